@@ -1,0 +1,47 @@
+#include "controls/AboutPage.h"
+
+#include "framework/App.h"
+
+void CAboutPage::DoDataExchange(fx::CDataExchange& dx)
+{
+    CPropertyPage::DoDataExchange(dx);
+    fx::DDX_Control(dx, IDC_ABOUT_WEB, m_webLink);
+    fx::DDX_Control(dx, IDC_ABOUT_MAIL, m_mailLink);
+}
+
+BOOL CAboutPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    m_mailLink.SetURL(kMailAddress);
+    m_webLink.SetURL(kWebAddress);
+    return TRUE;
+}
+
+void CAboutPage::OnOK()
+{
+    if (!IsInSheet()) {
+        CPropertyPage::OnOK();
+        return;
+    }
+    // Confirming the sheet closes the program: the sheet goes, then the frame.
+    ::DestroyWindow(GetParent());
+    if (fx::CWinApp* app = fx::CWinApp::Get(); app && app->m_pMainWnd)
+        app->m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CAboutPage::OnCancel()
+{
+    if (IsInSheet())
+        ::PostQuitMessage(0);
+    else
+        CPropertyPage::OnCancel();
+}
+
+LRESULT CAboutPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_DESTROY && IsInSheet()) {
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return CPropertyPage::WindowProc(msg, wp, lp);
+}

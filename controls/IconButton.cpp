@@ -1,0 +1,206 @@
+#include "controls/IconButton.h"
+
+#include "controls/OffscreenDC.h"
+
+namespace {
+bool LeftButtonDown()
+{
+    // The logical button: swapped mouse buttons still mean "the click button".
+    int key = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return (::GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+HICON LoadButtonIcon(WORD id, BYTE width, BYTE height)
+{
+    // Loaded at the layout size, so the image is the one drawn for that size
+    // rather than a scaled one.
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, width,
+                                           height, LR_DEFAULTCOLOR));
+}
+
+void DrawLine(HDC dc, COLORREF color, POINT from, POINT mid, POINT to)
+{
+    fx::CPenHandle pen(::CreatePen(PS_SOLID, 1, color));
+    fx::CSelectObject select(dc, pen.Get());
+    ::MoveToEx(dc, from.x, from.y, nullptr);
+    ::LineTo(dc, mid.x, mid.y);
+    ::LineTo(dc, to.x, to.y);
+}
+} // namespace
+
+CIconButton::CIconButton()
+    : m_normalBackColor(::GetSysColor(COLOR_BTNFACE)), m_normalTextColor(::GetSysColor(COLOR_BTNTEXT)),
+      m_hoverBackColor(::GetSysColor(COLOR_BTNFACE)), m_hoverTextColor(::GetSysColor(COLOR_BTNTEXT))
+{
+}
+
+void CIconButton::SetIcons(WORD hoverId, WORD normalId, BYTE width, BYTE height)
+{
+    m_hoverIcon.Reset(LoadButtonIcon(hoverId, width, height));
+    m_normalIcon.Reset(normalId ? LoadButtonIcon(normalId, width, height) : nullptr);
+    m_iconWidth = width;
+    m_iconHeight = height;
+    if (m_hWnd)
+        RedrawNow();
+}
+
+void CIconButton::SetNormalTextColor(COLORREF color, bool repaint)
+{
+    m_normalTextColor = color;
+    if (repaint && m_hWnd)
+        Invalidate();
+}
+
+void CIconButton::SetHoverTextColor(COLORREF color, bool repaint)
+{
+    m_hoverTextColor = color;
+    if (repaint && m_hWnd)
+        Invalidate();
+}
+
+void CIconButton::SetIconPlacement(int placement)
+{
+    if (placement == IconLeft || placement == IconTop)
+        m_placement = placement;
+    if (m_hWnd)
+        Invalidate();
+}
+
+void CIconButton::PreSubclassWindow()
+{
+    LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
+    ::SendMessageW(m_hWnd, BM_SETSTYLE, (style & 0xFF & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
+}
+
+bool CIconButton::OnChildNotify(UINT msg, WPARAM, LPARAM lp, LRESULT* result)
+{
+    if (msg != WM_DRAWITEM)
+        return false;
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+    *result = TRUE;
+    return true;
+}
+
+LRESULT CIconButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_CAPTURECHANGED:
+        if (m_bHovered) {
+            // Losing the capture keeps the lit look: the next move over the
+            // button takes the capture again.
+            if (::GetCapture() == m_hWnd)
+                ::ReleaseCapture();
+            Invalidate();
+        }
+        break;
+    case WM_KILLFOCUS: {
+        LRESULT r = Default(msg, wp, lp);
+        if (m_bHovered) {
+            m_bHovered = false;
+            Invalidate();
+        }
+        return r;
+    }
+    case WM_MOUSEMOVE: {
+        LRESULT r = Default(msg, wp, lp);
+        OnMouseMove(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        return r;
+    }
+    }
+    return Default(msg, wp, lp);
+}
+
+void CIconButton::OnMouseMove(POINT pt)
+{
+    bool leftDown = LeftButtonDown();
+    if (leftDown && !m_bHovered)
+        return; // a button held down elsewhere does not light this one up
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (!owner)
+        owner = GetParent();
+    if (::GetCapture() != m_hWnd && owner) {
+        m_bHovered = true;
+        ::SetCapture(m_hWnd);
+        Invalidate();
+        return;
+    }
+    RECT client = GetClientRect();
+    if (::PtInRect(&client, pt))
+        return;
+    if (m_bHovered) {
+        m_bHovered = false;
+        Invalidate();
+    }
+    // While the button is held the capture stays, for the click's own tracking.
+    if (!leftDown)
+        ::ReleaseCapture();
+}
+
+void CIconButton::DrawItem(const DRAWITEMSTRUCT& dis)
+{
+    COffscreenDC offscreen(dis.hDC);
+    HDC dc = offscreen.Get();
+    RECT work = dis.rcItem;
+    const bool pressed = (dis.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (dis.itemState & ODS_DISABLED) != 0;
+    const bool lit = m_bHovered || pressed;
+
+    fx::CBrushHandle back(::CreateSolidBrush(lit ? m_hoverBackColor : m_normalBackColor));
+    ::FillRect(dc, &work, back.Get());
+
+    if (pressed || m_bHovered) {
+        COLORREF topLeft = ::GetSysColor(pressed ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+        COLORREF bottomRight = ::GetSysColor(pressed ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
+        DrawLine(dc, topLeft, {work.left, work.bottom - 1}, {work.left, work.top}, {work.right, work.top});
+        DrawLine(dc, bottomRight, {work.left, work.bottom - 1}, {work.right - 1, work.bottom - 1},
+                 {work.right - 1, work.top - 1});
+    }
+
+    std::wstring caption = GetWindowText();
+    RECT captionRect = work;
+    if (HoverIcon())
+        DrawIcon(dc, work, captionRect, !caption.empty(), pressed, disabled);
+
+    if (caption.empty())
+        return;
+    if (pressed)
+        ::OffsetRect(&captionRect, 1, 1);
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    fx::CSelectObject selectFont(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetTextColor(dc, lit ? m_hoverTextColor : m_normalTextColor);
+    ::SetBkColor(dc, lit ? m_hoverBackColor : m_normalBackColor);
+    RECT text = captionRect;
+    ::DrawTextW(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    ::OffsetRect(&text, ((captionRect.right - captionRect.left) - (text.right - text.left)) / 2,
+                 ((captionRect.bottom - captionRect.top) - (text.bottom - text.top)) / 2);
+    ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()), static_cast<WPARAM>(caption.size()),
+                 text.left, text.top, text.right - text.left, text.bottom - text.top,
+                 DST_PREFIXTEXT | (disabled ? DSS_DISABLED : 0));
+}
+
+void CIconButton::DrawIcon(HDC dc, const RECT& work, RECT& caption, bool hasCaption, bool pressed, bool disabled) const
+{
+    RECT icon = work;
+    auto centreHorizontally = [&] { icon.left += (icon.right - m_iconWidth - icon.left) / 2; };
+    auto centreVertically = [&] { icon.top += (icon.bottom - m_iconHeight - icon.top) / 2; };
+    if (m_placement == IconLeft) {
+        if (hasCaption) {
+            icon.left += 3;
+            caption.left += m_iconWidth + 3;
+        } else {
+            centreHorizontally();
+        }
+        centreVertically();
+    } else {
+        centreHorizontally();
+        if (hasCaption)
+            caption.top += m_iconHeight;
+        else
+            centreVertically();
+    }
+    if (pressed)
+        ::OffsetRect(&icon, 1, 1);
+    HICON shown = (m_bHovered || pressed) ? HoverIcon() : NormalIcon();
+    ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(shown), 0, icon.left, icon.top, m_iconWidth,
+                 m_iconHeight, DST_ICON | (disabled ? DSS_DISABLED : 0));
+}

@@ -1,0 +1,47 @@
+// A flat owner-drawn push button with an icon beside (or above) its caption.
+// It lights up with a raised border, a second icon and a second caption
+// colour while the mouse is over it, and looks sunken while held down.
+#pragma once
+#include "framework/Controls.h"
+#include "framework/Handle.h"
+
+class CIconButton : public fx::CButton {
+public:
+    enum Placement { IconLeft = 0, IconTop = 1 };
+
+    CIconButton();
+
+    // Loads the hover icon and the normal one (0: the hover icon serves for
+    // both) at the layout size, and redraws at once.
+    void SetIcons(WORD hoverId, WORD normalId, BYTE width, BYTE height);
+    void SetNormalTextColor(COLORREF color, bool repaint);
+    void SetHoverTextColor(COLORREF color, bool repaint);
+    // 0: icon left of the caption; 1: icon above it. Other values are ignored.
+    void SetIconPlacement(int placement);
+
+    bool IsHovered() const { return m_bHovered; }
+    // Paints the button for one owner-draw request.
+    void DrawItem(const DRAWITEMSTRUCT& dis);
+
+protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+private:
+    void OnMouseMove(POINT pt);
+    void DrawIcon(HDC dc, const RECT& work, RECT& caption, bool hasCaption, bool pressed, bool disabled) const;
+    HICON HoverIcon() const { return m_hoverIcon.Get(); }
+    HICON NormalIcon() const { return m_normalIcon ? m_normalIcon.Get() : m_hoverIcon.Get(); }
+
+    int m_placement = IconLeft;
+    bool m_bHovered = false;
+    fx::CIconHandle m_hoverIcon;
+    fx::CIconHandle m_normalIcon; // empty when the hover icon serves for both
+    BYTE m_iconWidth = 0;
+    BYTE m_iconHeight = 0;
+    const COLORREF m_normalBackColor;
+    COLORREF m_normalTextColor;
+    const COLORREF m_hoverBackColor;
+    COLORREF m_hoverTextColor;
+};

@@ -1,0 +1,119 @@
+#include "controls/LinkLabel.h"
+
+#include "controls/LinkOpener.h"
+#include "framework/MessageBox.h"
+
+namespace {
+const UINT_PTR kToolId = 1;
+}
+
+CLinkLabel::CLinkLabel() : m_hoverColor(::GetSysColor(COLOR_HIGHLIGHT))
+{
+}
+
+void CLinkLabel::SetURL(const std::wstring& url)
+{
+    m_url = url;
+    if (m_hWnd)
+        m_toolTip.UpdateTipText(m_hWnd, kToolId, m_url);
+}
+
+COLORREF CLinkLabel::CurrentTextColor() const
+{
+    return m_bHovering ? m_hoverColor : m_bVisited ? m_visitedColor : m_linkColor;
+}
+
+void CLinkLabel::PreSubclassWindow()
+{
+    ::SetWindowLongW(m_hWnd, GWL_STYLE, ::GetWindowLongW(m_hWnd, GWL_STYLE) | SS_NOTIFY);
+
+    std::wstring text = GetWindowText();
+    if (m_url.empty())
+        m_url = text;
+    if (text.empty())
+        SetWindowText(m_url);
+
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    LOGFONTW lf{};
+    if (::GetObjectW(font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf)) {
+        lf.lfUnderline = TRUE;
+        m_linkFont.Reset(::CreateFontIndirectW(&lf));
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont.Get()), TRUE);
+    }
+
+    if (!m_linkCursor)
+        m_linkCursor = ::LoadCursorW(nullptr, IDC_HAND);
+
+    if (!m_toolTip.m_hWnd && m_toolTip.Create(m_hWnd))
+        m_toolTip.AddTool(m_hWnd, kToolId, GetClientRect(), m_url);
+}
+
+bool CLinkLabel::PreTranslateMessage(MSG* msg)
+{
+    m_toolTip.RelayEvent(msg);
+    return CStatic::PreTranslateMessage(msg);
+}
+
+bool CLinkLabel::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
+{
+    if (msg == WM_COMMAND && HIWORD(wp) == STN_CLICKED) {
+        OpenURL();
+        *result = 0;
+        return true;
+    }
+    if (msg == WM_CTLCOLORSTATIC) {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        ::SetTextColor(dc, CurrentTextColor());
+        ::SetBkMode(dc, TRANSPARENT);
+        *result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        return true;
+    }
+    (void)lp;
+    return false;
+}
+
+LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_SETCURSOR:
+        if (m_linkCursor) {
+            ::SetCursor(m_linkCursor);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_MOUSEMOVE: {
+        LRESULT r = Default(msg, wp, lp);
+        OnMouseMove(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        return r;
+    }
+    }
+    return Default(msg, wp, lp);
+}
+
+void CLinkLabel::OnMouseMove(POINT pt)
+{
+    if (!m_bHovering) {
+        m_bHovering = true;
+        RedrawNow();
+        ::SetCapture(m_hWnd);
+        return;
+    }
+    RECT client = GetClientRect();
+    if (::PtInRect(&client, pt))
+        return;
+    m_bHovering = false;
+    ::ReleaseCapture();
+    RedrawNow();
+}
+
+void CLinkLabel::OpenURL()
+{
+    INT_PTR result = link::OpenLink(m_url, SW_SHOW);
+    m_bVisited = result > 32;
+    if (m_bVisited) {
+        Invalidate();
+        return;
+    }
+    ::MessageBeep(MB_ICONEXCLAMATION);
+    fx::MessageBox(GetParent(), link::ErrorText(result), MB_ICONEXCLAMATION);
+}

@@ -1,0 +1,42 @@
+// A static text turned into a hyperlink: underlined in link colours, lit
+// while the mouse is over it, a hand cursor, a tooltip with the address, and
+// the address opened on a click.
+#pragma once
+#include "framework/Controls.h"
+#include "framework/Handle.h"
+
+#include <string>
+
+class CLinkLabel : public fx::CStatic {
+public:
+    CLinkLabel();
+
+    void SetURL(const std::wstring& url);
+    const std::wstring& GetURL() const { return m_url; }
+    bool IsVisited() const { return m_bVisited; }
+    bool IsHovering() const { return m_bHovering; }
+    // The colour the text is drawn in now.
+    COLORREF CurrentTextColor() const;
+    const fx::CToolTipCtrl& ToolTip() const { return m_toolTip; }
+
+    bool PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+private:
+    void OpenURL();
+    void OnMouseMove(POINT pt);
+
+    const COLORREF m_linkColor = RGB(0, 0, 238);
+    const COLORREF m_visitedColor = RGB(85, 26, 139);
+    const COLORREF m_hoverColor;
+    bool m_bHovering = false;
+    bool m_bVisited = false;
+    std::wstring m_url;
+    fx::CFontHandle m_linkFont;
+    HCURSOR m_linkCursor = nullptr; // the system's shared hand cursor: never destroyed
+    fx::CToolTipCtrl m_toolTip;
+};

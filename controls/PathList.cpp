@@ -1,0 +1,83 @@
+#include "controls/PathList.h"
+
+#include <new>
+
+namespace {
+const size_t kGrowthStep = 16;
+}
+
+CPathList::CPathList()
+{
+    m_paths.reserve(kGrowthStep);
+}
+
+CPathList::CPathList(const CPathList& other) : m_paths(other.m_paths)
+{
+}
+
+CPathList& CPathList::operator=(const CPathList& other)
+{
+    if (this == &other)
+        return *this;
+    // The other list's buffer is its own; build a fresh one to read from.
+    CPathList copy(other);
+    RemoveAll();
+    AddMultiString(copy.GetMultiString());
+    return *this;
+}
+
+CPathList::~CPathList()
+{
+    RemoveAll();
+}
+
+bool CPathList::Add(const std::wstring& path)
+{
+    try {
+        if (m_paths.size() == m_paths.capacity())
+            m_paths.reserve(m_paths.size() + kGrowthStep);
+        m_paths.push_back(path);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool CPathList::AddMultiString(const wchar_t* text)
+{
+    while (text && *text) {
+        std::wstring path(text);
+        if (!Add(path))
+            return false;
+        text += path.size() + 1;
+    }
+    return true;
+}
+
+const wchar_t* CPathList::GetAt(int index) const
+{
+    if (index < 0 || index >= GetCount())
+        return nullptr;
+    return m_paths[static_cast<size_t>(index)].c_str();
+}
+
+void CPathList::RemoveAll()
+{
+    std::vector<std::wstring>().swap(m_paths);
+    m_multiString.reset();
+}
+
+const wchar_t* CPathList::GetMultiString()
+{
+    m_multiString.reset();
+    size_t size = 1;
+    for (const std::wstring& path : m_paths)
+        size += path.size() + 1;
+    m_multiString = std::make_unique<wchar_t[]>(size); // zero-filled
+    wchar_t* out = m_multiString.get();
+    for (const std::wstring& path : m_paths) {
+        path.copy(out, path.size());
+        out += path.size() + 1;
+    }
+    return m_multiString.get();
+}

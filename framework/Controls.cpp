@@ -1,0 +1,79 @@
+#include "framework/Controls.h"
+
+#include <vector>
+
+namespace fx {
+
+CToolTipCtrl::~CToolTipCtrl()
+{
+    // The tooltip is a popup: it does not go with its owner's children.
+    if (HWND hwnd = m_hWnd) {
+        UnsubclassWindow();
+        ::DestroyWindow(hwnd);
+    }
+}
+
+bool CToolTipCtrl::Create(HWND owner)
+{
+    HWND hwnd = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    return hwnd && SubclassWindow(hwnd);
+}
+
+namespace {
+TTTOOLINFOW MakeToolInfo(HWND window, UINT_PTR id, const std::wstring& text)
+{
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = window;
+    ti.uId = id;
+    ti.hinst = nullptr;
+    ti.lpszText = const_cast<wchar_t*>(text.c_str());
+    return ti;
+}
+} // namespace
+
+bool CToolTipCtrl::AddTool(HWND tool, const std::wstring& text) const
+{
+    // A child tool reports to its parent; a top-level tool to itself.
+    HWND window = (::GetWindowLongW(tool, GWL_STYLE) & WS_CHILD) ? ::GetParent(tool) : tool;
+    TTTOOLINFOW ti = MakeToolInfo(window, reinterpret_cast<UINT_PTR>(tool), text);
+    ti.uFlags = TTF_IDISHWND;
+    return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
+}
+
+bool CToolTipCtrl::AddTool(HWND window, UINT_PTR id, const RECT& rect, const std::wstring& text) const
+{
+    TTTOOLINFOW ti = MakeToolInfo(window, id, text);
+    ti.rect = rect;
+    return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
+}
+
+void CToolTipCtrl::UpdateTipText(HWND window, UINT_PTR id, const std::wstring& text) const
+{
+    TTTOOLINFOW ti = MakeToolInfo(window, id, text);
+    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void CToolTipCtrl::RelayEvent(MSG* msg) const
+{
+    if (m_hWnd && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
+        SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+}
+
+std::wstring CToolTipCtrl::GetText(HWND window, UINT_PTR id) const
+{
+    // The tooltip copies at most 80 characters for a caller that does not
+    // say its buffer size, which TTM_GETTEXTW cannot; 1024 is plenty for ours.
+    std::vector<wchar_t> buffer(1024, L'\0');
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = window;
+    ti.uId = id;
+    ti.lpszText = buffer.data();
+    SendMessage(TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&ti));
+    return buffer.data();
+}
+
+} // namespace fx

@@ -1,0 +1,135 @@
+#include "framework/Dialog.h"
+
+#include "framework/App.h"
+
+namespace fx {
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM, LPARAM lp)
+{
+    // Everything after WM_INITDIALOG reaches the object through its subclass;
+    // the dialog procedure itself leaves every message to the dialog manager.
+    if (msg != WM_INITDIALOG)
+        return FALSE;
+    try {
+        return reinterpret_cast<CDialog*>(lp)->InitDialogWindow(hwnd);
+    } catch (...) {
+        return TRUE;
+    }
+}
+
+INT_PTR CDialog::InitDialogWindow(HWND hwnd)
+{
+    if (!Attach(hwnd))
+        return TRUE;
+    return OnInitDialog();
+}
+
+bool CDialog::Create(HWND parent)
+{
+    m_parent = parent;
+    m_bModal = false;
+    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
+                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    return hwnd != nullptr;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    m_bModal = true;
+    m_bEndModal = false;
+    m_nResult = -1;
+    HWND owner = m_parent ? ::GetAncestor(m_parent, GA_ROOT) : nullptr;
+    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
+                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!hwnd) {
+        m_bModal = false;
+        return -1;
+    }
+    bool disabledOwner = owner && ::IsWindowEnabled(owner);
+    if (disabledOwner)
+        ::EnableWindow(owner, FALSE);
+    if (!m_bEndModal)
+        ::ShowWindow(hwnd, SW_SHOW);
+
+    MSG msg;
+    while (!m_bEndModal && m_hWnd) {
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam)); // let the outer loop end too
+            break;
+        }
+        if (got == -1)
+            break;
+        if (!CWinApp::PreTranslate(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    // Enable the owner before the dialog goes, so that activation returns to it.
+    if (disabledOwner)
+        ::EnableWindow(owner, TRUE);
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+    m_bModal = false;
+    return m_nResult;
+}
+
+void CDialog::EndDialog(INT_PTR result)
+{
+    if (m_bModal) {
+        m_nResult = result;
+        m_bEndModal = true;
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0); // wake the loop
+    } else {
+        ShowWindow(SW_HIDE);
+    }
+}
+
+bool CDialog::UpdateData(bool saveAndValidate)
+{
+    CDataExchange dx(m_hWnd, saveAndValidate);
+    DoDataExchange(dx);
+    return true;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(false);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(true))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+bool CDialog::PreTranslateMessage(MSG* msg)
+{
+    // A child dialog (a property page) leaves navigation to its top-level owner.
+    if (::GetWindowLongW(m_hWnd, GWL_STYLE) & WS_CHILD)
+        return false;
+    return ::IsDialogMessageW(m_hWnd, msg) != FALSE;
+}
+
+LRESULT CDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+        switch (LOWORD(wp)) {
+        case IDOK:
+            OnOK();
+            return 0;
+        case IDCANCEL:
+            OnCancel();
+            return 0;
+        }
+    }
+    return Default(msg, wp, lp);
+}
+
+} // namespace fx

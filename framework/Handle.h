@@ -1,0 +1,182 @@
+// Move-only owners for Win32 handles. Each kind of handle gets a traits type
+// that knows its "empty" value and how to release it.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <utility>
+
+namespace fx {
+
+template <class Traits>
+class CHandle {
+public:
+    using Type = typename Traits::Type;
+
+    CHandle() noexcept = default;
+    explicit CHandle(Type h) noexcept : m_h(h) {}
+    ~CHandle() { Reset(); }
+    CHandle(const CHandle&) = delete;
+    CHandle& operator=(const CHandle&) = delete;
+    CHandle(CHandle&& other) noexcept : m_h(other.Release()) {}
+    CHandle& operator=(CHandle&& other) noexcept
+    {
+        if (this != &other)
+            Reset(other.Release());
+        return *this;
+    }
+
+    Type Get() const noexcept { return m_h; }
+    explicit operator bool() const noexcept { return m_h != Traits::Empty(); }
+    Type Release() noexcept { return std::exchange(m_h, Traits::Empty()); }
+    void Reset(Type h = Traits::Empty()) noexcept
+    {
+        Type old = std::exchange(m_h, h);
+        if (old != Traits::Empty())
+            Traits::Close(old);
+    }
+
+private:
+    Type m_h = Traits::Empty();
+};
+
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() { return nullptr; }
+    static void Close(Type h) { ::CloseHandle(h); }
+};
+struct FileHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::CloseHandle(h); }
+};
+struct RegKeyTraits {
+    using Type = HKEY;
+    static Type Empty() { return nullptr; }
+    static void Close(Type h) { ::RegCloseKey(h); }
+};
+struct IconTraits {
+    using Type = HICON;
+    static Type Empty() { return nullptr; }
+    static void Close(Type h) { ::DestroyIcon(h); }
+};
+struct CursorTraits {
+    using Type = HCURSOR;
+    static Type Empty() { return nullptr; }
+    static void Close(Type h) { ::DestroyCursor(h); }
+};
+template <class T>
+struct GdiObjectTraits {
+    using Type = T;
+    static Type Empty() { return nullptr; }
+    static void Close(Type h) { ::DeleteObject(h); }
+};
+struct MemoryDCTraits {
+    using Type = HDC;
+    static Type Empty() { return nullptr; }
+    static void Close(Type h) { ::DeleteDC(h); }
+};
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static Type Empty() { return nullptr; }
+    static void Close(Type h) { ::ImageList_Destroy(h); }
+};
+struct GlobalMemoryTraits {
+    using Type = HGLOBAL;
+    static Type Empty() { return nullptr; }
+    static void Close(Type h) { ::GlobalFree(h); }
+};
+
+using CKernelHandle = CHandle<KernelHandleTraits>;
+using CFileHandle = CHandle<FileHandleTraits>;
+using CRegKey = CHandle<RegKeyTraits>;
+using CIconHandle = CHandle<IconTraits>;
+using CCursorHandle = CHandle<CursorTraits>;
+using CBitmapHandle = CHandle<GdiObjectTraits<HBITMAP>>;
+using CBrushHandle = CHandle<GdiObjectTraits<HBRUSH>>;
+using CPenHandle = CHandle<GdiObjectTraits<HPEN>>;
+using CFontHandle = CHandle<GdiObjectTraits<HFONT>>;
+using CMemoryDC = CHandle<MemoryDCTraits>;
+using CImageListHandle = CHandle<ImageListTraits>;
+using CGlobalMemory = CHandle<GlobalMemoryTraits>;
+
+// Selects a GDI object into a DC for the lifetime of the guard.
+class CSelectObject {
+public:
+    CSelectObject(HDC dc, HGDIOBJ obj) noexcept : m_dc(dc), m_old(::SelectObject(dc, obj)) {}
+    ~CSelectObject() { ::SelectObject(m_dc, m_old); }
+    CSelectObject(const CSelectObject&) = delete;
+    CSelectObject& operator=(const CSelectObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
+// BeginPaint / EndPaint.
+class CPaintDC {
+public:
+    explicit CPaintDC(HWND hwnd) noexcept : m_hwnd(hwnd) { m_dc = ::BeginPaint(hwnd, &m_ps); }
+    ~CPaintDC() { ::EndPaint(m_hwnd, &m_ps); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    HDC Get() const noexcept { return m_dc; }
+    const PAINTSTRUCT& Info() const noexcept { return m_ps; }
+
+private:
+    HWND m_hwnd;
+    PAINTSTRUCT m_ps{};
+    HDC m_dc;
+};
+
+// GetDC / ReleaseDC.
+class CClientDC {
+public:
+    explicit CClientDC(HWND hwnd) noexcept : m_hwnd(hwnd), m_dc(::GetDC(hwnd)) {}
+    ~CClientDC() { ::ReleaseDC(m_hwnd, m_dc); }
+    CClientDC(const CClientDC&) = delete;
+    CClientDC& operator=(const CClientDC&) = delete;
+    HDC Get() const noexcept { return m_dc; }
+
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+};
+
+// OpenClipboard / CloseClipboard. The clipboard can be held by another
+// process for a moment; IsOpen() tells whether this guard got it.
+class CClipboard {
+public:
+    explicit CClipboard(HWND owner = nullptr) noexcept : m_open(::OpenClipboard(owner) != FALSE) {}
+    ~CClipboard()
+    {
+        if (m_open)
+            ::CloseClipboard();
+    }
+    CClipboard(const CClipboard&) = delete;
+    CClipboard& operator=(const CClipboard&) = delete;
+    bool IsOpen() const noexcept { return m_open; }
+
+private:
+    bool m_open;
+};
+
+// GlobalLock / GlobalUnlock.
+template <class T>
+class CGlobalLock {
+public:
+    explicit CGlobalLock(HGLOBAL h) noexcept : m_h(h), m_p(static_cast<T*>(::GlobalLock(h))) {}
+    ~CGlobalLock()
+    {
+        if (m_p)
+            ::GlobalUnlock(m_h);
+    }
+    CGlobalLock(const CGlobalLock&) = delete;
+    CGlobalLock& operator=(const CGlobalLock&) = delete;
+    T* Get() const noexcept { return m_p; }
+
+private:
+    HGLOBAL m_h;
+    T* m_p;
+};
+
+} // namespace fx

@@ -1,0 +1,236 @@
+#include "framework/Wnd.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace fx {
+
+namespace {
+const wchar_t kObjectProp[] = L"fx.CWnd";
+const UINT_PTR kSubclassId = 0xF0C5;
+} // namespace
+
+CWnd::~CWnd()
+{
+    UnsubclassWindow();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) noexcept
+{
+    return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProp)) : nullptr;
+}
+
+bool CWnd::Attach(HWND hwnd)
+{
+    if (!hwnd || m_hWnd)
+        return false;
+    if (!::SetWindowSubclass(hwnd, SubclassThunk, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    ::SetPropW(hwnd, kObjectProp, this);
+    m_hWnd = hwnd;
+    return true;
+}
+
+bool CWnd::SubclassWindow(HWND hwnd)
+{
+    if (!hwnd || m_hWnd)
+        return false;
+    m_hWnd = hwnd; // PreSubclassWindow works on the window it is about to own
+    PreSubclassWindow();
+    m_hWnd = nullptr;
+    return Attach(hwnd);
+}
+
+void CWnd::UnsubclassWindow() noexcept
+{
+    if (!m_hWnd)
+        return;
+    ::RemoveWindowSubclass(m_hWnd, SubclassThunk, kSubclassId);
+    ::RemovePropW(m_hWnd, kObjectProp);
+    m_hWnd = nullptr;
+}
+
+bool CWnd::DestroyWindow()
+{
+    return m_hWnd && ::DestroyWindow(m_hWnd);
+}
+
+std::wstring CWnd::GetWindowText() const
+{
+    int n = ::GetWindowTextLengthW(m_hWnd);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = ::GetWindowTextW(m_hWnd, text.data(), n + 1);
+    text.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return text;
+}
+
+RECT CWnd::GetClientRect() const
+{
+    RECT rc{};
+    ::GetClientRect(m_hWnd, &rc);
+    return rc;
+}
+
+RECT CWnd::GetWindowRect() const
+{
+    RECT rc{};
+    ::GetWindowRect(m_hWnd, &rc);
+    return rc;
+}
+
+void CWnd::CenterWindow() const
+{
+    RECT rc = GetWindowRect();
+    RECT area{};
+    HWND owner = (::GetWindowLongW(m_hWnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(m_hWnd)
+                                                                  : ::GetWindow(m_hWnd, GW_OWNER);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner))
+        ::GetWindowRect(owner, &area);
+    else
+        area = mi.rcWork;
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    int x = area.left + (area.right - area.left - w) / 2;
+    int y = area.top + (area.bottom - area.top - h) / 2;
+    // Keep it on the monitor even when the owner sits near an edge.
+    x = std::max(static_cast<int>(mi.rcWork.left), std::min(x, static_cast<int>(mi.rcWork.right) - w));
+    y = std::max(static_cast<int>(mi.rcWork.top), std::min(y, static_cast<int>(mi.rcWork.bottom) - h));
+    if (::GetWindowLongW(m_hWnd, GWL_STYLE) & WS_CHILD) {
+        POINT pt{x, y};
+        ::ScreenToClient(::GetParent(m_hWnd), &pt);
+        x = pt.x;
+        y = pt.y;
+    }
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CWnd::PreTranslateMessage(MSG*)
+{
+    return false;
+}
+
+LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    return Default(msg, wp, lp);
+}
+
+LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp)
+{
+    return ::DefSubclassProc(m_hWnd, msg, wp, lp);
+}
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return false;
+}
+
+bool CWnd::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
+{
+    HWND child = nullptr;
+    switch (msg) {
+    case WM_COMMAND:
+        child = reinterpret_cast<HWND>(lp);
+        break;
+    case WM_NOTIFY:
+        child = reinterpret_cast<NMHDR*>(lp)->hwndFrom;
+        break;
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        if (dis->CtlType != ODT_MENU)
+            child = dis->hwndItem;
+        break;
+    }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        child = reinterpret_cast<HWND>(lp);
+        break;
+    default:
+        return false;
+    }
+    CWnd* control = FromHandlePermanent(child);
+    return control && control->OnChildNotify(msg, wp, lp, result);
+}
+
+LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
+{
+    LRESULT result = 0;
+    if (ReflectToChild(msg, wp, lp, &result))
+        return result;
+    if (msg != WM_NCDESTROY)
+        return WindowProc(msg, wp, lp);
+    // The window is going: let the object see it, then detach so the object
+    // can be attached again to a new window (a page shown anew, say).
+    HWND hwnd = m_hWnd;
+    result = WindowProc(msg, wp, lp);
+    ::RemoveWindowSubclass(hwnd, SubclassThunk, kSubclassId);
+    ::RemovePropW(hwnd, kObjectProp);
+    m_hWnd = nullptr;
+    PostNcDestroy();
+    return result;
+}
+
+LRESULT CALLBACK CWnd::SubclassThunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
+{
+    auto* self = reinterpret_cast<CWnd*>(ref);
+    // Nothing may unwind through the system's window procedures.
+    try {
+        return self->Dispatch(msg, wp, lp);
+    } catch (...) {
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    }
+}
+
+// --- CFrameWnd ---------------------------------------------------------------
+
+namespace {
+const wchar_t kFrameClass[] = L"fx.Frame";
+}
+
+LRESULT CALLBACK CFrameWnd::ClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        if (auto* self = static_cast<CFrameWnd*>(cs->lpCreateParams))
+            self->Attach(hwnd);
+    }
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+bool CFrameWnd::Create(const std::wstring& title, DWORD style, const RECT& rect, HWND parent)
+{
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!::GetClassInfoExW(instance, kFrameClass, &wc)) {
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = ClassProc;
+        wc.hInstance = instance;
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kFrameClass;
+        if (!::RegisterClassExW(&wc))
+            return false;
+    }
+    HWND hwnd = ::CreateWindowExW(0, kFrameClass, title.c_str(), style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance, this);
+    if (!hwnd) {
+        UnsubclassWindow();
+        return false;
+    }
+    return true;
+}
+
+RECT CFrameWnd::CalcWindowRect(const RECT& client) const
+{
+    RECT rc = client;
+    ::AdjustWindowRectEx(&rc, static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
+    return rc;
+}
+
+} // namespace fx

@@ -1,0 +1,89 @@
+// CWnd: a C++ object bound to one HWND. Every window of the programs reaches
+// its object through one subclass thunk; the object's WindowProc is a plain
+// switch with Default() for everything it leaves alone.
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace fx {
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+    HWND GetSafeHwnd() const noexcept { return m_hWnd; }
+
+    // The object attached to a window by this layer, or null.
+    static CWnd* FromHandlePermanent(HWND hwnd) noexcept;
+
+    // Attaches to an existing window (a dialog item, a window made elsewhere).
+    bool SubclassWindow(HWND hwnd);
+    bool SubclassDlgItem(int id, HWND parent) { return SubclassWindow(::GetDlgItem(parent, id)); }
+    void UnsubclassWindow() noexcept;
+
+    // Lets a window see a message before it is translated and dispatched;
+    // true means it was handled (keyboard navigation, tooltip relay).
+    virtual bool PreTranslateMessage(MSG* msg);
+
+    // Thin wrappers over the calls the programs make.
+    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
+    bool PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageW(m_hWnd, msg, wp, lp) != FALSE; }
+    bool ShowWindow(int cmd) const { return ::ShowWindow(m_hWnd, cmd) != FALSE; }
+    bool IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
+    bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
+    bool IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != FALSE; }
+    void EnableWindow(bool enable) const { ::EnableWindow(m_hWnd, enable ? TRUE : FALSE); }
+    bool DestroyWindow();
+    void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(m_hWnd, text.c_str()); }
+    std::wstring GetWindowText() const;
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+    RECT GetClientRect() const;
+    RECT GetWindowRect() const;
+    void Invalidate(bool erase = true) const { ::InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE); }
+    void RedrawNow() const { ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+    bool SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags) const
+    {
+        return ::SetWindowPos(m_hWnd, insertAfter, x, y, cx, cy, flags) != FALSE;
+    }
+    // Centres over the owner when it is visible, else on the work area of
+    // the monitor the window is on.
+    void CenterWindow() const;
+
+protected:
+    virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    // The processing the window would get without this object.
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+
+    // A control sees its owner's WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and
+    // WM_CTLCOLOR* about itself first; true means handled, with *result.
+    virtual bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+    virtual void PreSubclassWindow() {}
+    // Called after the window is gone; the object may delete itself here.
+    virtual void PostNcDestroy() {}
+
+    // Binds an HWND seen during creation (WM_NCCREATE, WM_INITDIALOG).
+    bool Attach(HWND hwnd);
+
+private:
+    static LRESULT CALLBACK SubclassThunk(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+    static bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+};
+
+// A top-level window of our own class (the programs' frames).
+class CFrameWnd : public CWnd {
+public:
+    bool Create(const std::wstring& title, DWORD style, const RECT& rect, HWND parent = nullptr);
+    // Window rectangle that has the given client rectangle.
+    RECT CalcWindowRect(const RECT& client) const;
+
+private:
+    static LRESULT CALLBACK ClassProc(HWND, UINT, WPARAM, LPARAM);
+};
+
+} // namespace fx

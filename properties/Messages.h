@@ -1,0 +1,13 @@
+// Private messages between Fennix's windows. The values are fixed: the drop
+// window, the folder search dialog and the folder page all rely on them.
+// All three are sent (not posted) and return 0.
+#pragma once
+#include <windows.h>
+
+// Drop window -> sheet: wParam 1 with the HDROP in lParam after a drop, else 0.
+constexpr UINT WM_DROPWND_RESTORE = WM_USER + 9;
+// Search dialog -> sheet: wParam 0 stop, 1 start, 2 start with subfolders;
+// lParam the filter text, valid during the call only.
+constexpr UINT WM_SEARCH_START = WM_USER + 10;
+// Folder page -> sheet -> search dialog: the walk has ended.
+constexpr UINT WM_SEARCH_DONE = WM_USER + 11;

@@ -1,0 +1,71 @@
+#include "properties/MirelPropertyFrame.h"
+
+#include "properties/MirelPropertySheet.h"
+#include "properties/res/resource.h"
+
+LRESULT CMirelPropertyFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_CREATE:
+        if (Default(msg, wp, lp) == -1)
+            return -1;
+        return OnCreate();
+    case WM_CLOSE:
+        ::PostQuitMessage(0);
+        return 0;
+    case WM_ACTIVATE: {
+        LRESULT r = Default(msg, wp, lp);
+        if (!::IsWindow(m_sheetWindow))
+            ::PostQuitMessage(0); // the sheet is gone: nothing left to show
+        else
+            ::SendMessageW(m_sheetWindow, WM_ACTIVATE, wp, lp);
+        return r;
+    }
+    }
+    return Default(msg, wp, lp);
+}
+
+int CMirelPropertyFrame::OnCreate()
+{
+    m_pSheet = new CMirelPropertySheet(m_hWnd);
+    // Creating the sheet runs its set-up, and with it LoadSelection.
+    if (!m_pSheet->Create(WS_CHILD | WS_VISIBLE)) {
+        if (!m_pSheet->m_hWnd)
+            delete m_pSheet;
+        m_pSheet = nullptr;
+        return -1;
+    }
+    m_sheetWindow = m_pSheet->m_hWnd;
+    FitToSheet();
+    m_icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    return 0;
+}
+
+void CMirelPropertyFrame::FitToSheet()
+{
+    RECT sheet = m_pSheet->GetWindowRect();
+    RECT frame = CalcWindowRect(sheet);
+    CreateMinimizeButton(RECT{frame.left - sheet.left, frame.top - sheet.top, frame.right - sheet.left,
+                              frame.bottom - sheet.top});
+    SetWindowPos(HWND_TOPMOST, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOACTIVATE);
+    m_pSheet->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMirelPropertyFrame::CreateMinimizeButton(const RECT& frameRect)
+{
+    // frameRect is the frame's rectangle relative to the sheet's top-left:
+    // the square sits at the sheet's top-right corner, level with the tabs.
+    const int size = 25;
+    int right = frameRect.right - ::GetSystemMetrics(SM_CXFRAME) - ::GetSystemMetrics(SM_CXEDGE);
+    RECT square{right - size, 0, right, size};
+    HWND button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, square.left, square.top, size, size,
+                                    m_pSheet->m_hWnd, reinterpret_cast<HMENU>(IDC_MINIMIZE_BUTTON),
+                                    ::GetModuleHandleW(nullptr), nullptr);
+    if (!button)
+        return;
+    m_pSheet->MinimizeButton().SubclassWindow(button);
+    m_pSheet->ToolTip().AddTool(button, L"Minimize to Drop Window");
+}

@@ -1,0 +1,24 @@
+// Fennix's main window: a small topmost frame sized exactly to the property
+// sheet it holds.
+#pragma once
+#include "framework/Wnd.h"
+
+class CMirelPropertySheet;
+
+class CMirelPropertyFrame : public fx::CFrameWnd {
+public:
+    // The sheet, while its window exists (it deletes itself when destroyed).
+    CMirelPropertySheet* Sheet() const { return ::IsWindow(m_sheetWindow) ? m_pSheet : nullptr; }
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    int OnCreate();
+    void FitToSheet();
+    void CreateMinimizeButton(const RECT& frameRect);
+
+    CMirelPropertySheet* m_pSheet = nullptr;
+    HWND m_sheetWindow = nullptr;
+    HICON m_icon = nullptr; // shared icon from LoadIcon
+};

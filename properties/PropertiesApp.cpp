@@ -1,0 +1,31 @@
+#include "properties/PropertiesApp.h"
+
+#include "framework/Resources.h"
+#include "properties/MirelPropertyFrame.h"
+#include "properties/res/resource.h"
+
+BOOL CPropertiesApp::InitInstance()
+{
+    CreateFrame();
+    // Without a frame there is nothing to show and nothing to wait for.
+    return m_pFrame && m_pFrame->m_hWnd ? TRUE : FALSE;
+}
+
+void CPropertiesApp::CreateFrame()
+{
+    if (!m_pFrame) {
+        m_pFrame = new CMirelPropertyFrame;
+        m_pMainWnd = m_pFrame;
+        if (m_pFrame->Create(fx::LoadString(IDS_SHEET_CAPTION), WS_POPUP | WS_CAPTION | WS_SYSMENU, RECT{0, 0, 0, 0}))
+            m_pFrame->CenterWindow();
+    }
+    if (m_pFrame->m_hWnd && !m_pFrame->IsWindowVisible())
+        m_pFrame->ShowWindow(SW_SHOW);
+}
+
+CPropertiesApp::~CPropertiesApp()
+{
+    if (m_pFrame && m_pFrame->m_hWnd)
+        m_pFrame->DestroyWindow();
+    delete m_pFrame;
+}

@@ -1,0 +1,8 @@
+#include "properties/PropertiesApp.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    // The selection comes from the clipboard; the command line is not read.
+    CPropertiesApp app;
+    return app.Main();
+}

@@ -1,0 +1,155 @@
+#include "tests/support/TestSupport.h"
+
+#include "controls/DropList.h"
+#include "framework/Handle.h"
+#include "framework/MessageBox.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <cstring>
+#include <fstream>
+
+namespace testing_support {
+
+namespace {
+// The clipboard owner: a hidden message-only window, as a real program has.
+HWND ClipboardOwner()
+{
+    static HWND owner = ::CreateWindowExW(0, L"STATIC", L"test clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                          nullptr, nullptr, nullptr);
+    return owner;
+}
+
+void PutOnClipboard(UINT format, HGLOBAL data)
+{
+    fx::CGlobalMemory owned(data);
+    fx::CClipboard clipboard(ClipboardOwner());
+    ASSERT_TRUE(clipboard.IsOpen());
+    ASSERT_TRUE(::EmptyClipboard());
+    ASSERT_NE(::SetClipboardData(format, owned.Get()), nullptr);
+    owned.Release();
+}
+} // namespace
+
+TempDir::TempDir()
+{
+    static std::atomic<int> counter{0};
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::wstring name = L"shellutil-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                        std::to_wstring(counter++) + L"-" +
+                        (test ? std::filesystem::path(test->name()).wstring() : std::wstring(L"x"));
+    for (wchar_t& c : name)
+        if (c == L'/')
+            c = L'_';
+    m_path = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(m_path);
+    std::filesystem::create_directories(m_path);
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    // Read-only files would stop remove_all on Windows.
+    for (auto& entry : std::filesystem::recursive_directory_iterator(m_path, ec))
+        ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(m_path, ec);
+}
+
+std::wstring TempDir::MakeFile(const std::wstring& name, const std::string& bytes) const
+{
+    std::filesystem::path path = m_path / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.wstring();
+}
+
+std::wstring TempDir::MakeFolder(const std::wstring& name) const
+{
+    std::filesystem::path path = m_path / name;
+    std::filesystem::create_directories(path);
+    return path.wstring();
+}
+
+bool PumpMessages(int* exitCode)
+{
+    bool quit = false;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            if (exitCode)
+                *exitCode = static_cast<int>(msg.wParam);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return quit;
+}
+
+void PutDropListOnClipboard(const std::vector<std::wstring>& paths)
+{
+    PutOnClipboard(CF_HDROP, MakeDropList(paths));
+}
+
+void PutAnsiDropListOnClipboard(const std::vector<std::string>& paths)
+{
+    size_t chars = 1;
+    for (const std::string& path : paths)
+        chars += path.size() + 1;
+    fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars));
+    {
+        fx::CGlobalLock<BYTE> lock(memory.Get());
+        auto* header = reinterpret_cast<DROPFILES*>(lock.Get());
+        header->pFiles = sizeof(DROPFILES);
+        header->fWide = FALSE;
+        char* out = reinterpret_cast<char*>(lock.Get() + sizeof(DROPFILES));
+        for (const std::string& path : paths) {
+            std::memcpy(out, path.c_str(), path.size());
+            out += path.size() + 1;
+        }
+    }
+    PutOnClipboard(CF_HDROP, memory.Release());
+}
+
+void PutTextOnClipboard(const std::wstring& text)
+{
+    fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
+    {
+        fx::CGlobalLock<wchar_t> lock(memory.Get());
+        std::memcpy(lock.Get(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    }
+    PutOnClipboard(CF_UNICODETEXT, memory.Release());
+}
+
+bool ClipboardIsEmpty()
+{
+    fx::CClipboard clipboard(ClipboardOwner());
+    return clipboard.IsOpen() && ::CountClipboardFormats() == 0;
+}
+
+MessageBoxRecorder::MessageBoxRecorder(int answer) : answer(answer)
+{
+    fx::SetMessageBoxHandler([this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+        shown.push_back({text, caption, type});
+        return this->answer;
+    });
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    fx::SetMessageBoxHandler(nullptr);
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    int n = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = ::GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return text;
+}
+
+} // namespace testing_support

@@ -1,0 +1,58 @@
+#!/bin/bash
+# tools/run.sh [Fennix|Dovrin|Larkway] [path ...]
+# Builds (installing what is missing) and starts a program under Wine on a
+# selection, handed over through the clipboard as the shell integration does.
+# Paths may be given in Linux or Windows form; with none, a default selection
+# from the repository is used. On an X display the program stays until you
+# close it; without one it runs under Xvfb, a screenshot of its window is
+# saved and its path printed, and the program is closed.
+set -euo pipefail
+program=Fennix
+case "${1:-}" in
+    Fennix|Dovrin|Larkway) program=$1; shift ;;
+esac
+source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
+source "$REPO_DIR/tools/wine-env.sh"
+wine_prefix_ready
+
+case "$program" in
+    Fennix) exe="$BUILD_DIR/properties/Fennix.exe"; title="Property Sheet"; default=("$REPO_DIR/README.md") ;;
+    Dovrin) exe="$BUILD_DIR/diskinfo/Dovrin.exe"; title="Dovrin"; default=("$REPO_DIR") ;;
+    Larkway) exe="$BUILD_DIR/sendto/Larkway.exe"; title="Larkway"; default=("$REPO_DIR/README.md") ;;
+esac
+[ -f "$exe" ] || { echo "$program is not built yet." >&2; exit 1; }
+[ $# -gt 0 ] || set -- "${default[@]}"
+
+selection=()
+for path in "$@"; do
+    if [[ "$path" =~ ^[A-Za-z]: || "$path" == \\\\* ]]; then
+        selection+=("$path")
+    else
+        selection+=("$(winepath -w "$(realpath -m "$path")" 2>/dev/null)")
+    fi
+done
+
+if [ -n "${DISPLAY:-}" ]; then
+    wine "$BUILD_DIR/tools/launch.exe" --wait "$(winepath -w "$exe")" "${selection[@]}"
+    exit 0
+fi
+
+shot="$BUILD_DIR/$program-screenshot.png"
+photograph() {
+    wine "$BUILD_DIR/tools/keeper.exe" >/dev/null 2>&1 &
+    wine "$BUILD_DIR/tools/launch.exe" --wait "$(winepath -w "$exe")" "${selection[@]}" &
+    local launcher=$!
+    local rect
+    rect=$(wine "$BUILD_DIR/tools/wintool.exe" wait "$title" | tr -d '\r')
+    read -r x y w h <<< "$rect"
+    sleep 1 # let the last paint reach the X server
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
+    wine "$BUILD_DIR/tools/wintool.exe" close "$title"
+    wait "$launcher" || true
+    wineserver -k 2>/dev/null || true
+}
+export -f photograph
+export BUILD_DIR exe title shot
+export SELECTION="$(printf '%s\n' "${selection[@]}")"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'mapfile -t selection <<< "$SELECTION"; photograph'
+echo "Screenshot of $program: $shot"

@@ -1,0 +1,71 @@
+// wintool wait <title>   waits (up to 30 s) for a visible top-level window
+//                        whose title starts with <title>; prints "x y w h"
+// wintool close <title>  sends it WM_CLOSE
+// Used by the run script to photograph a program and end it.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct Search {
+    std::wstring prefix;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK Match(HWND hwnd, LPARAM lp)
+{
+    auto* search = reinterpret_cast<Search*>(lp);
+    if (!::IsWindowVisible(hwnd))
+        return TRUE;
+    wchar_t title[256] = L"";
+    ::GetWindowTextW(hwnd, title, 256);
+    if (std::wstring(title).rfind(search->prefix, 0) != 0)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+HWND Find(const std::wstring& prefix, DWORD waitMs)
+{
+    Search search{prefix};
+    const DWORD end = ::GetTickCount() + waitMs;
+    for (;;) {
+        ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+        if (search.found || ::GetTickCount() >= end)
+            return search.found;
+        ::Sleep(100);
+    }
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 3) {
+        std::fwprintf(stderr, L"usage: wintool wait|close <title>\n");
+        return 2;
+    }
+    std::wstring command = argv[1];
+    HWND hwnd = Find(argv[2], command == L"wait" ? 30000 : 0);
+    if (!hwnd) {
+        std::fwprintf(stderr, L"wintool: no window titled %ls\n", argv[2]);
+        return 1;
+    }
+    if (command == L"close") {
+        ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    // Let the window finish painting before anyone looks at it.
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+        ::WaitForInputIdle(process, 5000);
+        ::CloseHandle(process);
+    }
+    RECT rc{};
+    ::GetWindowRect(hwnd, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    return 0;
+}
