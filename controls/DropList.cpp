@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 
 std::vector<std::wstring> ReadDropList(HDROP drop)
@@ -18,7 +19,9 @@ std::vector<std::wstring> ReadDropList(HDROP drop)
         std::wstring path(length + 1, L'\0');
         length = ::DragQueryFileW(drop, i, path.data(), length + 1);
         path.resize(length);
-        paths.push_back(std::move(path));
+        // Some readers count an empty list as one empty name: that is no path.
+        if (!path.empty())
+            paths.push_back(std::move(path));
     }
     return paths;
 }
@@ -40,6 +43,7 @@ HGLOBAL MakeDropList(const std::vector<std::wstring>& paths)
     size_t chars = 1;
     for (const std::wstring& path : paths)
         chars += path.size() + 1;
+    chars = std::max<size_t>(chars, 2); // an empty list is still double-NUL terminated
     fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t)));
     if (!memory)
         return nullptr;

@@ -1,5 +1,6 @@
 #include "controls/PathList.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -73,6 +74,9 @@ const wchar_t* CPathList::GetMultiString()
     size_t size = 1;
     for (const std::wstring& path : m_paths)
         size += path.size() + 1;
+    // An empty list still ends in two NULs: a reader sees an empty string
+    // and the end mark, as after any other list.
+    size = std::max<size_t>(size, 2);
     m_multiString = std::make_unique<wchar_t[]>(size); // zero-filled
     wchar_t* out = m_multiString.get();
     for (const std::wstring& path : m_paths) {

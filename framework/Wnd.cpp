@@ -201,7 +201,7 @@ LRESULT CALLBACK CFrameWnd::ClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-bool CFrameWnd::Create(const std::wstring& title, DWORD style, const RECT& rect, HWND parent)
+bool CFrameWnd::Create(const std::wstring& title, DWORD style, const RECT& rect, HWND parent, DWORD exStyle)
 {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
@@ -216,7 +216,7 @@ bool CFrameWnd::Create(const std::wstring& title, DWORD style, const RECT& rect,
         if (!::RegisterClassExW(&wc))
             return false;
     }
-    HWND hwnd = ::CreateWindowExW(0, kFrameClass, title.c_str(), style, rect.left, rect.top,
+    HWND hwnd = ::CreateWindowExW(exStyle, kFrameClass, title.c_str(), style, rect.left, rect.top,
                                   rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance, this);
     if (!hwnd) {
         UnsubclassWindow();

@@ -78,7 +78,7 @@ private:
 // A top-level window of our own class (the programs' frames).
 class CFrameWnd : public CWnd {
 public:
-    bool Create(const std::wstring& title, DWORD style, const RECT& rect, HWND parent = nullptr);
+    bool Create(const std::wstring& title, DWORD style, const RECT& rect, HWND parent = nullptr, DWORD exStyle = 0);
     // Window rectangle that has the given client rectangle.
     RECT CalcWindowRect(const RECT& client) const;
 

@@ -15,8 +15,13 @@ LRESULT CMirelPropertyFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_ACTIVATE: {
         LRESULT r = Default(msg, wp, lp);
+        // Activation can change while the sheet is still being built (its
+        // drop window appears for a moment); only a sheet that existed and
+        // is gone ends the program.
+        if (!m_sheetWindow)
+            return r;
         if (!::IsWindow(m_sheetWindow))
-            ::PostQuitMessage(0); // the sheet is gone: nothing left to show
+            ::PostQuitMessage(0); // nothing left to show
         else
             ::SendMessageW(m_sheetWindow, WM_ACTIVATE, wp, lp);
         return r;

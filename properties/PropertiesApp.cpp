@@ -16,7 +16,10 @@ void CPropertiesApp::CreateFrame()
     if (!m_pFrame) {
         m_pFrame = new CMirelPropertyFrame;
         m_pMainWnd = m_pFrame;
-        if (m_pFrame->Create(fx::LoadString(IDS_SHEET_CAPTION), WS_POPUP | WS_CAPTION | WS_SYSMENU, RECT{0, 0, 0, 0}))
+        // Topmost from birth: a z-order change made while the window is still
+        // being created does not hold everywhere (Wine ignores it).
+        if (m_pFrame->Create(fx::LoadString(IDS_SHEET_CAPTION), WS_POPUP | WS_CAPTION | WS_SYSMENU, RECT{0, 0, 0, 0},
+                             nullptr, WS_EX_TOPMOST))
             m_pFrame->CenterWindow();
     }
     if (m_pFrame->m_hWnd && !m_pFrame->IsWindowVisible())

@@ -38,21 +38,6 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot="$BUILD_DIR/$program-screenshot.png"
-photograph() {
-    wine "$BUILD_DIR/tools/keeper.exe" >/dev/null 2>&1 &
-    wine "$BUILD_DIR/tools/launch.exe" --wait "$(winepath -w "$exe")" "${selection[@]}" &
-    local launcher=$!
-    local rect
-    rect=$(wine "$BUILD_DIR/tools/wintool.exe" wait "$title" | tr -d '\r')
-    read -r x y w h <<< "$rect"
-    sleep 1 # let the last paint reach the X server
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
-    wine "$BUILD_DIR/tools/wintool.exe" close "$title"
-    wait "$launcher" || true
-    wineserver -k 2>/dev/null || true
-}
-export -f photograph
 export BUILD_DIR exe title shot
-export SELECTION="$(printf '%s\n' "${selection[@]}")"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'mapfile -t selection <<< "$SELECTION"; photograph'
+xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_DIR/tools/photograph.sh" "${selection[@]}"
 echo "Screenshot of $program: $shot"

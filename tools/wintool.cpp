@@ -1,6 +1,7 @@
 // wintool wait <title>   waits (up to 30 s) for a visible top-level window
 //                        whose title starts with <title>; prints "x y w h"
 // wintool close <title>  sends it WM_CLOSE
+// wintool present <title> waits (up to 30 s) for such a window, hidden or not
 // Used by the run script to photograph a program and end it.
 #include <windows.h>
 
@@ -11,13 +12,14 @@ namespace {
 
 struct Search {
     std::wstring prefix;
+    bool visibleOnly = true;
     HWND found = nullptr;
 };
 
 BOOL CALLBACK Match(HWND hwnd, LPARAM lp)
 {
     auto* search = reinterpret_cast<Search*>(lp);
-    if (!::IsWindowVisible(hwnd))
+    if (search->visibleOnly && !::IsWindowVisible(hwnd))
         return TRUE;
     wchar_t title[256] = L"";
     ::GetWindowTextW(hwnd, title, 256);
@@ -27,9 +29,9 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM lp)
     return FALSE;
 }
 
-HWND Find(const std::wstring& prefix, DWORD waitMs)
+HWND Find(const std::wstring& prefix, bool visibleOnly, DWORD waitMs)
 {
-    Search search{prefix};
+    Search search{prefix, visibleOnly};
     const DWORD end = ::GetTickCount() + waitMs;
     for (;;) {
         ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
@@ -44,15 +46,17 @@ HWND Find(const std::wstring& prefix, DWORD waitMs)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3) {
-        std::fwprintf(stderr, L"usage: wintool wait|close <title>\n");
+        std::fwprintf(stderr, L"usage: wintool wait|close|present <title>\n");
         return 2;
     }
     std::wstring command = argv[1];
-    HWND hwnd = Find(argv[2], command == L"wait" ? 30000 : 0);
+    HWND hwnd = Find(argv[2], command != L"present", command == L"close" ? 0 : 30000);
     if (!hwnd) {
         std::fwprintf(stderr, L"wintool: no window titled %ls\n", argv[2]);
         return 1;
     }
+    if (command == L"present")
+        return 0;
     if (command == L"close") {
         ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
         return 0;

@@ -33,28 +33,49 @@ void PutOnClipboard(UINT format, HGLOBAL data)
 }
 } // namespace
 
+namespace {
+// Removes a folder and everything in it by full paths (std::filesystem gives
+// up on paths beyond 260 characters on some runtimes).
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW fd;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring path = folder + L"\\" + name;
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                ::DeleteFileW(path.c_str());
+        } while (::FindNextFileW(find, &fd));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+} // namespace
+
 TempDir::TempDir()
 {
     static std::atomic<int> counter{0};
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::wstring name = L"shellutil-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                        std::to_wstring(counter++) + L"-" +
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    std::wstring name = L"shellutil-" + std::to_wstring(now.QuadPart) + L"-" + std::to_wstring(counter++) + L"-" +
                         (test ? std::filesystem::path(test->name()).wstring() : std::wstring(L"x"));
     for (wchar_t& c : name)
         if (c == L'/')
             c = L'_';
     m_path = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(m_path);
     std::filesystem::create_directories(m_path);
 }
 
 TempDir::~TempDir()
 {
-    std::error_code ec;
-    // Read-only files would stop remove_all on Windows.
-    for (auto& entry : std::filesystem::recursive_directory_iterator(m_path, ec))
-        ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove_all(m_path, ec);
+    RemoveTree(m_path.wstring());
 }
 
 std::wstring TempDir::MakeFile(const std::wstring& name, const std::string& bytes) const

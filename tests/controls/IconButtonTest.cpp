@@ -1,0 +1,216 @@
+#include "controls/IconButton.h"
+#include "framework/Handle.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const WORD kRedIcon = 201;
+const WORD kBlueIcon = 202;
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+
+// A button on a host window, and a way to photograph what it draws.
+class IconButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.Create(L"icon button host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 400, 200}));
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        testing_support::PumpMessages();
+    }
+
+    void MakeButton(const wchar_t* caption, int width, int height)
+    {
+        m_width = width;
+        m_height = height;
+        HWND hwnd = ::CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, width,
+                                      height, m_host.m_hWnd, reinterpret_cast<HMENU>(100), nullptr, nullptr);
+        ASSERT_TRUE(m_button.SubclassWindow(hwnd));
+        m_button.SetIcons(kRedIcon, kBlueIcon, 32, 32);
+    }
+
+    // Draws the button in the given owner-draw state into a bitmap.
+    void Render(UINT state, bool throughOwner = false)
+    {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = m_width;
+        bi.bmiHeader.biHeight = -m_height; // top-down
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        fx::CBitmapHandle bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        fx::CMemoryDC dc(::CreateCompatibleDC(nullptr));
+        fx::CSelectObject select(dc.Get(), bitmap.Get());
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_BUTTON;
+        dis.CtlID = 100;
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = state;
+        dis.hwndItem = m_button.m_hWnd;
+        dis.hDC = dc.Get();
+        dis.rcItem = RECT{0, 0, m_width, m_height};
+        if (throughOwner)
+            m_host.SendMessage(WM_DRAWITEM, 100, reinterpret_cast<LPARAM>(&dis));
+        else
+            m_button.DrawItem(dis);
+        ::GdiFlush();
+        const auto* pixels = static_cast<const BYTE*>(bits);
+        m_pixels.assign(static_cast<size_t>(m_width * m_height), 0);
+        for (int i = 0; i < m_width * m_height; ++i)
+            m_pixels[static_cast<size_t>(i)] = RGB(pixels[i * 4 + 2], pixels[i * 4 + 1], pixels[i * 4]);
+    }
+
+    COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y * m_width + x)]; }
+    int Count(const RECT& area, const std::function<bool(COLORREF)>& match) const
+    {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                n += match(At(x, y)) ? 1 : 0;
+        return n;
+    }
+    static bool Greenish(COLORREF c) { return GetGValue(c) > 150 && GetRValue(c) < 100 && GetBValue(c) < 100; }
+    static bool Reddish(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 100 && GetBValue(c) < 100; }
+
+    void Hover() { m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); }
+
+    fx::CFrameWnd m_host;
+    CIconButton m_button;
+    int m_width = 0, m_height = 0;
+    std::vector<COLORREF> m_pixels;
+    const COLORREF m_face = ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF m_light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF m_shadow = ::GetSysColor(COLOR_BTNSHADOW);
+};
+
+TEST_F(IconButtonTest, BecomesOwnerDrawn)
+{
+    MakeButton(L"", 80, 40);
+    EXPECT_EQ(::GetWindowLongW(m_button.m_hWnd, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+TEST_F(IconButtonTest, NormalShowsNormalIconCentredWithoutBorder)
+{
+    MakeButton(L"", 80, 40);
+    Render(0);
+    EXPECT_EQ(At(0, 0), m_face);
+    EXPECT_EQ(At(79, 39), m_face);
+    // Icon centred both ways: columns 24..55, rows 4..35.
+    EXPECT_EQ(At(24, 4), kBlue);
+    EXPECT_EQ(At(55, 35), kBlue);
+    EXPECT_EQ(At(23, 20), m_face);
+    EXPECT_EQ(At(56, 20), m_face);
+    EXPECT_EQ(At(40, 3), m_face);
+}
+
+TEST_F(IconButtonTest, HoverShowsRaisedBorderAndHoverIcon)
+{
+    MakeButton(L"", 80, 40);
+    Hover();
+    EXPECT_TRUE(m_button.IsHovered());
+    EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
+    Render(0);
+    EXPECT_EQ(At(0, 0), m_light);
+    EXPECT_EQ(At(40, 0), m_light);
+    EXPECT_EQ(At(0, 20), m_light);
+    EXPECT_EQ(At(79, 20), m_shadow);
+    EXPECT_EQ(At(40, 39), m_shadow);
+    EXPECT_EQ(At(40, 20), kRed);
+}
+
+TEST_F(IconButtonTest, PressedShowsSunkenBorderAndShiftedHoverIcon)
+{
+    MakeButton(L"", 80, 40);
+    Render(ODS_SELECTED);
+    EXPECT_EQ(At(0, 0), m_shadow);
+    EXPECT_EQ(At(0, 20), m_shadow);
+    EXPECT_EQ(At(79, 20), m_light);
+    EXPECT_EQ(At(40, 39), m_light);
+    EXPECT_EQ(At(24, 20), m_face); // moved one pixel right and down
+    EXPECT_EQ(At(56, 36), kRed);
+}
+
+TEST_F(IconButtonTest, DisabledIsEmbossedWithoutBorder)
+{
+    MakeButton(L"&Apply", 120, 40);
+    m_button.SetNormalTextColor(RGB(0, 255, 0), false);
+    Render(ODS_DISABLED);
+    EXPECT_EQ(At(0, 0), m_face);
+    EXPECT_EQ(At(119, 39), m_face);
+    EXPECT_EQ(Count(RECT{0, 0, 120, 40}, [](COLORREF c) { return c == kBlue || c == kRed; }), 0);
+    EXPECT_EQ(Count(RECT{38, 0, 120, 40}, Greenish), 0);
+    EXPECT_GT(Count(RECT{38, 0, 120, 40}, [this](COLORREF c) { return c != m_face; }), 0); // text is there
+}
+
+TEST_F(IconButtonTest, CaptionTakesTheColourOfItsState)
+{
+    MakeButton(L"&Apply", 120, 40);
+    m_button.SetNormalTextColor(RGB(0, 255, 0), false);
+    m_button.SetHoverTextColor(RGB(255, 0, 0), false);
+    Render(0);
+    const RECT captionArea{38, 0, 120, 40}; // right of the icon at 3..34
+    EXPECT_EQ(At(3, 4), kBlue);
+    EXPECT_EQ(At(2, 20), m_face);
+    EXPECT_GT(Count(captionArea, Greenish), 0);
+    EXPECT_EQ(Count(captionArea, Reddish), 0);
+    Hover();
+    Render(0);
+    EXPECT_EQ(Count(captionArea, Greenish), 0);
+    EXPECT_GT(Count(captionArea, Reddish), 0);
+}
+
+TEST_F(IconButtonTest, IconAboveCaptionWhenPlacedAtTop)
+{
+    MakeButton(L"OK", 120, 60);
+    m_button.SetIconPlacement(CIconButton::IconTop);
+    m_button.SetNormalTextColor(RGB(0, 255, 0), false);
+    Render(0);
+    EXPECT_EQ(At(44, 0), kBlue); // centred horizontally at the top edge
+    EXPECT_EQ(At(75, 31), kBlue);
+    EXPECT_EQ(At(43, 10), m_face);
+    EXPECT_EQ(Count(RECT{0, 0, 120, 32}, Greenish), 0);
+    EXPECT_GT(Count(RECT{0, 32, 120, 60}, Greenish), 0);
+    m_button.SetIconPlacement(7); // ignored
+    Render(0);
+    EXPECT_EQ(At(44, 0), kBlue);
+}
+
+TEST_F(IconButtonTest, ZeroNormalIdShowsTheHoverIconInBothStates)
+{
+    MakeButton(L"", 80, 40);
+    m_button.SetIcons(kRedIcon, 0, 32, 32);
+    Render(0);
+    EXPECT_EQ(At(40, 20), kRed);
+}
+
+TEST_F(IconButtonTest, LeavingOrLosingFocusEndsTheHover)
+{
+    MakeButton(L"", 80, 40);
+    Hover();
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 5)); // outside the client area
+    EXPECT_FALSE(m_button.IsHovered());
+    EXPECT_NE(::GetCapture(), m_button.m_hWnd);
+
+    Hover();
+    m_button.SendMessage(WM_KILLFOCUS);
+    EXPECT_FALSE(m_button.IsHovered());
+    Render(0);
+    EXPECT_EQ(At(0, 0), m_face);
+}
+
+TEST_F(IconButtonTest, OwnerDrawRequestsReachTheButton)
+{
+    MakeButton(L"", 80, 40);
+    Render(0, /*throughOwner=*/true);
+    EXPECT_EQ(At(40, 20), kBlue);
+}
+
+} // namespace

@@ -1,0 +1,116 @@
+#include "controls/LinkLabel.h"
+#include "controls/LinkOpener.h"
+#include "framework/Handle.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LinkOpener, CommandIsCutAtTheQuotedPlaceholder)
+{
+    EXPECT_EQ(link::BuildCommand(L"C:\\browser.exe \"%1\"", L"https://x.example/"),
+              L"C:\\browser.exe  https://x.example/");
+    EXPECT_EQ(link::BuildCommand(L"\"C:\\b.exe\" -new \"%1\" -tail %1", L"u"), L"\"C:\\b.exe\" -new  u");
+}
+
+TEST(LinkOpener, CommandIsCutAtABarePlaceholder)
+{
+    EXPECT_EQ(link::BuildCommand(L"C:\\browser.exe -url %1 -x", L"mailto:a@b"), L"C:\\browser.exe -url  mailto:a@b");
+}
+
+TEST(LinkOpener, CommandWithoutPlaceholderGetsTheAddressAppended)
+{
+    EXPECT_EQ(link::BuildCommand(L"C:\\browser.exe -nohome", L"u"), L"C:\\browser.exe -nohome u");
+}
+
+TEST(LinkOpener, ErrorTextsByCode)
+{
+    const std::wstring head = L"Unable to open hyperlink:\n\n";
+    EXPECT_EQ(link::ErrorText(26), head + L"A sharing violation occurred. ");
+    EXPECT_EQ(link::ErrorText(1), head + L"Unknown Error (1) occurred.");
+    EXPECT_EQ(link::ErrorText(2), head + L"The specified file was not found.");
+    EXPECT_EQ(link::ErrorText(0), head + L"The operating system is out\nof memory or resources.");
+    EXPECT_EQ(link::ErrorText(31), head + L"There is no application associated\nwith the given filename extension.");
+    EXPECT_EQ(link::ErrorText(-7), head + L"Unknown Error (-7) occurred.");
+}
+
+class LinkLabelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.Create(L"link host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        testing_support::PumpMessages();
+    }
+    HWND MakeStatic(const wchar_t* text)
+    {
+        return ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 200, 20, m_host.m_hWnd,
+                                 reinterpret_cast<HMENU>(1010), nullptr, nullptr);
+    }
+    COLORREF TextColour()
+    {
+        fx::CMemoryDC dc(::CreateCompatibleDC(nullptr));
+        LRESULT brush = m_host.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()),
+                                           reinterpret_cast<LPARAM>(m_link.m_hWnd));
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)));
+        EXPECT_EQ(::GetBkMode(dc.Get()), TRANSPARENT);
+        return ::GetTextColor(dc.Get());
+    }
+
+    fx::CFrameWnd m_host;
+    CLinkLabel m_link;
+};
+
+TEST_F(LinkLabelTest, TakesItsTextAsAddressUntilOneIsSet)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"Mail me")));
+    EXPECT_EQ(m_link.GetURL(), L"Mail me");
+    EXPECT_EQ(m_link.ToolTip().GetText(m_link.m_hWnd, 1), L"Mail me");
+    m_link.SetURL(L"mailto:someone@corvale.example");
+    EXPECT_EQ(m_link.ToolTip().GetText(m_link.m_hWnd, 1), L"mailto:someone@corvale.example");
+    EXPECT_EQ(testing_support::WindowText(m_link.m_hWnd), L"Mail me");
+    EXPECT_TRUE(::GetWindowLongW(m_link.m_hWnd, GWL_STYLE) & SS_NOTIFY);
+}
+
+TEST_F(LinkLabelTest, EmptyStaticShowsTheAddressSetBeforehand)
+{
+    m_link.SetURL(L"https://corvale.example/");
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"")));
+    EXPECT_EQ(testing_support::WindowText(m_link.m_hWnd), L"https://corvale.example/");
+}
+
+TEST_F(LinkLabelTest, TextIsUnderlined)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    LOGFONTW lf{};
+    ASSERT_TRUE(::GetObjectW(reinterpret_cast<HFONT>(m_link.SendMessage(WM_GETFONT)), sizeof(lf), &lf));
+    EXPECT_TRUE(lf.lfUnderline);
+}
+
+TEST_F(LinkLabelTest, ColourFollowsTheMouse)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    EXPECT_EQ(TextColour(), RGB(0, 0, 238));
+    m_link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_TRUE(m_link.IsHovering());
+    EXPECT_EQ(::GetCapture(), m_link.m_hWnd);
+    EXPECT_EQ(TextColour(), ::GetSysColor(COLOR_HIGHLIGHT));
+    m_link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(250, 3)); // off the link
+    EXPECT_FALSE(m_link.IsHovering());
+    EXPECT_NE(::GetCapture(), m_link.m_hWnd);
+    EXPECT_EQ(TextColour(), RGB(0, 0, 238));
+}
+
+TEST_F(LinkLabelTest, ShowsTheSystemHandCursor)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    EXPECT_EQ(m_link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              TRUE);
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
+}
+
+} // namespace

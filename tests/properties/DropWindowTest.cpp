@@ -1,0 +1,105 @@
+#include "tests/properties/FennixFixture.h"
+
+#include "controls/DropList.h"
+#include "properties/Messages.h"
+#include "properties/res/resource.h"
+
+namespace {
+
+using namespace testing_support;
+
+class DropWindowTest : public FennixTest {
+protected:
+    void Minimize()
+    {
+        ::SendMessageW(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON), BM_CLICK, 0, 0);
+        PumpMessages();
+    }
+    CDropWindow& Drop() { return Sheet()->DropWindow(); }
+};
+
+TEST_F(DropWindowTest, IsHiddenUntilTheMinimizeButtonIsClicked)
+{
+    Start();
+    EXPECT_FALSE(Drop().IsWindowVisible());
+    Minimize();
+    EXPECT_FALSE(Frame()->IsWindowVisible());
+    EXPECT_TRUE(Drop().IsWindowVisible());
+    EXPECT_TRUE(::GetWindowLongW(Drop().m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(Drop().CurrentIcon(), Drop().WaitingIcon());
+    EXPECT_EQ(Drop().ToolTip().GetText(Drop().m_hWnd, reinterpret_cast<UINT_PTR>(Drop().m_hWnd)),
+              L"Double click to maximize");
+
+    // Centred on the screen, the frame being hidden.
+    RECT rc = Drop().GetWindowRect();
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoW(::MonitorFromWindow(Drop().m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    EXPECT_NEAR(rc.left + rc.right, mi.rcWork.left + mi.rcWork.right, 1);
+    EXPECT_NEAR(rc.top + rc.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+}
+
+TEST_F(DropWindowTest, DoubleClickOrCloseRestoresTheSamePages)
+{
+    std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
+    PutDropListOnClipboard({a, b});
+    Start();
+    const auto pagesBefore = Pages();
+    for (UINT restore : {static_cast<UINT>(WM_LBUTTONDBLCLK), static_cast<UINT>(WM_CLOSE)}) {
+        Minimize();
+        Drop().SendMessage(restore, 0, MAKELPARAM(5, 5));
+        PumpMessages();
+        EXPECT_TRUE(Frame()->IsWindowVisible());
+        EXPECT_TRUE(Sheet()->IsWindowVisible());
+        EXPECT_FALSE(Drop().IsWindowVisible());
+        EXPECT_EQ(Pages(), pagesBefore);
+        EXPECT_EQ(Items(), (std::vector<std::wstring>{a, b}));
+    }
+}
+
+TEST_F(DropWindowTest, DropOnTheDropWindowStartsOver)
+{
+    std::wstring a = m_temp.MakeFile(L"a.txt");
+    std::wstring dropped1 = m_temp.MakeFile(L"dropped 1.txt"), dropped2 = m_temp.MakeFolder(L"dropped folder");
+    PutDropListOnClipboard({a});
+    Start();
+    Minimize();
+    HGLOBAL drop = MakeDropList({dropped1, dropped2});
+    Drop().SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+    PumpMessages();
+    EXPECT_EQ(Items(), (std::vector<std::wstring>{dropped1, dropped2}));
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_FALSE(Drop().IsWindowVisible());
+    EXPECT_EQ(Drop().CurrentIcon(), Drop().DroppedIcon()); // until it is next shown
+    EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
+    EXPECT_TRUE(ClipboardIsEmpty());
+
+    Minimize();
+    EXPECT_EQ(Drop().CurrentIcon(), Drop().WaitingIcon());
+}
+
+TEST_F(DropWindowTest, DropOnTheSheetStartsOver)
+{
+    std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
+    PutDropListOnClipboard({a, b});
+    Start();
+    std::wstring c = m_temp.MakeFile(L"c.txt");
+    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({c})));
+    PumpMessages();
+    EXPECT_EQ(Items(), std::vector<std::wstring>{c});
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_TRUE(ClipboardIsEmpty());
+}
+
+TEST_F(DropWindowTest, EmptyDropLeavesOnlyAbout)
+{
+    std::wstring a = m_temp.MakeFile(L"a.txt");
+    PutDropListOnClipboard({a});
+    Start();
+    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({})));
+    PumpMessages();
+    EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
+    EXPECT_TRUE(Items().empty());
+}
+
+} // namespace

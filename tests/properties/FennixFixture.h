@@ -1,0 +1,56 @@
+// Starts Fennix in-process the way the program does (application object,
+// CreateFrame) and gives the tests its windows.
+#pragma once
+#include "properties/MirelPropertyFrame.h"
+#include "properties/MirelPropertySheet.h"
+#include "properties/PropertiesApp.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class FennixTest : public ::testing::Test {
+protected:
+    void SetUp() override { testing_support::PumpMessages(); }
+    void TearDown() override
+    {
+        m_app.reset();
+        testing_support::PumpMessages();
+    }
+
+    void Start()
+    {
+        m_app = std::make_unique<CPropertiesApp>();
+        m_app->CreateFrame();
+        testing_support::PumpMessages();
+        ASSERT_NE(Frame(), nullptr);
+        ASSERT_NE(Sheet(), nullptr);
+    }
+
+    CMirelPropertyFrame* Frame() const { return m_app ? m_app->Frame() : nullptr; }
+    CMirelPropertySheet* Sheet() const { return Frame() ? Frame()->Sheet() : nullptr; }
+    std::vector<std::wstring> Items() const
+    {
+        std::vector<std::wstring> items;
+        for (int i = 0; i < Sheet()->Items().GetCount(); ++i)
+            items.push_back(Sheet()->Items().GetAt(i));
+        return items;
+    }
+    // Page template ids, in tab order.
+    std::vector<UINT> Pages() const
+    {
+        std::vector<UINT> pages;
+        for (int i = 0; i < Sheet()->GetPageCount(); ++i)
+            pages.push_back(Sheet()->GetPage(i)->TemplateId());
+        return pages;
+    }
+    int TabCount() const
+    {
+        HWND tab = reinterpret_cast<HWND>(Sheet()->SendMessage(PSM_GETTABCONTROL));
+        return static_cast<int>(::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    }
+
+    testing_support::TempDir m_temp;
+    std::unique_ptr<CPropertiesApp> m_app;
+};

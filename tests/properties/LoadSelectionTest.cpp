@@ -1,0 +1,162 @@
+#include "tests/properties/FennixFixture.h"
+
+#include "properties/res/resource.h"
+
+namespace {
+
+using namespace testing_support;
+
+const std::vector<UINT> kAboutOnly{IDD_ABOUT};
+
+TEST_F(FennixTest, FrameIsTopmostCentredAndFitsTheSheet)
+{
+    Start();
+    HWND frame = Frame()->m_hWnd;
+    EXPECT_EQ(WindowText(frame), L"Property Sheet");
+    EXPECT_TRUE(::IsWindowVisible(frame));
+    EXPECT_TRUE(::GetWindowLongW(frame, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    LONG style = ::GetWindowLongW(frame, GWL_STYLE);
+    EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_POPUP | WS_CAPTION | WS_SYSMENU);
+
+    RECT client{}, sheet = Sheet()->GetWindowRect(), window{};
+    ::GetClientRect(frame, &client);
+    EXPECT_EQ(client.right, sheet.right - sheet.left);
+    EXPECT_EQ(client.bottom, sheet.bottom - sheet.top);
+    POINT origin{0, 0};
+    ::ClientToScreen(frame, &origin);
+    EXPECT_EQ(origin.x, sheet.left);
+    EXPECT_EQ(origin.y, sheet.top);
+
+    ::GetWindowRect(frame, &window);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoW(::MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &mi);
+    EXPECT_NEAR(window.left + window.right, mi.rcWork.left + mi.rcWork.right, 1);
+    EXPECT_NEAR(window.top + window.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+}
+
+TEST_F(FennixTest, MinimizeButtonSitsAtTheSheetsTopRight)
+{
+    Start();
+    HWND button = Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON);
+    ASSERT_NE(button, nullptr);
+    RECT rc{};
+    ::GetWindowRect(button, &rc);
+    ::MapWindowPoints(nullptr, Sheet()->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    RECT sheet = Sheet()->GetClientRect();
+    EXPECT_EQ(rc.right - rc.left, 25);
+    EXPECT_EQ(rc.bottom - rc.top, 25);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_LE(rc.right, sheet.right);
+    EXPECT_GE(rc.right, sheet.right - 8);
+    EXPECT_EQ(Sheet()->ToolTip().GetText(Sheet()->m_hWnd, reinterpret_cast<UINT_PTR>(button)),
+              L"Minimize to Drop Window");
+    EXPECT_EQ(::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+TEST_F(FennixTest, NothingOnTheClipboardShowsOnlyAbout)
+{
+    {
+        fx::CClipboard clipboard;
+        ::EmptyClipboard();
+    }
+    Start();
+    EXPECT_EQ(Pages(), kAboutOnly);
+    EXPECT_EQ(TabCount(), 1);
+    EXPECT_EQ(Sheet()->GetActiveIndex(), 0);
+    EXPECT_TRUE(Items().empty());
+    EXPECT_TRUE(ClipboardIsEmpty());
+}
+
+TEST_F(FennixTest, TextOnTheClipboardIsClearedAndShowsOnlyAbout)
+{
+    PutTextOnClipboard(L"some text");
+    Start();
+    EXPECT_EQ(Pages(), kAboutOnly);
+    EXPECT_TRUE(Items().empty());
+    EXPECT_TRUE(ClipboardIsEmpty());
+}
+
+TEST_F(FennixTest, SelectionIsReadIntoItemsAndTheClipboardEmptied)
+{
+    std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
+    std::wstring folder = m_temp.MakeFolder(L"sub");
+    std::wstring gone = (m_temp.Path() / L"vanished.txt").wstring();
+    const std::vector<std::vector<std::wstring>> selections{
+        {a}, {folder}, {a, b}, {gone}, {L"C:\\"}, {a, folder, b}};
+    for (const auto& selection : selections) {
+        PutDropListOnClipboard(selection);
+        Start();
+        EXPECT_EQ(Items(), selection);
+        EXPECT_TRUE(ClipboardIsEmpty());
+        EXPECT_TRUE(Frame()->IsWindowVisible());
+        m_app.reset();
+        PumpMessages();
+    }
+}
+
+TEST_F(FennixTest, LongAndNonAnsiPathsArriveWhole)
+{
+    std::wstring longName = m_temp.MakeFile(std::wstring(120, L'l') + L"\\" + std::wstring(120, L'm') + L"\\" +
+                                            std::wstring(40, L'n') + L".txt");
+    ASSERT_GT(longName.size(), 260u);
+    std::wstring foreign = m_temp.MakeFile(L"Žluťoučký кінь 日本.txt");
+    PutDropListOnClipboard({longName, foreign});
+    Start();
+    EXPECT_EQ(Items(), (std::vector<std::wstring>{longName, foreign}));
+}
+
+TEST_F(FennixTest, AnsiDropListIsReadToo)
+{
+    PutAnsiDropListOnClipboard({"C:\\windows", "C:\\windows\\win.ini"});
+    Start();
+    EXPECT_EQ(Items(), (std::vector<std::wstring>{L"C:\\windows", L"C:\\windows\\win.ini"}));
+    EXPECT_TRUE(ClipboardIsEmpty());
+}
+
+TEST_F(FennixTest, EmptyDropListIsNoSelection)
+{
+    PutDropListOnClipboard({});
+    Start();
+    EXPECT_EQ(Pages(), kAboutOnly);
+    EXPECT_EQ(Items(), std::vector<std::wstring>{});
+    EXPECT_TRUE(ClipboardIsEmpty());
+}
+
+TEST_F(FennixTest, AboutPageShowsTheLinksAddresses)
+{
+    Start();
+    HWND about = Sheet()->GetPage(0)->m_hWnd;
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_MAIL)), L"Mail me");
+    auto* page = static_cast<CAboutPage*>(Sheet()->GetPage(0));
+    EXPECT_EQ(page->MailLink().GetURL(), CAboutPage::kMailAddress);
+    EXPECT_EQ(page->WebLink().GetURL(), CAboutPage::kWebAddress);
+    EXPECT_EQ(page->MailLink().ToolTip().GetText(page->MailLink().m_hWnd, 1), CAboutPage::kMailAddress);
+}
+
+TEST_F(FennixTest, ClosingTheFrameEndsWithExitCodeZero)
+{
+    Start();
+    Frame()->SendMessage(WM_CLOSE);
+    int code = -1;
+    EXPECT_TRUE(PumpMessages(&code));
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(FennixTest, EscapeOnTheAboutPageEndsTheProgram)
+{
+    Start();
+    HWND about = Sheet()->GetPage(0)->m_hWnd;
+    MSG msg{about, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    if (!fx::CWinApp::PreTranslate(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    int code = -1;
+    EXPECT_TRUE(PumpMessages(&code));
+    EXPECT_EQ(code, 0);
+}
+
+} // namespace

@@ -1,0 +1,16 @@
+#!/bin/bash
+# Run by run.sh inside Xvfb: starts the program on the selection given as
+# arguments, saves a screenshot of its window to $shot and closes it.
+# Expects BUILD_DIR, exe, title and shot (and the Wine settings) from run.sh.
+set -euo pipefail
+wine "$BUILD_DIR/tools/keeper.exe" >/dev/null 2>&1 &
+wine "$BUILD_DIR/tools/wintool.exe" present "test keeper" >/dev/null 2>&1
+wine "$BUILD_DIR/tools/launch.exe" --wait "$(winepath -w "$exe")" "$@" &
+launcher=$!
+rect=$(wine "$BUILD_DIR/tools/wintool.exe" wait "$title" | tr -d '\r')
+read -r x y w h <<< "$rect"
+sleep 1 # let the last paint reach the X server
+import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot"
+wine "$BUILD_DIR/tools/wintool.exe" close "$title"
+wait "$launcher" || true
+wineserver -k 2>/dev/null || true
