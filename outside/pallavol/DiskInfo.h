@@ -1,0 +1,50 @@
+// Pallavol: the figures of one drive, and byte counts as short texts.
+// One object per task: made for a drive root ("C:\"), read, destroyed.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+class CDiskInfo {
+public:
+    // An object used only for GetUnitSize.
+    CDiskInfo();
+    // Reads the figures of the drive whose root (letter, colon, backslash) is given.
+    explicit CDiskInfo(const std::wstring& root);
+
+    std::wstring m_VolumeLabel;
+    std::wstring m_SerialNumber;      // "1A2B-3C4D"
+    std::wstring m_FileSystemName;
+    std::wstring m_MaxFileNameLength; // the longest allowed file name, as text
+    DWORD m_FileSystemFlags = 0;      // FILE_CASE_SENSITIVE_SEARCH and the other volume flags
+
+    // The drive type as display text: "Error" when the drive cannot be read,
+    // "CD-ROM Drive" for an optical drive, else "Removable Drive",
+    // "Fixed Drive", "Network Drive", "RAM Disk".
+    std::wstring GetDriveTypeA() const;
+    uint64_t GetDiskFreeInBytes() const { return m_freeBytes; }
+    uint64_t GetTotalSizeInBytes() const { return m_totalBytes; }
+    DWORD GetTotalClusters() const { return m_totalClusters; }
+    DWORD GetClustersFree() const { return m_freeClusters; }
+    DWORD GetSectorsPerCluster() const { return m_sectorsPerCluster; }
+    DWORD GetBytesPerSector() const { return m_bytesPerSector; }
+
+    // A byte count as a short text with its unit: "512 bytes", "1.50 KB",
+    // "4.00 GB". The same form everywhere; never parsed.
+    std::wstring GetUnitSize(uint64_t bytes) const;
+
+    // Sets the volume label of this object's drive; false when refused.
+    bool SetDriveLabel(const std::wstring& label);
+
+private:
+    std::wstring m_root;
+    UINT m_driveType = DRIVE_UNKNOWN;
+    bool m_readable = false;
+    uint64_t m_freeBytes = 0;
+    uint64_t m_totalBytes = 0;
+    DWORD m_totalClusters = 0;
+    DWORD m_freeClusters = 0;
+    DWORD m_sectorsPerCluster = 0;
+    DWORD m_bytesPerSector = 0;
+};
