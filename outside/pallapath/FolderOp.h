@@ -9,7 +9,8 @@ public:
     std::wstring GetLongFileName(const std::wstring& path) const;
     // The short (8.3) form of an existing path; empty when there is none.
     std::wstring GetShortFileName(const std::wstring& path) const;
-    // The folder that holds the path ("C:\a\b.txt" -> "C:\a", "C:\a" -> "C:\");
-    // a drive root is its own parent.
+    // The folder that holds the path ("C:\a\b.txt" -> "C:\a", "C:\a" -> "C:\").
+    // A root ("C:\", "\\server\share") is its own parent; trailing
+    // backslashes are ignored; a bare name ("b.txt") has none: empty.
     std::wstring GetParentDir(const std::wstring& path) const;
 };

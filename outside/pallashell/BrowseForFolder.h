@@ -13,7 +13,8 @@ public:
     void SetFlags(UINT flags) { m_flags = flags; }
     // The folder shown selected when the picker opens; the last call counts.
     void SetInitialSelection(const std::wstring& folder) { m_initial = folder; }
-    // Runs the picker; true when the user chose a folder.
+    // Runs the picker; true when the user chose a file-system folder, whose
+    // full path GetSelectedFolder() then gives (empty after a false result).
     bool SelectFolder();
     const std::wstring& GetSelectedFolder() const { return m_selected; }
 

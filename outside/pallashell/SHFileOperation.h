@@ -15,8 +15,11 @@ class CSHFileOperation {
 public:
     // Copies or moves every item of sources (full paths, each NUL-terminated,
     // one more NUL after the last) into the folder destination (no trailing
-    // backslash unless a drive root). flags are FOF_* flags (FOF_ALLOWUNDO...);
-    // title is the progress caption shown over owner.
+    // backslash unless a drive root), which is created first when missing.
+    // flags are FOF_* flags (FOF_ALLOWUNDO...), passed on as given; title is
+    // the progress caption shown over owner. An empty list is Done at once;
+    // a drive root among the sources fails (ERROR_BAD_PATHNAME) before
+    // anything is touched.
     FileOperationResult CopyFiles(HWND owner, const wchar_t* sources, const std::wstring& destination,
                                   FILEOP_FLAGS flags, const std::wstring& title);
     FileOperationResult MoveFiles(HWND owner, const wchar_t* sources, const std::wstring& destination,
@@ -28,5 +31,8 @@ public:
     int LastError() const { return m_lastError; }
 
 private:
+    FileOperationResult Run(UINT operation, HWND owner, const wchar_t* sources, const std::wstring& destination,
+                            FILEOP_FLAGS flags, const std::wstring& title);
+
     int m_lastError = 0;
 };

@@ -10,7 +10,8 @@ class CDiskInfo {
 public:
     // An object used only for GetUnitSize.
     CDiskInfo();
-    // Reads the figures of the drive whose root (letter, colon, backslash) is given.
+    // Reads the figures of the drive whose root (letter, colon, backslash) is
+    // given; "C:" is taken as "C:\" too.
     explicit CDiskInfo(const std::wstring& root);
 
     std::wstring m_VolumeLabel;
@@ -30,11 +31,17 @@ public:
     DWORD GetSectorsPerCluster() const { return m_sectorsPerCluster; }
     DWORD GetBytesPerSector() const { return m_bytesPerSector; }
 
-    // A byte count as a short text with its unit: "512 bytes", "1.50 KB",
-    // "4.00 GB". The same form everywhere; never parsed.
+    // A byte count as a short text with its unit, the same form everywhere and
+    // never parsed: below 1024 the count itself ("0 bytes", "1 byte",
+    // "1023 bytes"); above, two decimals rounded half up in binary units KB,
+    // MB, GB, TB (1 KB = 1024 bytes): "1.00 KB", "1.50 KB", "4.00 GB". The unit
+    // is the smallest that keeps the rounded number below 1024 (1048575 bytes
+    // are "1.00 MB", not "1024.00 KB"); past that, TB ("16777216.00 TB").
     std::wstring GetUnitSize(uint64_t bytes) const;
 
-    // Sets the volume label of this object's drive; false when refused.
+    // Sets the volume label of this object's drive (an empty text removes it)
+    // and m_VolumeLabel with it; false when refused, or when the object was
+    // made without a drive.
     bool SetDriveLabel(const std::wstring& label);
 
 private:

@@ -1,0 +1,70 @@
+#include "outside/pallapath/FolderOp.h"
+
+#include <windows.h>
+#include <pathcch.h>
+
+#include <optional>
+
+namespace {
+
+using PathFormFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+
+// Calls GetLongPathNameW or GetShortPathNameW with a buffer of the size it
+// asks for, again if the answer grew in between (a folder renamed meanwhile).
+std::optional<std::wstring> PathForm(PathFormFunction convert, const std::wstring& path)
+{
+    DWORD needed = convert(path.c_str(), nullptr, 0);
+    while (needed != 0) {
+        std::wstring result(needed, L'\0');
+        DWORD length = convert(path.c_str(), result.data(), needed);
+        if (length == 0)
+            break;
+        if (length < needed) {
+            result.resize(length);
+            return result;
+        }
+        needed = length;
+    }
+    return std::nullopt;
+}
+
+// How many characters of the path name its root: "C:\", "\\server\share\",
+// "\\?\C:\"; 0 for a relative path.
+size_t RootLength(const std::wstring& path)
+{
+    PCWSTR rest = nullptr;
+    if (FAILED(::PathCchSkipRoot(path.c_str(), &rest)))
+        return 0;
+    return static_cast<size_t>(rest - path.c_str());
+}
+
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+} // namespace
+
+std::wstring CFolderOp::GetLongFileName(const std::wstring& path) const
+{
+    return PathForm(&::GetLongPathNameW, path).value_or(path);
+}
+
+std::wstring CFolderOp::GetShortFileName(const std::wstring& path) const
+{
+    return PathForm(&::GetShortPathNameW, path).value_or(std::wstring());
+}
+
+std::wstring CFolderOp::GetParentDir(const std::wstring& path) const
+{
+    size_t root = RootLength(path);
+    size_t end = path.size();
+    while (end > root && IsSeparator(path[end - 1]))
+        --end;
+    while (end > root && !IsSeparator(path[end - 1]))
+        --end;
+    // end now sits just after the separator before the last name, or at the root.
+    while (end > root && IsSeparator(path[end - 1]))
+        --end;
+    return path.substr(0, end);
+}
