@@ -56,6 +56,26 @@ void CMirelPropertySheet::LoadSelection()
     for (const std::wstring& path : *paths)
         if (!m_items.Add(path))
             break;
+
+    // Like the shell's finder, this does not report a drive root (nor a
+    // vanished path) as a folder: those go to the file page, which refuses them.
+    const std::wstring first = m_items.GetAt(0);
+    WIN32_FIND_DATAW found{};
+    HANDLE find = ::FindFirstFileW(first.c_str(), &found);
+    const bool isFolder = find != INVALID_HANDLE_VALUE && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (find != INVALID_HANDLE_VALUE)
+        ::FindClose(find);
+    if (m_items.GetCount() == 1 && !isFolder)
+        ShowFile(first);
+}
+
+void CMirelPropertySheet::ShowFile(const std::wstring& path)
+{
+    m_filePage.SetPath(path);
+    AddPage(&m_filePage);
+    SetActivePage(1);
+    if (!m_filePage.LoadFileInfo())
+        RemovePage(1);
 }
 
 void CMirelPropertySheet::OnDropFiles(HDROP drop)

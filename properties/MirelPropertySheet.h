@@ -8,6 +8,7 @@
 #include "framework/Controls.h"
 #include "framework/PropertySheet.h"
 #include "properties/DropWindow.h"
+#include "properties/FilePage.h"
 
 #include <shellapi.h>
 
@@ -25,6 +26,7 @@ public:
     fx::CToolTipCtrl& ToolTip() { return m_toolTip; }
     CDropWindow& DropWindow() { return m_dropWindow; }
     const CPathList& Items() const { return m_items; }
+    CFilePage& FilePage() { return m_filePage; }
 
     bool PreTranslateMessage(MSG* msg) override;
 
@@ -38,7 +40,9 @@ private:
     void OnMinimize();
     void OnRestoreFromDropWindow(WPARAM dropped, LPARAM drop);
     HWND MainWindow() const;
+    void ShowFile(const std::wstring& path);
 
+    CFilePage m_filePage;
     CAboutPage m_aboutPage;
     CPathList m_items;
     CIconButton m_minimizeButton;

@@ -1,6 +1,10 @@
 // Resource ids of Fennix.
 #pragma once
 
+#ifndef IDC_STATIC
+#define IDC_STATIC -1
+#endif
+
 #define IDD_ABOUT 100
 #define IDD_FILE_PAGE 102
 #define IDS_SHEET_CAPTION 103
@@ -19,3 +23,22 @@
 #define IDI_MINIMIZE_HOT 154
 
 #define IDC_MINIMIZE_BUTTON 109
+
+// File page
+#define IDC_APPLY 3
+#define IDC_FILE_PATH 1000
+#define IDC_CREATED_DATE 1001
+#define IDC_CREATED_TIME 1002
+#define IDC_WRITE_DATE 1004
+#define IDC_WRITE_TIME 1005
+#define IDC_FILE_TYPE 1006
+#define IDC_ARCHIVE 1007
+#define IDC_READ_ONLY 1008
+#define IDC_SYSTEM 1009
+#define IDC_HIDDEN 1010
+#define IDC_ACCESSED_DATE 1011
+#define IDC_ACCESSED_TIME 1012
+#define IDC_FILE_TITLE 1013
+#define IDC_FILE_SIZE 1017
+#define IDC_FILE_SHORT_PATH 1018
+#define IDC_FILE_ICON 1026

@@ -1,0 +1,234 @@
+#include "properties/FilePage.h"
+
+#include "framework/Format.h"
+#include "framework/MessageBox.h"
+#include "outside/pallapath/FolderOp.h"
+#include "outside/pallashell/ShellGetFileInfo.h"
+#include "outside/pallavol/DiskInfo.h"
+#include "properties/FileStamps.h"
+#include "properties/res/resource.h"
+
+#include <commctrl.h>
+
+namespace {
+
+struct PickerIds {
+    int date, time;
+};
+// Indexed by stamp: created, accessed, written.
+const PickerIds kPickers[] = {
+    {IDC_CREATED_DATE, IDC_CREATED_TIME},
+    {IDC_ACCESSED_DATE, IDC_ACCESSED_TIME},
+    {IDC_WRITE_DATE, IDC_WRITE_TIME},
+};
+
+const wchar_t kTimeError[] = L"Unable to set the file time";
+
+std::wstring TitleOf(const std::wstring& name)
+{
+    size_t dot = name.find_last_of(L'.');
+    return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+} // namespace
+
+CFilePage::CFilePage() : CPropertyPage(IDD_FILE_PAGE)
+{
+}
+
+int CFilePage::StampOfPicker(int controlId)
+{
+    for (int stamp = 0; stamp < StampCount; ++stamp)
+        if (kPickers[stamp].date == controlId || kPickers[stamp].time == controlId)
+            return stamp;
+    return -1;
+}
+
+void CFilePage::DoDataExchange(fx::CDataExchange& dx)
+{
+    CPropertyPage::DoDataExchange(dx);
+    fx::DDX_Control(dx, IDC_FILE_ICON, m_iconControl);
+    fx::DDX_Control(dx, IDOK, m_doneButton);
+    fx::DDX_Control(dx, IDCANCEL, m_cancelButton);
+    fx::DDX_Control(dx, IDC_APPLY, m_applyButton);
+    fx::DDX_Text(dx, IDC_FILE_PATH, m_strPath);
+    fx::DDX_Text(dx, IDC_FILE_TITLE, m_strTitle);
+    fx::DDX_Text(dx, IDC_FILE_TYPE, m_strType);
+    fx::DDX_Text(dx, IDC_FILE_SHORT_PATH, m_strShortPath);
+    fx::DDX_Text(dx, IDC_FILE_SIZE, m_strSize);
+    for (int stamp = 0; stamp < StampCount; ++stamp) {
+        fx::DDX_DateTime(dx, kPickers[stamp].date, m_stamps[stamp].date);
+        fx::DDX_DateTime(dx, kPickers[stamp].time, m_stamps[stamp].time);
+    }
+    fx::DDX_Check(dx, IDC_ARCHIVE, m_bArchive);
+    fx::DDX_Check(dx, IDC_READ_ONLY, m_bReadOnly);
+    fx::DDX_Check(dx, IDC_SYSTEM, m_bSystem);
+    fx::DDX_Check(dx, IDC_HIDDEN, m_bHidden);
+}
+
+BOOL CFilePage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    struct Look {
+        CIconButton& button;
+        WORD hoverIcon, normalIcon;
+        COLORREF hoverText, normalText;
+    };
+    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
+    for (const Look& look : {Look{m_doneButton, IDI_DONE_HOT, IDI_DONE, red, green},
+                             Look{m_cancelButton, IDI_CANCEL_HOT, IDI_CANCEL, green, red},
+                             Look{m_applyButton, IDI_APPLY_HOT, IDI_APPLY, red, green}}) {
+        look.button.SetIcons(look.hoverIcon, look.normalIcon, 32, 32);
+        look.button.SetHoverTextColor(look.hoverText, false);
+        look.button.SetNormalTextColor(look.normalText, false);
+    }
+    EnableApply(false);
+    if (m_icon)
+        m_iconControl.SetIcon(m_icon.Get());
+    UpdateData(false);
+    return TRUE;
+}
+
+bool CFilePage::LoadFileInfo()
+{
+    WIN32_FIND_DATAW found{};
+    HANDLE find = ::FindFirstFileW(m_strPath.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    ::FindClose(find);
+
+    const FILETIME* stored[StampCount] = {&found.ftCreationTime, &found.ftLastAccessTime, &found.ftLastWriteTime};
+    for (int stamp = 0; stamp < StampCount; ++stamp) {
+        SYSTEMTIME local = FileTimeToLocal(*stored[stamp]).value_or(SYSTEMTIME{});
+        m_stamps[stamp].date = m_stamps[stamp].time = local;
+    }
+
+    // A new file starts with no pending change.
+    for (StampPickers& stamp : m_stamps)
+        stamp.changed = false;
+    m_bTimeChanged = 0;
+
+    CShellGetFileInfo shellInfo;
+    shellInfo.Create(m_strPath);
+    shellInfo.GetFileType();
+    m_strType = shellInfo.m_FileType;
+    shellInfo.GetLargeIcon();
+
+    m_strTitle = TitleOf(found.cFileName);
+
+    const uint64_t size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    m_strSize = CDiskInfo().GetUnitSize(size) + fx::Format(L"(%llu bytes)", static_cast<unsigned long long>(size));
+
+    const DWORD attributes = found.dwFileAttributes;
+    m_bArchive = (attributes & FILE_ATTRIBUTE_ARCHIVE) ? 1 : 0;
+    m_bSystem = (attributes & FILE_ATTRIBUTE_SYSTEM) ? 1 : 0;
+    m_bHidden = (attributes & FILE_ATTRIBUTE_HIDDEN) ? 1 : 0;
+    m_bReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
+
+    CFolderOp folderOp;
+    m_strPath = folderOp.GetLongFileName(m_strPath);
+    m_strShortPath = folderOp.GetShortFileName(m_strPath);
+
+    // The control stops showing the old icon before it is released.
+    if (m_iconControl.m_hWnd) {
+        m_iconControl.SetIcon(shellInfo.m_hLargeIcon);
+        m_iconControl.Invalidate();
+    }
+    m_icon.Reset(shellInfo.m_hLargeIcon);
+    if (IsWindow())
+        UpdateData(false);
+    return true;
+}
+
+void CFilePage::EnableApply(bool enable)
+{
+    ::EnableWindow(GetDlgItem(IDC_APPLY), enable ? TRUE : FALSE);
+}
+
+void CFilePage::ApplyChanges()
+{
+    UpdateData(true);
+
+    AttributeChoice choice{m_bArchive != 0, m_bReadOnly != 0, m_bSystem != 0, m_bHidden != 0};
+    DWORD current = ::GetFileAttributesW(m_strPath.c_str());
+    ::SetFileAttributesW(m_strPath.c_str(), ComposeAttributes(current == INVALID_FILE_ATTRIBUTES ? 0 : current, choice));
+
+    if (m_bTimeChanged)
+        WriteTimes();
+    EnableApply(false);
+}
+
+void CFilePage::WriteTimes()
+{
+    // Every changed stamp is converted before anything is written, so a date
+    // that cannot be converted leaves the file's times as they were.
+    FILETIME times[StampCount]{};
+    const FILETIME* toWrite[StampCount]{};
+    for (int stamp = 0; stamp < StampCount; ++stamp) {
+        if (!m_stamps[stamp].changed)
+            continue; // unchanged stamps keep their exact stored value
+        std::optional<FILETIME> time = LocalToFileTime(m_stamps[stamp].date, m_stamps[stamp].time);
+        if (!time) {
+            fx::MessageBox(m_hWnd, kTimeError, MB_OK);
+            return;
+        }
+        times[stamp] = *time;
+        toWrite[stamp] = &times[stamp];
+    }
+
+    // Setting times needs only this right, which a read-only file grants and
+    // a program holding the file open (with any sharing) does not block.
+    fx::CFileHandle file(::CreateFileW(m_strPath.c_str(), FILE_WRITE_ATTRIBUTES,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file || !::SetFileTime(file.Get(), toWrite[Created], toWrite[Accessed], toWrite[Written])) {
+        fx::MessageBox(m_hWnd, kTimeError, MB_OK);
+        return;
+    }
+    // Both pickers of a stamp now show what was written.
+    for (StampPickers& stamp : m_stamps) {
+        if (stamp.changed)
+            stamp.date = stamp.time = JoinDateAndTime(stamp.date, stamp.time);
+    }
+    UpdateData(false);
+}
+
+void CFilePage::OnOK()
+{
+    if (::IsWindowEnabled(GetDlgItem(IDC_APPLY)))
+        ApplyChanges();
+    ::PostQuitMessage(0);
+}
+
+void CFilePage::OnCancel()
+{
+    ::PostQuitMessage(0);
+}
+
+LRESULT CFilePage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+        switch (LOWORD(wp)) {
+        case IDC_APPLY:
+            ApplyChanges();
+            return 0;
+        case IDC_ARCHIVE:
+        case IDC_READ_ONLY:
+        case IDC_SYSTEM:
+        case IDC_HIDDEN:
+            EnableApply(true);
+            return 0;
+        }
+    }
+    if (msg == WM_NOTIFY) {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+        int stamp = StampOfPicker(static_cast<int>(hdr->idFrom));
+        if (hdr->code == DTN_DATETIMECHANGE && stamp >= 0) {
+            m_stamps[stamp].changed = true;
+            m_bTimeChanged = 1;
+            EnableApply(true);
+            return 0;
+        }
+    }
+    return CPropertyPage::WindowProc(msg, wp, lp);
+}

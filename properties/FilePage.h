@@ -1,0 +1,59 @@
+// The page for one selected file: its paths, type, icon, size, the three time
+// stamps and four attributes, which the user can change and write back.
+#pragma once
+#include "controls/IconButton.h"
+#include "framework/Controls.h"
+#include "framework/Handle.h"
+#include "framework/PropertySheet.h"
+
+#include <string>
+
+class CFilePage : public fx::CPropertyPage {
+public:
+    CFilePage();
+
+    // The path to show; LoadFileInfo replaces it with its long form.
+    void SetPath(const std::wstring& path) { m_strPath = path; }
+    const std::wstring& Path() const { return m_strPath; }
+    // Reads the file into the page; false when the file is not found.
+    bool LoadFileInfo();
+    // Writes the attributes and the changed time stamps to the file.
+    void ApplyChanges();
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(fx::CDataExchange& dx) override;
+    void OnOK() override;
+    void OnCancel() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    // The three stamps, in the order SetFileTime takes them.
+    enum Stamp { Created, Accessed, Written, StampCount };
+    struct StampPickers {
+        SYSTEMTIME date{};
+        SYSTEMTIME time{};
+        bool changed = false;
+    };
+    static int StampOfPicker(int controlId);
+    void EnableApply(bool enable);
+    void WriteTimes();
+
+    CIconButton m_doneButton;
+    CIconButton m_cancelButton;
+    CIconButton m_applyButton;
+    fx::CStatic m_iconControl;
+    fx::CIconHandle m_icon;
+
+    std::wstring m_strPath;
+    std::wstring m_strTitle;
+    std::wstring m_strType;
+    std::wstring m_strShortPath;
+    std::wstring m_strSize;
+    StampPickers m_stamps[StampCount];
+    int m_bArchive = 0;
+    int m_bReadOnly = 0;
+    int m_bSystem = 0;
+    int m_bHidden = 0;
+    int m_bTimeChanged = 0;
+};

@@ -1,0 +1,53 @@
+#include "properties/FileStamps.h"
+
+namespace {
+const DWORD kEditable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN;
+// Bits that only describe the file and are never written back.
+const DWORD kNotSettable = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_NORMAL |
+                           FILE_ATTRIBUTE_SPARSE_FILE | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_COMPRESSED |
+                           FILE_ATTRIBUTE_ENCRYPTED;
+} // namespace
+
+std::optional<FILETIME> LocalToFileTime(const SYSTEMTIME& date, const SYSTEMTIME& timeOfDay)
+{
+    SYSTEMTIME local = JoinDateAndTime(date, timeOfDay);
+    SYSTEMTIME utc{};
+    FILETIME result{};
+    // TzSpecificLocalTimeToSystemTime applies the daylight-saving rule of the
+    // date itself, not today's, unlike LocalFileTimeToFileTime.
+    if (!::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !::SystemTimeToFileTime(&utc, &result))
+        return std::nullopt;
+    return result;
+}
+
+std::optional<SYSTEMTIME> FileTimeToLocal(const FILETIME& utc)
+{
+    SYSTEMTIME universal{}, local{};
+    if (!::FileTimeToSystemTime(&utc, &universal) || !::SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
+        return std::nullopt;
+    return local;
+}
+
+SYSTEMTIME JoinDateAndTime(const SYSTEMTIME& date, const SYSTEMTIME& timeOfDay)
+{
+    SYSTEMTIME joined = date;
+    joined.wHour = timeOfDay.wHour;
+    joined.wMinute = timeOfDay.wMinute;
+    joined.wSecond = timeOfDay.wSecond;
+    joined.wMilliseconds = 0;
+    return joined;
+}
+
+DWORD ComposeAttributes(DWORD current, const AttributeChoice& choice)
+{
+    DWORD value = current & ~(kEditable | kNotSettable);
+    if (choice.archive)
+        value |= FILE_ATTRIBUTE_ARCHIVE;
+    if (choice.readOnly)
+        value |= FILE_ATTRIBUTE_READONLY;
+    if (choice.system)
+        value |= FILE_ATTRIBUTE_SYSTEM;
+    if (choice.hidden)
+        value |= FILE_ATTRIBUTE_HIDDEN;
+    return value ? value : FILE_ATTRIBUTE_NORMAL;
+}

@@ -1,0 +1,28 @@
+// The arithmetic of a file's stamps and attributes as the file page edits
+// them: local times with the daylight-saving rule of their own date, and the
+// attribute word with the four editable bits replaced.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+
+// A stored (UTC) file time as local time, by the rules in force on that date.
+std::optional<SYSTEMTIME> FileTimeToLocal(const FILETIME& utc);
+
+// The file time for a local date taken from `date` and a time of day taken
+// from `timeOfDay`; none when the two do not make a valid time.
+std::optional<FILETIME> LocalToFileTime(const SYSTEMTIME& date, const SYSTEMTIME& timeOfDay);
+
+// The local time that LocalToFileTime writes: date and time of day joined.
+SYSTEMTIME JoinDateAndTime(const SYSTEMTIME& date, const SYSTEMTIME& timeOfDay);
+
+struct AttributeChoice {
+    bool archive = false;
+    bool readOnly = false;
+    bool system = false;
+    bool hidden = false;
+};
+
+// The attribute word to write: the four chosen bits, every other bit the file
+// had kept; FILE_ATTRIBUTE_NORMAL when nothing at all is left.
+DWORD ComposeAttributes(DWORD current, const AttributeChoice& choice);

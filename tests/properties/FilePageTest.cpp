@@ -1,0 +1,375 @@
+#include "tests/properties/FennixFixture.h"
+
+#include "controls/DropList.h"
+#include "framework/Handle.h"
+#include "outside/pallavol/DiskInfo.h"
+#include "properties/FileStamps.h"
+#include "properties/res/resource.h"
+
+#include <commctrl.h>
+
+namespace {
+
+using namespace testing_support;
+
+uint64_t Ticks(const FILETIME& ft)
+{
+    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+FILETIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
+{
+    SYSTEMTIME st{};
+    st.wYear = year;
+    st.wMonth = month;
+    st.wDay = day;
+    st.wHour = hour;
+    st.wMinute = minute;
+    st.wSecond = second;
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&st, &ft);
+    return ft;
+}
+
+struct FileTimes {
+    FILETIME created{}, accessed{}, written{};
+};
+
+FileTimes ReadTimes(const std::wstring& path)
+{
+    FileTimes t;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    EXPECT_TRUE(::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
+    t.created = data.ftCreationTime;
+    t.accessed = data.ftLastAccessTime;
+    t.written = data.ftLastWriteTime;
+    return t;
+}
+
+void SetTimes(const std::wstring& path, const FILETIME& accessed, const FILETIME& written)
+{
+    fx::CFileHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(::SetFileTime(file.Get(), nullptr, &accessed, &written));
+}
+
+class FilePageTest : public FennixTest {
+protected:
+    // Starts Fennix on one file, as the shell integration does.
+    void Open(const std::wstring& path)
+    {
+        PutDropListOnClipboard({path});
+        Start();
+    }
+    HWND Page() { return Sheet()->FilePage().m_hWnd; }
+    HWND Item(int id) { return ::GetDlgItem(Page(), id); }
+    std::wstring Text(int id) { return WindowText(Item(id)); }
+    bool Checked(int id) { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool ApplyEnabled() { return ::IsWindowEnabled(Item(IDC_APPLY)) != FALSE; }
+    void Click(int id)
+    {
+        ::SendMessageW(Item(id), BM_CLICK, 0, 0);
+        PumpMessages();
+    }
+    SYSTEMTIME Picker(int id)
+    {
+        SYSTEMTIME st{};
+        ::SendMessageW(Item(id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+        return st;
+    }
+    // What a user's edit of a picker does: a new value, then the change notification.
+    void EditPicker(int id, WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
+    {
+        SYSTEMTIME st = Picker(id);
+        if (id == IDC_WRITE_DATE || id == IDC_ACCESSED_DATE || id == IDC_CREATED_DATE) {
+            st.wYear = year;
+            st.wMonth = month;
+            st.wDay = day;
+        } else {
+            st.wHour = hour;
+            st.wMinute = minute;
+            st.wSecond = second;
+        }
+        ::SendMessageW(Item(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+        NMDATETIMECHANGE change{};
+        change.nmhdr.hwndFrom = Item(id);
+        change.nmhdr.idFrom = static_cast<UINT_PTR>(id);
+        change.nmhdr.code = DTN_DATETIMECHANGE;
+        change.dwFlags = GDT_VALID;
+        change.st = st;
+        ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&change));
+    }
+};
+
+TEST_F(FilePageTest, OneFileShowsItsFigures)
+{
+    std::wstring path = m_temp.MakeFile(L"quarterly report.final.txt", std::string(1536, 'x'));
+    Open(path);
+    EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
+    EXPECT_EQ(Sheet()->GetActiveIndex(), 1);
+    EXPECT_EQ(Text(IDC_FILE_PATH), path);
+    EXPECT_EQ(Text(IDC_FILE_TITLE), L"quarterly report.final");
+    EXPECT_FALSE(Text(IDC_FILE_TYPE).empty());
+    EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(1536) + L"(1536 bytes)");
+    EXPECT_NE(::SendMessageW(Item(IDC_FILE_ICON), STM_GETICON, 0, 0), 0);
+    EXPECT_FALSE(ApplyEnabled());
+    EXPECT_TRUE(ClipboardIsEmpty());
+
+    // The MS-DOS path is another name of the same file.
+    std::wstring shortPath = Text(IDC_FILE_SHORT_PATH);
+    ASSERT_FALSE(shortPath.empty());
+    EXPECT_NE(shortPath, path);
+    wchar_t longForm[1024] = L"";
+    ASSERT_GT(::GetLongPathNameW(shortPath.c_str(), longForm, 1024), 0u);
+    EXPECT_EQ(std::wstring(longForm), path);
+
+    // The pickers show the stored stamps in local time, date and time alike.
+    FileTimes stored = ReadTimes(path);
+    SYSTEMTIME written = FileTimeToLocal(stored.written).value();
+    SYSTEMTIME shownDate = Picker(IDC_WRITE_DATE), shownTime = Picker(IDC_WRITE_TIME);
+    EXPECT_EQ(shownDate.wYear, written.wYear);
+    EXPECT_EQ(shownDate.wDay, written.wDay);
+    EXPECT_EQ(shownTime.wHour, written.wHour);
+    EXPECT_EQ(shownTime.wMinute, written.wMinute);
+}
+
+TEST_F(FilePageTest, SizesAreFull64BitLengths)
+{
+    std::wstring empty = m_temp.MakeFile(L"empty.bin", "");
+    Open(empty);
+    EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(0) + L"(0 bytes)");
+    m_app.reset();
+
+    std::wstring big = m_temp.MakeFile(L"big.bin", "");
+    {
+        fx::CFileHandle file(::CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        LARGE_INTEGER fiveGiB{};
+        fiveGiB.QuadPart = 5LL << 30;
+        ASSERT_TRUE(::SetFilePointerEx(file.Get(), fiveGiB, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(::SetEndOfFile(file.Get()));
+    }
+    Open(big);
+    EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(5ULL << 30) + L"(5368709120 bytes)");
+}
+
+TEST_F(FilePageTest, NonAnsiAndLongPathsAreShownWhole)
+{
+    std::wstring foreign = m_temp.MakeFile(L"Ελληνικά 漢字 ünïcödé.txt");
+    Open(foreign);
+    EXPECT_EQ(Text(IDC_FILE_PATH), foreign);
+    EXPECT_EQ(Text(IDC_FILE_TITLE), L"Ελληνικά 漢字 ünïcödé");
+    m_app.reset();
+
+    std::wstring deep = m_temp.MakeFile(std::wstring(100, L'a') + L"\\" + std::wstring(100, L'b') + L"\\" +
+                                        std::wstring(80, L'c') + L".log");
+    ASSERT_GT(deep.size(), 260u);
+    Open(deep);
+    EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
+    EXPECT_EQ(Text(IDC_FILE_PATH), deep);
+}
+
+TEST_F(FilePageTest, WhatTheFilePageRefusesLeavesOnlyAbout)
+{
+    for (const std::wstring& path : {(m_temp.Path() / L"vanished.txt").wstring(), std::wstring(L"C:\\")}) {
+        Open(path);
+        EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT}) << "for " << std::string(path.begin(), path.end());
+        EXPECT_EQ(TabCount(), 1);
+        EXPECT_TRUE(ClipboardIsEmpty());
+        m_app.reset();
+        PumpMessages();
+    }
+}
+
+TEST_F(FilePageTest, AttributeBoxesAreWrittenKeepingOtherBits)
+{
+    std::wstring path = m_temp.MakeFile(L"attributes.txt");
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE));
+    Open(path);
+    EXPECT_TRUE(Checked(IDC_ARCHIVE));
+    EXPECT_FALSE(Checked(IDC_READ_ONLY));
+    EXPECT_FALSE(Checked(IDC_HIDDEN));
+    EXPECT_FALSE(Checked(IDC_SYSTEM));
+
+    Click(IDC_READ_ONLY);
+    EXPECT_TRUE(ApplyEnabled());
+    Click(IDC_HIDDEN);
+    Click(IDC_APPLY);
+    EXPECT_FALSE(ApplyEnabled());
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_SYSTEM);
+
+    Click(IDC_READ_ONLY);
+    Click(IDC_HIDDEN);
+    Click(IDC_APPLY);
+    attributes = ::GetFileAttributesW(path.c_str());
+    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST(FileStamps, AttributeWordForTheBoxes)
+{
+    EXPECT_EQ(ComposeAttributes(FILE_ATTRIBUTE_ARCHIVE, {}), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(ComposeAttributes(0, {true, true, false, false}), 0x21u);
+    EXPECT_EQ(ComposeAttributes(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN, {false, true, false, false}), 0x1u);
+    // Bits beyond the four boxes stay as the file had them.
+    const DWORD kept = FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE;
+    EXPECT_EQ(ComposeAttributes(kept | FILE_ATTRIBUTE_SYSTEM, {false, true, false, false}), kept | 0x1u);
+    EXPECT_EQ(ComposeAttributes(kept | FILE_ATTRIBUTE_NORMAL, {}), kept);
+}
+
+// A stamp's date and its time of day are edited apart; what lands on disk is
+// exactly the local time the user set, by the daylight-saving rule of that
+// date, and nothing else changes. The tests run with TZ=Europe/Berlin.
+TEST_F(FilePageTest, ChangedStampIsWrittenExactlyAndTheOthersKept)
+{
+    std::wstring path = m_temp.MakeFile(L"times.txt");
+    // Stored stamps with a sub-second part, which an unchanged stamp must keep.
+    FILETIME accessed = Utc(2020, 3, 4, 5, 6, 7), written = Utc(2019, 8, 9, 10, 11, 12);
+    accessed.dwLowDateTime += 1234567;
+    written.dwLowDateTime += 7654321;
+    SetTimes(path, accessed, written);
+    Open(path);
+
+    EditPicker(IDC_WRITE_DATE, 2021, 7, 15, 0, 0, 0);     // summer: UTC+2
+    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 14, 30, 45);
+    EXPECT_TRUE(ApplyEnabled());
+    Click(IDC_APPLY);
+    FileTimes after = ReadTimes(path);
+    EXPECT_EQ(Ticks(after.written), Ticks(Utc(2021, 7, 15, 12, 30, 45)));
+    EXPECT_EQ(Ticks(after.accessed), Ticks(accessed));
+    // Both pickers now show what was written.
+    EXPECT_EQ(Picker(IDC_WRITE_DATE).wHour, 14);
+    EXPECT_EQ(Picker(IDC_WRITE_TIME).wDay, 15);
+
+    EditPicker(IDC_ACCESSED_DATE, 2021, 1, 15, 0, 0, 0); // winter: UTC+1
+    EditPicker(IDC_ACCESSED_TIME, 0, 0, 0, 9, 0, 0);
+    Click(IDC_APPLY);
+    after = ReadTimes(path);
+    EXPECT_EQ(Ticks(after.accessed), Ticks(Utc(2021, 1, 15, 8, 0, 0)));
+    EXPECT_EQ(Ticks(after.written), Ticks(Utc(2021, 7, 15, 12, 30, 45)));
+}
+
+TEST_F(FilePageTest, DatesAtTheEdgesOfTheRange)
+{
+    std::wstring path = m_temp.MakeFile(L"edges.txt");
+    Open(path);
+    EditPicker(IDC_WRITE_DATE, 1970, 1, 1, 0, 0, 0);
+    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 1, 0, 0);
+    EditPicker(IDC_ACCESSED_DATE, 2100, 6, 1, 0, 0, 0);
+    EditPicker(IDC_ACCESSED_TIME, 0, 0, 0, 12, 0, 0);
+    Click(IDC_APPLY);
+    FileTimes after = ReadTimes(path);
+    EXPECT_EQ(Ticks(after.written), Ticks(Utc(1970, 1, 1, 0, 0, 0)));
+    EXPECT_EQ(Ticks(after.accessed), Ticks(Utc(2100, 6, 1, 10, 0, 0)));
+}
+
+TEST_F(FilePageTest, ReadOnlyClearedAndTimeChangedInOneApply)
+{
+    std::wstring path = m_temp.MakeFile(L"locked.txt");
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    Open(path);
+    EXPECT_TRUE(Checked(IDC_READ_ONLY));
+    MessageBoxRecorder boxes;
+    Click(IDC_READ_ONLY);
+    EditPicker(IDC_WRITE_DATE, 2022, 2, 2, 0, 0, 0);
+    Click(IDC_APPLY);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_FALSE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SYSTEMTIME written{};
+    const FILETIME stored = ReadTimes(path).written;
+    ::FileTimeToSystemTime(&stored, &written);
+    EXPECT_EQ(written.wYear, 2022);
+    EXPECT_EQ(written.wMonth, 2);
+}
+
+TEST_F(FilePageTest, SettingReadOnlyAndTimeInOneApply)
+{
+    std::wstring path = m_temp.MakeFile(L"tobelocked.txt");
+    Open(path);
+    Click(IDC_READ_ONLY);
+    EditPicker(IDC_WRITE_DATE, 2023, 3, 3, 0, 0, 0);
+    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 12, 0, 0);
+    Click(IDC_APPLY);
+    EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2023, 3, 3, 11, 0, 0)));
+}
+
+TEST_F(FilePageTest, FileHeldOpenByAnotherProgramStillGetsItsTimes)
+{
+    std::wstring path = m_temp.MakeFile(L"busy.txt");
+    fx::CFileHandle other(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(other);
+    Open(path);
+    MessageBoxRecorder boxes;
+    EditPicker(IDC_WRITE_DATE, 2018, 12, 24, 0, 0, 0);
+    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 18, 0, 0);
+    Click(IDC_APPLY);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2018, 12, 24, 17, 0, 0)));
+}
+
+TEST_F(FilePageTest, CheckBoxAloneNeverTouchesTheTimes)
+{
+    std::wstring path = m_temp.MakeFile(L"stamps.txt");
+    SetTimes(path, Utc(2001, 1, 1, 1, 1, 1), Utc(2002, 2, 2, 2, 2, 2));
+    Open(path);
+    Click(IDC_HIDDEN);
+    Click(IDC_APPLY);
+    FileTimes after = ReadTimes(path);
+    EXPECT_EQ(Ticks(after.accessed), Ticks(Utc(2001, 1, 1, 1, 1, 1)));
+    EXPECT_EQ(Ticks(after.written), Ticks(Utc(2002, 2, 2, 2, 2, 2)));
+}
+
+TEST_F(FilePageTest, DoneAndCancelEndTheProgram)
+{
+    std::wstring path = m_temp.MakeFile(L"untouched.txt");
+    SetTimes(path, Utc(2001, 1, 1, 1, 1, 1), Utc(2002, 2, 2, 2, 2, 2));
+    const DWORD attributesBefore = ::GetFileAttributesW(path.c_str());
+
+    // Done with nothing pending writes nothing.
+    Open(path);
+    ::SendMessageW(Item(IDOK), BM_CLICK, 0, 0);
+    int code = -1;
+    EXPECT_TRUE(PumpMessages(&code));
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2002, 2, 2, 2, 2, 2)));
+    m_app.reset();
+    PumpMessages();
+
+    // Cancel drops pending changes.
+    Open(path);
+    Click(IDC_HIDDEN);
+    EditPicker(IDC_WRITE_DATE, 2015, 5, 5, 0, 0, 0);
+    ::SendMessageW(Item(IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(PumpMessages(&code));
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), attributesBefore);
+    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2002, 2, 2, 2, 2, 2)));
+    m_app.reset();
+    PumpMessages();
+
+    // Done with a pending change applies it first.
+    Open(path);
+    EditPicker(IDC_WRITE_DATE, 2016, 6, 6, 0, 0, 0);
+    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 6, 0, 0);
+    ::SendMessageW(Item(IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(PumpMessages(&code));
+    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2016, 6, 6, 4, 0, 0)));
+}
+
+TEST_F(FilePageTest, DroppingAFileOverAnotherLeavesAboutAndFile)
+{
+    std::wstring first = m_temp.MakeFile(L"first.txt"), second = m_temp.MakeFile(L"second.txt", "12345");
+    Open(first);
+    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({second})));
+    PumpMessages();
+    EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
+    EXPECT_EQ(TabCount(), 2);
+    EXPECT_EQ(Text(IDC_FILE_PATH), second);
+    EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(5) + L"(5 bytes)");
+    EXPECT_FALSE(ApplyEnabled());
+}
+
+} // namespace
