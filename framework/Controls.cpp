@@ -76,4 +76,34 @@ std::wstring CToolTipCtrl::GetText(HWND window, UINT_PTR id) const
     return buffer.data();
 }
 
+int CComboBoxEx::InsertItem(int index, const std::wstring& text, int image) const
+{
+    COMBOBOXEXITEMW item{};
+    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+    item.iItem = index;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    item.iImage = image;
+    item.iSelectedImage = image;
+    return static_cast<int>(SendMessage(CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+std::wstring CComboBoxEx::GetItemText(int index) const
+{
+    // The box cannot tell a text's length: grow the buffer until the text
+    // leaves room to spare.
+    for (size_t size = 64;; size *= 4) {
+        std::vector<wchar_t> buffer(size, L'\0');
+        COMBOBOXEXITEMW item{};
+        item.mask = CBEIF_TEXT;
+        item.iItem = index;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(size);
+        if (!SendMessage(CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+            return std::wstring();
+        std::wstring text(item.pszText);
+        if (text.size() + 1 < size)
+            return text;
+    }
+}
+
 } // namespace fx

@@ -40,4 +40,34 @@ public:
     std::wstring GetText(HWND window, UINT_PTR id) const;
 };
 
+// An extended combo box (WC_COMBOBOXEX): entries with an image each. The
+// box does not own its image list; whoever sets one keeps it alive.
+class CComboBoxEx : public CWnd {
+public:
+    HIMAGELIST SetImageList(HIMAGELIST images) const
+    {
+        return reinterpret_cast<HIMAGELIST>(SendMessage(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
+    }
+    // Inserts an entry at index (-1: at the end) showing image both normally
+    // and when selected; returns its index, or -1.
+    int InsertItem(int index, const std::wstring& text, int image) const;
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    // -1 selects no entry.
+    void SetCurSel(int index) const { SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+    // The first entry whose whole text equals text, ignoring case; -1 when none.
+    int FindStringExact(const std::wstring& text) const
+    {
+        return static_cast<int>(
+            SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    std::wstring GetItemText(int index) const;
+};
+
+class CProgressCtrl : public CWnd {
+public:
+    void SetRange32(int lower, int upper) const { SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(lower), upper); }
+    void SetPos(int position) const { SendMessage(PBM_SETPOS, static_cast<WPARAM>(position)); }
+    int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
+};
+
 } // namespace fx

@@ -4,7 +4,7 @@
 # Expects BUILD_DIR, exe, title and shot (and the Wine settings) from run.sh.
 set -euo pipefail
 wine "$BUILD_DIR/tools/keeper.exe" >/dev/null 2>&1 &
-wine "$BUILD_DIR/tools/wintool.exe" present "test keeper" >/dev/null 2>&1
+wine "$BUILD_DIR/tools/wintool.exe" present "test keeper" >/dev/null
 wine "$BUILD_DIR/tools/launch.exe" --wait "$(winepath -w "$exe")" "$@" &
 launcher=$!
 rect=$(wine "$BUILD_DIR/tools/wintool.exe" wait "$title" | tr -d '\r')

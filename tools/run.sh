@@ -37,6 +37,9 @@ if [ -n "${DISPLAY:-}" ]; then
     exit 0
 fi
 
+# winepath started a Wine server without a display; the program must meet a
+# fresh one inside Xvfb.
+wineserver -w
 shot="$BUILD_DIR/$program-screenshot.png"
 export BUILD_DIR exe title shot
 xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_DIR/tools/photograph.sh" "${selection[@]}"

@@ -21,5 +21,6 @@ fi
 source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
 source "$REPO_DIR/tools/wine-env.sh"
 wine_prefix_ready
+wine_test_drives
 export BUILD_DIR
 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_DIR/tools/test.sh" --inside-xvfb "$@"

@@ -28,3 +28,38 @@ REG
     wineserver -w
     touch "$WINEPREFIX/.ready"
 }
+
+# Extra drives for the drive tests, one of each kind (wine-notes.md): letter,
+# then its type in HKLM\Software\Wine\Drives ("" = fixed). g: points nowhere,
+# the drive a listing must leave out; i: is the one a test takes away. A type
+# takes effect only when the wineserver starts, so this runs before anything
+# else starts Wine, and restarts the server only the first time.
+wine_test_drives() {
+    local folders="$BUILD_DIR/test-drives" dosdevices="$WINEPREFIX/dosdevices"
+    local drives=(d:cdrom e:floppy f:network g: h: i:floppy r:ramdisk)
+    local drive letter type
+    for drive in "${drives[@]}"; do
+        letter=${drive%%:*}
+        if [ "$letter" = g ]; then
+            ln -sfn "$folders/gone" "$dosdevices/g:"
+        else
+            mkdir -p "$folders/$letter"
+            ln -sfn "$folders/$letter" "$dosdevices/$letter:"
+        fi
+    done
+    # The label the tests find on h: at the start of every run.
+    printf 'Scratch' > "$folders/h/.windows-label"
+    [ -f "$WINEPREFIX/.test-drives" ] && return 0
+    local reg="$WINEPREFIX/test-drives.reg"
+    {
+        printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\n'
+        for drive in "${drives[@]}"; do
+            type=${drive#*:}
+            [ -n "$type" ] && printf '"%s:"="%s"\n' "${drive%%:*}" "$type"
+        done
+    } > "$reg"
+    DISPLAY= wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    touch "$WINEPREFIX/.test-drives"
+}

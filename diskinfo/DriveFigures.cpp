@@ -1,0 +1,34 @@
+#include "diskinfo/DriveFigures.h"
+
+#include "framework/Format.h"
+#include "outside/pallavol/DiskInfo.h"
+
+DriveFigures ReadDriveFigures(const std::wstring& root)
+{
+    const CDiskInfo drive(root);
+    DriveFigures figures;
+    figures.type = drive.GetDriveTypeA();
+    figures.label = drive.m_VolumeLabel;
+    figures.serialNumber = drive.m_SerialNumber;
+    figures.fileSystem = drive.m_FileSystemName;
+    figures.maxFileNameLength = drive.m_MaxFileNameLength;
+    figures.flags = drive.m_FileSystemFlags;
+    figures.totalBytes = drive.GetTotalSizeInBytes();
+    figures.freeBytes = drive.GetDiskFreeInBytes();
+    figures.totalClusters = drive.GetTotalClusters();
+    figures.freeClusters = drive.GetClustersFree();
+    figures.sectorsPerCluster = drive.GetSectorsPerCluster();
+    figures.bytesPerSector = drive.GetBytesPerSector();
+    return figures;
+}
+
+DriveUsage MeasureUsage(uint64_t totalBytes, uint64_t freeBytes)
+{
+    DriveUsage usage;
+    usage.usedBytes = freeBytes < totalBytes ? totalBytes - freeBytes : 0;
+    const double percent =
+        totalBytes ? static_cast<double>(usage.usedBytes) / static_cast<double>(totalBytes) * 100.0 : 0.0;
+    usage.percentText = fx::Format(L"%4.2f%%", percent);
+    usage.barPosition = static_cast<int>(percent);
+    return usage;
+}

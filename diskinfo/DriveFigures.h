@@ -1,0 +1,36 @@
+// The figures of one drive as the dialog shows them, read from the drive
+// information library in one step so that the dialog can also be shown
+// figures of any drive, real or made up.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+struct DriveFigures {
+    std::wstring type; // display text; "Error" when the drive cannot be read
+    std::wstring label;
+    std::wstring serialNumber;
+    std::wstring fileSystem;
+    std::wstring maxFileNameLength;
+    DWORD flags = 0; // FILE_CASE_SENSITIVE_SEARCH and the other volume flags
+    uint64_t totalBytes = 0;
+    uint64_t freeBytes = 0;
+    DWORD totalClusters = 0;
+    DWORD freeClusters = 0;
+    DWORD sectorsPerCluster = 0;
+    DWORD bytesPerSector = 0;
+};
+
+DriveFigures ReadDriveFigures(const std::wstring& root);
+
+// The share of a drive in use.
+struct DriveUsage {
+    uint64_t usedBytes = 0;
+    std::wstring percentText; // "45.68%"
+    int barPosition = 0;      // the percentage truncated, 0 to 100
+};
+
+// A drive of size 0 counts as 0% used; free space above the total (figures
+// caught while they change) counts as nothing used.
+DriveUsage MeasureUsage(uint64_t totalBytes, uint64_t freeBytes);

@@ -1,0 +1,262 @@
+#include "diskinfo/DriveInfoDlg.h"
+
+#include "controls/AboutPage.h"
+#include "diskinfo/DriveInfoApp.h"
+#include "diskinfo/DriveRoot.h"
+#include "diskinfo/res/resource.h"
+#include "framework/MessageBox.h"
+#include "outside/pallashell/ShellGetFileInfo.h"
+#include "outside/pallavol/DiskInfo.h"
+
+#include <initializer_list>
+
+namespace {
+// The two drive types that change what the dialog does.
+const wchar_t kUnreadableType[] = L"Error";
+const wchar_t kCdRomType[] = L"CD-ROM Drive";
+
+struct FlagBox {
+    DWORD bit;
+    int id;
+};
+constexpr std::array<FlagBox, 5> kFlagBoxes{{
+    {FILE_CASE_SENSITIVE_SEARCH, IDC_CASE_SENSITIVE},
+    {FILE_CASE_PRESERVED_NAMES, IDC_PRESERVES_CASE},
+    {FILE_UNICODE_ON_DISK, IDC_UNICODE_NAMES},
+    {FILE_FILE_COMPRESSION, IDC_FILE_COMPRESSION},
+    {FILE_VOLUME_IS_COMPRESSED, IDC_VOLUME_COMPRESSED},
+}};
+} // namespace
+
+CDriveInfoDlg::CDriveInfoDlg(CDriveInfoApp& app) : CDialog(IDD_DOVRIN), m_app(app)
+{
+    static_assert(std::tuple_size_v<decltype(m_flags)> == kFlagBoxes.size());
+}
+
+void CDriveInfoDlg::DoDataExchange(fx::CDataExchange& dx)
+{
+    CDialog::DoDataExchange(dx);
+    fx::DDX_Control(dx, IDC_DRIVE_LIST, m_driveList);
+    fx::DDX_Control(dx, IDC_USAGE_BAR, m_usageBar);
+    fx::DDX_Control(dx, IDC_DRIVE_ICON, m_driveIcon);
+    fx::DDX_Control(dx, IDC_APPLY, m_applyButton);
+    fx::DDX_Control(dx, IDC_ABOUT, m_aboutButton);
+    fx::DDX_Control(dx, IDOK, m_okButton);
+
+    fx::DDX_Text(dx, IDC_DRIVE_CAPTION, m_strDriveCaption);
+    // The edit reports a text put in by the program as a change: it is none.
+    m_bShowingLabel = !dx.m_bSaveAndValidate;
+    fx::DDX_Text(dx, IDC_LABEL, m_strLabel);
+    m_bShowingLabel = false;
+    fx::DDX_Text(dx, IDC_TYPE, m_strType);
+    fx::DDX_Text(dx, IDC_MAX_NAME_LENGTH, m_strMaxFileNameLength);
+    fx::DDX_Text(dx, IDC_FILE_SYSTEM, m_strFileSystem);
+    fx::DDX_Text(dx, IDC_SERIAL_NUMBER, m_strSerialNumber);
+    fx::DDX_Text(dx, IDC_TOTAL, m_strTotal);
+    fx::DDX_Text(dx, IDC_FREE, m_strFree);
+    fx::DDX_Text(dx, IDC_USED, m_strUsed);
+    fx::DDX_Text(dx, IDC_PERCENT_USED, m_strPercentUsed);
+    fx::DDX_Text(dx, IDC_CLUSTERS, m_strClusters);
+    fx::DDX_Text(dx, IDC_CLUSTERS_FREE, m_strClustersFree);
+    fx::DDX_Text(dx, IDC_SECTORS_PER_CLUSTER, m_strSectorsPerCluster);
+    fx::DDX_Text(dx, IDC_BYTES_PER_SECTOR, m_strBytesPerSector);
+    for (size_t i = 0; i < kFlagBoxes.size(); ++i)
+        fx::DDX_Check(dx, kFlagBoxes[i].id, m_flags[i]);
+}
+
+BOOL CDriveInfoDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    m_appIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+    m_smallAppIcon.Reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                         ::GetSystemMetrics(SM_CXSMICON),
+                                                         ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallAppIcon.Get()));
+    SetUpButtons();
+    m_usageBar.SetRange32(0, 100);
+    m_drives.Fill(m_driveList);
+    RefreshDrive();
+    return TRUE;
+}
+
+void CDriveInfoDlg::SetUpButtons()
+{
+    m_aboutButton.SetIcons(IDI_ABOUT_HOT, IDI_ABOUT, 32, 32);
+    m_okButton.SetIcons(IDI_OK_HOT, IDI_OK, 32, 32);
+    m_applyButton.SetIcons(IDI_APPLY_HOT, IDI_APPLY, 32, 32);
+    for (CIconButton* button : {&m_okButton, &m_applyButton}) {
+        button->SetHoverTextColor(RGB(255, 0, 0), false);
+        button->SetNormalTextColor(RGB(0, 255, 0), false);
+        button->SetIconPlacement(CIconButton::IconTop);
+    }
+}
+
+void CDriveInfoDlg::RefreshDrive()
+{
+    const std::wstring root = m_app.DriveRoot().empty() ? CurrentDriveRoot() : m_app.DriveRoot();
+    m_driveList.SetCurSel(m_driveList.FindStringExact(root));
+    m_rememberedEntry = m_driveList.GetCurSel();
+    const DriveFigures figures = ReadDriveFigures(root);
+    if (figures.type == kUnreadableType) {
+        fx::MessageBox(m_hWnd, L"Not Reading Drive " + root, L"Error", MB_OK);
+        EndDialog(0);
+        return;
+    }
+    ShowDrive(root, figures);
+}
+
+void CDriveInfoDlg::ShowDrive(const std::wstring& root, const DriveFigures& figures)
+{
+    m_applyButton.EnableWindow(false);
+    // An optical disc's label cannot be changed.
+    ::EnableWindow(GetDlgItem(IDC_LABEL), figures.type != kCdRomType);
+
+    const int entry = m_driveList.GetCurSel();
+    m_captionRoot = entry >= 0 ? m_driveList.GetItemText(entry) : root;
+    m_strType = figures.type;
+    m_strLabel = m_strSavedLabel = figures.label;
+    m_strDriveCaption = DriveCaption(m_strLabel);
+    m_strMaxFileNameLength = figures.maxFileNameLength;
+    m_strFileSystem = figures.fileSystem;
+    m_strSerialNumber = figures.serialNumber;
+    for (size_t i = 0; i < kFlagBoxes.size(); ++i)
+        m_flags[i] = (figures.flags & kFlagBoxes[i].bit) ? BST_CHECKED : BST_UNCHECKED;
+
+    const CDiskInfo units;
+    const DriveUsage usage = MeasureUsage(figures.totalBytes, figures.freeBytes);
+    m_strTotal = units.GetUnitSize(figures.totalBytes);
+    m_strFree = units.GetUnitSize(figures.freeBytes);
+    m_strUsed = units.GetUnitSize(usage.usedBytes);
+    m_strPercentUsed = usage.percentText;
+    m_usageBar.SetPos(usage.barPosition);
+    m_strClusters = std::to_wstring(figures.totalClusters);
+    m_strClustersFree = std::to_wstring(figures.freeClusters);
+    m_strSectorsPerCluster = std::to_wstring(figures.sectorsPerCluster);
+    m_strBytesPerSector = std::to_wstring(figures.bytesPerSector);
+
+    ShowDriveIcon(root);
+    UpdateData(false);
+    SetWindowText(L"Dovrin->Drive " + m_strDriveCaption.substr(0, 1));
+}
+
+void CDriveInfoDlg::ShowDriveIcon(const std::wstring& root)
+{
+    CShellGetFileInfo info(root);
+    info.GetLargeIcon();
+    fx::CIconHandle icon(info.m_hLargeIcon);
+    m_driveIcon.SetIcon(icon.Get());
+    m_shownDriveIcon = std::move(icon); // the icon shown until now goes
+}
+
+void CDriveInfoDlg::OnDriveSelected()
+{
+    const int entry = m_driveList.GetCurSel();
+    const std::vector<std::wstring>& roots = m_drives.Roots();
+    if (entry < 0 || static_cast<size_t>(entry) >= roots.size() || roots[entry] == m_app.DriveRoot())
+        return;
+    if (!EnterDrive(roots[entry]))
+        m_driveList.SetCurSel(m_rememberedEntry);
+    // Back on no entry at all (a start root the list does not hold), the
+    // drive stays the one on show.
+    if (const int shown = m_driveList.GetCurSel(); shown >= 0)
+        m_app.SetDriveRoot(roots[shown]);
+    RefreshDrive();
+}
+
+bool CDriveInfoDlg::EnterDrive(const std::wstring& root) const
+{
+    while (!::SetCurrentDirectoryW(root.c_str())) {
+        if (fx::MessageBox(m_hWnd, root + L" is not accessible.\r\rThe Device is not ready.", L"Dovrin->" + root,
+                           MB_RETRYCANCEL | MB_ICONSTOP) != IDRETRY)
+            return false;
+    }
+    return true;
+}
+
+void CDriveInfoDlg::OnLabelEdited()
+{
+    if (m_bShowingLabel)
+        return;
+    UpdateData(true);
+    // Exact comparison: a change of letter case alone is a new label.
+    m_applyButton.EnableWindow(m_strLabel != m_strSavedLabel);
+}
+
+void CDriveInfoDlg::OnApply()
+{
+    UpdateData(true);
+    CDiskInfo drive(m_captionRoot);
+    if (drive.SetDriveLabel(m_strLabel)) {
+        m_strSavedLabel = m_strLabel;
+        m_strDriveCaption = DriveCaption(m_strLabel);
+    } else {
+        fx::MessageBox(m_hWnd, L"Error:Unable To Set Volume Label", MB_OK);
+        m_strLabel = m_strSavedLabel;
+    }
+    UpdateData(false);
+    m_applyButton.EnableWindow(false);
+}
+
+void CDriveInfoDlg::OnAbout()
+{
+    // The About box has no owner window: keep this dialog out of reach while
+    // it is up, as an owner of a modal dialog would be.
+    EnableWindow(false);
+    CAboutPage about(IDD_ABOUT);
+    about.DoModal();
+    EnableWindow(true);
+    ::SetActiveWindow(m_hWnd);
+}
+
+void CDriveInfoDlg::PaintMinimized()
+{
+    fx::CPaintDC paint(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()));
+    const RECT client = GetClientRect();
+    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(paint.Get(), x, y, m_appIcon);
+}
+
+bool CDriveInfoDlg::OnCommand(DWORD command)
+{
+    switch (command) {
+    case MAKELONG(IDC_DRIVE_LIST, CBN_SELCHANGE):
+        OnDriveSelected();
+        return true;
+    case MAKELONG(IDC_DRIVE_LIST, CBN_DROPDOWN):
+        m_rememberedEntry = m_driveList.GetCurSel();
+        return true;
+    case MAKELONG(IDC_LABEL, EN_CHANGE):
+        OnLabelEdited();
+        return true;
+    case MAKELONG(IDC_APPLY, BN_CLICKED):
+        OnApply();
+        return true;
+    case MAKELONG(IDC_ABOUT, BN_CLICKED):
+        OnAbout();
+        return true;
+    }
+    return false;
+}
+
+LRESULT CDriveInfoDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        if (OnCommand(static_cast<DWORD>(wp)))
+            return 0;
+        break;
+    case WM_PAINT:
+        if (::IsIconic(m_hWnd)) {
+            PaintMinimized();
+            return 0;
+        }
+        break;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(m_appIcon);
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,80 @@
+// Dovrin's drive dialog: every figure of one drive, the list of the
+// machine's drives to switch between, and the volume label with Apply.
+#pragma once
+#include "controls/IconButton.h"
+#include "diskinfo/DriveFigures.h"
+#include "diskinfo/DriveList.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/Handle.h"
+
+#include <array>
+#include <string>
+
+class CDriveInfoApp;
+
+class CDriveInfoDlg : public fx::CDialog {
+public:
+    explicit CDriveInfoDlg(CDriveInfoApp& app);
+
+    // Shows the application's current drive. A drive that cannot be read is
+    // reported and ends the dialog with 0.
+    void RefreshDrive();
+    // The showing half of RefreshDrive: the figures of the drive at root go
+    // into the dialog, the label becomes the saved one, Apply is disabled.
+    void ShowDrive(const std::wstring& root, const DriveFigures& figures);
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(fx::CDataExchange& dx) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    bool OnCommand(DWORD command);
+    void SetUpButtons();
+    void ShowDriveIcon(const std::wstring& root);
+    void OnDriveSelected();
+    bool EnterDrive(const std::wstring& root) const;
+    void OnLabelEdited();
+    void OnApply();
+    void OnAbout();
+    void PaintMinimized();
+    std::wstring DriveCaption(const std::wstring& label) const { return m_captionRoot + L"(" + label + L")"; }
+
+    CDriveInfoApp& m_app;
+    CDriveList m_drives;
+    fx::CComboBoxEx m_driveList;
+    fx::CProgressCtrl m_usageBar;
+    fx::CStatic m_driveIcon;
+    CIconButton m_applyButton;
+    CIconButton m_aboutButton;
+    CIconButton m_okButton;
+    HICON m_appIcon = nullptr; // from LoadIcon: shared, never destroyed
+    fx::CIconHandle m_smallAppIcon;
+    fx::CIconHandle m_shownDriveIcon; // the picture control shows it; ours to destroy
+    // The entry Cancel on the not-ready message goes back to: the drive on
+    // show, as remembered at every refresh and every drop-down.
+    int m_rememberedEntry = -1;
+    // The drive caption's first three characters: the selected entry's text,
+    // or the root itself when no entry matches it.
+    std::wstring m_captionRoot;
+    bool m_bShowingLabel = false;
+    std::wstring m_strSavedLabel; // as last read from the drive or applied
+
+    // Values bound to the controls.
+    std::wstring m_strDriveCaption;
+    std::wstring m_strLabel;
+    std::wstring m_strType;
+    std::wstring m_strMaxFileNameLength;
+    std::wstring m_strFileSystem;
+    std::wstring m_strSerialNumber;
+    std::wstring m_strTotal;
+    std::wstring m_strFree;
+    std::wstring m_strUsed;
+    std::wstring m_strPercentUsed;
+    std::wstring m_strClusters;
+    std::wstring m_strClustersFree;
+    std::wstring m_strSectorsPerCluster;
+    std::wstring m_strBytesPerSector;
+    std::array<int, 5> m_flags{}; // check states, in the order of the flag boxes
+};

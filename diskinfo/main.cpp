@@ -1,0 +1,8 @@
+#include "diskinfo/DriveInfoApp.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    // The start drive comes from the clipboard; the command line is not read.
+    CDriveInfoApp app;
+    return app.Main();
+}

@@ -1,0 +1,138 @@
+// Runs Dovrin's drive dialog in-process, modeless, and acts on it the way a
+// user's clicks and keys do: by the notifications its controls send.
+#pragma once
+#include "diskinfo/DriveInfoApp.h"
+#include "diskinfo/DriveInfoDlg.h"
+#include "diskinfo/res/resource.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Build-tree paths are Linux paths; Wine sees the Linux root as drive Z:.
+inline std::wstring WindowsPath(const char* path)
+{
+    std::wstring result = std::filesystem::path(path).wstring();
+    for (wchar_t& c : result)
+        if (c == L'/')
+            c = L'\\';
+    return result.rfind(L"\\", 0) == 0 ? L"Z:" + result : result;
+}
+
+// The drives tools/wine-env.sh sets up for the tests, by kind.
+namespace test_drives {
+inline const std::wstring kCdRom = L"D:\\";
+inline const std::wstring kFloppy = L"E:\\";
+inline const std::wstring kNetwork = L"F:\\";
+inline const std::wstring kFixed = L"H:\\";   // labelled "Scratch" at the start of a run
+inline const std::wstring kVanishing = L"I:\\"; // a floppy whose folder a test takes away
+inline const std::wstring kRamDisk = L"R:\\";
+inline const std::wstring kDangling = L"G:\\"; // its folder does not exist
+} // namespace test_drives
+
+class DovrinTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_USEREX_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+        ::InitCommonControlsEx(&icc);
+    }
+    void SetUp() override
+    {
+        m_startFolder = std::filesystem::current_path();
+        testing_support::PumpMessages();
+    }
+    void TearDown() override
+    {
+        m_dialog.DestroyWindow();
+        testing_support::PumpMessages();
+        std::filesystem::current_path(m_startFolder);
+    }
+
+    void Start(const std::wstring& root)
+    {
+        m_app.SetDriveRoot(root);
+        ASSERT_TRUE(m_dialog.Create(nullptr));
+        testing_support::PumpMessages();
+    }
+
+    HWND Dialog() const { return m_dialog.m_hWnd; }
+    HWND Item(int id) const { return ::GetDlgItem(m_dialog.m_hWnd, id); }
+    std::wstring Text(int id) const { return testing_support::WindowText(Item(id)); }
+    std::wstring Title() const { return testing_support::WindowText(Dialog()); }
+    bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
+    bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    int BarPosition() const { return static_cast<int>(::SendMessageW(Item(IDC_USAGE_BAR), PBM_GETPOS, 0, 0)); }
+    HICON DriveIcon() const { return reinterpret_cast<HICON>(::SendMessageW(Item(IDC_DRIVE_ICON), STM_GETICON, 0, 0)); }
+
+    struct Entry {
+        std::wstring text;
+        int image, selectedImage;
+    };
+    std::vector<Entry> Entries() const
+    {
+        std::vector<Entry> entries;
+        const int count = static_cast<int>(::SendMessageW(Item(IDC_DRIVE_LIST), CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[64] = L"";
+            COMBOBOXEXITEMW item{};
+            item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+            item.iItem = i;
+            item.pszText = text;
+            item.cchTextMax = 64;
+            ::SendMessageW(Item(IDC_DRIVE_LIST), CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            entries.push_back({text, item.iImage, item.iSelectedImage});
+        }
+        return entries;
+    }
+    std::wstring SelectedEntry() const
+    {
+        const int index = static_cast<int>(::SendMessageW(Item(IDC_DRIVE_LIST), CB_GETCURSEL, 0, 0));
+        return index < 0 ? L"" : Entries()[static_cast<size_t>(index)].text;
+    }
+
+    // The user opens the list, or picks the entry of a drive.
+    void DropDown() { Notify(IDC_DRIVE_LIST, CBN_DROPDOWN); }
+    void Choose(const std::wstring& root)
+    {
+        const std::vector<Entry> entries = Entries();
+        size_t index = 0;
+        while (index < entries.size() && entries[index].text != root)
+            ++index;
+        ASSERT_LT(index, entries.size()) << "no entry for " << testing::PrintToString(root);
+        ::SendMessageW(Item(IDC_DRIVE_LIST), CB_SETCURSEL, index, 0);
+        Notify(IDC_DRIVE_LIST, CBN_SELCHANGE);
+    }
+    // The user types a whole new label.
+    void TypeLabel(const std::wstring& label)
+    {
+        ::SendMessageW(Item(IDC_LABEL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label.c_str()));
+        Notify(IDC_LABEL, EN_CHANGE);
+    }
+    void ClickApply()
+    {
+        ::SendMessageW(Item(IDC_APPLY), BM_CLICK, 0, 0);
+        testing_support::PumpMessages();
+    }
+
+    static std::wstring CurrentFolder() { return std::filesystem::current_path().wstring(); }
+
+    // Declared first: no message box may wait for a person, whatever a test does.
+    testing_support::MessageBoxRecorder m_boxes{IDCANCEL};
+    CDriveInfoApp m_app;
+    CDriveInfoDlg m_dialog{m_app};
+
+private:
+    void Notify(int id, WORD code)
+    {
+        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+        testing_support::PumpMessages();
+    }
+
+    std::filesystem::path m_startFolder;
+};

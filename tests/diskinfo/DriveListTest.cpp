@@ -1,0 +1,170 @@
+// The drive list and switching drives, ready or not.
+#include "tests/diskinfo/DovrinFixture.h"
+
+#include "framework/MessageBox.h"
+
+namespace {
+
+using namespace testing_support;
+using namespace test_drives;
+
+// Takes a listed drive's folder away for the length of a test, so that the
+// drive stays in the list but cannot be entered.
+class VanishedDrive {
+public:
+    VanishedDrive() { EXPECT_TRUE(::RemoveDirectoryW(Folder().c_str())); }
+    ~VanishedDrive() { Return(); }
+    VanishedDrive(const VanishedDrive&) = delete;
+    VanishedDrive& operator=(const VanishedDrive&) = delete;
+    static void Return() { ::CreateDirectoryW(Folder().c_str(), nullptr); }
+
+private:
+    static std::wstring Folder() { return WindowsPath(TEST_DRIVES_DIR) + L"\\i"; }
+};
+
+const MessageBoxRecorder::Shown kNotReady{L"I:\\ is not accessible.\r\rThe Device is not ready.", L"Dovrin->I:\\",
+                                          MB_RETRYCANCEL | MB_ICONSTOP};
+
+void ExpectNotReadyMessages(const std::vector<MessageBoxRecorder::Shown>& shown, size_t count)
+{
+    ASSERT_EQ(shown.size(), count);
+    for (const MessageBoxRecorder::Shown& box : shown) {
+        EXPECT_EQ(box.text, kNotReady.text);
+        EXPECT_EQ(box.caption, kNotReady.caption);
+        EXPECT_EQ(box.type, kNotReady.type);
+    }
+}
+
+TEST_F(DovrinTest, ListsEveryDriveThatHoldsFilesInLetterOrder)
+{
+    Start(L"C:\\");
+    // The test bed's drives: C: and Z: of every Wine prefix, one drive of
+    // every other kept kind, and G:, whose folder is missing, left out.
+    const std::vector<std::wstring> expected{L"C:\\", kCdRom, kFloppy, kNetwork, kFixed, kVanishing, kRamDisk, L"Z:\\"};
+    const std::vector<Entry> entries = Entries();
+    std::vector<std::wstring> roots;
+    for (const Entry& entry : entries)
+        roots.push_back(entry.text);
+    EXPECT_EQ(roots, expected);
+
+    const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(Item(IDC_DRIVE_LIST), CBEM_GETIMAGELIST, 0, 0));
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(::ImageList_GetImageCount(images), static_cast<int>(expected.size()));
+    int size = 0, height = 0;
+    ::ImageList_GetIconSize(images, &size, &height);
+    EXPECT_EQ(size, 16);
+    EXPECT_EQ(height, 16);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].image, static_cast<int>(i));
+        EXPECT_EQ(entries[i].selectedImage, static_cast<int>(i));
+    }
+    EXPECT_EQ(SelectedEntry(), L"C:\\");
+}
+
+TEST_F(DovrinTest, ChoosingADriveShowsItAndEntersIt)
+{
+    Start(L"C:\\");
+    const HICON oldIcon = DriveIcon();
+    Choose(kFixed);
+    EXPECT_EQ(Title(), L"Dovrin->Drive H");
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
+    EXPECT_EQ(Text(IDC_TYPE), L"Fixed Drive");
+    EXPECT_EQ(m_app.DriveRoot(), kFixed);
+    EXPECT_EQ(CurrentFolder(), kFixed);
+    EXPECT_TRUE(m_boxes.shown.empty());
+
+    // The drive's icon is new, and the one it replaced is gone.
+    EXPECT_NE(DriveIcon(), nullptr);
+    EXPECT_NE(DriveIcon(), oldIcon);
+    ICONINFO info{};
+    EXPECT_FALSE(::GetIconInfo(oldIcon, &info));
+}
+
+TEST_F(DovrinTest, ChoosingTheDriveOnShowDoesNothing)
+{
+    Start(kFixed);
+    const std::wstring folder = CurrentFolder();
+    TypeLabel(L"typed");
+    Choose(kFixed);
+    EXPECT_EQ(Text(IDC_LABEL), L"typed"); // no refresh would keep it
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    EXPECT_EQ(CurrentFolder(), folder);
+}
+
+TEST_F(DovrinTest, ALowerCaseStartRootIsRefreshedOnceWhenItsEntryIsChosen)
+{
+    Start(L"h:\\");
+    EXPECT_EQ(SelectedEntry(), kFixed);
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
+
+    TypeLabel(L"typed");
+    Choose(kFixed);
+    EXPECT_EQ(Text(IDC_LABEL), L"Scratch"); // shown anew
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+    EXPECT_EQ(m_app.DriveRoot(), kFixed);
+    EXPECT_EQ(CurrentFolder(), kFixed);
+
+    TypeLabel(L"typed again");
+    Choose(kFixed);
+    EXPECT_EQ(Text(IDC_LABEL), L"typed again");
+}
+
+TEST_F(DovrinTest, TheLabelOfACdRomCannotBeEdited)
+{
+    Start(kCdRom);
+    EXPECT_EQ(Text(IDC_TYPE), L"CD-ROM Drive");
+    EXPECT_FALSE(Enabled(IDC_LABEL));
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+    Choose(kFixed);
+    EXPECT_TRUE(Enabled(IDC_LABEL));
+    Choose(kCdRom);
+    EXPECT_FALSE(Enabled(IDC_LABEL));
+}
+
+TEST_F(DovrinTest, CancelOnANotReadyDriveGoesBackToTheEntryRememberedAtTheDropDown)
+{
+    Start(L"C:\\");
+    Choose(kFixed);
+    DropDown();
+    VanishedDrive vanished;
+    Choose(kVanishing);
+    ExpectNotReadyMessages(m_boxes.shown, 1);
+    EXPECT_EQ(SelectedEntry(), kFixed);
+    EXPECT_EQ(Title(), L"Dovrin->Drive H");
+    EXPECT_EQ(m_app.DriveRoot(), kFixed);
+    EXPECT_EQ(CurrentFolder(), kFixed);
+}
+
+TEST_F(DovrinTest, CancelWithoutADropDownGoesBackToTheDriveOnShow)
+{
+    Start(L"C:\\");
+    Choose(kFixed); // by the keyboard: the list never opened
+    VanishedDrive vanished;
+    Choose(kVanishing);
+    ExpectNotReadyMessages(m_boxes.shown, 1);
+    EXPECT_EQ(SelectedEntry(), kFixed);
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
+    EXPECT_EQ(m_app.DriveRoot(), kFixed);
+}
+
+TEST_F(DovrinTest, RetryEntersTheDriveOnceItIsReady)
+{
+    Start(L"C:\\");
+    VanishedDrive vanished;
+    std::vector<MessageBoxRecorder::Shown> shown;
+    fx::SetMessageBoxHandler([&shown](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+        shown.push_back({text, caption, type});
+        if (shown.size() == 2)
+            VanishedDrive::Return(); // the disc is in now
+        return shown.size() < 5 ? IDRETRY : IDCANCEL; // a program that never gets in still ends
+    });
+    Choose(kVanishing);
+    fx::SetMessageBoxHandler(nullptr);
+    ExpectNotReadyMessages(shown, 2);
+    EXPECT_EQ(SelectedEntry(), kVanishing);
+    EXPECT_EQ(Title(), L"Dovrin->Drive I");
+    EXPECT_EQ(m_app.DriveRoot(), kVanishing);
+    EXPECT_EQ(CurrentFolder(), kVanishing);
+}
+
+} // namespace

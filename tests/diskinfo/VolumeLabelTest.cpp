@@ -1,0 +1,102 @@
+// Editing the volume label and applying it.
+#include "tests/diskinfo/DovrinFixture.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using namespace testing_support;
+using namespace test_drives;
+
+// Wine keeps a drive's label in a file at its root.
+std::string LabelFile(const std::wstring& root)
+{
+    std::ifstream file(std::filesystem::path(root + L".windows-label"), std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
+// Puts a drive's label file back as it was, whatever the test did to it.
+class LabelFileKeeper {
+public:
+    explicit LabelFileKeeper(const std::wstring& root) : m_path(root + L".windows-label")
+    {
+        m_existed = std::filesystem::exists(m_path);
+        if (m_existed) {
+            std::ifstream file(m_path, std::ios::binary);
+            m_bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        }
+    }
+    ~LabelFileKeeper()
+    {
+        if (m_existed)
+            std::ofstream(m_path, std::ios::binary | std::ios::trunc) << m_bytes;
+        else
+            std::filesystem::remove(m_path);
+    }
+    LabelFileKeeper(const LabelFileKeeper&) = delete;
+    LabelFileKeeper& operator=(const LabelFileKeeper&) = delete;
+
+private:
+    std::filesystem::path m_path;
+    bool m_existed = false;
+    std::string m_bytes;
+};
+
+TEST_F(DovrinTest, ApplyIsEnabledExactlyWhileTheLabelDiffersFromTheSavedOne)
+{
+    Start(kFixed);
+    ASSERT_EQ(Text(IDC_LABEL), L"Scratch");
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+    TypeLabel(L"Scratch2");
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    TypeLabel(L"Scratch");
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+    TypeLabel(L"SCRATCH");
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    TypeLabel(L"");
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+}
+
+TEST_F(DovrinTest, ApplyWritesTheLabelToTheDrive)
+{
+    LabelFileKeeper keeper(kFixed);
+    Start(kFixed);
+    TypeLabel(L"Renamed");
+    ClickApply();
+    EXPECT_TRUE(m_boxes.shown.empty());
+    EXPECT_EQ(LabelFile(kFixed), "Renamed");
+    EXPECT_EQ(Text(IDC_LABEL), L"Renamed");
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Renamed)");
+    EXPECT_EQ(Title(), L"Dovrin->Drive H");
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+
+    // The applied label is now the saved one.
+    TypeLabel(L"Scratch");
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    TypeLabel(L"Renamed");
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+}
+
+TEST_F(DovrinTest, ARefusedLabelIsReportedAndTheOldOneComesBack)
+{
+    // A network drive's label cannot be set, but its label field is open.
+    LabelFileKeeper keeper(kNetwork);
+    Start(kNetwork);
+    const std::wstring saved = Text(IDC_LABEL), caption = Text(IDC_DRIVE_CAPTION);
+    ASSERT_TRUE(Enabled(IDC_LABEL));
+    TypeLabel(L"Refused");
+    ClickApply();
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text, L"Error:Unable To Set Volume Label");
+    EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(Text(IDC_LABEL), saved);
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), caption);
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+    EXPECT_EQ(LabelFile(kNetwork), "");
+}
+
+} // namespace
