@@ -14,16 +14,6 @@
 #include <string>
 #include <vector>
 
-// Build-tree paths are Linux paths; Wine sees the Linux root as drive Z:.
-inline std::wstring WindowsPath(const char* path)
-{
-    std::wstring result = std::filesystem::path(path).wstring();
-    for (wchar_t& c : result)
-        if (c == L'/')
-            c = L'\\';
-    return result.rfind(L"\\", 0) == 0 ? L"Z:" + result : result;
-}
-
 // The drives tools/wine-env.sh sets up for the tests, by kind.
 namespace test_drives {
 inline const std::wstring kCdRom = L"D:\\";

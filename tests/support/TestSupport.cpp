@@ -173,4 +173,54 @@ std::wstring WindowText(HWND hwnd)
     return text;
 }
 
+std::wstring WindowsPath(const char* path)
+{
+    std::wstring result = std::filesystem::path(path).wstring();
+    for (wchar_t& c : result)
+        if (c == L'/')
+            c = L'\\';
+    return result.rfind(L"\\", 0) == 0 ? L"Z:" + result : result;
+}
+
+LaunchedProgram::LaunchedProgram(const char* programExe, const std::vector<std::wstring>& paths)
+{
+    std::wstring command = L"\"" + WindowsPath(LAUNCH_EXE) + L"\" --wait \"" + WindowsPath(programExe) + L"\"";
+    for (const std::wstring& path : paths)
+        command += L" \"" + path + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return;
+    ::CloseHandle(pi.hThread);
+    m_launcher = pi.hProcess;
+}
+
+LaunchedProgram::~LaunchedProgram()
+{
+    if (m_launcher)
+        ::CloseHandle(m_launcher);
+}
+
+HWND LaunchedProgram::WaitForWindow(const wchar_t* className, const wchar_t* title) const
+{
+    // Waits for a condition, bounded: the program's window to exist.
+    const DWORD limit = ::GetTickCount() + 30000;
+    while (m_launcher && ::GetTickCount() < limit) {
+        if (HWND hwnd = ::FindWindowW(className, title); hwnd && ::IsWindowVisible(hwnd))
+            return hwnd;
+        if (::WaitForSingleObject(m_launcher, 20) == WAIT_OBJECT_0)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+DWORD LaunchedProgram::WaitForExit() const
+{
+    DWORD code = 99;
+    if (m_launcher && ::WaitForSingleObject(m_launcher, 30000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(m_launcher, &code);
+    return code;
+}
+
 } // namespace testing_support

@@ -51,4 +51,28 @@ public:
 
 std::wstring WindowText(HWND hwnd);
 
+// A path of the build tree (a Linux path) as the programs see it: Wine shows
+// the Linux root as drive Z:.
+std::wstring WindowsPath(const char* path);
+
+// One of our programs started through the launcher on a selection, as the
+// shell integration starts it.
+class LaunchedProgram {
+public:
+    LaunchedProgram(const char* programExe, const std::vector<std::wstring>& paths);
+    ~LaunchedProgram();
+    LaunchedProgram(const LaunchedProgram&) = delete;
+    LaunchedProgram& operator=(const LaunchedProgram&) = delete;
+
+    bool Started() const { return m_launcher != nullptr; }
+    // The program's visible window, once it is there (bounded wait); null
+    // when it does not come or the program ends first.
+    HWND WaitForWindow(const wchar_t* className, const wchar_t* title) const;
+    // Waits for the program to end; its exit code (the launcher passes it on).
+    DWORD WaitForExit() const;
+
+private:
+    HANDLE m_launcher = nullptr;
+};
+
 } // namespace testing_support
