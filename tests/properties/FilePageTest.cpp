@@ -240,6 +240,8 @@ TEST_F(FilePageTest, ChangedStampIsWrittenExactlyAndTheOthersKept)
     FileTimes after = ReadTimes(path);
     EXPECT_EQ(Ticks(after.written), Ticks(Utc(2021, 7, 15, 12, 30, 45)));
     EXPECT_EQ(Ticks(after.accessed), Ticks(accessed));
+    // (Wine derives the creation stamp from the Unix times, so it cannot be
+    // compared here.)
     // Both pickers now show what was written.
     EXPECT_EQ(Picker(IDC_WRITE_DATE).wHour, 14);
     EXPECT_EQ(Picker(IDC_WRITE_TIME).wDay, 15);
@@ -264,6 +266,27 @@ TEST_F(FilePageTest, DatesAtTheEdgesOfTheRange)
     FileTimes after = ReadTimes(path);
     EXPECT_EQ(Ticks(after.written), Ticks(Utc(1970, 1, 1, 0, 0, 0)));
     EXPECT_EQ(Ticks(after.accessed), Ticks(Utc(2100, 6, 1, 10, 0, 0)));
+}
+
+// The pickers cannot reach such a date (they start in 1752), but a typed one
+// must not turn into a time: the page then writes none and says so.
+TEST(FileStamps, LocalTimesThatAreNoFileTime)
+{
+    SYSTEMTIME firstDay{};
+    firstDay.wYear = 1601;
+    firstDay.wMonth = 1;
+    firstDay.wDay = 1;
+    SYSTEMTIME halfPastMidnight{};
+    halfPastMidnight.wMinute = 30;
+    // Still the year before in UTC, east of Greenwich.
+    EXPECT_FALSE(LocalToFileTime(firstDay, halfPastMidnight).has_value());
+    SYSTEMTIME noSuchDay = firstDay;
+    noSuchDay.wYear = 2021;
+    noSuchDay.wMonth = 2;
+    noSuchDay.wDay = 30;
+    EXPECT_FALSE(LocalToFileTime(noSuchDay, halfPastMidnight).has_value());
+    noSuchDay.wDay = 28;
+    EXPECT_TRUE(LocalToFileTime(noSuchDay, halfPastMidnight).has_value());
 }
 
 TEST_F(FilePageTest, ReadOnlyClearedAndTimeChangedInOneApply)
