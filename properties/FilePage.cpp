@@ -223,6 +223,21 @@ LRESULT CFilePage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_NOTIFY) {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
         int stamp = StampOfPicker(static_cast<int>(hdr->idFrom));
+        if (hdr->code == DTN_USERSTRINGW && stamp >= 0) {
+            // Typed text: the picker takes the value only when it reads as one,
+            // and then reports the change like any other.
+            auto* typed = reinterpret_cast<NMDATETIMESTRINGW*>(lp);
+            std::optional<SYSTEMTIME> value = ParseTypedTime(typed->pszUserString);
+            if (value) {
+                typed->st = *value;
+                typed->dwFlags = GDT_VALID;
+            } else {
+                ::SendMessageW(hdr->hwndFrom, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&typed->st));
+                typed->dwFlags = GDT_VALID; // keep what it showed
+                ::MessageBeep(MB_ICONEXCLAMATION);
+            }
+            return 0;
+        }
         if (hdr->code == DTN_DATETIMECHANGE && stamp >= 0) {
             m_stamps[stamp].changed = true;
             m_bTimeChanged = 1;

@@ -1,5 +1,9 @@
 #include "properties/FileStamps.h"
 
+#include <oleauto.h>
+
+#include <string>
+
 namespace {
 const DWORD kEditable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN;
 // Bits that only describe the file and are never written back.
@@ -36,6 +40,19 @@ SYSTEMTIME JoinDateAndTime(const SYSTEMTIME& date, const SYSTEMTIME& timeOfDay)
     joined.wSecond = timeOfDay.wSecond;
     joined.wMilliseconds = 0;
     return joined;
+}
+
+std::optional<SYSTEMTIME> ParseTypedTime(const wchar_t* text)
+{
+    DATE date = 0;
+    SYSTEMTIME parsed{};
+    if (!text)
+        return std::nullopt;
+    std::wstring copy = text; // VarDateFromStr takes a writable string
+    if (FAILED(::VarDateFromStr(copy.data(), LOCALE_USER_DEFAULT, 0, &date)) ||
+        !::VariantTimeToSystemTime(date, &parsed))
+        return std::nullopt;
+    return parsed;
 }
 
 DWORD ComposeAttributes(DWORD current, const AttributeChoice& choice)

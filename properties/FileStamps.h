@@ -16,6 +16,11 @@ std::optional<FILETIME> LocalToFileTime(const SYSTEMTIME& date, const SYSTEMTIME
 // The local time that LocalToFileTime writes: date and time of day joined.
 SYSTEMTIME JoinDateAndTime(const SYSTEMTIME& date, const SYSTEMTIME& timeOfDay);
 
+// A date or time the user typed into a picker, read in the user's own
+// format ("15/07/2021", "14:30", "July 15, 2021 2:30 PM"); none when it is
+// no date or time.
+std::optional<SYSTEMTIME> ParseTypedTime(const wchar_t* text);
+
 struct AttributeChoice {
     bool archive = false;
     bool readOnly = false;

@@ -254,6 +254,35 @@ TEST_F(FilePageTest, ChangedStampIsWrittenExactlyAndTheOthersKept)
     EXPECT_EQ(Ticks(after.written), Ticks(Utc(2021, 7, 15, 12, 30, 45)));
 }
 
+TEST_F(FilePageTest, TypedDatesAreReadOrRefused)
+{
+    std::wstring path = m_temp.MakeFile(L"typed.txt");
+    Open(path);
+    const SYSTEMTIME before = Picker(IDC_WRITE_DATE);
+    auto type = [this](int id, const wchar_t* text) {
+        NMDATETIMESTRINGW typed{};
+        typed.nmhdr.hwndFrom = Item(id);
+        typed.nmhdr.idFrom = static_cast<UINT_PTR>(id);
+        typed.nmhdr.code = DTN_USERSTRINGW;
+        typed.pszUserString = text;
+        ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&typed));
+        return typed;
+    };
+    NMDATETIMESTRINGW read = type(IDC_WRITE_DATE, L"July 15, 2021");
+    EXPECT_EQ(read.dwFlags, static_cast<DWORD>(GDT_VALID));
+    EXPECT_EQ(read.st.wYear, 2021);
+    EXPECT_EQ(read.st.wMonth, 7);
+    EXPECT_EQ(read.st.wDay, 15);
+    read = type(IDC_WRITE_TIME, L"14:30:05");
+    EXPECT_EQ(read.st.wHour, 14);
+    EXPECT_EQ(read.st.wMinute, 30);
+    EXPECT_EQ(read.st.wSecond, 5);
+    NMDATETIMESTRINGW refused = type(IDC_WRITE_DATE, L"no date at all");
+    EXPECT_EQ(refused.dwFlags, static_cast<DWORD>(GDT_VALID));
+    EXPECT_EQ(refused.st.wYear, before.wYear);
+    EXPECT_EQ(refused.st.wDay, before.wDay);
+}
+
 TEST_F(FilePageTest, DatesAtTheEdgesOfTheRange)
 {
     std::wstring path = m_temp.MakeFile(L"edges.txt");
