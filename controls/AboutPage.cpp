@@ -23,10 +23,10 @@ void CAboutPage::OnOK()
         CPropertyPage::OnOK();
         return;
     }
-    // Confirming the sheet closes the program: the sheet goes, then the frame.
-    ::DestroyWindow(GetParent());
+    // Confirming the sheet closes the program. The close is posted: the sheet
+    // is still inside its own OK handling, which must not find itself gone.
     if (fx::CWinApp* app = fx::CWinApp::Get(); app && app->m_pMainWnd)
-        app->m_pMainWnd->SendMessage(WM_CLOSE);
+        app->m_pMainWnd->PostMessage(WM_CLOSE);
 }
 
 void CAboutPage::OnCancel()

@@ -189,10 +189,13 @@ void CPropertySheet::HideButtons()
     // carry their own buttons. Hide the row and give its height back.
     RECT lowest{};
     HWND tab = reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL));
+    // OK stays enabled, hidden: Enter still confirms the sheet, as Escape
+    // still cancels it.
     for (int id : {IDOK, IDCANCEL, IDHELP, 0x3021 /* Apply */}) {
         if (HWND button = GetDlgItem(id)) {
             ::ShowWindow(button, SW_HIDE);
-            ::EnableWindow(button, FALSE);
+            if (id != IDOK)
+                ::EnableWindow(button, FALSE);
         }
     }
     if (!tab)

@@ -145,18 +145,22 @@ TEST_F(FennixTest, ClosingTheFrameEndsWithExitCodeZero)
     EXPECT_EQ(code, 0);
 }
 
-TEST_F(FennixTest, EscapeOnTheAboutPageEndsTheProgram)
+TEST_F(FennixTest, EscapeOrEnterOnTheAboutPageEndsTheProgram)
 {
-    Start();
-    HWND about = Sheet()->GetPage(0)->m_hWnd;
-    MSG msg{about, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
-    if (!fx::CWinApp::PreTranslate(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        Start();
+        HWND about = Sheet()->GetPage(0)->m_hWnd;
+        MSG msg{about, WM_KEYDOWN, key, 0, 0, {0, 0}};
+        if (!fx::CWinApp::PreTranslate(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        int code = -1;
+        EXPECT_TRUE(PumpMessages(&code)) << "key " << key;
+        EXPECT_EQ(code, 0);
+        m_app.reset();
+        PumpMessages();
     }
-    int code = -1;
-    EXPECT_TRUE(PumpMessages(&code));
-    EXPECT_EQ(code, 0);
 }
 
 } // namespace
