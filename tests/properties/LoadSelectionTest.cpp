@@ -89,6 +89,10 @@ TEST_F(FennixTest, SelectionIsReadIntoItemsAndTheClipboardEmptied)
         PutDropListOnClipboard(selection);
         Start();
         EXPECT_EQ(Items(), selection);
+        // Only one existing file gets a page of its own now.
+        const bool oneFile = selection.size() == 1 && selection[0] == a;
+        EXPECT_EQ(Pages(), oneFile ? (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}) : kAboutOnly);
+        EXPECT_EQ(Sheet()->GetActiveIndex(), oneFile ? 1 : 0);
         EXPECT_TRUE(ClipboardIsEmpty());
         EXPECT_TRUE(Frame()->IsWindowVisible());
         m_app.reset();
