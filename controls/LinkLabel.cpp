@@ -86,6 +86,11 @@ LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         OnMouseMove(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
         return r;
     }
+    case WM_DESTROY:
+        // The tooltip is a popup and would outlive the label; a label made
+        // anew (a page shown again) gets a tooltip of its own.
+        m_toolTip.DestroyWindow();
+        break;
     }
     return Default(msg, wp, lp);
 }

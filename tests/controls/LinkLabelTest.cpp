@@ -105,6 +105,17 @@ TEST_F(LinkLabelTest, ColourFollowsTheMouse)
     EXPECT_EQ(TextColour(), RGB(0, 0, 238));
 }
 
+TEST_F(LinkLabelTest, AttachedAgainToANewStaticItGetsANewTooltip)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"first")));
+    HWND firstTip = m_link.ToolTip().m_hWnd;
+    ::DestroyWindow(m_link.m_hWnd);
+    EXPECT_FALSE(::IsWindow(firstTip));
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"second")));
+    ASSERT_NE(m_link.ToolTip().m_hWnd, nullptr);
+    EXPECT_EQ(m_link.ToolTip().GetText(m_link.m_hWnd, 1), L"first"); // the address it already had
+}
+
 TEST_F(LinkLabelTest, ShowsTheSystemHandCursor)
 {
     ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
