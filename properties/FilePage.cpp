@@ -1,6 +1,7 @@
 #include "properties/FilePage.h"
 
 #include "framework/Format.h"
+#include "framework/LongPath.h"
 #include "framework/MessageBox.h"
 #include "outside/pallapath/FolderOp.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
@@ -92,7 +93,7 @@ BOOL CFilePage::OnInitDialog()
 bool CFilePage::LoadFileInfo()
 {
     WIN32_FIND_DATAW found{};
-    HANDLE find = ::FindFirstFileW(m_strPath.c_str(), &found);
+    HANDLE find = ::FindFirstFileW(fx::ExtendedLengthPath(m_strPath).c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     ::FindClose(find);
@@ -150,8 +151,9 @@ void CFilePage::ApplyChanges()
     UpdateData(true);
 
     AttributeChoice choice{m_bArchive != 0, m_bReadOnly != 0, m_bSystem != 0, m_bHidden != 0};
-    DWORD current = ::GetFileAttributesW(m_strPath.c_str());
-    ::SetFileAttributesW(m_strPath.c_str(), ComposeAttributes(current == INVALID_FILE_ATTRIBUTES ? 0 : current, choice));
+    const std::wstring path = fx::ExtendedLengthPath(m_strPath);
+    DWORD current = ::GetFileAttributesW(path.c_str());
+    ::SetFileAttributesW(path.c_str(), ComposeAttributes(current == INVALID_FILE_ATTRIBUTES ? 0 : current, choice));
 
     if (m_bTimeChanged)
         WriteTimes();
@@ -178,7 +180,7 @@ void CFilePage::WriteTimes()
 
     // Setting times needs only this right, which a read-only file grants and
     // a program holding the file open (with any sharing) does not block.
-    fx::CFileHandle file(::CreateFileW(m_strPath.c_str(), FILE_WRITE_ATTRIBUTES,
+    fx::CFileHandle file(::CreateFileW(fx::ExtendedLengthPath(m_strPath).c_str(), FILE_WRITE_ATTRIBUTES,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file || !::SetFileTime(file.Get(), toWrite[Created], toWrite[Accessed], toWrite[Written])) {

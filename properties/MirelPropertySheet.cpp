@@ -3,6 +3,7 @@
 #include "controls/DropList.h"
 #include "framework/App.h"
 #include "framework/Handle.h"
+#include "framework/LongPath.h"
 #include "framework/Resources.h"
 #include "properties/Messages.h"
 #include "properties/res/resource.h"
@@ -61,7 +62,7 @@ void CMirelPropertySheet::LoadSelection()
     // vanished path) as a folder: those go to the file page, which refuses them.
     const std::wstring first = m_items.GetAt(0);
     WIN32_FIND_DATAW found{};
-    HANDLE find = ::FindFirstFileW(first.c_str(), &found);
+    HANDLE find = ::FindFirstFileW(fx::ExtendedLengthPath(first).c_str(), &found);
     const bool isFolder = find != INVALID_HANDLE_VALUE && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     if (find != INVALID_HANDLE_VALUE)
         ::FindClose(find);

@@ -1,5 +1,7 @@
 #include "outside/pallapath/FolderOp.h"
 
+#include "framework/LongPath.h"
+
 #include <windows.h>
 #include <pathcch.h>
 
@@ -11,7 +13,7 @@ using PathFormFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
 
 // Calls GetLongPathNameW or GetShortPathNameW with a buffer of the size it
 // asks for, again if the answer grew in between (a folder renamed meanwhile).
-std::optional<std::wstring> PathForm(PathFormFunction convert, const std::wstring& path)
+std::optional<std::wstring> Convert(PathFormFunction convert, const std::wstring& path)
 {
     DWORD needed = convert(path.c_str(), nullptr, 0);
     while (needed != 0) {
@@ -25,6 +27,20 @@ std::optional<std::wstring> PathForm(PathFormFunction convert, const std::wstrin
         }
         needed = length;
     }
+    return std::nullopt;
+}
+
+// The path as given first; a long one that the system refuses in that form
+// (long paths not enabled on the machine) again in its extended-length form.
+std::optional<std::wstring> PathForm(PathFormFunction convert, const std::wstring& path)
+{
+    if (std::optional<std::wstring> result = Convert(convert, path))
+        return result;
+    const std::wstring extended = fx::ExtendedLengthPath(path);
+    if (extended == path)
+        return std::nullopt;
+    if (std::optional<std::wstring> result = Convert(convert, extended))
+        return fx::WithoutExtendedPrefix(*result);
     return std::nullopt;
 }
 

@@ -1,4 +1,5 @@
 #include "framework/Format.h"
+#include "framework/LongPath.h"
 #include "framework/WorkerThread.h"
 #include "framework/Wnd.h"
 #include "tests/support/TestSupport.h"
@@ -75,6 +76,18 @@ TEST(Format, FormatsWideAndNumbersWithoutLimit)
     std::wstring longText(5000, L'x');
     EXPECT_EQ(fx::Format(L"[%ls]", longText.c_str()), L"[" + longText + L"]");
     EXPECT_EQ(fx::Format(L"%4.2f%%", 45.678), L"45.68%");
+}
+
+TEST(LongPath, OnlyLongFullPathsTakeTheExtendedForm)
+{
+    const std::wstring tail(300, L'x');
+    EXPECT_EQ(fx::ExtendedLengthPath(L"C:\\short.txt"), L"C:\\short.txt");
+    EXPECT_EQ(fx::ExtendedLengthPath(L"C:\\" + tail), L"\\\\?\\C:\\" + tail);
+    EXPECT_EQ(fx::ExtendedLengthPath(L"\\\\server\\share\\" + tail), L"\\\\?\\UNC\\server\\share\\" + tail);
+    EXPECT_EQ(fx::ExtendedLengthPath(L"\\\\?\\C:\\" + tail), L"\\\\?\\C:\\" + tail);
+    EXPECT_EQ(fx::ExtendedLengthPath(L"relative\\" + tail), L"relative\\" + tail);
+    for (const std::wstring& path : {L"C:\\" + tail, L"\\\\server\\share\\" + tail})
+        EXPECT_EQ(fx::WithoutExtendedPrefix(fx::ExtendedLengthPath(path)), path);
 }
 
 } // namespace

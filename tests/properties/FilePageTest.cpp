@@ -167,6 +167,16 @@ TEST_F(FilePageTest, NonAnsiAndLongPathsAreShownWhole)
     Open(deep);
     EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
     EXPECT_EQ(Text(IDC_FILE_PATH), deep);
+    wchar_t longForm[1024] = L"";
+    ASSERT_GT(::GetLongPathNameW(Text(IDC_FILE_SHORT_PATH).c_str(), longForm, 1024), 0u);
+    EXPECT_EQ(std::wstring(longForm), deep);
+    // Changes reach a file that deep too.
+    Click(IDC_HIDDEN);
+    EditPicker(IDC_WRITE_DATE, 2020, 2, 29, 0, 0, 0);
+    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 12, 0, 0);
+    Click(IDC_APPLY);
+    EXPECT_TRUE(::GetFileAttributesW(deep.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(Ticks(ReadTimes(deep).written), Ticks(Utc(2020, 2, 29, 11, 0, 0)));
 }
 
 TEST_F(FilePageTest, WhatTheFilePageRefusesLeavesOnlyAbout)
