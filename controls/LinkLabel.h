@@ -13,7 +13,6 @@ public:
 
     void SetURL(const std::wstring& url);
     const std::wstring& GetURL() const { return m_url; }
-    bool IsVisited() const { return m_bVisited; }
     bool IsHovering() const { return m_bHovering; }
     // The colour the text is drawn in now.
     COLORREF CurrentTextColor() const;

@@ -7,11 +7,7 @@
 
 namespace fx {
 
-class CButton : public CWnd {
-public:
-    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-    void SetCheck(int state) const { SendMessage(BM_SETCHECK, static_cast<WPARAM>(state)); }
-};
+class CButton : public CWnd {};
 
 class CStatic : public CWnd {
 public:

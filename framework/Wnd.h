@@ -15,14 +15,12 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const noexcept { return m_hWnd; }
 
     // The object attached to a window by this layer, or null.
     static CWnd* FromHandlePermanent(HWND hwnd) noexcept;
 
     // Attaches to an existing window (a dialog item, a window made elsewhere).
     bool SubclassWindow(HWND hwnd);
-    bool SubclassDlgItem(int id, HWND parent) { return SubclassWindow(::GetDlgItem(parent, id)); }
     void UnsubclassWindow() noexcept;
 
     // Lets a window see a message before it is translated and dispatched;
@@ -35,7 +33,6 @@ public:
     bool ShowWindow(int cmd) const { return ::ShowWindow(m_hWnd, cmd) != FALSE; }
     bool IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
     bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
-    bool IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != FALSE; }
     void EnableWindow(bool enable) const { ::EnableWindow(m_hWnd, enable ? TRUE : FALSE); }
     bool DestroyWindow();
     void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(m_hWnd, text.c_str()); }

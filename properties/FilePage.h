@@ -14,7 +14,6 @@ public:
 
     // The path to show; LoadFileInfo replaces it with its long form.
     void SetPath(const std::wstring& path) { m_strPath = path; }
-    const std::wstring& Path() const { return m_strPath; }
     // Reads the file into the page; false when the file is not found.
     bool LoadFileInfo();
     // Writes the attributes and the changed time stamps to the file.
