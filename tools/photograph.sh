@@ -1,10 +1,10 @@
 #!/bin/bash
 # Run by run.sh inside Xvfb: starts the program on the selection given as
 # arguments, saves a screenshot of its window to $shot and closes it.
-# Expects BUILD_DIR, exe, title and shot (and the Wine settings) from run.sh.
+# Expects BUILD_DIR, exe, title and shot from run.sh.
 set -euo pipefail
-wine "$BUILD_DIR/tools/keeper.exe" >/dev/null 2>&1 &
-wine "$BUILD_DIR/tools/wintool.exe" present "test keeper" >/dev/null
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+wine_start_keeper
 wine "$BUILD_DIR/tools/launch.exe" --wait "$(winepath -w "$exe")" "$@" &
 launcher=$!
 rect=$(wine "$BUILD_DIR/tools/wintool.exe" wait "$title" | tr -d '\r')

@@ -5,16 +5,12 @@ set -euo pipefail
 
 if [ "${1:-}" = "--inside-xvfb" ]; then
     shift
-    # A keeper process first (see keeper.cpp), then ctest, then stop Wine.
-    wine "$BUILD_DIR/tools/keeper.exe" >/dev/null 2>&1 &
-    keeper=$!
-    # Wine's background processes start with the first program and keep its
-    # output open: let that be the keeper, not a test that ctest waits for.
-    wine "$BUILD_DIR/tools/wintool.exe" present "test keeper" >/dev/null 2>&1
+    source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+    wine_start_keeper
     rc=0
     (cd "$BUILD_DIR" && ctest --output-on-failure --timeout 300 "$@") || rc=$?
     wineserver -k 2>/dev/null || true
-    wait "$keeper" 2>/dev/null || true
+    wait "$KEEPER_PID" 2>/dev/null || true
     exit $rc
 fi
 

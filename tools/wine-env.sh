@@ -5,6 +5,16 @@ export WINEPREFIX="$BUILD_DIR/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Starts the keeper (see keeper.cpp) and waits until its window is up: Wine's
+# background processes start with the first program and keep its output
+# open, so that must be the keeper, not a program someone waits for.
+# Sets KEEPER_PID.
+wine_start_keeper() {
+    wine "$BUILD_DIR/tools/keeper.exe" >/dev/null 2>&1 &
+    KEEPER_PID=$!
+    wine "$BUILD_DIR/tools/wintool.exe" present "test keeper" >/dev/null 2>&1
+}
+
 wine_prefix_ready() {
     [ -f "$WINEPREFIX/.ready" ] && return 0
     mkdir -p "$WINEPREFIX"
