@@ -3,14 +3,7 @@
 #include <algorithm>
 #include <new>
 
-namespace {
-const size_t kGrowthStep = 16;
-}
-
-CPathList::CPathList()
-{
-    m_paths.reserve(kGrowthStep);
-}
+CPathList::CPathList() = default;
 
 CPathList::CPathList(const CPathList& other) : m_paths(other.m_paths)
 {
@@ -18,12 +11,11 @@ CPathList::CPathList(const CPathList& other) : m_paths(other.m_paths)
 
 CPathList& CPathList::operator=(const CPathList& other)
 {
-    if (this == &other)
-        return *this;
-    // The other list's buffer is its own; build a fresh one to read from.
-    CPathList copy(other);
-    RemoveAll();
-    AddMultiString(copy.GetMultiString());
+    // Copied path by path: a multi-string would end the copy at an empty path.
+    if (this != &other) {
+        m_paths = other.m_paths;
+        m_multiString.reset();
+    }
     return *this;
 }
 
@@ -35,8 +27,8 @@ CPathList::~CPathList()
 bool CPathList::Add(const std::wstring& path)
 {
     try {
-        if (m_paths.size() == m_paths.capacity())
-            m_paths.reserve(m_paths.size() + kGrowthStep);
+        // The vector's own growth: a selection of 100,000 paths costs no more
+        // than its size in copies.
         m_paths.push_back(path);
         return true;
     } catch (const std::bad_alloc&) {

@@ -32,3 +32,19 @@ DriveUsage MeasureUsage(uint64_t totalBytes, uint64_t freeBytes)
     usage.barPosition = static_cast<int>(percent);
     return usage;
 }
+
+int MaxLabelLength(const std::wstring& fileSystem)
+{
+    struct Limit {
+        const wchar_t* fileSystem;
+        int length;
+    };
+    static const Limit limits[] = {
+        {L"FAT", 11}, {L"FAT12", 11}, {L"FAT16", 11}, {L"FAT32", 11}, {L"exFAT", 11},
+        {L"NTFS", 32}, {L"ReFS", 32}, {L"CDFS", 32},  {L"UDF", 126},
+    };
+    for (const Limit& limit : limits)
+        if (::CompareStringOrdinal(fileSystem.c_str(), -1, limit.fileSystem, -1, TRUE) == CSTR_EQUAL)
+            return limit.length;
+    return 32;
+}

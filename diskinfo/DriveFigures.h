@@ -34,3 +34,7 @@ struct DriveUsage {
 // A drive of size 0 counts as 0% used; free space above the total (figures
 // caught while they change) counts as nothing used.
 DriveUsage MeasureUsage(uint64_t totalBytes, uint64_t freeBytes);
+
+// The longest volume label the file system keeps (FAT: 11 characters, NTFS:
+// 32, UDF: 126); 32 for a file system this does not know.
+int MaxLabelLength(const std::wstring& fileSystem);

@@ -116,6 +116,10 @@ void CDriveInfoDlg::ShowDrive(const std::wstring& root, const DriveFigures& figu
     const int entry = m_driveList.GetCurSel();
     m_captionRoot = entry >= 0 ? m_driveList.GetItemText(entry) : root;
     m_strType = figures.type;
+    // The field takes no more than the drive keeps, so the caption never
+    // shows a label the drive did not store.
+    m_maxLabelLength = static_cast<size_t>(MaxLabelLength(figures.fileSystem));
+    ::SendMessageW(GetDlgItem(IDC_LABEL), EM_LIMITTEXT, m_maxLabelLength, 0);
     m_strLabel = m_strSavedLabel = figures.label;
     m_strDriveCaption = DriveCaption(m_strLabel);
     m_strMaxFileNameLength = figures.maxFileNameLength;
@@ -138,7 +142,15 @@ void CDriveInfoDlg::ShowDrive(const std::wstring& root, const DriveFigures& figu
 
     ShowDriveIcon(root);
     UpdateData(false);
-    SetWindowText(L"Dovrin->Drive " + m_strDriveCaption.substr(0, 1));
+    SetWindowText(L"Dovrin->Drive " + DriveName());
+}
+
+std::wstring CDriveInfoDlg::DriveName() const
+{
+    if (m_captionRoot.size() == 3 && m_captionRoot[1] == L':')
+        return m_captionRoot.substr(0, 1);
+    // A share ("\\server\share\") has no letter: its root names it.
+    return m_captionRoot.substr(0, m_captionRoot.find_last_not_of(L'\\') + 1);
 }
 
 void CDriveInfoDlg::ShowDriveIcon(const std::wstring& root)
@@ -187,6 +199,10 @@ void CDriveInfoDlg::OnLabelEdited()
 void CDriveInfoDlg::OnApply()
 {
     UpdateData(true);
+    // Typing stops at the limit; a text put in whole (pasted by a program)
+    // is cut to what the drive keeps, and that is what is shown.
+    if (m_strLabel.size() > m_maxLabelLength)
+        m_strLabel.resize(m_maxLabelLength);
     CDiskInfo drive(m_captionRoot);
     if (drive.SetDriveLabel(m_strLabel)) {
         m_strSavedLabel = m_strLabel;

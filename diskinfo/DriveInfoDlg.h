@@ -40,6 +40,8 @@ private:
     void OnAbout();
     void PaintMinimized();
     std::wstring DriveCaption(const std::wstring& label) const { return m_captionRoot + L"(" + label + L")"; }
+    // The drive as the title names it: its letter, or a share's root.
+    std::wstring DriveName() const;
 
     CDriveInfoApp& m_app;
     CDriveList m_drives;
@@ -60,6 +62,7 @@ private:
     std::wstring m_captionRoot;
     bool m_bShowingLabel = false;
     std::wstring m_strSavedLabel; // as last read from the drive or applied
+    size_t m_maxLabelLength = 0;  // what the drive's file system keeps
 
     // Values bound to the controls.
     std::wstring m_strDriveCaption;

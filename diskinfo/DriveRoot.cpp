@@ -1,25 +1,13 @@
 #include "diskinfo/DriveRoot.h"
 
-#include <windows.h>
+#include "common/SelectedPath.h"
+#include "framework/GrowBuffer.h"
 
-std::wstring DriveRootOf(const std::wstring& path)
-{
-    return path.substr(0, 3);
-}
+#include <windows.h>
 
 std::wstring CurrentDriveRoot()
 {
-    std::wstring folder;
-    // Asked for the length first; another thread may change the folder in
-    // between, so ask again until the answer fits.
-    for (DWORD size = ::GetCurrentDirectoryW(0, nullptr); size != 0;) {
-        folder.assign(size, L'\0');
-        DWORD length = ::GetCurrentDirectoryW(size, folder.data());
-        if (length < size) {
-            folder.resize(length);
-            break;
-        }
-        size = length;
-    }
-    return DriveRootOf(folder);
+    const std::optional<std::wstring> folder =
+        fx::ReadGrowingText([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); });
+    return folder ? PathRoot(*folder) : std::wstring();
 }

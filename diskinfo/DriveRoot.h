@@ -1,8 +1,6 @@
-// Drive roots as Dovrin names drives: the first three characters of a full
-// path, "C:\" (kept as given: "c:\" stays lower-case).
+// The drive Dovrin starts on when the selection names none.
 #pragma once
 #include <string>
 
-std::wstring DriveRootOf(const std::wstring& path);
-// The root of the process's current directory.
+// The root of the process's current directory ("C:\", "\\server\share\").
 std::wstring CurrentDriveRoot();

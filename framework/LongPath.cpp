@@ -1,5 +1,7 @@
 #include "framework/LongPath.h"
 
+#include "framework/GrowBuffer.h"
+
 #include <windows.h>
 
 namespace fx {
@@ -8,21 +10,43 @@ namespace {
 const wchar_t kPrefix[] = L"\\\\?\\";
 const wchar_t kUncPrefix[] = L"\\\\?\\UNC\\";
 
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
 bool IsDrivePath(const std::wstring& path)
 {
-    return path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+    return path.size() >= 3 && path[1] == L':' && IsSeparator(path[2]);
+}
+
+bool IsUncPath(const std::wstring& path)
+{
+    return path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]) && path[2] != L'.' && path[2] != L'?';
 }
 } // namespace
 
+std::optional<std::wstring> FullPath(const std::wstring& path)
+{
+    if (path.empty())
+        return std::nullopt;
+    // The extended-length form keeps ".." as a name; resolve the user's form.
+    const std::wstring plain = WithoutExtendedPrefix(path);
+    return ReadGrowingText([&plain](wchar_t* buffer, DWORD size) {
+        return ::GetFullPathNameW(plain.c_str(), size, buffer, nullptr);
+    });
+}
+
 std::wstring ExtendedLengthPath(const std::wstring& path)
 {
-    if (path.size() < MAX_PATH || path.rfind(kPrefix, 0) == 0)
+    // A relative path or a device is left for the API to resolve as it can:
+    // it names nothing the extended form could name better.
+    if (path.size() < MAX_PATH || !(IsDrivePath(path) || IsUncPath(path)))
         return path;
-    if (IsDrivePath(path))
-        return kPrefix + path;
-    if (path.rfind(L"\\\\", 0) == 0)
-        return kUncPrefix + path.substr(2);
-    return path; // relative: the API resolves it as it can
+    const std::wstring full = FullPath(path).value_or(path);
+    if (full.size() < MAX_PATH)
+        return full;
+    return IsDrivePath(full) ? kPrefix + full : kUncPrefix + full.substr(2);
 }
 
 std::wstring WithoutExtendedPrefix(const std::wstring& path)

@@ -18,7 +18,9 @@ BOOL CDropWindow::OnInitDialog()
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     m_waitingIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_DROP_WAIT));
     m_droppedIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_DROP_DONE));
-    OnShown();
+    // Created hidden: it shows (and takes its place on top) only when the
+    // sheet is minimised to it.
+    m_currentIcon = m_waitingIcon;
     if (m_toolTip.Create(m_hWnd)) {
         m_toolTip.Activate(true);
         m_toolTip.AddTool(m_hWnd, L"Double click to maximize");

@@ -24,6 +24,7 @@ const PickerIds kPickers[] = {
 };
 
 const wchar_t kTimeError[] = L"Unable to set the file time";
+const wchar_t kAttributesError[] = L"Unable to set the file attributes";
 
 std::wstring TitleOf(const std::wstring& name)
 {
@@ -97,6 +98,8 @@ bool CFilePage::LoadFileInfo()
     if (find == INVALID_HANDLE_VALUE)
         return false;
     ::FindClose(find);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DEVICE)
+        return false; // a device is no file: nothing here could be written to it
 
     const FILETIME* stored[StampCount] = {&found.ftCreationTime, &found.ftLastAccessTime, &found.ftLastWriteTime};
     for (int stamp = 0; stamp < StampCount; ++stamp) {
@@ -149,18 +152,26 @@ void CFilePage::EnableApply(bool enable)
 void CFilePage::ApplyChanges()
 {
     UpdateData(true);
-
-    AttributeChoice choice{m_bArchive != 0, m_bReadOnly != 0, m_bSystem != 0, m_bHidden != 0};
-    const std::wstring path = fx::ExtendedLengthPath(m_strPath);
-    DWORD current = ::GetFileAttributesW(path.c_str());
-    ::SetFileAttributesW(path.c_str(), ComposeAttributes(current == INVALID_FILE_ATTRIBUTES ? 0 : current, choice));
-
-    if (m_bTimeChanged)
-        WriteTimes();
-    EnableApply(false);
+    // Apply stays enabled after a failure: what the page shows was not written.
+    const bool written = WriteAttributes() && (!m_bTimeChanged || WriteTimes());
+    EnableApply(!written);
 }
 
-void CFilePage::WriteTimes()
+bool CFilePage::WriteAttributes()
+{
+    // The bits the page does not edit are carried over, so they must be read
+    // first; a file that cannot be read cannot be written either.
+    const std::wstring path = fx::ExtendedLengthPath(m_strPath);
+    const DWORD current = ::GetFileAttributesW(path.c_str());
+    const AttributeChoice choice{m_bArchive != 0, m_bReadOnly != 0, m_bSystem != 0, m_bHidden != 0};
+    if (current == INVALID_FILE_ATTRIBUTES || !::SetFileAttributesW(path.c_str(), ComposeAttributes(current, choice))) {
+        fx::MessageBox(m_hWnd, kAttributesError, MB_OK);
+        return false;
+    }
+    return true;
+}
+
+bool CFilePage::WriteTimes()
 {
     // Every changed stamp is converted before anything is written, so a date
     // that cannot be converted leaves the file's times as they were.
@@ -172,7 +183,7 @@ void CFilePage::WriteTimes()
         std::optional<FILETIME> time = LocalToFileTime(m_stamps[stamp].date, m_stamps[stamp].time);
         if (!time) {
             fx::MessageBox(m_hWnd, kTimeError, MB_OK);
-            return;
+            return false;
         }
         times[stamp] = *time;
         toWrite[stamp] = &times[stamp];
@@ -185,7 +196,7 @@ void CFilePage::WriteTimes()
                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file || !::SetFileTime(file.Get(), toWrite[Created], toWrite[Accessed], toWrite[Written])) {
         fx::MessageBox(m_hWnd, kTimeError, MB_OK);
-        return;
+        return false;
     }
     // Both pickers of a stamp now show what was written.
     for (StampPickers& stamp : m_stamps) {
@@ -193,6 +204,7 @@ void CFilePage::WriteTimes()
             stamp.date = stamp.time = JoinDateAndTime(stamp.date, stamp.time);
     }
     UpdateData(false);
+    return true;
 }
 
 void CFilePage::OnOK()

@@ -36,7 +36,9 @@ private:
     };
     static int StampOfPicker(int controlId);
     void EnableApply(bool enable);
-    void WriteTimes();
+    // Each reports its own failure to the user and returns false.
+    bool WriteAttributes();
+    bool WriteTimes();
 
     CIconButton m_doneButton;
     CIconButton m_cancelButton;

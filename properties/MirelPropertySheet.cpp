@@ -1,6 +1,7 @@
 #include "properties/MirelPropertySheet.h"
 
-#include "controls/DropList.h"
+#include "common/DropList.h"
+#include "common/SelectedPath.h"
 #include "framework/App.h"
 #include "framework/Handle.h"
 #include "framework/LongPath.h"
@@ -25,10 +26,8 @@ HWND CMirelPropertySheet::MainWindow() const
 BOOL CMirelPropertySheet::OnInitDialog()
 {
     // The drop window exists, hidden, from the moment the sheet does.
-    if (m_dropWindow.Create(m_hWnd)) {
+    if (m_dropWindow.Create(m_hWnd))
         m_dropWindow.SetSheet(this);
-        m_dropWindow.ShowWindow(SW_HIDE);
-    }
     if (m_toolTip.Create(m_hWnd))
         m_toolTip.Activate(true);
     BOOL result = CPropertySheet::OnInitDialog();
@@ -46,20 +45,29 @@ bool CMirelPropertySheet::PreTranslateMessage(MSG* msg)
 
 void CMirelPropertySheet::LoadSelection()
 {
+    LoadSelection(TakeClipboardDropList());
+}
+
+void CMirelPropertySheet::LoadSelection(const std::optional<std::vector<std::wstring>>& paths)
+{
     m_dropWindow.ShowWindow(SW_HIDE);
     ::BringWindowToTop(MainWindow());
     m_items.RemoveAll();
-
-    std::optional<std::vector<std::wstring>> paths = TakeClipboardDropList();
-    // No list, or a list without a single path: nothing new to show.
-    if (!paths || paths->empty())
+    if (!paths)
         return;
-    for (const std::wstring& path : *paths)
-        if (!m_items.Add(path))
+    // Every path in one form from here on; what names no file (a device, a
+    // pattern, a relative path) is no part of the selection.
+    for (const std::wstring& path : *paths) {
+        const std::optional<std::wstring> normalized = NormalizeSelectedPath(path);
+        if (normalized && !m_items.Add(*normalized))
             break;
+    }
+    if (m_items.GetCount() == 0)
+        return;
 
     // Like the shell's finder, this does not report a drive root (nor a
-    // vanished path) as a folder: those go to the file page, which refuses them.
+    // vanished path) as a folder: those go to the file page, which refuses
+    // them. The path holds no wildcard, so the finder looks up this one name.
     const std::wstring first = m_items.GetAt(0);
     WIN32_FIND_DATAW found{};
     HANDLE find = ::FindFirstFileW(fx::ExtendedLengthPath(first).c_str(), &found);
@@ -85,16 +93,11 @@ void CMirelPropertySheet::OnDropFiles(HDROP drop)
         SetActivePage(1);
     for (int index = GetPageCount() - 1; index >= 1; --index)
         RemovePage(index);
-    // The drop goes the same way as a selection handed over at start-up.
-    bool handedOver = false;
-    {
-        fx::CClipboard clipboard(m_hWnd);
-        if (clipboard.IsOpen() && ::EmptyClipboard())
-            handedOver = ::SetClipboardData(CF_HDROP, drop) != nullptr;
-    }
-    if (!handedOver)
-        ::DragFinish(drop); // the clipboard did not take it: it is still ours to free
-    LoadSelection();
+    // A drop goes straight to the loader: the clipboard is the user's, and
+    // what they copied stays there.
+    const std::optional<std::vector<std::wstring>> paths = ReadDropList(drop);
+    ::DragFinish(drop);
+    LoadSelection(paths);
 }
 
 void CMirelPropertySheet::OnMinimize()

@@ -12,7 +12,9 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 class CMirelPropertySheet : public fx::CPropertySheet {
 public:
@@ -21,6 +23,9 @@ public:
     // Takes the selection off the clipboard (emptying it) and shows the pages
     // that fit it.
     void LoadSelection();
+    // Shows the pages that fit a selection; no value (no list, or none that
+    // could be read) keeps the pages there are.
+    void LoadSelection(const std::optional<std::vector<std::wstring>>& paths);
 
     CIconButton& MinimizeButton() { return m_minimizeButton; }
     fx::CToolTipCtrl& ToolTip() { return m_toolTip; }

@@ -4,7 +4,7 @@
 // starts with no arguments. The launcher stays until the program has taken
 // the list off the clipboard (or has ended), so the data lives long enough.
 // With --wait it stays until the program ends and returns its exit code.
-#include "controls/DropList.h"
+#include "common/DropList.h"
 #include "framework/Handle.h"
 
 #include <cstdio>

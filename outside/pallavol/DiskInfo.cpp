@@ -44,26 +44,29 @@ CDiskInfo::CDiskInfo(const std::wstring& root) : m_root(WithTrailingBackslash(ro
     wchar_t fileSystem[MAX_PATH + 1] = {};
     DWORD serial = 0;
     DWORD maxNameLength = 0;
+    DWORD flags = 0;
     if (!::GetVolumeInformationW(m_root.c_str(), label, static_cast<DWORD>(std::size(label)), &serial,
-                                 &maxNameLength, &m_FileSystemFlags, fileSystem,
+                                 &maxNameLength, &flags, fileSystem,
                                  static_cast<DWORD>(std::size(fileSystem))))
         return;
+    // Free space as the caller may use it (quotas included): that is what a
+    // copy can fill, and what "used = total - free" is measured against. A
+    // drive whose sizes cannot be read (a removable drive without its medium
+    // still answers for its volume) cannot be read at all.
+    ULARGE_INTEGER freeToCaller{}, total{};
+    if (!::GetDiskFreeSpaceExW(m_root.c_str(), &freeToCaller, &total, nullptr) ||
+        !::GetDiskFreeSpaceW(m_root.c_str(), &m_sectorsPerCluster, &m_bytesPerSector, &m_freeClusters,
+                             &m_totalClusters))
+        return;
     m_readable = true;
+    m_freeBytes = freeToCaller.QuadPart;
+    m_totalBytes = total.QuadPart;
     m_VolumeLabel = label;
     m_SerialNumber = fx::Format(L"%04X-%04X", static_cast<unsigned>(HIWORD(serial)),
                                 static_cast<unsigned>(LOWORD(serial)));
     m_FileSystemName = fileSystem;
+    m_FileSystemFlags = flags;
     m_MaxFileNameLength = std::to_wstring(maxNameLength);
-
-    // Free space as the caller may use it (quotas included): that is what a
-    // copy can fill, and what "used = total - free" is measured against.
-    ULARGE_INTEGER freeToCaller{}, total{};
-    if (::GetDiskFreeSpaceExW(m_root.c_str(), &freeToCaller, &total, nullptr)) {
-        m_freeBytes = freeToCaller.QuadPart;
-        m_totalBytes = total.QuadPart;
-    }
-    ::GetDiskFreeSpaceW(m_root.c_str(), &m_sectorsPerCluster, &m_bytesPerSector, &m_freeClusters,
-                        &m_totalClusters);
 }
 
 std::wstring CDiskInfo::GetDriveTypeA() const
@@ -114,8 +117,9 @@ bool CDiskInfo::SetDriveLabel(const std::wstring& label)
     if (m_root.empty())
         return false;
     CNoCriticalErrorBoxes quiet;
-    // An empty text removes the label, as the platform does for no text at all.
-    if (!::SetVolumeLabelW(m_root.c_str(), label.empty() ? nullptr : label.c_str()))
+    // An empty text removes the label. (No text at all, a null pointer, is
+    // documented to do the same but faults inside some implementations.)
+    if (!::SetVolumeLabelW(m_root.c_str(), label.c_str()))
         return false;
     m_VolumeLabel = label;
     return true;

@@ -157,9 +157,9 @@ TEST_F(DovrinTest, ARootNoEntryMatchesNamesTheCaptionAndTitleItself)
     DriveFigures figures;
     figures.type = L"Network Drive";
     figures.label = L"share";
-    m_dialog.ShowDrive(L"\\\\s", figures); // the root of \\server\share
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"\\\\s(share)");
-    EXPECT_EQ(Title(), L"Dovrin->Drive \\");
+    m_dialog.ShowDrive(L"\\\\server\\share\\", figures);
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"\\\\server\\share\\(share)");
+    EXPECT_EQ(Title(), L"Dovrin->Drive \\\\server\\share");
 }
 
 TEST_F(DovrinTest, WithoutADriveTheCurrentOneShows)

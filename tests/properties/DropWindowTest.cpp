@@ -1,6 +1,6 @@
 #include "tests/properties/FennixFixture.h"
 
-#include "controls/DropList.h"
+#include "common/DropList.h"
 #include "properties/Messages.h"
 #include "properties/res/resource.h"
 

@@ -1,6 +1,6 @@
 #include "tests/properties/FennixFixture.h"
 
-#include "controls/DropList.h"
+#include "common/DropList.h"
 #include "framework/Handle.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "properties/FileStamps.h"

@@ -1,6 +1,6 @@
 #include "tests/support/TestSupport.h"
 
-#include "controls/DropList.h"
+#include "common/DropList.h"
 #include "framework/Handle.h"
 #include "framework/MessageBox.h"
 
@@ -145,6 +145,34 @@ void PutTextOnClipboard(const std::wstring& text)
     PutOnClipboard(CF_UNICODETEXT, memory.Release());
 }
 
+void PutRawDropListOnClipboard(const std::vector<BYTE>& bytes, UINT allocation)
+{
+    fx::CGlobalMemory memory(::GlobalAlloc(allocation, bytes.size()));
+    ASSERT_TRUE(memory || bytes.empty());
+    if (!bytes.empty()) {
+        fx::CGlobalLock<BYTE> lock(memory.Get());
+        std::memcpy(lock.Get(), bytes.data(), bytes.size());
+    }
+    PutOnClipboard(CF_HDROP, memory.Release());
+}
+
+std::vector<BYTE> DropFilesBlock(DWORD listOffset, bool wide, const std::vector<BYTE>& payload)
+{
+    DROPFILES header{};
+    header.pFiles = listOffset;
+    header.fWide = wide ? TRUE : FALSE;
+    std::vector<BYTE> block(sizeof(header));
+    std::memcpy(block.data(), &header, sizeof(header));
+    block.insert(block.end(), payload.begin(), payload.end());
+    return block;
+}
+
+std::vector<BYTE> WideBytes(const std::wstring& text)
+{
+    const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
+    return std::vector<BYTE>(bytes, bytes + text.size() * sizeof(wchar_t));
+}
+
 bool ClipboardIsEmpty()
 {
     fx::CClipboard clipboard(ClipboardOwner());
@@ -187,10 +215,20 @@ LaunchedProgram::LaunchedProgram(const char* programExe, const std::vector<std::
     std::wstring command = L"\"" + WindowsPath(LAUNCH_EXE) + L"\" --wait \"" + WindowsPath(programExe) + L"\"";
     for (const std::wstring& path : paths)
         command += L" \"" + path + L"\"";
+    Start(std::move(command), nullptr);
+}
+
+LaunchedProgram::LaunchedProgram(const Directly& how, const char* programExe)
+{
+    Start(L"\"" + WindowsPath(programExe) + L"\"", how.currentFolder.c_str());
+}
+
+void LaunchedProgram::Start(std::wstring commandLine, const wchar_t* currentFolder)
+{
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder, &si, &pi))
         return;
     ::CloseHandle(pi.hThread);
     m_launcher = pi.hProcess;

@@ -33,6 +33,14 @@ bool PumpMessages(int* exitCode = nullptr);
 void PutDropListOnClipboard(const std::vector<std::wstring>& paths);
 void PutAnsiDropListOnClipboard(const std::vector<std::string>& paths);
 void PutTextOnClipboard(const std::wstring& text);
+// Puts any bytes on the clipboard as a file list, in a block allocated with
+// the given flags, as a careless or hostile program may.
+void PutRawDropListOnClipboard(const std::vector<BYTE>& bytes, UINT allocation = GMEM_MOVEABLE);
+// A DROPFILES header with the given list offset and character width,
+// followed by the payload bytes.
+std::vector<BYTE> DropFilesBlock(DWORD listOffset, bool wide, const std::vector<BYTE>& payload = {});
+// The bytes of a wide text, with no terminator of its own.
+std::vector<BYTE> WideBytes(const std::wstring& text);
 // True when the clipboard holds nothing at all.
 bool ClipboardIsEmpty();
 
@@ -60,6 +68,13 @@ std::wstring WindowsPath(const char* path);
 class LaunchedProgram {
 public:
     LaunchedProgram(const char* programExe, const std::vector<std::wstring>& paths);
+    // Started directly, in the given current folder, on whatever the
+    // clipboard holds now.
+    struct Directly {
+        explicit Directly(std::wstring folder) : currentFolder(std::move(folder)) {}
+        std::wstring currentFolder;
+    };
+    LaunchedProgram(const Directly& how, const char* programExe);
     ~LaunchedProgram();
     LaunchedProgram(const LaunchedProgram&) = delete;
     LaunchedProgram& operator=(const LaunchedProgram&) = delete;
@@ -72,7 +87,9 @@ public:
     DWORD WaitForExit() const;
 
 private:
-    HANDLE m_launcher = nullptr;
+    void Start(std::wstring commandLine, const wchar_t* currentFolder);
+
+    HANDLE m_launcher = nullptr; // the launcher, or the program itself when started directly
 };
 
 } // namespace testing_support

@@ -1,0 +1,102 @@
+#include "common/DropList.h"
+
+#include "framework/Handle.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Splits a run of NUL-terminated strings at each NUL, up to the first empty
+// string; an unterminated last string ends at the run's end.
+template <class Char, class Convert>
+std::vector<std::wstring> SplitList(const Char* text, size_t length, Convert convert)
+{
+    std::vector<std::wstring> paths;
+    const Char* end = text + length;
+    while (text < end && *text) {
+        const Char* stop = std::find(text, end, Char{});
+        paths.push_back(convert(text, static_cast<size_t>(stop - text)));
+        text = stop + (stop < end ? 1 : 0);
+    }
+    return paths;
+}
+
+std::wstring FromAnsi(const char* text, size_t length)
+{
+    const int chars = ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(chars, 0)), L'\0');
+    if (chars > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), wide.data(), chars);
+    return wide;
+}
+
+} // namespace
+
+std::optional<std::vector<std::wstring>> ParseDropFiles(const BYTE* block, size_t size)
+{
+    DROPFILES header{};
+    if (!block || size < sizeof(header))
+        return std::nullopt;
+    std::memcpy(&header, block, sizeof(header));
+    // The list starts after the header and inside the block (at its very end
+    // it is an empty list).
+    if (header.pFiles < sizeof(header) || header.pFiles > size)
+        return std::nullopt;
+    const BYTE* list = block + header.pFiles;
+    const size_t bytes = size - header.pFiles;
+    if (!header.fWide) {
+        return SplitList(reinterpret_cast<const char*>(list), bytes,
+                         [](const char* text, size_t length) { return FromAnsi(text, length); });
+    }
+    // Copied out whole: the offset need not be aligned for wchar_t, and an
+    // odd last byte is no character.
+    std::wstring wide(bytes / sizeof(wchar_t), L'\0');
+    std::memcpy(wide.data(), list, wide.size() * sizeof(wchar_t));
+    return SplitList(wide.data(), wide.size(),
+                     [](const wchar_t* text, size_t length) { return std::wstring(text, length); });
+}
+
+std::optional<std::vector<std::wstring>> ReadDropList(HGLOBAL drop)
+{
+    if (!drop)
+        return std::nullopt;
+    const SIZE_T size = ::GlobalSize(drop);
+    fx::CGlobalLock<BYTE> lock(drop);
+    if (!lock.Get())
+        return std::nullopt;
+    return ParseDropFiles(lock.Get(), size);
+}
+
+std::optional<std::vector<std::wstring>> TakeClipboardDropList()
+{
+    fx::CClipboard clipboard;
+    if (!clipboard.IsOpen())
+        return std::nullopt;
+    std::optional<std::vector<std::wstring>> paths = ReadDropList(::GetClipboardData(CF_HDROP));
+    ::EmptyClipboard();
+    return paths;
+}
+
+HGLOBAL MakeDropList(const std::vector<std::wstring>& paths)
+{
+    size_t chars = 1;
+    for (const std::wstring& path : paths)
+        chars += path.size() + 1;
+    chars = std::max<size_t>(chars, 2); // an empty list is still double-NUL terminated
+    fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t)));
+    if (!memory)
+        return nullptr;
+    fx::CGlobalLock<BYTE> lock(memory.Get());
+    auto* header = reinterpret_cast<DROPFILES*>(lock.Get());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(lock.Get() + sizeof(DROPFILES));
+    for (const std::wstring& path : paths) {
+        std::memcpy(out, path.c_str(), path.size() * sizeof(wchar_t));
+        out += path.size() + 1;
+    }
+    return memory.Release();
+}

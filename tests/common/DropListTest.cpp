@@ -1,0 +1,108 @@
+#include "common/DropList.h"
+#include "framework/Handle.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+namespace {
+
+using namespace testing_support;
+
+TEST(DropList, ReadsEveryPathWholeWhateverItsLengthOrScript)
+{
+    std::wstring longPath = L"C:\\" + std::wstring(300, L'n') + L"\\file.txt";
+    std::vector<std::wstring> paths{L"C:\\plain.txt", longPath, L"C:\\Ünïcødé\\日本語 файл.txt"};
+    fx::CGlobalMemory list(MakeDropList(paths));
+    EXPECT_EQ(ReadDropList(list.Get()), paths);
+}
+
+TEST(DropList, TakingTheListEmptiesTheClipboard)
+{
+    PutDropListOnClipboard({L"C:\\a.txt", L"C:\\b.txt"});
+    auto paths = TakeClipboardDropList();
+    ASSERT_TRUE(paths.has_value());
+    EXPECT_EQ(*paths, (std::vector<std::wstring>{L"C:\\a.txt", L"C:\\b.txt"}));
+    EXPECT_TRUE(ClipboardIsEmpty());
+}
+
+TEST(DropList, AnsiListIsReadToo)
+{
+    PutAnsiDropListOnClipboard({"C:\\ansi one.txt", "C:\\two"});
+    auto paths = TakeClipboardDropList();
+    ASSERT_TRUE(paths.has_value());
+    EXPECT_EQ(*paths, (std::vector<std::wstring>{L"C:\\ansi one.txt", L"C:\\two"}));
+}
+
+TEST(DropList, TextIsClearedAndGivesNoList)
+{
+    PutTextOnClipboard(L"not a file list");
+    EXPECT_FALSE(TakeClipboardDropList().has_value());
+    EXPECT_TRUE(ClipboardIsEmpty());
+}
+
+} // namespace
+
+namespace {
+
+using namespace testing_support;
+using Paths = std::vector<std::wstring>;
+
+std::optional<Paths> Parse(const std::vector<BYTE>& block)
+{
+    return ParseDropFiles(block.data(), block.size());
+}
+
+TEST(DropListParser, AHeaderThatPointsOutsideTheBlockIsNoList)
+{
+    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\a.txt\0\0", 10));
+    const DWORD size = static_cast<DWORD>(sizeof(DROPFILES) + list.size());
+    for (DWORD offset : {DWORD{0x7FFFFFF0}, DWORD{0xFFFFFFF0}, size + 64, size + 1, DWORD{0}, DWORD{4}, DWORD{sizeof(DROPFILES) - 1}})
+        EXPECT_FALSE(Parse(DropFilesBlock(offset, true, list)).has_value()) << "offset " << offset;
+    for (size_t size : {0, 4, 19})
+        EXPECT_FALSE(Parse(std::vector<BYTE>(size, 0)).has_value()) << "block of " << size;
+    EXPECT_FALSE(ParseDropFiles(nullptr, 100).has_value());
+}
+
+TEST(DropListParser, AListRunsToTheBlocksEndAtMost)
+{
+    const DWORD start = sizeof(DROPFILES);
+    // Not terminated: the last path ends with the block.
+    EXPECT_EQ(Parse(DropFilesBlock(start, true, WideBytes(std::wstring(L"C:\\a\0C:\\b", 9)))), (Paths{L"C:\\a", L"C:\\b"}));
+    EXPECT_EQ(Parse(DropFilesBlock(start, false, {'C', ':', '\\', 'x'})), Paths{L"C:\\x"});
+    // An odd last byte of a wide list is no character.
+    std::vector<BYTE> odd = WideBytes(std::wstring(L"C:\\odd\0", 7));
+    odd.push_back('Z');
+    EXPECT_EQ(Parse(DropFilesBlock(start, true, odd)), Paths{L"C:\\odd"});
+    // A list right at the end of the block is an empty one.
+    EXPECT_EQ(Parse(DropFilesBlock(start, true)), Paths{});
+    // The list may start anywhere after the header, aligned or not.
+    std::vector<BYTE> shifted{0xEE};
+    const std::vector<BYTE> wide = WideBytes(std::wstring(L"C:\\shifted\0\0", 12));
+    shifted.insert(shifted.end(), wide.begin(), wide.end());
+    EXPECT_EQ(Parse(DropFilesBlock(start + 1, true, shifted)), Paths{L"C:\\shifted"});
+}
+
+TEST(DropListParser, EveryPathOfAHugeListComesThroughWhole)
+{
+    Paths many;
+    for (int i = 0; i < 10000; ++i)
+        many.push_back(L"C:\\folder\\file " + std::to_wstring(i) + L".txt");
+    many.push_back(L"C:\\" + std::wstring(40000, L'x'));
+    fx::CGlobalMemory list(MakeDropList(many));
+    EXPECT_EQ(ReadDropList(list.Get()), many);
+}
+
+TEST(DropListParser, AMalformedListOnTheClipboardIsNoListAndIsClearedAway)
+{
+    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\a.txt\0\0", 10));
+    PutRawDropListOnClipboard(DropFilesBlock(0xFFFFFFF0u, true, list));
+    EXPECT_FALSE(TakeClipboardDropList().has_value());
+    EXPECT_TRUE(ClipboardIsEmpty());
+
+    PutRawDropListOnClipboard({}, GMEM_FIXED);
+    EXPECT_FALSE(TakeClipboardDropList().has_value());
+    EXPECT_TRUE(ClipboardIsEmpty());
+}
+
+} // namespace

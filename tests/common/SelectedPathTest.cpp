@@ -1,0 +1,47 @@
+#include "common/SelectedPath.h"
+#include "framework/LongPath.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SelectedPath, TakesTheFullFormOfAPath)
+{
+    EXPECT_EQ(NormalizeSelectedPath(L"C:\\..\\..\\windows\\win.ini"), L"C:\\windows\\win.ini");
+    EXPECT_EQ(NormalizeSelectedPath(L"C:/windows/./system32/../win.ini"), L"C:\\windows\\win.ini");
+    EXPECT_EQ(NormalizeSelectedPath(L"\\\\?\\C:\\windows\\win.ini"), L"C:\\windows\\win.ini");
+    EXPECT_EQ(NormalizeSelectedPath(L"\\\\server\\share\\dir\\..\\f.txt"), L"\\\\server\\share\\f.txt");
+    EXPECT_EQ(NormalizeSelectedPath(L"\\\\?\\UNC\\server\\share\\f.txt"), L"\\\\server\\share\\f.txt");
+}
+
+TEST(SelectedPath, PathsThatNameNoFileAreRefused)
+{
+    for (const wchar_t* path : {L"", L"NUL", L"COM1", L"\\\\.\\CON", L"C:\\windows\\NUL", L"C:\\windows\\win*.ini",
+                                L"C:\\windows\\win?.ini", L"C:\\a<b", L"C:\\a|b", L"relative\\file.txt", L"C:drive-relative",
+                                L"\\\\server", L"\\\\server\\", L"\\rooted-without-drive"})
+        EXPECT_FALSE(NormalizeSelectedPath(path).has_value()) << testing::PrintToString(std::wstring(path));
+}
+
+TEST(SelectedPath, ALongPathKeepsItsFullFormUpToThePlatformsLimit)
+{
+    const std::wstring tail = std::wstring(32000, L'n');
+    EXPECT_EQ(NormalizeSelectedPath(L"C:\\dir\\..\\" + tail), L"C:\\" + tail);
+    EXPECT_FALSE(NormalizeSelectedPath(L"C:\\" + std::wstring(40000, L'n')).has_value());
+    // The extended form takes names literally: it is built from the full path.
+    EXPECT_EQ(fx::ExtendedLengthPath(L"C:\\dir\\..\\" + tail), L"\\\\?\\C:\\" + tail);
+    EXPECT_EQ(fx::ExtendedLengthPath(L"\\\\server\\share\\x\\..\\" + tail), L"\\\\?\\UNC\\server\\share\\" + tail);
+}
+
+TEST(SelectedPath, RootOfADriveOrAShare)
+{
+    EXPECT_EQ(PathRoot(L"C:\\windows\\win.ini"), L"C:\\");
+    EXPECT_EQ(PathRoot(L"d:\\"), L"d:\\"); // as given
+    EXPECT_EQ(PathRoot(L"\\\\server\\share\\f.txt"), L"\\\\server\\share\\");
+    EXPECT_EQ(PathRoot(L"\\\\server\\share"), L"\\\\server\\share\\");
+    EXPECT_EQ(PathRoot(L"//server/share/f.txt"), L"\\\\server\\share\\");
+    for (const wchar_t* path : {L"", L"C:", L"relative", L"\\\\server", L"\\\\.\\CON", L"\\\\?\\C:\\x"})
+        EXPECT_EQ(PathRoot(path), L"") << testing::PrintToString(std::wstring(path));
+}
+
+} // namespace
