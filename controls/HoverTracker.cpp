@@ -16,18 +16,26 @@ CHoverTracker::~CHoverTracker()
 
 void CHoverTracker::OnMessage(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_MOUSEMOVE) {
+    if (msg == WM_MOUSEMOVE)
         OnMouseMove(window, wp, lp);
-        return;
-    }
-    if (!IsHovered())
-        return;
-    const bool captureTaken = msg == WM_CAPTURECHANGED && lp && reinterpret_cast<HWND>(lp) != window;
-    const bool focusLost = msg == WM_KILLFOCUS && m_rules.endOnFocusLoss;
-    // A capture released back to nobody (the end of a click on the control)
-    // leaves the pointer where it was: still over the control.
-    if (msg == WM_MOUSELEAVE || captureTaken || focusLost || EndsHover(msg, wp))
+    else if (IsHovered() && EndsHover(msg, wp, lp))
         End();
+}
+
+bool CHoverTracker::EndsHover(UINT msg, WPARAM wp, LPARAM lp) const
+{
+    switch (msg) {
+    case WM_MOUSELEAVE:
+        return true;
+    case WM_CAPTURECHANGED:
+        // Taken by another window. Given back to nobody (the end of a click
+        // on the control), it leaves the pointer where it was: over the control.
+        return lp != 0;
+    case WM_KILLFOCUS:
+        return m_rules.endOnFocusLoss;
+    default:
+        return TakesOutOfUse(msg, wp);
+    }
 }
 
 void CHoverTracker::OnMouseMove(HWND window, WPARAM wp, LPARAM lp)
@@ -79,7 +87,7 @@ void CHoverTracker::StopWatchingRoot()
     m_root = nullptr;
 }
 
-bool CHoverTracker::EndsHover(UINT msg, WPARAM wp)
+bool CHoverTracker::TakesOutOfUse(UINT msg, WPARAM wp)
 {
     switch (msg) {
     case WM_ACTIVATE: // another window, of this program or another, is activated
@@ -99,7 +107,7 @@ LRESULT CALLBACK CHoverTracker::RootProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 {
     auto* self = reinterpret_cast<CHoverTracker*>(ref);
     LRESULT result = ::DefSubclassProc(hwnd, msg, wp, lp);
-    if (EndsHover(msg, wp))
+    if (TakesOutOfUse(msg, wp))
         self->End();
     return result;
 }

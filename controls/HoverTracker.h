@@ -39,12 +39,15 @@ public:
 
 private:
     void OnMouseMove(HWND window, WPARAM wp, LPARAM lp);
+    // Messages of the control's own window that end the hover.
+    bool EndsHover(UINT msg, WPARAM wp, LPARAM lp) const;
     void Begin(HWND window);
     void End();
     void StopWatchingRoot();
-    // Messages that end the hover when either the control or its top-level
-    // window receives them.
-    static bool EndsHover(UINT msg, WPARAM wp);
+    // Messages that take a window out of the user's hands (deactivated,
+    // disabled, cancelled, destroyed), for the control and its top-level
+    // window alike.
+    static bool TakesOutOfUse(UINT msg, WPARAM wp);
     static LRESULT CALLBACK RootProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     const Rules m_rules;
