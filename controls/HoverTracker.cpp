@@ -107,7 +107,12 @@ LRESULT CALLBACK CHoverTracker::RootProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 {
     auto* self = reinterpret_cast<CHoverTracker*>(ref);
     LRESULT result = ::DefSubclassProc(hwnd, msg, wp, lp);
-    if (TakesOutOfUse(msg, wp))
-        self->End();
+    // Nothing may unwind through the system's window procedures; the owner's
+    // repaint is the only call here that could throw.
+    try {
+        if (TakesOutOfUse(msg, wp))
+            self->End();
+    } catch (...) {
+    }
     return result;
 }
