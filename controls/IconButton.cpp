@@ -3,13 +3,6 @@
 #include "controls/OffscreenDC.h"
 
 namespace {
-bool LeftButtonDown()
-{
-    // The logical button: swapped mouse buttons still mean "the click button".
-    int key = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    return (::GetAsyncKeyState(key) & 0x8000) != 0;
-}
-
 HICON LoadButtonIcon(WORD id, BYTE width, BYTE height)
 {
     // Loaded at the layout size, so the image is the one drawn for that size
@@ -29,7 +22,8 @@ void DrawLine(HDC dc, COLORREF color, POINT from, POINT mid, POINT to)
 } // namespace
 
 CIconButton::CIconButton()
-    : m_normalBackColor(::GetSysColor(COLOR_BTNFACE)), m_normalTextColor(::GetSysColor(COLOR_BTNTEXT)),
+    : m_hover({.endOnFocusLoss = true, .ignoreEntryWithButtonHeld = true}, [this] { Invalidate(); }),
+      m_normalBackColor(::GetSysColor(COLOR_BTNFACE)), m_normalTextColor(::GetSysColor(COLOR_BTNTEXT)),
       m_hoverBackColor(::GetSysColor(COLOR_BTNFACE)), m_hoverTextColor(::GetSysColor(COLOR_BTNTEXT))
 {
 }
@@ -83,57 +77,9 @@ bool CIconButton::OnChildNotify(UINT msg, WPARAM, LPARAM lp, LRESULT* result)
 
 LRESULT CIconButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    switch (msg) {
-    case WM_CAPTURECHANGED:
-        if (m_bHovered) {
-            // Losing the capture keeps the lit look: the next move over the
-            // button takes the capture again.
-            if (::GetCapture() == m_hWnd)
-                ::ReleaseCapture();
-            Invalidate();
-        }
-        break;
-    case WM_KILLFOCUS: {
-        LRESULT r = Default(msg, wp, lp);
-        if (m_bHovered) {
-            m_bHovered = false;
-            Invalidate();
-        }
-        return r;
-    }
-    case WM_MOUSEMOVE: {
-        LRESULT r = Default(msg, wp, lp);
-        OnMouseMove(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
-        return r;
-    }
-    }
-    return Default(msg, wp, lp);
-}
-
-void CIconButton::OnMouseMove(POINT pt)
-{
-    bool leftDown = LeftButtonDown();
-    if (leftDown && !m_bHovered)
-        return; // a button held down elsewhere does not light this one up
-    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (!owner)
-        owner = GetParent();
-    if (::GetCapture() != m_hWnd && owner) {
-        m_bHovered = true;
-        ::SetCapture(m_hWnd);
-        Invalidate();
-        return;
-    }
-    RECT client = GetClientRect();
-    if (::PtInRect(&client, pt))
-        return;
-    if (m_bHovered) {
-        m_bHovered = false;
-        Invalidate();
-    }
-    // While the button is held the capture stays, for the click's own tracking.
-    if (!leftDown)
-        ::ReleaseCapture();
+    LRESULT result = Default(msg, wp, lp);
+    m_hover.OnMessage(m_hWnd, msg, wp, lp);
+    return result;
 }
 
 void CIconButton::DrawItem(const DRAWITEMSTRUCT& dis)
@@ -143,12 +89,12 @@ void CIconButton::DrawItem(const DRAWITEMSTRUCT& dis)
     RECT work = dis.rcItem;
     const bool pressed = (dis.itemState & ODS_SELECTED) != 0;
     const bool disabled = (dis.itemState & ODS_DISABLED) != 0;
-    const bool lit = m_bHovered || pressed;
+    const bool lit = IsHovered() || pressed;
 
     fx::CBrushHandle back(::CreateSolidBrush(lit ? m_hoverBackColor : m_normalBackColor));
     ::FillRect(dc, &work, back.Get());
 
-    if (pressed || m_bHovered) {
+    if (pressed || IsHovered()) {
         COLORREF topLeft = ::GetSysColor(pressed ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
         COLORREF bottomRight = ::GetSysColor(pressed ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
         DrawLine(dc, topLeft, {work.left, work.bottom - 1}, {work.left, work.top}, {work.right, work.top});
@@ -200,7 +146,7 @@ void CIconButton::DrawIcon(HDC dc, const RECT& work, RECT& caption, bool hasCapt
     }
     if (pressed)
         ::OffsetRect(&icon, 1, 1);
-    HICON shown = (m_bHovered || pressed) ? HoverIcon() : NormalIcon();
+    HICON shown = (IsHovered() || pressed) ? HoverIcon() : NormalIcon();
     ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(shown), 0, icon.left, icon.top, m_iconWidth,
                  m_iconHeight, DST_ICON | (disabled ? DSS_DISABLED : 0));
 }

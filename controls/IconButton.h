@@ -2,6 +2,7 @@
 // It lights up with a raised border, a second icon and a second caption
 // colour while the mouse is over it, and looks sunken while held down.
 #pragma once
+#include "controls/HoverTracker.h"
 #include "framework/Controls.h"
 #include "framework/Handle.h"
 
@@ -19,7 +20,7 @@ public:
     // 0: icon left of the caption; 1: icon above it. Other values are ignored.
     void SetIconPlacement(int placement);
 
-    bool IsHovered() const { return m_bHovered; }
+    bool IsHovered() const { return m_hover.IsHovered(); }
     // Paints the button for one owner-draw request.
     void DrawItem(const DRAWITEMSTRUCT& dis);
 
@@ -29,13 +30,12 @@ protected:
     bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
-    void OnMouseMove(POINT pt);
     void DrawIcon(HDC dc, const RECT& work, RECT& caption, bool hasCaption, bool pressed, bool disabled) const;
     HICON HoverIcon() const { return m_hoverIcon.Get(); }
     HICON NormalIcon() const { return m_normalIcon ? m_normalIcon.Get() : m_hoverIcon.Get(); }
 
     int m_placement = IconLeft;
-    bool m_bHovered = false;
+    CHoverTracker m_hover;
     fx::CIconHandle m_hoverIcon;
     fx::CIconHandle m_normalIcon; // empty when the hover icon serves for both
     BYTE m_iconWidth = 0;

@@ -7,7 +7,8 @@ namespace {
 const UINT_PTR kToolId = 1;
 }
 
-CLinkLabel::CLinkLabel() : m_hoverColor(::GetSysColor(COLOR_HIGHLIGHT))
+CLinkLabel::CLinkLabel()
+    : m_hoverColor(::GetSysColor(COLOR_HIGHLIGHT)), m_hover(CHoverTracker::Rules{}, [this] { RedrawNow(); })
 {
 }
 
@@ -20,7 +21,7 @@ void CLinkLabel::SetURL(const std::wstring& url)
 
 COLORREF CLinkLabel::CurrentTextColor() const
 {
-    return m_bHovering ? m_hoverColor : m_bVisited ? m_visitedColor : m_linkColor;
+    return IsHovering() ? m_hoverColor : m_bVisited ? m_visitedColor : m_linkColor;
 }
 
 void CLinkLabel::PreSubclassWindow()
@@ -81,34 +82,15 @@ LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
             return TRUE;
         }
         return FALSE;
-    case WM_MOUSEMOVE: {
-        LRESULT r = Default(msg, wp, lp);
-        OnMouseMove(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
-        return r;
-    }
     case WM_DESTROY:
         // The tooltip is a popup and would outlive the label; a label made
         // anew (a page shown again) gets a tooltip of its own.
         m_toolTip.DestroyWindow();
         break;
     }
-    return Default(msg, wp, lp);
-}
-
-void CLinkLabel::OnMouseMove(POINT pt)
-{
-    if (!m_bHovering) {
-        m_bHovering = true;
-        RedrawNow();
-        ::SetCapture(m_hWnd);
-        return;
-    }
-    RECT client = GetClientRect();
-    if (::PtInRect(&client, pt))
-        return;
-    m_bHovering = false;
-    ::ReleaseCapture();
-    RedrawNow();
+    LRESULT result = Default(msg, wp, lp);
+    m_hover.OnMessage(m_hWnd, msg, wp, lp);
+    return result;
 }
 
 void CLinkLabel::OpenURL()

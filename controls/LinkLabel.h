@@ -2,6 +2,7 @@
 // while the mouse is over it, a hand cursor, a tooltip with the address, and
 // the address opened on a click.
 #pragma once
+#include "controls/HoverTracker.h"
 #include "framework/Controls.h"
 #include "framework/Handle.h"
 
@@ -13,7 +14,7 @@ public:
 
     void SetURL(const std::wstring& url);
     const std::wstring& GetURL() const { return m_url; }
-    bool IsHovering() const { return m_bHovering; }
+    bool IsHovering() const { return m_hover.IsHovered(); }
     // The colour the text is drawn in now.
     COLORREF CurrentTextColor() const;
     const fx::CToolTipCtrl& ToolTip() const { return m_toolTip; }
@@ -27,12 +28,11 @@ protected:
 
 private:
     void OpenURL();
-    void OnMouseMove(POINT pt);
 
     const COLORREF m_linkColor = RGB(0, 0, 238);
     const COLORREF m_visitedColor = RGB(85, 26, 139);
     const COLORREF m_hoverColor;
-    bool m_bHovering = false;
+    CHoverTracker m_hover;
     bool m_bVisited = false;
     std::wstring m_url;
     fx::CFontHandle m_linkFont;

@@ -80,7 +80,18 @@ protected:
     static bool Greenish(COLORREF c) { return GetGValue(c) > 150 && GetRValue(c) < 100 && GetBValue(c) < 100; }
     static bool Reddish(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 100 && GetBValue(c) < 100; }
 
-    void Hover() { m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); }
+    void Hover(WPARAM keys = 0) { testing_support::MoveMouseTo(m_button.m_hWnd, POINT{5, 5}, keys); }
+    // What the user sees: the raised border and the hover icon, or neither.
+    bool LooksLit()
+    {
+        Render(0);
+        return At(0, 0) == m_light && At(40, 20) == kRed;
+    }
+    bool LooksUnlit()
+    {
+        Render(0);
+        return At(0, 0) == m_face && At(40, 20) == kBlue;
+    }
 
     fx::CFrameWnd m_host;
     CIconButton m_button;
@@ -116,7 +127,7 @@ TEST_F(IconButtonTest, HoverShowsRaisedBorderAndHoverIcon)
     MakeButton(L"", 80, 40);
     Hover();
     EXPECT_TRUE(m_button.IsHovered());
-    EXPECT_EQ(::GetCapture(), m_button.m_hWnd);
+    EXPECT_EQ(::GetCapture(), nullptr); // the pointer is free to go anywhere
     Render(0);
     EXPECT_EQ(At(0, 0), m_light);
     EXPECT_EQ(At(40, 0), m_light);
@@ -194,16 +205,120 @@ TEST_F(IconButtonTest, ZeroNormalIdShowsTheHoverIconInBothStates)
 TEST_F(IconButtonTest, LeavingOrLosingFocusEndsTheHover)
 {
     MakeButton(L"", 80, 40);
-    Hover();
-    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 5)); // outside the client area
-    EXPECT_FALSE(m_button.IsHovered());
-    EXPECT_NE(::GetCapture(), m_button.m_hWnd);
+    const struct {
+        const char* what;
+        std::function<void()> happen;
+    } ends[] = {
+        {"the pointer leaves", [this] { testing_support::MouseLeaves(m_button.m_hWnd); }},
+        {"a move arrives from outside", [this] { m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 5)); }},
+        {"the focus goes", [this] { m_button.SendMessage(WM_KILLFOCUS); }},
+        {"the button is disabled", [this] { m_button.EnableWindow(false); }},
+    };
+    for (const auto& end : ends) {
+        SCOPED_TRACE(end.what);
+        m_button.EnableWindow(true);
+        Hover();
+        ASSERT_TRUE(LooksLit());
+        end.happen();
+        EXPECT_FALSE(m_button.IsHovered());
+        EXPECT_TRUE(LooksUnlit());
+        EXPECT_EQ(::GetCapture(), nullptr);
+    }
+}
 
+TEST_F(IconButtonTest, LosingTheForegroundEndsTheHover)
+{
+    MakeButton(L"", 80, 40);
+    for (const auto& loss : testing_support::ForegroundLosses()) {
+        SCOPED_TRACE(loss.what);
+        Hover();
+        ASSERT_TRUE(LooksLit());
+        loss.happen(m_host.m_hWnd, [this] {
+            EXPECT_FALSE(m_button.IsHovered());
+            EXPECT_TRUE(LooksUnlit());
+        });
+    }
+}
+
+TEST_F(IconButtonTest, EachHoverAsksAgainToBeToldOfTheLeaving)
+{
+    MakeButton(L"", 80, 40);
     Hover();
-    m_button.SendMessage(WM_KILLFOCUS);
+    EXPECT_TRUE(testing_support::LeaveIsTracked(m_button.m_hWnd));
+    testing_support::MouseLeaves(m_button.m_hWnd);
+    ASSERT_FALSE(testing_support::LeaveIsTracked(m_button.m_hWnd));
+    Hover();
+    EXPECT_TRUE(LooksLit());
+    EXPECT_TRUE(testing_support::LeaveIsTracked(m_button.m_hWnd));
+}
+
+TEST_F(IconButtonTest, RepaintsOnlyWhenTheHoverChanges)
+{
+    MakeButton(L"", 80, 40);
+    {
+        testing_support::RepaintWatch watch(m_button.m_hWnd);
+        Hover();
+        EXPECT_TRUE(watch.Requested());
+    }
+    {
+        testing_support::RepaintWatch watch(m_button.m_hWnd);
+        testing_support::MoveMouseTo(m_button.m_hWnd, POINT{30, 20});
+        EXPECT_TRUE(m_button.IsHovered());
+        EXPECT_FALSE(watch.Requested()); // no flicker while the pointer moves over it
+    }
+    testing_support::RepaintWatch watch(m_button.m_hWnd);
+    testing_support::MouseLeaves(m_button.m_hWnd);
+    EXPECT_TRUE(watch.Requested());
+}
+
+TEST_F(IconButtonTest, HeldDownAndDraggedOffItGoesDark)
+{
+    MakeButton(L"", 80, 40);
+    Hover();
+    m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ASSERT_EQ(::GetCapture(), m_button.m_hWnd); // the button's own, for the click
+    testing_support::MoveMouseTo(m_button.m_hWnd, POINT{200, 5}, MK_LBUTTON);
     EXPECT_FALSE(m_button.IsHovered());
-    Render(0);
-    EXPECT_EQ(At(0, 0), m_face);
+    EXPECT_TRUE(LooksUnlit());
+    EXPECT_EQ(::GetCapture(), m_button.m_hWnd); // the click is still the button's to finish
+    testing_support::MoveMouseTo(m_button.m_hWnd, POINT{5, 5}, MK_LBUTTON);
+    EXPECT_FALSE(m_button.IsHovered()); // back over it with the button still down
+    m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Hover();
+    EXPECT_TRUE(LooksLit());
+}
+
+TEST_F(IconButtonTest, CaptureTakenWhileHeldDownEndsTheHover)
+{
+    MakeButton(L"", 80, 40);
+    Hover();
+    m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ASSERT_TRUE(m_button.IsHovered());
+    ::SetCapture(m_host.m_hWnd);
+    EXPECT_FALSE(m_button.IsHovered());
+    EXPECT_TRUE(LooksUnlit());
+    ::ReleaseCapture();
+}
+
+TEST_F(IconButtonTest, ClickedItStaysLit)
+{
+    MakeButton(L"", 80, 40);
+    Hover();
+    m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); // gives the capture back
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_TRUE(m_button.IsHovered());
+    EXPECT_TRUE(LooksLit());
+}
+
+TEST_F(IconButtonTest, ButtonHeldDownElsewhereDoesNotLightItUp)
+{
+    MakeButton(L"", 80, 40);
+    Hover(MK_LBUTTON);
+    EXPECT_FALSE(m_button.IsHovered());
+    EXPECT_TRUE(LooksUnlit());
+    Hover();
+    EXPECT_TRUE(LooksLit());
 }
 
 TEST_F(IconButtonTest, OwnerDrawRequestsReachTheButton)

@@ -61,6 +61,10 @@ protected:
         return ::GetTextColor(dc.Get());
     }
 
+    void Hover() { testing_support::MoveMouseTo(m_link.m_hWnd, POINT{3, 3}); }
+    bool LooksLit() { return TextColour() == ::GetSysColor(COLOR_HIGHLIGHT); }
+    bool LooksUnlit() { return TextColour() == RGB(0, 0, 238); }
+
     fx::CFrameWnd m_host;
     CLinkLabel m_link;
 };
@@ -94,15 +98,61 @@ TEST_F(LinkLabelTest, TextIsUnderlined)
 TEST_F(LinkLabelTest, ColourFollowsTheMouse)
 {
     ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
-    EXPECT_EQ(TextColour(), RGB(0, 0, 238));
-    m_link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_TRUE(LooksUnlit());
+    Hover();
     EXPECT_TRUE(m_link.IsHovering());
-    EXPECT_EQ(::GetCapture(), m_link.m_hWnd);
-    EXPECT_EQ(TextColour(), ::GetSysColor(COLOR_HIGHLIGHT));
-    m_link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(250, 3)); // off the link
+    EXPECT_EQ(::GetCapture(), nullptr); // the pointer is free to go anywhere
+    EXPECT_TRUE(LooksLit());
+    testing_support::MouseLeaves(m_link.m_hWnd);
     EXPECT_FALSE(m_link.IsHovering());
-    EXPECT_NE(::GetCapture(), m_link.m_hWnd);
-    EXPECT_EQ(TextColour(), RGB(0, 0, 238));
+    EXPECT_TRUE(LooksUnlit());
+    Hover();
+    EXPECT_TRUE(LooksLit()); // and lit again on the way back
+}
+
+TEST_F(LinkLabelTest, LosingTheForegroundEndsTheHover)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    for (const auto& loss : testing_support::ForegroundLosses()) {
+        SCOPED_TRACE(loss.what);
+        Hover();
+        ASSERT_TRUE(LooksLit());
+        loss.happen(m_host.m_hWnd, [this] {
+            EXPECT_FALSE(m_link.IsHovering());
+            EXPECT_TRUE(LooksUnlit());
+        });
+    }
+}
+
+TEST_F(LinkLabelTest, EachHoverAsksAgainToBeToldOfTheLeaving)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    Hover();
+    EXPECT_TRUE(testing_support::LeaveIsTracked(m_link.m_hWnd));
+    testing_support::MouseLeaves(m_link.m_hWnd);
+    ASSERT_FALSE(testing_support::LeaveIsTracked(m_link.m_hWnd));
+    Hover();
+    EXPECT_TRUE(LooksLit());
+    EXPECT_TRUE(testing_support::LeaveIsTracked(m_link.m_hWnd));
+}
+
+TEST_F(LinkLabelTest, RepaintsOnlyWhenTheHoverChanges)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    {
+        testing_support::RepaintWatch watch(m_link.m_hWnd);
+        Hover();
+        EXPECT_TRUE(watch.Requested());
+    }
+    {
+        testing_support::RepaintWatch watch(m_link.m_hWnd);
+        testing_support::MoveMouseTo(m_link.m_hWnd, POINT{20, 5});
+        EXPECT_TRUE(m_link.IsHovering());
+        EXPECT_FALSE(watch.Requested()); // no flicker while the pointer moves over it
+    }
+    testing_support::RepaintWatch watch(m_link.m_hWnd);
+    testing_support::MouseLeaves(m_link.m_hWnd);
+    EXPECT_TRUE(watch.Requested());
 }
 
 TEST_F(LinkLabelTest, AttachedAgainToANewStaticItGetsANewTooltip)

@@ -4,6 +4,7 @@
 #include "framework/Handle.h"
 #include "framework/MessageBox.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -199,6 +200,144 @@ std::wstring WindowText(HWND hwnd)
     n = ::GetWindowTextW(hwnd, text.data(), n + 1);
     text.resize(static_cast<size_t>(n > 0 ? n : 0));
     return text;
+}
+
+void MoveMouseTo(HWND hwnd, POINT client, WPARAM keys)
+{
+    POINT screen = client;
+    ::ClientToScreen(hwnd, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::SendMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(client.x, client.y));
+}
+
+namespace {
+TRACKMOUSEEVENT LeaveRequest(HWND hwnd, DWORD flags)
+{
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof(tme);
+    tme.dwFlags = flags;
+    tme.hwndTrack = hwnd;
+    return tme;
+}
+} // namespace
+
+void MouseLeaves(HWND hwnd)
+{
+    TRACKMOUSEEVENT cancel = LeaveRequest(hwnd, TME_CANCEL | TME_LEAVE);
+    ::TrackMouseEvent(&cancel);
+    ::SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
+}
+
+bool LeaveIsTracked(HWND hwnd)
+{
+    TRACKMOUSEEVENT query = LeaveRequest(nullptr, TME_QUERY);
+    return ::TrackMouseEvent(&query) && query.hwndTrack == hwnd && (query.dwFlags & TME_LEAVE);
+}
+
+namespace {
+// Closes the first message box of this thread once it is up and running its
+// own message loop, and runs check just before, while the box is shown.
+class MessageBoxCloser {
+public:
+    explicit MessageBoxCloser(const std::function<void()>& check) : m_check(check)
+    {
+        s_current = this;
+        m_activateHook = ::SetWindowsHookExW(WH_CBT, OnActivate, nullptr, ::GetCurrentThreadId());
+        m_messageHook = ::SetWindowsHookExW(WH_GETMESSAGE, OnMessage, nullptr, ::GetCurrentThreadId());
+    }
+    ~MessageBoxCloser()
+    {
+        ::UnhookWindowsHookEx(m_messageHook);
+        ::UnhookWindowsHookEx(m_activateHook);
+        s_current = nullptr;
+    }
+    MessageBoxCloser(const MessageBoxCloser&) = delete;
+    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
+    bool Checked() const { return m_checked; }
+
+private:
+    static LRESULT CALLBACK OnActivate(int code, WPARAM wp, LPARAM lp)
+    {
+        // The answer is posted: the box reads it from its own loop, once up.
+        if (code == HCBT_ACTIVATE && !s_current->m_box) {
+            s_current->m_box = reinterpret_cast<HWND>(wp);
+            ::PostMessageW(s_current->m_box, WM_COMMAND, IDOK, 0);
+        }
+        return ::CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static LRESULT CALLBACK OnMessage(int code, WPARAM wp, LPARAM lp)
+    {
+        const auto* msg = reinterpret_cast<const MSG*>(lp);
+        if (code == HC_ACTION && wp == PM_REMOVE && s_current->m_box && msg->hwnd == s_current->m_box &&
+            msg->message == WM_COMMAND && !s_current->m_checked) {
+            s_current->m_checked = true;
+            s_current->m_check();
+        }
+        return ::CallNextHookEx(nullptr, code, wp, lp);
+    }
+
+    static inline MessageBoxCloser* s_current = nullptr;
+    const std::function<void()> m_check;
+    HHOOK m_activateHook = nullptr;
+    HHOOK m_messageHook = nullptr;
+    HWND m_box = nullptr;
+    bool m_checked = false;
+};
+} // namespace
+
+const std::vector<ForegroundLoss>& ForegroundLosses()
+{
+    static const std::vector<ForegroundLoss> losses = {
+        {"another window of the program is activated",
+         [](HWND top, const std::function<void()>& check) {
+             ::SetForegroundWindow(top);
+             HWND other = ::CreateWindowExW(0, L"STATIC", L"other window", WS_POPUP | WS_VISIBLE, 500, 500, 100,
+                                            100, nullptr, nullptr, nullptr, nullptr);
+             ::SetForegroundWindow(other);
+             check();
+             ::DestroyWindow(other);
+         }},
+        {"another program takes the foreground",
+         [](HWND top, const std::function<void()>& check) {
+             ::SendMessageW(top, WM_ACTIVATEAPP, FALSE, 0);
+             check();
+         }},
+        {"a message box comes up",
+         [](HWND top, const std::function<void()>& check) {
+             MessageBoxCloser closer(check);
+             ::MessageBoxW(top, L"Something happened.", L"test", MB_OK);
+             EXPECT_TRUE(closer.Checked());
+         }},
+        {"the mode is cancelled",
+         [](HWND top, const std::function<void()>& check) {
+             ::SendMessageW(top, WM_CANCELMODE, 0, 0);
+             check();
+         }},
+    };
+    return losses;
+}
+
+RepaintWatch::RepaintWatch(HWND hwnd) : m_hwnd(hwnd)
+{
+    ::ValidateRect(m_hwnd, nullptr);
+    ::SetWindowSubclass(m_hwnd, CountPaints, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+}
+
+RepaintWatch::~RepaintWatch()
+{
+    ::RemoveWindowSubclass(m_hwnd, CountPaints, reinterpret_cast<UINT_PTR>(this));
+}
+
+bool RepaintWatch::Requested() const
+{
+    return m_paints > 0 || ::GetUpdateRect(m_hwnd, nullptr, FALSE);
+}
+
+LRESULT CALLBACK RepaintWatch::CountPaints(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
+{
+    if (msg == WM_PAINT)
+        ++reinterpret_cast<RepaintWatch*>(ref)->m_paints;
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 std::wstring WindowsPath(const char* path)

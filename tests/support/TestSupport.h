@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,40 @@ public:
 };
 
 std::wstring WindowText(HWND hwnd);
+
+// Puts the mouse pointer on a point of a window's client area and sends the
+// window the mouse move that goes with it; keys are the MK_* flags held.
+void MoveMouseTo(HWND hwnd, POINT client, WPARAM keys = 0);
+// The pointer leaving a window, as the system reports it: a request for
+// WM_MOUSELEAVE is used up by the WM_MOUSELEAVE it brings.
+void MouseLeaves(HWND hwnd);
+// Whether the system has been asked to report the pointer leaving hwnd.
+bool LeaveIsTracked(HWND hwnd);
+
+// A way a top-level window stops being the one the user works in, brought
+// about as the system does it; check runs while the window is out of use.
+struct ForegroundLoss {
+    const char* what;
+    std::function<void(HWND top, const std::function<void()>& check)> happen;
+};
+const std::vector<ForegroundLoss>& ForegroundLosses();
+
+// Whether a window is asked to repaint while this lives: it is painted at
+// once, or left with an area waiting for a paint. Starts from a window with
+// nothing waiting.
+class RepaintWatch {
+public:
+    explicit RepaintWatch(HWND hwnd);
+    ~RepaintWatch();
+    RepaintWatch(const RepaintWatch&) = delete;
+    RepaintWatch& operator=(const RepaintWatch&) = delete;
+    bool Requested() const;
+
+private:
+    static LRESULT CALLBACK CountPaints(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    HWND m_hwnd;
+    int m_paints = 0;
+};
 
 // A path of the build tree (a Linux path) as the programs see it: Wine shows
 // the Linux root as drive Z:.
