@@ -25,6 +25,20 @@ inline const std::wstring kRamDisk = L"R:\\";
 inline const std::wstring kDangling = L"G:\\"; // its folder does not exist
 } // namespace test_drives
 
+// Takes the vanishing drive's folder away for the length of a test, so that the
+// drive stays in the list but cannot be entered.
+class VanishedDrive {
+public:
+    VanishedDrive() { EXPECT_TRUE(::RemoveDirectoryW(Folder().c_str())); }
+    ~VanishedDrive() { Return(); }
+    VanishedDrive(const VanishedDrive&) = delete;
+    VanishedDrive& operator=(const VanishedDrive&) = delete;
+    static void Return() { ::CreateDirectoryW(Folder().c_str(), nullptr); }
+
+private:
+    static std::wstring Folder() { return testing_support::WindowsPath(TEST_DRIVES_DIR) + L"\\i"; }
+};
+
 class DovrinTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()

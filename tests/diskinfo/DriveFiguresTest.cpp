@@ -183,4 +183,36 @@ TEST_F(DovrinTest, ADriveThatCannotBeReadEndsTheProgram)
     EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK));
 }
 
+TEST_F(DovrinTest, ARemovableDriveWithoutItsMediumCannotBeRead)
+{
+    VanishedDrive gone; // the drive answers for its volume, not for its sizes
+    m_app.SetDriveRoot(test_drives::kVanishing);
+    ::PostQuitMessage(0);
+    EXPECT_EQ(m_dialog.DoModal(), 0);
+    PumpMessages();
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive I:\\");
+}
+
+TEST_F(DovrinTest, AShareIsReportedByItsWholeRoot)
+{
+    m_app.SetDriveRoot(L"\\\\nosuchserver\\share\\");
+    ::PostQuitMessage(0);
+    EXPECT_EQ(m_dialog.DoModal(), 0);
+    PumpMessages();
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive \\\\nosuchserver\\share\\");
+}
+
+TEST(DriveFigures, LabelLengthFollowsTheFileSystem)
+{
+    EXPECT_EQ(MaxLabelLength(L"FAT32"), 11);
+    EXPECT_EQ(MaxLabelLength(L"fat"), 11);
+    EXPECT_EQ(MaxLabelLength(L"exFAT"), 11);
+    EXPECT_EQ(MaxLabelLength(L"NTFS"), 32);
+    EXPECT_EQ(MaxLabelLength(L"UDF"), 126);
+    EXPECT_EQ(MaxLabelLength(L"SomethingNew"), 32);
+    EXPECT_EQ(MaxLabelLength(L""), 32);
+}
+
 } // namespace

@@ -8,20 +8,6 @@ namespace {
 using namespace testing_support;
 using namespace test_drives;
 
-// Takes a listed drive's folder away for the length of a test, so that the
-// drive stays in the list but cannot be entered.
-class VanishedDrive {
-public:
-    VanishedDrive() { EXPECT_TRUE(::RemoveDirectoryW(Folder().c_str())); }
-    ~VanishedDrive() { Return(); }
-    VanishedDrive(const VanishedDrive&) = delete;
-    VanishedDrive& operator=(const VanishedDrive&) = delete;
-    static void Return() { ::CreateDirectoryW(Folder().c_str(), nullptr); }
-
-private:
-    static std::wstring Folder() { return WindowsPath(TEST_DRIVES_DIR) + L"\\i"; }
-};
-
 const MessageBoxRecorder::Shown kNotReady{L"I:\\ is not accessible.\r\rThe Device is not ready.", L"Dovrin->I:\\",
                                           MB_RETRYCANCEL | MB_ICONSTOP};
 

@@ -20,3 +20,27 @@ TEST(EndToEnd, LauncherHandsAPathOnDriveCToDovrin)
 }
 
 } // namespace
+
+namespace {
+
+using namespace testing_support;
+
+// Whatever another program left on the clipboard, Dovrin starts on the drive
+// of the list's first path when there is one, else on the current folder's,
+// clears the clipboard and ends cleanly.
+TEST(EndToEnd, HostileFileListsLeaveDovrinOnADriveItCanName)
+{
+    for (const HostileDropList& list : HostileDropLists()) {
+        SCOPED_TRACE(list.what);
+        PutRawDropListOnClipboard(list.bytes, list.allocation);
+        LaunchedProgram dovrin(LaunchedProgram::Directly(test_drives::kFixed), DOVRIN_EXE);
+        ASSERT_TRUE(dovrin.Started());
+        HWND dialog = dovrin.WaitForWindow(L"#32770", list.namesDriveC ? L"Dovrin->Drive C" : L"Dovrin->Drive H");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(ClipboardIsEmpty());
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+        EXPECT_EQ(dovrin.WaitForExit(), 0u);
+    }
+}
+
+} // namespace

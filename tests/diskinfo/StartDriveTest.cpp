@@ -28,6 +28,21 @@ TEST_F(StartDriveTest, IsTheRootOfTheFirstHandedOverPath)
     EXPECT_TRUE(ClipboardIsEmpty());
 }
 
+TEST_F(StartDriveTest, AShareKeepsItsWholeRootAndAPathThatNamesNoFileNamesNoDrive)
+{
+    PutDropListOnClipboard({L"\\\\server\\share\\dir\\f.txt"});
+    EXPECT_EQ(StartDrive(), L"\\\\server\\share\\");
+
+    ::SetCurrentDirectoryW(test_drives::kFixed.c_str());
+    for (const wchar_t* path : {L"NUL", L"relative.txt", L"D:\\*.txt"}) {
+        PutDropListOnClipboard({path});
+        EXPECT_EQ(StartDrive(), test_drives::kFixed) << testing::PrintToString(std::wstring(path));
+    }
+    PutRawDropListOnClipboard(DropFilesBlock(0x7FFFFFF0, true, WideBytes(std::wstring(L"D:\\a\0\0", 6))));
+    EXPECT_EQ(StartDrive(), test_drives::kFixed);
+    EXPECT_TRUE(ClipboardIsEmpty());
+}
+
 TEST_F(StartDriveTest, WithoutAPathIsTheCurrentDirectorysRoot)
 {
     TempDir temp;

@@ -99,4 +99,33 @@ TEST_F(DovrinTest, ARefusedLabelIsReportedAndTheOldOneComesBack)
     EXPECT_EQ(LabelFile(kNetwork), "");
 }
 
+TEST_F(DovrinTest, AnEmptyLabelRemovesTheDrivesLabel)
+{
+    LabelFileKeeper keeper(kFixed);
+    Start(kFixed);
+    ASSERT_EQ(Text(IDC_LABEL), L"Scratch");
+    TypeLabel(L"");
+    ClickApply();
+    EXPECT_TRUE(m_boxes.shown.empty());
+    EXPECT_EQ(LabelFile(kFixed), "");
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\()");
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+}
+
+TEST_F(DovrinTest, ALabelIsKeptToWhatTheFileSystemStores)
+{
+    LabelFileKeeper keeper(kFixed);
+    Start(kFixed);
+    // NTFS keeps 32 characters: typing stops there, and a longer text put in
+    // whole is cut to them when applied.
+    EXPECT_EQ(::SendMessageW(Item(IDC_LABEL), EM_GETLIMITTEXT, 0, 0), 32);
+    const std::wstring longLabel = L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
+    TypeLabel(longLabel);
+    ClickApply();
+    const std::wstring kept = longLabel.substr(0, 32);
+    EXPECT_EQ(Text(IDC_LABEL), kept);
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(" + kept + L")");
+    EXPECT_EQ(LabelFile(kFixed), std::string(kept.begin(), kept.end()));
+}
+
 } // namespace

@@ -4,6 +4,9 @@
 #include "properties/Messages.h"
 #include "properties/res/resource.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 using namespace testing_support;
@@ -17,6 +20,44 @@ protected:
     }
     CDropWindow& Drop() { return Sheet()->DropWindow(); }
 };
+
+// Every window this thread shows while it lives.
+class ShownWindows {
+public:
+    ShownWindows() { s_self = this; m_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, Record, nullptr, ::GetCurrentThreadId()); }
+    ~ShownWindows()
+    {
+        ::UnhookWindowsHookEx(m_hook);
+        s_self = nullptr;
+    }
+    ShownWindows(const ShownWindows&) = delete;
+    ShownWindows& operator=(const ShownWindows&) = delete;
+    bool Includes(HWND hwnd) const { return std::find(m_shown.begin(), m_shown.end(), hwnd) != m_shown.end(); }
+
+private:
+    static LRESULT CALLBACK Record(int code, WPARAM wp, LPARAM lp)
+    {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+        const bool shown = (call->message == WM_SHOWWINDOW && call->wParam) ||
+                           (call->message == WM_WINDOWPOSCHANGED &&
+                            (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW));
+        if (code == HC_ACTION && shown && s_self)
+            s_self->m_shown.push_back(call->hwnd);
+        return ::CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline ShownWindows* s_self = nullptr;
+    HHOOK m_hook = nullptr;
+    std::vector<HWND> m_shown;
+};
+
+TEST_F(DropWindowTest, IsNeverShownWhileTheProgramStarts)
+{
+    ShownWindows shown;
+    Start();
+    EXPECT_TRUE(shown.Includes(Frame()->m_hWnd));
+    EXPECT_FALSE(shown.Includes(Drop().m_hWnd));
+    EXPECT_FALSE(Drop().IsWindowVisible());
+}
 
 TEST_F(DropWindowTest, IsHiddenUntilTheMinimizeButtonIsClicked)
 {
@@ -89,6 +130,34 @@ TEST_F(DropWindowTest, DropOnTheSheetStartsOver)
     EXPECT_EQ(Items(), std::vector<std::wstring>{c});
     EXPECT_TRUE(Frame()->IsWindowVisible());
     EXPECT_TRUE(ClipboardIsEmpty());
+}
+
+TEST_F(DropWindowTest, ADropLeavesWhatTheUserCopiedOnTheClipboard)
+{
+    std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
+    Start();
+    PutTextOnClipboard(L"the user's own text");
+    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({a})));
+    PumpMessages();
+    Minimize();
+    Drop().SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({b})));
+    PumpMessages();
+    EXPECT_EQ(Items(), std::vector<std::wstring>{b});
+    EXPECT_EQ(ClipboardText(), L"the user's own text");
+}
+
+TEST_F(DropWindowTest, AMalformedDropIsNoSelection)
+{
+    std::wstring a = m_temp.MakeFile(L"a.txt");
+    PutDropListOnClipboard({a});
+    Start();
+    const std::vector<BYTE> block = DropFilesBlock(0xFFFFFFF0, true, WideBytes(std::wstring(L"C:\\x\0\0", 7)));
+    HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
+    std::memcpy(fx::CGlobalLock<BYTE>(drop).Get(), block.data(), block.size());
+    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+    PumpMessages();
+    EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
+    EXPECT_TRUE(Items().empty());
 }
 
 TEST_F(DropWindowTest, EmptyDropLeavesOnlyAbout)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 namespace {
 
 using namespace testing_support;
@@ -18,6 +20,33 @@ TEST(EndToEnd, LauncherHandsTwoPathsToFennix)
     EXPECT_TRUE(ClipboardIsEmpty());
     ::PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(fennix.WaitForExit(), 0u);
+}
+
+} // namespace
+
+namespace {
+
+using namespace testing_support;
+
+// Whatever another program left on the clipboard, Fennix starts, shows only
+// its About page, clears the clipboard and ends cleanly.
+TEST(EndToEnd, HostileFileListsLeaveFennixWithNoSelection)
+{
+    TempDir temp;
+    for (const HostileDropList& list : HostileDropLists()) {
+        SCOPED_TRACE(list.what);
+        PutRawDropListOnClipboard(list.bytes, list.allocation);
+        LaunchedProgram fennix(LaunchedProgram::Directly(temp.Path().wstring()), FENNIX_EXE);
+        ASSERT_TRUE(fennix.Started());
+        HWND frame = fennix.WaitForWindow(L"fx.Frame", L"Property Sheet");
+        ASSERT_NE(frame, nullptr);
+        HWND sheet = ::GetWindow(frame, GW_CHILD);
+        HWND tabs = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+        EXPECT_EQ(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 1);
+        EXPECT_TRUE(ClipboardIsEmpty());
+        ::PostMessageW(frame, WM_CLOSE, 0, 0);
+        EXPECT_EQ(fennix.WaitForExit(), 0u);
+    }
 }
 
 } // namespace

@@ -219,6 +219,27 @@ TEST_F(FilePageTest, AttributeBoxesAreWrittenKeepingOtherBits)
     EXPECT_FALSE(attributes & FILE_ATTRIBUTE_HIDDEN);
 }
 
+TEST_F(FilePageTest, AttributesThatCannotBeWrittenAreReportedAndApplyStays)
+{
+    std::wstring path = m_temp.MakeFile(L"vanishing.txt");
+    Open(path);
+    ASSERT_TRUE(::DeleteFileW(path.c_str()));
+    MessageBoxRecorder boxes;
+    Click(IDC_READ_ONLY);
+    Click(IDC_APPLY);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Unable to set the file attributes");
+    EXPECT_TRUE(ApplyEnabled());
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES); // nothing made anew
+
+    // Once the file is back, the same Apply writes it.
+    m_temp.MakeFile(L"vanishing.txt");
+    Click(IDC_APPLY);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_FALSE(ApplyEnabled());
+    EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+}
+
 TEST(FileStamps, AttributeWordForTheBoxes)
 {
     EXPECT_EQ(ComposeAttributes(FILE_ATTRIBUTE_ARCHIVE, {}), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));

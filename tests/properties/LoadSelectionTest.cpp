@@ -2,6 +2,8 @@
 
 #include "properties/res/resource.h"
 
+#include <shlobj.h>
+
 namespace {
 
 using namespace testing_support;
@@ -95,6 +97,48 @@ TEST_F(FennixTest, SelectionIsReadIntoItemsAndTheClipboardEmptied)
         EXPECT_EQ(Sheet()->GetActiveIndex(), oneFile ? 1 : 0);
         EXPECT_TRUE(ClipboardIsEmpty());
         EXPECT_TRUE(Frame()->IsWindowVisible());
+        m_app.reset();
+        PumpMessages();
+    }
+}
+
+TEST_F(FennixTest, PathsAreTakenInTheirFullForm)
+{
+    PutDropListOnClipboard({L"C:\\..\\..\\windows\\.\\win.ini"});
+    Start();
+    EXPECT_EQ(Items(), std::vector<std::wstring>{L"C:\\windows\\win.ini"});
+    ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
+    HWND page = Sheet()->FilePage().m_hWnd;
+    EXPECT_EQ(WindowText(::GetDlgItem(page, IDC_FILE_PATH)), L"C:\\windows\\win.ini");
+    EXPECT_NE(WindowText(::GetDlgItem(page, IDC_FILE_TYPE)), L"");
+}
+
+TEST_F(FennixTest, PatternsDevicesAndRelativePathsNameNoFile)
+{
+    m_temp.MakeFile(L"matched by the pattern.txt");
+    const std::wstring pattern = (m_temp.Path() / L"*.txt").wstring();
+    for (const std::wstring& path : {pattern, std::wstring(L"NUL"), std::wstring(L"COM1"), std::wstring(L"\\\\.\\CON"),
+                                     std::wstring(L"C:\\windows\\NUL"), std::wstring(L"win.ini")}) {
+        PutDropListOnClipboard({path});
+        Start();
+        EXPECT_EQ(Pages(), kAboutOnly) << testing::PrintToString(path);
+        EXPECT_TRUE(Items().empty());
+        EXPECT_TRUE(ClipboardIsEmpty());
+        m_app.reset();
+        PumpMessages();
+    }
+}
+
+TEST_F(FennixTest, MalformedListsAreNoSelection)
+{
+    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\windows\\win.ini\0\0", 21));
+    const DWORD size = static_cast<DWORD>(sizeof(DROPFILES) + list.size());
+    for (DWORD offset : {DWORD{0x7FFFFFF0}, DWORD{0xFFFFFFF0}, size + 64, DWORD{0}}) {
+        PutRawDropListOnClipboard(DropFilesBlock(offset, true, list));
+        Start();
+        EXPECT_EQ(Pages(), kAboutOnly) << "offset " << offset;
+        EXPECT_TRUE(Items().empty());
+        EXPECT_TRUE(ClipboardIsEmpty());
         m_app.reset();
         PumpMessages();
     }

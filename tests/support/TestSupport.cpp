@@ -162,9 +162,9 @@ std::vector<BYTE> DropFilesBlock(DWORD listOffset, bool wide, const std::vector<
     DROPFILES header{};
     header.pFiles = listOffset;
     header.fWide = wide ? TRUE : FALSE;
-    std::vector<BYTE> block(sizeof(header));
+    std::vector<BYTE> block(sizeof(header) + payload.size());
     std::memcpy(block.data(), &header, sizeof(header));
-    block.insert(block.end(), payload.begin(), payload.end());
+    std::copy(payload.begin(), payload.end(), block.begin() + sizeof(header));
     return block;
 }
 
@@ -172,6 +172,43 @@ std::vector<BYTE> WideBytes(const std::wstring& text)
 {
     const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
     return std::vector<BYTE>(bytes, bytes + text.size() * sizeof(wchar_t));
+}
+
+std::wstring ClipboardText()
+{
+    fx::CClipboard clipboard(ClipboardOwner());
+    HANDLE data = clipboard.IsOpen() ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+    fx::CGlobalLock<wchar_t> text(data);
+    return text.Get() ? std::wstring(text.Get(), ::wcsnlen(text.Get(), ::GlobalSize(data) / sizeof(wchar_t))) : L"";
+}
+
+std::vector<HostileDropList> HostileDropLists()
+{
+    const std::wstring missing = L"C:\\no such file.txt";
+    const std::vector<BYTE> list = WideBytes(missing + std::wstring(2, L'\0'));
+    const DWORD start = sizeof(DROPFILES);
+    const DWORD size = static_cast<DWORD>(start + list.size());
+    std::vector<BYTE> odd = WideBytes(missing + L'\0');
+    odd.push_back('x');
+
+    std::wstring many;
+    for (int i = 0; i < 10000; ++i)
+        many += L"C:\\folder\\file " + std::to_wstring(i) + L".txt" + L'\0';
+    many += L'\0';
+    const std::wstring tooLong = L"C:\\" + std::wstring(40000, L'n') + std::wstring(2, L'\0');
+
+    return {
+        {"list offset 0x7FFFFFF0", DropFilesBlock(0x7FFFFFF0, true, list), GMEM_MOVEABLE, false},
+        {"list offset 0xFFFFFFF0", DropFilesBlock(0xFFFFFFF0, true, list), GMEM_MOVEABLE, false},
+        {"list offset past the block", DropFilesBlock(size + 64, true, list), GMEM_MOVEABLE, false},
+        {"list offset 0", DropFilesBlock(0, true, list), GMEM_MOVEABLE, false},
+        {"zero-size fixed block", {}, GMEM_FIXED, false},
+        {"4-byte block", {0x14, 0, 0, 0}, GMEM_MOVEABLE, false},
+        {"no double NUL", DropFilesBlock(start, true, WideBytes(missing)), GMEM_MOVEABLE, true},
+        {"odd byte count", DropFilesBlock(start, true, odd), GMEM_MOVEABLE, true},
+        {"10,000 paths", DropFilesBlock(start, true, WideBytes(many)), GMEM_MOVEABLE, true},
+        {"one 40,000-character path", DropFilesBlock(start, true, WideBytes(tooLong)), GMEM_MOVEABLE, false},
+    };
 }
 
 bool ClipboardIsEmpty()

@@ -42,6 +42,19 @@ void PutRawDropListOnClipboard(const std::vector<BYTE>& bytes, UINT allocation =
 std::vector<BYTE> DropFilesBlock(DWORD listOffset, bool wide, const std::vector<BYTE>& payload = {});
 // The bytes of a wide text, with no terminator of its own.
 std::vector<BYTE> WideBytes(const std::wstring& text);
+
+// File lists as any program may leave them on the clipboard, well-formed or
+// not. `names` tells whether a reader should find a first path on drive C
+// (the block is readable) or no list at all.
+struct HostileDropList {
+    const char* what;
+    std::vector<BYTE> bytes;
+    UINT allocation;
+    bool namesDriveC;
+};
+std::vector<HostileDropList> HostileDropLists();
+// The text on the clipboard; empty when it holds none.
+std::wstring ClipboardText();
 // True when the clipboard holds nothing at all.
 bool ClipboardIsEmpty();
 
