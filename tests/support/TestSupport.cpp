@@ -39,8 +39,7 @@ namespace {
 void RemoveTree(const std::wstring& folder)
 {
     WIN32_FIND_DATAW fd;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
+    if (fx::CFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &fd)); find) {
         do {
             std::wstring name = fd.cFileName;
             if (name == L"." || name == L"..")
@@ -51,8 +50,7 @@ void RemoveTree(const std::wstring& folder)
                 RemoveTree(path);
             else
                 ::DeleteFileW(path.c_str());
-        } while (::FindNextFileW(find, &fd));
-        ::FindClose(find);
+        } while (::FindNextFileW(find.Get(), &fd));
     }
     ::RemoveDirectoryW(folder.c_str());
 }
