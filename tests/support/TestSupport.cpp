@@ -108,6 +108,20 @@ bool PumpMessages(int* exitCode)
     return quit;
 }
 
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
+{
+    const ULONGLONG limit = ::GetTickCount64() + limitMs;
+    while (!condition()) {
+        ULONGLONG now = ::GetTickCount64();
+        if (now >= limit)
+            return false;
+        // Wakes for the next message, or at the limit.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(limit - now), QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
+}
+
 void PutDropListOnClipboard(const std::vector<std::wstring>& paths)
 {
     PutOnClipboard(CF_HDROP, MakeDropList(paths));
