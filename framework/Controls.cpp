@@ -4,6 +4,23 @@
 
 namespace fx {
 
+bool RegisterCustomControlClass(const wchar_t* className)
+{
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (::GetClassInfoExW(instance, className, &wc))
+        return true;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    // Another thread may have registered it since the look above.
+    return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 CToolTipCtrl::~CToolTipCtrl()
 {
     // The tooltip is a popup: it does not go with its owner's children.

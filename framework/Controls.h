@@ -7,6 +7,13 @@
 
 namespace fx {
 
+// Registers, for this process, a window class that a dialog template can
+// name for a control we draw ourselves (the pie chart, say). The class does
+// nothing of its own (DefWindowProc, double-clicks reported); the control's
+// object attaches to the dialog item like any other control (DDX_Control).
+// Calling it again for a registered class succeeds and changes nothing.
+bool RegisterCustomControlClass(const wchar_t* className);
+
 class CButton : public CWnd {};
 
 class CStatic : public CWnd {

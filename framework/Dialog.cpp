@@ -60,10 +60,7 @@ INT_PTR CDialog::DoModal()
         }
         if (got == -1)
             break;
-        if (!CWinApp::PreTranslate(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        CWinApp::RouteMessage(msg);
     }
     // Enable the owner before the dialog goes, so that activation returns to it.
     if (disabledOwner)
