@@ -32,13 +32,13 @@ public:
     // Creates the tooltip window owned by owner.
     bool Create(HWND owner);
     void Activate(bool active) const { SendMessage(TTM_ACTIVATE, active ? TRUE : FALSE); }
-    // Registers a whole window as a tool (its id is its handle).
+    // Registers a whole window as a tool (its id is its handle). Every tool
+    // watches its window's mouse messages itself, so the tip also shows
+    // under message loops that are not ours (a modal property sheet's).
     bool AddTool(HWND tool, const std::wstring& text) const;
     // Registers a rectangle of a window as tool id.
     bool AddTool(HWND window, UINT_PTR id, const RECT& rect, const std::wstring& text) const;
     void UpdateTipText(HWND window, UINT_PTR id, const std::wstring& text) const;
-    // Hands a mouse message to the tooltip so it can time its appearance.
-    void RelayEvent(MSG* msg) const;
     // The text of a tool, as the tooltip holds it.
     std::wstring GetText(HWND window, UINT_PTR id) const;
 };

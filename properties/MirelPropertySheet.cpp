@@ -38,12 +38,6 @@ BOOL CMirelPropertySheet::OnInitDialog()
     return result;
 }
 
-bool CMirelPropertySheet::PreTranslateMessage(MSG* msg)
-{
-    m_toolTip.RelayEvent(msg);
-    return CPropertySheet::PreTranslateMessage(msg);
-}
-
 void CMirelPropertySheet::LoadSelection()
 {
     m_dropWindow.ShowWindow(SW_HIDE);
