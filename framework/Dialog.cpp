@@ -86,7 +86,7 @@ bool CDialog::UpdateData(bool saveAndValidate)
 {
     CDataExchange dx(m_hWnd, saveAndValidate);
     DoDataExchange(dx);
-    return true;
+    return !dx.Failed();
 }
 
 BOOL CDialog::OnInitDialog()
