@@ -36,7 +36,8 @@ bool CWnd::Attach(HWND hwnd)
 
 bool CWnd::SubclassWindow(HWND hwnd)
 {
-    if (!hwnd || m_hWnd)
+    // A window that is not ours to take must not be prepared either.
+    if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return false;
     m_hWnd = hwnd; // PreSubclassWindow works on the window it is about to own
     PreSubclassWindow();

@@ -13,12 +13,14 @@ namespace {
 const UINT kWhoAreYou = WM_APP + 20;
 
 // Answers kWhoAreYou with its own number, so a test can tell which object a
-// window's messages reach.
+// window's messages reach, and counts the windows it prepared to take over.
 class CAnsweringWnd : public fx::CWnd {
 public:
     explicit CAnsweringWnd(int number) : m_number(number) {}
+    int prepared = 0;
 
 protected:
+    void PreSubclassWindow() override { ++prepared; }
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
         return msg == kWhoAreYou ? m_number : Default(msg, wp, lp);
@@ -42,6 +44,7 @@ TEST(Binding, ASecondObjectCannotTakeABoundWindow)
     ASSERT_TRUE(first.SubclassWindow(window));
     EXPECT_FALSE(second.SubclassWindow(window));
     EXPECT_EQ(second.m_hWnd, nullptr);
+    EXPECT_EQ(second.prepared, 0); // it did not touch the window either
     EXPECT_EQ(fx::CWnd::FromHandlePermanent(window), &first);
     EXPECT_EQ(::SendMessageW(window, kWhoAreYou, 0, 0), 1);
 
