@@ -187,6 +187,8 @@ TEST_F(ModalSheet, AModifiedPageEnablesApplyUntilItIsUnchanged)
 TEST_F(ModalSheet, ATooltipShowsThoughTheSheetRunsItsOwnLoop)
 {
     bool shown = false;
+    POINT cursorBefore{};
+    ::GetCursorPos(&cursorBefore);
     m_steps.Post([&] {
         HWND button = m_numbers.GetDlgItem(IDC_TIP_BUTTON);
         RECT rc{};
@@ -200,6 +202,7 @@ TEST_F(ModalSheet, ATooltipShowsThoughTheSheetRunsItsOwnLoop)
         Press(PSBTN_CANCEL);
     });
     m_sheet.DoModal();
+    ::SetCursorPos(cursorBefore.x, cursorBefore.y); // the pointer is the whole display's
     EXPECT_TRUE(shown);
 }
 
