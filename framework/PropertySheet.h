@@ -32,8 +32,9 @@ protected:
     // Called before another page takes over, and before the sheet is
     // confirmed; reads the controls. False keeps the page.
     virtual BOOL OnKillActive();
-    // The sheet is confirmed: reads the controls, then OnOK. False (a value
-    // refused) keeps the sheet open on this page.
+    // The sheet is confirmed (OK, or Apply where there is one): reads the
+    // controls, then OnOK. False (a value refused) keeps the sheet open, on
+    // the page it shows.
     virtual BOOL OnApply();
     // In a sheet, OK and Cancel leave the page as it is: the sheet owns the
     // page's window. Run as a dialog, the page ends like one.
