@@ -49,12 +49,6 @@ void CLinkLabel::PreSubclassWindow()
         m_toolTip.AddTool(m_hWnd, kToolId, GetClientRect(), m_url);
 }
 
-bool CLinkLabel::PreTranslateMessage(MSG* msg)
-{
-    m_toolTip.RelayEvent(msg);
-    return CStatic::PreTranslateMessage(msg);
-}
-
 bool CLinkLabel::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
 {
     if (msg == WM_COMMAND && HIWORD(wp) == STN_CLICKED) {

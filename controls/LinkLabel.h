@@ -19,8 +19,6 @@ public:
     COLORREF CurrentTextColor() const;
     const fx::CToolTipCtrl& ToolTip() const { return m_toolTip; }
 
-    bool PreTranslateMessage(MSG* msg) override;
-
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -42,10 +42,15 @@ int CWinApp::Run()
             return static_cast<int>(msg.wParam);
         if (got == -1)
             return -1;
-        if (!PreTranslate(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        RouteMessage(msg);
+    }
+}
+
+void CWinApp::RouteMessage(MSG& msg)
+{
+    if (!PreTranslate(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 

@@ -23,6 +23,9 @@ public:
     // Offers a message to the windows from its target up to its top-level
     // window; true when one of them handled it.
     static bool PreTranslate(MSG* msg);
+    // What every message loop does with a message it took: PreTranslate,
+    // else translate and dispatch.
+    static void RouteMessage(MSG& msg);
 
     CWnd* m_pMainWnd = nullptr;
 

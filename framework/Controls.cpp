@@ -4,6 +4,23 @@
 
 namespace fx {
 
+bool RegisterCustomControlClass(const wchar_t* className)
+{
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (::GetClassInfoExW(instance, className, &wc))
+        return true;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    // Another thread may have registered it since the look above.
+    return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 CToolTipCtrl::~CToolTipCtrl()
 {
     // The tooltip is a popup: it does not go with its owner's children.
@@ -26,6 +43,7 @@ TTTOOLINFOW MakeToolInfo(HWND window, UINT_PTR id, const std::wstring& text)
 {
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_SUBCLASS;
     ti.hwnd = window;
     ti.uId = id;
     ti.hinst = nullptr;
@@ -39,7 +57,7 @@ bool CToolTipCtrl::AddTool(HWND tool, const std::wstring& text) const
     // A child tool reports to its parent; a top-level tool to itself.
     HWND window = (::GetWindowLongW(tool, GWL_STYLE) & WS_CHILD) ? ::GetParent(tool) : tool;
     TTTOOLINFOW ti = MakeToolInfo(window, reinterpret_cast<UINT_PTR>(tool), text);
-    ti.uFlags = TTF_IDISHWND;
+    ti.uFlags |= TTF_IDISHWND;
     return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
 }
 
@@ -54,12 +72,6 @@ void CToolTipCtrl::UpdateTipText(HWND window, UINT_PTR id, const std::wstring& t
 {
     TTTOOLINFOW ti = MakeToolInfo(window, id, text);
     SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
-void CToolTipCtrl::RelayEvent(MSG* msg) const
-{
-    if (m_hWnd && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
-        SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
 }
 
 std::wstring CToolTipCtrl::GetText(HWND window, UINT_PTR id) const

@@ -7,6 +7,13 @@
 
 namespace fx {
 
+// Registers, for this process, a window class that a dialog template can
+// name for a control we draw ourselves (the pie chart, say). The class does
+// nothing of its own (DefWindowProc, double-clicks reported); the control's
+// object attaches to the dialog item like any other control (DDX_Control).
+// Calling it again for a registered class succeeds and changes nothing.
+bool RegisterCustomControlClass(const wchar_t* className);
+
 class CButton : public CWnd {};
 
 class CStatic : public CWnd {
@@ -25,13 +32,13 @@ public:
     // Creates the tooltip window owned by owner.
     bool Create(HWND owner);
     void Activate(bool active) const { SendMessage(TTM_ACTIVATE, active ? TRUE : FALSE); }
-    // Registers a whole window as a tool (its id is its handle).
+    // Registers a whole window as a tool (its id is its handle). Every tool
+    // watches its window's mouse messages itself, so the tip also shows
+    // under message loops that are not ours (a modal property sheet's).
     bool AddTool(HWND tool, const std::wstring& text) const;
     // Registers a rectangle of a window as tool id.
     bool AddTool(HWND window, UINT_PTR id, const RECT& rect, const std::wstring& text) const;
     void UpdateTipText(HWND window, UINT_PTR id, const std::wstring& text) const;
-    // Hands a mouse message to the tooltip so it can time its appearance.
-    void RelayEvent(MSG* msg) const;
     // The text of a tool, as the tooltip holds it.
     std::wstring GetText(HWND window, UINT_PTR id) const;
 };

@@ -1,10 +1,59 @@
 #include "framework/DataExchange.h"
 
+#include "framework/Format.h"
+#include "framework/MessageBox.h"
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
 
+#include <cerrno>
+#include <cwchar>
+#include <cwctype>
+#include <limits>
+#include <optional>
+
 namespace fx {
+
+namespace {
+std::wstring ControlText(HWND ctl)
+{
+    int n = ::GetWindowTextLengthW(ctl);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = ::GetWindowTextW(ctl, text.data(), n + 1);
+    text.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return text;
+}
+
+// The whole text as an int: blanks around it allowed, nothing else.
+std::optional<int> ParseInt(const std::wstring& text)
+{
+    const wchar_t* begin = text.c_str();
+    wchar_t* end = nullptr;
+    errno = 0;
+    long long number = std::wcstoll(begin, &end, 10);
+    if (end == begin || errno == ERANGE || number < std::numeric_limits<int>::min() ||
+        number > std::numeric_limits<int>::max())
+        return std::nullopt;
+    while (*end && std::iswspace(*end))
+        ++end;
+    if (*end)
+        return std::nullopt;
+    return static_cast<int>(number);
+}
+} // namespace
+
+void CDataExchange::Fail(const std::wstring& text)
+{
+    if (m_failed)
+        return;
+    m_failed = true;
+    HWND ctl = Control(m_lastControl);
+    fx::MessageBox(::GetAncestor(m_dialog, GA_ROOT), text, MB_ICONEXCLAMATION);
+    if (ctl) {
+        ::SetFocus(ctl);
+        ::SendMessageW(ctl, EM_SETSEL, 0, -1); // ready to be typed over
+    }
+}
 
 void DDX_Control(CDataExchange& dx, int id, CWnd& control)
 {
@@ -14,20 +63,31 @@ void DDX_Control(CDataExchange& dx, int id, CWnd& control)
 
 void DDX_Text(CDataExchange& dx, int id, std::wstring& value)
 {
+    dx.PrepareControl(id);
     HWND ctl = dx.Control(id);
-    if (dx.m_bSaveAndValidate) {
-        int n = ::GetWindowTextLengthW(ctl);
-        std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-        n = ::GetWindowTextW(ctl, text.data(), n + 1);
-        text.resize(static_cast<size_t>(n > 0 ? n : 0));
-        value = std::move(text);
-    } else {
+    if (dx.m_bSaveAndValidate)
+        value = ControlText(ctl);
+    else
         ::SetWindowTextW(ctl, value.c_str());
+}
+
+void DDX_Text(CDataExchange& dx, int id, int& value)
+{
+    dx.PrepareControl(id);
+    HWND ctl = dx.Control(id);
+    if (!dx.m_bSaveAndValidate) {
+        ::SetWindowTextW(ctl, std::to_wstring(value).c_str());
+        return;
     }
+    if (std::optional<int> number = ParseInt(ControlText(ctl)))
+        value = *number;
+    else
+        dx.Fail(L"Please enter an integer.");
 }
 
 void DDX_Check(CDataExchange& dx, int id, int& value)
 {
+    dx.PrepareControl(id);
     HWND ctl = dx.Control(id);
     if (dx.m_bSaveAndValidate)
         value = static_cast<int>(::SendMessageW(ctl, BM_GETCHECK, 0, 0));
@@ -37,6 +97,7 @@ void DDX_Check(CDataExchange& dx, int id, int& value)
 
 void DDX_DateTime(CDataExchange& dx, int id, SYSTEMTIME& value)
 {
+    dx.PrepareControl(id);
     HWND ctl = dx.Control(id);
     if (dx.m_bSaveAndValidate) {
         SYSTEMTIME st{};
@@ -45,6 +106,12 @@ void DDX_DateTime(CDataExchange& dx, int id, SYSTEMTIME& value)
     } else {
         ::SendMessageW(ctl, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&value));
     }
+}
+
+void DDV_MinMaxInt(CDataExchange& dx, int value, int minimum, int maximum)
+{
+    if (dx.m_bSaveAndValidate && (value < minimum || value > maximum))
+        dx.Fail(Format(L"Please enter an integer between %d and %d.", minimum, maximum));
 }
 
 } // namespace fx

@@ -1,5 +1,7 @@
 // Dialog data exchange: one DoDataExchange per dialog moves every bound value
 // between its control and its member, in the direction the exchange says.
+// Saving can be refused: a value the user must mend is reported, the focus
+// goes back to its control, and UpdateData(true) returns false.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -14,8 +16,19 @@ public:
     HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); }
     HWND Dialog() const { return m_dialog; }
 
+    // Notes the control whose value is being exchanged: a DDV_ check that
+    // follows its DDX_ refers to it.
+    void PrepareControl(int id) { m_lastControl = id; }
+    // Refuses the values being saved because of the last prepared control:
+    // shows text, and puts the focus back on that control. Only the first
+    // refusal of an exchange speaks; the user mends one thing at a time.
+    void Fail(const std::wstring& text);
+    bool Failed() const { return m_failed; }
+
 private:
     HWND m_dialog;
+    int m_lastControl = 0;
+    bool m_failed = false;
 
 public:
     const bool m_bSaveAndValidate;
@@ -24,9 +37,16 @@ public:
 // Attaches the object to the dialog item the first time (later calls do nothing).
 void DDX_Control(CDataExchange& dx, int id, CWnd& control);
 void DDX_Text(CDataExchange& dx, int id, std::wstring& value);
+// A whole number typed in an edit box; anything else is refused on saving
+// and leaves value as it was.
+void DDX_Text(CDataExchange& dx, int id, int& value);
 // Check box state: 0 cleared, 1 ticked, 2 indeterminate.
 void DDX_Check(CDataExchange& dx, int id, int& value);
 // Date and time picker; a picker showing "no date" leaves the value alone.
 void DDX_DateTime(CDataExchange& dx, int id, SYSTEMTIME& value);
+
+// Refuses a saved value outside [minimum, maximum]; follows the DDX_ call of
+// its control.
+void DDV_MinMaxInt(CDataExchange& dx, int value, int minimum, int maximum);
 
 } // namespace fx

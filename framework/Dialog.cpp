@@ -60,10 +60,7 @@ INT_PTR CDialog::DoModal()
         }
         if (got == -1)
             break;
-        if (!CWinApp::PreTranslate(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        CWinApp::RouteMessage(msg);
     }
     // Enable the owner before the dialog goes, so that activation returns to it.
     if (disabledOwner)
@@ -89,7 +86,7 @@ bool CDialog::UpdateData(bool saveAndValidate)
 {
     CDataExchange dx(m_hWnd, saveAndValidate);
     DoDataExchange(dx);
-    return true;
+    return !dx.Failed();
 }
 
 BOOL CDialog::OnInitDialog()

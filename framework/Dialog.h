@@ -18,6 +18,8 @@ public:
     // Modal: ends the loop with the result. Modeless: hides the dialog.
     void EndDialog(INT_PTR result);
 
+    // Moves the values between controls and members; saving returns false
+    // when a value was refused (the user was told, the focus is on it).
     bool UpdateData(bool saveAndValidate);
     UINT TemplateId() const { return m_templateId; }
 

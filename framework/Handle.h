@@ -49,6 +49,11 @@ struct FileHandleTraits {
     static Type Empty() { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) { ::CloseHandle(h); }
 };
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::FindClose(h); }
+};
 struct RegKeyTraits {
     using Type = HKEY;
     static Type Empty() { return nullptr; }
@@ -88,6 +93,8 @@ struct GlobalMemoryTraits {
 
 using CKernelHandle = CHandle<KernelHandleTraits>;
 using CFileHandle = CHandle<FileHandleTraits>;
+// FindFirstFileW's search, ended with FindClose.
+using CFindHandle = CHandle<FindHandleTraits>;
 using CRegKey = CHandle<RegKeyTraits>;
 using CIconHandle = CHandle<IconTraits>;
 using CCursorHandle = CHandle<CursorTraits>;

@@ -44,6 +44,32 @@ BOOL CPropertyPage::OnKillActive()
     return UpdateData(true) ? TRUE : FALSE;
 }
 
+BOOL CPropertyPage::OnApply()
+{
+    if (!UpdateData(true))
+        return FALSE;
+    OnOK();
+    return TRUE;
+}
+
+void CPropertyPage::OnOK()
+{
+    if (!IsInSheet())
+        CDialog::OnOK();
+}
+
+void CPropertyPage::OnCancel()
+{
+    if (!IsInSheet())
+        CDialog::OnCancel();
+}
+
+void CPropertyPage::SetModified(bool modified) const
+{
+    if (IsInSheet())
+        ::SendMessageW(GetParent(), modified ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+
 LRESULT CPropertyPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_NOTIFY) {
@@ -55,8 +81,7 @@ LRESULT CPropertyPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
             case PSN_KILLACTIVE:
                 return OnKillActive() ? FALSE : TRUE;
             case PSN_APPLY:
-                OnOK();
-                return PSNRET_NOERROR;
+                return OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
             case PSN_RESET:
                 OnCancel();
                 return 0;
@@ -90,11 +115,20 @@ int CPropertySheet::GetActiveIndex() const
     return -1;
 }
 
-void CPropertySheet::AddPage(CPropertyPage* page)
+bool CPropertySheet::AddPage(CPropertyPage* page)
 {
+    if (m_hWnd) {
+        HPROPSHEETPAGE handle = page->CreatePageHandle();
+        if (!handle)
+            return false;
+        // A sheet that refuses the page does not take the handle over.
+        if (!SendMessage(PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(handle))) {
+            ::DestroyPropertySheetPage(handle);
+            return false;
+        }
+    }
     m_pages.push_back(page);
-    if (m_hWnd)
-        SendMessage(PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(page->CreatePageHandle()));
+    return true;
 }
 
 void CPropertySheet::RemovePage(int index)
@@ -132,8 +166,13 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM lp)
         self->Attach(hwnd);
         // A modal sheet runs comctl32's own loop; a modeless one finishes its
         // set-up once PropertySheetW has returned and its first page exists.
-        if (!self->m_bModeless)
-            self->OnInitDialog();
+        if (!self->m_bModeless) {
+            // Nothing may unwind through comctl32.
+            try {
+                self->OnInitDialog();
+            } catch (...) {
+            }
+        }
     }
     return 0;
 }
@@ -145,7 +184,7 @@ PROPSHEETHEADERW CPropertySheet::MakeHeader(std::vector<HPROPSHEETPAGE>& handles
         handles.push_back(page->CreatePageHandle());
     PROPSHEETHEADERW psh{};
     psh.dwSize = sizeof(psh);
-    psh.dwFlags = flags | PSH_USECALLBACK;
+    psh.dwFlags = flags | PSH_USECALLBACK | (m_bApplyButton ? 0 : PSH_NOAPPLYNOW);
     psh.hwndParent = m_parent;
     psh.hInstance = ::GetModuleHandleW(nullptr);
     psh.pszCaption = m_caption.c_str();
@@ -161,7 +200,7 @@ bool CPropertySheet::Create(DWORD style)
     m_style = style;
     m_bModeless = true;
     std::vector<HPROPSHEETPAGE> handles;
-    PROPSHEETHEADERW psh = MakeHeader(handles, PSH_MODELESS | PSH_NOAPPLYNOW);
+    PROPSHEETHEADERW psh = MakeHeader(handles, PSH_MODELESS);
     t_creating = this;
     INT_PTR result = ::PropertySheetW(&psh);
     t_creating = nullptr;
@@ -176,7 +215,7 @@ INT_PTR CPropertySheet::DoModal()
     m_style = 0;
     m_bModeless = false;
     std::vector<HPROPSHEETPAGE> handles;
-    PROPSHEETHEADERW psh = MakeHeader(handles, PSH_NOAPPLYNOW);
+    PROPSHEETHEADERW psh = MakeHeader(handles, 0);
     t_creating = this;
     INT_PTR result = ::PropertySheetW(&psh);
     t_creating = nullptr;

@@ -23,7 +23,9 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd) noexcept
 
 bool CWnd::Attach(HWND hwnd)
 {
-    if (!hwnd || m_hWnd)
+    // SetWindowSubclass would quietly hand a bound window to this object:
+    // the first object would then never hear of its window again.
+    if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return false;
     if (!::SetWindowSubclass(hwnd, SubclassThunk, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return false;
@@ -34,7 +36,8 @@ bool CWnd::Attach(HWND hwnd)
 
 bool CWnd::SubclassWindow(HWND hwnd)
 {
-    if (!hwnd || m_hWnd)
+    // A window that is not ours to take must not be prepared either.
+    if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return false;
     m_hWnd = hwnd; // PreSubclassWindow works on the window it is about to own
     PreSubclassWindow();
@@ -44,11 +47,50 @@ bool CWnd::SubclassWindow(HWND hwnd)
 
 void CWnd::UnsubclassWindow() noexcept
 {
-    if (!m_hWnd)
-        return;
+    if (m_hWnd)
+        Detach();
+}
+
+void CWnd::Detach() noexcept
+{
+    // A timer left running would keep posting WM_TIMER to a window nobody
+    // answers for.
+    for (const auto& timer : m_timers)
+        ::KillTimer(m_hWnd, timer.first);
+    m_timers.clear();
     ::RemoveWindowSubclass(m_hWnd, SubclassThunk, kSubclassId);
     ::RemovePropW(m_hWnd, kObjectProp);
     m_hWnd = nullptr;
+    while (CWindowGuard* guard = m_guards) {
+        m_guards = guard->m_next;
+        guard->m_next = nullptr;
+        guard->m_wnd = nullptr;
+    }
+}
+
+bool CWnd::SetTimer(UINT_PTR id, UINT milliseconds, std::function<void()> callback)
+{
+    if (!m_hWnd || !callback || !::SetTimer(m_hWnd, id, milliseconds, nullptr))
+        return false;
+    m_timers[id] = std::move(callback);
+    return true;
+}
+
+void CWnd::KillTimer(UINT_PTR id)
+{
+    if (m_timers.erase(id) != 0)
+        ::KillTimer(m_hWnd, id);
+}
+
+bool CWnd::RunTimer(UINT_PTR id)
+{
+    auto timer = m_timers.find(id);
+    if (timer == m_timers.end())
+        return false;
+    // A copy: the callback may kill its own timer or destroy the window.
+    std::function<void()> callback = timer->second;
+    callback();
+    return true;
 }
 
 bool CWnd::DestroyWindow()
@@ -127,7 +169,7 @@ bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
     return false;
 }
 
-bool CWnd::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
+bool CWnd::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) const
 {
     HWND child = nullptr;
     switch (msg) {
@@ -143,6 +185,19 @@ bool CWnd::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
             child = dis->hwndItem;
         break;
     }
+    case WM_MEASUREITEM: {
+        // The only message of the family that names its control by id.
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (mis->CtlType != ODT_MENU)
+            child = ::GetDlgItem(m_hWnd, static_cast<int>(mis->CtlID));
+        break;
+    }
+    case WM_DELETEITEM:
+        child = reinterpret_cast<DELETEITEMSTRUCT*>(lp)->hwndItem;
+        break;
+    case WM_COMPAREITEM:
+        child = reinterpret_cast<COMPAREITEMSTRUCT*>(lp)->hwndItem;
+        break;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -161,15 +216,14 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
     LRESULT result = 0;
     if (ReflectToChild(msg, wp, lp, &result))
         return result;
+    if (msg == WM_TIMER && RunTimer(wp))
+        return 0;
     if (msg != WM_NCDESTROY)
         return WindowProc(msg, wp, lp);
     // The window is going: let the object see it, then detach so the object
     // can be attached again to a new window (a page shown anew, say).
-    HWND hwnd = m_hWnd;
     result = WindowProc(msg, wp, lp);
-    ::RemoveWindowSubclass(hwnd, SubclassThunk, kSubclassId);
-    ::RemovePropW(hwnd, kObjectProp);
-    m_hWnd = nullptr;
+    Detach();
     PostNcDestroy();
     return result;
 }
@@ -182,6 +236,28 @@ LRESULT CALLBACK CWnd::SubclassThunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, 
         return self->Dispatch(msg, wp, lp);
     } catch (...) {
         return ::DefSubclassProc(hwnd, msg, wp, lp);
+    }
+}
+
+// --- CWindowGuard -------------------------------------------------------------
+
+CWindowGuard::CWindowGuard(CWnd& wnd) noexcept : m_wnd(wnd.m_hWnd ? &wnd : nullptr)
+{
+    if (m_wnd) {
+        m_next = wnd.m_guards;
+        wnd.m_guards = this;
+    }
+}
+
+CWindowGuard::~CWindowGuard()
+{
+    if (!m_wnd)
+        return;
+    for (CWindowGuard** link = &m_wnd->m_guards; *link; link = &(*link)->m_next) {
+        if (*link == this) {
+            *link = m_next;
+            break;
+        }
     }
 }
 

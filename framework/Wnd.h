@@ -3,9 +3,14 @@
 // switch with Default() for everything it leaves alone.
 #pragma once
 #include <windows.h>
+
+#include <functional>
+#include <map>
 #include <string>
 
 namespace fx {
+
+class CWindowGuard;
 
 class CWnd {
 public:
@@ -20,6 +25,7 @@ public:
     static CWnd* FromHandlePermanent(HWND hwnd) noexcept;
 
     // Attaches to an existing window (a dialog item, a window made elsewhere).
+    // Refused when the window already has an object of this layer.
     bool SubclassWindow(HWND hwnd);
     void UnsubclassWindow() noexcept;
 
@@ -51,13 +57,20 @@ public:
     // the monitor the window is on.
     void CenterWindow() const;
 
+    // Runs callback on every WM_TIMER for id, each milliseconds, until
+    // KillTimer(id); setting an id again replaces its timer. Every timer of
+    // the object ends with its window and with the object.
+    bool SetTimer(UINT_PTR id, UINT milliseconds, std::function<void()> callback);
+    void KillTimer(UINT_PTR id);
+
 protected:
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
     // The processing the window would get without this object.
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
 
-    // A control sees its owner's WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and
-    // WM_CTLCOLOR* about itself first; true means handled, with *result.
+    // A control sees its owner's WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,
+    // WM_MEASUREITEM, WM_DELETEITEM, WM_COMPAREITEM and WM_CTLCOLOR* about
+    // itself first; true means handled, with *result.
     virtual bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
     virtual void PreSubclassWindow() {}
     // Called after the window is gone; the object may delete itself here.
@@ -67,9 +80,39 @@ protected:
     bool Attach(HWND hwnd);
 
 private:
+    friend class CWindowGuard;
+
     static LRESULT CALLBACK SubclassThunk(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
-    static bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+    bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) const;
+    bool RunTimer(UINT_PTR id);
+    // Parts the object from its window: timers, binding, guards.
+    void Detach() noexcept;
+
+    std::map<UINT_PTR, std::function<void()>> m_timers;
+    CWindowGuard* m_guards = nullptr; // the guards watching this object, linked through them
+};
+
+// Tells code that works for a window, and lets messages through meanwhile
+// (a pump, a nested loop), whether that window went away in the meantime.
+// It watches the object, not the handle: a window destroyed and another made
+// with the same handle, or by the same object, still counts as gone.
+class CWindowGuard {
+public:
+    explicit CWindowGuard(CWnd& wnd) noexcept;
+    ~CWindowGuard();
+    CWindowGuard(const CWindowGuard&) = delete;
+    CWindowGuard& operator=(const CWindowGuard&) = delete;
+
+    // False once the window the object had when the guard was made is
+    // destroyed or parted from the object, or the object is gone.
+    bool IsAlive() const noexcept { return m_wnd != nullptr; }
+
+private:
+    friend class CWnd;
+
+    CWnd* m_wnd;
+    CWindowGuard* m_next = nullptr;
 };
 
 // A top-level window of our own class (the programs' frames).

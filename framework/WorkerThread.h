@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
+#include <string>
 #include <thread>
 
 namespace fx {
@@ -21,15 +23,25 @@ public:
     CWorkerThread& operator=(const CWorkerThread&) = delete;
 
     // Runs body on a new thread; a worker still running is stopped first.
-    void Start(Body body);
-    // Asks the worker to stop and waits for it to end (see above).
+    // When body throws, the worker posts failureMessage to owner (when both
+    // are given) as its last act; FailureText() then says what went wrong.
+    void Start(Body body, HWND owner = nullptr, UINT failureMessage = 0);
+    // Asks the worker to stop and waits for it to end. Safe from anywhere on
+    // the owner's thread, also from the handler of a message the worker sent.
     void Stop();
     bool IsRunning() const { return m_thread.joinable() && ::WaitForSingleObject(m_done.Get(), 0) == WAIT_TIMEOUT; }
+    // What the last worker's body threw; empty when it ended normally.
+    std::wstring FailureText() const;
 
 private:
+    void Run(const Body& body, HWND owner, UINT failureMessage);
+    void SetFailureText(std::wstring text);
+
     std::thread m_thread;
     std::atomic<bool> m_stopRequested{false};
     CKernelHandle m_done; // set by the worker as its last act
+    mutable std::mutex m_failureLock;
+    std::wstring m_failureText;
 };
 
 } // namespace fx

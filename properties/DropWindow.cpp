@@ -28,12 +28,6 @@ BOOL CDropWindow::OnInitDialog()
     return TRUE;
 }
 
-bool CDropWindow::PreTranslateMessage(MSG* msg)
-{
-    m_toolTip.RelayEvent(msg);
-    return CDialog::PreTranslateMessage(msg);
-}
-
 void CDropWindow::SetCurrentIcon(HICON icon)
 {
     m_currentIcon = icon;

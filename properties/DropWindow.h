@@ -17,8 +17,6 @@ public:
     HICON DroppedIcon() const { return m_droppedIcon; }
     const fx::CToolTipCtrl& ToolTip() const { return m_toolTip; }
 
-    bool PreTranslateMessage(MSG* msg) override;
-
 protected:
     BOOL OnInitDialog() override;
     // Enter and Escape restore the sheet as closing does: the program must

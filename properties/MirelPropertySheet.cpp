@@ -37,12 +37,6 @@ BOOL CMirelPropertySheet::OnInitDialog()
     return result;
 }
 
-bool CMirelPropertySheet::PreTranslateMessage(MSG* msg)
-{
-    m_toolTip.RelayEvent(msg);
-    return CPropertySheet::PreTranslateMessage(msg);
-}
-
 void CMirelPropertySheet::LoadSelection()
 {
     LoadSelection(TakeClipboardDropList());

@@ -33,8 +33,6 @@ public:
     const CPathList& Items() const { return m_items; }
     CFilePage& FilePage() { return m_filePage; }
 
-    bool PreTranslateMessage(MSG* msg) override;
-
 protected:
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

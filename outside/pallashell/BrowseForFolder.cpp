@@ -41,7 +41,7 @@ CBrowseForFolder::CBrowseForFolder(HWND owner, std::wstring title) : m_owner(own
 bool CBrowseForFolder::SelectFolder()
 {
     m_selected.clear();
-    CComInit com;
+    EnsureComOnThisThread();
     // The platform writes the chosen item's display name here and assumes MAX_PATH.
     std::wstring displayName(MAX_PATH, L'\0');
     BROWSEINFOW info{};

@@ -1,16 +1,8 @@
-// Pallashell: COM for the duration of a shell call on the calling thread.
+// Pallashell: COM on the calling thread, once for the thread's life.
 #pragma once
-#include <windows.h>
 
 // The shell's icon lookup and folder picker need COM on the calling thread.
-// A thread that already has it, in any apartment, keeps it as it is.
-class CComInit {
-public:
-    CComInit() noexcept;
-    ~CComInit();
-    CComInit(const CComInit&) = delete;
-    CComInit& operator=(const CComInit&) = delete;
-
-private:
-    bool m_initialized;
-};
+// The first call on a thread initialises it (single-threaded apartment) and
+// the thread's end uninitialises it; later calls cost nothing. A thread that
+// already has COM, in any apartment, keeps it as it is.
+void EnsureComOnThisThread() noexcept;

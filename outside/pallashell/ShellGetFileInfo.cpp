@@ -8,7 +8,7 @@ namespace {
 
 SHFILEINFOW QueryShell(const std::wstring& path, UINT flags)
 {
-    CComInit com;
+    EnsureComOnThisThread();
     SHFILEINFOW info{};
     if (!::SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), flags))
         info = SHFILEINFOW{};

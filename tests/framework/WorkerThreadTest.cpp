@@ -6,25 +6,76 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+
 namespace {
 
 const UINT kProgress = WM_APP + 1;
+const UINT kWorkerFailed = WM_APP + 2;
 
-// A window on this thread that counts the progress messages a worker sends it.
+// A window on this thread that counts the progress messages a worker sends
+// it, runs onProgress (once) inside the first of them, and counts the
+// failure reports a worker posts it.
 class CCounterWnd : public fx::CFrameWnd {
 public:
     int received = 0;
+    int failures = 0;
+    std::function<void()> onProgress;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
         if (msg == kProgress) {
             ++received;
+            if (auto action = std::exchange(onProgress, nullptr))
+                action();
+            return 0;
+        }
+        if (msg == kWorkerFailed) {
+            ++failures;
             return 0;
         }
         return Default(msg, wp, lp);
     }
 };
+
+// A deadlock must fail its test at once, not when ctest's time runs out:
+// this ends the test program when the test has not finished in time.
+class CDeadlockWatchdog {
+public:
+    CDeadlockWatchdog()
+        : m_finished(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), m_thread([finished = m_finished.Get()] {
+              if (::WaitForSingleObject(finished, 20000) == WAIT_TIMEOUT) {
+                  std::fprintf(stderr, "Deadlocked: the test did not finish within 20 s\n");
+                  std::fflush(stderr);
+                  ::ExitProcess(3);
+              }
+          })
+    {
+    }
+    ~CDeadlockWatchdog()
+    {
+        ::SetEvent(m_finished.Get());
+        m_thread.join();
+    }
+
+private:
+    fx::CKernelHandle m_finished;
+    std::thread m_thread;
+};
+
+// A worker that reports progress to target until asked to stop.
+fx::CWorkerThread::Body SendProgressTo(HWND target)
+{
+    return [target](const std::atomic<bool>& stop) {
+        while (!stop)
+            ::SendMessageW(target, kProgress, 0, 0); // blocks until the window's thread answers
+    };
+}
 
 TEST(WorkerThread, StoppingWhileTheWorkerSendsToOurWindowDoesNotDeadlock)
 {
@@ -68,6 +119,62 @@ TEST(WorkerThread, RunsItsBodyOnceAndEnds)
     worker.Start([&](const std::atomic<bool>&) { ++runs; });
     worker.Stop();
     EXPECT_EQ(runs, 2);
+}
+
+TEST(WorkerThread, StopsFromTheHandlerOfAMessageTheWorkerSent)
+{
+    CDeadlockWatchdog watchdog;
+    CCounterWnd window;
+    ASSERT_TRUE(window.Create(L"counter", WS_POPUP, RECT{0, 0, 10, 10}));
+    fx::CWorkerThread worker;
+    bool stoppedInside = false;
+    window.onProgress = [&] {
+        worker.Stop();
+        stoppedInside = !worker.IsRunning();
+    };
+    worker.Start(SendProgressTo(window.m_hWnd));
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return stoppedInside; }));
+    EXPECT_FALSE(worker.IsRunning());
+    window.DestroyWindow();
+}
+
+TEST(WorkerThread, RestartsFromTheHandlerOfAMessageTheWorkerSent)
+{
+    CDeadlockWatchdog watchdog;
+    CCounterWnd window;
+    ASSERT_TRUE(window.Create(L"counter", WS_POPUP, RECT{0, 0, 10, 10}));
+    fx::CWorkerThread worker;
+    std::atomic<bool> secondRan{false};
+    HWND target = window.m_hWnd;
+    window.onProgress = [&] {
+        worker.Start([&secondRan, target](const std::atomic<bool>&) {
+            secondRan = true;
+            ::PostMessageW(target, WM_NULL, 0, 0); // wakes the pump below
+        });
+    };
+    worker.Start(SendProgressTo(window.m_hWnd));
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return secondRan.load(); }));
+    worker.Stop();
+    EXPECT_EQ(window.received, 1); // the first worker ended when the second began
+}
+
+TEST(WorkerThread, TellsItsOwnerWhatItsBodyThrew)
+{
+    CCounterWnd window;
+    ASSERT_TRUE(window.Create(L"counter", WS_POPUP, RECT{0, 0, 10, 10}));
+    fx::CWorkerThread worker;
+    worker.Start([](const std::atomic<bool>&) { throw std::runtime_error("the disk went away"); }, window.m_hWnd,
+                 kWorkerFailed);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return window.failures == 1; }));
+    EXPECT_EQ(worker.FailureText(), L"the disk went away");
+
+    // A body that ends normally reports nothing, and the old failure is forgotten.
+    worker.Start([](const std::atomic<bool>&) {}, window.m_hWnd, kWorkerFailed);
+    worker.Stop();
+    testing_support::PumpMessages();
+    EXPECT_EQ(window.failures, 1);
+    EXPECT_EQ(worker.FailureText(), L"");
+    window.DestroyWindow();
 }
 
 TEST(Format, FormatsWideAndNumbersWithoutLimit)

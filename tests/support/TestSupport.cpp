@@ -40,8 +40,7 @@ namespace {
 void RemoveTree(const std::wstring& folder)
 {
     WIN32_FIND_DATAW fd;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
+    if (fx::CFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &fd)); find) {
         do {
             std::wstring name = fd.cFileName;
             if (name == L"." || name == L"..")
@@ -52,8 +51,7 @@ void RemoveTree(const std::wstring& folder)
                 RemoveTree(path);
             else
                 ::DeleteFileW(path.c_str());
-        } while (::FindNextFileW(find, &fd));
-        ::FindClose(find);
+        } while (::FindNextFileW(find.Get(), &fd));
     }
     ::RemoveDirectoryW(folder.c_str());
 }
@@ -109,6 +107,20 @@ bool PumpMessages(int* exitCode)
         ::DispatchMessageW(&msg);
     }
     return quit;
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
+{
+    const ULONGLONG limit = ::GetTickCount64() + limitMs;
+    while (!condition()) {
+        ULONGLONG now = ::GetTickCount64();
+        if (now >= limit)
+            return false;
+        // Wakes for the next message, or at the limit.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(limit - now), QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
 }
 
 void PutDropListOnClipboard(const std::vector<std::wstring>& paths)

@@ -29,6 +29,11 @@ private:
 // Dispatches every message waiting for this thread; returns true when a
 // WM_QUIT was among them (its exit code in *exitCode).
 bool PumpMessages(int* exitCode = nullptr);
+// Dispatches this thread's messages as they come until condition holds or
+// limitMs pass; returns the condition's last answer. The condition is looked
+// at after each wake-up, so whatever makes it true must also send or post a
+// message to this thread (or be a message handler).
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
 
 // Puts a CF_HDROP list (wide) or a text on the clipboard, as another program would.
 void PutDropListOnClipboard(const std::vector<std::wstring>& paths);

@@ -1,0 +1,130 @@
+#include "framework/MessagePump.h"
+#include "framework/Wnd.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+const UINT kAction = WM_APP + 10;
+
+// A hidden window that counts the kAction messages it gets and runs
+// onAction (once) for the first.
+class CActionWnd : public fx::CFrameWnd {
+public:
+    int actions = 0;
+    std::function<void()> onAction;
+
+    bool Create() { return CFrameWnd::Create(L"action", WS_POPUP, RECT{0, 0, 10, 10}); }
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        if (msg == kAction) {
+            ++actions;
+            if (auto action = std::exchange(onAction, nullptr))
+                action();
+            return 0;
+        }
+        return Default(msg, wp, lp);
+    }
+};
+
+class MessagePump : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_window.Create()); }
+    void TearDown() override
+    {
+        m_window.DestroyWindow();
+        testing_support::PumpMessages();
+    }
+
+    CActionWnd m_window;
+};
+
+TEST_F(MessagePump, DispatchesPostedMessages)
+{
+    m_window.PostMessage(kAction);
+    m_window.PostMessage(kAction);
+    fx::CMessagePump pump;
+    EXPECT_TRUE(pump.Pump());
+    EXPECT_EQ(m_window.actions, 2);
+}
+
+TEST_F(MessagePump, PumpsOnlyOnceTheIntervalHasPassed)
+{
+    const DWORD interval = 50;
+    fx::CMessagePump pump(interval);
+    const ULONGLONG made = ::GetTickCount64();
+    m_window.PostMessage(kAction);
+    // A caller in a tight loop: no message moves until the interval is over.
+    ULONGLONG dispatchedAt = 0;
+    while (m_window.actions == 0 && ::GetTickCount64() - made < 5000) {
+        ASSERT_TRUE(pump.PumpIfDue());
+        if (m_window.actions != 0)
+            dispatchedAt = ::GetTickCount64();
+    }
+    ASSERT_EQ(m_window.actions, 1);
+    EXPECT_GE(dispatchedAt - made, interval);
+
+    // Right after a pump the next one waits again.
+    m_window.PostMessage(kAction);
+    EXPECT_TRUE(pump.PumpIfDue());
+    EXPECT_EQ(m_window.actions, 1);
+}
+
+TEST_F(MessagePump, TakesAQuitPostsItAgainAndTellsTheCallerToStop)
+{
+    ::PostQuitMessage(7);
+    fx::CMessagePump pump(0);
+    EXPECT_FALSE(pump.PumpIfDue());
+    EXPECT_FALSE(pump.Pump()); // and keeps saying so
+    // The quit is there again, with its code, for the loop outside.
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(MessagePump, GuardSeesTheWindowDestroyedByAMessageItDispatched)
+{
+    fx::CWindowGuard guard(m_window);
+    EXPECT_TRUE(guard.IsAlive());
+    m_window.onAction = [this] { m_window.DestroyWindow(); };
+    m_window.PostMessage(kAction);
+    fx::CMessagePump pump;
+    EXPECT_TRUE(pump.Pump());
+    EXPECT_FALSE(guard.IsAlive());
+}
+
+TEST_F(MessagePump, GuardSeesTheWindowGoneEvenWhenItsObjectHasANewOne)
+{
+    fx::CWindowGuard guard(m_window);
+    fx::CWindowGuard untouched(m_window);
+    // The window is replaced during the pump: same object, maybe the same handle.
+    m_window.onAction = [this] {
+        m_window.DestroyWindow();
+        m_window.Create();
+    };
+    m_window.PostMessage(kAction);
+    fx::CMessagePump pump;
+    EXPECT_TRUE(pump.Pump());
+    ASSERT_TRUE(m_window.IsWindow());
+    EXPECT_FALSE(guard.IsAlive());
+    EXPECT_FALSE(untouched.IsAlive());
+    // A guard made for the new window watches that one.
+    fx::CWindowGuard fresh(m_window);
+    EXPECT_TRUE(fresh.IsAlive());
+}
+
+TEST_F(MessagePump, GuardOfAnObjectWithoutAWindowIsNotAlive)
+{
+    CActionWnd unbound;
+    fx::CWindowGuard guard(unbound);
+    EXPECT_FALSE(guard.IsAlive());
+}
+
+} // namespace
