@@ -94,10 +94,8 @@ BOOL CFilePage::OnInitDialog()
 bool CFilePage::LoadFileInfo()
 {
     WIN32_FIND_DATAW found{};
-    HANDLE find = ::FindFirstFileW(fx::ExtendedLengthPath(m_strPath).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    if (!fx::CFindHandle(::FindFirstFileW(fx::ExtendedLengthPath(m_strPath).c_str(), &found)))
         return false;
-    ::FindClose(find);
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DEVICE)
         return false; // a device is no file: nothing here could be written to it
 

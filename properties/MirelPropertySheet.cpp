@@ -64,10 +64,8 @@ void CMirelPropertySheet::LoadSelection(const std::optional<std::vector<std::wst
     // them. The path holds no wildcard, so the finder looks up this one name.
     const std::wstring first = m_items.GetAt(0);
     WIN32_FIND_DATAW found{};
-    HANDLE find = ::FindFirstFileW(fx::ExtendedLengthPath(first).c_str(), &found);
-    const bool isFolder = find != INVALID_HANDLE_VALUE && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (find != INVALID_HANDLE_VALUE)
-        ::FindClose(find);
+    const fx::CFindHandle find(::FindFirstFileW(fx::ExtendedLengthPath(first).c_str(), &found));
+    const bool isFolder = find && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     if (m_items.GetCount() == 1 && !isFolder)
         ShowFile(first);
 }
@@ -75,7 +73,8 @@ void CMirelPropertySheet::LoadSelection(const std::optional<std::vector<std::wst
 void CMirelPropertySheet::ShowFile(const std::wstring& path)
 {
     m_filePage.SetPath(path);
-    AddPage(&m_filePage);
+    if (!AddPage(&m_filePage))
+        return;
     SetActivePage(1);
     if (!m_filePage.LoadFileInfo())
         RemovePage(1);

@@ -1,5 +1,6 @@
 #include "outside/pallapath/FolderOp.h"
 
+#include "framework/GrowBuffer.h"
 #include "framework/LongPath.h"
 
 #include <windows.h>
@@ -11,23 +12,11 @@ namespace {
 
 using PathFormFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
 
-// Calls GetLongPathNameW or GetShortPathNameW with a buffer of the size it
-// asks for, again if the answer grew in between (a folder renamed meanwhile).
+// GetLongPathNameW or GetShortPathNameW, with a buffer that grows to fit.
 std::optional<std::wstring> Convert(PathFormFunction convert, const std::wstring& path)
 {
-    DWORD needed = convert(path.c_str(), nullptr, 0);
-    while (needed != 0) {
-        std::wstring result(needed, L'\0');
-        DWORD length = convert(path.c_str(), result.data(), needed);
-        if (length == 0)
-            break;
-        if (length < needed) {
-            result.resize(length);
-            return result;
-        }
-        needed = length;
-    }
-    return std::nullopt;
+    return fx::ReadGrowingText(
+        [&](wchar_t* buffer, DWORD size) { return convert(path.c_str(), buffer, size); });
 }
 
 // The path as given first; a long one that the system refuses in that form
