@@ -15,15 +15,6 @@
 namespace fx {
 
 namespace {
-std::wstring ControlText(HWND ctl)
-{
-    int n = ::GetWindowTextLengthW(ctl);
-    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    n = ::GetWindowTextW(ctl, text.data(), n + 1);
-    text.resize(static_cast<size_t>(n > 0 ? n : 0));
-    return text;
-}
-
 // The whole text as an int: blanks around it allowed, nothing else.
 std::optional<int> ParseInt(const std::wstring& text)
 {
@@ -66,7 +57,7 @@ void DDX_Text(CDataExchange& dx, int id, std::wstring& value)
     dx.PrepareControl(id);
     HWND ctl = dx.Control(id);
     if (dx.m_bSaveAndValidate)
-        value = ControlText(ctl);
+        value = WindowText(ctl);
     else
         ::SetWindowTextW(ctl, value.c_str());
 }
@@ -79,7 +70,7 @@ void DDX_Text(CDataExchange& dx, int id, int& value)
         ::SetWindowTextW(ctl, std::to_wstring(value).c_str());
         return;
     }
-    if (std::optional<int> number = ParseInt(ControlText(ctl)))
+    if (std::optional<int> number = ParseInt(WindowText(ctl)))
         value = *number;
     else
         dx.Fail(L"Please enter an integer.");

@@ -98,11 +98,11 @@ bool CWnd::DestroyWindow()
     return m_hWnd && ::DestroyWindow(m_hWnd);
 }
 
-std::wstring CWnd::GetWindowText() const
+std::wstring WindowText(HWND hwnd)
 {
-    int n = ::GetWindowTextLengthW(m_hWnd);
+    int n = ::GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    n = ::GetWindowTextW(m_hWnd, text.data(), n + 1);
+    n = ::GetWindowTextW(hwnd, text.data(), n + 1);
     text.resize(static_cast<size_t>(n > 0 ? n : 0));
     return text;
 }

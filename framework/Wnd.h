@@ -12,6 +12,9 @@ namespace fx {
 
 class CWindowGuard;
 
+// The whole text of any window of this process.
+std::wstring WindowText(HWND hwnd);
+
 class CWnd {
 public:
     CWnd() = default;
@@ -42,7 +45,7 @@ public:
     void EnableWindow(bool enable) const { ::EnableWindow(m_hWnd, enable ? TRUE : FALSE); }
     bool DestroyWindow();
     void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(m_hWnd, text.c_str()); }
-    std::wstring GetWindowText() const;
+    std::wstring GetWindowText() const { return WindowText(m_hWnd); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     RECT GetClientRect() const;

@@ -58,6 +58,18 @@ protected:
         std::filesystem::current_path(m_startFolder);
     }
 
+    // Runs the dialog modally on a drive it cannot read: it reports the drive
+    // and ends with 0 at once. (Should it stay, its loop ends here instead of
+    // waiting for a person.)
+    INT_PTR RunOnUnreadable(const std::wstring& root)
+    {
+        m_app.SetDriveRoot(root);
+        ::PostQuitMessage(0);
+        const INT_PTR result = m_dialog.DoModal();
+        testing_support::PumpMessages();
+        return result;
+    }
+
     void Start(const std::wstring& root)
     {
         m_app.SetDriveRoot(root);

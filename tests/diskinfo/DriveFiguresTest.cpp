@@ -172,11 +172,7 @@ TEST_F(DovrinTest, WithoutADriveTheCurrentOneShows)
 
 TEST_F(DovrinTest, ADriveThatCannotBeReadEndsTheProgram)
 {
-    m_app.SetDriveRoot(test_drives::kDangling);
-    // Should the dialog stay, its loop ends here instead of waiting for a person.
-    ::PostQuitMessage(0);
-    EXPECT_EQ(m_dialog.DoModal(), 0);
-    PumpMessages();
+    EXPECT_EQ(RunOnUnreadable(test_drives::kDangling), 0);
     ASSERT_EQ(m_boxes.shown.size(), 1u);
     EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive G:\\");
     EXPECT_EQ(m_boxes.shown[0].caption, L"Error");
@@ -186,20 +182,14 @@ TEST_F(DovrinTest, ADriveThatCannotBeReadEndsTheProgram)
 TEST_F(DovrinTest, ARemovableDriveWithoutItsMediumCannotBeRead)
 {
     VanishedDrive gone; // the drive answers for its volume, not for its sizes
-    m_app.SetDriveRoot(test_drives::kVanishing);
-    ::PostQuitMessage(0);
-    EXPECT_EQ(m_dialog.DoModal(), 0);
-    PumpMessages();
+    EXPECT_EQ(RunOnUnreadable(test_drives::kVanishing), 0);
     ASSERT_EQ(m_boxes.shown.size(), 1u);
     EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive I:\\");
 }
 
 TEST_F(DovrinTest, AShareIsReportedByItsWholeRoot)
 {
-    m_app.SetDriveRoot(L"\\\\nosuchserver\\share\\");
-    ::PostQuitMessage(0);
-    EXPECT_EQ(m_dialog.DoModal(), 0);
-    PumpMessages();
+    EXPECT_EQ(RunOnUnreadable(L"\\\\nosuchserver\\share\\"), 0);
     ASSERT_EQ(m_boxes.shown.size(), 1u);
     EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive \\\\nosuchserver\\share\\");
 }

@@ -242,15 +242,6 @@ MessageBoxRecorder::~MessageBoxRecorder()
     fx::SetMessageBoxHandler(nullptr);
 }
 
-std::wstring WindowText(HWND hwnd)
-{
-    int n = ::GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    n = ::GetWindowTextW(hwnd, text.data(), n + 1);
-    text.resize(static_cast<size_t>(n > 0 ? n : 0));
-    return text;
-}
-
 void MoveMouseTo(HWND hwnd, POINT client, WPARAM keys)
 {
     POINT screen = client;

@@ -1,6 +1,8 @@
 // Helpers shared by the test programs: temp folders, the clipboard, message
 // pumping and message boxes answered without a person.
 #pragma once
+#include "framework/Wnd.h"
+
 #include <windows.h>
 
 #include <filesystem>
@@ -76,7 +78,7 @@ public:
     int answer;
 };
 
-std::wstring WindowText(HWND hwnd);
+using fx::WindowText;
 
 // Puts the mouse pointer on a point of a window's client area and sends the
 // window the mouse move that goes with it; keys are the MK_* flags held.
