@@ -93,6 +93,20 @@ TEST(PathList, AssignmentAndCopyAreIndependent)
     EXPECT_NE(copied.GetMultiString(), sourceBuffer);
 }
 
+TEST(PathList, AssignmentKeepsEveryPathEvenAnEmptyOne)
+{
+    CPathList source;
+    for (const wchar_t* path : {L"C:\\a", L"", L"C:\\c"})
+        source.Add(path);
+    CPathList copy;
+    copy.Add(L"C:\\old");
+    copy = source;
+    ASSERT_EQ(copy.GetCount(), 3);
+    EXPECT_STREQ(copy.GetAt(0), L"C:\\a");
+    EXPECT_STREQ(copy.GetAt(1), L"");
+    EXPECT_STREQ(copy.GetAt(2), L"C:\\c");
+}
+
 TEST(PathList, RemoveAllEmptiesTheList)
 {
     CPathList list;
