@@ -36,6 +36,9 @@ private:
     };
     static int StampOfPicker(int controlId);
     void EnableApply(bool enable);
+    // Fetches the file's icon from the shell, once per LoadFileInfo.
+    void LoadShellIcon();
+    void ShowIcon(HICON icon);
     void WriteTimes();
 
     CIconButton m_doneButton;
@@ -43,6 +46,7 @@ private:
     CIconButton m_applyButton;
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
+    bool m_bIconPending = false;
 
     std::wstring m_strPath;
     std::wstring m_strTitle;
