@@ -1,9 +1,11 @@
 #!/bin/bash
-# bench/startup.sh [runs]
+# bench/startup.sh [runs] [other-Fennix.exe]
 # Builds (installing what is missing), then measures the start-up of Fennix
 # and Dovrin next to a minimal window and a minimal property sheet under Wine
 # and Xvfb, with the Wine keeper warm as in the tests (see startup/Startup.cpp
-# for what is measured). Prints the medians and the ratios.
+# for what is measured). Prints the medians and the ratios. Another build of
+# Fennix given (a Linux path) is measured in the same rounds, for a before and
+# after under the same load.
 set -euo pipefail
 
 if [ "${1:-}" = "--inside-xvfb" ]; then

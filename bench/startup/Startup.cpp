@@ -1,4 +1,4 @@
-// startup [runs]
+// startup [runs] [other-Fennix.exe]
 // Measures how long each program takes from its start to its main window on
 // the screen: Fennix on one file and Dovrin on that file's drive, both with
 // the selection handed over on the clipboard as the launcher does, next to a
@@ -6,7 +6,9 @@
 // Fennix makes its own. The programs take turns (one start of each per round,
 // the order rotated every round), so a slow patch of a shared machine falls
 // on all of them alike. Prints the median of each and its ratio to the
-// minimal window.
+// minimal window. A second Fennix.exe given (say, a build of an earlier
+// commit; a Linux or a Windows path) runs in the same rounds, so a change is
+// measured against what it changes under the same load.
 //
 // "Shown": from just before CreateProcessW to the moment the program's main
 // window (a top-level window of its main thread that has no owner) is
@@ -39,13 +41,23 @@ const int kDefaultRuns = 10;
 const DWORD kWindowTimeoutMs = 15000;
 const DWORD kExitTimeoutMs = 5000;
 
-// A Linux path of the build tree as Wine programs see it: the root is Z:.
+// A Linux path as Wine programs see it: the root is Z:. A Windows path
+// stays as it is.
+std::wstring WindowsPath(const std::wstring& path)
+{
+    if (path.empty() || path[0] != L'/')
+        return path;
+    std::wstring windows = L"Z:" + path;
+    std::replace(windows.begin(), windows.end(), L'/', L'\\');
+    return windows;
+}
+
 std::wstring WindowsPath(const char* linuxPath)
 {
-    std::wstring path = L"Z:";
+    std::wstring path;
     for (const char* c = linuxPath; *c; ++c)
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    return path;
+        path += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    return WindowsPath(path);
 }
 
 struct Program {
@@ -185,6 +197,8 @@ int wmain(int argc, wchar_t** argv)
         {L"Fennix (1 file)", WindowsPath(FENNIX_EXE), true, {}, {}},
         {L"Dovrin", WindowsPath(DOVRIN_EXE), true, {}, {}},
     };
+    if (argc > 2)
+        programs.push_back({L"other Fennix", WindowsPath(std::wstring(argv[2])), true, {}, {}});
     HWND owner = ::CreateWindowExW(0, L"STATIC", L"startup bench", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                                    nullptr);
     const std::wstring file = MakeSampleFile();
