@@ -18,8 +18,8 @@
 // delivered to us, not when it happened; the poll needs nothing from Wine but
 // the window list, asks the wineserver about a handful of windows per round,
 // and is late by at most one poll interval. Owned windows are left out:
-// Fennix's drop window (owned by the frame) is no main window, even when it
-// shows for a moment during start-up.
+// Fennix's drop window, owned by its frame, is no main window (builds that
+// made it at start-up showed it for a moment before the frame).
 // "Idle": from the same start until WaitForInputIdle returns after the
 // window was seen: the program has finished what it does before waiting for
 // input (its first paint included), so work merely moved past the moment the
