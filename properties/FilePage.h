@@ -36,6 +36,9 @@ private:
     };
     static int StampOfPicker(int controlId);
     void EnableApply(bool enable);
+    // Fetches the file's icon from the shell, once per LoadFileInfo.
+    void LoadShellIcon();
+    void ShowIcon(HICON icon);
     // Each reports its own failure to the user and returns false.
     bool WriteAttributes();
     bool WriteTimes();
@@ -45,6 +48,7 @@ private:
     CIconButton m_applyButton;
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
+    bool m_bIconPending = false;
 
     std::wstring m_strPath;
     std::wstring m_strTitle;

@@ -15,9 +15,8 @@ LRESULT CMirelPropertyFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_ACTIVATE: {
         LRESULT r = Default(msg, wp, lp);
-        // Activation can change while the sheet is still being built (its
-        // drop window appears for a moment); only a sheet that existed and
-        // is gone ends the program.
+        // Activation can change while the sheet is still being built; only
+        // a sheet that existed and is gone ends the program.
         if (!m_sheetWindow)
             return r;
         if (!::IsWindow(m_sheetWindow))
