@@ -24,7 +24,7 @@
 // window was seen: the program has finished what it does before waiting for
 // input (its first paint included), so work merely moved past the moment the
 // window shows still counts here.
-#include "controls/DropList.h"
+#include "common/DropList.h"
 #include "framework/Handle.h"
 
 #include <algorithm>
