@@ -11,12 +11,8 @@ set -euo pipefail
 if [ "${1:-}" = "--inside-xvfb" ]; then
     shift
     source "$(dirname "${BASH_SOURCE[0]}")/../tools/wine-env.sh"
-    wine_start_keeper
-    rc=0
-    wine "$BUILD_DIR/bench/startup/startup.exe" "$@" || rc=$?
-    wineserver -k 2>/dev/null || true
-    wait "$KEEPER_PID" 2>/dev/null || true
-    exit $rc
+    wine_with_keeper wine "$BUILD_DIR/bench/startup/startup.exe" "$@"
+    exit $?
 fi
 
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/build.sh"

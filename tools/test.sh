@@ -6,12 +6,9 @@ set -euo pipefail
 if [ "${1:-}" = "--inside-xvfb" ]; then
     shift
     source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-    wine_start_keeper
-    rc=0
-    (cd "$BUILD_DIR" && ctest --output-on-failure --timeout 300 "$@") || rc=$?
-    wineserver -k 2>/dev/null || true
-    wait "$KEEPER_PID" 2>/dev/null || true
-    exit $rc
+    cd "$BUILD_DIR"
+    wine_with_keeper ctest --output-on-failure --timeout 300 "$@"
+    exit $?
 fi
 
 source "$(dirname "${BASH_SOURCE[0]}")/build.sh"

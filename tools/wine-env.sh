@@ -15,6 +15,17 @@ wine_start_keeper() {
     wine "$BUILD_DIR/tools/wintool.exe" present "test keeper" >/dev/null 2>&1
 }
 
+# Runs a command with the keeper up, then stops the Wine server and the
+# keeper; returns the command's status.
+wine_with_keeper() {
+    wine_start_keeper
+    local rc=0
+    "$@" || rc=$?
+    wineserver -k 2>/dev/null || true
+    wait "$KEEPER_PID" 2>/dev/null || true
+    return $rc
+}
+
 wine_prefix_ready() {
     [ -f "$WINEPREFIX/.ready" ] && return 0
     mkdir -p "$WINEPREFIX"
