@@ -17,6 +17,15 @@ BOOL CAboutPage::OnInitDialog()
     return TRUE;
 }
 
+void CAboutPage::ShowModal(UINT templateId, HWND owner)
+{
+    ::EnableWindow(owner, FALSE);
+    CAboutPage about(templateId);
+    about.DoModal();
+    ::EnableWindow(owner, TRUE);
+    ::SetActiveWindow(owner);
+}
+
 void CAboutPage::OnOK()
 {
     if (!IsInSheet()) {

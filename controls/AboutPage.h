@@ -17,6 +17,10 @@ public:
     // templateId: the program's About template (a page or a dialog).
     explicit CAboutPage(UINT templateId) : CPropertyPage(templateId) {}
 
+    // Runs the About box modally over owner. The template has no owner of
+    // its own, so owner is kept out of reach meanwhile, as a modal owner is.
+    static void ShowModal(UINT templateId, HWND owner);
+
     const CLinkLabel& MailLink() const { return m_mailLink; }
     const CLinkLabel& WebLink() const { return m_webLink; }
 

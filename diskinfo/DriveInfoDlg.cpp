@@ -217,23 +217,7 @@ void CDriveInfoDlg::OnApply()
 
 void CDriveInfoDlg::OnAbout()
 {
-    // The About box has no owner window: keep this dialog out of reach while
-    // it is up, as an owner of a modal dialog would be.
-    EnableWindow(false);
-    CAboutPage about(IDD_ABOUT);
-    about.DoModal();
-    EnableWindow(true);
-    ::SetActiveWindow(m_hWnd);
-}
-
-void CDriveInfoDlg::PaintMinimized()
-{
-    fx::CPaintDC paint(m_hWnd);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()));
-    const RECT client = GetClientRect();
-    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(paint.Get(), x, y, m_appIcon);
+    CAboutPage::ShowModal(IDD_ABOUT, m_hWnd);
 }
 
 bool CDriveInfoDlg::OnCommand(DWORD command)
@@ -267,7 +251,7 @@ LRESULT CDriveInfoDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_PAINT:
         if (::IsIconic(m_hWnd)) {
-            PaintMinimized();
+            fx::PaintMinimizedIcon(m_hWnd, m_appIcon);
             return 0;
         }
         break;

@@ -38,7 +38,6 @@ private:
     void OnLabelEdited();
     void OnApply();
     void OnAbout();
-    void PaintMinimized();
     std::wstring DriveCaption(const std::wstring& label) const { return m_captionRoot + L"(" + label + L")"; }
     // The drive as the title names it: its letter, or a share's root.
     std::wstring DriveName() const;

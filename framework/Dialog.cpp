@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/App.h"
+#include "framework/Handle.h"
 
 namespace fx {
 
@@ -127,6 +128,17 @@ LRESULT CDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         }
     }
     return Default(msg, wp, lp);
+}
+
+void PaintMinimizedIcon(HWND hwnd, HICON icon)
+{
+    CPaintDC paint(hwnd);
+    ::SendMessageW(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(paint.Get(), x, y, icon);
 }
 
 } // namespace fx

@@ -44,4 +44,8 @@ private:
     INT_PTR m_nResult = -1;
 };
 
+// Paints a minimised window's client area as the icon it shows in place of
+// the window (a dialog has no class icon of its own to do it).
+void PaintMinimizedIcon(HWND hwnd, HICON icon);
+
 } // namespace fx
