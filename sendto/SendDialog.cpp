@@ -1,0 +1,445 @@
+#include "sendto/SendDialog.h"
+
+#include "common/DropList.h"
+#include "common/SelectedPath.h"
+#include "controls/AboutPage.h"
+#include "framework/MessageBox.h"
+#include "framework/Resources.h"
+#include "outside/pallashell/BrowseForFolder.h"
+#include "outside/pallavol/DiskInfo.h"
+#include "sendto/FavoriteNameDlg.h"
+#include "sendto/LarkwayApp.h"
+#include "sendto/res/resource.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 255, 0);
+
+// The item's own name: what follows its last backslash ("" for a drive root).
+std::wstring ItemName(const std::wstring& path)
+{
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
+// The folder that holds the item, with its trailing backslash.
+std::wstring ItemFolder(const std::wstring& path)
+{
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+// A menu shows "&" as the mark of a mnemonic; a name shows it as it is.
+std::wstring MenuText(const Favorite& favorite)
+{
+    const std::wstring& shown = favorite.name.empty() ? favorite.target : favorite.name;
+    std::wstring text;
+    for (wchar_t c : shown) {
+        text += c;
+        if (c == L'&')
+            text += L'&';
+    }
+    return text;
+}
+
+std::optional<std::wstring> BrowseWithTheShell(HWND owner, const std::wstring& current)
+{
+    CSBDestination picker(owner, IDS_SELECT_DESTINATION);
+    picker.SetFlags(BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT);
+    picker.SetInitialSelection(PathRoot(current));
+    if (!current.empty())
+        picker.SetInitialSelection(current);
+    if (!picker.SelectFolder())
+        return std::nullopt;
+    return picker.GetSelectedFolder();
+}
+
+} // namespace
+
+CSendDialog::CSendDialog(CLarkwayApp& app) : CDialog(IDD_SEND), m_app(app), m_chooseFolder(BrowseWithTheShell)
+{
+}
+
+CSendDialog::~CSendDialog()
+{
+    m_sizing.Stop();
+}
+
+void CSendDialog::DoDataExchange(fx::CDataExchange& dx)
+{
+    CDialog::DoDataExchange(dx);
+    fx::DDX_Control(dx, IDC_ITEM_PROGRESS, m_itemProgress);
+    fx::DDX_Control(dx, IDC_ACTIVITY_BAR, m_activityBar);
+    fx::DDX_Control(dx, ID_VIEW_OPTIONS, m_optionsButton);
+    fx::DDX_Control(dx, IDC_FAVORITES, m_favoritesButton);
+    fx::DDX_Control(dx, IDC_ADD_FAVORITE, m_addFavoriteButton);
+    fx::DDX_Control(dx, IDCANCEL, m_exitButton);
+    fx::DDX_Control(dx, IDC_BROWSE, m_browseButton);
+    fx::DDX_Control(dx, IDC_ABOUT_BUTTON, m_aboutButton);
+    fx::DDX_Control(dx, IDC_COPY_MOVE, m_modeButton);
+    fx::DDX_Control(dx, IDOK, m_sendButton);
+    // The edit reports a text put in by the program as a change; the
+    // program checks the destination itself where it puts one in.
+    m_bShowingDestination = !dx.m_bSaveAndValidate;
+    fx::DDX_Text(dx, IDC_DESTINATION, m_strDestination);
+    m_bShowingDestination = false;
+    fx::DDX_Text(dx, IDC_FREE_SPACE, m_strFreeSpace);
+    fx::DDX_Text(dx, IDC_REQUIRED_SPACE, m_strRequiredSpace);
+    fx::DDX_Text(dx, IDC_ITEMS_HEADER, m_strItemsHeader);
+}
+
+BOOL CSendDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetUpButtons();
+
+    // The selection is read whole and the clipboard given back before
+    // anything is measured.
+    std::vector<std::wstring> paths;
+    if (const std::optional<std::vector<std::wstring>> handedOver = TakeClipboardDropList()) {
+        for (const std::wstring& path : *handedOver)
+            if (std::optional<std::wstring> normalized = NormalizeSelectedPath(path))
+                paths.push_back(std::move(*normalized));
+    }
+    if (paths.empty()) {
+        fx::MessageBox(m_hWnd, L"This Program Should be run only from the shell's Context menu", MB_OK);
+        EndDialog(0);
+        return FALSE;
+    }
+
+    SetUpProgress(static_cast<int>(paths.size()));
+    m_settings = m_app.Settings();
+    m_sizeFolders = m_settings.sizeFolders;
+    m_bTookSettings = true;
+    m_itemList = GetDlgItem(IDC_ITEM_LIST);
+    const wchar_t* columns[] = {L"Selected Item", L"Size"};
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        lvc.fmt = LVCFMT_LEFT;
+        lvc.cx = 100;
+        lvc.pszText = const_cast<wchar_t*>(columns[column]);
+        ListView_InsertColumn(m_itemList, column, &lvc);
+    }
+    m_sizing.Start(std::move(paths));
+
+    SetUpSystemMenu();
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    m_dialogIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+    m_smallIcon.Reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                      ::GetSystemMetrics(SM_CXSMICON),
+                                                      ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_dialogIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
+    EnableSend(false);
+    RebuildFavoritesMenu();
+    Browse();
+    SetUpToolTips();
+    return TRUE;
+}
+
+void CSendDialog::SetUpButtons()
+{
+    struct Look {
+        CIconButton& button;
+        WORD hoverIcon, normalIcon;
+    };
+    for (const Look& look : {Look{m_aboutButton, IDI_ABOUT_HOT, IDI_ABOUT}, Look{m_sendButton, IDI_SEND_HOT, IDI_SEND},
+                             Look{m_favoritesButton, IDI_FAVORITES_HOT, IDI_FAVORITES},
+                             Look{m_optionsButton, IDI_OPTIONS_HOT, IDI_OPTIONS},
+                             Look{m_addFavoriteButton, IDI_ADD_FAVORITE_HOT, IDI_ADD_FAVORITE},
+                             Look{m_exitButton, IDI_EXIT_HOT, IDI_EXIT}, Look{m_browseButton, IDI_BROWSE_HOT, IDI_BROWSE}})
+        look.button.SetIcons(look.hoverIcon, look.normalIcon, 32, 32);
+    m_addFavoriteButton.SetNormalTextColor(kGreen, false);
+    m_addFavoriteButton.SetHoverTextColor(kRed, false);
+    m_modeButton.SetIcons(IDI_COPY, 0, 32, 32);
+    m_modeButton.SetNormalTextColor(kGreen, false);
+    m_modeButton.SetHoverTextColor(kRed, false);
+}
+
+void CSendDialog::SetUpProgress(int itemCount)
+{
+    m_itemProgress.m_startColor = ::GetSysColor(COLOR_3DDKSHADOW);
+    m_itemProgress.m_endColor = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    m_itemProgress.m_backColor = ::GetSysColor(COLOR_BTNFACE);
+    m_itemProgress.m_textColor = ::GetSysColor(COLOR_WINDOW);
+    m_itemProgress.m_bShowPercent = true;
+    m_itemProgress.SetRange(0, itemCount);
+    m_itemProgress.SetStep(1);
+    m_activityBar.SetBackColor(::GetSysColor(COLOR_BTNFACE));
+    m_activityBar.SetColors(::GetSysColor(COLOR_3DDKSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    m_activityBar.SetBandLength(30);
+}
+
+void CSendDialog::SetUpSystemMenu()
+{
+    const std::wstring about = fx::LoadString(IDS_ABOUT_MENU);
+    HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (about.empty() || !menu)
+        return;
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+}
+
+void CSendDialog::SetUpToolTips()
+{
+    if (!m_toolTip.Create(m_hWnd))
+        return;
+    m_toolTip.Activate(true);
+    const std::pair<int, const wchar_t*> tips[] = {
+        {IDC_FAVORITES, L"Favorites"}, {IDC_BROWSE, L"Browse"},   {IDC_ADD_FAVORITE, L"Add To Favorites"},
+        {ID_VIEW_OPTIONS, L"Options"}, {IDC_COPY_MOVE, L"Toggle Copy/Move"}, {IDC_ABOUT_BUTTON, L"About"},
+        {IDOK, L"Send..."},            {IDCANCEL, L"Exit"},
+    };
+    for (const auto& [id, text] : tips)
+        m_toolTip.AddTool(GetDlgItem(id), text);
+}
+
+void CSendDialog::PublishItem(SizedItem item)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_resultsLock);
+        m_pendingItems.push_back(std::move(item));
+    }
+    // Sent, not posted: the worker goes on once the dialog has listed it.
+    ::SendMessageW(m_hWnd, WM_ITEM_SIZED, 0, 0);
+}
+
+void CSendDialog::PublishSizingDone()
+{
+    ::PostMessageW(m_hWnd, WM_SIZING_DONE, 0, 0);
+}
+
+void CSendDialog::OnItemSized()
+{
+    std::vector<SizedItem> items;
+    {
+        std::lock_guard<std::mutex> lock(m_resultsLock);
+        items.swap(m_pendingItems);
+    }
+    const CDiskInfo units;
+    for (const SizedItem& item : items) {
+        if (m_selectedPaths.GetCount() == 0)
+            m_strItemsHeader = ItemFolder(item.path);
+        const int row = ListView_GetItemCount(m_itemList);
+        std::wstring name = ItemName(item.path);
+        m_strLastSizeText = units.GetUnitSize(item.bytes);
+        LVITEMW lvi{};
+        lvi.mask = LVIF_TEXT;
+        lvi.iItem = row;
+        lvi.pszText = name.data();
+        ListView_InsertItem(m_itemList, &lvi);
+        ListView_SetItemText(m_itemList, row, 1, m_strLastSizeText.data());
+        m_selectedPaths.Add(item.path);
+        m_requiredBytes += item.bytes;
+        m_itemProgress.StepIt();
+    }
+    m_strLastSizeText = units.GetUnitSize(m_requiredBytes);
+    m_strRequiredSpace = L"Space Required==> " + m_strLastSizeText;
+    // Where the items will go decides whether there is room, once it is known.
+    const std::wstring root = PathRoot(m_strDestination);
+    if (IsWindowVisible() && !root.empty())
+        RefreshFreeSpace(root);
+    else
+        UpdateData(false);
+}
+
+void CSendDialog::OnSizingDone()
+{
+    ::ShowWindow(GetDlgItem(IDC_ITEM_PROGRESS), SW_HIDE);
+    ::ShowWindow(GetDlgItem(IDC_ACTIVITY_BAR), SW_HIDE);
+}
+
+void CSendDialog::ToggleMode()
+{
+    m_bMoveMode = !m_bMoveMode;
+    m_modeButton.SetWindowText(m_bMoveMode ? L"Move" : L"Copy");
+    m_modeButton.SetNormalTextColor(m_bMoveMode ? kRed : kGreen, false);
+    m_modeButton.SetHoverTextColor(m_bMoveMode ? kGreen : kRed, false);
+    m_modeButton.SetIcons(m_bMoveMode ? IDI_MOVE : IDI_COPY, 0, 32, 32);
+}
+
+void CSendDialog::Browse()
+{
+    UpdateData(true);
+    if (const std::optional<std::wstring> folder = m_chooseFolder(m_hWnd, m_strDestination)) {
+        m_strDestination = *folder;
+        UpdateData(false);
+    }
+    CheckDestination();
+}
+
+void CSendDialog::CheckDestination()
+{
+    UpdateData(true);
+    const std::wstring root = PathRoot(m_strDestination);
+    if (root.empty())
+        EnableSend(false);
+    else
+        RefreshFreeSpace(root);
+}
+
+void CSendDialog::RefreshFreeSpace(const std::wstring& root)
+{
+    const CDiskInfo drive(root);
+    const uint64_t freeBytes = drive.GetDiskFreeInBytes();
+    m_strLastSizeText = drive.GetUnitSize(freeBytes);
+    m_strFreeSpace = L"Free Space in drive " + root + L" ==> " + m_strLastSizeText;
+    // A drive that cannot be read has no room to offer.
+    EnableSend(drive.GetDriveTypeA() != L"Error" && freeBytes >= m_requiredBytes);
+    UpdateData(false);
+}
+
+void CSendDialog::EnableSend(bool enable)
+{
+    ::EnableWindow(GetDlgItem(IDOK), enable ? TRUE : FALSE);
+}
+
+HMENU CSendDialog::FavoritesMenu() const
+{
+    // Menu bar: File, View; View: Options, Favorites.
+    return ::GetSubMenu(::GetSubMenu(::GetMenu(m_hWnd), 1), 1);
+}
+
+void CSendDialog::RebuildFavoritesMenu()
+{
+    HMENU menu = FavoritesMenu();
+    if (!menu)
+        return;
+    while (::GetMenuItemCount(menu) > 0)
+        ::DeleteMenu(menu, 0, MF_BYPOSITION);
+    // Each inserted at the top: the last favourite is listed first.
+    for (size_t i = 0; i < m_settings.favorites.size(); ++i)
+        ::InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, ID_FAVORITE_FIRST + i,
+                      MenuText(m_settings.favorites[i]).c_str());
+}
+
+void CSendDialog::ShowFavoritesMenu()
+{
+    RebuildFavoritesMenu();
+    RECT button{};
+    ::GetWindowRect(GetDlgItem(IDC_FAVORITES), &button);
+    ::TrackPopupMenu(FavoritesMenu(), TPM_CENTERALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, button.right, button.bottom, 0,
+                     m_hWnd, nullptr);
+}
+
+void CSendDialog::SelectFavorite(int index)
+{
+    // A menu item left from before favourites were removed does nothing.
+    if (index < 0 || static_cast<size_t>(index) >= m_settings.favorites.size())
+        return;
+    m_strDestination = m_settings.favorites[static_cast<size_t>(index)].target;
+    UpdateData(false);
+    CheckDestination();
+}
+
+void CSendDialog::AddToFavorites()
+{
+    UpdateData(true);
+    if (m_settings.favorites.size() >= static_cast<size_t>(std::max(m_settings.maxFavorites, 0))) {
+        fx::MessageBox(m_hWnd, L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
+                       L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    CFavoriteNameDlg nameDialog(m_hWnd, m_strDestination);
+    if (nameDialog.DoModal() != IDOK)
+        return;
+    m_settings.favorites.push_back(Favorite{nameDialog.Name(), nameDialog.Folder()});
+    GiveSettingsBack();
+}
+
+void CSendDialog::GiveSettingsBack()
+{
+    if (!m_bTookSettings)
+        return;
+    m_settings.sizeFolders = m_sizeFolders;
+    m_app.SetSettings(m_settings);
+}
+
+void CSendDialog::ShowAbout()
+{
+    CAboutPage::ShowModal(IDD_ABOUT, m_hWnd);
+}
+
+void CSendDialog::OnOK()
+{
+    // Send: the dialog stays.
+    SendSelection();
+}
+
+void CSendDialog::OnCancel()
+{
+    m_sizing.Stop();
+    EndDialog(IDCANCEL);
+}
+
+bool CSendDialog::OnCommand(WORD id, WORD code)
+{
+    if (id >= ID_FAVORITE_FIRST && id <= ID_FAVORITE_LAST) {
+        SelectFavorite(id - ID_FAVORITE_FIRST);
+        return true;
+    }
+    switch (id) {
+    case IDC_DESTINATION:
+        if (code == EN_CHANGE && !m_bShowingDestination)
+            CheckDestination();
+        return code == EN_CHANGE;
+    case IDC_COPY_MOVE:
+        ToggleMode();
+        return true;
+    case IDC_BROWSE:
+        Browse();
+        return true;
+    case IDC_ABOUT_BUTTON:
+        ShowAbout();
+        return true;
+    case IDC_ADD_FAVORITE:
+        AddToFavorites();
+        return true;
+    case IDC_FAVORITES:
+        ShowFavoritesMenu();
+        return true;
+    case ID_VIEW_OPTIONS:
+        return true; // the options sheet comes with its own work
+    }
+    return false;
+}
+
+LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_ITEM_SIZED:
+        OnItemSized();
+        return 0;
+    case WM_SIZING_DONE:
+        OnSizingDone();
+        return 0;
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wp), HIWORD(wp)))
+            return 0;
+        break;
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
+            ShowAbout();
+            return 0;
+        }
+        break;
+    case WM_PAINT:
+        if (::IsIconic(m_hWnd)) {
+            fx::PaintMinimizedIcon(m_hWnd, m_dialogIcon);
+            return 0;
+        }
+        break;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(m_dialogIcon);
+    case WM_DESTROY:
+        // The worker may be waiting for this window to take an item: stopping
+        // answers it, and nothing touches the dialog once it is gone.
+        m_sizing.Stop();
+        GiveSettingsBack();
+        break;
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}

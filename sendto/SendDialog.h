@@ -1,0 +1,119 @@
+// Larkway's main window: the selected items with their sizes, the
+// destination (typed, browsed or a favourite) with its free space, copy or
+// move, and Send.
+#pragma once
+#include "controls/BusyBar.h"
+#include "controls/GradientProgressCtrl.h"
+#include "controls/IconButton.h"
+#include "controls/PathList.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/Handle.h"
+#include "sendto/FavoritesStore.h"
+#include "sendto/ParseThread.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CLarkwayApp;
+
+// The sizing worker's word that one more item is measured (sent: the worker
+// waits until the dialog has taken it).
+constexpr UINT WM_ITEM_SIZED = WM_USER + 6;
+// The sizing worker has measured every item (posted).
+constexpr UINT WM_SIZING_DONE = WM_USER + 7;
+
+class CSendDialog : public fx::CDialog {
+public:
+    explicit CSendDialog(CLarkwayApp& app);
+    ~CSendDialog() override;
+
+    // How the destination is browsed for; by default the shell's folder
+    // picker. None when the user cancelled.
+    using FolderChooser = std::function<std::optional<std::wstring>(HWND owner, const std::wstring& current)>;
+    void SetFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
+
+    // Called by the sizing worker, on its thread.
+    bool SizeFolders() const { return m_sizeFolders.load() != 0; }
+    CBusyBar& ActivityBar() { return m_activityBar; }
+    void PublishItem(SizedItem item);
+    void PublishSizingDone();
+
+    // What the dialog holds now (for the options sheet and the tests).
+    const LarkwaySettings& Settings() const { return m_settings; }
+    uint64_t RequiredBytes() const { return m_requiredBytes; }
+    const CPathList& SelectedPaths() const { return m_selectedPaths; }
+    bool IsMoveMode() const { return m_bMoveMode; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(fx::CDataExchange& dx) override;
+    void OnOK() override;
+    void OnCancel() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    bool OnCommand(WORD id, WORD code);
+    void SetUpButtons();
+    void SetUpProgress(int itemCount);
+    void SetUpSystemMenu();
+    void SetUpToolTips();
+    void OnItemSized();
+    void OnSizingDone();
+    void ToggleMode();
+    void Browse();
+    void CheckDestination();
+    void RefreshFreeSpace(const std::wstring& root);
+    void ShowFavoritesMenu();
+    void RebuildFavoritesMenu();
+    void SelectFavorite(int index);
+    void AddToFavorites();
+    void ShowAbout();
+    void EnableSend(bool enable);
+    HMENU FavoritesMenu() const;
+    void GiveSettingsBack();
+    void SendSelection();
+
+    CLarkwayApp& m_app;
+
+    // Results the worker hands over, guarded by the lock; the dialog's
+    // thread takes them into the list.
+    std::mutex m_resultsLock;
+    std::vector<SizedItem> m_pendingItems;
+    CParseThread m_sizing{*this};
+
+    LarkwaySettings m_settings;
+    std::atomic<int> m_sizeFolders{1};
+    bool m_bTookSettings = false;
+    uint64_t m_requiredBytes = 0;
+    CPathList m_selectedPaths; // the items listed so far, the ones a Send sends
+
+    CGradientProgressCtrl m_itemProgress;
+    CBusyBar m_activityBar;
+    CIconButton m_optionsButton;
+    CIconButton m_favoritesButton;
+    CIconButton m_addFavoriteButton;
+    CIconButton m_exitButton;
+    CIconButton m_browseButton;
+    CIconButton m_aboutButton;
+    CIconButton m_modeButton;
+    CIconButton m_sendButton;
+    fx::CToolTipCtrl m_toolTip;
+    HWND m_itemList = nullptr;
+
+    std::wstring m_strDestination;
+    std::wstring m_strFreeSpace;
+    std::wstring m_strRequiredSpace = L"0bytes";
+    std::wstring m_strItemsHeader;
+    std::wstring m_strLastSizeText;
+    bool m_bMoveMode = false;
+    bool m_bShowingDestination = false;
+    HICON m_dialogIcon = nullptr; // from LoadIcon: shared, never destroyed
+    fx::CIconHandle m_smallIcon;
+    FolderChooser m_chooseFolder;
+};

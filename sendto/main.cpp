@@ -1,0 +1,8 @@
+#include "sendto/LarkwayApp.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    // The selection comes from the clipboard; the command line is not read.
+    CLarkwayApp app;
+    return app.Main();
+}

@@ -1,0 +1,110 @@
+// Runs Larkway's send dialog in-process, modeless, on a selection handed
+// over on the clipboard, with the profile under a clean registry key.
+#pragma once
+#include "sendto/LarkwayApp.h"
+#include "sendto/SendDialog.h"
+#include "sendto/res/resource.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class LarkwayTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        ::InitCommonControlsEx(&icc);
+    }
+    void SetUp() override
+    {
+        ClearProfile();
+        testing_support::PumpMessages();
+    }
+    void TearDown() override
+    {
+        if (m_dialog)
+            m_dialog->DestroyWindow();
+        m_dialog.reset();
+        m_app.reset();
+        testing_support::PumpMessages();
+        ClearProfile();
+    }
+
+    static void ClearProfile() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway"); }
+
+    // Starts the dialog on the paths; the start-up browse picks `browsed`
+    // (none: the user cancels it). Waits until every item is sized.
+    void Start(const std::vector<std::wstring>& paths, std::optional<std::wstring> browsed = std::nullopt)
+    {
+        testing_support::PutDropListOnClipboard(paths);
+        StartOnClipboard(std::move(browsed));
+        WaitForSizing();
+    }
+    void StartOnClipboard(std::optional<std::wstring> browsed = std::nullopt)
+    {
+        m_app = std::make_unique<CLarkwayApp>();
+        m_app->LoadProfile();
+        m_dialog = std::make_unique<CSendDialog>(*m_app);
+        m_dialog->SetFolderChooser([browsed](HWND, const std::wstring&) { return browsed; });
+        ASSERT_TRUE(m_dialog->Create(nullptr));
+        m_dialog->ShowWindow(SW_SHOW);
+    }
+    void WaitForSizing()
+    {
+        ASSERT_TRUE(testing_support::PumpUntil([this] { return !::IsWindowVisible(Item(IDC_ITEM_PROGRESS)); }));
+    }
+
+    HWND Dialog() const { return m_dialog->m_hWnd; }
+    HWND Item(int id) const { return ::GetDlgItem(Dialog(), id); }
+    std::wstring Text(int id) const { return testing_support::WindowText(Item(id)); }
+    bool SendEnabled() const { return ::IsWindowEnabled(Item(IDOK)) != FALSE; }
+
+    struct Row {
+        std::wstring name, size;
+        bool operator==(const Row& other) const { return name == other.name && size == other.size; }
+    };
+    std::vector<Row> Rows() const
+    {
+        std::vector<Row> rows;
+        HWND list = Item(IDC_ITEM_LIST);
+        for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+            wchar_t name[512] = L"", size[64] = L"";
+            ListView_GetItemText(list, i, 0, name, 512);
+            ListView_GetItemText(list, i, 1, size, 64);
+            rows.push_back({name, size});
+        }
+        return rows;
+    }
+
+    // What the user does: types a destination, clicks a button.
+    void TypeDestination(const std::wstring& text)
+    {
+        ::SendMessageW(Item(IDC_DESTINATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DESTINATION, EN_CHANGE),
+                       reinterpret_cast<LPARAM>(Item(IDC_DESTINATION)));
+        testing_support::PumpMessages();
+    }
+    void Click(int id)
+    {
+        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+        testing_support::PumpMessages();
+    }
+    void Command(int id)
+    {
+        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        testing_support::PumpMessages();
+    }
+
+    // Declared first: no message box may wait for a person.
+    testing_support::MessageBoxRecorder m_boxes{IDOK};
+    testing_support::TempDir m_temp;
+    std::unique_ptr<CLarkwayApp> m_app;
+    std::unique_ptr<CSendDialog> m_dialog;
+};

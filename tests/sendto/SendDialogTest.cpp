@@ -1,0 +1,205 @@
+// The send dialog: the selection listed with its sizes, the destination and
+// its free space, the favourites, copy or move.
+#include "tests/sendto/LarkwayFixture.h"
+
+#include "framework/Handle.h"
+#include "outside/pallavol/DiskInfo.h"
+
+#include <filesystem>
+
+namespace {
+
+using namespace testing_support;
+
+std::wstring UnitSize(uint64_t bytes)
+{
+    return CDiskInfo().GetUnitSize(bytes);
+}
+
+// A folder of known contents: 3 files, 100 + 200 + 300 bytes, one of them a level down.
+std::wstring MakeFolderOf600Bytes(const TempDir& temp)
+{
+    temp.MakeFile(L"folder\\a.bin", std::string(100, 'a'));
+    temp.MakeFile(L"folder\\b.bin", std::string(200, 'b'));
+    temp.MakeFile(L"folder\\deeper\\c.bin", std::string(300, 'c'));
+    return (temp.Path() / L"folder").wstring();
+}
+
+class SendDialogTest : public LarkwayTest {
+protected:
+    void WriteFavorites(const std::vector<std::wstring>& entries)
+    {
+        fx::CProfile profile;
+        profile.SetRegistryKey(L"Corvale", L"Larkway");
+        for (size_t i = 0; i < entries.size(); ++i)
+            profile.WriteProfileString(L"Favorites", FavoriteEntryName(static_cast<int>(i)), entries[i]);
+        profile.WriteProfileInt(L"Favorites", L"AVAILABLE", static_cast<int>(entries.size()));
+    }
+    void SetSizeFolders(int value)
+    {
+        fx::CRegKey key;
+        HKEY raw = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", 0, nullptr, 0,
+                                    KEY_WRITE, nullptr, &raw, nullptr),
+                  ERROR_SUCCESS);
+        key.Reset(raw);
+        const DWORD dword = static_cast<DWORD>(value);
+        ::RegSetValueExW(key.Get(), L"CHECK", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof(dword));
+    }
+};
+
+TEST_F(SendDialogTest, EachItemGetsARowWithItsSize)
+{
+    const std::wstring first = m_temp.MakeFile(L"first.txt", std::string(1500, 'x'));
+    const std::wstring second = m_temp.MakeFile(L"second.txt", std::string(10, 'y'));
+    const std::wstring folder = MakeFolderOf600Bytes(m_temp);
+    for (int sizeFolders : {1, 0}) {
+        SCOPED_TRACE(sizeFolders);
+        SetSizeFolders(sizeFolders);
+        Start({first, second, folder});
+        const uint64_t folderBytes = sizeFolders ? 600 : 0;
+        EXPECT_EQ(Rows(), (std::vector<Row>{{L"first.txt", UnitSize(1500)},
+                                            {L"second.txt", UnitSize(10)},
+                                            {L"folder", UnitSize(folderBytes)}}));
+        EXPECT_EQ(m_dialog->RequiredBytes(), 1510 + folderBytes);
+        EXPECT_EQ(Text(IDC_REQUIRED_SPACE), L"Space Required==> " + UnitSize(1510 + folderBytes));
+        EXPECT_EQ(Text(IDC_ITEMS_HEADER), m_temp.Path().wstring() + L"\\");
+        EXPECT_EQ(m_dialog->SelectedPaths().GetCount(), 3);
+        EXPECT_FALSE(::IsWindowVisible(Item(IDC_ACTIVITY_BAR)));
+        EXPECT_TRUE(ClipboardIsEmpty());
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(SendDialogTest, ADriveRootIsARowWithoutAName)
+{
+    SetSizeFolders(0);
+    Start({L"H:\\"});
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Rows()[0].name, L"");
+    EXPECT_EQ(Text(IDC_ITEMS_HEADER), L"H:\\");
+}
+
+TEST_F(SendDialogTest, AFileOfFiveGigabytesCountsWhole)
+{
+    const std::wstring big = m_temp.MakeFile(L"big.bin", "");
+    {
+        fx::CFileHandle file(::CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file);
+        LARGE_INTEGER size{};
+        size.QuadPart = 5LL << 30;
+        ASSERT_TRUE(::SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(::SetEndOfFile(file.Get()));
+    }
+    Start({big});
+    EXPECT_EQ(m_dialog->RequiredBytes(), 5ULL << 30);
+    EXPECT_EQ(Rows()[0].size, UnitSize(5ULL << 30));
+    // 5 GiB do not fit on a drive with less free space than that.
+    TypeDestination(L"H:\\");
+    ULARGE_INTEGER freeBytes{};
+    ASSERT_TRUE(::GetDiskFreeSpaceExW(L"H:\\", &freeBytes, nullptr, nullptr));
+    EXPECT_EQ(SendEnabled(), freeBytes.QuadPart >= (5ULL << 30));
+}
+
+TEST_F(SendDialogTest, SendIsEnabledOnlyForADriveWithRoom)
+{
+    const std::wstring file = m_temp.MakeFile(L"small.txt", "12345");
+    Start({file});
+    EXPECT_FALSE(SendEnabled()); // the start-up browse was cancelled
+    TypeDestination(L"C:");
+    EXPECT_FALSE(SendEnabled());
+    TypeDestination(L"C:\\");
+    EXPECT_TRUE(SendEnabled());
+    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive C:\\ ==> ", 0), 0u);
+    TypeDestination(L"relative\\folder");
+    EXPECT_FALSE(SendEnabled());
+    TypeDestination(L"Q:\\nowhere"); // no such drive
+    EXPECT_FALSE(SendEnabled());
+}
+
+TEST_F(SendDialogTest, TheStartUpBrowsePutsItsFolderInPlace)
+{
+    const std::wstring file = m_temp.MakeFile(L"small.txt", "12345");
+    const std::wstring target = m_temp.MakeFolder(L"target");
+    Start({file}, target);
+    EXPECT_EQ(Text(IDC_DESTINATION), target);
+    EXPECT_TRUE(SendEnabled());
+    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive C:\\ ==> ", 0), 0u);
+}
+
+TEST_F(SendDialogTest, AFavouriteOnAnotherDriveMeasuresThatDrive)
+{
+    WriteFavorites({L"Windows Directory,C:\\windows", L"Scratch,H:\\"});
+    Start({m_temp.MakeFile(L"small.txt", "12345")}, m_temp.Path().wstring());
+    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive C:\\ ==> ", 0), 0u);
+    Command(ID_FAVORITE_FIRST + 1);
+    EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
+    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive H:\\ ==> ", 0), 0u);
+    EXPECT_TRUE(SendEnabled());
+    Command(ID_FAVORITE_FIRST + 5); // no such favourite: nothing happens
+    EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
+}
+
+TEST_F(SendDialogTest, TogglingTwiceComesBackToCopy)
+{
+    Start({m_temp.MakeFile(L"a.txt")});
+    EXPECT_EQ(Text(IDC_COPY_MOVE), L"Copy");
+    Click(IDC_COPY_MOVE);
+    EXPECT_EQ(Text(IDC_COPY_MOVE), L"Move");
+    EXPECT_TRUE(m_dialog->IsMoveMode());
+    Click(IDC_COPY_MOVE);
+    EXPECT_EQ(Text(IDC_COPY_MOVE), L"Copy");
+    EXPECT_FALSE(m_dialog->IsMoveMode());
+}
+
+TEST_F(SendDialogTest, FavouritesMenuListsTheLastFirst)
+{
+    WriteFavorites({L"One,C:\\one", L"Two,C:\\two", L"A & B,C:\\ab"});
+    Start({m_temp.MakeFile(L"a.txt")}, m_temp.Path().wstring());
+    HMENU favorites = ::GetSubMenu(::GetSubMenu(::GetMenu(Dialog()), 1), 1);
+    ASSERT_NE(favorites, nullptr);
+    ASSERT_EQ(::GetMenuItemCount(favorites), 3);
+    const std::pair<UINT, std::wstring> expected[] = {
+        {ID_FAVORITE_FIRST + 2, L"A && B"}, {ID_FAVORITE_FIRST + 1, L"Two"}, {ID_FAVORITE_FIRST, L"One"}};
+    for (int i = 0; i < 3; ++i) {
+        wchar_t text[64] = L"";
+        ::GetMenuStringW(favorites, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        EXPECT_EQ(::GetMenuItemID(favorites, i), expected[i].first);
+        EXPECT_EQ(text, expected[i].second);
+    }
+}
+
+TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone)
+{
+    {
+        fx::CClipboard clipboard;
+        ::EmptyClipboard();
+    }
+    // A profile of an earlier run, with values this run would correct.
+    HKEY raw = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", 0, nullptr, 0, KEY_WRITE,
+                                nullptr, &raw, nullptr),
+              ERROR_SUCCESS);
+    fx::CRegKey key(raw);
+    const DWORD favs = 99, available = 1;
+    ::RegSetValueExW(key.Get(), L"FAVS", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&favs), sizeof(favs));
+    ::RegSetValueExW(key.Get(), L"AVAILABLE", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&available),
+                     sizeof(available));
+    const std::wstring fav0 = L"Mine,C:\\mine";
+    ::RegSetValueExW(key.Get(), L"FAV0", 0, REG_SZ, reinterpret_cast<const BYTE*>(fav0.c_str()),
+                     static_cast<DWORD>((fav0.size() + 1) * sizeof(wchar_t)));
+
+    CLarkwayApp app;
+    EXPECT_EQ(app.Main(), 0);
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text, L"This Program Should be run only from the shell's Context menu");
+
+    DWORD value = 0, size = sizeof(value);
+    EXPECT_EQ(::RegGetValueW(key.Get(), nullptr, L"FAVS", RRF_RT_REG_DWORD, nullptr, &value, &size), ERROR_SUCCESS);
+    EXPECT_EQ(value, 99u);
+    EXPECT_EQ(::RegGetValueW(key.Get(), nullptr, L"CHECK", RRF_RT_ANY, nullptr, nullptr, nullptr),
+              ERROR_FILE_NOT_FOUND);
+}
+
+} // namespace
