@@ -421,10 +421,19 @@ LaunchedProgram::~LaunchedProgram()
 
 HWND LaunchedProgram::WaitForWindow(const wchar_t* className, const wchar_t* title) const
 {
-    // Waits for a condition, bounded: the program's window to exist.
+    return WaitForWindow([className, title]() -> HWND {
+        HWND hwnd = ::FindWindowW(className, title);
+        return hwnd && ::IsWindowVisible(hwnd) ? hwnd : nullptr;
+    });
+}
+
+HWND LaunchedProgram::WaitForWindow(const std::function<HWND()>& find) const
+{
+    // Waits for a condition in another process, bounded: nothing there
+    // sends this thread a message to wake it.
     const DWORD limit = ::GetTickCount() + 30000;
     while (m_launcher && ::GetTickCount() < limit) {
-        if (HWND hwnd = ::FindWindowW(className, title); hwnd && ::IsWindowVisible(hwnd))
+        if (HWND hwnd = find())
             return hwnd;
         if (::WaitForSingleObject(m_launcher, 20) == WAIT_OBJECT_0)
             return nullptr;

@@ -138,6 +138,9 @@ public:
     // The program's visible window, once it is there (bounded wait); null
     // when it does not come or the program ends first.
     HWND WaitForWindow(const wchar_t* className, const wchar_t* title) const;
+    // The first window find gives (bounded wait); null when none comes or
+    // the program ends first.
+    HWND WaitForWindow(const std::function<HWND()>& find) const;
     // Waits for the program to end; its exit code (the launcher passes it on).
     DWORD WaitForExit() const;
 

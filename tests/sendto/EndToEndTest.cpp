@@ -1,0 +1,71 @@
+// Starts the real Larkway.exe through the launcher, as the shell integration does.
+#include "tests/sendto/LarkwayFixture.h"
+
+#include "framework/Handle.h"
+
+namespace {
+
+using namespace testing_support;
+
+// The start-up folder picker: a dialog that asks for the destination.
+HWND FindDestinationPicker()
+{
+    HWND found = nullptr;
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            wchar_t cls[16] = L"";
+            ::GetClassNameW(hwnd, cls, 16);
+            if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(hwnd) &&
+                ::FindWindowExW(hwnd, nullptr, L"Static", L"Select Destination Folder")) {
+                *reinterpret_cast<HWND*>(lp) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::wstring ProfileString(const wchar_t* name)
+{
+    wchar_t text[1024] = L"";
+    DWORD size = sizeof(text);
+    ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", name, RRF_RT_REG_SZ, nullptr, text,
+                   &size);
+    return text;
+}
+
+DWORD ProfileInt(const wchar_t* name)
+{
+    DWORD value = 0xFFFFFFFF, size = sizeof(value);
+    ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", name, RRF_RT_REG_DWORD, nullptr,
+                   &value, &size);
+    return value;
+}
+
+TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
+{
+    const std::wstring a = m_temp.MakeFile(L"a.txt", "aaa"), b = m_temp.MakeFile(L"b.txt", "bb");
+    const std::wstring folder = m_temp.MakeFolder(L"folder");
+    LaunchedProgram larkway(LARKWAY_EXE, {a, b, folder});
+    ASSERT_TRUE(larkway.Started());
+
+    HWND picker = larkway.WaitForWindow(FindDestinationPicker);
+    ASSERT_NE(picker, nullptr);
+    ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+
+    HWND dialog = larkway.WaitForWindow(L"#32770", L"Larkway");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(ClipboardIsEmpty());
+    HWND list = ::GetDlgItem(dialog, IDC_ITEM_LIST);
+    EXPECT_NE(larkway.WaitForWindow([list] { return ListView_GetItemCount(list) == 3 ? list : nullptr; }), nullptr);
+
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(larkway.WaitForExit(), 0u);
+    EXPECT_EQ(ProfileInt(L"FAVS"), 6u);
+    EXPECT_EQ(ProfileInt(L"CHECK"), 1u);
+    EXPECT_EQ(ProfileInt(L"AVAILABLE"), 1u);
+    EXPECT_EQ(ProfileString(L"FAV0").rfind(L"Windows Directory,", 0), 0u);
+}
+
+} // namespace
