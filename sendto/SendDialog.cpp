@@ -165,7 +165,7 @@ void CSendDialog::SetUpProgress(int itemCount)
     m_itemProgress.m_endColor = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     m_itemProgress.m_backColor = ::GetSysColor(COLOR_BTNFACE);
     m_itemProgress.m_textColor = ::GetSysColor(COLOR_WINDOW);
-    m_itemProgress.m_bShowPercent = true;
+    m_itemProgress.m_showPercentage = true;
     m_itemProgress.SetRange(0, itemCount);
     m_itemProgress.SetStep(1);
     m_activityBar.SetBackColor(::GetSysColor(COLOR_BTNFACE));
