@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 namespace {
 
 bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b)
@@ -63,13 +65,20 @@ bool IsSameOrInside(const std::wstring& path, const std::wstring& folder)
 
 std::vector<std::wstring> ItemsSharingAName(const std::vector<std::wstring>& sources)
 {
+    // Grouped by the name in capitals, as the file systems compare names:
+    // a selection of thousands is checked in one pass.
+    std::map<std::wstring, int> counts;
+    std::vector<std::wstring> keys;
+    for (const std::wstring& source : sources) {
+        std::wstring key = ItemName(source);
+        ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+        ++counts[key];
+        keys.push_back(std::move(key));
+    }
     std::vector<std::wstring> sharing;
     for (size_t i = 0; i < sources.size(); ++i)
-        for (size_t j = 0; j < sources.size(); ++j)
-            if (i != j && EqualIgnoringCase(ItemName(sources[i]), ItemName(sources[j]))) {
-                sharing.push_back(sources[i]);
-                break;
-            }
+        if (counts[keys[i]] > 1)
+            sharing.push_back(sources[i]);
     return sharing;
 }
 
