@@ -19,11 +19,14 @@ bool IsFolderToEnter(DWORD attributes)
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-void AddFile(uint64_t size, const FILETIME& written, ItemTotals& totals)
+void AddFile(const std::wstring& path, uint64_t size, const FILETIME& written, ItemTotals& totals)
 {
     ++totals.files;
     totals.bytes += size;
-    totals.largestFile = std::max(totals.largestFile, size);
+    if (totals.files == 1 || size > totals.largestFile) {
+        totals.largestFile = size;
+        totals.largestFilePath = path;
+    }
     totals.newestWrite = std::max(totals.newestWrite, Ticks(written));
 }
 
@@ -49,8 +52,8 @@ void AddFolder(const std::wstring& folder, ItemTotals& totals)
         if (IsFolderToEnter(found.dwFileAttributes))
             AddFolder(path, totals);
         else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            AddFile((static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow, found.ftLastWriteTime,
-                    totals);
+            AddFile(path, (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
+                    found.ftLastWriteTime, totals);
     });
 }
 
@@ -65,7 +68,8 @@ std::optional<ItemTotals> MeasureItem(const std::wstring& path)
     if (IsFolderToEnter(data.dwFileAttributes))
         AddFolder(path, totals);
     else if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        AddFile((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow, data.ftLastWriteTime, totals);
+        AddFile(path, (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow, data.ftLastWriteTime,
+                totals);
     return totals;
 }
 

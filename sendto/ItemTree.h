@@ -11,6 +11,7 @@ struct ItemTotals {
     uint64_t files = 0;
     uint64_t bytes = 0;
     uint64_t largestFile = 0;  // bytes of the largest single file
+    std::wstring largestFilePath;
     uint64_t newestWrite = 0;  // the latest last-write time of its files (FILETIME ticks); 0 for none
 
     bool SameSize(const ItemTotals& other) const { return files == other.files && bytes == other.bytes; }

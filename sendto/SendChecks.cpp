@@ -82,6 +82,14 @@ std::vector<std::wstring> ItemsSharingAName(const std::vector<std::wstring>& sou
     return sharing;
 }
 
+std::wstring PathLines(const std::vector<std::wstring>& paths)
+{
+    std::wstring lines;
+    for (const std::wstring& path : paths)
+        lines += L"\n" + path;
+    return lines;
+}
+
 bool FileSystemCannotHold(const std::wstring& fileSystemName, uint64_t fileBytes)
 {
     const uint64_t kFatLimit = 0x100000000ull; // 4 GiB

@@ -22,5 +22,8 @@ bool IsSameOrInside(const std::wstring& path, const std::wstring& folder);
 // would land on the same path in the destination folder.
 std::vector<std::wstring> ItemsSharingAName(const std::vector<std::wstring>& sources);
 
+// Paths for a message: each on a line of its own, after a line break.
+std::wstring PathLines(const std::vector<std::wstring>& paths);
+
 // FAT file systems keep a file's size in 32 bits: 4 GiB and more cannot be stored.
 bool FileSystemCannotHold(const std::wstring& fileSystemName, uint64_t fileBytes);

@@ -6,9 +6,7 @@
 #include "outside/pallavol/DiskInfo.h"
 #include "sendto/ArrivalCheck.h"
 #include "sendto/SendChecks.h"
-
-#include <algorithm>
-#include <functional>
+#include "sendto/SendRefusal.h"
 
 namespace {
 
@@ -24,60 +22,6 @@ bool DriveRootIsReady(const std::wstring& root)
 bool Exists(const std::wstring& path)
 {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::wstring Lines(const std::vector<std::wstring>& paths)
-{
-    std::wstring lines;
-    for (const std::wstring& path : paths)
-        lines += L"\n" + path;
-    return lines;
-}
-
-// One reason to send nothing: the items it applies to, and what to tell the user.
-struct Refusal {
-    std::function<bool(const CArrivalCheck::Item&)> applies;
-    std::wstring text;
-};
-
-std::vector<Refusal> Refusals(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move)
-{
-    const std::vector<std::wstring> sharing = ItemsSharingAName(sources);
-    // The file system of the drive the destination folder is (or will be) on.
-    const std::wstring fileSystem = CDiskInfo(PathRoot(destination)).m_FileSystemName;
-    return {
-        {[](const CArrivalCheck::Item& item) { return !item.sourceBefore; },
-         L"Nothing was sent. These items no longer exist:"},
-        {[&destination](const CArrivalCheck::Item& item) { return IsSameOrInside(destination, item.source); },
-         L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:"},
-        {[&destination](const CArrivalCheck::Item& item) { return SamePath(item.target, item.source); },
-         std::wstring(L"Nothing was sent. These items are already in ") + destination + L" and would be " +
-             (move ? L"moved" : L"copied") + L" onto themselves:"},
-        {[sharing](const CArrivalCheck::Item& item) {
-             return std::find(sharing.begin(), sharing.end(), item.source) != sharing.end();
-         },
-         L"Nothing was sent. These items have the same name and would replace each other in " + destination + L":"},
-        {[fileSystem](const CArrivalCheck::Item& item) {
-             return item.sourceBefore && FileSystemCannotHold(fileSystem, item.sourceBefore->largestFile);
-         },
-         L"Nothing was sent. " + destination + L" is on a " + fileSystem +
-             L" drive, which cannot hold a file of 4 GB or more. These items hold such a file:"},
-    };
-}
-
-// The first reason the send must not happen, as the text to show; empty when it may.
-std::wstring RefusalText(const CArrivalCheck& check, const std::vector<std::wstring>& sources,
-                         const std::wstring& destination, bool move)
-{
-    for (const Refusal& refusal : Refusals(sources, destination, move)) {
-        std::vector<std::wstring> offending;
-        for (const CArrivalCheck::Item& item : check.Items())
-            if (refusal.applies(item))
-                offending.push_back(item.source);
-        if (!offending.empty())
-            return refusal.text + Lines(offending);
-    }
-    return std::wstring();
 }
 
 } // namespace
@@ -103,7 +47,9 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
     }
 
     const CArrivalCheck check(sources, target);
-    if (const std::wstring refusal = RefusalText(check, sources, target, move); !refusal.empty()) {
+    // The file system of the drive the destination folder is (or will be) on.
+    const std::wstring fileSystem = CDiskInfo(PathRoot(target)).m_FileSystemName;
+    if (const std::wstring refusal = RefusalText(check.Items(), target, move, fileSystem); !refusal.empty()) {
         fx::MessageBox(owner, refusal, kWarning);
         return outcome;
     }
@@ -136,6 +82,6 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
     // The shell's answer is not trusted: it reports some failures as success.
     if (const std::vector<std::wstring> missing = check.Settle(); !missing.empty())
         fx::MessageBox(owner, L"Not everything was sent. These items did not arrive whole in " + target + L":" +
-                                  Lines(missing), kWarning);
+                                  PathLines(missing), kWarning);
     return outcome;
 }

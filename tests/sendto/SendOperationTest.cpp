@@ -1,9 +1,13 @@
+#include "sendto/ArrivalCheck.h"
+#include "sendto/ItemTree.h"
 #include "sendto/SendChecks.h"
 #include "sendto/SendOperation.h"
+#include "sendto/SendRefusal.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -327,7 +331,16 @@ TEST_P(FullDriveTest, WhatDidNotArriveStaysAndTheCutOffCopyGoes)
 INSTANTIATE_TEST_SUITE_P(CopyAndMove, FullDriveTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Move" : "Copy"; });
 
-// No FAT drive can be made here: the decision is tested on its own.
+// A file of the given size that takes no room: its bytes are never written.
+std::wstring MakeSparseFile(const TempDir& temp, const std::wstring& name, uint64_t size)
+{
+    const std::wstring path = temp.MakeFile(name, "");
+    fs::resize_file(path, size);
+    return path;
+}
+
+// No FAT drive can be made here: the decision is tested on its own, and the
+// refusal with the file system name given.
 TEST(FileSystemCannotHoldTest, FatTakesNoFileOfFourGigabytesOrMore)
 {
     const uint64_t fourGiB = 0x100000000ull;
@@ -338,6 +351,59 @@ TEST(FileSystemCannotHoldTest, FatTakesNoFileOfFourGigabytesOrMore)
     EXPECT_FALSE(FileSystemCannotHold(L"NTFS", 5 * fourGiB));
     EXPECT_FALSE(FileSystemCannotHold(L"exFAT", 5 * fourGiB));
     EXPECT_FALSE(FileSystemCannotHold(L"", 5 * fourGiB));
+}
+
+TEST(SendRefusalTest, FileTooLargeForTheDestinationIsNamedEvenInsideAFolder)
+{
+    TempDir temp;
+    const std::wstring folder = temp.MakeFolder(L"films");
+    temp.MakeFile(L"films\\notes.txt", "small");
+    const std::wstring huge = MakeSparseFile(temp, L"films\\deep\\huge.mkv", 0x100000000ull);
+    const std::wstring fits = MakeSparseFile(temp, L"fits.bin", 0xFFFFFFFFull);
+    const std::wstring destination = temp.MakeFolder(L"stick");
+    const CArrivalCheck check({fits, folder}, destination);
+    for (bool move : {false, true}) {
+        EXPECT_EQ(RefusalText(check.Items(), destination, move, L"FAT32"),
+                  L"Nothing was sent. " + destination + L" is on a FAT32 drive, which cannot hold a file of 4 GB or more:\n" +
+                      huge);
+        EXPECT_EQ(RefusalText(check.Items(), destination, move, L"NTFS"), L"");
+    }
+    EXPECT_EQ(RefusalText(CArrivalCheck({fits}, destination).Items(), destination, false, L"FAT32"), L"");
+}
+
+TEST(ItemTreeTest, MeasuresAndRemovesAFileOrAWholeFolder)
+{
+    TempDir temp;
+    const std::wstring folder = temp.MakeFolder(L"tree");
+    temp.MakeFile(L"tree\\a.txt", "12345");
+    const std::wstring largest = temp.MakeFile(L"tree\\sub\\deeper\\b.txt", "1234567");
+    const std::wstring readOnly = temp.MakeFile(L"tree\\sub\\c.txt", "1");
+    temp.MakeFolder(L"tree\\empty");
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+
+    const std::optional<ItemTotals> totals = MeasureItem(folder);
+    ASSERT_TRUE(totals);
+    EXPECT_EQ(totals->files, 3u);
+    EXPECT_EQ(totals->bytes, 13u);
+    EXPECT_EQ(totals->largestFile, 7u);
+    EXPECT_EQ(totals->largestFilePath, largest);
+    EXPECT_EQ(totals->newestWrite, std::max({MeasureItem(largest)->newestWrite, MeasureItem(readOnly)->newestWrite,
+                                             MeasureItem(folder + L"\\a.txt")->newestWrite}));
+    const std::optional<ItemTotals> file = MeasureItem(largest);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->files, 1u);
+    EXPECT_EQ(file->bytes, 7u);
+    EXPECT_FALSE(MeasureItem(folder + L"\\missing"));
+    const std::optional<ItemTotals> empty = MeasureItem(folder + L"\\empty");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->files, 0u);
+
+    EXPECT_TRUE(RemoveItem(largest));
+    EXPECT_FALSE(fs::exists(largest));
+    EXPECT_TRUE(fs::exists(folder + L"\\a.txt"));
+    EXPECT_TRUE(RemoveItem(folder));
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_TRUE(RemoveItem(folder)); // nothing there is nothing left
 }
 
 TEST(SendChecksTest, PathsInsideAFolderAndSharedNames)
