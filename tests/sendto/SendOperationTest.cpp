@@ -328,6 +328,23 @@ TEST_P(FullDriveTest, WhatDidNotArriveStaysAndTheCutOffCopyGoes)
     EXPECT_EQ(boxes.shown[0].type, kWarning);
 }
 
+TEST_P(FullDriveTest, FolderCutOffIsTakenAwayAndStaysWhereItWas)
+{
+    const bool move = GetParam();
+    const Files files{{L"one.bin", std::string(600 * 1024, '1')}, {L"sub\\two.bin", std::string(600 * 1024, '2')}};
+    for (const auto& [name, bytes] : files)
+        m_temp.MakeFile(L"full\\folder\\" + name, bytes);
+    const std::wstring folder = Path(L"full\\folder");
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(Send({folder}, m_destination, move).sent);
+
+    EXPECT_FALSE(fs::exists(m_destination + L"\\folder"));
+    EXPECT_EQ(FilesUnder(folder), files);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              L"Not everything was sent. These items did not arrive whole in " + m_destination + L":\n" + folder);
+}
+
 INSTANTIATE_TEST_SUITE_P(CopyAndMove, FullDriveTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Move" : "Copy"; });
 
