@@ -423,7 +423,7 @@ TEST(ItemTreeTest, MeasuresAndRemovesAFileOrAWholeFolder)
     EXPECT_TRUE(RemoveItem(folder)); // nothing there is nothing left
 }
 
-TEST(SendChecksTest, PathsInsideAFolderAndSharedNames)
+TEST(SendChecksTest, PathsInsideAFolderAndSharedNamesWhateverTheirCaseOrForm)
 {
     EXPECT_TRUE(IsSameOrInside(L"C:\\a\\b", L"C:\\A"));
     EXPECT_TRUE(IsSameOrInside(L"C:\\a\\", L"c:\\a"));
@@ -432,6 +432,16 @@ TEST(SendChecksTest, PathsInsideAFolderAndSharedNames)
     EXPECT_EQ(TargetPath(L"C:\\a\\b.txt", L"D:\\"), L"D:\\b.txt");
     EXPECT_EQ(TargetPath(L"C:\\a\\folder\\", L"D:\\dest"), L"D:\\dest\\folder");
     EXPECT_EQ(ItemsSharingAName({L"C:\\a\\x", L"C:\\y", L"C:\\b\\X"}), (std::vector<std::wstring>{L"C:\\a\\x", L"C:\\b\\X"}));
+
+    // A short 8.3 name is the same place as its long name.
+    TempDir temp;
+    const std::wstring folder = temp.MakeFolder(L"a long folder name\\sub");
+    std::wstring shortForm(1024, L'\0');
+    shortForm.resize(::GetShortPathNameW(folder.c_str(), shortForm.data(), 1024));
+    ASSERT_FALSE(shortForm.empty());
+    ASSERT_NE(shortForm, folder);
+    EXPECT_TRUE(IsSameOrInside(shortForm, (temp.Path() / L"a long folder name").wstring()));
+    EXPECT_TRUE(SamePath(shortForm, folder));
 }
 
 } // namespace
