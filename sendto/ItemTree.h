@@ -18,8 +18,8 @@ struct ItemTotals {
 };
 
 // The totals of a file or a folder by its full path; none when nothing is
-// there. Reparse points (junctions, symbolic links) are counted as found but
-// never entered, so a loop always ends.
+// there. A linked folder (junction, symbolic link) inside is never entered,
+// so a loop always ends.
 std::optional<ItemTotals> MeasureItem(const std::wstring& path);
 
 // Removes a file, or a folder with everything in it (links themselves, never
