@@ -70,6 +70,11 @@ wine_test_drives() {
     done
     # The label the tests find on h: at the start of every run.
     printf 'Scratch' > "$folders/h/.windows-label"
+    # A folder on a 1 MB file system for sends that fill it up: a tmpfs,
+    # which needs root (the send tests skip when it is not mounted). Reached
+    # through Z:, not a letter of its own, so the drive lists stay as they are.
+    mkdir -p "$folders/small"
+    mountpoint -q "$folders/small" || mount -t tmpfs -o size=1m tmpfs "$folders/small" 2>/dev/null || true
     [ -f "$WINEPREFIX/.test-drives" ] && return 0
     local reg="$WINEPREFIX/test-drives.reg"
     {

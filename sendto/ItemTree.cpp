@@ -1,0 +1,89 @@
+#include "sendto/ItemTree.h"
+
+#include "framework/Handle.h"
+#include "framework/LongPath.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+
+uint64_t Ticks(const FILETIME& time)
+{
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+bool IsFolderToEnter(DWORD attributes)
+{
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+void AddFile(const std::wstring& path, uint64_t size, const FILETIME& written, ItemTotals& totals)
+{
+    ++totals.files;
+    totals.bytes += size;
+    if (totals.files == 1 || size > totals.largestFile) {
+        totals.largestFile = size;
+        totals.largestFilePath = path;
+    }
+    totals.newestWrite = std::max(totals.newestWrite, Ticks(written));
+}
+
+// Calls visit(fullPath, findData) for every entry of a folder but . and ..
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit)
+{
+    WIN32_FIND_DATAW found;
+    fx::CFindHandle find(::FindFirstFileExW(fx::ExtendedLengthPath(folder + L"\\*").c_str(), FindExInfoBasic, &found,
+                                            FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find)
+        return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            visit(folder + L"\\" + name, found);
+    } while (::FindNextFileW(find.Get(), &found));
+}
+
+void AddFolder(const std::wstring& folder, ItemTotals& totals)
+{
+    ForEachEntry(folder, [&totals](const std::wstring& path, const WIN32_FIND_DATAW& found) {
+        if (IsFolderToEnter(found.dwFileAttributes))
+            AddFolder(path, totals);
+        else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            AddFile(path, (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
+                    found.ftLastWriteTime, totals);
+    });
+}
+
+} // namespace
+
+std::optional<ItemTotals> MeasureItem(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(fx::ExtendedLengthPath(path).c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    ItemTotals totals;
+    if (IsFolderToEnter(data.dwFileAttributes))
+        AddFolder(path, totals);
+    else if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        AddFile(path, (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow, data.ftLastWriteTime,
+                totals);
+    return totals;
+}
+
+bool RemoveItem(const std::wstring& path)
+{
+    const std::wstring longPath = fx::ExtendedLengthPath(path);
+    const DWORD attributes = ::GetFileAttributesW(longPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return true;
+    // A read-only copy must go too: it is ours.
+    ::SetFileAttributesW(longPath.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ::DeleteFileW(longPath.c_str()) != FALSE;
+    if (IsFolderToEnter(attributes))
+        ForEachEntry(path, [](const std::wstring& entry, const WIN32_FIND_DATAW&) { RemoveItem(entry); });
+    return ::RemoveDirectoryW(longPath.c_str()) != FALSE;
+}

@@ -1,0 +1,99 @@
+#include "sendto/SendChecks.h"
+
+#include "common/SelectedPath.h"
+#include "framework/GrowBuffer.h"
+
+#include <windows.h>
+
+#include <map>
+
+namespace {
+
+bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b)
+{
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+std::wstring WithoutTrailingBackslash(std::wstring path)
+{
+    while (path.size() > PathRoot(path).size() && path.back() == L'\\')
+        path.pop_back();
+    return path;
+}
+
+} // namespace
+
+std::wstring ItemName(const std::wstring& path)
+{
+    const std::wstring trimmed = WithoutTrailingBackslash(path);
+    const size_t separator = trimmed.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? trimmed : trimmed.substr(separator + 1);
+}
+
+std::wstring TargetPath(const std::wstring& source, const std::wstring& destination)
+{
+    const std::wstring name = ItemName(source);
+    return !destination.empty() && destination.back() == L'\\' ? destination + name : destination + L'\\' + name;
+}
+
+std::wstring ComparablePath(const std::wstring& path)
+{
+    std::wstring full = WithoutTrailingBackslash(NormalizeSelectedPath(path).value_or(path));
+    // A short 8.3 name and its long name are the same place.
+    std::optional<std::wstring> longForm = fx::ReadGrowingText([&full](wchar_t* buffer, DWORD size) {
+        return ::GetLongPathNameW(full.c_str(), buffer, size);
+    });
+    return longForm && !longForm->empty() ? *longForm : full;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b)
+{
+    return EqualIgnoringCase(ComparablePath(a), ComparablePath(b));
+}
+
+bool IsSameOrInside(const std::wstring& path, const std::wstring& folder)
+{
+    const std::wstring inner = ComparablePath(path);
+    std::wstring outer = ComparablePath(folder);
+    if (EqualIgnoringCase(inner, outer))
+        return true;
+    if (outer.back() != L'\\')
+        outer += L'\\';
+    return inner.size() > outer.size() && EqualIgnoringCase(inner.substr(0, outer.size()), outer);
+}
+
+std::vector<std::wstring> ItemsSharingAName(const std::vector<std::wstring>& sources)
+{
+    // Grouped by the name in capitals, as the file systems compare names:
+    // a selection of thousands is checked in one pass.
+    std::map<std::wstring, int> counts;
+    std::vector<std::wstring> keys;
+    for (const std::wstring& source : sources) {
+        std::wstring key = ItemName(source);
+        ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+        ++counts[key];
+        keys.push_back(std::move(key));
+    }
+    std::vector<std::wstring> sharing;
+    for (size_t i = 0; i < sources.size(); ++i)
+        if (counts[keys[i]] > 1)
+            sharing.push_back(sources[i]);
+    return sharing;
+}
+
+std::wstring PathLines(const std::vector<std::wstring>& paths)
+{
+    std::wstring lines;
+    for (const std::wstring& path : paths)
+        lines += L"\n" + path;
+    return lines;
+}
+
+bool FileSystemCannotHold(const std::wstring& fileSystemName, uint64_t fileBytes)
+{
+    const uint64_t kFatLimit = 0x100000000ull; // 4 GiB
+    const bool fat = EqualIgnoringCase(fileSystemName, L"FAT") || EqualIgnoringCase(fileSystemName, L"FAT12") ||
+                     EqualIgnoringCase(fileSystemName, L"FAT16") || EqualIgnoringCase(fileSystemName, L"FAT32");
+    return fat && fileBytes >= kFatLimit;
+}

@@ -1,0 +1,29 @@
+// Decisions about a send made from paths and figures alone, before anything
+// is touched: where an item lands, and which items must not be sent.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The name an item keeps at the destination: its last path component.
+std::wstring ItemName(const std::wstring& path);
+// Where a selected item lands in the destination folder.
+std::wstring TargetPath(const std::wstring& source, const std::wstring& destination);
+
+// The form two paths are compared in: full, long names, no trailing
+// backslash but a root's. File names compare without regard to case, as the
+// file systems the programs write to do.
+std::wstring ComparablePath(const std::wstring& path);
+bool SamePath(const std::wstring& a, const std::wstring& b);
+// True when path is folder itself or lies anywhere below it.
+bool IsSameOrInside(const std::wstring& path, const std::wstring& folder);
+
+// The selected items that share their name with another selected item: both
+// would land on the same path in the destination folder.
+std::vector<std::wstring> ItemsSharingAName(const std::vector<std::wstring>& sources);
+
+// Paths for a message: each on a line of its own, after a line break.
+std::wstring PathLines(const std::vector<std::wstring>& paths);
+
+// FAT file systems keep a file's size in 32 bits: 4 GiB and more cannot be stored.
+bool FileSystemCannotHold(const std::wstring& fileSystemName, uint64_t fileBytes);

@@ -1,0 +1,447 @@
+#include "sendto/ArrivalCheck.h"
+#include "sendto/ItemTree.h"
+#include "sendto/SendChecks.h"
+#include "sendto/SendOperation.h"
+#include "sendto/SendRefusal.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::MessageBoxRecorder;
+using testing_support::TempDir;
+using Files = std::map<std::wstring, std::string>;
+
+// What the tests add where no person is there to answer the shell.
+const FILEOP_FLAGS kUnattended = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+// The shell's own questions stay on: the test answers them.
+const FILEOP_FLAGS kAsking = FOF_NOERRORUI | FOF_SILENT;
+const UINT kWarning = MB_OK | MB_ICONEXCLAMATION;
+
+std::string BytesOf(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every file under a folder, by its path relative to the folder, with its bytes.
+Files FilesUnder(const fs::path& folder)
+{
+    Files files;
+    if (fs::exists(folder))
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            if (entry.is_regular_file())
+                files[fs::relative(entry.path(), folder).wstring()] = BytesOf(entry.path());
+    return files;
+}
+
+// Answers every question the shell asks on this thread (its conflict
+// question is a dialog of class #32770) with one button, and counts them.
+class ShellQuestionAnswer {
+public:
+    explicit ShellQuestionAnswer(int button)
+    {
+        s_button = button;
+        s_asked = 0;
+        s_hook = ::SetWindowsHookExW(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~ShellQuestionAnswer() { ::UnhookWindowsHookEx(s_hook); }
+    ShellQuestionAnswer(const ShellQuestionAnswer&) = delete;
+    ShellQuestionAnswer& operator=(const ShellQuestionAnswer&) = delete;
+    int Asked() const { return s_asked; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp)
+    {
+        wchar_t className[16] = {};
+        if (code == HCBT_ACTIVATE && ::GetClassNameW(reinterpret_cast<HWND>(wp), className, 16) &&
+            std::wstring(className) == L"#32770") {
+            ++s_asked;
+            ::PostMessageW(reinterpret_cast<HWND>(wp), WM_COMMAND, s_button, 0);
+        }
+        return ::CallNextHookEx(s_hook, code, wp, lp);
+    }
+    static inline HHOOK s_hook = nullptr;
+    static inline int s_button = IDNO;
+    static inline int s_asked = 0;
+};
+
+// Two files and a folder with nested files, as a typical selection.
+class SendOperationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_selection = {m_temp.MakeFile(L"src\\alpha.txt", "alpha bytes"),
+                       m_temp.MakeFile(L"src\\\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)),
+                       m_temp.MakeFolder(L"src\\charlie")};
+        m_temp.MakeFile(L"src\\charlie\\inner.txt", "inner");
+        m_temp.MakeFile(L"src\\charlie\\deeper\\delta.txt", "delta");
+    }
+
+    std::wstring Path(const std::wstring& relative) const { return (m_temp.Path() / relative).wstring(); }
+
+    SendOutcome Send(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move,
+                     FILEOP_FLAGS flags = kUnattended)
+    {
+        return CSendOperation(flags).Send(nullptr, sources, destination, move);
+    }
+
+    const Files m_files = {{L"alpha.txt", "alpha bytes"},
+                           {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)},
+                           {L"charlie\\inner.txt", "inner"},
+                           {L"charlie\\deeper\\delta.txt", "delta"}};
+    TempDir m_temp;
+    std::vector<std::wstring> m_selection;
+};
+
+class CopyOrMoveTest : public SendOperationTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CopyOrMoveTest, EveryItemArrivesWholeWithoutAWord)
+{
+    const bool move = GetParam();
+    const std::wstring destination = m_temp.MakeFolder(L"dest");
+    MessageBoxRecorder boxes;
+    const SendOutcome outcome = Send(m_selection, destination + L"\\", move);
+    EXPECT_TRUE(outcome.sent);
+    EXPECT_EQ(outcome.destination, destination); // one trailing backslash dropped
+    EXPECT_EQ(FilesUnder(destination), m_files);
+    // A move leaves nothing behind; a copy leaves the sources alone.
+    EXPECT_EQ(FilesUnder(Path(L"src")), move ? Files() : m_files);
+    EXPECT_EQ(fs::exists(Path(L"src\\charlie")), !move);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_P(CopyOrMoveTest, MissingFolderIsCreatedOnYesAndNothingIsSentOnNo)
+{
+    const bool move = GetParam();
+    const std::vector<std::wstring> one{Path(L"src\\alpha.txt")};
+    const std::wstring folder = Path(L"new\\deeper");
+    const MessageBoxRecorder::Shown question{L"The Folder " + folder + L" does not exist.\nDo you want to create it?",
+                                             L"Create Folder?", MB_YESNO | MB_ICONQUESTION};
+    {
+        // Declined: no folder, and no file named like the folder either.
+        MessageBoxRecorder boxes(IDNO);
+        const SendOutcome outcome = Send(one, folder + L"\\", move);
+        EXPECT_FALSE(outcome.sent);
+        EXPECT_EQ(outcome.destination, folder);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, question.text);
+        EXPECT_EQ(boxes.shown[0].caption, question.caption);
+        EXPECT_EQ(boxes.shown[0].type, question.type);
+        EXPECT_FALSE(fs::exists(Path(L"new")));
+        EXPECT_EQ(BytesOf(one[0]), "alpha bytes");
+    }
+    {
+        MessageBoxRecorder boxes(IDYES);
+        const SendOutcome outcome = Send(one, folder + L"\\", move);
+        EXPECT_TRUE(outcome.sent);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, question.text);
+        EXPECT_EQ(FilesUnder(folder), (Files{{L"alpha.txt", "alpha bytes"}}));
+        EXPECT_EQ(fs::exists(one[0]), !move);
+    }
+}
+
+TEST_P(CopyOrMoveTest, DriveRootThatDoesNotExistIsAnInvalidDrive)
+{
+    MessageBoxRecorder boxes;
+    const SendOutcome outcome = Send(m_selection, L"Q:\\", GetParam());
+    EXPECT_FALSE(outcome.sent);
+    EXPECT_EQ(outcome.destination, L"Q:\\");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Invalid Drive");
+    EXPECT_EQ(boxes.shown[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
+}
+
+TEST_P(CopyOrMoveTest, DriveRootThatExistsKeepsItsBackslash)
+{
+    // H: is a fixed test drive; the item's name is this test's own.
+    const std::wstring item = m_temp.MakeFolder(L"item" + m_temp.Path().filename().wstring());
+    m_temp.MakeFile(item.substr(m_temp.Path().wstring().size() + 1) + L"\\file.txt", "on the root");
+    const std::wstring arrived = L"H:\\" + fs::path(item).filename().wstring();
+    MessageBoxRecorder boxes;
+    const SendOutcome outcome = Send({item}, L"H:\\", GetParam());
+    EXPECT_TRUE(outcome.sent);
+    EXPECT_EQ(outcome.destination, L"H:\\");
+    EXPECT_EQ(FilesUnder(arrived), (Files{{L"file.txt", "on the root"}}));
+    EXPECT_EQ(fs::exists(item), !GetParam());
+    EXPECT_TRUE(boxes.shown.empty());
+    fs::remove_all(arrived);
+}
+
+TEST_P(CopyOrMoveTest, FolderIntoItselfOrItsOwnSubfolderIsRefused)
+{
+    const std::wstring charlie = Path(L"src\\charlie");
+    for (const std::wstring& destination : {charlie, charlie + L"\\deeper", charlie + L"\\deeper\\new"}) {
+        SCOPED_TRACE(destination);
+        MessageBoxRecorder boxes(IDYES);
+        EXPECT_FALSE(Send(m_selection, destination, GetParam()).sent);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text,
+                  L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:\n" + charlie);
+        EXPECT_EQ(boxes.shown[0].type, kWarning);
+        EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
+        EXPECT_FALSE(fs::exists(charlie + L"\\deeper\\new"));
+    }
+}
+
+TEST_P(CopyOrMoveTest, ItemsIntoTheFolderTheyLieInAreRefused)
+{
+    const bool move = GetParam();
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(Send(m_selection, Path(L"src"), move).sent);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Nothing was sent. These items are already in " + Path(L"src") +
+                                       L" and would be " + (move ? L"moved" : L"copied") + L" onto themselves:\n" +
+                                       m_selection[0] + L"\n" + m_selection[1] + L"\n" + m_selection[2]);
+    EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
+}
+
+TEST_P(CopyOrMoveTest, ItemsOfTheSameNameAreRefusedBeforeTheShellSeesThem)
+{
+    // The shell's own questions are on, yet it is never asked: under Wine a
+    // move of two same-named items replaces the first without a question.
+    const std::wstring first = m_temp.MakeFile(L"a\\x.txt", "first");
+    const std::wstring second = m_temp.MakeFile(L"b\\X.TXT", "second!");
+    const std::wstring destination = m_temp.MakeFolder(L"dest");
+    ShellQuestionAnswer answer(IDYES);
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(Send({first, Path(L"src\\alpha.txt"), second}, destination, GetParam(), kAsking).sent);
+    EXPECT_EQ(answer.Asked(), 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Nothing was sent. These items have the same name and would replace each other in " +
+                                       destination + L":\n" + first + L"\n" + second);
+    EXPECT_EQ(FilesUnder(destination), Files());
+    EXPECT_EQ(BytesOf(first), "first");
+    EXPECT_EQ(BytesOf(second), "second!");
+}
+
+TEST_P(CopyOrMoveTest, SourceThatIsGoneIsNamedAndNothingIsSent)
+{
+    const std::wstring gone = Path(L"src\\gone.txt");
+    const std::wstring destination = m_temp.MakeFolder(L"dest");
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(Send({m_selection[0], gone}, destination, GetParam()).sent);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Nothing was sent. These items no longer exist:\n" + gone);
+    EXPECT_EQ(FilesUnder(destination), Files());
+    EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
+}
+
+TEST_P(CopyOrMoveTest, RelativeDestinationIsRefused)
+{
+    MessageBoxRecorder boxes(IDYES);
+    EXPECT_FALSE(Send(m_selection, L"backup\\", GetParam()).sent);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Nothing was sent. backup is not a full folder path.");
+    EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
+}
+
+INSTANTIATE_TEST_SUITE_P(CopyAndMove, CopyOrMoveTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Move" : "Copy"; });
+
+// A file already at the destination under the same name: the shell asks
+// (a copy under Wine); what the person answers decides what arrived.
+TEST_F(SendOperationTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
+{
+    const std::wstring destination = m_temp.MakeFolder(L"dest");
+    const std::wstring old = m_temp.MakeFile(L"dest\\alpha.txt", "OLD bytes!!"); // as long as the source
+    // Older than the source, as a file left from earlier work is.
+    fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 365));
+    {
+        ShellQuestionAnswer answer(IDNO);
+        MessageBoxRecorder boxes;
+        EXPECT_TRUE(Send({m_selection[0]}, destination, false, kAsking).sent);
+        EXPECT_EQ(answer.Asked(), 1);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text,
+                  L"Not everything was sent. These items did not arrive whole in " + destination + L":\n" + m_selection[0]);
+        // The old file is not this send's to take away.
+        EXPECT_EQ(BytesOf(old), "OLD bytes!!");
+    }
+    {
+        ShellQuestionAnswer answer(IDYES);
+        MessageBoxRecorder boxes;
+        EXPECT_TRUE(Send({m_selection[0]}, destination, false, kAsking).sent);
+        EXPECT_EQ(answer.Asked(), 1);
+        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_EQ(BytesOf(old), "alpha bytes");
+    }
+}
+
+// The send fills a drive of 1 MB: the shell reports success and leaves a
+// cut-off copy behind.
+class FullDriveTest : public SendOperationTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        SendOperationTest::SetUp();
+        const std::wstring small = testing_support::WindowsPath(TEST_DRIVES_DIR "/small");
+        ULARGE_INTEGER total{};
+        if (!::GetDiskFreeSpaceExW((small + L"\\").c_str(), nullptr, &total, nullptr) ||
+            total.QuadPart > 4 * 1024 * 1024)
+            GTEST_SKIP() << "no small file system at " << fs::path(small).string()
+                         << " (tools/wine-env.sh mounts a 1 MB tmpfs there, which needs root)";
+        m_destination = small + L"\\" + m_temp.Path().filename().wstring();
+        fs::create_directories(m_destination);
+    }
+    void TearDown() override
+    {
+        if (!m_destination.empty())
+            fs::remove_all(m_destination);
+    }
+    std::wstring m_destination;
+};
+
+TEST_P(FullDriveTest, WhatDidNotArriveStaysAndTheCutOffCopyGoes)
+{
+    const bool move = GetParam();
+    const std::string smallBytes(200 * 1024, 's');
+    std::string bigBytes(1536 * 1024, 'b');
+    bigBytes[12345] = 'x';
+    const std::wstring smallFile = m_temp.MakeFile(L"full\\small.bin", smallBytes);
+    const std::wstring bigFile = m_temp.MakeFile(L"full\\big.bin", bigBytes);
+    const std::wstring folder = m_temp.MakeFolder(L"full\\folder");
+    m_temp.MakeFile(L"full\\folder\\more.bin", std::string(512 * 1024, 'f'));
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(Send({smallFile, bigFile, folder}, m_destination, move).sent);
+
+    EXPECT_EQ(FilesUnder(m_destination), (Files{{L"small.bin", smallBytes}}));
+    EXPECT_EQ(fs::exists(smallFile), !move);
+    EXPECT_EQ(BytesOf(bigFile), bigBytes);
+    EXPECT_EQ(FilesUnder(folder), (Files{{L"more.bin", std::string(512 * 1024, 'f')}}));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Not everything was sent. These items did not arrive whole in " + m_destination +
+                                       L":\n" + bigFile + L"\n" + folder);
+    EXPECT_EQ(boxes.shown[0].type, kWarning);
+}
+
+TEST_P(FullDriveTest, FolderCutOffIsTakenAwayAndStaysWhereItWas)
+{
+    const bool move = GetParam();
+    const Files files{{L"one.bin", std::string(600 * 1024, '1')}, {L"sub\\two.bin", std::string(600 * 1024, '2')}};
+    for (const auto& [name, bytes] : files)
+        m_temp.MakeFile(L"full\\folder\\" + name, bytes);
+    const std::wstring folder = Path(L"full\\folder");
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(Send({folder}, m_destination, move).sent);
+
+    EXPECT_FALSE(fs::exists(m_destination + L"\\folder"));
+    EXPECT_EQ(FilesUnder(folder), files);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              L"Not everything was sent. These items did not arrive whole in " + m_destination + L":\n" + folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(CopyAndMove, FullDriveTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Move" : "Copy"; });
+
+// A file of the given size that takes no room: its bytes are never written.
+std::wstring MakeSparseFile(const TempDir& temp, const std::wstring& name, uint64_t size)
+{
+    const std::wstring path = temp.MakeFile(name, "");
+    fs::resize_file(path, size);
+    return path;
+}
+
+// No FAT drive can be made here: the decision is tested on its own, and the
+// refusal with the file system name given.
+TEST(FileSystemCannotHoldTest, FatTakesNoFileOfFourGigabytesOrMore)
+{
+    const uint64_t fourGiB = 0x100000000ull;
+    EXPECT_TRUE(FileSystemCannotHold(L"FAT32", fourGiB));
+    EXPECT_TRUE(FileSystemCannotHold(L"FAT", fourGiB + 1));
+    EXPECT_TRUE(FileSystemCannotHold(L"fat32", 5 * fourGiB));
+    EXPECT_FALSE(FileSystemCannotHold(L"FAT32", fourGiB - 1));
+    EXPECT_FALSE(FileSystemCannotHold(L"NTFS", 5 * fourGiB));
+    EXPECT_FALSE(FileSystemCannotHold(L"exFAT", 5 * fourGiB));
+    EXPECT_FALSE(FileSystemCannotHold(L"", 5 * fourGiB));
+}
+
+TEST(SendRefusalTest, FileTooLargeForTheDestinationIsNamedEvenInsideAFolder)
+{
+    TempDir temp;
+    const std::wstring folder = temp.MakeFolder(L"films");
+    temp.MakeFile(L"films\\notes.txt", "small");
+    const std::wstring huge = MakeSparseFile(temp, L"films\\deep\\huge.mkv", 0x100000000ull);
+    const std::wstring fits = MakeSparseFile(temp, L"fits.bin", 0xFFFFFFFFull);
+    const std::wstring destination = temp.MakeFolder(L"stick");
+    const CArrivalCheck check({fits, folder}, destination);
+    for (bool move : {false, true}) {
+        EXPECT_EQ(RefusalText(check.Items(), destination, move, L"FAT32"),
+                  L"Nothing was sent. " + destination + L" is on a FAT32 drive, which cannot hold a file of 4 GB or more:\n" +
+                      huge);
+        EXPECT_EQ(RefusalText(check.Items(), destination, move, L"NTFS"), L"");
+    }
+    EXPECT_EQ(RefusalText(CArrivalCheck({fits}, destination).Items(), destination, false, L"FAT32"), L"");
+}
+
+TEST(ItemTreeTest, MeasuresAndRemovesAFileOrAWholeFolder)
+{
+    TempDir temp;
+    const std::wstring folder = temp.MakeFolder(L"tree");
+    temp.MakeFile(L"tree\\a.txt", "12345");
+    const std::wstring largest = temp.MakeFile(L"tree\\sub\\deeper\\b.txt", "1234567");
+    const std::wstring readOnly = temp.MakeFile(L"tree\\sub\\c.txt", "1");
+    temp.MakeFolder(L"tree\\empty");
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+
+    const std::optional<ItemTotals> totals = MeasureItem(folder);
+    ASSERT_TRUE(totals);
+    EXPECT_EQ(totals->files, 3u);
+    EXPECT_EQ(totals->bytes, 13u);
+    EXPECT_EQ(totals->largestFile, 7u);
+    EXPECT_EQ(totals->largestFilePath, largest);
+    EXPECT_EQ(totals->newestWrite, std::max({MeasureItem(largest)->newestWrite, MeasureItem(readOnly)->newestWrite,
+                                             MeasureItem(folder + L"\\a.txt")->newestWrite}));
+    const std::optional<ItemTotals> file = MeasureItem(largest);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->files, 1u);
+    EXPECT_EQ(file->bytes, 7u);
+    EXPECT_FALSE(MeasureItem(folder + L"\\missing"));
+    const std::optional<ItemTotals> empty = MeasureItem(folder + L"\\empty");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->files, 0u);
+
+    EXPECT_TRUE(RemoveItem(largest));
+    EXPECT_FALSE(fs::exists(largest));
+    EXPECT_TRUE(fs::exists(folder + L"\\a.txt"));
+    EXPECT_TRUE(RemoveItem(folder));
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_TRUE(RemoveItem(folder)); // nothing there is nothing left
+}
+
+TEST(SendChecksTest, PathsInsideAFolderAndSharedNamesWhateverTheirCaseOrForm)
+{
+    EXPECT_TRUE(IsSameOrInside(L"C:\\a\\b", L"C:\\A"));
+    EXPECT_TRUE(IsSameOrInside(L"C:\\a\\", L"c:\\a"));
+    EXPECT_FALSE(IsSameOrInside(L"C:\\ab", L"C:\\a"));
+    EXPECT_TRUE(IsSameOrInside(L"D:\\x", L"D:\\"));
+    EXPECT_EQ(TargetPath(L"C:\\a\\b.txt", L"D:\\"), L"D:\\b.txt");
+    EXPECT_EQ(TargetPath(L"C:\\a\\folder\\", L"D:\\dest"), L"D:\\dest\\folder");
+    EXPECT_EQ(ItemsSharingAName({L"C:\\a\\x", L"C:\\y", L"C:\\b\\X"}), (std::vector<std::wstring>{L"C:\\a\\x", L"C:\\b\\X"}));
+
+    // A short 8.3 name is the same place as its long name.
+    TempDir temp;
+    const std::wstring folder = temp.MakeFolder(L"a long folder name\\sub");
+    std::wstring shortForm(1024, L'\0');
+    shortForm.resize(::GetShortPathNameW(folder.c_str(), shortForm.data(), 1024));
+    ASSERT_FALSE(shortForm.empty());
+    ASSERT_NE(shortForm, folder);
+    EXPECT_TRUE(IsSameOrInside(shortForm, (temp.Path() / L"a long folder name").wstring()));
+    EXPECT_TRUE(SamePath(shortForm, folder));
+}
+
+} // namespace
