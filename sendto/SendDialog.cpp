@@ -9,6 +9,7 @@
 #include "outside/pallavol/DiskInfo.h"
 #include "sendto/FavoriteNameDlg.h"
 #include "sendto/LarkwayApp.h"
+#include "sendto/SendOperation.h"
 #include "sendto/res/resource.h"
 
 #include <commctrl.h>
@@ -361,6 +362,21 @@ void CSendDialog::GiveSettingsBack()
 void CSendDialog::ShowAbout()
 {
     CAboutPage::ShowModal(IDD_ABOUT, m_hWnd);
+}
+
+void CSendDialog::SendSelection()
+{
+    UpdateData(true);
+    // Exactly the items listed now: those still being sized are not sent.
+    std::vector<std::wstring> sources;
+    for (int i = 0; i < m_selectedPaths.GetCount(); ++i)
+        sources.push_back(m_selectedPaths.GetAt(i));
+    const SendOutcome outcome = CSendOperation().Send(m_hWnd, sources, m_strDestination, m_bMoveMode);
+    m_strDestination = outcome.destination;
+    UpdateData(false);
+    // What was moved is gone from where the list says it is.
+    if (outcome.sent && m_bMoveMode)
+        EnableSend(false);
 }
 
 void CSendDialog::OnOK()
