@@ -22,8 +22,6 @@ public:
 
     // A profile already pointed at this test's key.
     fx::CProfile& Profile() { return m_profile; }
-    const std::wstring& Company() const { return m_company; }
-    const std::wstring& Application() const { return m_application; }
 
     // Values as any program or person may leave them, written without CProfile.
     void Set(const std::wstring& section, const std::wstring& entry, DWORD type, const void* data, DWORD bytes) const;
