@@ -136,6 +136,33 @@ def intersect(*shapes):
     return lambda x, y: max(s(x, y) for s in shapes)
 
 
+def subtract(shape, hole):
+    return lambda x, y: max(shape(x, y), -hole(x, y))
+
+
+def star(cx, cy, outer, inner, points=5):
+    """Star with its first point straight up."""
+    pts = []
+    for i in range(points * 2):
+        a = math.pi * i / points
+        r = outer if i % 2 == 0 else inner
+        pts.append((cx + math.sin(a) * r, cy - math.cos(a) * r))
+    return polygon(pts)
+
+
+def gear(cx, cy, outer, inner, teeth):
+    """Toothed wheel: each tooth a trapezoid between the two radii."""
+    pts = []
+    step = 2 * math.pi / teeth
+    for i in range(teeth):
+        a = i * step
+        for da, r in ((-0.30, inner), (-0.17, outer), (0.17, outer),
+                      (0.30, inner)):
+            pts.append((cx + math.sin(a + da * step * 2) * r,
+                        cy - math.cos(a + da * step * 2) * r))
+    return polygon(pts)
+
+
 def ring(shape, width):
     """Outline band of a shape, `width` units thick, lying inside it."""
     return lambda x, y: abs(shape(x, y) + width / 2.0) - width / 2.0
@@ -304,6 +331,9 @@ class Palette:
 
 
 GREEN = ('#2f9e3a', '#14501b')
+GOLD = ('#f4b400', '#7a4f00')
+STEEL = ('#7f8c9c', '#262d36')
+FOLDER = ('#e3b77a', '#3d2410')
 RED = ('#d8372b', '#6a120c')
 BLUE = ('#2a6fd6', '#0f2f66')
 ORANGE = ('#ec7a1c', '#6b3205')
@@ -387,6 +417,15 @@ def bold_arrow(c, x0, y0, x1, y1):
     return arrow(x0, y0, c.snap(x1), c.snap(y1), shaft, head_len, head_w)
 
 
+def folder_back():
+    """Back of a folder with its tab, the front flap drawn over it."""
+    return polygon([(2, 5), (11, 5), (14, 8), (29, 8), (29, 26), (2, 26)])
+
+
+def folder_back_color(pal):
+    return mix(pal.base, pal.dark, 0.25)
+
+
 def draw_tray(c):
     shape = tray_shape()
     c.outlined(shape, vgrad(rgb('#9fb4cc'), rgb('#5d7794'), 18, 29),
@@ -446,6 +485,101 @@ def glyph_minimize(c, hot):
     shape = bold_arrow(c, 18, 10, 18, 28)
     halo(c, pal, shape)
     c.outlined(shape, pal.body(11, 28), pal.dark)
+
+
+# ---------------------------------------------------------------------------
+# Larkway's button glyphs
+
+def glyph_browse(c, hot):
+    """Open folder with a sheet inside."""
+    pal = palette(FOLDER, hot)
+    back = folder_back()
+    halo(c, pal, back)
+    c.outlined(back, folder_back_color(pal), pal.dark)
+    c.outlined(rounded_rect(c.snap(5), c.snap(10), c.snap(25), c.snap(22)),
+               WHITE, rgb('#4a5360'))
+    # The front flap tipped forward: the folder is open.
+    front = polygon([(8, 14), (31, 14), (27, 27), (2, 27)])
+    c.outlined(front, pal.body(14, 27), pal.dark)
+
+
+def glyph_exit(c, hot):
+    """Doorway with its door swung open and an arrow heading out."""
+    doorway = rounded_rect(c.snap(3), c.snap(2), c.snap(19), c.snap(30))
+    c.outlined(doorway, rgb('#2e3640'), INK)
+    door = polygon([(3, 2), (11, 6), (11, 31), (3, 30)])
+    c.outlined(door, vgrad(rgb('#c98a4b'), rgb('#8a5526'), 2, 31),
+               rgb('#3d2410'))
+    pal = palette(RED, hot)
+    shape = bold_arrow(c, 10, 17, 31, 17)
+    halo(c, pal, shape)
+    c.outlined(shape, pal.body(9, 25), pal.dark)
+
+
+def glyph_send(c, hot):
+    """Paper plane flying up to the right."""
+    pal = palette(BLUE, hot)
+    tail, nose, fold, keel = (1.5, 14), (30.5, 2.5), (13, 19), (18, 29.5)
+    upper = polygon([tail, nose, fold])
+    lower = polygon([fold, nose, keel])
+    plane = union(upper, lower)
+    halo(c, pal, plane)
+    shade = mix(pal.base, pal.dark, 0.35)
+    if c.small:
+        # Too small for a line along the fold: one outline, two shades.
+        c.outlined(plane, pal.body(3, 19), pal.dark)
+        c.fill(lower, shade, grow=-c.units(1))
+    else:
+        c.outlined(lower, shade, pal.dark)
+        c.outlined(upper, pal.body(3, 19), pal.dark)
+
+
+def icon_copy(c):
+    """Two sheets, one on the other."""
+    draw_page(c, 11, 1, 29, 22, lines=False)
+    draw_page(c, 3, 9, 21, 31)
+
+
+def icon_move(c):
+    """Sheet with an arrow carrying it away."""
+    draw_page(c, 2, 1, 20, 28)
+    pal = palette(GREEN)
+    shape = bold_arrow(c, 10, 21, 31, 21)
+    c.outlined(shape, pal.body(13, 29), pal.dark)
+
+
+def favorite_star(cx, cy, outer):
+    return star(cx, cy, outer, outer * 0.45)
+
+
+def glyph_favorites(c, hot):
+    pal = palette(GOLD, hot)
+    shape = favorite_star(16, 17, 15.5)
+    halo(c, pal, shape)
+    c.outlined(shape, pal.body(2, 30), pal.dark)
+
+
+def glyph_add_favorite(c, hot):
+    """Star with a plus badge."""
+    pal = palette(GOLD, hot)
+    shape = favorite_star(13, 14.5, 13)
+    halo(c, pal, shape)
+    c.outlined(shape, pal.body(2, 26), pal.dark)
+    badge = palette(GREEN, hot)
+    c.outlined(circle(24, 24, 8), badge.body(16, 32), badge.dark)
+    arm = c.units(2) if c.small else 3.0
+    c.fill(union(rounded_rect(24 - arm / 2, 19.5, 24 + arm / 2, 28.5),
+                 rounded_rect(19.5, 24 - arm / 2, 28.5, 24 + arm / 2)),
+           WHITE)
+
+
+def glyph_options(c, hot):
+    """Gear wheel."""
+    pal = palette(STEEL, hot)
+    wheel = gear(16, 16, 15.5, 11.5, 8)
+    halo(c, pal, wheel)
+    c.outlined(subtract(wheel, circle(16, 16, 4.5)), pal.body(1, 31),
+               pal.dark)
 
 
 # ---------------------------------------------------------------------------
@@ -514,8 +648,7 @@ def icon_dovrin(c):
 
 def icon_larkway(c):
     # Folder: back with a tab, then the front flap.
-    back = polygon([(2, 5), (11, 5), (14, 8), (29, 8), (29, 26), (2, 26)])
-    c.outlined(back, rgb('#a8753e'), rgb('#3d2410'))
+    c.outlined(folder_back(), rgb('#a8753e'), rgb('#3d2410'))
     front = polygon([(2, 12), (29, 12), (29, 26), (2, 26)])
     c.outlined(front, vgrad(rgb('#e3b77a'), rgb('#b9834a'), 12, 26),
                rgb('#3d2410'))
@@ -551,6 +684,24 @@ ICONS = [
     ('properties/res/drop_done.ico', icon_drop_done),
     ('diskinfo/res/app.ico', icon_dovrin),
     ('sendto/res/app.ico', icon_larkway),
+    ('sendto/res/browse.ico', glyph(glyph_browse, False)),
+    ('sendto/res/browse_hot.ico', glyph(glyph_browse, True)),
+    ('sendto/res/exit.ico', glyph(glyph_exit, False)),
+    ('sendto/res/exit_hot.ico', glyph(glyph_exit, True)),
+    ('sendto/res/about.ico', glyph(glyph_about, False)),
+    ('sendto/res/about_hot.ico', glyph(glyph_about, True)),
+    ('sendto/res/send.ico', glyph(glyph_send, False)),
+    ('sendto/res/send_hot.ico', glyph(glyph_send, True)),
+    ('sendto/res/copy.ico', icon_copy),
+    ('sendto/res/move.ico', icon_move),
+    ('sendto/res/add_favorite.ico', glyph(glyph_add_favorite, False)),
+    ('sendto/res/add_favorite_hot.ico', glyph(glyph_add_favorite, True)),
+    ('sendto/res/cancel.ico', glyph(glyph_cancel, False)),
+    ('sendto/res/cancel_hot.ico', glyph(glyph_cancel, True)),
+    ('sendto/res/favorites.ico', glyph(glyph_favorites, False)),
+    ('sendto/res/favorites_hot.ico', glyph(glyph_favorites, True)),
+    ('sendto/res/options.ico', glyph(glyph_options, False)),
+    ('sendto/res/options_hot.ico', glyph(glyph_options, True)),
     ('tests/controls/res/solid_red.ico', solid('ff0000')),
     ('tests/controls/res/solid_blue.ico', solid('0000ff')),
 ]
