@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -96,17 +97,23 @@ TEST(BusyMotion, StartsWithABandOfFortyAndAnEmptyBand)
 
 TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
 {
+    const int perThread = 200000;
     CBusyMotion motion;
     motion.SetBandLength(30);
-    auto work = [&motion] {
-        for (int i = 0; i < 20000; ++i)
+    std::atomic<int> waiting{2};
+    auto work = [&] {
+        // Both start at once, so their steps interleave.
+        --waiting;
+        while (waiting.load() > 0)
+            std::this_thread::yield();
+        for (int i = 0; i < perThread; ++i)
             motion.Step();
     };
     std::thread first(work), second(work);
     first.join();
     second.join();
     CBusyMotion alone;
-    EXPECT_EQ(motion.Band(), AfterSteps(alone, 30, 40000));
+    EXPECT_EQ(motion.Band(), AfterSteps(alone, 30, 2 * perThread));
 }
 
 TEST(BusyBand, GoesFromTrailAtTheTailToLeadAtTheHead)
