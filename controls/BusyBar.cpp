@@ -6,6 +6,8 @@
 
 namespace {
 const UINT_PTR kTickTimer = 1;
+// Often enough that a stepping worker looks like smooth motion.
+const UINT kTickMilliseconds = 30;
 } // namespace
 
 void CBusyBar::SetBackColor(COLORREF color)
@@ -27,7 +29,7 @@ void CBusyBar::PreSubclassWindow()
 {
     // The window is the one about to be ours; its timers end with it or
     // when it is parted from this object.
-    SetTimer(kTickTimer, TickMilliseconds, [this] { OnTick(); });
+    SetTimer(kTickTimer, kTickMilliseconds, [this] { OnTick(); });
 }
 
 void CBusyBar::OnTick()

@@ -12,8 +12,6 @@
 
 class CBusyBar : public fx::CStatic {
 public:
-    static constexpr UINT TickMilliseconds = 30;
-
     // How far the head runs before the tail follows (safe from any thread).
     void SetBandLength(int length) { m_motion.SetBandLength(length); }
     void SetBackColor(COLORREF color);
@@ -21,8 +19,6 @@ public:
     void SetColors(COLORREF trail, COLORREF lead);
     // Moves the band on by one step. Safe from any thread; does not repaint.
     void Step() { m_motion.Step(); }
-
-    const CBusyMotion& Motion() const { return m_motion; }
 
 protected:
     void PreSubclassWindow() override;

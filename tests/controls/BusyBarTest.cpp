@@ -253,6 +253,19 @@ TEST_F(BusyBarTest, BandTurnsAtTheRightEndWithItsColours)
     EXPECT_TRUE(testing_support::PumpUntil(showsTurnedBand, 2000));
 }
 
+TEST_F(BusyBarTest, PrintedLikeItIsShown)
+{
+    for (int i = 0; i < 50; ++i)
+        m_bar.Step();
+    ASSERT_TRUE(testing_support::PumpUntil([this] { return ShowsBand(42, 100); }, 2000));
+    CScreenPixels shown(m_bar.m_hWnd);
+    CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
+        m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+    for (int x = 0; x < kWidth; ++x)
+        ASSERT_EQ(printed.At(x, 5), shown.At(x, 5)) << "x " << x;
+}
+
 TEST_F(BusyBarTest, IdleBarIsNotRepaintedButAStepIs)
 {
     {

@@ -268,6 +268,20 @@ TEST_F(GradientProgressCtrlTest, RangeAboveSixteenBits)
     EXPECT_TRUE(shown.Mask(kWhite) == TextShape(L"50%"));
 }
 
+TEST_F(GradientProgressCtrlTest, PrintedLikeItIsShown)
+{
+    m_bar.SetRange(0, 3);
+    m_bar.SetStep(1);
+    m_bar.StepIt();
+    CScreenPixels shown = Shown();
+    CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
+        m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+    EXPECT_TRUE(printed.Mask(kWhite) == shown.Mask(kWhite));
+    for (int x = 0; x < kWidth; ++x)
+        ASSERT_EQ(printed.At(x, 2), shown.At(x, 2)) << "x " << x;
+}
+
 TEST_F(GradientProgressCtrlTest, StepRepaintsTheBar)
 {
     m_bar.SetRange(0, 3);
