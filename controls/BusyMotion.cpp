@@ -1,7 +1,6 @@
 #include "controls/BusyMotion.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 std::vector<SColorBand> SBusyBand::Bands(int width, COLORREF trail, COLORREF lead) const
 {
@@ -17,7 +16,7 @@ std::vector<SColorBand> SBusyBand::Bands(int width, COLORREF trail, COLORREF lea
         bands.push_back({left, right, leftColor});
         return bands;
     }
-    const float stepWidth = static_cast<float>(std::abs(right - left)) / static_cast<float>(ramp.Steps());
+    const float stepWidth = static_cast<float>(right - left) / static_cast<float>(ramp.Steps());
     for (int i = 0; i < ramp.Steps(); ++i) {
         const int from = static_cast<int>(static_cast<float>(i) * stepWidth + static_cast<float>(left));
         const int to = left + static_cast<int>(static_cast<float>(i + 1) * stepWidth);
