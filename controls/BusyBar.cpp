@@ -1,0 +1,69 @@
+#include "controls/BusyBar.h"
+
+#include "controls/BandPainting.h"
+#include "controls/OffscreenDC.h"
+#include "framework/Handle.h"
+
+namespace {
+const UINT_PTR kTickTimer = 1;
+// Often enough that a stepping worker looks like smooth motion.
+const UINT kTickMilliseconds = 30;
+} // namespace
+
+void CBusyBar::SetBackColor(COLORREF color)
+{
+    m_backColor = color;
+    if (m_hWnd)
+        Invalidate(false);
+}
+
+void CBusyBar::SetColors(COLORREF trail, COLORREF lead)
+{
+    m_trailColor = trail;
+    m_leadColor = lead;
+    if (m_hWnd)
+        Invalidate(false);
+}
+
+void CBusyBar::PreSubclassWindow()
+{
+    // The window is the one about to be ours; its timers end with it or
+    // when it is parted from this object.
+    SetTimer(kTickTimer, kTickMilliseconds, [this] { OnTick(); });
+}
+
+void CBusyBar::OnTick()
+{
+    if (m_motion.Band() != m_painted)
+        Invalidate(false);
+}
+
+LRESULT CBusyBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        fx::CPaintDC dc(m_hWnd);
+        // One look at the band: a step made while painting shows next tick.
+        const SBusyBand band = m_motion.Band();
+        Draw(dc.Get(), band);
+        m_painted = band;
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Draw(reinterpret_cast<HDC>(wp), m_motion.Band());
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // every pixel is painted in one piece with the rest
+    default:
+        return Default(msg, wp, lp);
+    }
+}
+
+void CBusyBar::Draw(HDC target, const SBusyBand& band) const
+{
+    const RECT client = GetClientRect();
+    COffscreenDC offscreen(target);
+    HDC dc = offscreen.Get();
+    FillSolid(dc, client, m_backColor);
+    FillBands(dc, band.Bands(client.right, m_trailColor, m_leadColor), 0, client.bottom);
+}

@@ -1,0 +1,284 @@
+#include "controls/BusyBar.h"
+#include "framework/Handle.h"
+#include "tests/controls/ScreenPixels.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kFace = RGB(200, 200, 200);
+
+// The band after a number of steps from the start with the given band length.
+SBusyBand AfterSteps(CBusyMotion& motion, int length, int calls)
+{
+    motion.SetBandLength(length);
+    for (int i = 0; i < calls; ++i)
+        motion.Step();
+    return motion.Band();
+}
+
+SBusyBand Band(int head, int tail, bool movingLeft)
+{
+    SBusyBand band;
+    band.head = head;
+    band.tail = tail;
+    band.movingLeft = movingLeft;
+    return band;
+}
+
+// --- The band's motion, without a window ----------------------------------------------
+
+TEST(BusyMotion, RunsOutToTheRightEndAndWaitsThereForTheTail)
+{
+    const struct {
+        int calls;
+        SBusyBand band;
+        bool turning;
+    } after[] = {
+        {0, Band(0, 0, false), false},     {29, Band(29, 0, false), false},  {30, Band(30, 1, false), false},
+        {100, Band(100, 71, false), false}, {101, Band(100, 71, false), true}, {130, Band(100, 100, false), true},
+        {131, Band(99, 100, true), false},
+    };
+    for (const auto& expected : after) {
+        SCOPED_TRACE(testing::Message() << expected.calls << " calls");
+        CBusyMotion motion;
+        EXPECT_EQ(AfterSteps(motion, 30, expected.calls), expected.band);
+        EXPECT_EQ(motion.IsTurning(), expected.turning);
+    }
+}
+
+TEST(BusyMotion, TurnsBackAtTheLeftEndAndRepeats)
+{
+    CBusyMotion motion;
+    AfterSteps(motion, 30, 131);
+    // Moving left, the tail waits at the right end until the head is a band
+    // length away from it.
+    for (int call = 132; call <= 159; ++call) {
+        motion.Step();
+        ASSERT_EQ(motion.Band().tail, 100) << call;
+    }
+    motion.Step();
+    EXPECT_EQ(motion.Band(), Band(70, 99, true));
+    for (int call = 161; call <= 230; ++call)
+        motion.Step();
+    EXPECT_EQ(motion.Band(), Band(0, 29, true));
+    motion.Step(); // only marks the turn
+    EXPECT_EQ(motion.Band(), Band(0, 29, true));
+    EXPECT_TRUE(motion.IsTurning());
+    for (int call = 232; call <= 260; ++call)
+        motion.Step();
+    EXPECT_EQ(motion.Band(), Band(0, 0, true));
+    motion.Step();
+    EXPECT_EQ(motion.Band(), Band(1, 0, false));
+    EXPECT_FALSE(motion.IsTurning());
+    // From here on the same round again, as after the very first call.
+    for (int call = 262; call <= 360; ++call)
+        motion.Step();
+    EXPECT_EQ(motion.Band(), Band(100, 71, false));
+}
+
+TEST(BusyMotion, StartsWithABandOfFortyAndAnEmptyBand)
+{
+    CBusyMotion motion;
+    EXPECT_EQ(motion.Band(), Band(0, 0, false));
+    CBusyMotion byDefault;
+    for (int i = 0; i < 41; ++i)
+        byDefault.Step();
+    EXPECT_EQ(byDefault.Band(), Band(41, 2, false));
+}
+
+TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
+{
+    const int perThread = 200000;
+    CBusyMotion motion;
+    motion.SetBandLength(30);
+    std::atomic<int> waiting{2};
+    auto work = [&] {
+        // Both start at once, so their steps interleave.
+        --waiting;
+        while (waiting.load() > 0)
+            std::this_thread::yield();
+        for (int i = 0; i < perThread; ++i)
+            motion.Step();
+    };
+    std::thread first(work), second(work);
+    first.join();
+    second.join();
+    CBusyMotion alone;
+    EXPECT_EQ(motion.Band(), AfterSteps(alone, 30, 2 * perThread));
+}
+
+TEST(BusyBand, GoesFromTrailAtTheTailToLeadAtTheHead)
+{
+    const struct {
+        const char* what;
+        SBusyBand band;
+        int left, right;
+        COLORREF leftColor;
+    } cases[] = {
+        {"moving right", Band(50, 20, false), 40, 100, kRed},
+        {"moving left", Band(20, 50, true), 40, 100, kBlue},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.band.LeftEdge(200), c.left);
+        EXPECT_EQ(c.band.RightEdge(200), c.right);
+        std::vector<SColorBand> bands = c.band.Bands(200, kRed, kBlue);
+        ASSERT_FALSE(bands.empty());
+        EXPECT_EQ(bands.front().left, c.left);
+        EXPECT_EQ(bands.front().color, c.leftColor);
+        for (const SColorBand& band : bands) {
+            EXPECT_GE(band.left, c.left);
+            EXPECT_LE(band.right, c.right);
+        }
+        EXPECT_GE(bands.back().right, c.right - 1);
+    }
+}
+
+TEST(BusyBand, EmptyBandHasNoStripsAndEqualColoursOneStrip)
+{
+    EXPECT_TRUE(Band(0, 0, false).Bands(200, kRed, kBlue).empty());
+    EXPECT_EQ(Band(50, 20, false).Bands(200, kRed, kRed), (std::vector<SColorBand>{{40, 100, kRed}}));
+}
+
+// --- The bar on the screen ---------------------------------------------------------
+
+// Counts the timer ticks a window receives.
+class TickCounter {
+public:
+    explicit TickCounter(HWND hwnd) : m_hwnd(hwnd)
+    {
+        ::SetWindowSubclass(m_hwnd, Count, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~TickCounter() { ::RemoveWindowSubclass(m_hwnd, Count, reinterpret_cast<UINT_PTR>(this)); }
+    TickCounter(const TickCounter&) = delete;
+    TickCounter& operator=(const TickCounter&) = delete;
+    int Ticks() const { return m_ticks; }
+
+private:
+    static LRESULT CALLBACK Count(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
+    {
+        if (msg == WM_TIMER)
+            ++reinterpret_cast<TickCounter*>(ref)->m_ticks;
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    HWND m_hwnd;
+    int m_ticks = 0;
+};
+
+// A busy bar attached to a static on a host window, set up as a dialog does.
+class BusyBarTest : public ::testing::Test {
+protected:
+    static constexpr int kWidth = 200;
+    static constexpr int kHeight = 12;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.Create(L"busy host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
+        // The static's own text must not show through.
+        HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"text of the static", WS_CHILD | WS_VISIBLE, 10, 10, kWidth,
+                                      kHeight, m_host.m_hWnd, reinterpret_cast<HMENU>(1024), nullptr, nullptr);
+        ASSERT_TRUE(m_bar.SubclassWindow(hwnd));
+        m_bar.SetBackColor(kFace);
+        m_bar.SetColors(kRed, kBlue);
+        m_bar.SetBandLength(30);
+        ::UpdateWindow(m_bar.m_hWnd);
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        testing_support::PumpMessages();
+    }
+
+    // Whether the screen shows the band from left up to right: back colour
+    // outside, trail colour at its left edge, lead colour toward its right.
+    bool ShowsBand(int left, int right)
+    {
+        CScreenPixels shown(m_bar.m_hWnd);
+        auto reddish = [](COLORREF c) { return GetRValue(c) > 200 && GetBValue(c) < 60 && GetGValue(c) == 0; };
+        auto bluish = [](COLORREF c) { return GetBValue(c) > 200 && GetRValue(c) < 60 && GetGValue(c) == 0; };
+        for (int y : {0, kHeight - 1}) {
+            if (shown.At(left - 1, y) != kFace || shown.At(right, y) != kFace || !reddish(shown.At(left, y)) ||
+                !bluish(shown.At(right - 1, y)))
+                return false;
+        }
+        return shown.Count(RECT{0, 0, left, kHeight}, [](COLORREF c) { return c != kFace; }) == 0 &&
+               shown.Count(RECT{right, 0, kWidth, kHeight}, [](COLORREF c) { return c != kFace; }) == 0;
+    }
+
+    fx::CFrameWnd m_host;
+    CBusyBar m_bar;
+};
+
+TEST_F(BusyBarTest, UnsteppedBarShowsOnlyTheBackColour)
+{
+    CScreenPixels shown(m_bar.m_hWnd);
+    EXPECT_EQ(shown.Width(), kWidth);
+    EXPECT_EQ(shown.Count([](COLORREF c) { return c != kFace; }), 0);
+}
+
+TEST_F(BusyBarTest, StepFromAnotherThreadShowsAtTheNextTick)
+{
+    std::thread worker([this] {
+        for (int i = 0; i < 50; ++i)
+            m_bar.Step();
+    });
+    worker.join();
+    // The worker asked nothing of the window: the timer does.
+    EXPECT_FALSE(::GetUpdateRect(m_bar.m_hWnd, nullptr, FALSE));
+    TickCounter ticks(m_bar.m_hWnd);
+    // Head 50, tail 21 of 100.
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return ShowsBand(42, 100); }, 2000));
+    EXPECT_GE(ticks.Ticks(), 1);
+}
+
+TEST_F(BusyBarTest, BandTurnsAtTheRightEndWithItsColours)
+{
+    for (int i = 0; i < 131 + 30; ++i) // turned, and the tail has started after the head
+        m_bar.Step();
+    // Head 69, tail 98, moving left: the lead colour is at the left end now.
+    auto showsTurnedBand = [this] {
+        CScreenPixels shown(m_bar.m_hWnd);
+        return GetBValue(shown.At(138, 5)) > 200 && GetRValue(shown.At(195, 5)) > 200 && shown.At(137, 5) == kFace &&
+               shown.At(196, 5) == kFace;
+    };
+    EXPECT_TRUE(testing_support::PumpUntil(showsTurnedBand, 2000));
+}
+
+TEST_F(BusyBarTest, PrintedLikeItIsShown)
+{
+    for (int i = 0; i < 50; ++i)
+        m_bar.Step();
+    ASSERT_TRUE(testing_support::PumpUntil([this] { return ShowsBand(42, 100); }, 2000));
+    CScreenPixels shown(m_bar.m_hWnd);
+    CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
+        m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+    for (int x = 0; x < kWidth; ++x)
+        ASSERT_EQ(printed.At(x, 5), shown.At(x, 5)) << "x " << x;
+}
+
+TEST_F(BusyBarTest, IdleBarIsNotRepaintedButAStepIs)
+{
+    {
+        testing_support::RepaintWatch watch(m_bar.m_hWnd);
+        TickCounter ticks(m_bar.m_hWnd);
+        ASSERT_TRUE(testing_support::PumpUntil([&] { return ticks.Ticks() >= 3; }, 2000));
+        EXPECT_FALSE(watch.Requested());
+    }
+    testing_support::RepaintWatch watch(m_bar.m_hWnd);
+    TickCounter ticks(m_bar.m_hWnd);
+    m_bar.Step();
+    EXPECT_FALSE(watch.Requested()); // not by the step itself
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return ticks.Ticks() >= 1 && watch.Requested(); }, 2000));
+}
+
+} // namespace

@@ -1,0 +1,294 @@
+#include "controls/GradientProgressCtrl.h"
+#include "framework/Handle.h"
+#include "tests/controls/ScreenPixels.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kGreen = RGB(0, 160, 0);
+const COLORREF kWhite = RGB(255, 255, 255);
+
+// --- The share, the text and the strips, without a window ----------------------
+
+TEST(ProgressGauge, StartsAtZeroOfAHundredInStepsOfTen)
+{
+    CProgressGauge gauge;
+    EXPECT_EQ(gauge.Lower(), 0);
+    EXPECT_EQ(gauge.Upper(), 100);
+    EXPECT_EQ(gauge.GetStep(), 10);
+    EXPECT_EQ(gauge.Position(), 0);
+    gauge.StepIt();
+    EXPECT_EQ(gauge.Position(), 10);
+}
+
+TEST(ProgressGauge, PercentTextOfEachStep)
+{
+    CProgressGauge gauge;
+    gauge.SetRange(0, 3);
+    gauge.SetStep(1);
+    EXPECT_EQ(gauge.PercentText(), L""); // nothing shown at the lower end
+    gauge.StepIt();
+    EXPECT_EQ(gauge.PercentText(), L"33%");
+    gauge.StepIt();
+    EXPECT_EQ(gauge.PercentText(), L"67%");
+    gauge.StepIt();
+    EXPECT_EQ(gauge.PercentText(), L"");
+}
+
+TEST(ProgressGauge, ExactHalfPercentRoundsUp)
+{
+    CProgressGauge gauge;
+    gauge.SetRange(0, 8);
+    gauge.SetStep(1);
+    gauge.StepIt();
+    EXPECT_EQ(gauge.PercentText(), L"13%");
+}
+
+TEST(ProgressGauge, SteppingPastTheEndKeepsCountingAndShowsNothing)
+{
+    CProgressGauge gauge;
+    gauge.SetRange(0, 2);
+    gauge.SetStep(1);
+    for (int i = 0; i < 5; ++i)
+        gauge.StepIt();
+    EXPECT_EQ(gauge.Position(), 5);
+    EXPECT_FALSE(gauge.IsUnderway());
+    EXPECT_TRUE(gauge.FilledBands(300, kRed, kBlue).empty());
+    gauge.SetRange(0, 2); // back to the start
+    EXPECT_EQ(gauge.Position(), 0);
+}
+
+TEST(ProgressGauge, ShareIsMeasuredFromTheLowerEnd)
+{
+    CProgressGauge gauge;
+    gauge.SetRange(50, 150);
+    gauge.SetStep(25);
+    gauge.StepIt();
+    EXPECT_EQ(gauge.FilledWidth(200), 50);
+    EXPECT_EQ(gauge.PercentText(), L"25%");
+}
+
+TEST(ProgressGauge, ReachedPartGrowsInWholeStripsOfTheWholeWidthGradient)
+{
+    CProgressGauge gauge;
+    gauge.SetRange(0, 3);
+    gauge.SetStep(1);
+    gauge.StepIt();
+    const int filled = gauge.FilledWidth(300);
+    EXPECT_EQ(filled, 100);
+    std::vector<SColorBand> bands = gauge.FilledBands(300, kRed, kBlue);
+    ASSERT_FALSE(bands.empty());
+    EXPECT_EQ(bands.front().left, 0);
+    EXPECT_EQ(bands.front().color, kRed);
+    for (size_t i = 1; i < bands.size(); ++i) {
+        EXPECT_EQ(bands[i].left, bands[i - 1].right); // no gaps
+        EXPECT_LE(GetRValue(bands[i].color), GetRValue(bands[i - 1].color));
+        EXPECT_GE(GetBValue(bands[i].color), GetBValue(bands[i - 1].color));
+    }
+    // It ends with the first strip that passes the filled width.
+    EXPECT_GT(bands.back().right, filled);
+    EXPECT_LE(bands[bands.size() - 2].right, filled);
+    // A third of the way along a 255-step ramp from red to blue.
+    EXPECT_NEAR(GetBValue(bands.back().color), 85, 1);
+}
+
+TEST(ProgressGauge, SmallShareStillShowsOneStrip)
+{
+    CProgressGauge gauge;
+    gauge.SetRange(0, 1000000);
+    gauge.SetStep(1);
+    gauge.StepIt();
+    EXPECT_EQ(gauge.FilledWidth(300), 0);
+    std::vector<SColorBand> bands = gauge.FilledBands(300, kRed, kBlue);
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_EQ(bands[0], (SColorBand{0, 1, kRed}));
+}
+
+TEST(ProgressGauge, EqualColoursFillTheReachedPartInThatColour)
+{
+    CProgressGauge gauge;
+    gauge.SetRange(0, 4);
+    gauge.SetStep(1);
+    gauge.StepIt();
+    EXPECT_EQ(gauge.FilledBands(300, kGreen, kGreen), (std::vector<SColorBand>{{0, 75, kGreen}}));
+}
+
+// --- The bar on the screen ----------------------------------------------------------
+
+// A gradient bar attached to a progress bar on a host window.
+class GradientProgressCtrlTest : public ::testing::Test {
+protected:
+    static constexpr int kWidth = 300;
+    static constexpr int kHeight = 20;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.Create(L"progress host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 400, 100}));
+        HWND hwnd = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 10, 10, kWidth, kHeight,
+                                      m_host.m_hWnd, reinterpret_cast<HMENU>(1022), nullptr, nullptr);
+        ASSERT_TRUE(m_bar.SubclassWindow(hwnd));
+        // Crisp glyphs, so a drawn text can be compared pixel for pixel.
+        LOGFONTW lf{};
+        lf.lfHeight = -14;
+        lf.lfWeight = FW_BOLD;
+        lf.lfQuality = NONANTIALIASED_QUALITY;
+        wcscpy_s(lf.lfFaceName, L"Tahoma");
+        m_font.Reset(::CreateFontIndirectW(&lf));
+        m_bar.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+        m_bar.m_startColor = kRed;
+        m_bar.m_endColor = kBlue;
+        m_bar.m_textColor = kWhite;
+        m_bar.m_showPercentage = true;
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        testing_support::PumpMessages();
+    }
+
+    // What the bar shows once it has caught up with its changes.
+    CScreenPixels Shown()
+    {
+        ::UpdateWindow(m_bar.m_hWnd);
+        return CScreenPixels(m_bar.m_hWnd);
+    }
+    // A text drawn centred over the bar's area, white on black: the shape
+    // the bar's text must have.
+    std::vector<bool> TextShape(const wchar_t* text)
+    {
+        CScreenPixels drawn(kWidth, kHeight, [&](HDC dc) {
+            RECT area{0, 0, kWidth, kHeight};
+            ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+            fx::CSelectObject select(dc, m_font.Get());
+            ::SetTextColor(dc, kWhite);
+            ::SetBkMode(dc, TRANSPARENT);
+            ::DrawTextW(dc, text, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        });
+        return drawn.Mask(kWhite);
+    }
+    bool IsBack(COLORREF c) const { return c == m_bar.m_backColor; }
+
+    fx::CFrameWnd m_host;
+    CGradientProgressCtrl m_bar;
+    fx::CFontHandle m_font;
+};
+
+TEST_F(GradientProgressCtrlTest, EachStepShowsItsShareAndPercentage)
+{
+    m_bar.SetRange(0, 3);
+    m_bar.SetStep(1);
+    const struct {
+        const wchar_t* text;
+        int reached; // the exact share of the width
+    } steps[] = {{L"33%", 100}, {L"67%", 200}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << "step to " << step.reached);
+        m_bar.StepIt();
+        CScreenPixels shown = Shown();
+        const int row = 2; // above the text
+        EXPECT_EQ(shown.At(0, row), kRed);
+        for (int x = 1; x < step.reached; ++x) {
+            ASSERT_FALSE(IsBack(shown.At(x, row))) << "x " << x;
+            ASSERT_LE(GetRValue(shown.At(x, row)), GetRValue(shown.At(x - 1, row))) << "x " << x;
+            ASSERT_GE(GetBValue(shown.At(x, row)), GetBValue(shown.At(x - 1, row))) << "x " << x;
+        }
+        // Whole strips of about 1.2 pixels: the reached part ends within one.
+        EXPECT_TRUE(IsBack(shown.At(step.reached + 2, row)));
+        EXPECT_EQ(shown.Count(RECT{step.reached + 2, 0, kWidth, kHeight}, [&](COLORREF c) {
+            return !IsBack(c) && c != kWhite;
+        }), 0);
+        // Top to bottom.
+        EXPECT_EQ(shown.At(step.reached / 2, 0), shown.At(step.reached / 2, kHeight - 1));
+        // The percentage, centred, in the text colour.
+        std::vector<bool> text = shown.Mask(kWhite);
+        EXPECT_GT(std::count(text.begin(), text.end(), true), 20);
+        EXPECT_TRUE(text == TextShape(step.text));
+    }
+}
+
+TEST_F(GradientProgressCtrlTest, BlankAtTheLowerEndAndFromTheUpperEndOn)
+{
+    m_bar.SetRange(0, 3);
+    m_bar.SetStep(1);
+    auto blank = [this] {
+        CScreenPixels shown = Shown();
+        return shown.Count([this](COLORREF c) { return !IsBack(c); }) == 0;
+    };
+    EXPECT_TRUE(blank());
+    for (int step = 1; step <= 2; ++step) {
+        m_bar.StepIt();
+        EXPECT_FALSE(blank());
+    }
+    for (int step = 3; step <= 5; ++step) {
+        SCOPED_TRACE(step);
+        m_bar.StepIt();
+        EXPECT_TRUE(blank());
+    }
+    EXPECT_EQ(m_bar.Gauge().Position(), 5);
+}
+
+TEST_F(GradientProgressCtrlTest, BlankBarShowsTheBackColourChosen)
+{
+    m_bar.m_backColor = RGB(10, 20, 30);
+    m_bar.SetRange(0, 3);
+    CScreenPixels shown = Shown();
+    EXPECT_EQ(shown.Count([](COLORREF c) { return c != RGB(10, 20, 30); }), 0);
+}
+
+TEST_F(GradientProgressCtrlTest, EqualColoursFillTheReachedPartInThatColour)
+{
+    m_bar.m_startColor = kGreen;
+    m_bar.m_endColor = kGreen;
+    m_bar.m_showPercentage = false;
+    m_bar.SetRange(0, 4);
+    m_bar.SetStep(1);
+    m_bar.StepIt();
+    CScreenPixels shown = Shown();
+    EXPECT_EQ(shown.Count(RECT{0, 0, 75, kHeight}, [](COLORREF c) { return c != kGreen; }), 0);
+    EXPECT_EQ(shown.Count(RECT{75, 0, kWidth, kHeight}, [this](COLORREF c) { return !IsBack(c); }), 0);
+}
+
+TEST_F(GradientProgressCtrlTest, RangeAboveSixteenBits)
+{
+    m_bar.SetRange(0, 100000);
+    m_bar.SetStep(50000);
+    // The progress bar underneath holds the whole range too.
+    EXPECT_EQ(m_bar.SendMessage(PBM_GETRANGE, FALSE), 100000);
+    EXPECT_EQ(m_bar.SendMessage(PBM_GETRANGE, TRUE), 0);
+    m_bar.StepIt();
+    CScreenPixels shown = Shown();
+    EXPECT_FALSE(IsBack(shown.At(148, 2)));
+    EXPECT_TRUE(IsBack(shown.At(152, 2)));
+    EXPECT_TRUE(shown.Mask(kWhite) == TextShape(L"50%"));
+}
+
+TEST_F(GradientProgressCtrlTest, PrintedLikeItIsShown)
+{
+    m_bar.SetRange(0, 3);
+    m_bar.SetStep(1);
+    m_bar.StepIt();
+    CScreenPixels shown = Shown();
+    CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
+        m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+    EXPECT_TRUE(printed.Mask(kWhite) == shown.Mask(kWhite));
+    for (int x = 0; x < kWidth; ++x)
+        ASSERT_EQ(printed.At(x, 2), shown.At(x, 2)) << "x " << x;
+}
+
+TEST_F(GradientProgressCtrlTest, StepRepaintsTheBar)
+{
+    m_bar.SetRange(0, 3);
+    m_bar.SetStep(1);
+    testing_support::RepaintWatch watch(m_bar.m_hWnd);
+    m_bar.StepIt();
+    EXPECT_TRUE(watch.Requested());
+}
+
+} // namespace
