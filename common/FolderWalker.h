@@ -53,7 +53,9 @@ public:
     // listed contributes nothing and the walk goes on. folder must be a full
     // path (drive, share or their extended forms; "." and ".." are resolved);
     // any other path names no place to walk and nothing is reported.
-    // False when the stop check ended the walk.
+    // False when the stop check ended the walk. One walk at a time: a
+    // callback or a stop check (one that pumps messages, say) must not start
+    // another walk with the same walker.
     bool Walk(const std::wstring& folder, bool recurse = true);
 
 private:
