@@ -47,8 +47,11 @@ void RemoveTree(const std::wstring& folder)
                 continue;
             std::wstring path = folder + L"\\" + name;
             ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            // A link may lead out of the folder: never delete through it.
+            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
                 RemoveTree(path);
+            else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                ::RemoveDirectoryW(path.c_str());
             else
                 ::DeleteFileW(path.c_str());
         } while (::FindNextFileW(find.Get(), &fd));
@@ -447,6 +450,61 @@ DWORD LaunchedProgram::WaitForExit() const
     if (m_launcher && ::WaitForSingleObject(m_launcher, 30000) == WAIT_OBJECT_0)
         ::GetExitCodeProcess(m_launcher, &code);
     return code;
+}
+
+namespace {
+// FindFirstChangeNotificationW's handle, closed with FindCloseChangeNotification.
+struct ChangeNotificationTraits {
+    using Type = HANDLE;
+    static Type Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::FindCloseChangeNotification(h); }
+};
+const DWORD kLinuxCommandLimitMs = 10000;
+} // namespace
+
+bool RunOnLinux(const std::wstring& folder, const char* program, const std::wstring& arguments,
+                const std::function<bool()>& done)
+{
+    // Watched before the command starts, so no change can slip by unseen.
+    fx::CHandle<ChangeNotificationTraits> change(
+        ::FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_FILE_NAME));
+    if (!change)
+        return false;
+    const std::wstring exe = WindowsPath(program);
+    std::wstring command = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+        return false;
+    fx::CKernelHandle process(pi.hProcess), thread(pi.hThread); // null for a Linux program under Wine
+    const ULONGLONG end = ::GetTickCount64() + kLinuxCommandLimitMs;
+    while (!done()) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= end || ::WaitForSingleObject(change.Get(), static_cast<DWORD>(end - now)) != WAIT_OBJECT_0)
+            return done();
+        ::FindNextChangeNotification(change.Get());
+    }
+    return true;
+}
+
+LinuxFolderLink::LinuxFolderLink(std::wstring folder, std::wstring name, const std::wstring& target)
+    : m_folder(std::move(folder)), m_name(std::move(name))
+{
+    RunOnLinux(m_folder, "/bin/ln", L"-s \"" + target + L"\" \"" + m_name + L"\"", [this] { return Made(); });
+}
+
+LinuxFolderLink::~LinuxFolderLink()
+{
+    const std::wstring path = m_folder + L"\\" + m_name;
+    RunOnLinux(m_folder, "/bin/rm", L"-f \"" + m_name + L"\"",
+               [&path] { return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; });
+}
+
+bool LinuxFolderLink::Made() const
+{
+    const DWORD attributes = ::GetFileAttributesW((m_folder + L"\\" + m_name).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 } // namespace testing_support

@@ -118,6 +118,33 @@ private:
 // the Linux root as drive Z:.
 std::wstring WindowsPath(const char* path);
 
+// A symbolic link to a folder, made and removed on the Linux side (a loop for
+// the walks to meet). Wine 8's CreateSymbolicLinkW reports success and makes
+// nothing, and its file API cannot remove a Unix symlink; Wine does start a
+// Linux program named by its Z: path, in the current folder given.
+class LinuxFolderLink {
+public:
+    // Makes folder\name point at target, a Linux path (relative to folder,
+    // as "../.." for an ancestor, or absolute).
+    LinuxFolderLink(std::wstring folder, std::wstring name, const std::wstring& target);
+    // Removes the link, never what it points at.
+    ~LinuxFolderLink();
+    LinuxFolderLink(const LinuxFolderLink&) = delete;
+    LinuxFolderLink& operator=(const LinuxFolderLink&) = delete;
+    // Whether the link is there, listed as a reparse point.
+    bool Made() const;
+
+private:
+    std::wstring m_folder, m_name;
+};
+
+// Runs a Linux program (a full Linux path, as "/bin/ln") with its arguments
+// in a folder and waits, on the folder's change notifications, until done
+// holds or 10 s pass. Wine hands back no process to wait for, so done must be
+// something the program changes in that folder. Returns done's last answer.
+bool RunOnLinux(const std::wstring& folder, const char* program, const std::wstring& arguments,
+                const std::function<bool()>& done);
+
 // One of our programs started through the launcher on a selection, as the
 // shell integration starts it.
 class LaunchedProgram {
