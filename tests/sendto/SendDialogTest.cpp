@@ -178,8 +178,8 @@ TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone
     }
     // A profile of an earlier run, with values this run would correct.
     HKEY raw = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", 0, nullptr, 0, KEY_WRITE,
-                                nullptr, &raw, nullptr),
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", 0, nullptr, 0,
+                                KEY_READ | KEY_WRITE, nullptr, &raw, nullptr),
               ERROR_SUCCESS);
     fx::CRegKey key(raw);
     const DWORD favs = 99, available = 1;
