@@ -31,6 +31,7 @@ public:
     // Stops the sizing and waits for the worker; safe from any point on the
     // dialog's thread, also while the worker waits for the dialog.
     void Stop() { m_thread.Stop(); }
+    bool IsRunning() const { return m_thread.IsRunning(); }
 
 private:
     void Run(const std::vector<std::wstring>& paths, const std::atomic<bool>& stop);

@@ -208,6 +208,12 @@ void CSendDialog::PublishItem(SizedItem item)
     ::SendMessageW(m_hWnd, WM_ITEM_SIZED, 0, 0);
 }
 
+size_t CSendDialog::PendingItemCount()
+{
+    std::lock_guard<std::mutex> lock(m_resultsLock);
+    return m_pendingItems.size();
+}
+
 void CSendDialog::PublishSizingDone()
 {
     ::PostMessageW(m_hWnd, WM_SIZING_DONE, 0, 0);

@@ -49,6 +49,9 @@ public:
     uint64_t RequiredBytes() const { return m_requiredBytes; }
     const CPathList& SelectedPaths() const { return m_selectedPaths; }
     bool IsMoveMode() const { return m_bMoveMode; }
+    bool IsSizing() const { return m_sizing.IsRunning(); }
+    // Items measured but not listed yet.
+    size_t PendingItemCount();
 
 protected:
     BOOL OnInitDialog() override;
