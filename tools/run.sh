@@ -8,6 +8,7 @@
 # saved and its path printed, and the program is closed.
 set -euo pipefail
 program=Fennix
+first=""
 case "${1:-}" in
     Fennix|Dovrin|Larkway) program=$1; shift ;;
 esac
@@ -18,7 +19,8 @@ wine_prefix_ready
 case "$program" in
     Fennix) exe="$BUILD_DIR/properties/Fennix.exe"; title="Property Sheet"; default=("$REPO_DIR/README.md") ;;
     Dovrin) exe="$BUILD_DIR/diskinfo/Dovrin.exe"; title="Dovrin"; default=("$REPO_DIR") ;;
-    Larkway) exe="$BUILD_DIR/sendto/Larkway.exe"; title="Larkway"; default=("$REPO_DIR/README.md") ;;
+    Larkway) exe="$BUILD_DIR/sendto/Larkway.exe"; title="Larkway"; default=("$REPO_DIR/README.md" "$REPO_DIR/tools")
+             first="Browse for Folder" ;; # the start-up folder picker, cancelled
 esac
 [ -f "$exe" ] || { echo "$program is not built yet." >&2; exit 1; }
 [ $# -gt 0 ] || set -- "${default[@]}"
@@ -41,6 +43,6 @@ fi
 # fresh one inside Xvfb.
 wineserver -w
 shot="$BUILD_DIR/$program-screenshot.png"
-export BUILD_DIR exe title shot
+export BUILD_DIR exe title shot first
 xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_DIR/tools/photograph.sh" "${selection[@]}"
 echo "Screenshot of $program: $shot"

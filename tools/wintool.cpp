@@ -1,6 +1,7 @@
 // wintool wait <title>   waits (up to 30 s) for a visible top-level window
 //                        whose title starts with <title>; prints "x y w h"
 // wintool close <title>  sends it WM_CLOSE
+// wintool dismiss <title> waits (up to 30 s) for such a window, then sends it WM_CLOSE
 // wintool present <title> waits (up to 30 s) for such a window, hidden or not
 // Used by the run script to photograph a program and end it.
 #include <windows.h>
@@ -46,7 +47,7 @@ HWND Find(const std::wstring& prefix, bool visibleOnly, DWORD waitMs)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 3) {
-        std::fwprintf(stderr, L"usage: wintool wait|close|present <title>\n");
+        std::fwprintf(stderr, L"usage: wintool wait|close|dismiss|present <title>\n");
         return 2;
     }
     std::wstring command = argv[1];
@@ -57,7 +58,7 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"present")
         return 0;
-    if (command == L"close") {
+    if (command == L"close" || command == L"dismiss") {
         ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
         return 0;
     }
