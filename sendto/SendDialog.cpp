@@ -86,14 +86,21 @@ void CSendDialog::DoDataExchange(fx::CDataExchange& dx)
     m_bShowingDestination = !dx.m_bSaveAndValidate;
     fx::DDX_Text(dx, IDC_DESTINATION, m_strDestination);
     m_bShowingDestination = false;
-    fx::DDX_Text(dx, IDC_FREE_SPACE, m_strFreeSpace);
-    fx::DDX_Text(dx, IDC_REQUIRED_SPACE, m_strRequiredSpace);
-    fx::DDX_Text(dx, IDC_ITEMS_HEADER, m_strItemsHeader);
+}
+
+void CSendDialog::ShowLines()
+{
+    // The lines only: putting the destination back while the user types in
+    // it would move the caret under the fingers at every sized item.
+    ::SetDlgItemTextW(m_hWnd, IDC_FREE_SPACE, m_strFreeSpace.c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_REQUIRED_SPACE, m_strRequiredSpace.c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_ITEMS_HEADER, m_strItemsHeader.c_str());
 }
 
 BOOL CSendDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    ShowLines();
     SetUpButtons();
 
     // The selection is read whole and the clipboard given back before
@@ -250,7 +257,7 @@ void CSendDialog::OnItemSized()
     if (IsWindowVisible() && !root.empty())
         RefreshFreeSpace(root);
     else
-        UpdateData(false);
+        ShowLines();
 }
 
 void CSendDialog::OnSizingDone()
@@ -296,7 +303,7 @@ void CSendDialog::RefreshFreeSpace(const std::wstring& root)
     m_strFreeSpace = L"Free Space in drive " + root + L" ==> " + m_strLastSizeText;
     // A drive that cannot be read has no room to offer.
     EnableSend(drive.GetDriveTypeA() != L"Error" && freeBytes >= m_requiredBytes);
-    UpdateData(false);
+    ShowLines();
 }
 
 void CSendDialog::EnableSend(bool enable)

@@ -72,6 +72,7 @@ private:
     void Browse();
     void CheckDestination();
     void RefreshFreeSpace(const std::wstring& root);
+    void ShowLines();
     void ShowFavoritesMenu();
     void RebuildFavoritesMenu();
     void SelectFavorite(int index);
