@@ -26,7 +26,6 @@ struct Reported {
     std::wstring name;
     DWORD attributes;
     uint64_t size;
-    bool operator==(const Reported&) const = default;
 };
 
 // Everything a walk reports, in order.
@@ -68,13 +67,12 @@ std::wstring Path(const TempDir& dir)
     return dir.Path().wstring();
 }
 
-// Creates an empty file by its full path (any length) and returns the path.
-std::wstring MakeEmptyFile(const std::wstring& path)
+// Creates an empty file by its full path (any length).
+void MakeEmptyFile(const std::wstring& path)
 {
     fx::CFileHandle file(::CreateFileW(fx::ExtendedLengthPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     EXPECT_TRUE(file) << "error " << ::GetLastError();
-    return path;
 }
 
 // A tree with files at several depths, hidden and system files and empty
