@@ -4,8 +4,8 @@
 # the build tree if it is not there yet (bench/walk/make_tree.py: 5,050
 # folders with 100,000 or 1,000,000 sparse files), counts it on the Linux side
 # (find, du --apparent-size), then runs walkbench.exe under Wine with the
-# keeper warm: our folder walker next to a bare FindFirstFileW walker,
-# interleaved (see walk/WalkBench.cpp for what is measured). Ends with the
+# keeper warm: our folder walker and Larkway's sizing next to a bare
+# FindFirstFileW walker, interleaved (see walk/WalkBench.cpp for what is measured). Ends with the
 # Linux figures next to the Windows ones; the exit code is 1 when they differ.
 set -euo pipefail
 
@@ -13,7 +13,7 @@ set -euo pipefail
 # peak working set.
 measure() {
     local tree=$1 runs=$2 exe="$BUILD_DIR/bench/walk/walkbench.exe" name status=0
-    wine "$exe" "$tree" "$runs" || status=$?
+    wine "$exe" "$tree" "$runs" --larkway "$BUILD_DIR/sendto/Larkway.exe" || status=$?
     echo
     echo "Peak working set: each contender walking the tree once in a process of its own:"
     for name in "bare FindFirstFileW" "CFolderWalker"; do

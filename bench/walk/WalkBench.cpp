@@ -1,4 +1,4 @@
-// walkbench TREE [runs]
+// walkbench TREE [runs] [--larkway LARKWAY_EXE]
 // Measures how long a walk of a folder tree takes that counts its files,
 // folders and bytes: our CFolderWalker (through MeasureFolder, with a stop
 // check reading a flag, as Larkway's sizing worker calls it) next to a bare
@@ -10,14 +10,23 @@
 // the reference, and the counts and bytes each found (they must agree: the
 // exit code is 1 when they do not).
 //
+// With --larkway, Larkway itself is a third contender: from its start on the
+// tree (handed over on the clipboard as the launcher does it, its start-up
+// folder picker cancelled as soon as it shows) to the moment its sizing has
+// finished (the item progress hidden). It shows no counts, only the size
+// text of its one row: that text must be the one of the reference's bytes.
+// Its own peak working set is printed after the table.
+//
 // walkbench --once CONTENDER TREE: one walk by one contender, for its peak
 // memory: prints the process's PeakWorkingSetSize before the walk (the
 // floor of a process that has done nothing yet; under Wine the Linux peak
 // resident size, Wine's own code included) and after it, and what it found.
 // bench/walk.sh runs it once per contender in a process of its own, because
 // the peak of the timing run holds whatever either contender reached.
+#include "common/DropList.h"
 #include "common/FolderWalker.h"
 #include "framework/Handle.h"
+#include "outside/pallavol/DiskInfo.h"
 
 #include <psapi.h>
 
@@ -58,30 +67,134 @@ void BareWalk(const std::wstring& folder, FolderTotals& totals)
 
 struct Contender {
     const wchar_t* name;
-    std::function<FolderTotals(const std::wstring& tree)> walk;
+    // What the walk found; expected is what the reference found (a contender
+    // that shows no counts confirms them or returns none).
+    std::function<FolderTotals(const std::wstring& tree, const FolderTotals& expected)> walk;
 };
 
-// The contenders, the reference first. A third one, "Larkway from start to
-// sizing finished", goes here once Larkway exists: its walk starts the exe on
-// the tree (the hand-over as the launcher does it), waits until the program
-// says its sizing has finished, closes it, and returns the totals it shows, so
-// the rounds, medians, ratios and the check that the counts agree take it as
-// they take these two. Its peak working set is then the program's own.
-std::vector<Contender> Contenders()
+// Larkway's own peak working set, the largest of its runs.
+SIZE_T g_larkwayPeak = 0;
+
+bool PutOnClipboard(const std::vector<std::wstring>& paths)
 {
-    return {
+    static HWND owner = ::CreateWindowExW(0, L"STATIC", L"walkbench", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                          nullptr);
+    fx::CGlobalMemory list(MakeDropList(paths));
+    fx::CClipboard clipboard(owner);
+    if (!list || !clipboard.IsOpen() || !::EmptyClipboard() || !::SetClipboardData(CF_HDROP, list.Get()))
+        return false;
+    list.Release();
+    return true;
+}
+
+struct LarkwayWindows {
+    DWORD pid;
+    HWND picker = nullptr;
+    HWND dialog = nullptr;
+};
+
+// Larkway's start-up folder picker and its send dialog, once they exist.
+void FindLarkwayWindows(LarkwayWindows& windows)
+{
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* found = reinterpret_cast<LarkwayWindows*>(lp);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hwnd, &pid);
+            wchar_t cls[16] = L"", title[32] = L"";
+            ::GetClassNameW(hwnd, cls, 16);
+            if (pid != found->pid || std::wstring(cls) != L"#32770")
+                return TRUE;
+            ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(title), SMTO_ABORTIFHUNG, 1000,
+                                  nullptr);
+            if (std::wstring(title) == L"Larkway")
+                found->dialog = hwnd;
+            else if (::IsWindowVisible(hwnd) && ::FindWindowExW(hwnd, nullptr, L"Static", L"Select Destination Folder"))
+                found->picker = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+}
+
+std::wstring ControlText(HWND control)
+{
+    wchar_t text[256] = L"";
+    ::SendMessageTimeoutW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, nullptr);
+    return text;
+}
+
+FolderTotals LarkwaySizes(const std::wstring& exe, const std::wstring& tree, const FolderTotals& expected)
+{
+    if (!PutOnClipboard({tree}))
+        return {};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return {};
+    fx::CKernelHandle process(pi.hProcess), thread(pi.hThread);
+    LarkwayWindows windows{pi.dwProcessId};
+    bool pickerCancelled = false;
+    HWND progress = nullptr;
+    // Polled, lightly (the program's own thread answers some of the asking):
+    // nothing in the other process can wake this one.
+    for (;;) {
+        if (!pickerCancelled || !windows.dialog)
+            FindLarkwayWindows(windows);
+        if (windows.picker && !pickerCancelled) {
+            ::PostMessageW(windows.picker, WM_COMMAND, IDCANCEL, 0);
+            pickerCancelled = true;
+        }
+        if (windows.dialog && !progress)
+            progress = ::GetDlgItem(windows.dialog, 1022);
+        // Its own style, not IsWindowVisible: the dialog may still be hidden
+        // behind the picker when the sizing ends.
+        if (progress && !(::GetWindowLongW(progress, GWL_STYLE) & WS_VISIBLE))
+            break;
+        if (::WaitForSingleObject(process.Get(), 2) == WAIT_OBJECT_0)
+            return {};
+    }
+    const std::wstring shown = ControlText(::GetDlgItem(windows.dialog, 1007));
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (::GetProcessMemoryInfo(process.Get(), &counters, sizeof(counters)))
+        g_larkwayPeak = std::max(g_larkwayPeak, counters.PeakWorkingSetSize);
+    // The picker may come after the sizing has ended: close it, then the dialog.
+    while (!pickerCancelled && ::WaitForSingleObject(process.Get(), 1) == WAIT_TIMEOUT) {
+        FindLarkwayWindows(windows);
+        if (windows.picker) {
+            ::PostMessageW(windows.picker, WM_COMMAND, IDCANCEL, 0);
+            pickerCancelled = true;
+        }
+    }
+    ::PostMessageW(windows.dialog, WM_COMMAND, IDCANCEL, 0);
+    if (::WaitForSingleObject(process.Get(), 5000) != WAIT_OBJECT_0)
+        ::TerminateProcess(process.Get(), 1);
+    return shown == L"Space Required==> " + CDiskInfo().GetUnitSize(expected.bytes) ? expected : FolderTotals{};
+}
+
+// The contenders, the reference first.
+std::vector<Contender> Contenders(const std::wstring& larkway)
+{
+    std::vector<Contender> contenders{
         {L"bare FindFirstFileW",
-         [](const std::wstring& tree) {
+         [](const std::wstring& tree, const FolderTotals&) {
              FolderTotals totals;
              BareWalk(tree, totals);
              return totals;
          }},
         {L"CFolderWalker",
-         [](const std::wstring& tree) {
+         [](const std::wstring& tree, const FolderTotals&) {
              std::atomic<bool> stop{false};
              return MeasureFolder(tree, [&stop] { return stop.load(std::memory_order_relaxed); });
          }},
     };
+    if (!larkway.empty())
+        contenders.push_back({L"Larkway sizing", [larkway](const std::wstring& tree, const FolderTotals& expected) {
+                                  return LarkwaySizes(larkway, tree, expected);
+                              }});
+    return contenders;
 }
 
 // A Linux path as Wine programs see it: the root is Z:. A Windows path stays
@@ -142,11 +255,11 @@ SIZE_T PeakWorkingSet()
 // and after it, and what the walk found.
 int WalkOnce(const std::wstring& name, const std::wstring& tree)
 {
-    for (const Contender& contender : Contenders()) {
+    for (const Contender& contender : Contenders(std::wstring())) {
         if (name != contender.name)
             continue;
         const SIZE_T before = PeakWorkingSet();
-        const FolderTotals totals = contender.walk(tree);
+        const FolderTotals totals = contender.walk(tree, FolderTotals{});
         const SIZE_T after = PeakWorkingSet();
         std::wprintf(L"%-22ls PeakWorkingSetSize before %.1f MB, after %.1f MB; files %llu folders %llu bytes %llu\n",
                      contender.name, Megabytes(before), Megabytes(after),
@@ -164,13 +277,18 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc == 4 && std::wstring(argv[1]) == L"--once")
         return WalkOnce(argv[2], WindowsPath(argv[3]));
+    std::wstring larkway;
+    if (argc >= 3 && std::wstring(argv[argc - 2]) == L"--larkway") {
+        larkway = WindowsPath(argv[argc - 1]);
+        argc -= 2;
+    }
     if (argc < 2) {
-        std::fwprintf(stderr, L"usage: walkbench TREE [runs] | walkbench --once CONTENDER TREE\n");
+        std::fwprintf(stderr, L"usage: walkbench TREE [runs] [--larkway EXE] | walkbench --once CONTENDER TREE\n");
         return 2;
     }
     const std::wstring tree = WindowsPath(argv[1]);
     const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : kDefaultRuns;
-    const std::vector<Contender> contenders = Contenders();
+    const std::vector<Contender> contenders = Contenders(larkway);
     std::vector<std::vector<double>> times(contenders.size());
     std::vector<FolderTotals> found(contenders.size());
     bool agree = true;
@@ -179,7 +297,7 @@ int wmain(int argc, wchar_t** argv)
         for (size_t i = 0; i < contenders.size(); ++i) {
             const size_t which = (i + static_cast<size_t>(std::max(round, 0))) % contenders.size();
             const LONGLONG start = Now();
-            const FolderTotals totals = contenders[which].walk(tree);
+            const FolderTotals totals = contenders[which].walk(tree, found[0]);
             const double ms = Milliseconds(Now() - start);
             if (round < 0)
                 found[which] = totals;
@@ -204,6 +322,9 @@ int wmain(int argc, wchar_t** argv)
         agree = agree && found[i] == found[0];
     }
 
+    if (!larkway.empty())
+        std::wprintf(L"\nLarkway's own peak working set: %.1f MB (its size text checked against the reference's bytes)\n",
+                     Megabytes(g_larkwayPeak));
     std::wprintf(L"\n%ls\n", agree ? L"The counts and bytes of every walk agree."
                                    : L"THE COUNTS OR BYTES DIFFER between walks or contenders.");
     std::wprintf(L"counts: files %llu folders %llu bytes %llu\n", static_cast<unsigned long long>(found[0].files),
