@@ -24,6 +24,7 @@
 // window was seen: the program has finished what it does before waiting for
 // input (its first paint included), so work merely moved past the moment the
 // window shows still counts here.
+#include "bench/BenchClock.h"
 #include "common/DropList.h"
 #include "framework/Handle.h"
 
@@ -36,6 +37,10 @@
 #include <vector>
 
 namespace {
+
+using bench::Median;
+using bench::Milliseconds;
+using bench::Now;
 
 const int kDefaultRuns = 10;
 const DWORD kWindowTimeoutMs = 15000;
@@ -68,23 +73,6 @@ struct Program {
     std::vector<double> idleMs;
     int failures = 0;
 };
-
-double Milliseconds(LONGLONG ticks)
-{
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f{};
-        ::QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
-
-LONGLONG Now()
-{
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
 
 bool PutSelectionOnClipboard(HWND owner, const std::wstring& path)
 {
@@ -165,15 +153,6 @@ bool RunOnce(Program& program, HWND owner, const std::wstring& file)
         ok = false;
     }
     return ok;
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 // The file Fennix shows: a small text file of our own in the temporary folder.

@@ -23,6 +23,7 @@
 // resident size, Wine's own code included) and after it, and what it found.
 // bench/walk.sh runs it once per contender in a process of its own, because
 // the peak of the timing run holds whatever either contender reached.
+#include "bench/BenchClock.h"
 #include "common/DropList.h"
 #include "common/FolderWalker.h"
 #include "framework/Handle.h"
@@ -39,6 +40,10 @@
 #include <vector>
 
 namespace {
+
+using bench::Median;
+using bench::Milliseconds;
+using bench::Now;
 
 const int kDefaultRuns = 5;
 
@@ -205,32 +210,6 @@ std::wstring WindowsPath(std::wstring path)
         return path;
     std::replace(path.begin(), path.end(), L'/', L'\\');
     return L"Z:" + path;
-}
-
-double Milliseconds(LONGLONG ticks)
-{
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f{};
-        ::QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
-
-LONGLONG Now()
-{
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 bool operator==(const FolderTotals& a, const FolderTotals& b)

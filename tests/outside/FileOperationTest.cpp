@@ -110,39 +110,15 @@ TEST_F(FileOperationTest, DestinationEndingInABackslashAsADriveRootDoes)
     EXPECT_EQ(FilesUnder(Path(L"dest")), m_selection);
 }
 
-// Answers the shell's overwrite question with Cancel, as a person would.
-class CancelConfirmations {
-public:
-    CancelConfirmations() { s_hook = ::SetWindowsHookExW(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId()); }
-    ~CancelConfirmations() { ::UnhookWindowsHookEx(s_hook); }
-    CancelConfirmations(const CancelConfirmations&) = delete;
-    CancelConfirmations& operator=(const CancelConfirmations&) = delete;
-    static inline int s_asked = 0;
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp)
-    {
-        wchar_t className[16] = {};
-        if (code == HCBT_ACTIVATE && ::GetClassNameW(reinterpret_cast<HWND>(wp), className, 16) &&
-            std::wstring(className) == L"#32770") {
-            ++s_asked;
-            ::PostMessageW(reinterpret_cast<HWND>(wp), WM_COMMAND, IDCANCEL, 0);
-        }
-        return ::CallNextHookEx(s_hook, code, wp, lp);
-    }
-    static inline HHOOK s_hook = nullptr;
-};
-
 TEST_F(FileOperationTest, CallersFlagsAreKeptAndCancelIsAborted)
 {
     // Without FOF_NOCONFIRMATION the shell asks before it overwrites.
     std::wstring destination = m_temp.MakeFolder(L"dest");
     m_temp.MakeFile(L"dest\\alpha.txt", "old bytes");
-    CancelConfirmations::s_asked = 0;
-    CancelConfirmations cancel;
+    testing_support::DialogAnswerer cancel(IDCANCEL); // the shell's overwrite question
     EXPECT_EQ(Send(false, MultiString({Path(L"src\\alpha.txt")}), destination, FOF_NOERRORUI | FOF_SILENT),
               FileOperationResult::Aborted);
-    EXPECT_EQ(CancelConfirmations::s_asked, 1);
+    EXPECT_EQ(cancel.Asked(), 1);
     EXPECT_EQ(FilesUnder(destination), (Files{{L"alpha.txt", "old bytes"}}));
 }
 

@@ -46,37 +46,6 @@ Files FilesUnder(const fs::path& folder)
     return files;
 }
 
-// Answers every question the shell asks on this thread (its conflict
-// question is a dialog of class #32770) with one button, and counts them.
-class ShellQuestionAnswer {
-public:
-    explicit ShellQuestionAnswer(int button)
-    {
-        s_button = button;
-        s_asked = 0;
-        s_hook = ::SetWindowsHookExW(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
-    }
-    ~ShellQuestionAnswer() { ::UnhookWindowsHookEx(s_hook); }
-    ShellQuestionAnswer(const ShellQuestionAnswer&) = delete;
-    ShellQuestionAnswer& operator=(const ShellQuestionAnswer&) = delete;
-    int Asked() const { return s_asked; }
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp)
-    {
-        wchar_t className[16] = {};
-        if (code == HCBT_ACTIVATE && ::GetClassNameW(reinterpret_cast<HWND>(wp), className, 16) &&
-            std::wstring(className) == L"#32770") {
-            ++s_asked;
-            ::PostMessageW(reinterpret_cast<HWND>(wp), WM_COMMAND, s_button, 0);
-        }
-        return ::CallNextHookEx(s_hook, code, wp, lp);
-    }
-    static inline HHOOK s_hook = nullptr;
-    static inline int s_button = IDNO;
-    static inline int s_asked = 0;
-};
-
 // Two files and a folder with nested files, as a typical selection.
 class SendOperationTest : public ::testing::Test {
 protected:
@@ -216,7 +185,7 @@ TEST_P(CopyOrMoveTest, ItemsOfTheSameNameAreRefusedBeforeTheShellSeesThem)
     const std::wstring first = m_temp.MakeFile(L"a\\x.txt", "first");
     const std::wstring second = m_temp.MakeFile(L"b\\X.TXT", "second!");
     const std::wstring destination = m_temp.MakeFolder(L"dest");
-    ShellQuestionAnswer answer(IDYES);
+    testing_support::DialogAnswerer answer(IDYES);
     MessageBoxRecorder boxes;
     EXPECT_FALSE(Send({first, Path(L"src\\alpha.txt"), second}, destination, GetParam(), kAsking).sent);
     EXPECT_EQ(answer.Asked(), 0);
@@ -261,7 +230,7 @@ TEST_F(SendOperationTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
     // Older than the source, as a file left from earlier work is.
     fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 365));
     {
-        ShellQuestionAnswer answer(IDNO);
+        testing_support::DialogAnswerer answer(IDNO);
         MessageBoxRecorder boxes;
         EXPECT_TRUE(Send({m_selection[0]}, destination, false, kAsking).sent);
         EXPECT_EQ(answer.Asked(), 1);
@@ -272,7 +241,7 @@ TEST_F(SendOperationTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
         EXPECT_EQ(BytesOf(old), "OLD bytes!!");
     }
     {
-        ShellQuestionAnswer answer(IDYES);
+        testing_support::DialogAnswerer answer(IDYES);
         MessageBoxRecorder boxes;
         EXPECT_TRUE(Send({m_selection[0]}, destination, false, kAsking).sent);
         EXPECT_EQ(answer.Asked(), 1);

@@ -99,43 +99,22 @@ TEST_F(LarkwayTest, AMoveTakesTheItemsAwayAndDisablesSend)
     EXPECT_FALSE(SendEnabled());
 }
 
-// Answers the name dialog as a user would: a name typed, then Add.
-class NameDialogAnswer {
-public:
-    explicit NameDialogAnswer(std::wstring name)
-    {
-        s_name = std::move(name);
-        m_hook = ::SetWindowsHookExW(WH_CBT, OnActivate, nullptr, ::GetCurrentThreadId());
-    }
-    ~NameDialogAnswer() { ::UnhookWindowsHookEx(m_hook); }
-    NameDialogAnswer(const NameDialogAnswer&) = delete;
-    NameDialogAnswer& operator=(const NameDialogAnswer&) = delete;
-    static inline std::wstring s_initialName;
-
-private:
-    static LRESULT CALLBACK OnActivate(int code, WPARAM wp, LPARAM lp)
-    {
-        HWND hwnd = reinterpret_cast<HWND>(wp);
-        if (code == HCBT_ACTIVATE && WindowText(hwnd) == L"Enter Reference Name for the folder") {
-            s_initialName = WindowText(::GetDlgItem(hwnd, IDC_FAVORITE_NAME));
-            ::SetDlgItemTextW(hwnd, IDC_FAVORITE_NAME, s_name.c_str());
-            ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        }
-        return ::CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline std::wstring s_name;
-    HHOOK m_hook = nullptr;
-};
-
 TEST_F(LarkwayTest, AnAddedFavouriteIsNamedAndKept)
 {
     const std::wstring target = m_temp.MakeFolder(L"target");
     Start({m_temp.MakeFile(L"a.txt")}, target);
+    std::wstring offeredName;
     {
-        NameDialogAnswer answer(L"My target");
+        // The user types a name over the one offered, then presses Add.
+        DialogAnswerer answer([&offeredName](HWND dialog) {
+            offeredName = WindowText(::GetDlgItem(dialog, IDC_FAVORITE_NAME));
+            ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, L"My target");
+            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
         Click(IDC_ADD_FAVORITE);
+        EXPECT_EQ(answer.Asked(), 1);
     }
-    EXPECT_EQ(NameDialogAnswer::s_initialName, target);
+    EXPECT_EQ(offeredName, target);
     ASSERT_EQ(m_app->Settings().favorites.size(), 2u);
     EXPECT_EQ(m_app->Settings().favorites[1], (Favorite{L"My target", target}));
 }

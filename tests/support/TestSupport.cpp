@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <fstream>
@@ -195,6 +196,42 @@ std::wstring ClipboardText()
     HANDLE data = clipboard.IsOpen() ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
     fx::CGlobalLock<wchar_t> text(data);
     return text.Get() ? std::wstring(text.Get(), ::wcsnlen(text.Get(), ::GlobalSize(data) / sizeof(wchar_t))) : L"";
+}
+
+DialogAnswerer::DialogAnswerer(int button)
+    : DialogAnswerer([button](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); })
+{
+}
+
+DialogAnswerer::DialogAnswerer(std::function<void(HWND)> answer) : m_answer(std::move(answer))
+{
+    s_current = this;
+    m_hook = ::SetWindowsHookExW(WH_CBT, OnCbt, nullptr, ::GetCurrentThreadId());
+}
+
+DialogAnswerer::~DialogAnswerer()
+{
+    ::UnhookWindowsHookEx(m_hook);
+    s_current = nullptr;
+}
+
+LRESULT CALLBACK DialogAnswerer::OnCbt(int code, WPARAM wp, LPARAM lp)
+{
+    HWND window = reinterpret_cast<HWND>(wp);
+    wchar_t className[16] = L"";
+    DialogAnswerer* self = s_current;
+    if (self && code == HCBT_CREATEWND && ::GetClassNameW(window, className, 16) &&
+        std::wstring(className) == L"#32770") {
+        self->m_unanswered.push_back(window);
+    } else if (self && code == HCBT_ACTIVATE) {
+        const auto made = std::find(self->m_unanswered.begin(), self->m_unanswered.end(), window);
+        if (made != self->m_unanswered.end()) {
+            self->m_unanswered.erase(made);
+            ++self->m_asked;
+            self->m_answer(window);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
 std::vector<HostileDropList> HostileDropLists()

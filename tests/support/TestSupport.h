@@ -145,6 +145,30 @@ private:
 bool RunOnLinux(const std::wstring& folder, const char* program, const std::wstring& arguments,
                 const std::function<bool()>& done);
 
+// Answers, as a person would, every dialog (class #32770: the shell's
+// questions, our own modal dialogs) this thread makes while it lives, once,
+// when it first becomes active; counts them. Dialogs that were there before
+// (the window the test drives) are left alone.
+class DialogAnswerer {
+public:
+    // Presses one button in each.
+    explicit DialogAnswerer(int button);
+    // Lets answer act on each dialog's window (it posts the button itself).
+    explicit DialogAnswerer(std::function<void(HWND dialog)> answer);
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+    int Asked() const { return m_asked; }
+
+private:
+    static LRESULT CALLBACK OnCbt(int code, WPARAM wp, LPARAM lp);
+    static inline DialogAnswerer* s_current = nullptr;
+    std::function<void(HWND)> m_answer;
+    std::vector<HWND> m_unanswered; // made while this lives, not active yet
+    HHOOK m_hook = nullptr;
+    int m_asked = 0;
+};
+
 // One of our programs started through the launcher on a selection, as the
 // shell integration starts it.
 class LaunchedProgram {
