@@ -1,10 +1,12 @@
 #include "controls/IconButton.h"
 #include "framework/Handle.h"
+#include "tests/controls/ScreenPixels.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -39,43 +41,26 @@ protected:
     // Draws the button in the given owner-draw state into a bitmap.
     void Render(UINT state, bool throughOwner = false)
     {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = m_width;
-        bi.bmiHeader.biHeight = -m_height; // top-down
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        fx::CBitmapHandle bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        fx::CMemoryDC dc(::CreateCompatibleDC(nullptr));
-        fx::CSelectObject select(dc.Get(), bitmap.Get());
-        DRAWITEMSTRUCT dis{};
-        dis.CtlType = ODT_BUTTON;
-        dis.CtlID = 100;
-        dis.itemAction = ODA_DRAWENTIRE;
-        dis.itemState = state;
-        dis.hwndItem = m_button.m_hWnd;
-        dis.hDC = dc.Get();
-        dis.rcItem = RECT{0, 0, m_width, m_height};
-        if (throughOwner)
-            m_host.SendMessage(WM_DRAWITEM, 100, reinterpret_cast<LPARAM>(&dis));
-        else
-            m_button.DrawItem(dis);
-        ::GdiFlush();
-        const auto* pixels = static_cast<const BYTE*>(bits);
-        m_pixels.assign(static_cast<size_t>(m_width * m_height), 0);
-        for (int i = 0; i < m_width * m_height; ++i)
-            m_pixels[static_cast<size_t>(i)] = RGB(pixels[i * 4 + 2], pixels[i * 4 + 1], pixels[i * 4]);
+        m_picture = std::make_unique<CScreenPixels>(m_width, m_height, [&](HDC dc) {
+            DRAWITEMSTRUCT dis{};
+            dis.CtlType = ODT_BUTTON;
+            dis.CtlID = 100;
+            dis.itemAction = ODA_DRAWENTIRE;
+            dis.itemState = state;
+            dis.hwndItem = m_button.m_hWnd;
+            dis.hDC = dc;
+            dis.rcItem = RECT{0, 0, m_width, m_height};
+            if (throughOwner)
+                m_host.SendMessage(WM_DRAWITEM, 100, reinterpret_cast<LPARAM>(&dis));
+            else
+                m_button.DrawItem(dis);
+        });
     }
 
-    COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y * m_width + x)]; }
+    COLORREF At(int x, int y) const { return m_picture->At(x, y); }
     int Count(const RECT& area, const std::function<bool(COLORREF)>& match) const
     {
-        int n = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                n += match(At(x, y)) ? 1 : 0;
-        return n;
+        return m_picture->Count(area, match);
     }
     static bool Greenish(COLORREF c) { return GetGValue(c) > 150 && GetRValue(c) < 100 && GetBValue(c) < 100; }
     static bool Reddish(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 100 && GetBValue(c) < 100; }
@@ -96,7 +81,7 @@ protected:
     fx::CFrameWnd m_host;
     CIconButton m_button;
     int m_width = 0, m_height = 0;
-    std::vector<COLORREF> m_pixels;
+    std::unique_ptr<CScreenPixels> m_picture;
     const COLORREF m_face = ::GetSysColor(COLOR_BTNFACE);
     const COLORREF m_light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF m_shadow = ::GetSysColor(COLOR_BTNSHADOW);
