@@ -1,6 +1,7 @@
 #include "sendto/SendOperation.h"
 
 #include "common/SelectedPath.h"
+#include "controls/PathList.h"
 #include "framework/MessageBox.h"
 #include "outside/pallashell/SHFileOperation.h"
 #include "outside/pallavol/DiskInfo.h"
@@ -66,17 +67,14 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
         }
     }
 
-    const std::wstring list = [&sources] {
-        std::wstring multi;
-        for (const std::wstring& source : sources)
-            multi += source + L'\0';
-        return multi; // c_str() adds the list's final NUL
-    }();
+    CPathList list;
+    for (const std::wstring& source : sources)
+        list.Add(source);
     const FILEOP_FLAGS flags = static_cast<FILEOP_FLAGS>(FOF_ALLOWUNDO | m_extraFlags);
     if (move)
-        operation.MoveFiles(owner, list.c_str(), target, flags, L"Moving...");
+        operation.MoveFiles(owner, list.GetMultiString(), target, flags, L"Moving...");
     else
-        operation.CopyFiles(owner, list.c_str(), target, flags, L"Copying...");
+        operation.CopyFiles(owner, list.GetMultiString(), target, flags, L"Copying...");
     outcome.sent = true;
 
     // The shell's answer is not trusted: it reports some failures as success.
