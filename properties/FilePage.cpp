@@ -1,5 +1,6 @@
 #include "properties/FilePage.h"
 
+#include "common/FolderWalker.h"
 #include "framework/Format.h"
 #include "framework/LongPath.h"
 #include "framework/MessageBox.h"
@@ -120,7 +121,7 @@ bool CFilePage::LoadFileInfo()
 
     m_strTitle = TitleOf(found.cFileName);
 
-    const uint64_t size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    const uint64_t size = EntrySize(found);
     m_strSize = CDiskInfo().GetUnitSize(size) + fx::Format(L"(%llu bytes)", static_cast<unsigned long long>(size));
 
     const DWORD attributes = found.dwFileAttributes;

@@ -1,5 +1,6 @@
 #include "sendto/ItemTree.h"
 
+#include "common/FolderWalker.h"
 #include "framework/Handle.h"
 #include "framework/LongPath.h"
 
@@ -30,7 +31,9 @@ void AddFile(const std::wstring& path, uint64_t size, const FILETIME& written, I
     totals.newestWrite = std::max(totals.newestWrite, Ticks(written));
 }
 
-// Calls visit(fullPath, findData) for every entry of a folder but . and ..
+// Calls visit(fullPath, findData) for every entry of a folder but . and ..,
+// for removing a tree, whose folders can only go after what they hold (the
+// shared walker reports a folder before its contents).
 template <typename Visit>
 void ForEachEntry(const std::wstring& folder, Visit visit)
 {
@@ -48,13 +51,14 @@ void ForEachEntry(const std::wstring& folder, Visit visit)
 
 void AddFolder(const std::wstring& folder, ItemTotals& totals)
 {
-    ForEachEntry(folder, [&totals](const std::wstring& path, const WIN32_FIND_DATAW& found) {
-        if (IsFolderToEnter(found.dwFileAttributes))
-            AddFolder(path, totals);
-        else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            AddFile(path, (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
-                    found.ftLastWriteTime, totals);
-    });
+    CFolderWalker walker(
+        [&totals](const std::wstring& in, const WIN32_FIND_DATAW& found) {
+            // The walker names a drive root with its backslash, a folder without.
+            const std::wstring separator = !in.empty() && in.back() == L'\\' ? L"" : L"\\";
+            AddFile(in + separator + found.cFileName, EntrySize(found), found.ftLastWriteTime, totals);
+        },
+        [](const std::wstring&, const WIN32_FIND_DATAW&) {}, [] { return false; });
+    walker.Walk(folder);
 }
 
 } // namespace
