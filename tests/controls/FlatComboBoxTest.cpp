@@ -96,7 +96,8 @@ bool PumpRoutedUntil(const std::function<bool()>& condition, DWORD limitMs = 500
 }
 
 // A flat combo box attached to a drop-down list on a host window, set up as
-// a dialog does (sunken edge included), with a button after it.
+// a dialog may (with edges of its own outside the box's), with a button
+// after it.
 class FlatComboBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -107,7 +108,7 @@ protected:
         ASSERT_TRUE(m_face != m_shadow && m_face != m_light && m_shadow != m_light);
         PointerAway();
         ASSERT_TRUE(m_host.Create(L"flat combo host", WS_POPUP | WS_VISIBLE, RECT{100, 100, 400, 300}));
-        HWND combo = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_COMBOBOXW, L"",
+        HWND combo = ::CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, WC_COMBOBOXW, L"",
                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10,
                                        160, 150, m_host.m_hWnd, reinterpret_cast<HMENU>(kComboId), nullptr, nullptr);
         m_go = ::CreateWindowExW(0, L"BUTTON", L"&Go", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 180, 10,
@@ -184,10 +185,12 @@ protected:
     HWND m_go = nullptr;
 };
 
-TEST_F(FlatComboBoxTest, IdleBoxIsFlatWithoutTheDialogsSunkenEdge)
+TEST_F(FlatComboBoxTest, IdleBoxIsFlatWithNoEdgeOutsideIt)
 {
     EXPECT_TRUE(ComesToShow("flat"));
-    EXPECT_EQ(::GetWindowLongPtrW(m_combo.m_hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    EXPECT_EQ(::GetWindowLongPtrW(m_combo.m_hWnd, GWL_EXSTYLE) &
+                  (WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE),
+              0);
     const RECT client = m_combo.GetClientRect();
     const RECT window = m_combo.GetWindowRect();
     EXPECT_EQ(client.right, window.right - window.left);
