@@ -282,6 +282,30 @@ TEST_F(FlatComboBoxTest, DisabledBoxShowsOnlyItsOuterFrames)
     EXPECT_TRUE(ComesToShow("flat"));
 }
 
+TEST_F(FlatComboBoxTest, EditableBoxRepaintedLeavesItsEditShowing)
+{
+    CFlatComboBox editable;
+    ASSERT_TRUE(editable.SubclassWindow(::CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN,
+                                                          10, 60, 160, 150, m_host.m_hWnd, nullptr, nullptr,
+                                                          nullptr)));
+    editable.SetWindowText(L"WWWWWWWWWWWW");
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(::GetComboBoxInfo(editable.m_hWnd, &info));
+    ::RedrawWindow(editable.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The box alone, after its edit has painted.
+    ::RedrawWindow(editable.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const CScreenPixels shown(editable.m_hWnd);
+    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    const RECT& edit = info.rcItem;
+    const int area = (edit.right - edit.left) * (edit.bottom - edit.top);
+    EXPECT_GT(shown.Count(edit, [&](COLORREF c) { return c == back; }), area / 3);
+    EXPECT_GT(shown.Count(edit, [&](COLORREF c) { return c == text; }), 0);
+    EXPECT_EQ(shown.At(0, 0), m_face);
+    editable.DestroyWindow();
+}
+
 TEST_F(FlatComboBoxTest, EnterAndEscapeGoToTheBoxNotTheDialog)
 {
     ::SetFocus(m_combo.m_hWnd);
