@@ -16,6 +16,8 @@ bool RegisterCustomControlClass(const wchar_t* className);
 
 class CButton : public CWnd {};
 
+class CComboBox : public CWnd {};
+
 class CStatic : public CWnd {
 public:
     // Shows the icon and returns the one the control showed before.

@@ -1,0 +1,359 @@
+#include "controls/FlatComboBox.h"
+#include "framework/App.h"
+#include "tests/controls/ScreenPixels.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kComboId = 1001;
+const int kGoId = 1002;
+
+// A top-level window that navigates its controls with the keyboard as a
+// dialog does, and records the commands its children send it.
+class CDialogLikeHost : public fx::CFrameWnd {
+public:
+    bool PreTranslateMessage(MSG* msg) override { return ::IsDialogMessageW(m_hWnd, msg) != FALSE; }
+    std::vector<int> commands;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL || LOWORD(wp) == kGoId))
+            commands.push_back(LOWORD(wp));
+        return Default(msg, wp, lp);
+    }
+};
+
+// Records what reaches a window's procedure: key messages and poll ticks.
+class MessageSpy {
+public:
+    explicit MessageSpy(HWND hwnd) : m_hwnd(hwnd)
+    {
+        ::SetWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~MessageSpy() { ::RemoveWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this)); }
+    MessageSpy(const MessageSpy&) = delete;
+    MessageSpy& operator=(const MessageSpy&) = delete;
+
+    std::vector<WPARAM> keysDown;
+    int ticks = 0;
+
+private:
+    static LRESULT CALLBACK Record(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
+    {
+        auto* self = reinterpret_cast<MessageSpy*>(ref);
+        if (msg == WM_KEYDOWN)
+            self->keysDown.push_back(wp);
+        else if (msg == WM_TIMER)
+            ++self->ticks;
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    HWND m_hwnd;
+};
+
+// A stretch of time measured by a message of its own, for checking that
+// nothing more happens meanwhile.
+class Interval {
+public:
+    explicit Interval(UINT milliseconds)
+    {
+        s_elapsed = false;
+        m_timer = ::SetTimer(nullptr, 0, milliseconds, Elapse);
+    }
+    ~Interval() { ::KillTimer(nullptr, m_timer); }
+    Interval(const Interval&) = delete;
+    Interval& operator=(const Interval&) = delete;
+    static bool Elapsed() { return s_elapsed; }
+
+private:
+    static void CALLBACK Elapse(HWND, UINT, UINT_PTR, DWORD) { s_elapsed = true; }
+    static inline bool s_elapsed = false;
+    UINT_PTR m_timer = 0;
+};
+
+// Dispatches this thread's messages as a program's loop does (each window
+// on the way to its top-level window sees it first) until condition holds.
+bool PumpRoutedUntil(const std::function<bool()>& condition, DWORD limitMs = 5000)
+{
+    const ULONGLONG limit = ::GetTickCount64() + limitMs;
+    while (!condition()) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= limit)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(limit - now), QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            fx::CWinApp::RouteMessage(msg);
+    }
+    return true;
+}
+
+// A flat combo box attached to a drop-down list on a host window, set up as
+// a dialog may (with edges of its own outside the box's), with a button
+// after it.
+class FlatComboBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_face = ::GetSysColor(COLOR_BTNFACE);
+        m_shadow = ::GetSysColor(COLOR_BTNSHADOW);
+        m_light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+        ASSERT_TRUE(m_face != m_shadow && m_face != m_light && m_shadow != m_light);
+        PointerAway();
+        ASSERT_TRUE(m_host.Create(L"flat combo host", WS_POPUP | WS_VISIBLE, RECT{100, 100, 400, 300}));
+        HWND combo = ::CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, WC_COMBOBOXW, L"",
+                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10,
+                                       160, 150, m_host.m_hWnd, reinterpret_cast<HMENU>(kComboId), nullptr, nullptr);
+        m_go = ::CreateWindowExW(0, L"BUTTON", L"&Go", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 180, 10,
+                                 80, 24, m_host.m_hWnd, reinterpret_cast<HMENU>(kGoId), nullptr, nullptr);
+        for (const wchar_t* text : {L"All files", L"Documents", L"Pictures"})
+            ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        ::SendMessageW(combo, CB_SETCURSEL, 0, 0);
+        ASSERT_TRUE(m_combo.SubclassWindow(combo));
+        ::SetForegroundWindow(m_host.m_hWnd);
+        ::SetFocus(m_go);
+        ::RedrawWindow(m_host.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testing_support::PumpMessages();
+    }
+    void TearDown() override
+    {
+        ::SendMessageW(m_combo.m_hWnd, CB_SHOWDROPDOWN, FALSE, 0);
+        ::ReleaseCapture();
+        m_host.DestroyWindow();
+        testing_support::PumpMessages();
+    }
+
+    static void SendButton(DWORD flags)
+    {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        ASSERT_EQ(::SendInput(1, &input, sizeof(input)), 1u);
+    }
+    static void PointerAway() { ::SetCursorPos(900, 900); }
+    void PointerOnBox() const
+    {
+        const RECT client = m_combo.GetClientRect();
+        testing_support::MoveMouseTo(m_combo.m_hWnd, POINT{client.right / 3, client.bottom / 2});
+    }
+
+    // The look the screen shows on the box's frame, told by pixels that only
+    // that look gives them.
+    std::string ShownLook() const
+    {
+        const CScreenPixels shown(m_combo.m_hWnd);
+        const int w = shown.Width();
+        const int h = shown.Height();
+        const int arrow = ::GetSystemMetrics(SM_CXHTHUMB);
+        const COLORREF corner = shown.At(0, 0), farCorner = shown.At(w - 1, h - 1);
+        const bool outerFlat = corner == m_face && farCorner == m_face;
+        const bool outerRaised = corner == m_shadow && farCorner == m_light;
+        if (outerFlat && shown.At(1, 1) == m_light && shown.At(w - 2, h - 2) == m_light &&
+            shown.At(w - 2 - arrow, 3) == m_face && shown.At(w - 4, h - 3) == m_face)
+            return "disabled";
+        if (shown.At(1, 1) != m_face || shown.At(w - 2, h - 2) != m_face)
+            return "other";
+        if (outerFlat && shown.At(w - 2 - arrow, 3) == m_light && shown.At(w - 1 - arrow, 3) == m_light &&
+            shown.At(w - 4, h - 3) == m_light)
+            return "flat";
+        if (outerRaised && shown.At(w - 1 - arrow, 3) == m_light && shown.At(w - 4, h - 3) == m_shadow &&
+            shown.At(w - arrow, 3) == m_face)
+            return "hot";
+        if (outerRaised && shown.At(w - arrow, 3) == m_shadow && shown.At(w - 3, h - 3) == m_light &&
+            shown.At(w - 4, h - 3) == m_face)
+            return "pressed";
+        return "other";
+    }
+    bool Shows(const char* look) const { return ShownLook() == look; }
+    ::testing::AssertionResult ComesToShow(const char* look) const
+    {
+        if (testing_support::PumpUntil([&] { return Shows(look); }, 3000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "shows " << ShownLook() << ", not " << look;
+    }
+
+    COLORREF m_face = 0, m_shadow = 0, m_light = 0;
+    CDialogLikeHost m_host;
+    CFlatComboBox m_combo;
+    HWND m_go = nullptr;
+};
+
+TEST_F(FlatComboBoxTest, IdleBoxIsFlatWithNoEdgeOutsideIt)
+{
+    EXPECT_TRUE(ComesToShow("flat"));
+    EXPECT_EQ(::GetWindowLongPtrW(m_combo.m_hWnd, GWL_EXSTYLE) &
+                  (WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE),
+              0);
+    const RECT client = m_combo.GetClientRect();
+    const RECT window = m_combo.GetWindowRect();
+    EXPECT_EQ(client.right, window.right - window.left);
+    EXPECT_EQ(client.bottom, window.bottom - window.top);
+}
+
+TEST_F(FlatComboBoxTest, PointerOverTheBoxRaisesItAndLeavingFlattensIt)
+{
+    ASSERT_TRUE(ComesToShow("flat"));
+    PointerOnBox();
+    EXPECT_TRUE(ComesToShow("hot"));
+    PointerAway(); // no message tells the box: the poll finds it out
+    EXPECT_TRUE(ComesToShow("flat"));
+}
+
+TEST_F(FlatComboBoxTest, PollStopsOnceThePointerHasLeft)
+{
+    MessageSpy spy(m_combo.m_hWnd);
+    PointerOnBox();
+    ASSERT_TRUE(ComesToShow("hot"));
+    // Polling on while the pointer stays.
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return spy.ticks >= 3; }, 3000));
+    PointerAway();
+    ASSERT_TRUE(ComesToShow("flat"));
+    const int ticksWhenFlat = spy.ticks;
+    Interval interval(200); // twenty poll periods
+    ASSERT_TRUE(testing_support::PumpUntil([] { return Interval::Elapsed(); }, 3000));
+    EXPECT_EQ(spy.ticks, ticksWhenFlat);
+}
+
+TEST_F(FlatComboBoxTest, PollThatFindsTheBoxAlreadyRaisedDrawsNothing)
+{
+    MessageSpy spy(m_combo.m_hWnd);
+    PointerOnBox();
+    ASSERT_TRUE(ComesToShow("hot"));
+    const COLORREF marker = RGB(255, 0, 255);
+    {
+        fx::CClientDC dc(m_combo.m_hWnd);
+        ::SetPixel(dc.Get(), 0, 0, marker);
+    }
+    const int ticks = spy.ticks;
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return spy.ticks >= ticks + 3; }, 3000));
+    EXPECT_EQ(CScreenPixels(m_combo.m_hWnd).At(0, 0), marker);
+}
+
+TEST_F(FlatComboBoxTest, FocusRaisesTheBoxUntilItGoesElsewhere)
+{
+    ASSERT_TRUE(ComesToShow("flat"));
+    ::SetFocus(m_combo.m_hWnd);
+    ASSERT_EQ(::GetFocus(), m_combo.m_hWnd);
+    EXPECT_TRUE(ComesToShow("hot"));
+    // The pointer passing over and away leaves a focused box raised.
+    PointerOnBox();
+    PointerAway();
+    Interval interval(200);
+    ASSERT_TRUE(testing_support::PumpUntil([] { return Interval::Elapsed(); }, 3000));
+    EXPECT_TRUE(Shows("hot"));
+    // And so does a repaint.
+    m_combo.RedrawNow();
+    EXPECT_TRUE(Shows("hot"));
+    ::SetFocus(m_go);
+    EXPECT_TRUE(ComesToShow("flat"));
+    m_combo.RedrawNow();
+    EXPECT_TRUE(Shows("flat"));
+}
+
+TEST_F(FlatComboBoxTest, ArrowLooksPressedWhenThePollFindsTheButtonHeld)
+{
+    const RECT client = m_combo.GetClientRect();
+    testing_support::MoveMouseTo(m_combo.m_hWnd, POINT{client.right - 5, client.bottom / 2});
+    ASSERT_TRUE(ComesToShow("hot"));
+    // The left button pressed on the arrow, as the user does it.
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(ComesToShow("pressed"));
+    SendButton(MOUSEEVENTF_LEFTUP);
+    m_combo.SendMessage(CB_SHOWDROPDOWN, FALSE);
+    // Released over the box, which has the focus from the click.
+    EXPECT_TRUE(ComesToShow("hot"));
+}
+
+TEST_F(FlatComboBoxTest, DisabledBoxShowsOnlyItsOuterFrames)
+{
+    ASSERT_TRUE(ComesToShow("flat"));
+    m_combo.EnableWindow(false);
+    m_combo.RedrawNow();
+    EXPECT_TRUE(ComesToShow("disabled"));
+    m_combo.EnableWindow(true);
+    m_combo.RedrawNow();
+    EXPECT_TRUE(ComesToShow("flat"));
+}
+
+TEST_F(FlatComboBoxTest, EditableBoxRepaintedLeavesItsEditShowing)
+{
+    CFlatComboBox editable;
+    ASSERT_TRUE(editable.SubclassWindow(::CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN,
+                                                          10, 60, 160, 150, m_host.m_hWnd, nullptr, nullptr,
+                                                          nullptr)));
+    editable.SetWindowText(L"WWWWWWWWWWWW");
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(::GetComboBoxInfo(editable.m_hWnd, &info));
+    ::RedrawWindow(editable.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The box alone, after its edit has painted.
+    ::RedrawWindow(editable.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const CScreenPixels shown(editable.m_hWnd);
+    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    const RECT& edit = info.rcItem;
+    const int area = (edit.right - edit.left) * (edit.bottom - edit.top);
+    EXPECT_GT(shown.Count(edit, [&](COLORREF c) { return c == back; }), area / 3);
+    EXPECT_GT(shown.Count(edit, [&](COLORREF c) { return c == text; }), 0);
+    EXPECT_EQ(shown.At(0, 0), m_face);
+    editable.DestroyWindow();
+}
+
+TEST_F(FlatComboBoxTest, EnterAndEscapeGoToTheBoxNotTheDialog)
+{
+    ::SetFocus(m_combo.m_hWnd);
+    ASSERT_EQ(::GetFocus(), m_combo.m_hWnd);
+    MessageSpy spy(m_combo.m_hWnd);
+    for (WPARAM key : {static_cast<WPARAM>(VK_RETURN), static_cast<WPARAM>(VK_ESCAPE)}) {
+        ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, key, 1);
+        ::PostMessageW(m_combo.m_hWnd, WM_KEYUP, key, 0xC0000001);
+    }
+    EXPECT_TRUE(PumpRoutedUntil([&] { return spy.keysDown.size() == 2; }));
+    EXPECT_EQ(spy.keysDown, (std::vector<WPARAM>{VK_RETURN, VK_ESCAPE}));
+    EXPECT_TRUE(m_host.commands.empty());
+    EXPECT_EQ(::GetFocus(), m_combo.m_hWnd);
+}
+
+TEST_F(FlatComboBoxTest, AltShortcutsOfTheDialogDoNothingWhileTheBoxHasTheFocus)
+{
+    ::SetFocus(m_combo.m_hWnd);
+    ASSERT_EQ(::GetFocus(), m_combo.m_hWnd);
+    MessageSpy spy(m_combo.m_hWnd);
+    ::PostMessageW(m_combo.m_hWnd, WM_SYSCHAR, L'g', 0x20000001);
+    // A key after it marks the point where the shortcut has been dealt with.
+    ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, VK_DOWN, 1);
+    ASSERT_TRUE(PumpRoutedUntil([&] { return !spy.keysDown.empty(); }));
+    EXPECT_TRUE(m_host.commands.empty());
+    // With the focus elsewhere the same shortcut presses the button.
+    ::SetFocus(m_go);
+    ::PostMessageW(m_go, WM_SYSCHAR, L'g', 0x20000001);
+    EXPECT_TRUE(PumpRoutedUntil([&] { return !m_host.commands.empty(); }));
+}
+
+TEST_F(FlatComboBoxTest, TabAndShiftTabLeaveTheBox)
+{
+    for (const bool shift : {false, true}) {
+        SCOPED_TRACE(shift ? "Shift+Tab" : "Tab");
+        ::SetFocus(m_combo.m_hWnd);
+        ASSERT_EQ(::GetFocus(), m_combo.m_hWnd);
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, VK_TAB, 1);
+        const bool left = PumpRoutedUntil([&] { return ::GetFocus() == m_go; });
+        keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+        EXPECT_TRUE(left);
+        EXPECT_TRUE(ComesToShow("flat"));
+    }
+}
+
+} // namespace
