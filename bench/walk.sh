@@ -13,7 +13,8 @@ set -euo pipefail
 # peak working set.
 measure() {
     local tree=$1 runs=$2 exe="$BUILD_DIR/bench/walk/walkbench.exe" name status=0
-    wine "$exe" "$tree" "$runs" --larkway "$BUILD_DIR/sendto/Larkway.exe" || status=$?
+    wine "$exe" "$tree" "$runs" --larkway "$BUILD_DIR/sendto/Larkway.exe" --fennix "$BUILD_DIR/properties/Fennix.exe" ||
+        status=$?
     echo
     echo "Peak working set: each contender walking the tree once in a process of its own:"
     for name in "bare FindFirstFileW" "CFolderWalker"; do

@@ -18,6 +18,8 @@ class CButton : public CWnd {};
 
 class CComboBox : public CWnd {};
 
+class CListBox : public CWnd {};
+
 class CStatic : public CWnd {
 public:
     // Shows the icon and returns the one the control showed before.

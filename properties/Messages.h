@@ -11,3 +11,8 @@ constexpr UINT WM_DROPWND_RESTORE = WM_USER + 9;
 constexpr UINT WM_SEARCH_START = WM_USER + 10;
 // Folder page -> sheet -> search dialog: the walk has ended.
 constexpr UINT WM_SEARCH_DONE = WM_USER + 11;
+
+// Sheet -> itself: load the drop that came while a walk ran.
+constexpr UINT WM_LOAD_HELD_DROP = WM_APP + 20;
+// Sheet -> itself: give the keyboard to the search dialog once the frame shows.
+constexpr UINT WM_ACTIVATE_SEARCH = WM_APP + 21;

@@ -68,6 +68,44 @@ void CMirelPropertySheet::LoadSelection(const std::optional<std::vector<std::wst
     const bool isFolder = find && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     if (m_items.GetCount() == 1 && !isFolder)
         ShowFile(first);
+    else
+        OpenSearchDialog();
+}
+
+void CMirelPropertySheet::OpenSearchDialog()
+{
+    // A dialog left from an earlier selection (its Exit only hides it) goes.
+    if (m_searchDlg.m_hWnd)
+        m_searchDlg.DestroyWindow();
+    m_searchDlg.SetSheet(this);
+    if (!m_searchDlg.Create(m_hWnd))
+        return;
+    m_searchDlg.ShowWindow(SW_SHOWNORMAL);
+    m_searchDlg.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    m_searchDlg.CenterWindow();
+    ::SetActiveWindow(m_searchDlg.m_hWnd);
+    // At start-up the frame is shown (and activated) after this: the dialog
+    // takes the keyboard back once it is.
+    PostMessage(WM_ACTIVATE_SEARCH);
+}
+
+void CMirelPropertySheet::OnSearchStart(WPARAM mode, const wchar_t* filter)
+{
+    if (mode == 0) {
+        m_folderPage.Stop();
+        return;
+    }
+    // One walk at a time, by the one folder page.
+    if (m_folderPage.IsWalking() || GetPageCount() != 1)
+        return;
+    m_strFilter = filter ? filter : L"";
+    if (!AddPage(&m_folderPage))
+        return;
+    m_folderPage.PrepareWalk(m_items, m_strFilter, mode == 2);
+    fx::CWindowGuard guard(*this);
+    SetActivePage(1); // walks
+    if (guard.IsAlive() && m_heldDrop)
+        PostMessage(WM_LOAD_HELD_DROP);
 }
 
 void CMirelPropertySheet::ShowFile(const std::wstring& path)
@@ -82,14 +120,26 @@ void CMirelPropertySheet::ShowFile(const std::wstring& path)
 
 void CMirelPropertySheet::OnDropFiles(HDROP drop)
 {
+    // A drop goes straight to the loader: the clipboard is the user's, and
+    // what they copied stays there.
+    std::optional<std::vector<std::wstring>> paths = ReadDropList(drop);
+    ::DragFinish(drop);
+    if (m_folderPage.IsWalking()) {
+        // The page that walks cannot be taken away under its walk: the walk
+        // stops, and the new selection is loaded once it has unwound.
+        m_heldDrop = std::move(paths);
+        m_folderPage.Stop();
+        return;
+    }
+    StartOver(paths);
+}
+
+void CMirelPropertySheet::StartOver(const std::optional<std::vector<std::wstring>>& paths)
+{
     if (GetPageCount() > 1)
         SetActivePage(1);
     for (int index = GetPageCount() - 1; index >= 1; --index)
         RemovePage(index);
-    // A drop goes straight to the loader: the clipboard is the user's, and
-    // what they copied stays there.
-    const std::optional<std::vector<std::wstring>> paths = ReadDropList(drop);
-    ::DragFinish(drop);
     LoadSelection(paths);
 }
 
@@ -122,6 +172,24 @@ LRESULT CMirelPropertySheet::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_DROPWND_RESTORE:
         OnRestoreFromDropWindow(wp, lp);
         return 0;
+    case WM_SEARCH_START:
+        OnSearchStart(wp, reinterpret_cast<const wchar_t*>(lp));
+        return 0;
+    case WM_SEARCH_DONE:
+        if (m_searchDlg.m_hWnd)
+            ::SendMessageW(m_searchDlg.m_hWnd, WM_SEARCH_DONE, wp, lp);
+        return 0;
+    case WM_ACTIVATE_SEARCH:
+        if (m_searchDlg.m_hWnd && m_searchDlg.IsWindowVisible())
+            ::SetActiveWindow(m_searchDlg.m_hWnd);
+        return 0;
+    case WM_LOAD_HELD_DROP:
+        if (m_heldDrop && !m_folderPage.IsWalking()) {
+            const std::optional<std::vector<std::wstring>> paths = std::move(*m_heldDrop);
+            m_heldDrop.reset();
+            StartOver(paths);
+        }
+        return 0;
     }
     return CPropertySheet::WindowProc(msg, wp, lp);
 }
@@ -129,6 +197,7 @@ LRESULT CMirelPropertySheet::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 void CMirelPropertySheet::PostNcDestroy()
 {
     CPropertySheet::PostNcDestroy();
+    m_searchDlg.DestroyWindow();
     m_dropWindow.DestroyWindow();
     delete this;
 }

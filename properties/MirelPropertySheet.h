@@ -9,6 +9,8 @@
 #include "framework/PropertySheet.h"
 #include "properties/DropWindow.h"
 #include "properties/FilePage.h"
+#include "properties/FolderPage.h"
+#include "properties/FolderSearchDlg.h"
 
 #include <shellapi.h>
 
@@ -32,6 +34,9 @@ public:
     CDropWindow& DropWindow() { return m_dropWindow; }
     const CPathList& Items() const { return m_items; }
     CFilePage& FilePage() { return m_filePage; }
+    CFolderPage& FolderPage() { return m_folderPage; }
+    CFolderSearchDlg& SearchDialog() { return m_searchDlg; }
+    const std::wstring& Filter() const { return m_strFilter; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -43,12 +48,21 @@ private:
     void OnMinimize();
     void OnRestoreFromDropWindow(WPARAM dropped, LPARAM drop);
     HWND MainWindow() const;
+    // Drops the pages but About and shows the pages that fit the selection.
+    void StartOver(const std::optional<std::vector<std::wstring>>& paths);
     void ShowFile(const std::wstring& path);
+    void OpenSearchDialog();
+    void OnSearchStart(WPARAM mode, const wchar_t* filter);
 
     CFilePage m_filePage;
+    CFolderPage m_folderPage;
     CAboutPage m_aboutPage;
     CPathList m_items;
+    std::wstring m_strFilter;
     CIconButton m_minimizeButton;
+    CFolderSearchDlg m_searchDlg;
     fx::CToolTipCtrl m_toolTip;
     CDropWindow m_dropWindow;
+    // A drop that came while a walk ran: loaded once the walk has unwound.
+    std::optional<std::optional<std::vector<std::wstring>>> m_heldDrop;
 };

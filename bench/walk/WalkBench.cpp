@@ -1,4 +1,4 @@
-// walkbench TREE [runs] [--larkway LARKWAY_EXE]
+// walkbench TREE [runs] [--larkway LARKWAY_EXE] [--fennix FENNIX_EXE]
 // Measures how long a walk of a folder tree takes that counts its files,
 // folders and bytes: our CFolderWalker (through MeasureFolder, with a stop
 // check reading a flag, as Larkway's sizing worker calls it) next to a bare
@@ -17,6 +17,15 @@
 // text of its one row: that text must be the one of the reference's bytes.
 // Its own peak working set is printed after the table.
 //
+// With --fennix, Fennix is a contender too: started on the tree, its search
+// dialog's Go pressed (sent, so the call returns when the walk and the
+// folder page are done) and timed to the summary shown. Its counts are read
+// back from the page (the summary, and the exact bytes of the selected
+// size). While it walks, a second thread keeps sending its frame a message
+// and times each round trip: the longest is the longest any message waited
+// for the walk to let it through. Both and its peak working set are
+// printed after the table.
+//
 // walkbench --once CONTENDER TREE: one walk by one contender, for its peak
 // memory: prints the process's PeakWorkingSetSize before the walk (the
 // floor of a process that has done nothing yet; under Wine the Linux peak
@@ -34,6 +43,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <thread>
 #include <cwchar>
 #include <functional>
 #include <string>
@@ -179,8 +189,119 @@ FolderTotals LarkwaySizes(const std::wstring& exe, const std::wstring& tree, con
     return shown == L"Space Required==> " + CDiskInfo().GetUnitSize(expected.bytes) ? expected : FolderTotals{};
 }
 
+// Fennix's figures over all its runs: peak working set, and the longest
+// wait of a message sent to its frame during a walk.
+SIZE_T g_fennixPeak = 0;
+double g_fennixWorstWaitMs = 0;
+unsigned g_fennixProbes = 0;
+
+struct FennixWindows {
+    DWORD pid;
+    HWND frame = nullptr;
+    HWND search = nullptr;
+};
+
+void FindFennixWindows(FennixWindows& windows)
+{
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* found = reinterpret_cast<FennixWindows*>(lp);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(hwnd, &pid);
+            if (pid != found->pid || !::IsWindowVisible(hwnd))
+                return TRUE;
+            const std::wstring title = ControlText(hwnd);
+            wchar_t cls[16] = L"";
+            ::GetClassNameW(hwnd, cls, 16);
+            if (title == L"Property Sheet")
+                found->frame = hwnd;
+            else if (title == L"Fennix" && std::wstring(cls) == L"#32770")
+                found->search = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+}
+
+// The folder page inside the frame: the page that holds the summary.
+HWND FindFolderPage(HWND frame)
+{
+    HWND page = nullptr;
+    ::EnumChildWindows(
+        frame,
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            if (::GetDlgItem(hwnd, 1017) && ::GetDlgItem(hwnd, 1052)) {
+                *reinterpret_cast<HWND*>(lp) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&page));
+    return page;
+}
+
+FolderTotals FennixWalks(const std::wstring& exe, const std::wstring& tree)
+{
+    if (!PutOnClipboard({tree}))
+        return {};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return {};
+    fx::CKernelHandle process(pi.hProcess), thread(pi.hThread);
+    FennixWindows windows{pi.dwProcessId};
+    while (!windows.frame || !windows.search) {
+        FindFennixWindows(windows);
+        if (::WaitForSingleObject(process.Get(), 2) == WAIT_OBJECT_0)
+            return {};
+    }
+
+    // The clock runs while Go is handled, which is the walk and the page
+    // filled; the prober times messages sent to the frame meanwhile.
+    std::atomic<bool> walking{true};
+    double worstWaitMs = 0;
+    unsigned probes = 0;
+    std::thread prober([&] {
+        while (walking.load()) {
+            const LONGLONG sent = Now();
+            DWORD_PTR result = 0;
+            ::SendMessageTimeoutW(windows.frame, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+            worstWaitMs = std::max(worstWaitMs, Milliseconds(Now() - sent));
+            ++probes;
+        }
+    });
+    ::SendMessageW(windows.search, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(windows.search, IDOK)));
+    walking = false;
+    prober.join();
+    g_fennixWorstWaitMs = std::max(g_fennixWorstWaitMs, worstWaitMs);
+    g_fennixProbes += probes;
+
+    FolderTotals totals;
+    if (HWND page = FindFolderPage(windows.frame)) {
+        unsigned long long folders = 0, files = 0, bytes = 0;
+        if (std::swscanf(ControlText(::GetDlgItem(page, 1017)).c_str(), L"%llu Folders,%llu Files", &folders,
+                         &files) == 2 &&
+            folders > 0) {
+            const std::wstring selected = ControlText(::GetDlgItem(page, 1003));
+            const size_t open = selected.rfind(L'(');
+            if (open != std::wstring::npos && std::swscanf(selected.c_str() + open, L"(%llu bytes)", &bytes) == 1)
+                totals = {files, folders - 1, bytes}; // the selected folder counts itself
+        }
+    }
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (::GetProcessMemoryInfo(process.Get(), &counters, sizeof(counters)))
+        g_fennixPeak = std::max(g_fennixPeak, counters.PeakWorkingSetSize);
+    ::PostMessageW(windows.frame, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process.Get(), 5000) != WAIT_OBJECT_0)
+        ::TerminateProcess(process.Get(), 1);
+    return totals;
+}
+
 // The contenders, the reference first.
-std::vector<Contender> Contenders(const std::wstring& larkway)
+std::vector<Contender> Contenders(const std::wstring& larkway, const std::wstring& fennix)
 {
     std::vector<Contender> contenders{
         {L"bare FindFirstFileW",
@@ -198,6 +319,10 @@ std::vector<Contender> Contenders(const std::wstring& larkway)
     if (!larkway.empty())
         contenders.push_back({L"Larkway sizing", [larkway](const std::wstring& tree, const FolderTotals& expected) {
                                   return LarkwaySizes(larkway, tree, expected);
+                              }});
+    if (!fennix.empty())
+        contenders.push_back({L"Fennix Go to summary", [fennix](const std::wstring& tree, const FolderTotals&) {
+                                  return FennixWalks(fennix, tree);
                               }});
     return contenders;
 }
@@ -234,7 +359,7 @@ SIZE_T PeakWorkingSet()
 // and after it, and what the walk found.
 int WalkOnce(const std::wstring& name, const std::wstring& tree)
 {
-    for (const Contender& contender : Contenders(std::wstring())) {
+    for (const Contender& contender : Contenders(std::wstring(), std::wstring())) {
         if (name != contender.name)
             continue;
         const SIZE_T before = PeakWorkingSet();
@@ -256,18 +381,19 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc == 4 && std::wstring(argv[1]) == L"--once")
         return WalkOnce(argv[2], WindowsPath(argv[3]));
-    std::wstring larkway;
-    if (argc >= 3 && std::wstring(argv[argc - 2]) == L"--larkway") {
-        larkway = WindowsPath(argv[argc - 1]);
+    std::wstring larkway, fennix;
+    while (argc >= 3 && (std::wstring(argv[argc - 2]) == L"--larkway" || std::wstring(argv[argc - 2]) == L"--fennix")) {
+        (std::wstring(argv[argc - 2]) == L"--larkway" ? larkway : fennix) = WindowsPath(argv[argc - 1]);
         argc -= 2;
     }
     if (argc < 2) {
-        std::fwprintf(stderr, L"usage: walkbench TREE [runs] [--larkway EXE] | walkbench --once CONTENDER TREE\n");
+        std::fwprintf(stderr, L"usage: walkbench TREE [runs] [--larkway EXE] [--fennix EXE] | "
+                              L"walkbench --once CONTENDER TREE\n");
         return 2;
     }
     const std::wstring tree = WindowsPath(argv[1]);
     const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : kDefaultRuns;
-    const std::vector<Contender> contenders = Contenders(larkway);
+    const std::vector<Contender> contenders = Contenders(larkway, fennix);
     std::vector<std::vector<double>> times(contenders.size());
     std::vector<FolderTotals> found(contenders.size());
     bool agree = true;
@@ -304,6 +430,10 @@ int wmain(int argc, wchar_t** argv)
     if (!larkway.empty())
         std::wprintf(L"\nLarkway's own peak working set: %.1f MB (its size text checked against the reference's bytes)\n",
                      Megabytes(g_larkwayPeak));
+    if (!fennix.empty())
+        std::wprintf(L"Fennix's own peak working set: %.1f MB; the longest a message sent to its frame waited "
+                     L"during a walk: %.1f ms (%u messages timed)\n",
+                     Megabytes(g_fennixPeak), g_fennixWorstWaitMs, g_fennixProbes);
     std::wprintf(L"\n%ls\n", agree ? L"The counts and bytes of every walk agree."
                                    : L"THE COUNTS OR BYTES DIFFER between walks or contenders.");
     std::wprintf(L"counts: files %llu folders %llu bytes %llu\n", static_cast<unsigned long long>(found[0].files),

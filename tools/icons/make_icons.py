@@ -657,6 +657,26 @@ def icon_larkway(c):
     c.outlined(shape, pal.body(13, 28), pal.dark)
 
 
+def icon_multiple_files(c):
+    """Three sheets fanned out: a selection of several items."""
+    draw_page(c, 1, 1, 17, 21, lines=False)
+    draw_page(c, 7, 5, 23, 25, lines=False)
+    draw_page(c, 13, 9, 29, 30, accent=rgb(ORANGE[0]))
+
+
+def glyph_pie(c, hot):
+    """A pie chart with one slice pulled out."""
+    pal = palette(BLUE, hot)
+    cx, cy, r = 15, 17, 12.5
+    disc = circle(cx, cy, r)
+    halo(c, pal, disc)
+    c.outlined(disc, pal.body(4, 30), pal.dark)
+    slice_pal = palette(GOLD, hot)
+    shift = 2.5 if c.small else 2.0
+    piece = wedge(cx + shift, cy - shift, r, 0, 100)
+    c.outlined(piece, slice_pal.body(2, 20), slice_pal.dark)
+
+
 # ---------------------------------------------------------------------------
 
 def glyph(fn, hot):
@@ -682,6 +702,9 @@ ICONS = [
     ('properties/res/app.ico', icon_fennix),
     ('properties/res/drop_wait.ico', icon_drop_wait),
     ('properties/res/drop_done.ico', icon_drop_done),
+    ('properties/res/multiple_files.ico', icon_multiple_files),
+    ('properties/res/pie.ico', glyph(glyph_pie, False)),
+    ('properties/res/pie_hot.ico', glyph(glyph_pie, True)),
     ('diskinfo/res/app.ico', icon_dovrin),
     ('sendto/res/app.ico', icon_larkway),
     ('sendto/res/browse.ico', glyph(glyph_browse, False)),

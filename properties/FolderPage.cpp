@@ -1,0 +1,235 @@
+#include "properties/FolderPage.h"
+
+#include "framework/Format.h"
+#include "framework/MessagePump.h"
+#include "framework/Resources.h"
+#include "outside/pallapath/FolderOp.h"
+#include "outside/pallashell/ShellGetFileInfo.h"
+#include "outside/pallavol/DiskInfo.h"
+#include "properties/Messages.h"
+#include "properties/SelectionScan.h"
+#include "properties/res/resource.h"
+
+namespace {
+
+const wchar_t kPieButtonTip[] = L"View Pie Chart";
+
+// What the list shows for a selected path: its last part, or a drive root
+// as "C:".
+std::wstring ItemListText(std::wstring path)
+{
+    if (!path.empty() && path.back() == L'\\')
+        path.back() = L' ';
+    path.erase(path.find_last_not_of(L" \t") + 1);
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+CFolderPage::CFolderPage() : CPropertyPage(IDD_FOLDER_PAGE)
+{
+}
+
+void CFolderPage::PrepareWalk(const CPathList& items, const std::wstring& filter, bool includeSubFolders)
+{
+    m_items = items;
+    m_strFilter = filter;
+    m_bIncludeSubFolders = includeSubFolders;
+    m_bRefresh = true;
+}
+
+fx::CPropertySheet* CFolderPage::Sheet() const
+{
+    return dynamic_cast<fx::CPropertySheet*>(fx::CWnd::FromHandlePermanent(GetParent()));
+}
+
+void CFolderPage::DoDataExchange(fx::CDataExchange& dx)
+{
+    CPropertyPage::DoDataExchange(dx);
+    fx::DDX_Control(dx, IDC_PIE_BUTTON, m_pieButton);
+    fx::DDX_Control(dx, IDC_FOLDER_ICON, m_iconControl);
+    fx::DDX_Control(dx, IDOK, m_doneButton);
+    fx::DDX_Control(dx, IDCANCEL, m_exitButton);
+    fx::DDX_Control(dx, IDC_FILE_TYPES, m_fileTypes);
+    fx::DDX_Control(dx, IDC_SELECTED_ITEMS, m_selectedItems);
+    fx::DDX_Text(dx, IDC_FOLDER_SHORT_PATH, m_strShortPath);
+    fx::DDX_Text(dx, IDC_FOLDER_PATH, m_strPath);
+    fx::DDX_Text(dx, IDC_FOLDER_HEADING, m_strHeading);
+    fx::DDX_Text(dx, IDC_FOLDER_SUMMARY, m_strSummary);
+    fx::DDX_Text(dx, IDC_TYPE_SIZE, m_strTypeSize);
+    fx::DDX_Text(dx, IDC_TYPE_FILES, m_strTypeCount);
+    fx::DDX_Text(dx, IDC_SELECTED_SIZE, m_strSelectedSize);
+}
+
+BOOL CFolderPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
+    m_doneButton.SetIcons(IDI_DONE_HOT, IDI_DONE, 32, 32);
+    m_doneButton.SetHoverTextColor(red, false);
+    m_doneButton.SetNormalTextColor(green, false);
+    m_exitButton.SetIcons(IDI_CANCEL_HOT, IDI_CANCEL, 32, 32);
+    m_exitButton.SetHoverTextColor(green, false);
+    m_exitButton.SetNormalTextColor(red, false);
+    m_pieButton.SetIcons(IDI_PIE_HOT, IDI_PIE, 16, 16);
+
+    // The page's window is made anew each time the page comes back.
+    if (m_toolTip.IsWindow())
+        m_toolTip.DestroyWindow();
+    if (m_toolTip.Create(m_hWnd)) {
+        m_toolTip.Activate(true);
+        m_toolTip.AddTool(m_pieButton.m_hWnd, kPieButtonTip);
+    }
+    return TRUE;
+}
+
+BOOL CFolderPage::OnSetActive()
+{
+    if (m_bRefresh) {
+        m_bStop = false;
+        m_bRefresh = false;
+        if (!UpdateFolderInfo())
+            return FALSE;
+        ShowSelectionIcon();
+        FillTypeBox();
+        FillItemList();
+        UpdateTypeInfo();
+        ::ShowWindow(::GetAncestor(m_hWnd, GA_ROOT), SW_SHOW);
+    } else if (fx::CPropertySheet* sheet = Sheet(); sheet && sheet->GetPageCount() > 2) {
+        sheet->RemovePage(2); // the pie page is made anew from the current figures
+    }
+    return CPropertyPage::OnSetActive();
+}
+
+BOOL CFolderPage::OnKillActive()
+{
+    // The walk runs inside this page's activation: another page cannot take
+    // over until it has ended.
+    return m_bWalking ? FALSE : CPropertyPage::OnKillActive();
+}
+
+bool CFolderPage::UpdateFolderInfo()
+{
+    fx::CWindowGuard guard(*this);
+    fx::CMessagePump pump;
+    m_bWalking = true;
+    SelectionScan scan = ScanSelection(m_items, m_strFilter, m_bIncludeSubFolders, [&] {
+        // The window keeps answering; closing the program or the page, or
+        // the search dialog's Exit, ends the walk.
+        return !pump.PumpIfDue() || !guard.IsAlive() || m_bStop;
+    });
+    if (!guard.IsAlive())
+        return false;
+    m_bWalking = false;
+    m_stats = std::move(scan.stats);
+    m_itemSizes = std::move(scan.itemSizes);
+    ::SendMessageW(GetParent(), WM_SEARCH_DONE, 0, 0);
+
+    const FolderTotals totals = m_stats.Totals();
+    m_strPath = scan.folderPath;
+    m_strSummary = fx::Format(L"%llu Folders,%llu Files, Total Size=  ", static_cast<unsigned long long>(totals.folders),
+                              static_cast<unsigned long long>(totals.files)) +
+                   CDiskInfo().GetUnitSize(totals.bytes);
+    m_strShortPath = CFolderOp().GetShortFileName(m_strPath);
+    return guard.IsAlive();
+}
+
+void CFolderPage::ShowSelectionIcon()
+{
+    HICON icon = nullptr;
+    if (m_items.GetCount() == 1) {
+        CShellGetFileInfo shellInfo(m_items.GetAt(0));
+        shellInfo.GetLargeIcon();
+        icon = shellInfo.m_hLargeIcon;
+        m_strPath = m_items.GetAt(0);
+        m_strHeading.clear();
+    } else {
+        icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MULTIPLE_FILES),
+                                               IMAGE_ICON, 32, 32, 0));
+        m_strHeading = L"Multiple Files";
+    }
+    // The control lets go of the old icon before it is released.
+    m_iconControl.SetIcon(icon);
+    m_icon.Reset(icon);
+}
+
+void CFolderPage::FillTypeBox()
+{
+    m_fileTypes.SendMessage(CB_RESETCONTENT);
+    for (size_t row = 0; row < m_stats.TypeCount(); ++row) {
+        const std::wstring name(m_stats.TypeName(row));
+        m_fileTypes.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    m_fileTypes.SendMessage(CB_SETCURSEL, 0);
+}
+
+void CFolderPage::FillItemList()
+{
+    m_selectedItems.SendMessage(LB_RESETCONTENT);
+    for (int index = 0; index < m_items.GetCount(); ++index) {
+        const std::wstring text = ItemListText(m_items.GetAt(index));
+        const LRESULT row = m_selectedItems.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (row >= 0)
+            m_selectedItems.SendMessage(LB_SETSEL, TRUE, row);
+    }
+    UpdateSelectedSize();
+}
+
+void CFolderPage::UpdateTypeInfo()
+{
+    const LRESULT row = m_fileTypes.SendMessage(CB_GETCURSEL);
+    const TypeFigures figures = row >= 0 && static_cast<size_t>(row) < m_stats.TypeCount()
+                                    ? m_stats.Figures(static_cast<size_t>(row))
+                                    : TypeFigures{};
+    m_strTypeCount = fx::Format(L"%llu", static_cast<unsigned long long>(figures.files));
+    m_strTypeSize = CDiskInfo().GetUnitSize(figures.bytes);
+    UpdateData(false);
+}
+
+void CFolderPage::UpdateSelectedSize()
+{
+    m_selectedSize = 0;
+    const LRESULT count = m_selectedItems.SendMessage(LB_GETSELCOUNT);
+    if (count > 0) {
+        std::vector<int> rows(static_cast<size_t>(count));
+        const LRESULT read =
+            m_selectedItems.SendMessage(LB_GETSELITEMS, rows.size(), reinterpret_cast<LPARAM>(rows.data()));
+        for (LRESULT i = 0; i < read; ++i) {
+            const size_t row = static_cast<size_t>(rows[static_cast<size_t>(i)]);
+            if (row < m_itemSizes.size())
+                m_selectedSize += m_itemSizes[row];
+        }
+        m_strSelectedSize = CDiskInfo().GetUnitSize(m_selectedSize) +
+                            fx::Format(L" (%llu bytes)", static_cast<unsigned long long>(m_selectedSize));
+    } else {
+        m_strSelectedSize = L"No Items Selected";
+    }
+    UpdateData(false);
+}
+
+void CFolderPage::OnOK()
+{
+    ::PostQuitMessage(0);
+}
+
+void CFolderPage::OnCancel()
+{
+    ::PostQuitMessage(0);
+}
+
+LRESULT CFolderPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND) {
+        const UINT id = LOWORD(wp), code = HIWORD(wp);
+        if (id == IDC_FILE_TYPES && (code == CBN_SELENDOK || code == CBN_SELCHANGE)) {
+            UpdateTypeInfo();
+            return 0;
+        }
+        if (id == IDC_SELECTED_ITEMS && code == LBN_SELCHANGE) {
+            UpdateSelectedSize();
+            return 0;
+        }
+    }
+    return CPropertyPage::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,77 @@
+// The page for a folder or several items: it walks the selection when it
+// becomes active after a search was started, and shows the counts and sizes
+// in total, per file type, and of the items the user marks in its list.
+#pragma once
+#include "controls/FlatComboBox.h"
+#include "controls/IconButton.h"
+#include "controls/PathList.h"
+#include "framework/Controls.h"
+#include "framework/Handle.h"
+#include "framework/PropertySheet.h"
+#include "properties/FileTypeStats.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CFolderPage : public fx::CPropertyPage {
+public:
+    CFolderPage();
+
+    // The next activation walks these items with this filter.
+    void PrepareWalk(const CPathList& items, const std::wstring& filter, bool includeSubFolders);
+    // Ends a running walk at its next check; the figures so far are shown.
+    void Stop() { m_bStop = true; }
+    bool IsWalking() const { return m_bWalking; }
+
+    const CFileTypeStats& Stats() const { return m_stats; }
+    uint64_t SelectedSize() const { return m_selectedSize; }
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
+    void DoDataExchange(fx::CDataExchange& dx) override;
+    void OnOK() override;
+    void OnCancel() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    // Walks the selection and fills the summary and the paths; false when
+    // the page's window went away meanwhile.
+    bool UpdateFolderInfo();
+    void ShowSelectionIcon();
+    void FillTypeBox();
+    void FillItemList();
+    void UpdateTypeInfo();
+    void UpdateSelectedSize();
+    fx::CPropertySheet* Sheet() const;
+
+    CIconButton m_pieButton;
+    CIconButton m_doneButton;
+    CIconButton m_exitButton;
+    fx::CStatic m_iconControl;
+    fx::CIconHandle m_icon;
+    CFlatComboBox m_fileTypes;
+    fx::CListBox m_selectedItems;
+    fx::CToolTipCtrl m_toolTip;
+
+    std::wstring m_strShortPath;
+    std::wstring m_strPath;
+    std::wstring m_strHeading;
+    std::wstring m_strSummary;
+    std::wstring m_strTypeSize;
+    std::wstring m_strTypeCount;
+    std::wstring m_strSelectedSize;
+
+    CFileTypeStats m_stats;
+    CPathList m_items;
+    std::wstring m_strFilter;
+    std::vector<uint64_t> m_itemSizes; // by index in m_items
+    uint64_t m_selectedSize = 0;
+
+    bool m_bRefresh = false;
+    bool m_bStop = false;
+    bool m_bIncludeSubFolders = true;
+    bool m_bWalking = false;
+};

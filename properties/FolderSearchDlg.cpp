@@ -1,0 +1,122 @@
+#include "properties/FolderSearchDlg.h"
+
+#include "common/SelectedPath.h"
+#include "outside/pallashell/ShellGetFileInfo.h"
+#include "properties/FilterRule.h"
+#include "properties/Messages.h"
+#include "properties/MirelPropertySheet.h"
+#include "properties/res/resource.h"
+
+#include <commctrl.h>
+
+CFolderSearchDlg::CFolderSearchDlg() : CDialog(IDD_FOLDER_SEARCH)
+{
+}
+
+void CFolderSearchDlg::DoDataExchange(fx::CDataExchange& dx)
+{
+    CDialog::DoDataExchange(dx);
+    fx::DDX_Control(dx, IDOK, m_goButton);
+    fx::DDX_Control(dx, IDCANCEL, m_exitButton);
+    fx::DDX_Control(dx, IDC_SEARCH_ICON, m_iconControl);
+    fx::DDX_Text(dx, IDC_SEARCH_PATH, m_strPath);
+    fx::DDX_Text(dx, IDC_SEARCH_FILTER, m_strFilter);
+    fx::DDX_Check(dx, IDC_SEARCH_SUBFOLDERS, m_bIncludeSubFolders);
+}
+
+BOOL CFolderSearchDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
+    m_goButton.SetIcons(IDI_DONE_HOT, IDI_DONE, 32, 32);
+    m_goButton.SetHoverTextColor(red, false);
+    m_goButton.SetNormalTextColor(green, false);
+    m_exitButton.SetIcons(IDI_CANCEL_HOT, IDI_CANCEL, 32, 32);
+    m_exitButton.SetHoverTextColor(green, false);
+    m_exitButton.SetNormalTextColor(red, false);
+    m_goButton.EnableWindow(true);
+
+    ::SendDlgItemMessageW(m_hWnd, IDC_SEARCH_ANIMATION, ACM_OPENW,
+                          reinterpret_cast<WPARAM>(::GetModuleHandleW(nullptr)),
+                          reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(IDR_SEARCH_ANIMATION)));
+
+    const CPathList& items = m_pSheet->Items();
+    m_strPath = items.GetCount() > 0 ? PathRoot(items.GetAt(0)) : std::wstring();
+    HICON icon = nullptr;
+    if (items.GetCount() == 1) {
+        CShellGetFileInfo shellInfo(m_strPath);
+        shellInfo.GetLargeIcon();
+        icon = shellInfo.m_hLargeIcon;
+    } else {
+        icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MULTIPLE_FILES),
+                                               IMAGE_ICON, 32, 32, 0));
+    }
+    m_iconControl.SetIcon(icon);
+    m_icon.Reset(icon);
+    UpdateData(false);
+    return TRUE;
+}
+
+void CFolderSearchDlg::OnFilterChanged()
+{
+    // The filter alone: the other values are read when Go is pressed (the
+    // first change comes while they are being shown, before they are set).
+    m_strFilter = fx::WindowText(GetDlgItem(IDC_SEARCH_FILTER));
+    m_goButton.EnableWindow(IsAcceptableFilter(m_strFilter));
+}
+
+void CFolderSearchDlg::OnOK()
+{
+    // Enter reaches here even while Go is disabled.
+    if (!::IsWindowEnabled(m_goButton.m_hWnd))
+        return;
+    UpdateData(true);
+    ::SendDlgItemMessageW(m_hWnd, IDC_SEARCH_ANIMATION, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
+    m_goButton.EnableWindow(false);
+    // The walk runs inside this call; when it returns, the dialog has closed
+    // itself (its window is gone, the object lives on with the sheet).
+    const std::wstring filter = m_strFilter;
+    SendToSheet(m_bIncludeSubFolders ? 2 : 1, reinterpret_cast<LPARAM>(filter.c_str()));
+}
+
+void CFolderSearchDlg::OnCancel()
+{
+    StopAnimation();
+    SendToSheet(0, 0);
+    EndDialog(0);
+}
+
+void CFolderSearchDlg::OnSearchDone()
+{
+    StopAnimation();
+    SendToSheet(0, 0);
+    DestroyWindow();
+}
+
+void CFolderSearchDlg::StopAnimation() const
+{
+    ::SendDlgItemMessageW(m_hWnd, IDC_SEARCH_ANIMATION, ACM_STOP, 0, 0);
+}
+
+void CFolderSearchDlg::SendToSheet(WPARAM mode, LPARAM filter) const
+{
+    if (m_pSheet && m_pSheet->m_hWnd)
+        ::SendMessageW(m_pSheet->m_hWnd, WM_SEARCH_START, mode, filter);
+}
+
+LRESULT CFolderSearchDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDC_SEARCH_FILTER && HIWORD(wp) == EN_CHANGE) {
+            OnFilterChanged();
+            return 0;
+        }
+        break;
+    case WM_SEARCH_DONE:
+        if (wp == 0)
+            OnSearchDone();
+        return 0;
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,49 @@
+#include "properties/SelectionScan.h"
+
+#include "framework/Handle.h"
+#include "framework/LongPath.h"
+#include "outside/pallapath/FolderOp.h"
+
+SelectionScan ScanSelection(const CPathList& items, std::wstring_view filter, bool includeSubFolders,
+                            const StopCheck& shouldStop)
+{
+    SelectionScan scan;
+    scan.stats.SetFilter(filter);
+    scan.itemSizes.assign(static_cast<size_t>(items.GetCount()), 0);
+    if (items.GetCount() > 0) {
+        const CFolderOp folderOp;
+        scan.folderPath = folderOp.GetLongFileName(folderOp.GetParentDir(items.GetAt(0)));
+    }
+
+    uint64_t* itemBytes = nullptr; // the item being walked
+    CFolderWalker walker(
+        [&](const std::wstring&, const WIN32_FIND_DATAW& entry) {
+            scan.stats.AddFile(entry);
+            *itemBytes += EntrySize(entry);
+        },
+        [&](const std::wstring&, const WIN32_FIND_DATAW&) { scan.stats.AddFolder(); }, shouldStop);
+
+    for (int index = 0; index < items.GetCount(); ++index) {
+        if (shouldStop && shouldStop()) {
+            scan.stopped = true;
+            break;
+        }
+        const std::wstring item = items.GetAt(index);
+        itemBytes = &scan.itemSizes[static_cast<size_t>(index)];
+        WIN32_FIND_DATAW found{};
+        const fx::CFindHandle find(::FindFirstFileW(fx::ExtendedLengthPath(item).c_str(), &found));
+        if (!find) {
+            scan.stats.AddFile(std::wstring_view(), 0);
+        } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            scan.stats.AddFolder();
+            if (!walker.Walk(item, includeSubFolders)) {
+                scan.stopped = true;
+                break;
+            }
+        } else {
+            scan.stats.AddFile(found);
+            *itemBytes = EntrySize(found);
+        }
+    }
+    return scan;
+}

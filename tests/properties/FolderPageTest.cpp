@@ -1,0 +1,293 @@
+#include "tests/properties/FennixFixture.h"
+
+#include "common/DropList.h"
+#include "common/SelectedPath.h"
+#include "outside/pallapath/FolderOp.h"
+#include "properties/res/resource.h"
+
+#include <cwchar>
+
+namespace {
+
+using namespace testing_support;
+
+const std::vector<UINT> kAboutAndFolder{IDD_ABOUT, IDD_FOLDER_PAGE};
+
+// The colour bits of an icon, to tell which one a control shows.
+std::vector<DWORD> IconPixels(HICON icon)
+{
+    ICONINFO info{};
+    if (!icon || !::GetIconInfo(icon, &info))
+        return {};
+    fx::CBitmapHandle color(info.hbmColor), mask(info.hbmMask);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB};
+    std::vector<DWORD> pixels(32 * 32);
+    HDC screen = ::GetDC(nullptr);
+    ::GetDIBits(screen, info.hbmColor, 0, 32, pixels.data(), &bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<DWORD> ResourceIconPixels(WORD id)
+{
+    fx::CIconHandle icon(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0)));
+    return IconPixels(icon.Get());
+}
+
+// A tree of 2,000 folders of one file each, made on the Linux side: a walk
+// long enough under Wine (a few hundred milliseconds) for the windows to be
+// pumped many times while it runs.
+std::wstring MakeWideTree(const TempDir& temp)
+{
+    const std::wstring tree = temp.MakeFolder(L"wide");
+    const bool made = RunOnLinux(
+        tree, "/bin/sh",
+        L"-c \"mkdir $(seq -f d%g 2000) && touch $(seq -f d%g/f 2000) && touch done\"",
+        [&tree] { return ::GetFileAttributesW((tree + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES; });
+    EXPECT_TRUE(made);
+    return tree;
+}
+constexpr unsigned long long kWideTreeFiles = 2001; // with "done"
+
+class FolderPageTest : public FennixTest {
+protected:
+    void StartOn(const std::vector<std::wstring>& paths)
+    {
+        PutDropListOnClipboard(paths);
+        Start();
+    }
+    HWND Search() const { return Sheet()->SearchDialog().m_hWnd; }
+    HWND SearchItem(int id) const { return ::GetDlgItem(Search(), id); }
+    void TypeFilter(const std::wstring& filter) const { ::SetWindowTextW(SearchItem(IDC_SEARCH_FILTER), filter.c_str()); }
+    bool GoEnabled() const { return ::IsWindowEnabled(SearchItem(IDOK)) != FALSE; }
+    // Go as its click reports it; the walk runs inside.
+    void PressGo() const
+    {
+        ::SendMessageW(Search(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(SearchItem(IDOK)));
+    }
+    void Walk(const std::wstring& filter, bool subFolders = true)
+    {
+        TypeFilter(filter);
+        ::SendMessageW(SearchItem(IDC_SEARCH_SUBFOLDERS), BM_SETCHECK, subFolders ? BST_CHECKED : BST_UNCHECKED, 0);
+        PressGo();
+        PumpMessages();
+    }
+
+    HWND Page() const { return Sheet()->FolderPage().m_hWnd; }
+    HWND PageItem(int id) const { return ::GetDlgItem(Page(), id); }
+    std::wstring PageText(int id) const { return WindowText(PageItem(id)); }
+    std::vector<std::wstring> Types() const { return ListTexts(PageItem(IDC_FILE_TYPES), CB_GETCOUNT, CB_GETLBTEXT); }
+    std::vector<std::wstring> Items() const { return ListTexts(PageItem(IDC_SELECTED_ITEMS), LB_GETCOUNT, LB_GETTEXT); }
+    // What the page shows for File Types row.
+    std::pair<std::wstring, std::wstring> ChooseType(int row) const
+    {
+        ::SendMessageW(PageItem(IDC_FILE_TYPES), CB_SETCURSEL, row, 0);
+        ::SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_FILE_TYPES, CBN_SELENDOK),
+                       reinterpret_cast<LPARAM>(PageItem(IDC_FILE_TYPES)));
+        return {PageText(IDC_TYPE_FILES), PageText(IDC_TYPE_SIZE)};
+    }
+    // Marks exactly these rows of Selected Items, as clicks do.
+    void MarkItems(const std::vector<int>& rows) const
+    {
+        HWND list = PageItem(IDC_SELECTED_ITEMS);
+        ::SendMessageW(list, LB_SETSEL, FALSE, -1);
+        for (int row : rows)
+            ::SendMessageW(list, LB_SETSEL, TRUE, row);
+        ::SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_SELECTED_ITEMS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    }
+    unsigned long long SummaryFiles() const
+    {
+        unsigned long long folders = 0, files = 0;
+        std::swscanf(PageText(IDC_FOLDER_SUMMARY).c_str(), L"%llu Folders,%llu Files", &folders, &files);
+        return files;
+    }
+
+private:
+    static std::vector<std::wstring> ListTexts(HWND control, UINT countMsg, UINT textMsg)
+    {
+        std::vector<std::wstring> texts;
+        const LRESULT count = ::SendMessageW(control, countMsg, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t text[512] = L"";
+            ::SendMessageW(control, textMsg, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            texts.push_back(text);
+        }
+        return texts;
+    }
+};
+
+TEST_F(FolderPageTest, AFolderFirstOpensTheSearchDialogTopmostAndCentred)
+{
+    const std::wstring folder = m_temp.MakeFolder(L"f");
+    StartOn({folder});
+    EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
+    ASSERT_TRUE(::IsWindow(Search()));
+    EXPECT_TRUE(::IsWindowVisible(Search()));
+    EXPECT_EQ(WindowText(Search()), L"Fennix");
+    EXPECT_TRUE(::GetWindowLongW(Search(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(::GetWindowLongW(Search(), GWL_STYLE) & WS_SYSMENU);
+    EXPECT_EQ(::GetActiveWindow(), Search());
+    RECT dialog{}, frame = Frame()->GetWindowRect();
+    ::GetWindowRect(Search(), &dialog);
+    EXPECT_NEAR(dialog.left + dialog.right, frame.left + frame.right, 2);
+    EXPECT_NEAR(dialog.top + dialog.bottom, frame.top + frame.bottom, 2);
+
+    EXPECT_EQ(WindowText(SearchItem(IDC_SEARCH_PATH)), PathRoot(folder));
+    EXPECT_EQ(::SendMessageW(SearchItem(IDC_SEARCH_SUBFOLDERS), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(GoEnabled());
+    // One item: the drive's own icon, not the one for several items.
+    const auto shown = IconPixels(reinterpret_cast<HICON>(::SendMessageW(SearchItem(IDC_SEARCH_ICON), STM_GETICON, 0, 0)));
+    EXPECT_FALSE(shown.empty());
+    EXPECT_NE(shown, ResourceIconPixels(IDI_MULTIPLE_FILES));
+}
+
+TEST_F(FolderPageTest, SeveralItemsShowTheMultipleFilesIconInTheDialog)
+{
+    StartOn({m_temp.MakeFile(L"a.txt"), m_temp.MakeFile(L"b.txt"), m_temp.MakeFile(L"c.txt")});
+    ASSERT_TRUE(::IsWindow(Search()));
+    EXPECT_EQ(IconPixels(reinterpret_cast<HICON>(::SendMessageW(SearchItem(IDC_SEARCH_ICON), STM_GETICON, 0, 0))),
+              ResourceIconPixels(IDI_MULTIPLE_FILES));
+}
+
+TEST_F(FolderPageTest, GoFollowsTheFilterAsItIsTyped)
+{
+    StartOn({m_temp.MakeFolder(L"f")});
+    const struct {
+        const wchar_t* filter;
+        bool go;
+    } cases[] = {{L"*.txt;*.doc", true}, {L"*.txt;*", false}, {L"*.txt;*.;", false}, {L"txt", false},
+                 {L"*t", false},         {L"*.txt;*.*", false}, {L"*.*;*.txt", true}, {L"", true}};
+    for (const auto& c : cases) {
+        TypeFilter(c.filter);
+        EXPECT_EQ(GoEnabled(), c.go) << testing::PrintToString(std::wstring(c.filter));
+    }
+    // Enter while Go is refused starts nothing.
+    TypeFilter(L"txt");
+    ::SendMessageW(Search(), WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
+}
+
+TEST_F(FolderPageTest, GoWalksTheFolderAndShowsItsFiguresByType)
+{
+    m_temp.MakeFile(L"top\\a.txt", "123");
+    m_temp.MakeFile(L"top\\B.TXT", "1234");
+    m_temp.MakeFile(L"top\\c.doc", "12345");
+    m_temp.MakeFile(L"top\\README", "123456");
+    m_temp.MakeFile(L"top\\sub\\d.txt", "1234567");
+    const std::wstring top = (m_temp.Path() / L"top").wstring();
+    StartOn({top});
+    HWND search = Search();
+    Walk(L"*.txt,*.doc");
+
+    EXPECT_FALSE(::IsWindow(search)); // the dialog closes itself when the walk is done
+    EXPECT_EQ(Pages(), kAboutAndFolder);
+    EXPECT_EQ(Sheet()->GetActiveIndex(), 1);
+    EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"2 Folders,5 Files, Total Size=  25 bytes");
+    EXPECT_EQ(PageText(IDC_FOLDER_PATH), top);
+    EXPECT_EQ(PageText(IDC_FOLDER_SHORT_PATH), CFolderOp().GetShortFileName(m_temp.Path().wstring()));
+    EXPECT_EQ(PageText(IDC_FOLDER_HEADING), L"");
+    EXPECT_EQ(Types(), (std::vector<std::wstring>{L"*.*", L"*.txt", L"*.doc"}));
+    EXPECT_EQ(PageText(IDC_TYPE_FILES), L"5");
+    EXPECT_EQ(PageText(IDC_TYPE_SIZE), L"25 bytes");
+    EXPECT_EQ(ChooseType(1), std::make_pair(std::wstring(L"3"), std::wstring(L"14 bytes")));
+    EXPECT_EQ(ChooseType(2), std::make_pair(std::wstring(L"1"), std::wstring(L"5 bytes")));
+    EXPECT_EQ(Items(), std::vector<std::wstring>{L"top"});
+    EXPECT_EQ(::SendMessageW(PageItem(IDC_SELECTED_ITEMS), LB_GETSEL, 0, 0), 1);
+    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"25 bytes (25 bytes)");
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+
+    // Without subfolders: "sub" is a folder, its file is not counted.
+    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({top})));
+    PumpMessages();
+    Walk(L"*.*;", false);
+    EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"2 Folders,4 Files, Total Size=  18 bytes");
+    EXPECT_EQ(Types(), (std::vector<std::wstring>{L"*.*", L"*.*"}));
+    EXPECT_EQ(ChooseType(1), std::make_pair(std::wstring(L"4"), std::wstring(L"18 bytes")));
+}
+
+TEST_F(FolderPageTest, SeveralItemsAreListedMarkedAndSizedByTheMarks)
+{
+    const std::wstring a = m_temp.MakeFile(L"a.txt", std::string(1534, 'a'));
+    const std::wstring b = m_temp.MakeFile(L"b.doc", "12");
+    const std::wstring root = PathRoot(a);
+    StartOn({a, b, root});
+    Walk(L"");
+
+    EXPECT_EQ(PageText(IDC_FOLDER_HEADING), L"Multiple Files");
+    EXPECT_EQ(IconPixels(reinterpret_cast<HICON>(::SendMessageW(PageItem(IDC_FOLDER_ICON), STM_GETICON, 0, 0))),
+              ResourceIconPixels(IDI_MULTIPLE_FILES));
+    EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"0 Folders,3 Files, Total Size=  1.50 KB");
+    EXPECT_EQ(PageText(IDC_FOLDER_PATH), m_temp.Path().wstring());
+    // A drive root is listed as its letter and colon, with no size.
+    EXPECT_EQ(Items(), (std::vector<std::wstring>{L"a.txt", L"b.doc", root.substr(0, 2)}));
+    EXPECT_EQ(::SendMessageW(PageItem(IDC_SELECTED_ITEMS), LB_GETSELCOUNT, 0, 0), 3);
+    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"1.50 KB (1536 bytes)");
+
+    MarkItems({1, 2});
+    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"2 bytes (2 bytes)");
+    EXPECT_EQ(Sheet()->FolderPage().SelectedSize(), 2u);
+    MarkItems({});
+    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"No Items Selected");
+    EXPECT_EQ(Sheet()->FolderPage().SelectedSize(), 0u);
+}
+
+TEST_F(FolderPageTest, ExitDuringTheWalkStopsItAndShowsTheFiguresSoFar)
+{
+    StartOn({MakeWideTree(m_temp)});
+    HWND search = Search();
+    // Waiting when Go is pressed: the walk's own pumping delivers it.
+    ::PostMessageW(search, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(SearchItem(IDCANCEL)));
+    PressGo();
+    PumpMessages();
+    EXPECT_FALSE(::IsWindow(search));
+    EXPECT_EQ(Pages(), kAboutAndFolder);
+    EXPECT_GT(SummaryFiles(), 0u);
+    EXPECT_LT(SummaryFiles(), kWideTreeFiles);
+}
+
+TEST_F(FolderPageTest, ClosingTheProgramDuringTheWalkEndsIt)
+{
+    StartOn({MakeWideTree(m_temp)});
+    Frame()->PostMessage(WM_CLOSE);
+    PressGo();
+    EXPECT_LT(SummaryFiles(), kWideTreeFiles);
+    int code = -1;
+    EXPECT_TRUE(PumpMessages(&code)); // the quit the walk took is there for the loop
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(FolderPageTest, ADropDuringTheWalkStopsItAndIsLoadedAfter)
+{
+    StartOn({MakeWideTree(m_temp)});
+    const std::wstring dropped = m_temp.MakeFile(L"dropped.txt");
+    Sheet()->PostMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({dropped})));
+    PressGo();
+    EXPECT_LT(SummaryFiles(), kWideTreeFiles);
+    EXPECT_TRUE(PumpUntil([this] { return Pages() == std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}; }));
+    EXPECT_EQ(FennixTest::Items(), std::vector<std::wstring>{dropped});
+}
+
+TEST_F(FolderPageTest, TheTabsCannotLeaveThePageThatWalks)
+{
+    StartOn({MakeWideTree(m_temp)});
+    HWND tabs = reinterpret_cast<HWND>(Sheet()->SendMessage(PSM_GETTABCONTROL));
+    RECT about{};
+    ::SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&about));
+    const LPARAM point = MAKELPARAM((about.left + about.right) / 2, (about.top + about.bottom) / 2);
+    ::PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::PostMessageW(tabs, WM_LBUTTONUP, 0, point);
+    PressGo();
+    PumpMessages();
+    EXPECT_EQ(SummaryFiles(), kWideTreeFiles);
+    EXPECT_EQ(Sheet()->GetActiveIndex(), 1);
+    EXPECT_TRUE(::IsWindowVisible(Page()));
+    // Once the walk is over the tabs work again.
+    ::SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::SendMessageW(tabs, WM_LBUTTONUP, 0, point);
+    PumpMessages();
+    EXPECT_EQ(Sheet()->GetActiveIndex(), 0);
+}
+
+} // namespace

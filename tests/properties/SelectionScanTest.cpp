@@ -1,0 +1,165 @@
+#include "properties/SelectionScan.h"
+
+#include "common/SelectedPath.h"
+#include "framework/Handle.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using testing_support::LinuxFolderLink;
+using testing_support::RunOnLinux;
+using testing_support::TempDir;
+
+constexpr uint64_t kGiB = 1ull << 30;
+
+CPathList Selection(const std::vector<std::wstring>& paths)
+{
+    CPathList items;
+    for (const std::wstring& path : paths)
+        items.Add(path);
+    return items;
+}
+
+std::wstring Path(const TempDir& dir)
+{
+    return dir.Path().wstring();
+}
+
+void ExpectTotals(const SelectionScan& scan, uint64_t folders, uint64_t files, uint64_t bytes)
+{
+    EXPECT_EQ(scan.stats.Totals().folders, folders);
+    EXPECT_EQ(scan.stats.Totals().files, files);
+    EXPECT_EQ(scan.stats.Totals().bytes, bytes);
+}
+
+// A file of the given length whose bytes take no room (a hole).
+std::wstring MakeSparseFile(const TempDir& dir, const std::wstring& name, uint64_t size)
+{
+    const std::wstring path = Path(dir) + L"\\" + name;
+    fx::CFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    EXPECT_TRUE(file && ::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
+    return path;
+}
+
+TEST(SelectionScan, OneFolderCountsItselfItsSubfoldersAndEveryFileBelow)
+{
+    TempDir dir;
+    dir.MakeFile(L"top\\a.txt", "123");
+    dir.MakeFile(L"top\\B.TXT", "1234");
+    dir.MakeFile(L"top\\c.doc", "12345");
+    dir.MakeFile(L"top\\README", "123456");
+    dir.MakeFile(L"top\\sub\\d.txt", "1234567");
+    dir.MakeFolder(L"top\\sub\\empty");
+    const std::wstring top = Path(dir) + L"\\top";
+
+    const SelectionScan scan = ScanSelection(Selection({top}), L"*.txt,*.doc", true, {});
+    ExpectTotals(scan, 3, 5, 25);
+    EXPECT_EQ(scan.itemSizes, (std::vector<uint64_t>{25}));
+    EXPECT_EQ(scan.folderPath, Path(dir)); // the folder that holds the selection
+    EXPECT_FALSE(scan.stopped);
+    // Row 1 is *.txt (any case), row 2 *.doc; README matches neither.
+    EXPECT_EQ(scan.stats.Figures(1).files, 3u);
+    EXPECT_EQ(scan.stats.Figures(1).bytes, 14u);
+    EXPECT_EQ(scan.stats.Figures(2).files, 1u);
+    EXPECT_EQ(scan.stats.Figures(2).bytes, 5u);
+
+    // Without subfolders, theirs still count as folders, but nothing in them.
+    const SelectionScan shallow = ScanSelection(Selection({top}), L"", false, {});
+    ExpectTotals(shallow, 2, 4, 18);
+    EXPECT_EQ(shallow.itemSizes, (std::vector<uint64_t>{18}));
+}
+
+TEST(SelectionScan, SeveralItemsAreSizedOneByOne)
+{
+    TempDir dir;
+    const std::wstring a = dir.MakeFile(L"a.txt", "1");
+    const std::wstring folder = Path(dir) + L"\\f";
+    dir.MakeFile(L"f\\x.bin", "1234");
+    const std::wstring b = dir.MakeFile(L"b.txt", "12");
+
+    const SelectionScan scan = ScanSelection(Selection({a, folder, b}), L"*.*;", true, {});
+    ExpectTotals(scan, 1, 3, 7);
+    EXPECT_EQ(scan.itemSizes, (std::vector<uint64_t>{1, 4, 2}));
+    // "*.*" twice: the row of every file and the filter's own, alike.
+    EXPECT_EQ(scan.stats.TypeCount(), 2u);
+    EXPECT_EQ(scan.stats.Figures(1).files, 3u);
+    EXPECT_EQ(scan.stats.Figures(1).bytes, 7u);
+
+    const SelectionScan files = ScanSelection(Selection({a, b}), L"", true, {});
+    ExpectTotals(files, 0, 2, 3);
+}
+
+TEST(SelectionScan, AVanishedItemOrADriveRootIsOneFileOfNoSizeThatOnlyAllFilesClaims)
+{
+    TempDir dir;
+    const std::wstring file = dir.MakeFile(L"a.txt", "123");
+    const std::wstring gone = Path(dir) + L"\\gone.txt";
+    const std::wstring root = PathRoot(Path(dir));
+
+    const SelectionScan scan = ScanSelection(Selection({gone, file, root}), L"*.txt", true, {});
+    ExpectTotals(scan, 0, 3, 3);
+    EXPECT_EQ(scan.itemSizes, (std::vector<uint64_t>{0, 3, 0}));
+    EXPECT_EQ(scan.stats.Figures(1).files, 1u); // a.txt alone, not the nameless two
+
+    const SelectionScan all = ScanSelection(Selection({gone, root}), L"*.*", true, {});
+    EXPECT_EQ(all.stats.Figures(1).files, 2u);
+}
+
+TEST(SelectionScan, SizesAboveFourGibibytesAreNotWrapped)
+{
+    TempDir dir;
+    const std::wstring huge = MakeSparseFile(dir, L"huge.bin", 5 * kGiB + 7);
+    const std::wstring folder = dir.MakeFolder(L"big");
+    MakeSparseFile(dir, L"big\\a.bin", 4 * kGiB);
+    MakeSparseFile(dir, L"big\\b.bin", 4 * kGiB);
+
+    const SelectionScan scan = ScanSelection(Selection({huge, folder}), L"*.bin", true, {});
+    ExpectTotals(scan, 1, 3, 13 * kGiB + 7);
+    EXPECT_EQ(scan.itemSizes, (std::vector<uint64_t>{5 * kGiB + 7, 8 * kGiB}));
+    EXPECT_EQ(scan.stats.Figures(1).bytes, 13 * kGiB + 7);
+}
+
+TEST(SelectionScan, ALinkBackUpTheTreeCountsAsAFolderAndIsNotEntered)
+{
+    TempDir dir;
+    dir.MakeFile(L"top\\a.txt", "12");
+    dir.MakeFile(L"top\\sub\\b.txt", "1234");
+    const std::wstring top = Path(dir) + L"\\top";
+    LinuxFolderLink loop(top + L"\\sub", L"up", L"..");
+    ASSERT_TRUE(loop.Made());
+
+    const SelectionScan scan = ScanSelection(Selection({top}), L"", true, {});
+    ExpectTotals(scan, 3, 2, 6); // top, sub and the link
+}
+
+TEST(SelectionScan, AStopEndsTheWalkInsideOneBigFolderWithTheFiguresSoFar)
+{
+    TempDir dir;
+    const std::wstring big = dir.MakeFolder(L"big");
+    // 5,000 files, made on the Linux side in a moment.
+    ASSERT_TRUE(RunOnLinux(big, "/bin/sh", L"-c \"seq -f f%g.txt 5000 | xargs touch && touch done\"",
+                           [&big] { return ::GetFileAttributesW((big + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES; }));
+
+    const SelectionScan whole = ScanSelection(Selection({big}), L"", true, {});
+    ExpectTotals(whole, 1, 5001, 0);
+
+    // Asked before the item and before the folder opens: carry on; asked
+    // again among the entries: stop.
+    int asked = 0;
+    const SelectionScan cut = ScanSelection(Selection({big, dir.MakeFile(L"after.txt", "1")}), L"", true,
+                                            [&asked] { return ++asked > 2; });
+    EXPECT_TRUE(cut.stopped);
+    EXPECT_EQ(asked, 3);
+    EXPECT_GT(cut.stats.Totals().files, 0u);
+    EXPECT_LT(cut.stats.Totals().files, 5001u);
+    EXPECT_EQ(cut.itemSizes.size(), 2u);
+}
+
+} // namespace
