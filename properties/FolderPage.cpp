@@ -102,13 +102,6 @@ BOOL CFolderPage::OnSetActive()
     return CPropertyPage::OnSetActive();
 }
 
-BOOL CFolderPage::OnKillActive()
-{
-    // The walk runs inside this page's activation: another page cannot take
-    // over until it has ended.
-    return m_bWalking ? FALSE : CPropertyPage::OnKillActive();
-}
-
 bool CFolderPage::UpdateFolderInfo()
 {
     fx::CWindowGuard guard(*this);

@@ -30,7 +30,6 @@ public:
 protected:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    BOOL OnKillActive() override;
     void DoDataExchange(fx::CDataExchange& dx) override;
     void OnOK() override;
     void OnCancel() override;

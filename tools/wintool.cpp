@@ -3,7 +3,9 @@
 // wintool close <title>  sends it WM_CLOSE
 // wintool dismiss <title> waits (up to 30 s) for such a window, then sends it WM_CLOSE
 // wintool present <title> waits (up to 30 s) for such a window, hidden or not
-// Used by the run script to photograph a program and end it.
+// wintool press <title> <id> waits (up to 30 s) for such a window, then
+//                        clicks its button <id> (posted, as a click is)
+// Used by the scripts that photograph a program and end it.
 #include <windows.h>
 
 #include <cstdio>
@@ -46,11 +48,11 @@ HWND Find(const std::wstring& prefix, bool visibleOnly, DWORD waitMs)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3) {
-        std::fwprintf(stderr, L"usage: wintool wait|close|dismiss|present <title>\n");
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (argc != (command == L"press" ? 4 : 3)) {
+        std::fwprintf(stderr, L"usage: wintool wait|close|dismiss|present <title> | wintool press <title> <id>\n");
         return 2;
     }
-    std::wstring command = argv[1];
     HWND hwnd = Find(argv[2], command != L"present", command == L"close" ? 0 : 30000);
     if (!hwnd) {
         std::fwprintf(stderr, L"wintool: no window titled %ls\n", argv[2]);
@@ -58,6 +60,11 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"present")
         return 0;
+    if (command == L"press") {
+        const int id = _wtoi(argv[3]);
+        ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hwnd, id)));
+        return 0;
+    }
     if (command == L"close" || command == L"dismiss") {
         ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
         return 0;

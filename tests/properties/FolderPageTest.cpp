@@ -137,6 +137,9 @@ TEST_F(FolderPageTest, AFolderFirstOpensTheSearchDialogTopmostAndCentred)
     EXPECT_EQ(WindowText(SearchItem(IDC_SEARCH_PATH)), PathRoot(folder));
     EXPECT_EQ(::SendMessageW(SearchItem(IDC_SEARCH_SUBFOLDERS), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(GoEnabled());
+    HWND animation = SearchItem(IDC_SEARCH_ANIMATION);
+    EXPECT_TRUE(::SendMessageW(animation, ACM_OPENW, reinterpret_cast<WPARAM>(::GetModuleHandleW(nullptr)),
+                               reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(IDR_SEARCH_ANIMATION))));
     // One item: the drive's own icon, not the one for several items.
     const auto shown = IconPixels(reinterpret_cast<HICON>(::SendMessageW(SearchItem(IDC_SEARCH_ICON), STM_GETICON, 0, 0)));
     EXPECT_FALSE(shown.empty());
@@ -269,7 +272,7 @@ TEST_F(FolderPageTest, ADropDuringTheWalkStopsItAndIsLoadedAfter)
     EXPECT_EQ(FennixTest::Items(), std::vector<std::wstring>{dropped});
 }
 
-TEST_F(FolderPageTest, TheTabsCannotLeaveThePageThatWalks)
+TEST_F(FolderPageTest, ATabClickDuringTheWalkLeavesTheFolderPageShownAndWhole)
 {
     StartOn({MakeWideTree(m_temp)});
     HWND tabs = reinterpret_cast<HWND>(Sheet()->SendMessage(PSM_GETTABCONTROL));
@@ -283,6 +286,8 @@ TEST_F(FolderPageTest, TheTabsCannotLeaveThePageThatWalks)
     EXPECT_EQ(SummaryFiles(), kWideTreeFiles);
     EXPECT_EQ(Sheet()->GetActiveIndex(), 1);
     EXPECT_TRUE(::IsWindowVisible(Page()));
+    EXPECT_FALSE(::IsWindowVisible(Sheet()->GetPage(0)->m_hWnd));
+    EXPECT_EQ(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
     // Once the walk is over the tabs work again.
     ::SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
     ::SendMessageW(tabs, WM_LBUTTONUP, 0, point);
