@@ -4,8 +4,8 @@
 # the build tree if it is not there yet (bench/walk/make_tree.py: 5,050
 # folders with 100,000 or 1,000,000 sparse files), counts it on the Linux side
 # (find, du --apparent-size), then runs walkbench.exe under Wine with the
-# keeper warm: our folder walker and Larkway's sizing next to a bare
-# FindFirstFileW walker, interleaved (see walk/WalkBench.cpp for what is measured). Ends with the
+# keeper warm: our folder walker, Larkway's sizing and Fennix's walk next to
+# a bare FindFirstFileW walker, interleaved (see walk/WalkBench.cpp for what is measured). Ends with the
 # Linux figures next to the Windows ones; the exit code is 1 when they differ.
 set -euo pipefail
 
