@@ -9,6 +9,7 @@
 #include "framework/PropertySheet.h"
 #include "properties/DropWindow.h"
 #include "properties/FilePage.h"
+#include "properties/PiePage.h"
 
 #include <shellapi.h>
 
@@ -32,6 +33,7 @@ public:
     CDropWindow& DropWindow() { return m_dropWindow; }
     const CPathList& Items() const { return m_items; }
     CFilePage& FilePage() { return m_filePage; }
+    CPiePage& PiePage() { return m_piePage; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -51,4 +53,5 @@ private:
     CIconButton m_minimizeButton;
     fx::CToolTipCtrl m_toolTip;
     CDropWindow m_dropWindow;
+    CPiePage m_piePage;
 };

@@ -42,3 +42,7 @@
 #define IDC_FILE_SIZE 1017
 #define IDC_FILE_SHORT_PATH 1018
 #define IDC_FILE_ICON 1026
+
+// Pie page
+#define IDD_PIE_PAGE 107
+#define IDC_PIE_CHART 1002
