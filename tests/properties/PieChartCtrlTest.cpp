@@ -21,15 +21,6 @@ const COLORREF kBlack = RGB(0, 0, 0);
 
 // --- Where the pie goes, without a window -------------------------------------------
 
-TEST(PieGeometry, LargestSquareCentredAcrossAndRestingOnTheBottom)
-{
-    CPieGeometry geometry;
-    geometry.RecalcLayout(RECT{0, 0, 301, 200}); // the odd pixel goes to the right
-    EXPECT_EQ(Sides(geometry.PieRect()), Sides({50, 0, 250, 200}));
-    geometry.RecalcLayout(RECT{10, 20, 210, 320});
-    EXPECT_EQ(Sides(geometry.PieRect()), Sides({10, 120, 210, 320}));
-}
-
 TEST(PieGeometry, AnglesRunClockwiseFromTheTopAndTurnAnyNumberOfTimes)
 {
     CPieGeometry geometry;

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cmath>
 #include <functional>
 #include <utility>
@@ -50,14 +49,10 @@ inline bool SamePixels(const CScreenPixels& a, const CScreenPixels& b)
     return true;
 }
 
-// Points and rectangles in a form the test macros compare and print.
+// A point in a form the test macros compare and print.
 inline std::pair<LONG, LONG> XY(POINT p)
 {
     return {p.x, p.y};
-}
-inline std::array<LONG, 4> Sides(const RECT& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace pie_pixels
