@@ -1,5 +1,6 @@
 #include "properties/FolderPage.h"
 
+#include "common/SelectedPath.h"
 #include "framework/Format.h"
 #include "framework/MessagePump.h"
 #include "framework/Resources.h"
@@ -96,8 +97,11 @@ BOOL CFolderPage::OnSetActive()
         FillItemList();
         UpdateTypeInfo();
         ::ShowWindow(::GetAncestor(m_hWnd, GA_ROOT), SW_SHOW);
-    } else if (fx::CPropertySheet* sheet = Sheet(); sheet && sheet->GetPageCount() > 2) {
-        sheet->RemovePage(2); // the pie page is made anew from the current figures
+    } else {
+        // Back from the pie page, which goes: it is made anew from the figures
+        // of the moment. Not from inside this activation, though: the sheet is
+        // still switching pages (and may be removing that very page).
+        PostMessage(WM_REMOVE_PIE_PAGE);
     }
     return CPropertyPage::OnSetActive();
 }
@@ -201,6 +205,21 @@ void CFolderPage::UpdateSelectedSize()
     UpdateData(false);
 }
 
+void CFolderPage::ShowPieChart()
+{
+    fx::CPropertySheet* sheet = Sheet();
+    if (!sheet || !m_pPiePage || m_items.GetCount() == 0)
+        return;
+    // Never two pie pages: the one there is goes, the new one charts now.
+    if (sheet->GetPageCount() > 2)
+        sheet->RemovePage(2);
+    m_pPiePage->SetSelectedSize(m_selectedSize);
+    m_pPiePage->SetFolderTotal(m_stats.Totals().bytes);
+    m_pPiePage->SetDrivePath(PathRoot(m_items.GetAt(0)));
+    if (sheet->AddPage(m_pPiePage))
+        sheet->SetActivePage(2);
+}
+
 void CFolderPage::OnOK()
 {
     ::PostQuitMessage(0);
@@ -211,8 +230,19 @@ void CFolderPage::OnCancel()
     ::PostQuitMessage(0);
 }
 
+void CFolderPage::RemovePiePage()
+{
+    fx::CPropertySheet* sheet = Sheet();
+    if (sheet && sheet->GetPageCount() > 2 && sheet->GetActiveIndex() != 2)
+        sheet->RemovePage(2);
+}
+
 LRESULT CFolderPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_REMOVE_PIE_PAGE) {
+        RemovePiePage();
+        return 0;
+    }
     if (msg == WM_COMMAND) {
         const UINT id = LOWORD(wp), code = HIWORD(wp);
         if (id == IDC_FILE_TYPES && (code == CBN_SELENDOK || code == CBN_SELCHANGE)) {
@@ -221,6 +251,10 @@ LRESULT CFolderPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         }
         if (id == IDC_SELECTED_ITEMS && code == LBN_SELCHANGE) {
             UpdateSelectedSize();
+            return 0;
+        }
+        if (id == IDC_PIE_BUTTON && code == BN_CLICKED) {
+            ShowPieChart();
             return 0;
         }
     }

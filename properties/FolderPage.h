@@ -9,6 +9,7 @@
 #include "framework/Handle.h"
 #include "framework/PropertySheet.h"
 #include "properties/FileTypeStats.h"
+#include "properties/PiePage.h"
 
 #include <cstdint>
 #include <string>
@@ -18,6 +19,8 @@ class CFolderPage : public fx::CPropertyPage {
 public:
     CFolderPage();
 
+    // The page "View Pie Chart" adds to the sheet with this page's figures.
+    void SetPiePage(CPiePage* piePage) { m_pPiePage = piePage; }
     // The next activation walks these items with this filter.
     void PrepareWalk(const CPathList& items, const std::wstring& filter, bool includeSubFolders);
     // Ends a running walk at its next check; the figures so far are shown.
@@ -26,6 +29,7 @@ public:
 
     const CFileTypeStats& Stats() const { return m_stats; }
     uint64_t SelectedSize() const { return m_selectedSize; }
+    const fx::CToolTipCtrl& ToolTip() const { return m_toolTip; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -44,8 +48,11 @@ private:
     void FillItemList();
     void UpdateTypeInfo();
     void UpdateSelectedSize();
+    void ShowPieChart();
+    void RemovePiePage();
     fx::CPropertySheet* Sheet() const;
 
+    CPiePage* m_pPiePage = nullptr;
     CIconButton m_pieButton;
     CIconButton m_doneButton;
     CIconButton m_exitButton;

@@ -16,3 +16,5 @@ constexpr UINT WM_SEARCH_DONE = WM_USER + 11;
 constexpr UINT WM_LOAD_HELD_DROP = WM_APP + 20;
 // Sheet -> itself: give the keyboard to the search dialog once the frame shows.
 constexpr UINT WM_ACTIVATE_SEARCH = WM_APP + 21;
+// Folder page -> itself: take the pie page away once the sheet has switched back.
+constexpr UINT WM_REMOVE_PIE_PAGE = WM_APP + 22;

@@ -15,6 +15,7 @@ CMirelPropertySheet::CMirelPropertySheet(HWND frame)
     : CPropertySheet(fx::LoadString(IDS_SHEET_CAPTION), frame, 0), m_aboutPage(IDD_ABOUT)
 {
     AddPage(&m_aboutPage);
+    m_folderPage.SetPiePage(&m_piePage);
 }
 
 HWND CMirelPropertySheet::MainWindow() const

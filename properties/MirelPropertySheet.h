@@ -11,6 +11,7 @@
 #include "properties/FilePage.h"
 #include "properties/FolderPage.h"
 #include "properties/FolderSearchDlg.h"
+#include "properties/PiePage.h"
 
 #include <shellapi.h>
 
@@ -37,6 +38,7 @@ public:
     CFolderPage& FolderPage() { return m_folderPage; }
     CFolderSearchDlg& SearchDialog() { return m_searchDlg; }
     const std::wstring& Filter() const { return m_strFilter; }
+    CPiePage& PiePage() { return m_piePage; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -56,6 +58,7 @@ private:
 
     CFilePage m_filePage;
     CFolderPage m_folderPage;
+    CPiePage m_piePage;
     CAboutPage m_aboutPage;
     CPathList m_items;
     std::wstring m_strFilter;

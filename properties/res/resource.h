@@ -68,3 +68,6 @@
 #define IDC_TYPE_FILES 1039
 #define IDC_TYPE_SIZE 1041
 #define IDC_SELECTED_ITEMS 1052
+// Pie page
+#define IDD_PIE_PAGE 107
+#define IDC_PIE_CHART 1002

@@ -236,6 +236,46 @@ TEST_F(FolderPageTest, SeveralItemsAreListedMarkedAndSizedByTheMarks)
     EXPECT_EQ(Sheet()->FolderPage().SelectedSize(), 0u);
 }
 
+TEST_F(FolderPageTest, ViewPieChartChartsTheMarkedItemsOnOnePiePageAtATime)
+{
+    const std::wstring a = m_temp.MakeFile(L"a.txt", std::string(3000, 'a'));
+    const std::wstring b = m_temp.MakeFile(L"b.txt", std::string(1000, 'b'));
+    StartOn({a, b});
+    Walk(L"");
+    const std::vector<UINT> withPie{IDD_ABOUT, IDD_FOLDER_PAGE, IDD_PIE_PAGE};
+    auto pressPie = [this] {
+        ::SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_PIE_BUTTON, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(PageItem(IDC_PIE_BUTTON)));
+    };
+    CPiePage& pie = Sheet()->PiePage();
+    EXPECT_EQ(Sheet()->FolderPage().ToolTip().GetText(Page(), reinterpret_cast<UINT_PTR>(PageItem(IDC_PIE_BUTTON))),
+              L"View Pie Chart");
+
+    pressPie();
+    EXPECT_EQ(Pages(), withPie);
+    EXPECT_EQ(Sheet()->GetActiveIndex(), 2);
+    EXPECT_EQ(pie.SelectedSize(), 4000u);
+    EXPECT_EQ(pie.FolderTotal(), 4000u);
+    EXPECT_EQ(pie.DrivePath(), PathRoot(a));
+    pressPie(); // again: still one pie page
+    EXPECT_EQ(Pages(), withPie);
+
+    // Back on the folder page the pie page goes; the next one charts the marks of then.
+    Sheet()->SetActivePage(1);
+    PumpMessages();
+    EXPECT_EQ(Pages(), kAboutAndFolder);
+    MarkItems({1});
+    pressPie();
+    EXPECT_EQ(Pages(), withPie);
+    EXPECT_EQ(pie.SelectedSize(), 1000u);
+    Sheet()->SetActivePage(1);
+    PumpMessages();
+    MarkItems({});
+    pressPie();
+    EXPECT_EQ(pie.SelectedSize(), 0u);
+    EXPECT_EQ(pie.FolderTotal(), 4000u);
+}
+
 TEST_F(FolderPageTest, ExitDuringTheWalkStopsItAndShowsTheFiguresSoFar)
 {
     StartOn({MakeWideTree(m_temp)});
