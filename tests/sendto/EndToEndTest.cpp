@@ -26,23 +26,6 @@ HWND FindDestinationPicker()
     return found;
 }
 
-std::wstring ProfileString(const wchar_t* name)
-{
-    wchar_t text[1024] = L"";
-    DWORD size = sizeof(text);
-    ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", name, RRF_RT_REG_SZ, nullptr, text,
-                   &size);
-    return text;
-}
-
-DWORD ProfileInt(const wchar_t* name)
-{
-    DWORD value = 0xFFFFFFFF, size = sizeof(value);
-    ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", name, RRF_RT_REG_DWORD, nullptr,
-                   &value, &size);
-    return value;
-}
-
 TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
 {
     const std::wstring a = m_temp.MakeFile(L"a.txt", "aaa"), b = m_temp.MakeFile(L"b.txt", "bb");
@@ -62,10 +45,10 @@ TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
 
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(larkway.WaitForExit(), 0u);
-    EXPECT_EQ(ProfileInt(L"FAVS"), 6u);
-    EXPECT_EQ(ProfileInt(L"CHECK"), 1u);
-    EXPECT_EQ(ProfileInt(L"AVAILABLE"), 1u);
-    EXPECT_EQ(ProfileString(L"FAV0").rfind(L"Windows Directory,", 0), 0u);
+    EXPECT_EQ(StoredInt(L"FAVS"), 6u);
+    EXPECT_EQ(StoredInt(L"CHECK"), 1u);
+    EXPECT_EQ(StoredInt(L"AVAILABLE"), 1u);
+    EXPECT_EQ(StoredString(L"FAV0").rfind(L"Windows Directory,", 0), 0u);
 }
 
 } // namespace
