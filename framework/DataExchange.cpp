@@ -31,6 +31,11 @@ std::optional<int> ParseInt(const std::wstring& text)
         return std::nullopt;
     return static_cast<int>(number);
 }
+
+std::wstring RangeMessage(int minimum, int maximum)
+{
+    return Format(L"Please enter an integer between %d and %d.", minimum, maximum);
+}
 } // namespace
 
 void CDataExchange::Fail(const std::wstring& text)
@@ -76,6 +81,20 @@ void DDX_Text(CDataExchange& dx, int id, int& value)
         dx.Fail(L"Please enter an integer.");
 }
 
+void DDX_Text(CDataExchange& dx, int id, int& value, int minimum, int maximum)
+{
+    if (!dx.m_bSaveAndValidate) {
+        DDX_Text(dx, id, value);
+        return;
+    }
+    dx.PrepareControl(id);
+    const std::optional<int> number = ParseInt(WindowText(dx.Control(id)));
+    if (number && *number >= minimum && *number <= maximum)
+        value = *number;
+    else
+        dx.Fail(RangeMessage(minimum, maximum));
+}
+
 void DDX_Check(CDataExchange& dx, int id, int& value)
 {
     dx.PrepareControl(id);
@@ -102,7 +121,7 @@ void DDX_DateTime(CDataExchange& dx, int id, SYSTEMTIME& value)
 void DDV_MinMaxInt(CDataExchange& dx, int value, int minimum, int maximum)
 {
     if (dx.m_bSaveAndValidate && (value < minimum || value > maximum))
-        dx.Fail(Format(L"Please enter an integer between %d and %d.", minimum, maximum));
+        dx.Fail(RangeMessage(minimum, maximum));
 }
 
 } // namespace fx

@@ -40,6 +40,11 @@ void DDX_Text(CDataExchange& dx, int id, std::wstring& value);
 // A whole number typed in an edit box; anything else is refused on saving
 // and leaves value as it was.
 void DDX_Text(CDataExchange& dx, int id, int& value);
+// A whole number from minimum to maximum typed in an edit box. Anything else,
+// text that is no number as well, is refused with the range message (a
+// person who typed "abc" needs the range as much as one who typed 11) and
+// leaves value as it was.
+void DDX_Text(CDataExchange& dx, int id, int& value, int minimum, int maximum);
 // Check box state: 0 cleared, 1 ticked, 2 indeterminate.
 void DDX_Check(CDataExchange& dx, int id, int& value);
 // Date and time picker; a picker showing "no date" leaves the value alone.

@@ -10,11 +10,9 @@ const wchar_t kMaxFavoritesEntry[] = L"FAVS";
 const wchar_t kSizeFoldersEntry[] = L"CHECK";
 const wchar_t kAvailableEntry[] = L"AVAILABLE";
 
-// The options sheet offers 0 to 10; a stored number outside is brought to
-// the nearer end.
 int BoundMaxFavorites(int value)
 {
-    return std::clamp(value, 0, 10);
+    return std::clamp(value, kFewestFavorites, kMostFavorites);
 }
 
 // A switch, read as Windows reads a BOOL: anything but 0 is on.
@@ -60,6 +58,11 @@ Favorite SplitFavorite(const std::wstring& text)
 std::wstring JoinFavorite(const Favorite& favorite)
 {
     return favorite.name + L"," + favorite.target;
+}
+
+bool StoresIntact(const Favorite& favorite)
+{
+    return SplitFavorite(JoinFavorite(favorite)) == favorite;
 }
 
 void SeedFavorites(fx::CProfile& profile)

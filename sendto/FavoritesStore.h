@@ -17,8 +17,13 @@ struct Favorite {
     bool operator==(const Favorite&) const = default;
 };
 
+// The numbers of favourites the options sheet offers; a stored "FAVS"
+// outside is brought to the nearer end.
+constexpr int kFewestFavorites = 0;
+constexpr int kMostFavorites = 10;
+
 struct LarkwaySettings {
-    int maxFavorites = 6; // "FAVS", kept within 0..10
+    int maxFavorites = 6; // "FAVS", kept within kFewestFavorites..kMostFavorites
     int sizeFolders = 1;  // "CHECK", 0 or 1
     std::vector<Favorite> favorites;
 };
@@ -41,6 +46,9 @@ std::wstring FavoriteEntryName(int index);
 // whole text is the target.
 Favorite SplitFavorite(const std::wstring& text);
 std::wstring JoinFavorite(const Favorite& favorite);
+// Whether the favourite's entry reads back as the same favourite: a name
+// holding a comma followed by an absolute path would be cut there.
+bool StoresIntact(const Favorite& favorite);
 
 // Start-up: while "AVAILABLE" reads 0 (absent, deleted, or never written),
 // store the one favourite "Windows Directory" as "FAV0" and "AVAILABLE" 1.

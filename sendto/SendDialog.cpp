@@ -9,6 +9,7 @@
 #include "outside/pallavol/DiskInfo.h"
 #include "sendto/FavoriteNameDlg.h"
 #include "sendto/LarkwayApp.h"
+#include "sendto/OptionsSheet.h"
 #include "sendto/SendOperation.h"
 #include "sendto/res/resource.h"
 
@@ -355,6 +356,8 @@ void CSendDialog::AddToFavorites()
     if (m_settings.favorites.size() >= static_cast<size_t>(std::max(m_settings.maxFavorites, 0))) {
         fx::MessageBox(m_hWnd, L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
                        L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
+        // The message promises the page that organises them.
+        ShowOptions(true);
         return;
     }
     CFavoriteNameDlg nameDialog(m_hWnd, m_strDestination);
@@ -362,6 +365,28 @@ void CSendDialog::AddToFavorites()
         return;
     m_settings.favorites.push_back(Favorite{nameDialog.Name(), nameDialog.Folder()});
     GiveSettingsBack();
+}
+
+void CSendDialog::ShowOptions(bool organizeFavorites)
+{
+    CMirelPropertySheet sheet(*this, organizeFavorites ? CMirelPropertySheet::FavoritesPage
+                                                       : CMirelPropertySheet::OptionsPage);
+    sheet.DoModal();
+}
+
+void CSendDialog::SetOptions(int maxFavorites, bool sizeFolders)
+{
+    m_settings.maxFavorites = maxFavorites;
+    m_settings.sizeFolders = sizeFolders ? 1 : 0;
+    m_sizeFolders = m_settings.sizeFolders;
+}
+
+void CSendDialog::SetFavorites(std::vector<Favorite> favorites)
+{
+    m_settings.favorites = std::move(favorites);
+    // The menu bar's items stand for favourites by their place in the list:
+    // left as they were, an item could name one favourite and choose another.
+    RebuildFavoritesMenu();
 }
 
 void CSendDialog::GiveSettingsBack()
@@ -431,7 +456,8 @@ bool CSendDialog::OnCommand(WORD id, WORD code)
         ShowFavoritesMenu();
         return true;
     case ID_VIEW_OPTIONS:
-        return true; // the options sheet comes with its own work
+        ShowOptions(false);
+        return true;
     }
     return false;
 }

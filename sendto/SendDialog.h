@@ -38,14 +38,19 @@ public:
     using FolderChooser = std::function<std::optional<std::wstring>(HWND owner, const std::wstring& current)>;
     void SetFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
 
-    // Called by the sizing worker, on its thread.
+    // Whether folders are sized: read by the sizing worker before each item,
+    // so a change reaches the items it has not measured yet.
     bool SizeFolders() const { return m_sizeFolders.load() != 0; }
+    // Called by the sizing worker, on its thread.
     CBusyBar& ActivityBar() { return m_activityBar; }
     void PublishItem(SizedItem item);
     void PublishSizingDone();
 
     // What the dialog holds now (for the options sheet and the tests).
     const LarkwaySettings& Settings() const { return m_settings; }
+    // The options sheet's changes, for the rest of the run.
+    void SetOptions(int maxFavorites, bool sizeFolders);
+    void SetFavorites(std::vector<Favorite> favorites);
     uint64_t RequiredBytes() const { return m_requiredBytes; }
     const CPathList& SelectedPaths() const { return m_selectedPaths; }
     bool IsMoveMode() const { return m_bMoveMode; }
@@ -77,6 +82,7 @@ private:
     void RebuildFavoritesMenu();
     void SelectFavorite(int index);
     void AddToFavorites();
+    void ShowOptions(bool organizeFavorites);
     void ShowAbout();
     void EnableSend(bool enable);
     HMENU FavoritesMenu() const;

@@ -30,8 +30,14 @@
 #define IDI_COPY 140
 #define IDI_ADD_FAVORITE 148
 #define IDI_ADD_FAVORITE_HOT 149
+#define IDI_UP_HOT 150
 #define IDI_CANCEL 151
+#define IDI_CLEAR_HOT 152
+#define IDI_CLEAR 153
+#define IDI_DOWN_HOT 154
+#define IDI_DOWN 155
 #define IDI_CANCEL_HOT 156
+#define IDI_UP 157
 #define IDI_FAVORITES_HOT 161
 #define IDI_FAVORITES 162
 #define IDI_OPTIONS 163
@@ -51,8 +57,23 @@
 #define IDC_ITEM_PROGRESS 1022
 #define IDC_ACTIVITY_BAR 1024
 
-// Name dialog.
+// Name dialog; the favourites page's name edit too.
 #define IDC_FAVORITE_NAME 1000
+
+// Options page.
+#define IDC_FAVORITE_COUNT 1000
+#define IDC_SIZE_FOLDERS 1014
+#define IDC_FAVORITE_COUNT_SPIN 1015
+#define IDC_SET_DEFAULTS 1017
+
+// Favourites page.
+#define IDC_FAVORITE_TARGET 1001
+#define IDC_FAVORITE_LIST 1012
+#define IDC_MOVE_UP 1013
+#define IDC_MOVE_DOWN 1014
+#define IDC_DELETE_FAVORITE 1015
+#define IDC_BROWSE_FAVORITE 1016
+#define IDC_CLEAR_FAVORITES 1017
 
 // Commands.
 #define IDM_ABOUTBOX 0x0010

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -13,38 +12,7 @@
 
 namespace {
 
-const UINT kRunAction = WM_APP + 30;
 const int kApplyButton = 0x3021; // comctl32's id for the sheet's Apply button
-
-// Runs a test's steps inside a message loop that is not the test's own (a
-// modal sheet's): each step is posted to a hidden window, and runs when that
-// loop dispatches it, in the order posted.
-class CPostedSteps : public fx::CFrameWnd {
-public:
-    CPostedSteps() { Create(L"steps", WS_POPUP, RECT{0, 0, 1, 1}); }
-    ~CPostedSteps() override { DestroyWindow(); }
-
-    void Post(std::function<void()> step)
-    {
-        m_steps.push_back(std::move(step));
-        PostMessage(kRunAction);
-    }
-
-protected:
-    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
-    {
-        if (msg == kRunAction && !m_steps.empty()) {
-            std::function<void()> step = std::move(m_steps.front());
-            m_steps.pop_front();
-            step();
-            return 0;
-        }
-        return Default(msg, wp, lp);
-    }
-
-private:
-    std::deque<std::function<void()>> m_steps;
-};
 
 // A whole number from 0 to 10, and a button with a tooltip.
 class CNumberPage : public fx::CPropertyPage {
@@ -99,7 +67,7 @@ protected:
     CNumberPage m_numbers;
     CPlainPage m_plain;
     fx::CPropertySheet m_sheet{L"Options", nullptr};
-    CPostedSteps m_steps;
+    testing_support::PostedSteps m_steps;
 };
 
 TEST_F(ModalSheet, AValueOutOfRangeKeepsThePageUntilItIsMended)
@@ -219,7 +187,7 @@ TEST(ModalSheetSetUp, AnExceptionStaysInsideTheSheet)
     CThrowingSheet sheet;
     CPlainPage page;
     sheet.AddPage(&page);
-    CPostedSteps steps;
+    testing_support::PostedSteps steps;
     bool running = false;
     steps.Post([&] {
         running = sheet.IsWindowVisible();

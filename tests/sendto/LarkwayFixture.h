@@ -38,6 +38,38 @@ protected:
     }
 
     static void ClearProfile() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway"); }
+    // Settings and favourites stored as an earlier run leaves them.
+    static fx::CProfile Profile()
+    {
+        fx::CProfile profile;
+        profile.SetRegistryKey(L"Corvale", L"Larkway");
+        return profile;
+    }
+    static void WriteSetting(const wchar_t* name, int value) { Profile().WriteProfileInt(L"Favorites", name, value); }
+    // Values as the registry holds them; 0xFFFFFFFF and "" when absent.
+    static DWORD StoredInt(const wchar_t* name)
+    {
+        DWORD value = 0xFFFFFFFF, size = sizeof(value);
+        ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", name, RRF_RT_REG_DWORD, nullptr,
+                       &value, &size);
+        return value;
+    }
+    static std::wstring StoredString(const wchar_t* name)
+    {
+        wchar_t text[1024] = L"";
+        DWORD size = sizeof(text);
+        ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", name, RRF_RT_REG_SZ, nullptr, text,
+                       &size);
+        return text;
+    }
+    // "name,target" each.
+    static void WriteFavorites(const std::vector<std::wstring>& entries)
+    {
+        fx::CProfile profile = Profile();
+        for (size_t i = 0; i < entries.size(); ++i)
+            profile.WriteProfileString(L"Favorites", FavoriteEntryName(static_cast<int>(i)), entries[i]);
+        profile.WriteProfileInt(L"Favorites", L"AVAILABLE", static_cast<int>(entries.size()));
+    }
 
     // Starts the dialog on the paths; the start-up browse picks `browsed`
     // (none: the user cancels it). Waits until every item is sized.

@@ -25,28 +25,7 @@ std::wstring MakeFolderOf600Bytes(const TempDir& temp)
     return (temp.Path() / L"folder").wstring();
 }
 
-class SendDialogTest : public LarkwayTest {
-protected:
-    void WriteFavorites(const std::vector<std::wstring>& entries)
-    {
-        fx::CProfile profile;
-        profile.SetRegistryKey(L"Corvale", L"Larkway");
-        for (size_t i = 0; i < entries.size(); ++i)
-            profile.WriteProfileString(L"Favorites", FavoriteEntryName(static_cast<int>(i)), entries[i]);
-        profile.WriteProfileInt(L"Favorites", L"AVAILABLE", static_cast<int>(entries.size()));
-    }
-    void SetSizeFolders(int value)
-    {
-        fx::CRegKey key;
-        HKEY raw = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", 0, nullptr, 0,
-                                    KEY_WRITE, nullptr, &raw, nullptr),
-                  ERROR_SUCCESS);
-        key.Reset(raw);
-        const DWORD dword = static_cast<DWORD>(value);
-        ::RegSetValueExW(key.Get(), L"CHECK", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof(dword));
-    }
-};
+using SendDialogTest = LarkwayTest;
 
 TEST_F(SendDialogTest, EachItemGetsARowWithItsSize)
 {
@@ -55,7 +34,7 @@ TEST_F(SendDialogTest, EachItemGetsARowWithItsSize)
     const std::wstring folder = MakeFolderOf600Bytes(m_temp);
     for (int sizeFolders : {1, 0}) {
         SCOPED_TRACE(sizeFolders);
-        SetSizeFolders(sizeFolders);
+        WriteSetting(L"CHECK", sizeFolders);
         Start({first, second, folder});
         const uint64_t folderBytes = sizeFolders ? 600 : 0;
         EXPECT_EQ(Rows(), (std::vector<Row>{{L"first.txt", UnitSize(1500)},
@@ -74,7 +53,7 @@ TEST_F(SendDialogTest, EachItemGetsARowWithItsSize)
 
 TEST_F(SendDialogTest, ADriveRootIsARowWithoutAName)
 {
-    SetSizeFolders(0);
+    WriteSetting(L"CHECK", 0);
     Start({L"H:\\"});
     ASSERT_EQ(Rows().size(), 1u);
     EXPECT_EQ(Rows()[0].name, L"");

@@ -127,6 +127,37 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
     return true;
 }
 
+namespace {
+const UINT kRunStep = WM_APP + 30;
+} // namespace
+
+PostedSteps::PostedSteps()
+{
+    Create(L"steps", WS_POPUP, RECT{0, 0, 1, 1});
+}
+
+PostedSteps::~PostedSteps()
+{
+    DestroyWindow();
+}
+
+void PostedSteps::Post(std::function<void()> step)
+{
+    m_steps.push_back(std::move(step));
+    PostMessage(kRunStep);
+}
+
+LRESULT PostedSteps::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == kRunStep && !m_steps.empty()) {
+        std::function<void()> step = std::move(m_steps.front());
+        m_steps.pop_front();
+        step();
+        return 0;
+    }
+    return Default(msg, wp, lp);
+}
+
 void PutDropListOnClipboard(const std::vector<std::wstring>& paths)
 {
     PutOnClipboard(CF_HDROP, MakeDropList(paths));

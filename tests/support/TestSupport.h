@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -36,6 +37,22 @@ bool PumpMessages(int* exitCode = nullptr);
 // at after each wake-up, so whatever makes it true must also send or post a
 // message to this thread (or be a message handler).
 bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
+
+// Runs a test's steps inside a message loop that is not the test's own (a
+// modal sheet's, a modal dialog's): each step is posted to a hidden window of
+// this thread, and runs when that loop dispatches it, in the order posted.
+class PostedSteps : public fx::CFrameWnd {
+public:
+    PostedSteps();
+    ~PostedSteps() override;
+    void Post(std::function<void()> step);
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    std::deque<std::function<void()>> m_steps;
+};
 
 // Puts a CF_HDROP list (wide) or a text on the clipboard, as another program would.
 void PutDropListOnClipboard(const std::vector<std::wstring>& paths);

@@ -582,6 +582,33 @@ def glyph_options(c, hot):
                pal.dark)
 
 
+def glyph_up(c, hot):
+    """Arrow pointing up: the favourite moves one place up the list."""
+    pal = palette(BLUE, hot)
+    shape = bold_arrow(c, 16, 30, 16, 2)
+    halo(c, pal, shape)
+    c.outlined(shape, pal.body(2, 30), pal.dark)
+
+
+def glyph_down(c, hot):
+    """Arrow pointing down: the favourite moves one place down the list."""
+    pal = palette(BLUE, hot)
+    shape = bold_arrow(c, 16, 2, 16, 30)
+    halo(c, pal, shape)
+    c.outlined(shape, pal.body(2, 30), pal.dark)
+
+
+def glyph_clear(c, hot):
+    """A list with a red cross over it: every favourite goes."""
+    draw_page(c, 2, 1, 22, 28)
+    pal = palette(RED, hot)
+    a, b = 15.5, 29.5
+    stroke = c.units(3.2) if c.small else 5.0
+    shape = union(segment(a, a, b, b, stroke), segment(b, a, a, b, stroke))
+    halo(c, pal, shape)
+    c.outlined(shape, pal.body(a, b), pal.dark, 0.9 if c.small else 1.2)
+
+
 # ---------------------------------------------------------------------------
 # Program icons
 
@@ -721,6 +748,12 @@ ICONS = [
     ('sendto/res/favorites_hot.ico', glyph(glyph_favorites, True)),
     ('sendto/res/options.ico', glyph(glyph_options, False)),
     ('sendto/res/options_hot.ico', glyph(glyph_options, True)),
+    ('sendto/res/up.ico', glyph(glyph_up, False)),
+    ('sendto/res/up_hot.ico', glyph(glyph_up, True)),
+    ('sendto/res/down.ico', glyph(glyph_down, False)),
+    ('sendto/res/down_hot.ico', glyph(glyph_down, True)),
+    ('sendto/res/clear.ico', glyph(glyph_clear, False)),
+    ('sendto/res/clear_hot.ico', glyph(glyph_clear, True)),
     ('tests/controls/res/solid_red.ico', solid('ff0000')),
     ('tests/controls/res/solid_blue.ico', solid('0000ff')),
 ]

@@ -1,0 +1,26 @@
+// The options sheet's first page: how many favourites "Add To Favorites"
+// accepts, and whether selected folders are sized.
+#pragma once
+#include "framework/PropertySheet.h"
+
+class CSendDialog;
+
+class CMirelOptionsPage : public fx::CPropertyPage {
+public:
+    explicit CMirelOptionsPage(CSendDialog& dialog);
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(fx::CDataExchange& dx) override;
+    BOOL OnApply() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    // Shows the values in effect in the send dialog.
+    void Load();
+
+    CSendDialog& m_dialog;
+    int m_nFavorites = 0;
+    int m_sizeFolders = 0;
+    bool m_bShowingValues = false; // the edit reports the page's own writes as changes
+};
