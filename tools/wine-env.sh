@@ -1,31 +1,57 @@
 # Sourced by the scripts: a private Wine prefix inside the build tree, made
 # ready for unattended runs (no crash dialog, a virtual desktop).
-# Expects BUILD_DIR to be set.
-export WINEPREFIX="$BUILD_DIR/wineprefix"
+# Expects BUILD_DIR to be set; WINE_DPI (default 96) picks the DPI the
+# programs run at.
+#
+# Each DPI has a prefix of its own: Wine takes the DPI from LogPixels in the
+# prefix's registry (HKCU\Control Panel\Desktop) as each program starts, and
+# the virtual desktop keeps the DPI it started with.
+WINE_DPI=${WINE_DPI:-96}
+wine_dpi_prefix() {
+    # CMake names the same folders for the tests run at another DPI.
+    if [ "$1" = 96 ]; then echo "$BUILD_DIR/wineprefix"; else echo "$BUILD_DIR/wineprefix-${1}dpi"; fi
+}
+export WINEPREFIX="$(wine_dpi_prefix "$WINE_DPI")"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Starts the keeper (see keeper.cpp) and waits until its window is up: Wine's
-# background processes start with the first program and keep its output
-# open, so that must be the keeper, not a program someone waits for.
-# Sets KEEPER_PID.
+# Starts the keeper (see keeper.cpp) in the prefix WINEPREFIX names and waits
+# until its window is up: Wine's background processes start with the first
+# program and keep its output open, so that must be the keeper, not a program
+# someone waits for.
+KEEPER_PIDS=()
+KEEPER_PREFIXES=()
 wine_start_keeper() {
     wine "$BUILD_DIR/tools/keeper.exe" >/dev/null 2>&1 &
-    KEEPER_PID=$!
+    KEEPER_PIDS+=($!)
+    KEEPER_PREFIXES+=("$WINEPREFIX")
     wine "$BUILD_DIR/tools/wintool.exe" present "test keeper" >/dev/null 2>&1
 }
 
-# Runs a command with the keeper up, then stops the Wine server and the
-# keeper; returns the command's status.
+# Stops the Wine server of every prefix a keeper was started in, and the keepers.
+wine_stop_keepers() {
+    local prefix pid
+    for prefix in "${KEEPER_PREFIXES[@]}"; do
+        WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    done
+    for pid in "${KEEPER_PIDS[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    KEEPER_PIDS=()
+    KEEPER_PREFIXES=()
+}
+
+# Runs a command with a keeper up in WINEPREFIX (and in any prefix a keeper
+# was started in before), then stops them all; returns the command's status.
 wine_with_keeper() {
     wine_start_keeper
     local rc=0
     "$@" || rc=$?
-    wineserver -k 2>/dev/null || true
-    wait "$KEEPER_PID" 2>/dev/null || true
+    wine_stop_keepers
     return $rc
 }
 
+# Makes the prefix WINEPREFIX names, for WINE_DPI, unless it is there.
 wine_prefix_ready() {
     [ -f "$WINEPREFIX/.ready" ] && return 0
     mkdir -p "$WINEPREFIX"
@@ -45,6 +71,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1280x1024"
 REG
+    printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$WINE_DPI" >> "$reg"
     DISPLAY= wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.ready"
