@@ -7,47 +7,32 @@
 # prefix's registry (HKCU\Control Panel\Desktop) as each program starts, and
 # the virtual desktop keeps the DPI it started with.
 WINE_DPI=${WINE_DPI:-96}
-wine_dpi_prefix() {
-    # CMake names the same folders for the tests run at another DPI.
-    if [ "$1" = 96 ]; then echo "$BUILD_DIR/wineprefix"; else echo "$BUILD_DIR/wineprefix-${1}dpi"; fi
-}
-export WINEPREFIX="$(wine_dpi_prefix "$WINE_DPI")"
+if [ "$WINE_DPI" = 96 ]; then
+    export WINEPREFIX="$BUILD_DIR/wineprefix"
+else
+    export WINEPREFIX="$BUILD_DIR/wineprefix-${WINE_DPI}dpi"
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Starts the keeper (see keeper.cpp) in the prefix WINEPREFIX names and waits
-# until its window is up: Wine's background processes start with the first
-# program and keep its output open, so that must be the keeper, not a program
-# someone waits for.
-KEEPER_PIDS=()
-KEEPER_PREFIXES=()
+# Starts the keeper (see keeper.cpp) and waits until its window is up: Wine's
+# background processes start with the first program and keep its output
+# open, so that must be the keeper, not a program someone waits for.
+# Sets KEEPER_PID.
 wine_start_keeper() {
     wine "$BUILD_DIR/tools/keeper.exe" >/dev/null 2>&1 &
-    KEEPER_PIDS+=($!)
-    KEEPER_PREFIXES+=("$WINEPREFIX")
+    KEEPER_PID=$!
     wine "$BUILD_DIR/tools/wintool.exe" present "test keeper" >/dev/null 2>&1
 }
 
-# Stops the Wine server of every prefix a keeper was started in, and the keepers.
-wine_stop_keepers() {
-    local prefix pid
-    for prefix in "${KEEPER_PREFIXES[@]}"; do
-        WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-    done
-    for pid in "${KEEPER_PIDS[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
-    KEEPER_PIDS=()
-    KEEPER_PREFIXES=()
-}
-
-# Runs a command with a keeper up in WINEPREFIX (and in any prefix a keeper
-# was started in before), then stops them all; returns the command's status.
+# Runs a command with the keeper up, then stops the Wine server and the
+# keeper; returns the command's status.
 wine_with_keeper() {
     wine_start_keeper
     local rc=0
     "$@" || rc=$?
-    wine_stop_keepers
+    wineserver -k 2>/dev/null || true
+    wait "$KEEPER_PID" 2>/dev/null || true
     return $rc
 }
 
