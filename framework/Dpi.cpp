@@ -11,6 +11,14 @@ UINT Clamped(UINT dpi)
 }
 } // namespace
 
+bool KeepThreadWithinDrawnDpis()
+{
+    const UINT dpi = ::GetDpiForSystem();
+    if (dpi == Clamped(dpi))
+        return false;
+    return ::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE) != nullptr;
+}
+
 UINT WindowDpi(HWND hwnd)
 {
     const UINT dpi = hwnd ? ::GetDpiForWindow(hwnd) : 0;

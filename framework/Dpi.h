@@ -15,6 +15,13 @@ namespace fx {
 constexpr UINT kMinDpi = USER_DEFAULT_SCREEN_DPI / 2;
 constexpr UINT kMaxDpi = USER_DEFAULT_SCREEN_DPI * 5;
 
+// Outside the limits above the system itself would size every window by the
+// DPI (at a LogPixels of 100000 a small dialog is 575,034 pixels wide and
+// takes seconds and gigabytes to make): the calling thread is then made
+// DPI-unaware, so that its windows are sized and drawn as at 96 DPI. Called
+// by the program before it makes any window; true when it had to.
+bool KeepThreadWithinDrawnDpis();
+
 // The DPI a window is drawn at now, within the limits above. A window the
 // system cannot tell (none, or gone) gets the system's DPI.
 UINT WindowDpi(HWND hwnd);
