@@ -4,8 +4,7 @@
 # programs run at.
 #
 # Each DPI has a prefix of its own: Wine takes the DPI from LogPixels in the
-# prefix's registry (HKCU\Control Panel\Desktop) as each program starts, and
-# the virtual desktop keeps the DPI it started with.
+# prefix's registry (HKCU\Control Panel\Desktop), read as each program starts.
 WINE_DPI=${WINE_DPI:-96}
 if [ "$WINE_DPI" = 96 ]; then
     export WINEPREFIX="$BUILD_DIR/wineprefix"
