@@ -1,7 +1,13 @@
 #include "properties/MirelPropertyFrame.h"
 
+#include "framework/Dpi.h"
+#include "properties/Messages.h"
 #include "properties/MirelPropertySheet.h"
 #include "properties/res/resource.h"
+
+namespace {
+const int kMinimizeButtonSize = 25; // pixels at 96 DPI, square
+} // namespace
 
 LRESULT CMirelPropertyFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -12,6 +18,18 @@ LRESULT CMirelPropertyFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return OnCreate();
     case WM_CLOSE:
         ::PostQuitMessage(0);
+        return 0;
+    case WM_DPICHANGED: {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+        SetWindowPos(nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // The sheet takes its size for the new DPI as the change reaches it,
+        // after this: the frame fits it once that is done.
+        PostMessage(WM_FIT_TO_SHEET);
+        return 0;
+    }
+    case WM_FIT_TO_SHEET:
+        if (Sheet())
+            FitToSheet();
         return 0;
     case WM_ACTIVATE: {
         LRESULT r = Default(msg, wp, lp);
@@ -40,6 +58,7 @@ int CMirelPropertyFrame::OnCreate()
         return -1;
     }
     m_sheetWindow = m_pSheet->m_hWnd;
+    CreateMinimizeButton();
     FitToSheet();
     m_icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
@@ -51,25 +70,32 @@ void CMirelPropertyFrame::FitToSheet()
 {
     RECT sheet = m_pSheet->GetWindowRect();
     RECT frame = CalcWindowRect(sheet);
-    CreateMinimizeButton(RECT{frame.left - sheet.left, frame.top - sheet.top, frame.right - sheet.left,
-                              frame.bottom - sheet.top});
+    PlaceMinimizeButton(RECT{frame.left - sheet.left, frame.top - sheet.top, frame.right - sheet.left,
+                             frame.bottom - sheet.top});
     SetWindowPos(HWND_TOPMOST, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOACTIVATE);
     m_pSheet->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CMirelPropertyFrame::CreateMinimizeButton(const RECT& frameRect)
+void CMirelPropertyFrame::CreateMinimizeButton()
 {
-    // frameRect is the frame's rectangle relative to the sheet's top-left:
-    // the square sits at the sheet's top-right corner, level with the tabs.
-    const int size = 25;
-    int right = frameRect.right - ::GetSystemMetrics(SM_CXFRAME) - ::GetSystemMetrics(SM_CXEDGE);
-    RECT square{right - size, 0, right, size};
-    HWND button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, square.left, square.top, size, size,
-                                    m_pSheet->m_hWnd, reinterpret_cast<HMENU>(IDC_MINIMIZE_BUTTON),
-                                    ::GetModuleHandleW(nullptr), nullptr);
+    HWND button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_pSheet->m_hWnd,
+                                    reinterpret_cast<HMENU>(IDC_MINIMIZE_BUTTON), ::GetModuleHandleW(nullptr),
+                                    nullptr);
     if (!button)
         return;
     m_pSheet->MinimizeButton().SubclassWindow(button);
     m_pSheet->ToolTip().AddTool(button, L"Minimize to Drop Window");
+}
+
+void CMirelPropertyFrame::PlaceMinimizeButton(const RECT& frameRect)
+{
+    // frameRect is the frame's rectangle relative to the sheet's top-left:
+    // the square sits at the sheet's top-right corner, level with the tabs.
+    const UINT dpi = fx::WindowDpi(m_hWnd);
+    const int size = fx::ScaleToDpi(kMinimizeButtonSize, dpi);
+    const int right =
+        frameRect.right - ::GetSystemMetricsForDpi(SM_CXFRAME, dpi) - ::GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+    ::SetWindowPos(m_pSheet->GetDlgItem(IDC_MINIMIZE_BUTTON), nullptr, right - size, 0, size, size,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
