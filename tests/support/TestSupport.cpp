@@ -512,6 +512,11 @@ HWND LaunchedProgram::WaitForWindow(const std::function<HWND()>& find) const
     return nullptr;
 }
 
+bool LaunchedProgram::WaitUntil(const std::function<bool()>& condition) const
+{
+    return WaitForWindow([&condition]() -> HWND { return condition() ? ::GetDesktopWindow() : nullptr; }) != nullptr;
+}
+
 DWORD LaunchedProgram::WaitForExit() const
 {
     DWORD code = 99;

@@ -187,7 +187,8 @@ private:
 };
 
 // One of our programs started through the launcher on a selection, as the
-// shell integration starts it.
+// shell integration starts it. The launcher puts back what the clipboard held
+// once the program has taken the selection.
 class LaunchedProgram {
 public:
     LaunchedProgram(const char* programExe, const std::vector<std::wstring>& paths);
@@ -209,6 +210,8 @@ public:
     // The first window find gives (bounded wait); null when none comes or
     // the program ends first.
     HWND WaitForWindow(const std::function<HWND()>& find) const;
+    // Waits (bounded) until condition holds, while the program runs.
+    bool WaitUntil(const std::function<bool()>& condition) const;
     // Waits for the program to end; its exit code (the launcher passes it on).
     DWORD WaitForExit() const;
 
