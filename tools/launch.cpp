@@ -9,7 +9,8 @@
 //   Messages go to stderr too, for the scripts.
 // - The shell starts a static verb once per selected item; the launchers of
 //   one selection find each other (tools/launcher/Channel.h) and the first
-//   hands the program the whole selection at once.
+//   hands the program the whole selection at once, waiting for those still
+//   starting up (tools/launcher/Siblings.h).
 // - Paths are read as the programs read them (relative ones from the current
 //   folder); what names no file (empty, a pattern, a device, too long) is left
 //   out and the user told.
@@ -20,10 +21,12 @@
 //   program was not started (a message box says why).
 #include "framework/Handle.h"
 #include "framework/LongPath.h"
+#include "framework/MessagePump.h"
 #include "common/DropList.h"
 #include "tools/launcher/Channel.h"
 #include "tools/launcher/ClipboardContents.h"
 #include "tools/launcher/GivenPaths.h"
+#include "tools/launcher/Siblings.h"
 
 #include <cstdio>
 #include <optional>
@@ -34,8 +37,9 @@ namespace {
 
 using namespace launcher;
 
-// The quiet moment after the last sibling's arrival that ends a selection:
-// the shell starts the verb for every item in a quick row.
+// The quiet moment after the last sibling's arrival that ends a selection
+// (unless a launcher is still starting up): the shell starts the verb for
+// every item in a quick row.
 constexpr DWORD kQuietMs = 500;
 // No gathering lasts longer, however many keep coming.
 constexpr DWORD kGatherLimitMs = 60000;
@@ -106,13 +110,6 @@ std::wstring SystemMessage(DWORD error)
     return message.empty() ? L"error " + std::to_wstring(error) : message;
 }
 
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageW(&msg);
-}
-
 // A named mutex owned by this thread until Release or the end of the scope.
 class COwnedMutex {
 public:
@@ -128,8 +125,7 @@ public:
             m_mutex.Reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
         if (!m_mutex)
             return true; // no such object to be had: go on alone
-        const DWORD got = ::WaitForSingleObject(m_mutex.Get(), limitMs);
-        m_owned = got == WAIT_OBJECT_0 || got == WAIT_ABANDONED;
+        m_owned = fx::WaitPumping(m_mutex.Get(), limitMs);
         return m_owned;
     }
     void Release()
@@ -151,9 +147,10 @@ public:
     COpenClipboard(HWND owner, DWORD limitMs)
     {
         const ULONGLONG end = ::GetTickCount64() + limitMs;
+        fx::CMessagePump pump;
         while (!(m_open = ::OpenClipboard(owner) != FALSE) && ::GetTickCount64() < end) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            PumpMessages();
+            pump.Pump();
         }
     }
     ~COpenClipboard()
@@ -207,9 +204,8 @@ public:
     {
         const ULONGLONG end = ::GetTickCount64() + kHandOverMs;
         while (::GetClipboardSequenceNumber() == m_sequence && ::GetTickCount64() < end) {
-            if (::MsgWaitForMultipleObjects(1, &process, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0)
+            if (fx::WaitPumping(process, 50))
                 return;
-            PumpMessages();
         }
     }
 
@@ -273,7 +269,7 @@ Options ReadOptions()
 
 int WaitForExitCode(HANDLE process)
 {
-    ::WaitForSingleObject(process, INFINITE);
+    fx::WaitPumping(process, INFINITE);
     DWORD code = 0;
     ::GetExitCodeProcess(process, &code);
     return static_cast<int>(code);
@@ -283,11 +279,12 @@ int WaitForExitCode(HANDLE process)
 // whole selection on the clipboard, starts the program, tells the siblings,
 // waits for the program to take the list and gives the clipboard back.
 int RunAsGatherer(const Options& options, const std::wstring& program, std::vector<GivenPath> entries,
-                  COwnedMutex& gathering, const std::wstring& pipeName)
+                  COwnedMutex& gathering, const ChannelNames& names)
 {
     CGatherer gatherer;
-    if (gatherer.Listen(pipeName))
-        gatherer.Gather(entries, kQuietMs, kGatherLimitMs);
+    const CSiblingWatch siblings(names);
+    if (gatherer.Listen(names.pipe))
+        gatherer.Gather(entries, kQuietMs, kGatherLimitMs, [&siblings] { return siblings.SomeMayStillCome(); });
     else
         Say(L"no other launcher can join this one: " + SystemMessage(::GetLastError()));
 
@@ -396,13 +393,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     // The first launcher of the selection gathers; the others hand it their paths.
     const ChannelNames names = NamesFor(program);
+    CMembership membership(names);
     COwnedMutex gathering;
     const ULONGLONG end = ::GetTickCount64() + kFindGathererMs;
     for (DWORD wait = 0;; wait = 50) {
-        if (gathering.Take(names.mutex, wait))
-            return RunAsGatherer(options, program, std::move(entries), gathering, names.pipe);
-        if (std::optional<fx::CFileHandle> connection = HandToGatherer(names.pipe, entries))
+        if (gathering.Take(names.mutex, wait)) {
+            membership.Joined();
+            return RunAsGatherer(options, program, std::move(entries), gathering, names);
+        }
+        if (std::optional<fx::CFileHandle> connection = HandToGatherer(names.pipe, entries)) {
+            membership.Joined();
             return RunAsSibling(options, connection->Get(), program);
+        }
         if (::GetTickCount64() >= end) {
             Tell(MB_ICONERROR, L"Another launcher of " + ProgramName(program) +
                                    L" does not answer, so the selection could not be handed over. Try again.");

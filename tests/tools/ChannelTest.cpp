@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <thread>
 
@@ -184,6 +185,24 @@ TEST(Gathering, AMalformedMessageIsDroppedAndTheGathererGoesOn)
     EXPECT_TRUE(sibling.has_value());
     EXPECT_EQ(heard, 1u);
     EXPECT_TRUE(Same(entries, {{L"C:\\good.txt", Refusal::None}}));
+}
+
+TEST(Gathering, ItListensOnWhileASiblingMayStillCome)
+{
+    const std::wstring pipe = UniquePipe();
+    CGatherer gatherer;
+    ASSERT_TRUE(gatherer.Listen(pipe));
+    std::vector<GivenPath> entries;
+    std::atomic<bool> late{true};
+    std::atomic<int> asked{0};
+    std::thread gathering([&] { gatherer.Gather(entries, 200, 20000, [&] { return ++asked, late.load(); }); });
+    // Well past the quiet moment: the gatherer has been told one is on its way.
+    ASSERT_TRUE(testing_support::PollUntil([&] { return asked > 10; }));
+    const std::optional<fx::CFileHandle> sibling = HandToGatherer(pipe, {{L"C:\\late.txt", Refusal::None}});
+    late = false;
+    gathering.join();
+    EXPECT_TRUE(sibling.has_value());
+    EXPECT_TRUE(Same(entries, {{L"C:\\late.txt", Refusal::None}}));
 }
 
 TEST(Gathering, TheQuietMomentEndsTheGathering)

@@ -36,17 +36,12 @@ class Launcher {
 public:
     explicit Launcher(const std::wstring& arguments, const wchar_t* folder = nullptr)
     {
-        std::wstring command = Quoted(kLauncher) + L" " + arguments;
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi{};
-        if (::CreateProcessW(kLauncher.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &pi)) {
-            m_process.Reset(pi.hProcess);
-            ::CloseHandle(pi.hThread);
-        } else {
-            m_error = ::GetLastError();
-        }
+        Start(arguments, folder, 0);
     }
+    // Made but not yet running, as a process the machine is slow to start.
+    struct Suspended {};
+    Launcher(const std::wstring& arguments, Suspended) { Start(arguments, nullptr, CREATE_SUSPENDED); }
+    void Resume() const { ::ResumeThread(m_thread.Get()); }
     bool Started() const { return static_cast<bool>(m_process); }
     DWORD Error() const { return m_error; }
     // Its exit code once it ended (bounded wait); 99 when it did not end.
@@ -57,10 +52,29 @@ public:
             ::GetExitCodeProcess(m_process.Get(), &code);
         return code;
     }
-    bool Running() const { return m_process && ::WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT; }
+    // Waits, as the shell may, until it waits for input; true when it does.
+    bool WaitsForInput(DWORD limitMs = 5000) const
+    {
+        return m_process && ::WaitForInputIdle(m_process.Get(), limitMs) == 0;
+    }
 
 private:
-    fx::CKernelHandle m_process;
+    void Start(const std::wstring& arguments, const wchar_t* folder, DWORD flags)
+    {
+        std::wstring command = Quoted(kLauncher) + L" " + arguments;
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi{};
+        if (::CreateProcessW(kLauncher.c_str(), command.data(), nullptr, nullptr, FALSE, flags, nullptr, folder, &si,
+                             &pi)) {
+            m_process.Reset(pi.hProcess);
+            m_thread.Reset(pi.hThread);
+        } else {
+            m_error = ::GetLastError();
+        }
+    }
+
+    fx::CKernelHandle m_process, m_thread;
     DWORD m_error = 0;
 };
 
@@ -70,18 +84,6 @@ std::wstring ProbeArguments(const Paths& paths, bool wait = true)
     for (const std::wstring& path : paths)
         arguments += L" " + Quoted(path);
     return arguments;
-}
-
-// Polls a condition of other processes until it holds, within a bound.
-bool WaitFor(const std::function<bool()>& condition, DWORD limitMs = 15000)
-{
-    const ULONGLONG end = ::GetTickCount64() + limitMs;
-    while (!condition()) {
-        if (::GetTickCount64() >= end)
-            return false;
-        ::Sleep(10);
-    }
-    return true;
 }
 
 // Whether a launcher holds the lock of the clipboard hand-over.
@@ -96,31 +98,17 @@ bool HandOverUnderway()
     return got == WAIT_TIMEOUT;
 }
 
-// Text of another process's window (GetWindowTextW reads nothing across processes).
-std::wstring TextOf(HWND hwnd)
-{
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return std::wstring();
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
-                          &copied);
-    text.resize(copied);
-    return text;
-}
-
 // The launcher's message box, once it is up (bounded wait): its text, and
 // then it is closed as a user would close it. Empty when none came.
 std::wstring AnswerLauncherBox(DWORD limitMs = 20000)
 {
     HWND box = nullptr;
-    if (!WaitFor([&box] { return (box = ::FindWindowW(L"#32770", kCaption)) != nullptr && ::IsWindowVisible(box); },
+    if (!PollUntil([&box] { return (box = ::FindWindowW(L"#32770", kCaption)) != nullptr && ::IsWindowVisible(box); },
                  limitMs))
         return std::wstring();
     std::wstring text;
     for (HWND child = nullptr; (child = ::FindWindowExW(box, child, L"Static", nullptr)) != nullptr;) {
-        const std::wstring part = TextOf(child);
+        const std::wstring part = ForeignWindowText(child);
         if (part.size() > text.size())
             text = part;
     }
@@ -352,7 +340,7 @@ TEST_F(LauncherTest, AClipboardHeldForAMomentIsWaitedFor)
         // selection and holds the hand-over lock while it tries the clipboard.
         ClipboardHolder holder;
         ASSERT_TRUE(holder.Holds());
-        EXPECT_TRUE(WaitFor(HandOverUnderway));
+        EXPECT_TRUE(PollUntil(HandOverUnderway));
     }
     EXPECT_EQ(launcher.ExitCode(), 7u);
     EXPECT_EQ(Runs(), std::vector<Paths>{(Paths{a})});
@@ -480,6 +468,60 @@ TEST_F(LauncherTest, TheLaunchersOfOneSelectionStartTheProgramOnceWithAllOfIt)
     EXPECT_EQ(ClipboardText(), L"the user's text");
 }
 
+// The shell may wait for each program it starts to wait for input before it
+// starts the next: the launchers of a selection do so while they gather.
+TEST_F(LauncherTest, TheLaunchersWaitForInputWhileTheyGatherSoTheShellCanStartTheNext)
+{
+    ::SetEnvironmentVariableW(L"LAUNCH_PROBE_STAY", L"1000");
+    Paths selection;
+    std::vector<std::unique_ptr<Launcher>> launchers;
+    for (int i = 0; i < 4; ++i) {
+        selection.push_back(m_temp.MakeFile(L"item " + std::to_wstring(i) + L".txt"));
+        launchers.push_back(std::make_unique<Launcher>(ProbeArguments({selection.back()}, false)));
+        EXPECT_TRUE(launchers.back()->WaitsForInput()) << i;
+    }
+    for (const auto& launcher : launchers)
+        EXPECT_EQ(launcher->ExitCode(), 0u);
+    const std::vector<Paths> runs = Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(std::set<std::wstring>(runs[0].begin(), runs[0].end()),
+              std::set<std::wstring>(selection.begin(), selection.end()));
+}
+
+TEST_F(LauncherTest, ASiblingSlowToStartIsWaitedFor)
+{
+    const std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
+    Launcher slow(ProbeArguments({b}, false), Launcher::Suspended{});
+    ASSERT_TRUE(slow.Started());
+    Launcher first(ProbeArguments({a}, false));
+    ASSERT_TRUE(first.WaitsForInput());
+    // Long past the quiet moment, the first still waits for it.
+    EXPECT_FALSE(PollUntil([this] { return !Runs().empty(); }, 2000));
+    slow.Resume();
+    EXPECT_EQ(first.ExitCode(), 0u);
+    EXPECT_EQ(slow.ExitCode(), 0u);
+    const std::vector<Paths> runs = Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(std::set<std::wstring>(runs[0].begin(), runs[0].end()), (std::set<std::wstring>{a, b}));
+}
+
+TEST_F(LauncherTest, ALauncherOfAnotherProgramIsNotWaitedFor)
+{
+    // Declared for its own program at once: the first hands over after the
+    // quiet moment, though the other is still running (its program stays).
+    ::SetEnvironmentVariableW(L"LAUNCH_PROBE_STAY", L"3000");
+    const std::wstring other = m_temp.Path().wstring() + L"\\other_probe.exe";
+    ASSERT_TRUE(::CopyFileW(kProbe.c_str(), other.c_str(), FALSE));
+    Launcher elsewhere(L"--wait " + Quoted(other) + L" " + Quoted(m_temp.MakeFile(L"b.txt")));
+    ASSERT_TRUE(elsewhere.WaitsForInput());
+    const std::wstring a = m_temp.MakeFile(L"a.txt");
+    const ULONGLONG start = ::GetTickCount64();
+    Launcher launcher(ProbeArguments({a}, false));
+    EXPECT_EQ(launcher.ExitCode(), 0u);
+    EXPECT_LT(::GetTickCount64() - start, 2500u);
+    EXPECT_EQ(elsewhere.ExitCode(), 7u);
+}
+
 TEST_F(LauncherTest, ASecondSelectionAfterTheFirstStartsTheProgramAgain)
 {
     const std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
@@ -581,7 +623,7 @@ TEST_F(LauncherTest, WhatComesDownTheChannelIsCheckedBeforeItIsHandedOver)
     Launcher gatherer(ProbeArguments({a}));
     // Strangers first, each hung up on; the gatherer goes on listening.
     fx::CFileHandle stranger;
-    ASSERT_TRUE(WaitFor([&] { return static_cast<bool>(stranger = ConnectToPipe(names.pipe)); }));
+    ASSERT_TRUE(PollUntil([&] { return static_cast<bool>(stranger = ConnectToPipe(names.pipe)); }));
     const BYTE junk[8] = {'C', 'V', 'L', '1', 0xFF, 0xFF, 0xFF, 0xFF};
     WriteAll(stranger.Get(), junk, sizeof(junk), 2000);
     stranger.Reset();

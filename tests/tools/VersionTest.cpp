@@ -15,14 +15,14 @@ namespace {
 using namespace testing_support;
 
 struct Built {
-    const char* name;
+    const wchar_t* name;
     const char* path;
 };
 const Built kPrograms[] = {
-    {"Fennix", FENNIX_EXE},
-    {"Larkway", LARKWAY_EXE},
-    {"Dovrin", DOVRIN_EXE},
-    {"launch", LAUNCH_EXE},
+    {L"Fennix", FENNIX_EXE},
+    {L"Larkway", LARKWAY_EXE},
+    {L"Dovrin", DOVRIN_EXE},
+    {L"launch", LAUNCH_EXE},
 };
 
 std::vector<BYTE> VersionInfo(const std::wstring& path)
@@ -44,11 +44,6 @@ std::wstring StringValue(std::vector<BYTE>& info, const wchar_t* name)
     return std::wstring(value, ::wcsnlen(value, length));
 }
 
-std::wstring Wide(const char* text)
-{
-    return std::wstring(text, text + std::strlen(text));
-}
-
 TEST(Version, EveryProgramCarriesTheProjectsVersion)
 {
     for (const Built& program : kPrograms) {
@@ -61,15 +56,15 @@ TEST(Version, EveryProgramCarriesTheProjectsVersion)
         EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(CORVALE_VERSION_MINOR, CORVALE_VERSION_MAJOR)));
         EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, CORVALE_VERSION_PATCH)));
         EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
-        EXPECT_EQ(StringValue(info, L"FileVersion"), Wide(CORVALE_VERSION_TEXT));
-        EXPECT_EQ(StringValue(info, L"ProductVersion"), Wide(CORVALE_VERSION_TEXT));
-        EXPECT_EQ(StringValue(info, L"OriginalFilename"), Wide(program.name) + L".exe");
+        EXPECT_EQ(StringValue(info, L"FileVersion"), CORVALE_VERSION_WTEXT);
+        EXPECT_EQ(StringValue(info, L"ProductVersion"), CORVALE_VERSION_WTEXT);
+        EXPECT_EQ(StringValue(info, L"OriginalFilename"), std::wstring(program.name) + L".exe");
     }
 }
 
 TEST(Version, EveryManifestCarriesIt)
 {
-    const std::wstring identity = L"version=\"" + Wide(CORVALE_VERSION_TEXT) + L".0\"";
+    const std::wstring identity = std::wstring(L"version=\"") + CORVALE_VERSION_WTEXT + L".0\"";
     for (const Built& program : kPrograms) {
         SCOPED_TRACE(program.name);
         HMODULE module = ::LoadLibraryExW(WindowsPath(program.path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

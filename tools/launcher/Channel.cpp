@@ -1,6 +1,7 @@
 #include "tools/launcher/Channel.h"
 
 #include "common/SelectedPath.h"
+#include "framework/MessagePump.h"
 
 #include <sddl.h>
 
@@ -39,13 +40,6 @@ std::wstring UserSid()
     return text;
 }
 
-std::wstring SessionPrefix()
-{
-    DWORD session = 0;
-    ::ProcessIdToSessionId(::GetCurrentProcessId(), &session);
-    return L"Corvale.Launch." + UserSid() + L"." + std::to_wstring(session);
-}
-
 // FNV-1a over the path's lower-case form: one channel per program file,
 // however its path is spelt.
 std::wstring PathHash(const std::wstring& path)
@@ -82,8 +76,10 @@ bool TakeDword(const BYTE*& at, const BYTE* end, DWORD& value)
     return true;
 }
 
-// One read or write on a pipe opened for overlapped use, whole, within the
-// time left until `end`; a pending transfer is cancelled and waited out.
+// One read or write on a pipe opened for overlapped use, whole, within
+// limitMs; a pending transfer is cancelled and waited out. The thread waits
+// for input meanwhile (fx::WaitPumping), as the shell may expect of a
+// launcher it started before it starts the next.
 bool Transfer(HANDLE pipe, bool write, BYTE* data, size_t size, DWORD limitMs)
 {
     fx::CKernelHandle event(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -103,7 +99,7 @@ bool Transfer(HANDLE pipe, bool write, BYTE* data, size_t size, DWORD limitMs)
         const ULONGLONG tick = ::GetTickCount64();
         const DWORD wait = tick < end ? static_cast<DWORD>(end - tick) : 0;
         DWORD moved = 0;
-        if (::WaitForSingleObject(event.Get(), wait) != WAIT_OBJECT_0) {
+        if (!fx::WaitPumping(event.Get(), wait)) {
             ::CancelIoEx(pipe, &overlapped);
             ::GetOverlappedResult(pipe, &overlapped, &moved, TRUE);
             return false;
@@ -155,15 +151,22 @@ std::optional<std::vector<GivenPath>> TakeMessage(HANDLE connection)
 
 } // namespace
 
+std::wstring SessionPrefix()
+{
+    DWORD session = 0;
+    ::ProcessIdToSessionId(::GetCurrentProcessId(), &session);
+    return L"Local\\Corvale.Launch." + UserSid() + L"." + std::to_wstring(session);
+}
+
 ChannelNames NamesFor(const std::wstring& programPath)
 {
     const std::wstring name = SessionPrefix() + L"." + PathHash(programPath);
-    return {L"Local\\" + name, L"\\\\.\\pipe\\" + name};
+    return {name, L"\\\\.\\pipe\\" + name.substr(name.find(L'\\') + 1), name + L".Joining."};
 }
 
 std::wstring HandOverLockName()
 {
-    return L"Local\\" + SessionPrefix() + L".HandOver";
+    return SessionPrefix() + L".HandOver";
 }
 
 std::vector<BYTE> EncodeEntries(const std::vector<GivenPath>& entries)
@@ -243,11 +246,23 @@ bool CGatherer::ListenAgain()
     return static_cast<bool>(m_listening);
 }
 
-size_t CGatherer::Gather(std::vector<GivenPath>& entries, DWORD quietMs, DWORD limitMs)
+size_t CGatherer::Gather(std::vector<GivenPath>& entries, DWORD quietMs, DWORD limitMs,
+                         const std::function<bool()>& mayStillCome)
 {
+    // How much longer to listen before asking again: the rest of the quiet
+    // moment, then a short while at a time as long as one may still come.
+    const DWORD kAskEveryMs = 50;
     fx::CKernelHandle event(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    const ULONGLONG start = ::GetTickCount64();
+    const ULONGLONG start = ::GetTickCount64(), end = start + limitMs;
     ULONGLONG lastArrival = start;
+    auto listenFor = [&]() -> DWORD {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= end)
+            return 0;
+        if (now < lastArrival + quietMs)
+            return static_cast<DWORD>(std::min(lastArrival + quietMs, end) - now);
+        return mayStillCome() ? static_cast<DWORD>(std::min<ULONGLONG>(kAskEveryMs, end - now)) : 0;
+    };
     size_t heard = 0;
     while (m_listening && event) {
         OVERLAPPED overlapped{};
@@ -258,18 +273,15 @@ size_t CGatherer::Gather(std::vector<GivenPath>& entries, DWORD quietMs, DWORD l
         if (!arrived && error == ERROR_PIPE_CONNECTED) {
             arrived = true;
         } else if (!arrived && error == ERROR_IO_PENDING) {
-            const ULONGLONG end = std::min(lastArrival + quietMs, start + limitMs);
-            const ULONGLONG now = ::GetTickCount64();
-            const DWORD wait = now < end ? static_cast<DWORD>(end - now) : 0;
-            DWORD unused = 0;
-            if (::WaitForSingleObject(event.Get(), wait) == WAIT_OBJECT_0) {
+            DWORD unused = 0, wait = 0;
+            while (!arrived && (wait = listenFor()) != 0)
+                arrived = fx::WaitPumping(event.Get(), wait);
+            if (arrived) {
                 arrived = ::GetOverlappedResult(m_listening.Get(), &overlapped, &unused, FALSE) != FALSE;
             } else {
                 // Quiet long enough; one may still have come in just now.
                 ::CancelIoEx(m_listening.Get(), &overlapped);
                 arrived = ::GetOverlappedResult(m_listening.Get(), &overlapped, &unused, TRUE) != FALSE;
-                if (!arrived)
-                    break;
             }
         } else if (!arrived && error == ERROR_NO_DATA) {
             // Came and went before it was heard.
@@ -285,7 +297,7 @@ size_t CGatherer::Gather(std::vector<GivenPath>& entries, DWORD quietMs, DWORD l
             ++heard;
             lastArrival = ::GetTickCount64();
         }
-        if (::GetTickCount64() >= start + limitMs || !ListenAgain())
+        if (::GetTickCount64() >= end || !ListenAgain())
             break;
     }
     m_listening.Reset();

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,14 +20,17 @@ namespace launcher {
 
 // The names of the channel of one target program for this user and session.
 struct ChannelNames {
-    std::wstring mutex; // held by the gatherer while it gathers and answers
-    std::wstring pipe;  // where the siblings hand over their paths
+    std::wstring mutex;   // held by the gatherer while it gathers and answers
+    std::wstring pipe;    // where the siblings hand over their paths
+    std::wstring joining; // with a process id: the event of a launcher on its way (Siblings.h)
 };
 // programPath: the full path of the target program, in any case.
 ChannelNames NamesFor(const std::wstring& programPath);
 // The mutex held by whichever launcher has a selection on the clipboard, so
 // that two hand-overs (of two programs) never meet there.
 std::wstring HandOverLockName();
+// What the names of this user's session begin with.
+std::wstring SessionPrefix();
 
 // The message a sibling sends: its paths, and those it refused with the
 // reason, so that the gatherer can tell the user about all of them at once.
@@ -56,9 +60,11 @@ public:
     // second gatherer of the channel away on both).
     bool Listen(const std::wstring& pipeName);
     // Adds the siblings' entries to `entries` as they arrive, until quietMs
-    // pass with no arrival or limitMs in all, then stops listening. Returns
-    // how many siblings were heard.
-    size_t Gather(std::vector<GivenPath>& entries, DWORD quietMs, DWORD limitMs);
+    // have passed with no arrival and mayStillCome (asked now and then from
+    // then on) says no more will come, or limitMs in all; then stops
+    // listening. Returns how many siblings were heard.
+    size_t Gather(std::vector<GivenPath>& entries, DWORD quietMs, DWORD limitMs,
+                  const std::function<bool()>& mayStillCome = [] { return false; });
     // Tells every sibling heard how the start went and lets them go.
     void Tell(const Answer& answer);
 
