@@ -22,10 +22,9 @@
 #include "framework/Handle.h"
 #include "framework/LongPath.h"
 #include "framework/MessagePump.h"
-#include "common/DropList.h"
 #include "tools/launcher/Channel.h"
-#include "tools/launcher/ClipboardContents.h"
 #include "tools/launcher/GivenPaths.h"
+#include "tools/launcher/HandOver.h"
 #include "tools/launcher/Siblings.h"
 
 #include <cstdio>
@@ -48,12 +47,8 @@ constexpr DWORD kFindGathererMs = 20000;
 // How long a sibling waits to hear how the start went: the gatherer may
 // gather and wait its turn at the clipboard first.
 constexpr DWORD kAnswerLimitMs = kGatherLimitMs + 120000;
-// Another program may hold the clipboard open for a moment.
-constexpr DWORD kClipboardRetryMs = 5000;
-// How long the program has to take the list before the clipboard is given back.
-constexpr DWORD kHandOverMs = 30000;
 // Another launcher's hand-over ends within its own bounds.
-constexpr DWORD kHandOverLockMs = kHandOverMs + 2 * kClipboardRetryMs + 5000;
+constexpr DWORD kHandOverLockMs = CHandOver::kTakeMs + 2 * CHandOver::kClipboardRetryMs + 5000;
 
 constexpr int kNotStarted = 2;
 const wchar_t kCaption[] = L"Corvale launcher";
@@ -97,7 +92,8 @@ std::wstring ListRefused(const std::vector<GivenPath>& refused)
     return text;
 }
 
-std::wstring SystemMessage(DWORD error)
+// The system's words for an error; its "%1" (the file) reads as `file`.
+std::wstring SystemMessage(DWORD error, const std::wstring& file)
 {
     wchar_t* text = nullptr;
     ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -107,6 +103,8 @@ std::wstring SystemMessage(DWORD error)
         ::LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
         message.pop_back();
+    for (size_t at = 0; (at = message.find(L"%1", at)) != std::wstring::npos; at += file.size())
+        message.replace(at, 2, file);
     return message.empty() ? L"error " + std::to_wstring(error) : message;
 }
 
@@ -138,106 +136,6 @@ public:
 private:
     fx::CKernelHandle m_mutex;
     bool m_owned = false;
-};
-
-// The clipboard open for this thread, tried again while another program
-// holds it, up to a bound.
-class COpenClipboard {
-public:
-    COpenClipboard(HWND owner, DWORD limitMs)
-    {
-        const ULONGLONG end = ::GetTickCount64() + limitMs;
-        fx::CMessagePump pump;
-        while (!(m_open = ::OpenClipboard(owner) != FALSE) && ::GetTickCount64() < end) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            pump.Pump();
-        }
-    }
-    ~COpenClipboard()
-    {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    COpenClipboard(const COpenClipboard&) = delete;
-    COpenClipboard& operator=(const COpenClipboard&) = delete;
-    bool IsOpen() const { return m_open; }
-
-private:
-    bool m_open = false;
-};
-
-// The selection on the clipboard, and what was there before it.
-class CHandOver {
-public:
-    CHandOver()
-        : m_owner(::CreateWindowExW(0, L"STATIC", L"launch", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr))
-    {
-    }
-    ~CHandOver()
-    {
-        if (m_owner)
-            ::DestroyWindow(m_owner);
-    }
-    CHandOver(const CHandOver&) = delete;
-    CHandOver& operator=(const CHandOver&) = delete;
-
-    // Keeps what the clipboard holds and puts the list there instead; false
-    // when the clipboard stayed held by another program.
-    bool Put(const std::vector<std::wstring>& paths)
-    {
-        fx::CGlobalMemory list(MakeDropList(paths));
-        COpenClipboard clipboard(m_owner, kClipboardRetryMs);
-        if (!list || !clipboard.IsOpen())
-            return false;
-        m_saved.Read();
-        if (!::EmptyClipboard() || !::SetClipboardData(CF_HDROP, list.Get()))
-            return false;
-        list.Release(); // the clipboard owns it now
-        m_put = true;
-        m_sequence = ::GetClipboardSequenceNumber();
-        return true;
-    }
-
-    // Waits until the program has taken the list (the clipboard changed), has
-    // ended, or had its time.
-    void WaitForProgram(HANDLE process) const
-    {
-        const ULONGLONG end = ::GetTickCount64() + kHandOverMs;
-        while (::GetClipboardSequenceNumber() == m_sequence && ::GetTickCount64() < end) {
-            if (fx::WaitPumping(process, 50))
-                return;
-        }
-    }
-
-    // Puts back what the clipboard held, unless it holds something newer than
-    // the list: a program that took the list emptied it; a list nobody took
-    // is still ours. Anything else is what the user copied meanwhile.
-    void GiveBack()
-    {
-        if (!m_put)
-            return;
-        m_put = false;
-        const bool stillOurs = ::GetClipboardOwner() == m_owner && ::CountClipboardFormats() > 0;
-        const bool emptied = !stillOurs && ::CountClipboardFormats() == 0;
-        if (!stillOurs && !emptied)
-            return;
-        if (emptied && m_saved.IsEmpty())
-            return; // as it was
-        COpenClipboard clipboard(m_owner, kClipboardRetryMs);
-        if (!clipboard.IsOpen()) {
-            Say(L"the clipboard stayed held by another program; what it held before is lost");
-            return;
-        }
-        ::EmptyClipboard();
-        if (!m_saved.Write())
-            Say(L"part of what the clipboard held could not be put back");
-    }
-
-private:
-    HWND m_owner;
-    CClipboardContents m_saved;
-    DWORD m_sequence = 0;
-    bool m_put = false;
 };
 
 struct Options {
@@ -286,7 +184,7 @@ int RunAsGatherer(const Options& options, const std::wstring& program, std::vect
     if (gatherer.Listen(names.pipe))
         gatherer.Gather(entries, kQuietMs, kGatherLimitMs, [&siblings] { return siblings.SomeMayStillCome(); });
     else
-        Say(L"no other launcher can join this one: " + SystemMessage(::GetLastError()));
+        Say(L"no other launcher can join this one: " + SystemMessage(::GetLastError(), names.pipe));
 
     std::vector<std::wstring> paths;
     std::vector<GivenPath> refused;
@@ -329,14 +227,15 @@ int RunAsGatherer(const Options& options, const std::wstring& program, std::vect
         const DWORD error = ::GetLastError();
         handOver.GiveBack();
         return notStarted(MB_ICONERROR,
-                          name + L" could not be started: " + SystemMessage(error) + L"\n\n" + program);
+                          name + L" could not be started: " + SystemMessage(error, name) + L"\n\n" + program);
     }
     fx::CKernelHandle process(started.hProcess), thread(started.hThread);
     gatherer.Tell(Answer{0, started.dwProcessId});
     gathering.Release(); // the next selection for the program may gather now
 
     handOver.WaitForProgram(process.Get());
-    handOver.GiveBack();
+    if (!handOver.GiveBack())
+        Say(L"what the clipboard held before could not all be put back: another program held the clipboard");
     clipboardTurn.Release();
 
     if (!refused.empty())

@@ -272,7 +272,9 @@ TEST_F(LauncherTest, AFolderOrAFileThatIsNoProgramIsNotStarted)
     EXPECT_NE(AnswerLauncherBox().find(L"cannot be started"), std::wstring::npos);
     EXPECT_EQ(folder.ExitCode(), 2u);
     Launcher text(L"--wait " + Quoted(m_temp.MakeFile(L"not a program.exe", "plain text")) + L" C:\\");
-    EXPECT_NE(AnswerLauncherBox().find(L"could not be started"), std::wstring::npos);
+    const std::wstring told = AnswerLauncherBox();
+    EXPECT_NE(told.find(L"not a program could not be started: "), std::wstring::npos) << told;
+    EXPECT_EQ(told.find(L"%1"), std::wstring::npos) << told; // the system's words name the program
     EXPECT_EQ(text.ExitCode(), 2u);
     EXPECT_TRUE(ClipboardIsEmpty()); // the list was taken back
 }
