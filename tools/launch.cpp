@@ -42,13 +42,15 @@ using namespace launcher;
 constexpr DWORD kQuietMs = 500;
 // No gathering lasts longer, however many keep coming.
 constexpr DWORD kGatherLimitMs = 60000;
-// How long a sibling looks for the gatherer (or to become one).
-constexpr DWORD kFindGathererMs = 20000;
 // How long a sibling waits to hear how the start went: the gatherer may
 // gather and wait its turn at the clipboard first.
 constexpr DWORD kAnswerLimitMs = kGatherLimitMs + 120000;
 // Another launcher's hand-over ends within its own bounds.
 constexpr DWORD kHandOverLockMs = CHandOver::kTakeMs + 2 * CHandOver::kClipboardRetryMs + 5000;
+// How long a sibling looks for the gatherer, or to become one: a gatherer
+// that has stopped listening keeps its channel until it has started the
+// program, which may first wait its turn at the clipboard.
+constexpr DWORD kFindGathererMs = kHandOverLockMs + 10000;
 
 constexpr int kNotStarted = 2;
 const wchar_t kCaption[] = L"Corvale launcher";
