@@ -35,4 +35,24 @@ bool CMessagePump::Pump()
     return !m_quitSeen;
 }
 
+bool WaitPumping(HANDLE handle, DWORD limitMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + limitMs;
+    CMessagePump pump;
+    bool pumping = true;
+    for (;;) {
+        const ULONGLONG now = ::GetTickCount64();
+        const DWORD wait = now < end ? static_cast<DWORD>(end - now) : 0;
+        const DWORD got = pumping ? ::MsgWaitForMultipleObjects(1, &handle, FALSE, wait, QS_ALLINPUT)
+                                  : ::WaitForSingleObject(handle, wait);
+        if (got == WAIT_OBJECT_0 || got == WAIT_ABANDONED_0)
+            return true;
+        if (got != WAIT_OBJECT_0 + 1)
+            return false;
+        // A quit stays queued for the loop outside: from then on only the
+        // handle is waited for.
+        pumping = pump.Pump();
+    }
+}
+
 } // namespace fx

@@ -36,4 +36,10 @@ private:
     bool m_quitSeen = false;
 };
 
+// Waits until `handle` is signalled or limitMs pass, dispatching this
+// thread's messages meanwhile: the thread counts as waiting for input, as the
+// shell may wait for a program it started to be before it goes on. True when
+// the handle was signalled (or abandoned, for a mutex).
+bool WaitPumping(HANDLE handle, DWORD limitMs);
+
 } // namespace fx

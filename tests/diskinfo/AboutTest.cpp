@@ -1,6 +1,11 @@
 // The About button.
 #include "tests/diskinfo/DovrinFixture.h"
 
+#include "Version.h"
+
+#define WIDE_LITERAL(text) L##text
+#define WIDE(text) WIDE_LITERAL(text)
+
 namespace {
 
 using namespace testing_support;
@@ -39,7 +44,8 @@ TEST_F(DovrinTest, AboutRunsModallyOverTheDisabledDialog)
     ::KillTimer(nullptr, timer);
     EXPECT_TRUE(g_seen.found);
     EXPECT_FALSE(g_seen.dialogEnabled);
-    EXPECT_EQ(g_seen.version, L"  Dovrin Version 1.2.1");
+    // The version of project() in the top CMakeLists.txt.
+    EXPECT_EQ(g_seen.version, WIDE(CORVALE_ABOUT_VERSION_DOVRIN));
     EXPECT_TRUE(::IsWindowEnabled(Dialog()));
     EXPECT_EQ(::FindWindowW(L"#32770", L"About Dovrin"), nullptr);
 }

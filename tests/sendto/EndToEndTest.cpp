@@ -30,6 +30,7 @@ TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
 {
     const std::wstring a = m_temp.MakeFile(L"a.txt", "aaa"), b = m_temp.MakeFile(L"b.txt", "bb");
     const std::wstring folder = m_temp.MakeFolder(L"folder");
+    PutTextOnClipboard(L"the user's text");
     LaunchedProgram larkway(LARKWAY_EXE, {a, b, folder});
     ASSERT_TRUE(larkway.Started());
 
@@ -39,7 +40,8 @@ TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
 
     HWND dialog = larkway.WaitForWindow(L"#32770", L"Larkway");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(ClipboardIsEmpty());
+    // Larkway took the selection; the launcher gave the user's text back.
+    EXPECT_TRUE(larkway.WaitUntil([] { return ClipboardText() == L"the user's text"; }));
     HWND list = ::GetDlgItem(dialog, IDC_ITEM_LIST);
     EXPECT_NE(larkway.WaitForWindow([list] { return ListView_GetItemCount(list) == 3 ? list : nullptr; }), nullptr);
 

@@ -127,6 +127,30 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
     return true;
 }
 
+bool PollUntil(const std::function<bool()>& condition, DWORD limitMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + limitMs;
+    while (!condition()) {
+        if (::GetTickCount64() >= end)
+            return false;
+        ::Sleep(10);
+    }
+    return true;
+}
+
+std::wstring ForeignWindowText(HWND hwnd)
+{
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return std::wstring();
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                          &copied);
+    text.resize(copied);
+    return text;
+}
+
 namespace {
 const UINT kRunStep = WM_APP + 30;
 } // namespace
@@ -510,6 +534,11 @@ HWND LaunchedProgram::WaitForWindow(const std::function<HWND()>& find) const
             return nullptr;
     }
     return nullptr;
+}
+
+bool LaunchedProgram::WaitUntil(const std::function<bool()>& condition) const
+{
+    return WaitForWindow([&condition]() -> HWND { return condition() ? ::GetDesktopWindow() : nullptr; }) != nullptr;
 }
 
 DWORD LaunchedProgram::WaitForExit() const

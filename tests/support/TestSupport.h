@@ -38,6 +38,11 @@ bool PumpMessages(int* exitCode = nullptr);
 // message to this thread (or be a message handler).
 bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
 
+// Looks at a condition that other threads or processes make true, every
+// 10 ms until it holds or limitMs pass; returns its last answer. For what
+// sends this thread no message to wake it.
+bool PollUntil(const std::function<bool()>& condition, DWORD limitMs = 15000);
+
 // Runs a test's steps inside a message loop that is not the test's own (a
 // modal sheet's, a modal dialog's): each step is posted to a hidden window of
 // this thread, and runs when that loop dispatches it, in the order posted.
@@ -96,6 +101,9 @@ public:
 };
 
 using fx::WindowText;
+// The text of another process's window (GetWindowTextW reads only the
+// caption of a window of this process).
+std::wstring ForeignWindowText(HWND hwnd);
 
 // Puts the mouse pointer on a point of a window's client area and sends the
 // window the mouse move that goes with it; keys are the MK_* flags held.
@@ -187,7 +195,8 @@ private:
 };
 
 // One of our programs started through the launcher on a selection, as the
-// shell integration starts it.
+// shell integration starts it. The launcher puts back what the clipboard held
+// once the program has taken the selection.
 class LaunchedProgram {
 public:
     LaunchedProgram(const char* programExe, const std::vector<std::wstring>& paths);
@@ -209,6 +218,8 @@ public:
     // The first window find gives (bounded wait); null when none comes or
     // the program ends first.
     HWND WaitForWindow(const std::function<HWND()>& find) const;
+    // Waits (bounded) until condition holds, while the program runs.
+    bool WaitUntil(const std::function<bool()>& condition) const;
     // Waits for the program to end; its exit code (the launcher passes it on).
     DWORD WaitForExit() const;
 
