@@ -1,6 +1,9 @@
 // A flat owner-drawn push button with an icon beside (or above) its caption.
 // It lights up with a raised border, a second icon and a second caption
-// colour while the mouse is over it, and looks sunken while held down.
+// colour while the mouse is over it, and looks sunken while held down. With
+// the keyboard it is a push button like any other: a focus rectangle while it
+// has the focus (unless the window hides keyboard cues), and Enter presses it
+// while the dialog manager has made it the default.
 #pragma once
 #include "controls/HoverTracker.h"
 #include "framework/Controls.h"
@@ -21,6 +24,9 @@ public:
     void SetIconPlacement(int placement);
 
     bool IsHovered() const { return m_hover.IsHovered(); }
+    // Whether the dialog manager made it the default push button (Enter
+    // presses it): the button it was made with, or the one with the focus.
+    bool IsDefault() const { return m_bDefault; }
     // Paints the button for one owner-draw request.
     void DrawItem(const DRAWITEMSTRUCT& dis);
 
@@ -31,10 +37,12 @@ protected:
 
 private:
     void DrawIcon(HDC dc, const RECT& work, RECT& caption, bool hasCaption, bool pressed, bool disabled) const;
+    void DrawCaption(HDC dc, const std::wstring& caption, RECT rect, const DRAWITEMSTRUCT& dis) const;
     HICON HoverIcon() const { return m_hoverIcon.Get(); }
     HICON NormalIcon() const { return m_normalIcon ? m_normalIcon.Get() : m_hoverIcon.Get(); }
 
     int m_placement = IconLeft;
+    bool m_bDefault = false;
     CHoverTracker m_hover;
     fx::CIconHandle m_hoverIcon;
     fx::CIconHandle m_normalIcon; // empty when the hover icon serves for both
