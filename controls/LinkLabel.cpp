@@ -70,6 +70,15 @@ bool CLinkLabel::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
 LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
+    case WM_GETDLGCODE:
+        // A button to the dialog manager: Alt and the link's mnemonic open
+        // it, where a label's mnemonic would move the focus on.
+        return DLGC_BUTTON;
+    case BM_CLICK:
+        // The click a mouse makes, told to the parent the same way.
+        ::SendMessageW(GetParent(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), STN_CLICKED),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+        return 0;
     case WM_SETCURSOR:
         if (m_linkCursor) {
             ::SetCursor(m_linkCursor);
