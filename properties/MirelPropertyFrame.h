@@ -15,6 +15,8 @@ protected:
 
 private:
     int OnCreate();
+    // Gives the keyboard to the sheet; false when it has nothing to take it.
+    bool FocusSheet() const;
     void FitToSheet();
     void CreateMinimizeButton(const RECT& frameRect);
 
