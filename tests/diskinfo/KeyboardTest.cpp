@@ -3,7 +3,6 @@
 // through the program's own message routing.
 #include "tests/diskinfo/DovrinFixture.h"
 
-#include "controls/AboutPage.h"
 #include "tests/support/Keyboard.h"
 #include "tests/support/KeyboardAudit.h"
 
@@ -27,10 +26,23 @@ TEST_F(DovrinKeyboardTest, BothDialogsGiveEachControlATabStopAndItsOwnMnemonic)
 {
     StartWithKeys(kFixed);
     EXPECT_EQ(KeyboardFaults(Dialog()), Faults{}) << "drive dialog";
-    CAboutPage about(IDD_ABOUT);
-    ASSERT_TRUE(about.Create(nullptr));
-    EXPECT_EQ(KeyboardFaults(about.m_hWnd), Faults{}) << "About";
-    about.DestroyWindow();
+
+    // The About box, opened by Tab and Space, looked at from inside its own
+    // loop and closed with Escape.
+    PostedSteps steps;
+    Faults about{L"not shown"};
+    DialogAnswerer onAbout([&](HWND box) {
+        steps.Post([&, box] {
+            about = KeyboardFaults(box);
+            m_keys.Press(VK_ESCAPE);
+        });
+    });
+    ASSERT_TRUE(m_keys.TabTo(Item(IDC_ABOUT)));
+    m_keys.Press(VK_SPACE);
+    EXPECT_EQ(onAbout.Asked(), 1);
+    EXPECT_EQ(about, Faults{});
+    EXPECT_EQ(::FindWindowW(L"#32770", L"About Dovrin"), nullptr);
+    EXPECT_TRUE(::IsWindowEnabled(Dialog()));
 }
 
 TEST_F(DovrinKeyboardTest, ALabelIsTypedAndAppliedByKeysAlone)

@@ -25,14 +25,6 @@ protected:
     HWND FolderItem(int id) const { return ::GetDlgItem(Sheet()->FolderPage().m_hWnd, id); }
     bool Checked(HWND box) const { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool FocusInSheet() const { return ::IsChild(Sheet()->m_hWnd, ::GetFocus()) != FALSE; }
-    // Presses Tab until the focus is on target; false when a round of the
-    // whole sheet never gets there.
-    bool TabTo(HWND target)
-    {
-        for (int i = 0; i < 40 && ::GetFocus() != target; ++i)
-            m_keys.Press(VK_TAB);
-        return ::GetFocus() == target;
-    }
     static DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
 
     Keyboard m_keys;
@@ -73,7 +65,7 @@ TEST_F(FennixKeyboardTest, AFilesAttributesAreChangedAndWrittenByKeysAlone)
 
     // Tab reaches the boxes, Space ticks the one with the focus, Enter is Done:
     // the change is written and the program ends.
-    ASSERT_TRUE(TabTo(FileItem(IDC_HIDDEN)));
+    ASSERT_TRUE(m_keys.TabTo(FileItem(IDC_HIDDEN)));
     m_keys.Press(VK_SPACE);
     EXPECT_TRUE(Checked(FileItem(IDC_HIDDEN)));
     m_keys.Press(VK_RETURN);
@@ -102,13 +94,13 @@ TEST_F(FennixKeyboardTest, EnterOnAFocusedButtonPressesThatButton)
     ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_ARCHIVE));
     Open({file});
     m_keys.PressAlt(L'i');
-    ASSERT_TRUE(TabTo(FileItem(IDC_APPLY)));
+    ASSERT_TRUE(m_keys.TabTo(FileItem(IDC_APPLY)));
     m_keys.Press(VK_RETURN);
     EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_FALSE(m_keys.Quit()); // Apply, not Done
 
     // The minimise button at the top is a tab stop too.
-    ASSERT_TRUE(TabTo(Sheet()->MinimizeButton().m_hWnd));
+    ASSERT_TRUE(m_keys.TabTo(Sheet()->MinimizeButton().m_hWnd));
     m_keys.Press(VK_RETURN);
     EXPECT_FALSE(Frame()->IsWindowVisible());
     EXPECT_TRUE(Sheet()->DropWindow().IsWindowVisible());
@@ -153,11 +145,11 @@ TEST_F(FennixKeyboardTest, TheArrowsTurnThePieWithTheFocus)
     Open({(m_temp.Path() / L"top").wstring()});
     m_keys.Press(VK_RETURN);
     ASSERT_TRUE(RouteMessagesUntil([this] { return Sheet()->GetPageCount() == 2 && !Sheet()->FolderPage().IsWalking(); }));
-    ASSERT_TRUE(TabTo(FolderItem(IDC_PIE_BUTTON)));
+    ASSERT_TRUE(m_keys.TabTo(FolderItem(IDC_PIE_BUTTON)));
     m_keys.Press(VK_SPACE);
     ASSERT_EQ(Sheet()->GetActiveIndex(), 2);
     HWND chart = ::GetDlgItem(Sheet()->PiePage().m_hWnd, IDC_PIE_CHART);
-    ASSERT_TRUE(TabTo(chart));
+    ASSERT_TRUE(m_keys.TabTo(chart));
     const int start = Sheet()->PiePage().Chart().StartAngle();
     m_keys.Press(VK_RIGHT);
     m_keys.Press(VK_RIGHT);

@@ -25,15 +25,6 @@ std::string BytesOf(const std::filesystem::path& file)
 
 class LarkwayKeyboardTest : public LarkwayTest {
 protected:
-    // Presses Tab until the focus is on target; false when a round of the
-    // whole dialog never gets there.
-    bool TabTo(HWND target)
-    {
-        for (int i = 0; i < 30 && ::GetFocus() != target; ++i)
-            m_keys.Press(VK_TAB);
-        return ::GetFocus() == target;
-    }
-
     Keyboard m_keys;
 };
 
@@ -66,7 +57,7 @@ TEST_F(LarkwayKeyboardTest, EveryWindowGivesEachControlATabStopAndItsOwnMnemonic
             m_keys.Press(VK_ESCAPE);
         });
     });
-    ASSERT_TRUE(TabTo(Item(ID_VIEW_OPTIONS)));
+    ASSERT_TRUE(m_keys.TabTo(Item(ID_VIEW_OPTIONS)));
     m_keys.Press(VK_SPACE);
     EXPECT_EQ(onSheet.Asked(), 1);
     EXPECT_EQ(pages, (std::vector<Faults>{{}, {}}));
@@ -112,12 +103,12 @@ TEST_F(LarkwayKeyboardTest, EnterOnAFocusedIconButtonPressesThatButtonNotSend)
     RouteMessages();
     m_keys.Type(to.wstring());
     ASSERT_TRUE(SendEnabled());
-    ASSERT_TRUE(TabTo(Item(IDC_COPY_MOVE)));
+    ASSERT_TRUE(m_keys.TabTo(Item(IDC_COPY_MOVE)));
     m_keys.Press(VK_RETURN);
     EXPECT_TRUE(m_dialog->IsMoveMode());
     EXPECT_FALSE(std::filesystem::exists(to / L"item.txt"));
     // Tab on to the edit: Enter is Send again, now a move.
-    ASSERT_TRUE(TabTo(Item(IDC_DESTINATION)));
+    ASSERT_TRUE(m_keys.TabTo(Item(IDC_DESTINATION)));
     m_keys.Press(VK_RETURN);
     EXPECT_TRUE(std::filesystem::exists(to / L"item.txt"));
     EXPECT_FALSE(std::filesystem::exists(item));

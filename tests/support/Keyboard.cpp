@@ -62,4 +62,11 @@ void Keyboard::Type(const std::wstring& text)
         Post(WM_CHAR, c, 1);
 }
 
+bool Keyboard::TabTo(HWND target)
+{
+    for (int i = 0; i < 50 && ::GetFocus() != target; ++i)
+        Press(VK_TAB);
+    return ::GetFocus() == target;
+}
+
 } // namespace testing_support

@@ -21,6 +21,9 @@ public:
     void PressAlt(wchar_t letter);
     // Characters typed into the window with the focus.
     void Type(const std::wstring& text);
+    // Presses Tab until the focus is on target; false when a round of every
+    // tab stop of the window never gets there.
+    bool TabTo(HWND target);
 
     // Whether a WM_QUIT came while keys were routed, and its exit code.
     bool Quit() const { return m_quit; }
