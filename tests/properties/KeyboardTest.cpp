@@ -99,11 +99,16 @@ TEST_F(FennixKeyboardTest, EnterOnAFocusedButtonPressesThatButton)
     EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_FALSE(m_keys.Quit()); // Apply, not Done
 
-    // The minimise button at the top is a tab stop too.
+    // The minimise button at the top is a tab stop too; Enter on the drop
+    // window brings the sheet back, with the keyboard where it was.
     ASSERT_TRUE(m_keys.TabTo(Sheet()->MinimizeButton().m_hWnd));
     m_keys.Press(VK_RETURN);
     EXPECT_FALSE(Frame()->IsWindowVisible());
-    EXPECT_TRUE(Sheet()->DropWindow().IsWindowVisible());
+    ASSERT_TRUE(Sheet()->DropWindow().IsWindowVisible());
+    m_keys.Press(VK_RETURN);
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_FALSE(Sheet()->DropWindow().IsWindowVisible());
+    EXPECT_EQ(::GetFocus(), Sheet()->MinimizeButton().m_hWnd);
     ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
