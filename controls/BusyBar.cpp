@@ -54,6 +54,9 @@ LRESULT CBusyBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_ERASEBKGND:
         return 1; // every pixel is painted in one piece with the rest
+    case WM_DPICHANGED_AFTERPARENT:
+        Invalidate(false); // the band is laid out on the width the bar has at the new DPI
+        return Default(msg, wp, lp);
     default:
         return Default(msg, wp, lp);
     }

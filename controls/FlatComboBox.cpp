@@ -2,6 +2,7 @@
 
 #include "controls/BandPainting.h"
 #include "controls/OffscreenDC.h"
+#include "framework/Dpi.h"
 #include "framework/Handle.h"
 
 namespace {
@@ -70,6 +71,9 @@ LRESULT CFlatComboBox::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+        Invalidate(true); // the arrow's frame follows the arrow's width at the new DPI
+        return Default(msg, wp, lp);
     default:
         return Default(msg, wp, lp);
     }
@@ -157,8 +161,8 @@ void CFlatComboBox::DrawFrame(HDC dc, Look look) const
     Draw3dRect(dc, r, enabled ? face : light, enabled ? face : light);
     ::InflateRect(&r, -1, -1);
 
-    // The arrow's area.
-    r.left = r.right - ::GetSystemMetrics(SM_CXHTHUMB);
+    // The arrow's area, as wide as the box draws its arrow at the window's DPI.
+    r.left = r.right - ::GetSystemMetricsForDpi(SM_CXHTHUMB, fx::WindowDpi(m_hWnd));
     Draw3dRect(dc, r, face, face);
     ::InflateRect(&r, -1, -1);
     Draw3dRect(dc, r, face, face);

@@ -50,6 +50,11 @@ LRESULT CGradientProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_ERASEBKGND:
         return 1; // every pixel is painted in one piece with the rest
+    case WM_DPICHANGED_AFTERPARENT:
+        // The strips are laid out on the width the bar has at the new DPI,
+        // the percentage in the font it has there.
+        Invalidate(false);
+        return Default(msg, wp, lp);
     default:
         return Default(msg, wp, lp);
     }

@@ -2,15 +2,14 @@
 
 #include "controls/FocusCue.h"
 #include "controls/OffscreenDC.h"
+#include "framework/Dpi.h"
 
 namespace {
-HICON LoadButtonIcon(WORD id, BYTE width, BYTE height)
-{
-    // Loaded at the layout size, so the image is the one drawn for that size
-    // rather than a scaled one.
-    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, width,
-                                           height, LR_DEFAULTCOLOR));
-}
+// Between the left edge and an icon placed left of the caption, and between
+// that icon and the caption's area: pixels at 96 DPI.
+const int kIconGap = 3;
+// Between the edge and the focus rectangle: pixels at 96 DPI.
+const int kFocusInset = 3;
 
 void DrawLine(HDC dc, COLORREF color, POINT from, POINT mid, POINT to)
 {
@@ -31,12 +30,28 @@ CIconButton::CIconButton()
 
 void CIconButton::SetIcons(WORD hoverId, WORD normalId, BYTE width, BYTE height)
 {
-    m_hoverIcon.Reset(LoadButtonIcon(hoverId, width, height));
-    m_normalIcon.Reset(normalId ? LoadButtonIcon(normalId, width, height) : nullptr);
+    m_hoverId = hoverId;
+    m_normalId = normalId;
     m_iconWidth = width;
     m_iconHeight = height;
+    LoadIcons();
     if (m_hWnd)
         RedrawNow();
+}
+
+void CIconButton::LoadIcons()
+{
+    // Loaded at the drawn size, so the image is the one drawn for that size
+    // rather than a scaled one.
+    m_iconDpi = fx::WindowDpi(m_hWnd);
+    m_hoverIcon = m_hoverId ? fx::LoadIconForDpi(m_hoverId, m_iconWidth, m_iconHeight, m_iconDpi) : fx::CIconHandle();
+    m_normalIcon = m_normalId ? fx::LoadIconForDpi(m_normalId, m_iconWidth, m_iconHeight, m_iconDpi)
+                              : fx::CIconHandle();
+}
+
+SIZE CIconButton::IconSize() const
+{
+    return SIZE{fx::ScaleToDpi(m_iconWidth, m_iconDpi), fx::ScaleToDpi(m_iconHeight, m_iconDpi)};
 }
 
 void CIconButton::SetNormalTextColor(COLORREF color, bool repaint)
@@ -79,6 +94,10 @@ bool CIconButton::OnChildNotify(UINT msg, WPARAM, LPARAM lp, LRESULT* result)
 
 LRESULT CIconButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_DPICHANGED_AFTERPARENT && m_hoverId && fx::WindowDpi(m_hWnd) != m_iconDpi) {
+        LoadIcons();
+        Invalidate();
+    }
     switch (msg) {
     case WM_GETDLGCODE:
         // An owner-drawn button is no push button to the dialog manager, which
@@ -131,7 +150,8 @@ void CIconButton::DrawItem(const DRAWITEMSTRUCT& dis)
     // Wine never sets ODS_NOFOCUSRECT: the window's own cues tell as well.
     if ((dis.itemState & ODS_FOCUS) && !(dis.itemState & ODS_NOFOCUSRECT) && !HidesFocusCue(m_hWnd)) {
         RECT focus = work;
-        ::InflateRect(&focus, -3, -3);
+        const int inset = fx::ScaleToDpi(kFocusInset, fx::WindowDpi(m_hWnd));
+        ::InflateRect(&focus, -inset, -inset);
         DrawFocusCue(dc, focus);
     }
 }
@@ -162,12 +182,14 @@ void CIconButton::DrawCaption(HDC dc, const std::wstring& caption, RECT rect, co
 void CIconButton::DrawIcon(HDC dc, const RECT& work, RECT& caption, bool hasCaption, bool pressed, bool disabled) const
 {
     RECT icon = work;
-    auto centreHorizontally = [&] { icon.left += (icon.right - m_iconWidth - icon.left) / 2; };
-    auto centreVertically = [&] { icon.top += (icon.bottom - m_iconHeight - icon.top) / 2; };
+    const SIZE size = IconSize();
+    auto centreHorizontally = [&] { icon.left += (icon.right - size.cx - icon.left) / 2; };
+    auto centreVertically = [&] { icon.top += (icon.bottom - size.cy - icon.top) / 2; };
     if (m_placement == IconLeft) {
         if (hasCaption) {
-            icon.left += 3;
-            caption.left += m_iconWidth + 3;
+            const int gap = fx::ScaleToDpi(kIconGap, m_iconDpi);
+            icon.left += gap;
+            caption.left += size.cx + gap;
         } else {
             centreHorizontally();
         }
@@ -175,13 +197,13 @@ void CIconButton::DrawIcon(HDC dc, const RECT& work, RECT& caption, bool hasCapt
     } else {
         centreHorizontally();
         if (hasCaption)
-            caption.top += m_iconHeight;
+            caption.top += size.cy;
         else
             centreVertically();
     }
     if (pressed)
         ::OffsetRect(&icon, 1, 1);
     HICON shown = (IsHovered() || pressed) ? HoverIcon() : NormalIcon();
-    ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(shown), 0, icon.left, icon.top, m_iconWidth,
-                 m_iconHeight, DST_ICON | (disabled ? DSS_DISABLED : 0));
+    ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(shown), 0, icon.left, icon.top, size.cx, size.cy,
+                 DST_ICON | (disabled ? DSS_DISABLED : 0));
 }

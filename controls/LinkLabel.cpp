@@ -1,6 +1,7 @@
 #include "controls/LinkLabel.h"
 
 #include "controls/LinkOpener.h"
+#include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 
 namespace {
@@ -34,13 +35,9 @@ void CLinkLabel::PreSubclassWindow()
     if (text.empty())
         SetWindowText(m_url);
 
-    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    LOGFONTW lf{};
-    if (::GetObjectW(font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf)) {
-        lf.lfUnderline = TRUE;
-        m_linkFont.Reset(::CreateFontIndirectW(&lf));
+    MakeLinkFont(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+    if (m_linkFont)
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont.Get()), TRUE);
-    }
 
     if (!m_linkCursor)
         m_linkCursor = ::LoadCursorW(nullptr, IDC_HAND);
@@ -67,6 +64,36 @@ bool CLinkLabel::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
     return false;
 }
 
+void CLinkLabel::MakeLinkFont(HFONT font)
+{
+    LOGFONTW lf{};
+    if (!::GetObjectW(font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf))
+        return;
+    lf.lfUnderline = TRUE;
+    if (fx::CFontHandle made(::CreateFontIndirectW(&lf)); made) {
+        m_linkFont = std::move(made);
+        m_linkFontDpi = fx::WindowDpi(m_hWnd);
+    }
+}
+
+void CLinkLabel::OnDpiChanged()
+{
+    // The dialog may have given the label a font for the new DPI already
+    // (WM_SETFONT); otherwise the one it has is the old DPI's.
+    const UINT dpi = fx::WindowDpi(m_hWnd);
+    LOGFONTW lf{};
+    if (dpi == m_linkFontDpi || !::GetObjectW(m_linkFont.Get(), sizeof(lf), &lf))
+        return;
+    lf.lfHeight = ::MulDiv(lf.lfHeight, static_cast<int>(dpi), static_cast<int>(m_linkFontDpi));
+    lf.lfWidth = ::MulDiv(lf.lfWidth, static_cast<int>(dpi), static_cast<int>(m_linkFontDpi));
+    fx::CFontHandle scaled(::CreateFontIndirectW(&lf));
+    if (!scaled)
+        return;
+    Default(WM_SETFONT, reinterpret_cast<WPARAM>(scaled.Get()), TRUE);
+    m_linkFont = std::move(scaled);
+    m_linkFontDpi = dpi;
+}
+
 LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
@@ -79,6 +106,22 @@ LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         ::SendMessageW(GetParent(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), STN_CLICKED),
                        reinterpret_cast<LPARAM>(m_hWnd));
         return 0;
+    case WM_SETFONT: {
+        const HFONT given = reinterpret_cast<HFONT>(wp);
+        if (given == m_linkFont.Get())
+            break;
+        // The old link font goes only once the label has let go of it.
+        const fx::CFontHandle old = std::move(m_linkFont);
+        MakeLinkFont(given);
+        return Default(msg, m_linkFont ? reinterpret_cast<WPARAM>(m_linkFont.Get()) : wp, lp);
+    }
+    case WM_DPICHANGED_AFTERPARENT:
+        OnDpiChanged();
+        break;
+    case WM_SIZE:
+        // The tool covers the label, which grows and shrinks with the DPI.
+        m_toolTip.SetToolRect(m_hWnd, kToolId, GetClientRect());
+        break;
     case WM_SETCURSOR:
         if (m_linkCursor) {
             ::SetCursor(m_linkCursor);

@@ -1,6 +1,7 @@
 // A static text turned into a hyperlink: underlined in link colours, lit
 // while the mouse is over it, a hand cursor, a tooltip with the address, and
-// the address opened on a click.
+// the address opened on a click. Any font the label is given is shown
+// underlined; at a change of DPI a font nobody gave anew is scaled to it.
 #pragma once
 #include "controls/HoverTracker.h"
 #include "framework/Controls.h"
@@ -26,6 +27,10 @@ protected:
 
 private:
     void OpenURL();
+    // Makes the underlined copy of font (the stock GUI font when null), for
+    // the DPI the label has now.
+    void MakeLinkFont(HFONT font);
+    void OnDpiChanged();
 
     const COLORREF m_linkColor = RGB(0, 0, 238);
     const COLORREF m_visitedColor = RGB(85, 26, 139);
@@ -34,6 +39,7 @@ private:
     bool m_bVisited = false;
     std::wstring m_url;
     fx::CFontHandle m_linkFont;
+    UINT m_linkFontDpi = USER_DEFAULT_SCREEN_DPI; // the DPI the link font was made for
     HCURSOR m_linkCursor = nullptr; // the system's shared hand cursor: never destroyed
     fx::CToolTipCtrl m_toolTip;
 };

@@ -257,6 +257,13 @@ LRESULT CDriveInfoDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_appIcon);
+    case WM_DPICHANGED: {
+        // The dialog and its controls take the new DPI's sizes; the drive
+        // icons of the list follow.
+        const LRESULT result = CDialog::WindowProc(msg, wp, lp);
+        m_drives.MatchDpi(m_driveList);
+        return result;
+    }
     }
     return CDialog::WindowProc(msg, wp, lp);
 }

@@ -1,5 +1,6 @@
 #include "framework/App.h"
 
+#include "framework/Dpi.h"
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
@@ -24,6 +25,7 @@ int CWinApp::Main()
     // No "There is no disk in the drive" box from the system: the programs
     // report unreadable drives in their own words.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    KeepThreadWithinDrawnDpis();
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES;

@@ -74,6 +74,16 @@ void CToolTipCtrl::UpdateTipText(HWND window, UINT_PTR id, const std::wstring& t
     SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+void CToolTipCtrl::SetToolRect(HWND window, UINT_PTR id, const RECT& rect) const
+{
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = window;
+    ti.uId = id;
+    ti.rect = rect;
+    SendMessage(TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
 std::wstring CToolTipCtrl::GetText(HWND window, UINT_PTR id) const
 {
     // The tooltip copies at most 80 characters for a caller that does not

@@ -43,6 +43,8 @@ public:
     // Registers a rectangle of a window as tool id.
     bool AddTool(HWND window, UINT_PTR id, const RECT& rect, const std::wstring& text) const;
     void UpdateTipText(HWND window, UINT_PTR id, const std::wstring& text) const;
+    // Moves the rectangle of tool id (one added with a rectangle).
+    void SetToolRect(HWND window, UINT_PTR id, const RECT& rect) const;
     // The text of a tool, as the tooltip holds it.
     std::wstring GetText(HWND window, UINT_PTR id) const;
 };

@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/App.h"
+#include "framework/Dpi.h"
 #include "framework/Handle.h"
 
 namespace fx {
@@ -136,8 +137,9 @@ void PaintMinimizedIcon(HWND hwnd, HICON icon)
     ::SendMessageW(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
     RECT client{};
     ::GetClientRect(hwnd, &client);
-    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    const UINT dpi = WindowDpi(hwnd);
+    const int x = (client.right - ::GetSystemMetricsForDpi(SM_CXICON, dpi) + 1) / 2;
+    const int y = (client.bottom - ::GetSystemMetricsForDpi(SM_CYICON, dpi) + 1) / 2;
     ::DrawIcon(paint.Get(), x, y, icon);
 }
 

@@ -1,5 +1,7 @@
 #include "framework/Wnd.h"
 
+#include "framework/Dpi.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -311,8 +313,9 @@ bool CFrameWnd::Create(const std::wstring& title, DWORD style, const RECT& rect,
 RECT CFrameWnd::CalcWindowRect(const RECT& client) const
 {
     RECT rc = client;
-    ::AdjustWindowRectEx(&rc, static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
+    // The frame's borders and caption are as wide as they are at its DPI.
+    ::AdjustWindowRectExForDpi(&rc, static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
+                               static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)), WindowDpi(m_hWnd));
     return rc;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/Handle.h"
 
 class CMirelPropertySheet;
 
@@ -13,8 +14,8 @@ public:
     void SetSheet(CMirelPropertySheet* sheet) { m_pSheet = sheet; }
     // The icon drawn now: the waiting one, or the one shown after a drop.
     HICON CurrentIcon() const { return m_currentIcon; }
-    HICON WaitingIcon() const { return m_waitingIcon; }
-    HICON DroppedIcon() const { return m_droppedIcon; }
+    HICON WaitingIcon() const { return m_waitingIcon.Get(); }
+    HICON DroppedIcon() const { return m_droppedIcon.Get(); }
     const fx::CToolTipCtrl& ToolTip() const { return m_toolTip; }
 
 protected:
@@ -27,6 +28,8 @@ protected:
 
 private:
     void OnShown();
+    // Loads both icons at their size for the window's DPI.
+    void LoadIcons();
     void OnPaint();
     void RestoreSheet();
     void SetCurrentIcon(HICON icon);
@@ -34,7 +37,6 @@ private:
     fx::CToolTipCtrl m_toolTip;
     HICON m_currentIcon = nullptr;
     CMirelPropertySheet* m_pSheet = nullptr;
-    // Loaded with LoadIcon: shared by the system, never destroyed.
-    HICON m_droppedIcon = nullptr;
-    HICON m_waitingIcon = nullptr;
+    fx::CIconHandle m_droppedIcon;
+    fx::CIconHandle m_waitingIcon;
 };

@@ -1,6 +1,7 @@
 #include "properties/FolderPage.h"
 
 #include "common/SelectedPath.h"
+#include "framework/Dpi.h"
 #include "framework/Format.h"
 #include "framework/MessagePump.h"
 #include "framework/Resources.h"
@@ -142,8 +143,8 @@ void CFolderPage::ShowSelectionIcon()
         m_strPath = m_items.GetAt(0);
         m_strHeading.clear();
     } else {
-        icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MULTIPLE_FILES),
-                                               IMAGE_ICON, 32, 32, 0));
+        // As large as the shell's icon of a single item at the window's DPI.
+        icon = fx::LoadIconForDpi(IDI_MULTIPLE_FILES, 32, 32, fx::WindowDpi(m_hWnd)).Release();
         m_strHeading = L"Multiple Files";
     }
     // The control lets go of the old icon before it is released.

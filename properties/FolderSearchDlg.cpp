@@ -1,6 +1,7 @@
 #include "properties/FolderSearchDlg.h"
 
 #include "common/SelectedPath.h"
+#include "framework/Dpi.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
 #include "properties/FilterRule.h"
 #include "properties/Messages.h"
@@ -48,8 +49,8 @@ BOOL CFolderSearchDlg::OnInitDialog()
         shellInfo.GetLargeIcon();
         icon = shellInfo.m_hLargeIcon;
     } else {
-        icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MULTIPLE_FILES),
-                                               IMAGE_ICON, 32, 32, 0));
+        // As large as the shell's icon of a single item at the window's DPI.
+        icon = fx::LoadIconForDpi(IDI_MULTIPLE_FILES, 32, 32, fx::WindowDpi(m_hWnd)).Release();
     }
     m_iconControl.SetIcon(icon);
     m_icon.Reset(icon);

@@ -18,3 +18,5 @@ constexpr UINT WM_LOAD_HELD_DROP = WM_APP + 20;
 constexpr UINT WM_ACTIVATE_SEARCH = WM_APP + 21;
 // Folder page -> itself: take the pie page away once the sheet has switched back.
 constexpr UINT WM_REMOVE_PIE_PAGE = WM_APP + 22;
+// Frame -> itself: fit the frame to the sheet, which has taken a new DPI's size.
+constexpr UINT WM_FIT_TO_SHEET = WM_APP + 23;

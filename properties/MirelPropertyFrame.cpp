@@ -1,7 +1,13 @@
 #include "properties/MirelPropertyFrame.h"
 
+#include "framework/Dpi.h"
+#include "properties/Messages.h"
 #include "properties/MirelPropertySheet.h"
 #include "properties/res/resource.h"
+
+namespace {
+const int kMinimizeButtonSize = 25; // pixels at 96 DPI, square
+} // namespace
 
 LRESULT CMirelPropertyFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -17,6 +23,18 @@ LRESULT CMirelPropertyFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         if (FocusSheet())
             return 0;
         break;
+    case WM_DPICHANGED: {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+        SetWindowPos(nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // The sheet takes its size for the new DPI as the change reaches it,
+        // after this: the frame fits it once that is done.
+        PostMessage(WM_FIT_TO_SHEET);
+        return 0;
+    }
+    case WM_FIT_TO_SHEET:
+        if (Sheet())
+            FitToSheet();
+        return 0;
     case WM_ACTIVATE: {
         LRESULT r = Default(msg, wp, lp);
         // Activation can change while the sheet is still being built; only
@@ -47,6 +65,7 @@ int CMirelPropertyFrame::OnCreate()
     // Activated while the sheet was being made, the frame has kept the focus.
     if (::GetFocus() == m_hWnd)
         FocusSheet();
+    CreateMinimizeButton();
     FitToSheet();
     m_icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
@@ -69,26 +88,33 @@ void CMirelPropertyFrame::FitToSheet()
 {
     RECT sheet = m_pSheet->GetWindowRect();
     RECT frame = CalcWindowRect(sheet);
-    CreateMinimizeButton(RECT{frame.left - sheet.left, frame.top - sheet.top, frame.right - sheet.left,
-                              frame.bottom - sheet.top});
+    PlaceMinimizeButton(RECT{frame.left - sheet.left, frame.top - sheet.top, frame.right - sheet.left,
+                             frame.bottom - sheet.top});
     SetWindowPos(HWND_TOPMOST, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOACTIVATE);
     m_pSheet->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CMirelPropertyFrame::CreateMinimizeButton(const RECT& frameRect)
+void CMirelPropertyFrame::CreateMinimizeButton()
 {
-    // frameRect is the frame's rectangle relative to the sheet's top-left:
-    // the square sits at the sheet's top-right corner, level with the tabs.
-    const int size = 25;
-    int right = frameRect.right - ::GetSystemMetrics(SM_CXFRAME) - ::GetSystemMetrics(SM_CXEDGE);
-    RECT square{right - size, 0, right, size};
     // A tab stop like the pages' buttons, so that the keyboard reaches it too.
-    HWND button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, square.left, square.top,
-                                    size, size, m_pSheet->m_hWnd, reinterpret_cast<HMENU>(IDC_MINIMIZE_BUTTON),
+    HWND button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
+                                    m_pSheet->m_hWnd, reinterpret_cast<HMENU>(IDC_MINIMIZE_BUTTON),
                                     ::GetModuleHandleW(nullptr), nullptr);
     if (!button)
         return;
     m_pSheet->MinimizeButton().SubclassWindow(button);
     m_pSheet->ToolTip().AddTool(button, L"Minimize to Drop Window");
+}
+
+void CMirelPropertyFrame::PlaceMinimizeButton(const RECT& frameRect)
+{
+    // frameRect is the frame's rectangle relative to the sheet's top-left:
+    // the square sits at the sheet's top-right corner, level with the tabs.
+    const UINT dpi = fx::WindowDpi(m_hWnd);
+    const int size = fx::ScaleToDpi(kMinimizeButtonSize, dpi);
+    const int right =
+        frameRect.right - ::GetSystemMetricsForDpi(SM_CXFRAME, dpi) - ::GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+    ::SetWindowPos(m_pSheet->GetDlgItem(IDC_MINIMIZE_BUTTON), nullptr, right - size, 0, size, size,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,5 +1,7 @@
 // Fennix's main window: a small topmost frame sized exactly to the property
-// sheet it holds.
+// sheet it holds, with the sheet's minimise button at its top-right corner.
+// At a change of DPI it fits itself to the sheet again once the sheet has
+// taken its new size.
 #pragma once
 #include "framework/Wnd.h"
 
@@ -18,7 +20,8 @@ private:
     // Gives the keyboard to the sheet; false when it has nothing to take it.
     bool FocusSheet() const;
     void FitToSheet();
-    void CreateMinimizeButton(const RECT& frameRect);
+    void CreateMinimizeButton();
+    void PlaceMinimizeButton(const RECT& frameRect);
 
     CMirelPropertySheet* m_pSheet = nullptr;
     HWND m_sheetWindow = nullptr;

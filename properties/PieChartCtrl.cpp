@@ -4,6 +4,7 @@
 #include "controls/FocusCue.h"
 #include "controls/OffscreenDC.h"
 #include "framework/Controls.h"
+#include "framework/Dpi.h"
 
 #include <windowsx.h>
 
@@ -15,7 +16,7 @@ const wchar_t kClassName[] = L"PIE_CHART_CTRL";
 const COLORREF kDiscColor = RGB(0, 0, 255);  // shows wherever the slices leave the turn open
 const COLORREF kOutlineColor = RGB(0, 0, 0); // border lines and the outer circle
 const int kLabelFontHeight = 13;             // pixels at 96 DPI
-const int kLegendGap = 3;                    // between a legend text and its swatch
+const int kLegendGap = 3;                    // pixels at 96 DPI between a legend text and its swatch
 const int kKeyTurnDegrees = 5;               // one press of an arrow key
 } // namespace
 
@@ -34,9 +35,9 @@ std::wstring SlicePercentText(int degrees)
 
 fx::CFontHandle CreatePieLabelFont(UINT dpi)
 {
-    return fx::CFontHandle(::CreateFontW(::MulDiv(kLabelFontHeight, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI),
-                                         0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_STRING_PRECIS,
-                                         CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, 0, L"Arial"));
+    return fx::CFontHandle(::CreateFontW(fx::ScaleToDpi(kLabelFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                         FALSE, DEFAULT_CHARSET, OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS,
+                                         DEFAULT_QUALITY, 0, L"Arial"));
 }
 
 CPieChartCtrl::CPieChartCtrl()
@@ -107,7 +108,7 @@ HFONT CPieChartCtrl::LabelFont()
 {
     // Made for the DPI of the monitor the chart is on now, so a move to
     // another monitor shows the texts at the size the rest of the page has.
-    const UINT dpi = ::GetDpiForWindow(m_hWnd);
+    const UINT dpi = fx::WindowDpi(m_hWnd);
     if (!m_labelFont || dpi != m_labelFontDpi) {
         m_labelFont = CreatePieLabelFont(dpi);
         m_labelFontDpi = dpi;
@@ -192,6 +193,7 @@ void CPieChartCtrl::Draw(HDC target)
     }
 
     const fx::CSelectObject font(dc, LabelFont());
+    const int legendGap = fx::ScaleToDpi(kLegendGap, m_labelFontDpi);
     ::SetBkMode(dc, TRANSPARENT);
     // Each slice is finished before the next begins, so a later wedge covers
     // any legend row or percentage of an earlier one that lies under it.
@@ -203,7 +205,7 @@ void CPieChartCtrl::Draw(HDC target)
         const POINT to = m_geometry.AngleToPoint(angle, false);
         DrawWedge(dc, slice, from, to, outline.Get());
         if (!slice.m_label.empty())
-            DrawLegendRow(dc, client, slice, legendRow++);
+            DrawLegendRow(dc, client, slice, legendRow++, legendGap);
         DrawPercentage(dc, slice, angle);
         from = to;
     }
@@ -237,7 +239,7 @@ void CPieChartCtrl::DrawWedge(HDC dc, const CPieSlice& slice, POINT from, POINT 
     ::LineTo(dc, to.x, to.y);
 }
 
-void CPieChartCtrl::DrawLegendRow(HDC dc, const RECT& client, const CPieSlice& slice, int row)
+void CPieChartCtrl::DrawLegendRow(HDC dc, const RECT& client, const CPieSlice& slice, int row, int gap)
 {
     const int length = static_cast<int>(slice.m_label.size());
     SIZE text{};
@@ -247,7 +249,7 @@ void CPieChartCtrl::DrawLegendRow(HDC dc, const RECT& client, const CPieSlice& s
     FillSolid(dc, swatch, slice.m_fillColor);
     ::DrawEdge(dc, &swatch, EDGE_SUNKEN, BF_RECT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    RECT area{client.left, swatch.top, swatch.left - kLegendGap, swatch.bottom};
+    RECT area{client.left, swatch.top, swatch.left - gap, swatch.bottom};
     ::DrawTextW(dc, slice.m_label.c_str(), length, &area, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

@@ -29,7 +29,8 @@ public:
 // narrow to hold it.
 std::wstring SlicePercentText(int degrees);
 
-// The font of the legend and the percentages: Arial, 13 pixels at 96 DPI.
+// The font of the legend and the percentages: Arial, 13 pixels at 96 DPI,
+// scaled to dpi.
 fx::CFontHandle CreatePieLabelFont(UINT dpi);
 
 class CPieChartCtrl : public fx::CWnd {
@@ -60,7 +61,8 @@ private:
     HFONT LabelFont();
     void Draw(HDC target);
     void DrawWedge(HDC dc, const CPieSlice& slice, POINT from, POINT to, HPEN outline) const;
-    static void DrawLegendRow(HDC dc, const RECT& client, const CPieSlice& slice, int row);
+    // gap: between the text and its swatch, in pixels.
+    static void DrawLegendRow(HDC dc, const RECT& client, const CPieSlice& slice, int row, int gap);
     void DrawPercentage(HDC dc, const CPieSlice& slice, int endAngle) const;
 
     std::vector<CPieSlice> m_slices; // in drawing order

@@ -3,6 +3,7 @@
 #include "common/DropList.h"
 #include "common/SelectedPath.h"
 #include "controls/AboutPage.h"
+#include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 #include "outside/pallashell/BrowseForFolder.h"
@@ -20,6 +21,7 @@ namespace {
 
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
+const int kColumnWidth = 100; // each column of the item list, in pixels at 96 DPI
 
 // The item's own name: what follows its last backslash ("" for a drive root).
 std::wstring ItemName(const std::wstring& path)
@@ -124,11 +126,12 @@ BOOL CSendDialog::OnInitDialog()
     m_bTookSettings = true;
     m_itemList = GetDlgItem(IDC_ITEM_LIST);
     const wchar_t* columns[] = {L"Selected Item", L"Size"};
+    m_columnsDpi = fx::WindowDpi(m_hWnd);
     for (int column = 0; column < 2; ++column) {
         LVCOLUMNW lvc{};
         lvc.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
         lvc.fmt = LVCFMT_LEFT;
-        lvc.cx = 100;
+        lvc.cx = fx::ScaleToDpi(kColumnWidth, m_columnsDpi);
         lvc.pszText = const_cast<wchar_t*>(columns[column]);
         ListView_InsertColumn(m_itemList, column, &lvc);
     }
@@ -147,6 +150,19 @@ BOOL CSendDialog::OnInitDialog()
     Browse();
     SetUpToolTips();
     return TRUE;
+}
+
+void CSendDialog::ScaleColumns()
+{
+    const UINT dpi = fx::WindowDpi(m_hWnd);
+    if (!m_itemList || dpi == m_columnsDpi)
+        return;
+    for (int column = 0; column < 2; ++column) {
+        const int width = ListView_GetColumnWidth(m_itemList, column);
+        ListView_SetColumnWidth(m_itemList, column,
+                                ::MulDiv(width, static_cast<int>(dpi), static_cast<int>(m_columnsDpi)));
+    }
+    m_columnsDpi = dpi;
 }
 
 void CSendDialog::SetUpButtons()
@@ -490,6 +506,13 @@ LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_dialogIcon);
+    case WM_DPICHANGED: {
+        // The dialog and its controls take the new DPI's sizes; the columns,
+        // as wide as the user left them, follow.
+        const LRESULT result = CDialog::WindowProc(msg, wp, lp);
+        ScaleColumns();
+        return result;
+    }
     case WM_DESTROY:
         // The worker may be waiting for this window to take an item: stopping
         // answers it, and nothing touches the dialog once it is gone.

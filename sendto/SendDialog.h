@@ -71,6 +71,8 @@ private:
     void SetUpProgress(int itemCount);
     void SetUpSystemMenu();
     void SetUpToolTips();
+    // Scales the item list's columns from the DPI they were sized for to the window's.
+    void ScaleColumns();
     void OnItemSized();
     void OnSizingDone();
     void ToggleMode();
@@ -115,6 +117,7 @@ private:
     CIconButton m_sendButton;
     fx::CToolTipCtrl m_toolTip;
     HWND m_itemList = nullptr;
+    UINT m_columnsDpi = USER_DEFAULT_SCREEN_DPI; // the DPI the columns' widths are for
 
     std::wstring m_strDestination;
     std::wstring m_strFreeSpace;

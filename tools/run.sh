@@ -1,17 +1,24 @@
 #!/bin/bash
-# tools/run.sh [Fennix|Dovrin|Larkway] [path ...]
+# [DPI=n] tools/run.sh [Fennix|Dovrin|Larkway] [path ...]
 # Builds (installing what is missing) and starts a program under Wine on a
 # selection, handed over through the clipboard as the shell integration does.
 # Paths may be given in Linux or Windows form; with none, a default selection
 # from the repository is used. On an X display the program stays until you
 # close it; without one it runs under Xvfb, a screenshot of its window is
-# saved and its path printed, and the program is closed.
+# saved and its path printed, and the program is closed. DPI (48 to 480,
+# default 96) is the DPI Wine gives the program, in a prefix kept for it.
 set -euo pipefail
 program=Fennix
 first=""
 case "${1:-}" in
     Fennix|Dovrin|Larkway) program=$1; shift ;;
 esac
+dpi=${DPI:-96}
+if ! [[ "$dpi" =~ ^[1-9][0-9]{1,2}$ ]] || [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
+    echo "DPI must be a whole number from 48 to 480, not '$dpi'." >&2
+    exit 2
+fi
+export WINE_DPI=$dpi
 source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
 source "$REPO_DIR/tools/wine-env.sh"
 wine_prefix_ready
@@ -43,6 +50,7 @@ fi
 # fresh one inside Xvfb.
 wineserver -w
 shot="$BUILD_DIR/$program-screenshot.png"
+[ "$dpi" = 96 ] || shot="$BUILD_DIR/$program-${dpi}dpi-screenshot.png"
 export BUILD_DIR exe title shot first
 xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_DIR/tools/photograph.sh" "${selection[@]}"
 echo "Screenshot of $program: $shot"

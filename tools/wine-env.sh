@@ -1,7 +1,16 @@
 # Sourced by the scripts: a private Wine prefix inside the build tree, made
 # ready for unattended runs (no crash dialog, a virtual desktop).
-# Expects BUILD_DIR to be set.
-export WINEPREFIX="$BUILD_DIR/wineprefix"
+# Expects BUILD_DIR to be set; WINE_DPI (default 96) picks the DPI the
+# programs run at.
+#
+# Each DPI has a prefix of its own: Wine takes the DPI from LogPixels in the
+# prefix's registry (HKCU\Control Panel\Desktop), read as each program starts.
+WINE_DPI=${WINE_DPI:-96}
+if [ "$WINE_DPI" = 96 ]; then
+    export WINEPREFIX="$BUILD_DIR/wineprefix"
+else
+    export WINEPREFIX="$BUILD_DIR/wineprefix-${WINE_DPI}dpi"
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -26,6 +35,7 @@ wine_with_keeper() {
     return $rc
 }
 
+# Makes the prefix WINEPREFIX names, for WINE_DPI, unless it is there.
 wine_prefix_ready() {
     [ -f "$WINEPREFIX/.ready" ] && return 0
     mkdir -p "$WINEPREFIX"
@@ -45,6 +55,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1280x1024"
 REG
+    printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$WINE_DPI" >> "$reg"
     DISPLAY= wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.ready"

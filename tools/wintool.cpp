@@ -4,7 +4,10 @@
 // wintool dismiss <title> waits (up to 30 s) for such a window, then sends it WM_CLOSE
 // wintool present <title> waits (up to 30 s) for such a window, hidden or not
 // wintool press <title> <id> waits (up to 30 s) for such a window, then
-//                        clicks its button <id> (posted, as a click is)
+//                        clicks its button <id> (posted, as a click is);
+//                        the button may lie in a page or a child dialog
+// wintool settext <title> <id> <text> waits for such a window and gives
+//                        its control <id> the text, as typing it would
 // Used by the scripts that photograph a program and end it.
 #include <windows.h>
 
@@ -44,13 +47,37 @@ HWND Find(const std::wstring& prefix, bool visibleOnly, DWORD waitMs)
     }
 }
 
+// The control with the id anywhere inside the window: the window's own
+// children first, as GetDlgItem finds them, then those of pages and panes.
+HWND FindControl(HWND window, int id)
+{
+    if (HWND direct = ::GetDlgItem(window, id))
+        return direct;
+    struct Lookup {
+        int id;
+        HWND found = nullptr;
+    } lookup{id};
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM lp) -> BOOL {
+            auto* lookup = reinterpret_cast<Lookup*>(lp);
+            if (::GetDlgCtrlID(child) != lookup->id || !::IsWindowVisible(child))
+                return TRUE;
+            lookup->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&lookup));
+    return lookup.found;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     const std::wstring command = argc > 1 ? argv[1] : L"";
-    if (argc != (command == L"press" ? 4 : 3)) {
-        std::fwprintf(stderr, L"usage: wintool wait|close|dismiss|present <title> | wintool press <title> <id>\n");
+    if (argc != (command == L"press" ? 4 : command == L"settext" ? 5 : 3)) {
+        std::fwprintf(stderr, L"usage: wintool wait|close|dismiss|present <title> | wintool press <title> <id> | "
+                              L"wintool settext <title> <id> <text>\n");
         return 2;
     }
     HWND hwnd = Find(argv[2], command != L"present", command == L"close" ? 0 : 30000);
@@ -60,9 +87,18 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"present")
         return 0;
-    if (command == L"press") {
+    if (command == L"press" || command == L"settext") {
         const int id = _wtoi(argv[3]);
-        ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hwnd, id)));
+        HWND control = FindControl(hwnd, id);
+        if (!control) {
+            std::fwprintf(stderr, L"wintool: no control %d in %ls\n", id, argv[2]);
+            return 1;
+        }
+        if (command == L"settext")
+            ::SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
+        else
+            ::PostMessageW(::GetParent(control), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(control));
         return 0;
     }
     if (command == L"close" || command == L"dismiss") {

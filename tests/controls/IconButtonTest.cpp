@@ -2,6 +2,7 @@
 #include "framework/Handle.h"
 #include "framework/Dialog.h"
 #include "tests/controls/ScreenPixels.h"
+#include "tests/support/DpiChecks.h"
 #include "tests/support/Keyboard.h"
 #include "tests/support/TestSupport.h"
 
@@ -306,6 +307,24 @@ TEST_F(IconButtonTest, ButtonHeldDownElsewhereDoesNotLightItUp)
     EXPECT_TRUE(LooksUnlit());
     Hover();
     EXPECT_TRUE(LooksLit());
+}
+
+// The layout size is in pixels at 96 DPI: the icons are the images of the
+// size it has at the window's DPI, and the drawing makes room for that.
+TEST_F(IconButtonTest, IconsAreTheImagesOfTheLayoutSizeAtTheWindowsDpi)
+{
+    MakeButton(L"", 80, 40);
+    for (BYTE layout : {BYTE{16}, BYTE{32}}) {
+        m_button.SetIcons(kRedIcon, kBlueIcon, layout, layout);
+        const int size = testing_support::AtWindowDpi(m_button.m_hWnd, layout);
+        for (HICON icon : {m_button.NormalIcon(), m_button.HoverIcon()}) {
+            EXPECT_EQ(testing_support::IconImageSize(icon).cx, size);
+            EXPECT_EQ(testing_support::IconImageSize(icon).cy, size);
+        }
+        EXPECT_EQ(m_button.IconSize().cx, size);
+        Render(0);
+        EXPECT_EQ(Count(RECT{0, 0, 80, 40}, [](COLORREF c) { return c == kBlue; }), size * size);
+    }
 }
 
 TEST_F(IconButtonTest, OwnerDrawRequestsReachTheButton)

@@ -96,6 +96,43 @@ TEST_F(LinkLabelTest, TextIsUnderlined)
     EXPECT_TRUE(lf.lfUnderline);
 }
 
+// A dialog gives its controls a font anew when the DPI changes.
+TEST_F(LinkLabelTest, AFontGivenLaterIsShownUnderlinedAndStaysTheGivers)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    LOGFONTW given{};
+    given.lfHeight = -27;
+    wcscpy_s(given.lfFaceName, L"Arial");
+    const fx::CFontHandle font(::CreateFontIndirectW(&given));
+    m_link.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+
+    LOGFONTW shown{};
+    ASSERT_TRUE(::GetObjectW(reinterpret_cast<HFONT>(m_link.SendMessage(WM_GETFONT)), sizeof(shown), &shown));
+    EXPECT_TRUE(shown.lfUnderline);
+    EXPECT_EQ(shown.lfHeight, -27);
+    EXPECT_STREQ(shown.lfFaceName, L"Arial");
+    // The given font is not the label's to delete, nor to change.
+    LOGFONTW after{};
+    ASSERT_TRUE(::GetObjectW(font.Get(), sizeof(after), &after));
+    EXPECT_FALSE(after.lfUnderline);
+}
+
+// The label grows and shrinks with the DPI; the address shows over all of it.
+TEST_F(LinkLabelTest, TooltipCoversTheLabelAtEverySize)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    ::SetWindowPos(m_link.m_hWnd, nullptr, 0, 0, 310, 45, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = m_link.m_hWnd;
+    tool.uId = 1;
+    ASSERT_TRUE(m_link.ToolTip().SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(tool.rect.left, 0);
+    EXPECT_EQ(tool.rect.top, 0);
+    EXPECT_EQ(tool.rect.right, 310);
+    EXPECT_EQ(tool.rect.bottom, 45);
+}
+
 TEST_F(LinkLabelTest, ColourFollowsTheMouse)
 {
     ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));

@@ -52,7 +52,8 @@ TEST(PieChart, PercentageOnlyInSlicesOverTwentyFiveDegrees)
 
 TEST(PieChart, LabelFontIsThirteenPixelArialAtNinetySixDpiAndScales)
 {
-    const std::pair<UINT, int> heights[] = {{96, 13}, {144, 20}, {192, 26}};
+    // A DPI from the user's settings may be anything: drawn as at 48 or 480.
+    const std::pair<UINT, int> heights[] = {{96, 13}, {144, 20}, {192, 26}, {0, 7}, {100000, 65}};
     for (const auto& [dpi, height] : heights) {
         fx::CFontHandle font = CreatePieLabelFont(dpi);
         LOGFONTW lf{};

@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Draw the icons used by Fennix, Larkway, Dovrin and the shared button glyphs.
 
-Every icon is drawn twice, at 16x16 and at 32x32, from the same shape
-description laid out on a 32x32 grid. Shapes are signed distance functions
+Every icon is drawn at 16x16, 24x24, 32x32 and 48x48 from the same shape
+description laid out on a 32x32 grid: 16 and 32 pixels at 96 DPI, 24 and 48
+for the same layout at 144 DPI. Shapes are signed distance functions
 (negative inside); pixels well inside or outside a shape are decided from the
 distance at the pixel centre, pixels near an edge are supersampled 4x4 for
 anti-aliasing.
 
-The result is written as .ico files holding both sizes as 32-bit BGRA bitmaps
+The result is written as .ico files holding every size as 32-bit BGRA bitmaps
 (BITMAPINFOHEADER, doubled height, bottom-up colour rows followed by a 1-bpp
 AND mask). Standard library only, so it runs anywhere Python 3 does.
 
@@ -21,7 +22,7 @@ import sys
 
 GRID = 32          # design grid; every coordinate below is in these units
 SUPERSAMPLE = 4    # samples per axis for edge pixels
-SIZES = (16, 32)
+SIZES = (16, 24, 32, 48)
 
 
 # ---------------------------------------------------------------------------
