@@ -1,10 +1,12 @@
 #!/bin/bash
-# tools/docs-pictures.sh
+# [DPI=n] tools/docs-pictures.sh
 # Photographs the real programs for the README into docs/: Fennix's file,
 # folder and pie pages, Larkway's send dialog while it sizes and its options
 # sheet, and Dovrin. Builds first (installing what is missing), runs the
 # programs under Wine inside Xvfb on selections it makes in the build tree,
-# and drives them the way a user would (through tools/wintool.exe).
+# and drives them the way a user would (through tools/wintool.exe). At a DPI
+# other than 96 (48 to 480, in that DPI's own Wine prefix) the pictures go
+# to docs/<n>dpi/.
 set -euo pipefail
 
 if [ "${1:-}" = "--inside-xvfb" ]; then
@@ -24,7 +26,7 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
         read -r x y w h <<< "$rect"
         sleep 1 # the last paint reaches the X server after the program is idle
         import -window root -crop "${w}x${h}+${x}+${y}" +repage "$DOCS/$2.png"
-        echo "docs/$2.png"
+        echo "${DOCS#"$REPO_DIR/"}/$2.png"
     }
     finish() {
         wintool close "$1"
@@ -63,6 +65,12 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
     exit 0
 fi
 
+dpi=${DPI:-96}
+if ! [[ "$dpi" =~ ^[1-9][0-9]{1,2}$ ]] || [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
+    echo "DPI must be a whole number from 48 to 480, not '$dpi'." >&2
+    exit 2
+fi
+export WINE_DPI=$dpi
 source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
 source "$REPO_DIR/tools/wine-env.sh"
 wine_prefix_ready
@@ -96,7 +104,8 @@ if [ ! -f "$BIG_TREE.complete" ]; then
 fi
 
 DOCS="$REPO_DIR/docs"
+[ "$dpi" = 96 ] || DOCS="$DOCS/${dpi}dpi"
 mkdir -p "$DOCS"
 wineserver -w
-export BUILD_DIR SAMPLE BIG_TREE DOCS
+export BUILD_DIR REPO_DIR SAMPLE BIG_TREE DOCS
 xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_DIR/tools/docs-pictures.sh" --inside-xvfb
