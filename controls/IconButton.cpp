@@ -1,5 +1,6 @@
 #include "controls/IconButton.h"
 
+#include "controls/FocusCue.h"
 #include "controls/OffscreenDC.h"
 #include "framework/Dpi.h"
 
@@ -7,6 +8,8 @@ namespace {
 // Between the left edge and an icon placed left of the caption, and between
 // that icon and the caption's area: pixels at 96 DPI.
 const int kIconGap = 3;
+// Between the edge and the focus rectangle: pixels at 96 DPI.
+const int kFocusInset = 3;
 
 void DrawLine(HDC dc, COLORREF color, POINT from, POINT mid, POINT to)
 {
@@ -76,6 +79,7 @@ void CIconButton::SetIconPlacement(int placement)
 void CIconButton::PreSubclassWindow()
 {
     LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
+    m_bDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     ::SendMessageW(m_hWnd, BM_SETSTYLE, (style & 0xFF & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
 }
 
@@ -93,6 +97,23 @@ LRESULT CIconButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_DPICHANGED_AFTERPARENT && m_hoverId && fx::WindowDpi(m_hWnd) != m_iconDpi) {
         LoadIcons();
         Invalidate();
+    }
+    switch (msg) {
+    case WM_GETDLGCODE:
+        // An owner-drawn button is no push button to the dialog manager, which
+        // would then press the dialog's default on Enter while the focus is
+        // here. As a push button it becomes the default while it has the focus.
+        return DLGC_BUTTON | (m_bDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTYLE:
+        // The dialog manager makes a push button the default, and takes that
+        // back, by its style: the button notes it and stays owner-drawn.
+        m_bDefault = (wp & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        return Default(msg, (wp & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW, lp);
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = Default(msg, wp, lp);
+        Invalidate(false); // the focus rectangle and the underline follow the cues
+        return result;
+    }
     }
     LRESULT result = Default(msg, wp, lp);
     m_hover.OnMessage(m_hWnd, msg, wp, lp);
@@ -119,26 +140,43 @@ void CIconButton::DrawItem(const DRAWITEMSTRUCT& dis)
                  {work.right - 1, work.top - 1});
     }
 
-    std::wstring caption = GetWindowText();
+    const std::wstring caption = GetWindowText();
     RECT captionRect = work;
     if (HoverIcon())
         DrawIcon(dc, work, captionRect, !caption.empty(), pressed, disabled);
+    if (!caption.empty())
+        DrawCaption(dc, caption, captionRect, dis);
 
-    if (caption.empty())
-        return;
+    // Wine never sets ODS_NOFOCUSRECT: the window's own cues tell as well.
+    if ((dis.itemState & ODS_FOCUS) && !(dis.itemState & ODS_NOFOCUSRECT) && !HidesFocusCue(m_hWnd)) {
+        RECT focus = work;
+        const int inset = fx::ScaleToDpi(kFocusInset, fx::WindowDpi(m_hWnd));
+        ::InflateRect(&focus, -inset, -inset);
+        DrawFocusCue(dc, focus);
+    }
+}
+
+void CIconButton::DrawCaption(HDC dc, const std::wstring& caption, RECT rect, const DRAWITEMSTRUCT& dis) const
+{
+    const bool pressed = (dis.itemState & ODS_SELECTED) != 0;
+    const bool lit = IsHovered() || pressed;
     if (pressed)
-        ::OffsetRect(&captionRect, 1, 1);
+        ::OffsetRect(&rect, 1, 1);
     HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
     fx::CSelectObject selectFont(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetTextColor(dc, lit ? m_hoverTextColor : m_normalTextColor);
     ::SetBkColor(dc, lit ? m_hoverBackColor : m_normalBackColor);
-    RECT text = captionRect;
+    RECT text = rect;
     ::DrawTextW(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
-    ::OffsetRect(&text, ((captionRect.right - captionRect.left) - (text.right - text.left)) / 2,
-                 ((captionRect.bottom - captionRect.top) - (text.bottom - text.top)) / 2);
+    ::OffsetRect(&text, ((rect.right - rect.left) - (text.right - text.left)) / 2,
+                 ((rect.bottom - rect.top) - (text.bottom - text.top)) / 2);
+    UINT flags = DST_PREFIXTEXT;
+    if (dis.itemState & ODS_DISABLED)
+        flags |= DSS_DISABLED;
+    if ((dis.itemState & ODS_NOACCEL) || HidesMnemonicCue(m_hWnd))
+        flags |= DSS_HIDEPREFIX;
     ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()), static_cast<WPARAM>(caption.size()),
-                 text.left, text.top, text.right - text.left, text.bottom - text.top,
-                 DST_PREFIXTEXT | (disabled ? DSS_DISABLED : 0));
+                 text.left, text.top, text.right - text.left, text.bottom - text.top, flags);
 }
 
 void CIconButton::DrawIcon(HDC dc, const RECT& work, RECT& caption, bool hasCaption, bool pressed, bool disabled) const

@@ -3,7 +3,10 @@
 // colour while the mouse is over it, and looks sunken while held down. The
 // icons' layout size is in pixels at 96 DPI: the button loads and lays out
 // its icons at the size that has at the window's DPI, and loads them anew
-// when the DPI changes.
+// when the DPI changes. With the keyboard it is a push button like any
+// other: a focus rectangle while it has the focus (unless the window hides
+// keyboard cues), and Enter presses it while the dialog manager has made it
+// the default.
 #pragma once
 #include "controls/HoverTracker.h"
 #include "framework/Controls.h"
@@ -29,6 +32,9 @@ public:
     int IconPlacement() const { return m_placement; }
 
     bool IsHovered() const { return m_hover.IsHovered(); }
+    // Whether the dialog manager made it the default push button (Enter
+    // presses it): the button it was made with, or the one with the focus.
+    bool IsDefault() const { return m_bDefault; }
     // Paints the button for one owner-draw request.
     void DrawItem(const DRAWITEMSTRUCT& dis);
 
@@ -40,8 +46,10 @@ protected:
 private:
     void LoadIcons();
     void DrawIcon(HDC dc, const RECT& work, RECT& caption, bool hasCaption, bool pressed, bool disabled) const;
+    void DrawCaption(HDC dc, const std::wstring& caption, RECT rect, const DRAWITEMSTRUCT& dis) const;
 
     int m_placement = IconLeft;
+    bool m_bDefault = false;
     CHoverTracker m_hover;
     fx::CIconHandle m_hoverIcon;
     fx::CIconHandle m_normalIcon; // empty when the hover icon serves for both

@@ -97,6 +97,15 @@ void CLinkLabel::OnDpiChanged()
 LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
+    case WM_GETDLGCODE:
+        // A button to the dialog manager: Alt and the link's mnemonic open
+        // it, where a label's mnemonic would move the focus on.
+        return DLGC_BUTTON;
+    case BM_CLICK:
+        // The click a mouse makes, told to the parent the same way.
+        ::SendMessageW(GetParent(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), STN_CLICKED),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+        return 0;
     case WM_SETFONT: {
         const HFONT given = reinterpret_cast<HFONT>(wp);
         if (given == m_linkFont.Get())

@@ -111,7 +111,7 @@ void CDriveInfoDlg::ShowDrive(const std::wstring& root, const DriveFigures& figu
 {
     m_applyButton.EnableWindow(false);
     // An optical disc's label cannot be changed.
-    ::EnableWindow(GetDlgItem(IDC_LABEL), figures.type != kCdRomType);
+    fx::EnableControl(GetDlgItem(IDC_LABEL), figures.type != kCdRomType);
 
     const int entry = m_driveList.GetCurSel();
     m_captionRoot = entry >= 0 ? m_driveList.GetItemText(entry) : root;

@@ -263,4 +263,19 @@ bool CPropertySheet::PreTranslateMessage(MSG* msg)
     return PropSheet_IsDialogMessage(m_hWnd, msg) != FALSE;
 }
 
+LRESULT CPropertySheet::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    // The dialog manager works for the sheet: Enter on a focused button of a
+    // page comes here as that button's click, which is the page's to handle.
+    // (Enter elsewhere is the sheet's default command, sent with whichever
+    // control comes first with the default's id: that one stays the sheet's.)
+    HWND control = reinterpret_cast<HWND>(lp);
+    if (msg == WM_COMMAND && control && control == ::GetFocus()) {
+        HWND owner = ::GetParent(control);
+        if (owner != m_hWnd && ::IsChild(m_hWnd, owner))
+            return ::SendMessageW(owner, msg, wp, lp);
+    }
+    return CWnd::WindowProc(msg, wp, lp);
+}
+
 } // namespace fx

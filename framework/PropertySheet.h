@@ -77,6 +77,7 @@ public:
 protected:
     // Run once the sheet and its first page exist.
     virtual BOOL OnInitDialog();
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lp);

@@ -109,6 +109,13 @@ std::wstring WindowText(HWND hwnd)
     return text;
 }
 
+void EnableControl(HWND control, bool enable)
+{
+    if (!enable && ::GetFocus() == control && (::GetWindowLongW(control, GWL_STYLE) & WS_CHILD))
+        ::SendMessageW(::GetParent(control), WM_NEXTDLGCTL, 0, FALSE);
+    ::EnableWindow(control, enable ? TRUE : FALSE);
+}
+
 RECT CWnd::GetClientRect() const
 {
     RECT rc{};

@@ -15,6 +15,11 @@ class CWindowGuard;
 // The whole text of any window of this process.
 std::wstring WindowText(HWND hwnd);
 
+// Enables or disables a control of a dialog. The control that has the focus
+// passes it on to the next tab stop before it is disabled: disabled, it
+// would lose it, and leave the dialog without a control for the keys.
+void EnableControl(HWND control, bool enable);
+
 class CWnd {
 public:
     CWnd() = default;
@@ -42,7 +47,7 @@ public:
     bool ShowWindow(int cmd) const { return ::ShowWindow(m_hWnd, cmd) != FALSE; }
     bool IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
     bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
-    void EnableWindow(bool enable) const { ::EnableWindow(m_hWnd, enable ? TRUE : FALSE); }
+    void EnableWindow(bool enable) const { EnableControl(m_hWnd, enable); }
     bool DestroyWindow();
     void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(m_hWnd, text.c_str()); }
     std::wstring GetWindowText() const { return WindowText(m_hWnd); }

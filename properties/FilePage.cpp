@@ -170,7 +170,7 @@ void CFilePage::ShowIcon(HICON icon)
 
 void CFilePage::EnableApply(bool enable)
 {
-    ::EnableWindow(GetDlgItem(IDC_APPLY), enable ? TRUE : FALSE);
+    fx::EnableControl(GetDlgItem(IDC_APPLY), enable);
 }
 
 void CFilePage::ApplyChanges()

@@ -19,6 +19,10 @@ LRESULT CMirelPropertyFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CLOSE:
         ::PostQuitMessage(0);
         return 0;
+    case WM_SETFOCUS:
+        if (FocusSheet())
+            return 0;
+        break;
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lp);
         SetWindowPos(nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -58,12 +62,26 @@ int CMirelPropertyFrame::OnCreate()
         return -1;
     }
     m_sheetWindow = m_pSheet->m_hWnd;
+    // Activated while the sheet was being made, the frame has kept the focus.
+    if (::GetFocus() == m_hWnd)
+        FocusSheet();
     CreateMinimizeButton();
     FitToSheet();
     m_icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     return 0;
+}
+
+bool CMirelPropertyFrame::FocusSheet() const
+{
+    // The frame takes no keys itself: the keyboard goes on to the sheet's
+    // first tab stop. Once the sheet has had the focus, it puts back its own
+    // control when the frame is activated again (WM_ACTIVATE).
+    HWND first = ::IsWindow(m_sheetWindow) ? ::GetNextDlgTabItem(m_sheetWindow, nullptr, FALSE) : nullptr;
+    if (first)
+        ::SetFocus(first);
+    return first != nullptr;
 }
 
 void CMirelPropertyFrame::FitToSheet()
@@ -79,9 +97,10 @@ void CMirelPropertyFrame::FitToSheet()
 
 void CMirelPropertyFrame::CreateMinimizeButton()
 {
-    HWND button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_pSheet->m_hWnd,
-                                    reinterpret_cast<HMENU>(IDC_MINIMIZE_BUTTON), ::GetModuleHandleW(nullptr),
-                                    nullptr);
+    // A tab stop like the pages' buttons, so that the keyboard reaches it too.
+    HWND button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
+                                    m_pSheet->m_hWnd, reinterpret_cast<HMENU>(IDC_MINIMIZE_BUTTON),
+                                    ::GetModuleHandleW(nullptr), nullptr);
     if (!button)
         return;
     m_pSheet->MinimizeButton().SubclassWindow(button);

@@ -17,6 +17,8 @@ protected:
 
 private:
     int OnCreate();
+    // Gives the keyboard to the sheet; false when it has nothing to take it.
+    bool FocusSheet() const;
     void FitToSheet();
     void CreateMinimizeButton();
     void PlaceMinimizeButton(const RECT& frameRect);

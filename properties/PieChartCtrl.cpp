@@ -1,6 +1,7 @@
 #include "properties/PieChartCtrl.h"
 
 #include "controls/BandPainting.h"
+#include "controls/FocusCue.h"
 #include "controls/OffscreenDC.h"
 #include "framework/Controls.h"
 #include "framework/Dpi.h"
@@ -16,6 +17,7 @@ const COLORREF kDiscColor = RGB(0, 0, 255);  // shows wherever the slices leave 
 const COLORREF kOutlineColor = RGB(0, 0, 0); // border lines and the outer circle
 const int kLabelFontHeight = 13;             // pixels at 96 DPI
 const int kLegendGap = 3;                    // pixels at 96 DPI between a legend text and its swatch
+const int kKeyTurnDegrees = 5;               // one press of an arrow key
 } // namespace
 
 CPieSlice::CPieSlice(COLORREF fillColor, COLORREF textColor, int degrees, std::wstring label)
@@ -83,8 +85,13 @@ void CPieChartCtrl::DragTo(int x)
     if (!m_bDragging)
         return;
     // One degree per pixel; to the right turns clockwise.
-    m_startAngle += x - m_lastX;
+    Turn(x - m_lastX);
     m_lastX = x;
+}
+
+void CPieChartCtrl::Turn(int degrees)
+{
+    m_startAngle += degrees;
     // Only the pie changes, and every pixel of it is painted anew: no erase.
     ::InvalidateRect(m_hWnd, &m_geometry.PieRect(), FALSE);
 }
@@ -141,6 +148,22 @@ LRESULT CPieChartCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         // will not come here, and the pie must not follow a released mouse.
         m_bDragging = false;
         return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        // The arrows turn it as dragging does: the right one clockwise.
+        if (wp == VK_LEFT || wp == VK_RIGHT) {
+            Turn(wp == VK_RIGHT ? kKeyTurnDegrees : -kKeyTurnDegrees);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = Default(msg, wp, lp);
+        Invalidate(false); // the focus rectangle comes or goes
+        return result;
+    }
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT) {
             ::SetCursor(::LoadCursorW(nullptr, IDC_CROSS));
@@ -191,6 +214,9 @@ void CPieChartCtrl::Draw(HDC target)
     const fx::CSelectObject pen(dc, outline.Get());
     const fx::CSelectObject brush(dc, ::GetStockObject(NULL_BRUSH));
     ::Ellipse(dc, pie.left, pie.top, pie.right, pie.bottom);
+
+    if (::GetFocus() == m_hWnd && !HidesFocusCue(m_hWnd))
+        DrawFocusCue(dc, client);
 }
 
 void CPieChartCtrl::DrawWedge(HDC dc, const CPieSlice& slice, POINT from, POINT to, HPEN outline) const

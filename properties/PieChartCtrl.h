@@ -1,5 +1,5 @@
 // A pie of coloured slices sized in whole degrees, turned by dragging it
-// sideways. A legend of the labelled slices stacks down from the top-right
+// sideways or by the left and right arrow keys. A legend of the labelled slices stacks down from the top-right
 // corner, and every slice wide enough carries its share of the whole turn.
 // It knows nothing of what the slices stand for. It attaches to a dialog item
 // of the window class "PIE_CHART_CTRL" (DDX_Control), which constructing the
@@ -44,7 +44,7 @@ public:
     void RemoveAllSlices() { m_slices.clear(); }
 
     const std::vector<CPieSlice>& Slices() const { return m_slices; }
-    // Where the first slice begins; changed only by dragging, never reduced.
+    // Where the first slice begins; changed only by turning, never reduced.
     int StartAngle() const { return m_startAngle; }
     const CPieGeometry& Geometry() const { return m_geometry; }
 
@@ -57,6 +57,7 @@ private:
     void BeginDrag(int x);
     void DragTo(int x);
     void EndDrag();
+    void Turn(int degrees);
     HFONT LabelFont();
     void Draw(HDC target);
     void DrawWedge(HDC dc, const CPieSlice& slice, POINT from, POINT to, HPEN outline) const;

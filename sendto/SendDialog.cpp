@@ -286,7 +286,8 @@ void CSendDialog::OnSizingDone()
 void CSendDialog::ToggleMode()
 {
     m_bMoveMode = !m_bMoveMode;
-    m_modeButton.SetWindowText(m_bMoveMode ? L"Move" : L"Copy");
+    // One mnemonic, Alt+O, for the toggle whichever mode it shows.
+    m_modeButton.SetWindowText(m_bMoveMode ? L"M&ove" : L"C&opy");
     m_modeButton.SetNormalTextColor(m_bMoveMode ? kRed : kGreen, false);
     m_modeButton.SetHoverTextColor(m_bMoveMode ? kGreen : kRed, false);
     m_modeButton.SetIcons(m_bMoveMode ? IDI_MOVE : IDI_COPY, 0, 32, 32);
@@ -325,7 +326,7 @@ void CSendDialog::RefreshFreeSpace(const std::wstring& root)
 
 void CSendDialog::EnableSend(bool enable)
 {
-    ::EnableWindow(GetDlgItem(IDOK), enable ? TRUE : FALSE);
+    fx::EnableControl(GetDlgItem(IDOK), enable);
 }
 
 HMENU CSendDialog::FavoritesMenu() const

@@ -15,6 +15,9 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
 fi
 
 source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
+# A whole run builds everything with the second compiler too; a run of
+# chosen tests (arguments for ctest) leaves that out.
+[ $# -eq 0 ] && "$REPO_DIR/tools/build-clang.sh"
 source "$REPO_DIR/tools/wine-env.sh"
 wine_prefix_ready
 wine_test_drives

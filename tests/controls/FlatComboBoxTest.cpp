@@ -1,5 +1,4 @@
 #include "controls/FlatComboBox.h"
-#include "framework/App.h"
 #include "tests/controls/ScreenPixels.h"
 #include "tests/support/TestSupport.h"
 
@@ -77,23 +76,6 @@ private:
     static inline bool s_elapsed = false;
     UINT_PTR m_timer = 0;
 };
-
-// Dispatches this thread's messages as a program's loop does (each window
-// on the way to its top-level window sees it first) until condition holds.
-bool PumpRoutedUntil(const std::function<bool()>& condition, DWORD limitMs = 5000)
-{
-    const ULONGLONG limit = ::GetTickCount64() + limitMs;
-    while (!condition()) {
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= limit)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(limit - now), QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            fx::CWinApp::RouteMessage(msg);
-    }
-    return true;
-}
 
 // A flat combo box attached to a drop-down list on a host window, set up as
 // a dialog may (with edges of its own outside the box's), with a button
@@ -317,7 +299,7 @@ TEST_F(FlatComboBoxTest, EnterAndEscapeGoToTheBoxNotTheDialog)
         ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, key, 1);
         ::PostMessageW(m_combo.m_hWnd, WM_KEYUP, key, 0xC0000001);
     }
-    EXPECT_TRUE(PumpRoutedUntil([&] { return spy.keysDown.size() == 2; }));
+    EXPECT_TRUE(testing_support::RouteMessagesUntil([&] { return spy.keysDown.size() == 2; }));
     EXPECT_EQ(spy.keysDown, (std::vector<WPARAM>{VK_RETURN, VK_ESCAPE}));
     EXPECT_TRUE(m_host.commands.empty());
     EXPECT_EQ(::GetFocus(), m_combo.m_hWnd);
@@ -331,12 +313,12 @@ TEST_F(FlatComboBoxTest, AltShortcutsOfTheDialogDoNothingWhileTheBoxHasTheFocus)
     ::PostMessageW(m_combo.m_hWnd, WM_SYSCHAR, L'g', 0x20000001);
     // A key after it marks the point where the shortcut has been dealt with.
     ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, VK_DOWN, 1);
-    ASSERT_TRUE(PumpRoutedUntil([&] { return !spy.keysDown.empty(); }));
+    ASSERT_TRUE(testing_support::RouteMessagesUntil([&] { return !spy.keysDown.empty(); }));
     EXPECT_TRUE(m_host.commands.empty());
     // With the focus elsewhere the same shortcut presses the button.
     ::SetFocus(m_go);
     ::PostMessageW(m_go, WM_SYSCHAR, L'g', 0x20000001);
-    EXPECT_TRUE(PumpRoutedUntil([&] { return !m_host.commands.empty(); }));
+    EXPECT_TRUE(testing_support::RouteMessagesUntil([&] { return !m_host.commands.empty(); }));
 }
 
 TEST_F(FlatComboBoxTest, TabAndShiftTabLeaveTheBox)
@@ -350,7 +332,7 @@ TEST_F(FlatComboBoxTest, TabAndShiftTabLeaveTheBox)
         keys[VK_SHIFT] = shift ? 0x80 : 0;
         ::SetKeyboardState(keys);
         ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, VK_TAB, 1);
-        const bool left = PumpRoutedUntil([&] { return ::GetFocus() == m_go; });
+        const bool left = testing_support::RouteMessagesUntil([&] { return ::GetFocus() == m_go; });
         keys[VK_SHIFT] = 0;
         ::SetKeyboardState(keys);
         EXPECT_TRUE(left);

@@ -1,7 +1,9 @@
 #include "controls/IconButton.h"
 #include "framework/Handle.h"
+#include "framework/Dialog.h"
 #include "tests/controls/ScreenPixels.h"
 #include "tests/support/DpiChecks.h"
+#include "tests/support/Keyboard.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -330,6 +332,125 @@ TEST_F(IconButtonTest, OwnerDrawRequestsReachTheButton)
     MakeButton(L"", 80, 40);
     Render(0, /*throughOwner=*/true);
     EXPECT_EQ(At(40, 20), kBlue);
+}
+
+// The pixels of the line 3 pixels inside the edge, where the focus
+// rectangle goes, that are not the face colour.
+int FocusLinePixels(const CScreenPixels& picture, COLORREF face)
+{
+    const int right = picture.Width() - 4, bottom = picture.Height() - 4;
+    const auto marked = [&](COLORREF c) { return c != face; };
+    return picture.Count(RECT{3, 3, right + 1, 4}, marked) + picture.Count(RECT{3, bottom, right + 1, bottom + 1}, marked) +
+           picture.Count(RECT{3, 4, 4, bottom}, marked) + picture.Count(RECT{right, 4, right + 1, bottom}, marked);
+}
+
+// A window that hides the keyboard cues, as Windows does until a key is
+// pressed (Wine keeps no cues state and always shows them).
+LRESULT CALLBACK HideCues(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR)
+{
+    if (msg == WM_QUERYUISTATE)
+        return UISF_HIDEFOCUS | UISF_HIDEACCEL;
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+TEST_F(IconButtonTest, TheFocusShowsAsADottedRectangleWhileTheCuesAreOn)
+{
+    MakeButton(L"", 80, 40);
+    Render(0);
+    EXPECT_EQ(FocusLinePixels(*m_picture, m_face), 0);
+    Render(ODS_FOCUS);
+    EXPECT_GT(FocusLinePixels(*m_picture, m_face), 60);
+    EXPECT_EQ(At(40, 20), kBlue); // over the picture, not in place of it
+    Render(ODS_FOCUS | ODS_NOFOCUSRECT);
+    EXPECT_EQ(FocusLinePixels(*m_picture, m_face), 0);
+
+    ::SetWindowSubclass(m_button.m_hWnd, HideCues, 1, 0);
+    Render(ODS_FOCUS);
+    EXPECT_EQ(FocusLinePixels(*m_picture, m_face), 0);
+    ::RemoveWindowSubclass(m_button.m_hWnd, HideCues, 1);
+}
+
+TEST_F(IconButtonTest, TheMnemonicIsUnderlinedWhileTheCuesAreOn)
+{
+    MakeButton(L"&Apply", 120, 40);
+    // The caption right of the icon.
+    const auto ink = [this] { return Count(RECT{38, 0, 120, 40}, [this](COLORREF c) { return c != m_face; }); };
+    Render(0);
+    const int underlined = ink();
+    Render(ODS_NOACCEL);
+    const int plain = ink();
+    EXPECT_LT(plain, underlined);
+    ::SetWindowSubclass(m_button.m_hWnd, HideCues, 1, 0);
+    Render(0);
+    EXPECT_EQ(ink(), plain);
+    ::RemoveWindowSubclass(m_button.m_hWnd, HideCues, 1);
+}
+
+// A dialog of an edit and three icon buttons, the first of them its default.
+class CButtonsDialog : public fx::CDialog {
+public:
+    CButtonsDialog() : CDialog(kButtonsDialog) {}
+    static constexpr UINT kButtonsDialog = 300;
+    static constexpr int kEdit = 301, kOther = 302;
+    std::vector<int> pressed;
+    CIconButton go, other, cancel;
+
+protected:
+    void DoDataExchange(fx::CDataExchange& dx) override
+    {
+        fx::DDX_Control(dx, IDOK, go);
+        fx::DDX_Control(dx, kOther, other);
+        fx::DDX_Control(dx, IDCANCEL, cancel);
+    }
+    void OnOK() override { pressed.push_back(IDOK); }
+    void OnCancel() override { pressed.push_back(IDCANCEL); }
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        if (msg == WM_COMMAND && LOWORD(wp) == kOther)
+            pressed.push_back(kOther);
+        return CDialog::WindowProc(msg, wp, lp);
+    }
+};
+
+TEST(IconButtonInADialogTest, EnterPressesTheFocusedButtonElseTheDefaultAndTheFocusShows)
+{
+    CButtonsDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    testing_support::Keyboard keys;
+    HWND edit = dialog.GetDlgItem(CButtonsDialog::kEdit);
+    ASSERT_EQ(::GetFocus(), edit);
+    EXPECT_TRUE(dialog.go.IsDefault());
+    keys.Press(VK_RETURN);
+    EXPECT_EQ(dialog.pressed, std::vector<int>{IDOK});
+
+    // Tab to the second button: it becomes the default while it has the focus.
+    keys.Press(VK_TAB);
+    keys.Press(VK_TAB);
+    ASSERT_EQ(::GetFocus(), dialog.other.m_hWnd);
+    EXPECT_TRUE(dialog.other.IsDefault());
+    EXPECT_FALSE(dialog.go.IsDefault());
+    for (const CIconButton* button : {&dialog.go, &dialog.other})
+        EXPECT_EQ(::GetWindowLongW(button->m_hWnd, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    ::UpdateWindow(dialog.m_hWnd);
+    EXPECT_GT(FocusLinePixels(CScreenPixels(dialog.other.m_hWnd), face), 20);
+    EXPECT_EQ(FocusLinePixels(CScreenPixels(dialog.go.m_hWnd), face), 0);
+    keys.Press(VK_RETURN);
+    EXPECT_EQ(dialog.pressed, (std::vector<int>{IDOK, CButtonsDialog::kOther}));
+    keys.Press(VK_SPACE);
+    EXPECT_EQ(dialog.pressed, (std::vector<int>{IDOK, CButtonsDialog::kOther, CButtonsDialog::kOther}));
+
+    // Back in the edit, Enter is the dialog's default again; Escape is Cancel.
+    keys.Press(VK_TAB);
+    keys.Press(VK_TAB);
+    ASSERT_EQ(::GetFocus(), edit);
+    ::UpdateWindow(dialog.m_hWnd);
+    EXPECT_EQ(FocusLinePixels(CScreenPixels(dialog.other.m_hWnd), face), 0);
+    keys.Press(VK_RETURN);
+    keys.Press(VK_ESCAPE);
+    EXPECT_EQ(dialog.pressed,
+              (std::vector<int>{IDOK, CButtonsDialog::kOther, CButtonsDialog::kOther, IDOK, IDCANCEL}));
+    dialog.DestroyWindow();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "controls/LinkLabel.h"
 #include "controls/LinkOpener.h"
 #include "framework/Handle.h"
+#include "tests/support/Keyboard.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -201,6 +202,43 @@ TEST_F(LinkLabelTest, AttachedAgainToANewStaticItGetsANewTooltip)
     ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"second")));
     ASSERT_NE(m_link.ToolTip().m_hWnd, nullptr);
     EXPECT_EQ(m_link.ToolTip().GetText(m_link.m_hWnd, 1), L"first"); // the address it already had
+}
+
+// A window that answers Tab and mnemonics as a dialog does.
+class CMnemonicHost : public fx::CFrameWnd {
+public:
+    bool PreTranslateMessage(MSG* msg) override { return ::IsDialogMessageW(m_hWnd, msg) != FALSE; }
+};
+
+// Counts the clicks the link tells its parent of, and keeps them from
+// opening anything.
+LRESULT CALLBACK CountClicks(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR clicks)
+{
+    if (msg == WM_COMMAND && LOWORD(wp) == 1010 && HIWORD(wp) == STN_CLICKED) {
+        ++*reinterpret_cast<int*>(clicks);
+        return 0;
+    }
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+TEST(LinkLabelKeyboardTest, AltAndTheLinksMnemonicClickIt)
+{
+    CMnemonicHost host;
+    ASSERT_TRUE(host.Create(L"mnemonic host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
+    HWND text = ::CreateWindowExW(0, L"STATIC", L"&Mail me", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 100, 20,
+                                  host.m_hWnd, reinterpret_cast<HMENU>(1010), nullptr, nullptr);
+    HWND button = ::CreateWindowExW(0, L"BUTTON", L"button", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 40, 60, 20,
+                                    host.m_hWnd, reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    CLinkLabel link;
+    ASSERT_TRUE(link.SubclassWindow(text));
+    int clicks = 0;
+    ::SetWindowSubclass(host.m_hWnd, CountClicks, 1, reinterpret_cast<DWORD_PTR>(&clicks));
+    ::SetFocus(button);
+    testing_support::Keyboard keys;
+    keys.PressAlt(L'm');
+    EXPECT_EQ(clicks, 1);
+    ::RemoveWindowSubclass(host.m_hWnd, CountClicks, 1);
+    host.DestroyWindow();
 }
 
 TEST_F(LinkLabelTest, ShowsTheSystemHandCursor)

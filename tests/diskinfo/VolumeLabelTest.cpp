@@ -1,50 +1,10 @@
 // Editing the volume label and applying it.
 #include "tests/diskinfo/DovrinFixture.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace {
 
 using namespace testing_support;
 using namespace test_drives;
-
-// Wine keeps a drive's label in a file at its root.
-std::string LabelFile(const std::wstring& root)
-{
-    std::ifstream file(std::filesystem::path(root + L".windows-label"), std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
-
-// Puts a drive's label file back as it was, whatever the test did to it.
-class LabelFileKeeper {
-public:
-    explicit LabelFileKeeper(const std::wstring& root) : m_path(root + L".windows-label")
-    {
-        m_existed = std::filesystem::exists(m_path);
-        if (m_existed) {
-            std::ifstream file(m_path, std::ios::binary);
-            m_bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        }
-    }
-    ~LabelFileKeeper()
-    {
-        if (m_existed)
-            std::ofstream(m_path, std::ios::binary | std::ios::trunc) << m_bytes;
-        else
-            std::filesystem::remove(m_path);
-    }
-    LabelFileKeeper(const LabelFileKeeper&) = delete;
-    LabelFileKeeper& operator=(const LabelFileKeeper&) = delete;
-
-private:
-    std::filesystem::path m_path;
-    bool m_existed = false;
-    std::string m_bytes;
-};
 
 TEST_F(DovrinTest, ApplyIsEnabledExactlyWhileTheLabelDiffersFromTheSavedOne)
 {

@@ -21,7 +21,12 @@ std::vector<DWORD> IconPixels(HICON icon)
         return {};
     fx::CBitmapHandle color(info.hbmColor), mask(info.hbmMask);
     BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = 32;
+    bmi.bmiHeader.biHeight = -32; // top row first
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
     std::vector<DWORD> pixels(32 * 32);
     HDC screen = ::GetDC(nullptr);
     ::GetDIBits(screen, info.hbmColor, 0, 32, pixels.data(), &bmi, DIB_RGB_COLORS);

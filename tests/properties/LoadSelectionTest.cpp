@@ -177,7 +177,7 @@ TEST_F(FennixTest, AboutPageShowsTheLinksAddresses)
     Start();
     HWND about = Sheet()->GetPage(0)->m_hWnd;
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_MAIL)), L"Mail me");
+    EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_MAIL)), L"&Mail me");
     auto* page = static_cast<CAboutPage*>(Sheet()->GetPage(0));
     EXPECT_EQ(page->MailLink().GetURL(), CAboutPage::kMailAddress);
     EXPECT_EQ(page->WebLink().GetURL(), CAboutPage::kWebAddress);

@@ -274,6 +274,28 @@ TEST_F(PieChartCtrlTest, DraggingSidewaysTurnsTheStartAngleOneDegreePerPixel)
     EXPECT_EQ(m_chart.StartAngle(), -40);
 }
 
+TEST_F(PieChartCtrlTest, TheArrowKeysTurnItFiveDegreesAPressAndTheFocusShowsRoundIt)
+{
+    Add(kRed, kBlack, 90);
+    EXPECT_EQ(m_chart.SendMessage(WM_GETDLGCODE) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+    // The left edge, clear of the pie.
+    const auto framePixels = [](const CScreenPixels& shown) {
+        return shown.Count(RECT{0, 0, 1, kHeight}, [](COLORREF c) { return c != Face(); });
+    };
+    EXPECT_EQ(framePixels(Shown()), 0);
+    ::SetFocus(Chart());
+    EXPECT_GT(framePixels(Shown()), kHeight / 3); // dotted
+    for (int i = 0; i < 4; ++i)
+        m_chart.SendMessage(WM_KEYDOWN, VK_LEFT);
+    m_chart.SendMessage(WM_KEYDOWN, VK_RIGHT);
+    EXPECT_EQ(m_chart.StartAngle(), -15);
+    CScreenPixels turned = Shown();
+    EXPECT_EQ(AtAngle(turned, 350), kRed);
+    EXPECT_EQ(AtAngle(turned, 80), kBlue);
+    ::SetFocus(m_host.m_hWnd);
+    EXPECT_EQ(framePixels(Shown()), 0);
+}
+
 TEST_F(PieChartCtrlTest, ADragEndsWhenTheCaptureIsTakenAway)
 {
     Press(100);

@@ -29,7 +29,7 @@ TEST_F(LarkwayDpiTest, TextsFitAndIconsAndColumnsAreSizedForTheDpi)
 
     // Move has a caption and an icon of its own.
     Click(IDC_COPY_MOVE);
-    ASSERT_EQ(Text(IDC_COPY_MOVE), L"Move");
+    ASSERT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
     EXPECT_EQ(ClippedTexts(Dialog()), kNone);
     EXPECT_EQ(IconButtonsNotSizedFor(Dialog(), {IDC_COPY_MOVE}, 32), kNone);
 }

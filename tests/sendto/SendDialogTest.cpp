@@ -123,12 +123,12 @@ TEST_F(SendDialogTest, AFavouriteOnAnotherDriveMeasuresThatDrive)
 TEST_F(SendDialogTest, TogglingTwiceComesBackToCopy)
 {
     Start({m_temp.MakeFile(L"a.txt")});
-    EXPECT_EQ(Text(IDC_COPY_MOVE), L"Copy");
+    EXPECT_EQ(Text(IDC_COPY_MOVE), L"C&opy");
     Click(IDC_COPY_MOVE);
-    EXPECT_EQ(Text(IDC_COPY_MOVE), L"Move");
+    EXPECT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
     EXPECT_TRUE(m_dialog->IsMoveMode());
     Click(IDC_COPY_MOVE);
-    EXPECT_EQ(Text(IDC_COPY_MOVE), L"Copy");
+    EXPECT_EQ(Text(IDC_COPY_MOVE), L"C&opy");
     EXPECT_FALSE(m_dialog->IsMoveMode());
 }
 

@@ -1,6 +1,7 @@
 #include "tests/support/TestSupport.h"
 
 #include "common/DropList.h"
+#include "framework/App.h"
 #include "framework/Handle.h"
 #include "framework/MessageBox.h"
 
@@ -96,7 +97,16 @@ std::wstring TempDir::MakeFolder(const std::wstring& name) const
     return path.wstring();
 }
 
-bool PumpMessages(int* exitCode)
+namespace {
+using MessageHandler = void (*)(MSG& msg);
+
+void Dispatch(MSG& msg)
+{
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+}
+
+bool HandleWaiting(MessageHandler handle, int* exitCode)
 {
     bool quit = false;
     MSG msg;
@@ -107,13 +117,12 @@ bool PumpMessages(int* exitCode)
                 *exitCode = static_cast<int>(msg.wParam);
             continue;
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+        handle(msg);
     }
     return quit;
 }
 
-bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
+bool HandleUntil(MessageHandler handle, const std::function<bool()>& condition, DWORD limitMs)
 {
     const ULONGLONG limit = ::GetTickCount64() + limitMs;
     while (!condition()) {
@@ -122,9 +131,30 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
             return false;
         // Wakes for the next message, or at the limit.
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(limit - now), QS_ALLINPUT);
-        PumpMessages();
+        HandleWaiting(handle, nullptr);
     }
     return true;
+}
+} // namespace
+
+bool PumpMessages(int* exitCode)
+{
+    return HandleWaiting(Dispatch, exitCode);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
+{
+    return HandleUntil(Dispatch, condition, limitMs);
+}
+
+bool RouteMessages(int* exitCode)
+{
+    return HandleWaiting(fx::CWinApp::RouteMessage, exitCode);
+}
+
+bool RouteMessagesUntil(const std::function<bool()>& condition, DWORD limitMs)
+{
+    return HandleUntil(fx::CWinApp::RouteMessage, condition, limitMs);
 }
 
 bool PollUntil(const std::function<bool()>& condition, DWORD limitMs)

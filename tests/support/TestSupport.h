@@ -37,6 +37,11 @@ bool PumpMessages(int* exitCode = nullptr);
 // at after each wake-up, so whatever makes it true must also send or post a
 // message to this thread (or be a message handler).
 bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
+// The same two, with each message routed as the programs' own loops do
+// (fx::CWinApp::RouteMessage: the windows' PreTranslateMessage, the dialog
+// manager, then translation and dispatch), as keys must be.
+bool RouteMessages(int* exitCode = nullptr);
+bool RouteMessagesUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
 
 // Looks at a condition that other threads or processes make true, every
 // 10 ms until it holds or limitMs pass; returns its last answer. For what
