@@ -7,6 +7,7 @@
 #include "outside/pallapath/FolderOp.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
 #include "outside/pallavol/DiskInfo.h"
+#include "properties/ButtonLooks.h"
 #include "properties/FileStamps.h"
 #include "properties/res/resource.h"
 
@@ -75,19 +76,9 @@ void CFilePage::DoDataExchange(fx::CDataExchange& dx)
 BOOL CFilePage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    struct Look {
-        CIconButton& button;
-        WORD hoverIcon, normalIcon;
-        COLORREF hoverText, normalText;
-    };
-    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
-    for (const Look& look : {Look{m_doneButton, IDI_DONE_HOT, IDI_DONE, red, green},
-                             Look{m_cancelButton, IDI_CANCEL_HOT, IDI_CANCEL, green, red},
-                             Look{m_applyButton, IDI_APPLY_HOT, IDI_APPLY, red, green}}) {
-        look.button.SetIcons(look.hoverIcon, look.normalIcon, 32, 32);
-        look.button.SetHoverTextColor(look.hoverText, false);
-        look.button.SetNormalTextColor(look.normalText, false);
-    }
+    SetGoOnLook(m_doneButton, IDI_DONE_HOT, IDI_DONE);
+    SetLeaveLook(m_cancelButton);
+    SetGoOnLook(m_applyButton, IDI_APPLY_HOT, IDI_APPLY);
     EnableApply(false);
     if (m_icon)
         m_iconControl.SetIcon(m_icon.Get());

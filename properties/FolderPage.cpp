@@ -1,6 +1,7 @@
 #include "properties/FolderPage.h"
 
 #include "common/SelectedPath.h"
+#include "properties/ButtonLooks.h"
 #include "framework/Dpi.h"
 #include "framework/Format.h"
 #include "framework/MessagePump.h"
@@ -67,13 +68,8 @@ void CFolderPage::DoDataExchange(fx::CDataExchange& dx)
 BOOL CFolderPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
-    m_doneButton.SetIcons(IDI_DONE_HOT, IDI_DONE, 32, 32);
-    m_doneButton.SetHoverTextColor(red, false);
-    m_doneButton.SetNormalTextColor(green, false);
-    m_exitButton.SetIcons(IDI_CANCEL_HOT, IDI_CANCEL, 32, 32);
-    m_exitButton.SetHoverTextColor(green, false);
-    m_exitButton.SetNormalTextColor(red, false);
+    SetGoOnLook(m_doneButton, IDI_DONE_HOT, IDI_DONE);
+    SetLeaveLook(m_exitButton);
     m_pieButton.SetIcons(IDI_PIE_HOT, IDI_PIE, 16, 16);
 
     // The page's window is made anew each time the page comes back.

@@ -3,6 +3,7 @@
 #include "common/SelectedPath.h"
 #include "framework/Dpi.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
+#include "properties/ButtonLooks.h"
 #include "properties/FilterRule.h"
 #include "properties/Messages.h"
 #include "properties/MirelPropertySheet.h"
@@ -28,13 +29,8 @@ void CFolderSearchDlg::DoDataExchange(fx::CDataExchange& dx)
 BOOL CFolderSearchDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
-    m_goButton.SetIcons(IDI_DONE_HOT, IDI_DONE, 32, 32);
-    m_goButton.SetHoverTextColor(red, false);
-    m_goButton.SetNormalTextColor(green, false);
-    m_exitButton.SetIcons(IDI_CANCEL_HOT, IDI_CANCEL, 32, 32);
-    m_exitButton.SetHoverTextColor(green, false);
-    m_exitButton.SetNormalTextColor(red, false);
+    SetGoOnLook(m_goButton, IDI_DONE_HOT, IDI_DONE);
+    SetLeaveLook(m_exitButton);
     m_goButton.EnableWindow(true);
 
     ::SendDlgItemMessageW(m_hWnd, IDC_SEARCH_ANIMATION, ACM_OPENW,
