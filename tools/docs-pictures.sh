@@ -65,12 +65,7 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
     exit 0
 fi
 
-dpi=${DPI:-96}
-if ! [[ "$dpi" =~ ^[1-9][0-9]{1,2}$ ]] || [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
-    echo "DPI must be a whole number from 48 to 480, not '$dpi'." >&2
-    exit 2
-fi
-export WINE_DPI=$dpi
+source "$(dirname "${BASH_SOURCE[0]}")/dpi-setting.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
 source "$REPO_DIR/tools/wine-env.sh"
 wine_prefix_ready

@@ -13,12 +13,7 @@ first=""
 case "${1:-}" in
     Fennix|Dovrin|Larkway) program=$1; shift ;;
 esac
-dpi=${DPI:-96}
-if ! [[ "$dpi" =~ ^[1-9][0-9]{1,2}$ ]] || [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
-    echo "DPI must be a whole number from 48 to 480, not '$dpi'." >&2
-    exit 2
-fi
-export WINE_DPI=$dpi
+source "$(dirname "${BASH_SOURCE[0]}")/dpi-setting.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
 source "$REPO_DIR/tools/wine-env.sh"
 wine_prefix_ready
