@@ -39,18 +39,23 @@ SBusyBand Band(int head, int tail, bool movingLeft)
 TEST(BusyMotion, RunsOutToTheRightEndAndWaitsThereForTheTail)
 {
     const struct {
-        int calls;
+        int length, calls; // length 0: the default band of forty
         SBusyBand band;
         bool turning;
     } after[] = {
-        {0, Band(0, 0, false), false},     {29, Band(29, 0, false), false},  {30, Band(30, 1, false), false},
-        {100, Band(100, 71, false), false}, {101, Band(100, 71, false), true}, {130, Band(100, 100, false), true},
-        {131, Band(99, 100, true), false},
+        {30, 0, Band(0, 0, false), false},      {30, 29, Band(29, 0, false), false},
+        {30, 30, Band(30, 1, false), false},    {30, 100, Band(100, 71, false), false},
+        {30, 101, Band(100, 71, false), true},  {30, 130, Band(100, 100, false), true},
+        {30, 131, Band(99, 100, true), false},  {0, 41, Band(41, 2, false), false},
     };
     for (const auto& expected : after) {
         SCOPED_TRACE(testing::Message() << expected.calls << " calls");
         CBusyMotion motion;
-        EXPECT_EQ(AfterSteps(motion, 30, expected.calls), expected.band);
+        if (expected.length)
+            motion.SetBandLength(expected.length);
+        for (int i = 0; i < expected.calls; ++i)
+            motion.Step();
+        EXPECT_EQ(motion.Band(), expected.band);
         EXPECT_EQ(motion.IsTurning(), expected.turning);
     }
 }
@@ -85,16 +90,6 @@ TEST(BusyMotion, TurnsBackAtTheLeftEndAndRepeats)
     EXPECT_EQ(motion.Band(), Band(100, 71, false));
 }
 
-TEST(BusyMotion, StartsWithABandOfFortyAndAnEmptyBand)
-{
-    CBusyMotion motion;
-    EXPECT_EQ(motion.Band(), Band(0, 0, false));
-    CBusyMotion byDefault;
-    for (int i = 0; i < 41; ++i)
-        byDefault.Step();
-    EXPECT_EQ(byDefault.Band(), Band(41, 2, false));
-}
-
 TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
 {
     const int perThread = 200000;
@@ -116,36 +111,8 @@ TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
     EXPECT_EQ(motion.Band(), AfterSteps(alone, 30, 2 * perThread));
 }
 
-TEST(BusyBand, GoesFromTrailAtTheTailToLeadAtTheHead)
+TEST(BusyBand, EqualColoursMakeOneStrip)
 {
-    const struct {
-        const char* what;
-        SBusyBand band;
-        int left, right;
-        COLORREF leftColor;
-    } cases[] = {
-        {"moving right", Band(50, 20, false), 40, 100, kRed},
-        {"moving left", Band(20, 50, true), 40, 100, kBlue},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(c.band.LeftEdge(200), c.left);
-        EXPECT_EQ(c.band.RightEdge(200), c.right);
-        std::vector<SColorBand> bands = c.band.Bands(200, kRed, kBlue);
-        ASSERT_FALSE(bands.empty());
-        EXPECT_EQ(bands.front().left, c.left);
-        EXPECT_EQ(bands.front().color, c.leftColor);
-        for (const SColorBand& band : bands) {
-            EXPECT_GE(band.left, c.left);
-            EXPECT_LE(band.right, c.right);
-        }
-        EXPECT_GE(bands.back().right, c.right - 1);
-    }
-}
-
-TEST(BusyBand, EmptyBandHasNoStripsAndEqualColoursOneStrip)
-{
-    EXPECT_TRUE(Band(0, 0, false).Bands(200, kRed, kBlue).empty());
     EXPECT_EQ(Band(50, 20, false).Bands(200, kRed, kRed), (std::vector<SColorBand>{{40, 100, kRed}}));
 }
 
@@ -218,13 +185,6 @@ protected:
     CBusyBar m_bar;
 };
 
-TEST_F(BusyBarTest, UnsteppedBarShowsOnlyTheBackColour)
-{
-    CScreenPixels shown(m_bar.m_hWnd);
-    EXPECT_EQ(shown.Width(), kWidth);
-    EXPECT_EQ(shown.Count([](COLORREF c) { return c != kFace; }), 0);
-}
-
 TEST_F(BusyBarTest, StepFromAnotherThreadShowsAtTheNextTick)
 {
     std::thread worker([this] {
@@ -236,8 +196,15 @@ TEST_F(BusyBarTest, StepFromAnotherThreadShowsAtTheNextTick)
     EXPECT_FALSE(::GetUpdateRect(m_bar.m_hWnd, nullptr, FALSE));
     TickCounter ticks(m_bar.m_hWnd);
     // Head 50, tail 21 of 100.
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return ShowsBand(42, 100); }, 2000));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return ShowsBand(42, 100); }, 2000));
     EXPECT_GE(ticks.Ticks(), 1);
+    // Printed like it is shown.
+    CScreenPixels shown(m_bar.m_hWnd);
+    CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
+        m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+    for (int x = 0; x < kWidth; ++x)
+        ASSERT_EQ(printed.At(x, 5), shown.At(x, 5)) << "x " << x;
 }
 
 TEST_F(BusyBarTest, BandTurnsAtTheRightEndWithItsColours)
@@ -253,21 +220,11 @@ TEST_F(BusyBarTest, BandTurnsAtTheRightEndWithItsColours)
     EXPECT_TRUE(testing_support::PumpUntil(showsTurnedBand, 2000));
 }
 
-TEST_F(BusyBarTest, PrintedLikeItIsShown)
+TEST_F(BusyBarTest, IdleBarShowsTheBackColourAndIsNotRepaintedButAStepIs)
 {
-    for (int i = 0; i < 50; ++i)
-        m_bar.Step();
-    ASSERT_TRUE(testing_support::PumpUntil([this] { return ShowsBand(42, 100); }, 2000));
-    CScreenPixels shown(m_bar.m_hWnd);
-    CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
-        m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    });
-    for (int x = 0; x < kWidth; ++x)
-        ASSERT_EQ(printed.At(x, 5), shown.At(x, 5)) << "x " << x;
-}
-
-TEST_F(BusyBarTest, IdleBarIsNotRepaintedButAStepIs)
-{
+    const CScreenPixels unstepped(m_bar.m_hWnd);
+    EXPECT_EQ(unstepped.Width(), kWidth);
+    EXPECT_EQ(unstepped.Count([](COLORREF c) { return c != kFace; }), 0);
     {
         testing_support::RepaintWatch watch(m_bar.m_hWnd);
         TickCounter ticks(m_bar.m_hWnd);

@@ -41,8 +41,9 @@ protected:
         m_button.SetIcons(kRedIcon, kBlueIcon, 32, 32);
     }
 
-    // Draws the button in the given owner-draw state into a bitmap.
-    void Render(UINT state, bool throughOwner = false)
+    // Draws the button in the given owner-draw state into a bitmap, asked
+    // through its owner as the system asks.
+    void Render(UINT state)
     {
         m_picture = std::make_unique<CScreenPixels>(m_width, m_height, [&](HDC dc) {
             DRAWITEMSTRUCT dis{};
@@ -53,10 +54,7 @@ protected:
             dis.hwndItem = m_button.m_hWnd;
             dis.hDC = dc;
             dis.rcItem = RECT{0, 0, m_width, m_height};
-            if (throughOwner)
-                m_host.SendMessage(WM_DRAWITEM, 100, reinterpret_cast<LPARAM>(&dis));
-            else
-                m_button.DrawItem(dis);
+            m_host.SendMessage(WM_DRAWITEM, 100, reinterpret_cast<LPARAM>(&dis));
         });
     }
 
@@ -90,66 +88,46 @@ protected:
     const COLORREF m_shadow = ::GetSysColor(COLOR_BTNSHADOW);
 };
 
-TEST_F(IconButtonTest, BecomesOwnerDrawn)
+TEST_F(IconButtonTest, EachStateShowsItsBorderAndIcon)
 {
     MakeButton(L"", 80, 40);
-    EXPECT_EQ(::GetWindowLongW(m_button.m_hWnd, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    const COLORREF face = m_face, light = m_light, shadow = m_shadow;
+    const struct {
+        const char* what;
+        bool hovered;
+        UINT state;
+        WORD normalIcon;
+        std::vector<std::pair<POINT, COLORREF>> pixels;
+    } looks[] = {
+        // The icon centred both ways (columns 24..55, rows 4..35), no border.
+        {"normal", false, 0, kBlueIcon,
+         {{{0, 0}, face}, {{79, 39}, face}, {{24, 4}, kBlue}, {{55, 35}, kBlue}, {{23, 20}, face},
+          {{56, 20}, face}, {{40, 3}, face}}},
+        {"hovered: raised", true, 0, kBlueIcon,
+         {{{0, 0}, light}, {{40, 0}, light}, {{0, 20}, light}, {{79, 20}, shadow}, {{40, 39}, shadow},
+          {{40, 20}, kRed}}},
+        {"pressed: sunken, the icon a pixel right and down", false, ODS_SELECTED, kBlueIcon,
+         {{{0, 0}, shadow}, {{0, 20}, shadow}, {{79, 20}, light}, {{40, 39}, light}, {{24, 20}, face},
+          {{56, 36}, kRed}}},
+        {"no normal icon: the hover icon", false, 0, 0, {{{40, 20}, kRed}}},
+    };
+    for (const auto& look : looks) {
+        SCOPED_TRACE(look.what);
+        m_button.SetIcons(kRedIcon, look.normalIcon, 32, 32);
+        if (look.hovered) {
+            Hover();
+            EXPECT_TRUE(m_button.IsHovered());
+            EXPECT_EQ(::GetCapture(), nullptr); // the pointer is free to go anywhere
+        } else {
+            testing_support::MouseLeaves(m_button.m_hWnd);
+        }
+        Render(look.state);
+        for (const auto& [at, color] : look.pixels)
+            EXPECT_EQ(At(at.x, at.y), color) << at.x << "," << at.y;
+    }
 }
 
-TEST_F(IconButtonTest, NormalShowsNormalIconCentredWithoutBorder)
-{
-    MakeButton(L"", 80, 40);
-    Render(0);
-    EXPECT_EQ(At(0, 0), m_face);
-    EXPECT_EQ(At(79, 39), m_face);
-    // Icon centred both ways: columns 24..55, rows 4..35.
-    EXPECT_EQ(At(24, 4), kBlue);
-    EXPECT_EQ(At(55, 35), kBlue);
-    EXPECT_EQ(At(23, 20), m_face);
-    EXPECT_EQ(At(56, 20), m_face);
-    EXPECT_EQ(At(40, 3), m_face);
-}
-
-TEST_F(IconButtonTest, HoverShowsRaisedBorderAndHoverIcon)
-{
-    MakeButton(L"", 80, 40);
-    Hover();
-    EXPECT_TRUE(m_button.IsHovered());
-    EXPECT_EQ(::GetCapture(), nullptr); // the pointer is free to go anywhere
-    Render(0);
-    EXPECT_EQ(At(0, 0), m_light);
-    EXPECT_EQ(At(40, 0), m_light);
-    EXPECT_EQ(At(0, 20), m_light);
-    EXPECT_EQ(At(79, 20), m_shadow);
-    EXPECT_EQ(At(40, 39), m_shadow);
-    EXPECT_EQ(At(40, 20), kRed);
-}
-
-TEST_F(IconButtonTest, PressedShowsSunkenBorderAndShiftedHoverIcon)
-{
-    MakeButton(L"", 80, 40);
-    Render(ODS_SELECTED);
-    EXPECT_EQ(At(0, 0), m_shadow);
-    EXPECT_EQ(At(0, 20), m_shadow);
-    EXPECT_EQ(At(79, 20), m_light);
-    EXPECT_EQ(At(40, 39), m_light);
-    EXPECT_EQ(At(24, 20), m_face); // moved one pixel right and down
-    EXPECT_EQ(At(56, 36), kRed);
-}
-
-TEST_F(IconButtonTest, DisabledIsEmbossedWithoutBorder)
-{
-    MakeButton(L"&Apply", 120, 40);
-    m_button.SetNormalTextColor(RGB(0, 255, 0), false);
-    Render(ODS_DISABLED);
-    EXPECT_EQ(At(0, 0), m_face);
-    EXPECT_EQ(At(119, 39), m_face);
-    EXPECT_EQ(Count(RECT{0, 0, 120, 40}, [](COLORREF c) { return c == kBlue || c == kRed; }), 0);
-    EXPECT_EQ(Count(RECT{38, 0, 120, 40}, Greenish), 0);
-    EXPECT_GT(Count(RECT{38, 0, 120, 40}, [this](COLORREF c) { return c != m_face; }), 0); // text is there
-}
-
-TEST_F(IconButtonTest, CaptionTakesTheColourOfItsState)
+TEST_F(IconButtonTest, CaptionTakesTheColourOfItsStateAndIsEmbossedWhenDisabled)
 {
     MakeButton(L"&Apply", 120, 40);
     m_button.SetNormalTextColor(RGB(0, 255, 0), false);
@@ -164,6 +142,13 @@ TEST_F(IconButtonTest, CaptionTakesTheColourOfItsState)
     Render(0);
     EXPECT_EQ(Count(captionArea, Greenish), 0);
     EXPECT_GT(Count(captionArea, Reddish), 0);
+    testing_support::MouseLeaves(m_button.m_hWnd);
+    Render(ODS_DISABLED);
+    EXPECT_EQ(At(0, 0), m_face);
+    EXPECT_EQ(At(119, 39), m_face);
+    EXPECT_EQ(Count(RECT{0, 0, 120, 40}, [](COLORREF c) { return c == kBlue || c == kRed; }), 0);
+    EXPECT_EQ(Count(captionArea, Greenish), 0);
+    EXPECT_GT(Count(captionArea, [this](COLORREF c) { return c != m_face; }), 0); // text is there
 }
 
 TEST_F(IconButtonTest, IconAboveCaptionWhenPlacedAtTop)
@@ -180,14 +165,6 @@ TEST_F(IconButtonTest, IconAboveCaptionWhenPlacedAtTop)
     m_button.SetIconPlacement(7); // ignored
     Render(0);
     EXPECT_EQ(At(44, 0), kBlue);
-}
-
-TEST_F(IconButtonTest, ZeroNormalIdShowsTheHoverIconInBothStates)
-{
-    MakeButton(L"", 80, 40);
-    m_button.SetIcons(kRedIcon, 0, 32, 32);
-    Render(0);
-    EXPECT_EQ(At(40, 20), kRed);
 }
 
 TEST_F(IconButtonTest, LeavingOrLosingFocusEndsTheHover)
@@ -228,19 +205,7 @@ TEST_F(IconButtonTest, LosingTheForegroundEndsTheHover)
     }
 }
 
-TEST_F(IconButtonTest, EachHoverAsksAgainToBeToldOfTheLeaving)
-{
-    MakeButton(L"", 80, 40);
-    Hover();
-    EXPECT_TRUE(testing_support::LeaveIsTracked(m_button.m_hWnd));
-    testing_support::MouseLeaves(m_button.m_hWnd);
-    ASSERT_FALSE(testing_support::LeaveIsTracked(m_button.m_hWnd));
-    Hover();
-    EXPECT_TRUE(LooksLit());
-    EXPECT_TRUE(testing_support::LeaveIsTracked(m_button.m_hWnd));
-}
-
-TEST_F(IconButtonTest, RepaintsOnlyWhenTheHoverChanges)
+TEST_F(IconButtonTest, RepaintsOnlyWhenTheHoverChangesAndEachHoverTracksTheLeaving)
 {
     MakeButton(L"", 80, 40);
     {
@@ -254,9 +219,16 @@ TEST_F(IconButtonTest, RepaintsOnlyWhenTheHoverChanges)
         EXPECT_TRUE(m_button.IsHovered());
         EXPECT_FALSE(watch.Requested()); // no flicker while the pointer moves over it
     }
-    testing_support::RepaintWatch watch(m_button.m_hWnd);
-    testing_support::MouseLeaves(m_button.m_hWnd);
-    EXPECT_TRUE(watch.Requested());
+    {
+        testing_support::RepaintWatch watch(m_button.m_hWnd);
+        testing_support::MouseLeaves(m_button.m_hWnd);
+        EXPECT_TRUE(watch.Requested());
+    }
+    // Each hover asks again to be told of the leaving.
+    ASSERT_FALSE(testing_support::LeaveIsTracked(m_button.m_hWnd));
+    Hover();
+    EXPECT_TRUE(LooksLit());
+    EXPECT_TRUE(testing_support::LeaveIsTracked(m_button.m_hWnd));
 }
 
 TEST_F(IconButtonTest, HeldDownAndDraggedOffItGoesDark)
@@ -271,42 +243,23 @@ TEST_F(IconButtonTest, HeldDownAndDraggedOffItGoesDark)
     EXPECT_EQ(::GetCapture(), m_button.m_hWnd); // the click is still the button's to finish
     testing_support::MoveMouseTo(m_button.m_hWnd, POINT{5, 5}, MK_LBUTTON);
     EXPECT_FALSE(m_button.IsHovered()); // back over it with the button still down
-    m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Hover();
-    EXPECT_TRUE(LooksLit());
-}
-
-TEST_F(IconButtonTest, CaptureTakenWhileHeldDownEndsTheHover)
-{
-    MakeButton(L"", 80, 40);
+    m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); // gives the capture back
+    EXPECT_EQ(::GetCapture(), nullptr);
+    // A move with the button held down elsewhere does not light it up.
+    Hover(MK_LBUTTON);
+    EXPECT_TRUE(LooksUnlit());
+    // Clicked, it stays lit.
     Hover();
     m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ASSERT_TRUE(m_button.IsHovered());
+    m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(m_button.IsHovered());
+    EXPECT_TRUE(LooksLit());
+    // Another window taking the capture while it is held down ends the hover.
+    m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ::SetCapture(m_host.m_hWnd);
     EXPECT_FALSE(m_button.IsHovered());
     EXPECT_TRUE(LooksUnlit());
     ::ReleaseCapture();
-}
-
-TEST_F(IconButtonTest, ClickedItStaysLit)
-{
-    MakeButton(L"", 80, 40);
-    Hover();
-    m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); // gives the capture back
-    EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_TRUE(m_button.IsHovered());
-    EXPECT_TRUE(LooksLit());
-}
-
-TEST_F(IconButtonTest, ButtonHeldDownElsewhereDoesNotLightItUp)
-{
-    MakeButton(L"", 80, 40);
-    Hover(MK_LBUTTON);
-    EXPECT_FALSE(m_button.IsHovered());
-    EXPECT_TRUE(LooksUnlit());
-    Hover();
-    EXPECT_TRUE(LooksLit());
 }
 
 // The layout size is in pixels at 96 DPI: the icons are the images of the
@@ -325,13 +278,6 @@ TEST_F(IconButtonTest, IconsAreTheImagesOfTheLayoutSizeAtTheWindowsDpi)
         Render(0);
         EXPECT_EQ(Count(RECT{0, 0, 80, 40}, [](COLORREF c) { return c == kBlue; }), size * size);
     }
-}
-
-TEST_F(IconButtonTest, OwnerDrawRequestsReachTheButton)
-{
-    MakeButton(L"", 80, 40);
-    Render(0, /*throughOwner=*/true);
-    EXPECT_EQ(At(40, 20), kBlue);
 }
 
 // The pixels of the line 3 pixels inside the edge, where the focus

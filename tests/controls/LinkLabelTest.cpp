@@ -8,32 +8,28 @@
 
 namespace {
 
-TEST(LinkOpener, CommandIsCutAtTheQuotedPlaceholder)
+TEST(LinkOpener, CommandsAndErrorTexts)
 {
-    EXPECT_EQ(link::BuildCommand(L"C:\\browser.exe \"%1\"", L"https://x.example/"),
-              L"C:\\browser.exe  https://x.example/");
-    EXPECT_EQ(link::BuildCommand(L"\"C:\\b.exe\" -new \"%1\" -tail %1", L"u"), L"\"C:\\b.exe\" -new  u");
-}
-
-TEST(LinkOpener, CommandIsCutAtABarePlaceholder)
-{
-    EXPECT_EQ(link::BuildCommand(L"C:\\browser.exe -url %1 -x", L"mailto:a@b"), L"C:\\browser.exe -url  mailto:a@b");
-}
-
-TEST(LinkOpener, CommandWithoutPlaceholderGetsTheAddressAppended)
-{
-    EXPECT_EQ(link::BuildCommand(L"C:\\browser.exe -nohome", L"u"), L"C:\\browser.exe -nohome u");
-}
-
-TEST(LinkOpener, ErrorTextsByCode)
-{
+    const std::pair<const wchar_t*, const wchar_t*> commands[] = {
+        // Cut at the quoted placeholder, at a bare one, or the address appended.
+        {L"C:\\browser.exe \"%1\"", L"C:\\browser.exe  https://x.example/"},
+        {L"\"C:\\b.exe\" -new \"%1\" -tail %1", L"\"C:\\b.exe\" -new  https://x.example/"},
+        {L"C:\\browser.exe -url %1 -x", L"C:\\browser.exe -url  https://x.example/"},
+        {L"C:\\browser.exe -nohome", L"C:\\browser.exe -nohome https://x.example/"},
+    };
+    for (const auto& [command, built] : commands)
+        EXPECT_EQ(link::BuildCommand(command, L"https://x.example/"), built);
     const std::wstring head = L"Unable to open hyperlink:\n\n";
-    EXPECT_EQ(link::ErrorText(26), head + L"A sharing violation occurred. ");
-    EXPECT_EQ(link::ErrorText(1), head + L"Unknown Error (1) occurred.");
-    EXPECT_EQ(link::ErrorText(2), head + L"The specified file was not found.");
-    EXPECT_EQ(link::ErrorText(0), head + L"The operating system is out\nof memory or resources.");
-    EXPECT_EQ(link::ErrorText(31), head + L"There is no application associated\nwith the given filename extension.");
-    EXPECT_EQ(link::ErrorText(-7), head + L"Unknown Error (-7) occurred.");
+    const std::pair<int, const wchar_t*> errors[] = {
+        {26, L"A sharing violation occurred. "},
+        {1, L"Unknown Error (1) occurred."},
+        {2, L"The specified file was not found."},
+        {0, L"The operating system is out\nof memory or resources."},
+        {31, L"There is no application associated\nwith the given filename extension."},
+        {-7, L"Unknown Error (-7) occurred."},
+    };
+    for (const auto& [code, text] : errors)
+        EXPECT_EQ(link::ErrorText(code), head + text) << code;
 }
 
 class LinkLabelTest : public ::testing::Test {
@@ -70,7 +66,7 @@ protected:
     CLinkLabel m_link;
 };
 
-TEST_F(LinkLabelTest, TakesItsTextAsAddressUntilOneIsSet)
+TEST_F(LinkLabelTest, TakesItsTextAsAddressUntilOneIsSetAndAnEmptyOneShowsTheAddress)
 {
     ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"Mail me")));
     EXPECT_EQ(m_link.GetURL(), L"Mail me");
@@ -78,28 +74,20 @@ TEST_F(LinkLabelTest, TakesItsTextAsAddressUntilOneIsSet)
     m_link.SetURL(L"mailto:someone@corvale.example");
     EXPECT_EQ(m_link.ToolTip().GetText(m_link.m_hWnd, 1), L"mailto:someone@corvale.example");
     EXPECT_EQ(testing_support::WindowText(m_link.m_hWnd), L"Mail me");
-    EXPECT_TRUE(::GetWindowLongW(m_link.m_hWnd, GWL_STYLE) & SS_NOTIFY);
-}
-
-TEST_F(LinkLabelTest, EmptyStaticShowsTheAddressSetBeforehand)
-{
+    EXPECT_TRUE(::GetWindowLongW(m_link.m_hWnd, GWL_STYLE) & SS_NOTIFY); // clicks reach it, not the dialog
+    ::DestroyWindow(m_link.m_hWnd);
     m_link.SetURL(L"https://corvale.example/");
     ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"")));
     EXPECT_EQ(testing_support::WindowText(m_link.m_hWnd), L"https://corvale.example/");
 }
 
-TEST_F(LinkLabelTest, TextIsUnderlined)
-{
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
-    LOGFONTW lf{};
-    ASSERT_TRUE(::GetObjectW(reinterpret_cast<HFONT>(m_link.SendMessage(WM_GETFONT)), sizeof(lf), &lf));
-    EXPECT_TRUE(lf.lfUnderline);
-}
-
 // A dialog gives its controls a font anew when the DPI changes.
-TEST_F(LinkLabelTest, AFontGivenLaterIsShownUnderlinedAndStaysTheGivers)
+TEST_F(LinkLabelTest, ItsOwnFontAndAFontGivenLaterAreShownUnderlinedAndTheGivenOneStaysTheGivers)
 {
     ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    LOGFONTW own{};
+    ASSERT_TRUE(::GetObjectW(reinterpret_cast<HFONT>(m_link.SendMessage(WM_GETFONT)), sizeof(own), &own));
+    EXPECT_TRUE(own.lfUnderline);
     LOGFONTW given{};
     given.lfHeight = -27;
     wcscpy_s(given.lfFaceName, L"Arial");
@@ -133,64 +121,32 @@ TEST_F(LinkLabelTest, TooltipCoversTheLabelAtEverySize)
     EXPECT_EQ(tool.rect.bottom, 45);
 }
 
-TEST_F(LinkLabelTest, ColourFollowsTheMouse)
+TEST_F(LinkLabelTest, ColourFollowsTheMouseRepaintingOnlyWhenTheHoverChanges)
 {
     ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
     EXPECT_TRUE(LooksUnlit());
-    Hover();
-    EXPECT_TRUE(m_link.IsHovering());
-    EXPECT_EQ(::GetCapture(), nullptr); // the pointer is free to go anywhere
-    EXPECT_TRUE(LooksLit());
-    testing_support::MouseLeaves(m_link.m_hWnd);
-    EXPECT_FALSE(m_link.IsHovering());
-    EXPECT_TRUE(LooksUnlit());
-    Hover();
-    EXPECT_TRUE(LooksLit()); // and lit again on the way back
-}
-
-TEST_F(LinkLabelTest, LosingTheForegroundEndsTheHover)
-{
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
-    for (const auto& loss : testing_support::ForegroundLosses()) {
-        SCOPED_TRACE(loss.what);
-        Hover();
-        ASSERT_TRUE(LooksLit());
-        loss.happen(m_host.m_hWnd, [this] {
-            EXPECT_FALSE(m_link.IsHovering());
-            EXPECT_TRUE(LooksUnlit());
-        });
-    }
-}
-
-TEST_F(LinkLabelTest, EachHoverAsksAgainToBeToldOfTheLeaving)
-{
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
-    Hover();
-    EXPECT_TRUE(testing_support::LeaveIsTracked(m_link.m_hWnd));
-    testing_support::MouseLeaves(m_link.m_hWnd);
-    ASSERT_FALSE(testing_support::LeaveIsTracked(m_link.m_hWnd));
-    Hover();
-    EXPECT_TRUE(LooksLit());
-    EXPECT_TRUE(testing_support::LeaveIsTracked(m_link.m_hWnd));
-}
-
-TEST_F(LinkLabelTest, RepaintsOnlyWhenTheHoverChanges)
-{
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
     {
         testing_support::RepaintWatch watch(m_link.m_hWnd);
         Hover();
         EXPECT_TRUE(watch.Requested());
     }
+    EXPECT_EQ(::GetCapture(), nullptr); // the pointer is free to go anywhere
+    EXPECT_TRUE(LooksLit());
     {
         testing_support::RepaintWatch watch(m_link.m_hWnd);
         testing_support::MoveMouseTo(m_link.m_hWnd, POINT{20, 5});
         EXPECT_TRUE(m_link.IsHovering());
         EXPECT_FALSE(watch.Requested()); // no flicker while the pointer moves over it
     }
-    testing_support::RepaintWatch watch(m_link.m_hWnd);
-    testing_support::MouseLeaves(m_link.m_hWnd);
-    EXPECT_TRUE(watch.Requested());
+    {
+        testing_support::RepaintWatch watch(m_link.m_hWnd);
+        testing_support::MouseLeaves(m_link.m_hWnd);
+        EXPECT_TRUE(watch.Requested());
+    }
+    EXPECT_FALSE(m_link.IsHovering());
+    EXPECT_TRUE(LooksUnlit());
+    Hover();
+    EXPECT_TRUE(LooksLit()); // and lit again on the way back
 }
 
 TEST_F(LinkLabelTest, AttachedAgainToANewStaticItGetsANewTooltip)

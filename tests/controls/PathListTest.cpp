@@ -15,21 +15,24 @@ std::wstring Bytes(const wchar_t* multi)
     return std::wstring(multi, static_cast<size_t>(p - multi) + 1);
 }
 
-TEST(PathList, EmptyListGivesTwoNuls)
+TEST(PathList, MultiStringHoldsEachPathThenOneMoreNulAndFollowsTheList)
 {
     CPathList list;
-    const wchar_t* multi = list.GetMultiString();
-    EXPECT_EQ(multi[0], L'\0');
-    EXPECT_EQ(multi[1], L'\0');
-    EXPECT_EQ(list.GetCount(), 0);
-}
-
-TEST(PathList, MultiStringHoldsEachPathThenOneMoreNul)
-{
-    CPathList list;
+    const wchar_t* empty = list.GetMultiString();
+    EXPECT_EQ(std::wstring(empty, 2), std::wstring(L"\0\0", 2));
     ASSERT_TRUE(list.Add(L"C:\\a.txt"));
     ASSERT_TRUE(list.Add(L"D:\\folder"));
-    EXPECT_EQ(Bytes(list.GetMultiString()), std::wstring(L"C:\\a.txt\0D:\\folder\0\0", 20));
+    const std::wstring two(L"C:\\a.txt\0D:\\folder\0\0", 20);
+    EXPECT_EQ(Bytes(list.GetMultiString()), two);
+    EXPECT_EQ(Bytes(list.GetMultiString()), two); // asked again, the same
+    list.Add(L"C:\\later");
+    EXPECT_EQ(Bytes(list.GetMultiString()), std::wstring(L"C:\\a.txt\0D:\\folder\0C:\\later\0\0", 29));
+    EXPECT_EQ(list.GetAt(-1), nullptr);
+    EXPECT_EQ(list.GetAt(3), nullptr);
+    EXPECT_STREQ(list.GetAt(2), L"C:\\later");
+    list.RemoveAll();
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(Bytes(list.GetMultiString()), std::wstring(L"\0", 1));
 }
 
 TEST(PathList, AddMultiStringStopsAtTheEmptyString)
@@ -44,33 +47,11 @@ TEST(PathList, AddMultiStringStopsAtTheEmptyString)
     EXPECT_STREQ(list.GetAt(1), L"C:\\two");
 }
 
-TEST(PathList, GetAtOutOfRangeIsNull)
-{
-    CPathList list;
-    list.Add(L"C:\\x");
-    EXPECT_EQ(list.GetAt(-1), nullptr);
-    EXPECT_EQ(list.GetAt(list.GetCount()), nullptr);
-    EXPECT_STREQ(list.GetAt(0), L"C:\\x");
-}
-
-TEST(PathList, RepeatedGetMultiStringGivesEqualContents)
-{
-    CPathList list;
-    list.Add(L"C:\\a");
-    list.Add(L"C:\\b c");
-    std::wstring first = Bytes(list.GetMultiString());
-    std::wstring second = Bytes(list.GetMultiString());
-    EXPECT_EQ(first, second);
-    // The buffer reflects the list as it stood when built.
-    list.Add(L"C:\\later");
-    EXPECT_EQ(Bytes(list.GetMultiString()), std::wstring(L"C:\\a\0C:\\b c\0C:\\later\0\0", 22));
-}
-
-TEST(PathList, AssignmentAndCopyAreIndependent)
+TEST(PathList, AssignmentAndCopyAreIndependentAndKeepEveryPathEvenAnEmptyOne)
 {
     CPathList source;
-    source.Add(L"C:\\first");
-    source.Add(L"C:\\second");
+    for (const wchar_t* path : {L"C:\\first", L"", L"C:\\third"})
+        source.Add(path);
     const wchar_t* sourceBuffer = source.GetMultiString();
 
     CPathList assigned;
@@ -79,42 +60,18 @@ TEST(PathList, AssignmentAndCopyAreIndependent)
     CPathList copied(source);
 
     for (const CPathList* list : {&assigned, &copied}) {
-        ASSERT_EQ(list->GetCount(), 2);
+        ASSERT_EQ(list->GetCount(), 3);
         EXPECT_STREQ(list->GetAt(0), L"C:\\first");
-        EXPECT_STREQ(list->GetAt(1), L"C:\\second");
+        EXPECT_STREQ(list->GetAt(1), L"");
+        EXPECT_STREQ(list->GetAt(2), L"C:\\third");
     }
     // The source is unchanged, its buffer too, and the copies change alone.
-    EXPECT_EQ(source.GetCount(), 2);
-    EXPECT_EQ(Bytes(sourceBuffer), std::wstring(L"C:\\first\0C:\\second\0\0", 20));
-    copied.Add(L"C:\\third");
+    copied.Add(L"C:\\fourth");
     assigned.RemoveAll();
-    EXPECT_EQ(source.GetCount(), 2);
-    EXPECT_EQ(copied.GetCount(), 3);
+    EXPECT_EQ(source.GetCount(), 3);
+    EXPECT_EQ(copied.GetCount(), 4);
+    EXPECT_EQ(std::wstring(sourceBuffer, 10), std::wstring(L"C:\\first\0\0", 10));
     EXPECT_NE(copied.GetMultiString(), sourceBuffer);
-}
-
-TEST(PathList, AssignmentKeepsEveryPathEvenAnEmptyOne)
-{
-    CPathList source;
-    for (const wchar_t* path : {L"C:\\a", L"", L"C:\\c"})
-        source.Add(path);
-    CPathList copy;
-    copy.Add(L"C:\\old");
-    copy = source;
-    ASSERT_EQ(copy.GetCount(), 3);
-    EXPECT_STREQ(copy.GetAt(0), L"C:\\a");
-    EXPECT_STREQ(copy.GetAt(1), L"");
-    EXPECT_STREQ(copy.GetAt(2), L"C:\\c");
-}
-
-TEST(PathList, RemoveAllEmptiesTheList)
-{
-    CPathList list;
-    list.Add(L"C:\\a");
-    list.GetMultiString();
-    list.RemoveAll();
-    EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_EQ(Bytes(list.GetMultiString()), std::wstring(L"\0", 1));
 }
 
 } // namespace

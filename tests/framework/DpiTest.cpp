@@ -5,24 +5,19 @@
 
 namespace {
 
-TEST(Dpi, LengthsScaleFromNinetySixDpiToTheNearestPixel)
+// Lengths scale from 96 DPI to the nearest pixel. The DPI comes from the
+// user's settings: a value no screen has is drawn as at the nearest DPI drawn
+// for, never with lengths that overflow.
+TEST(Dpi, LengthsScaleFromNinetySixDpiToTheNearestPixelWithinTheLimits)
 {
-    EXPECT_EQ(fx::ScaleToDpi(32, 96), 32);
-    EXPECT_EQ(fx::ScaleToDpi(32, 144), 48);
-    EXPECT_EQ(fx::ScaleToDpi(16, 144), 24);
-    EXPECT_EQ(fx::ScaleToDpi(25, 144), 38); // 37.5
-    EXPECT_EQ(fx::ScaleToDpi(3, 120), 4);   // 3.75
-    EXPECT_EQ(fx::ScaleToDpi(-13, 144), -20);
-}
-
-// The DPI comes from the user's settings: a value no screen has is drawn as
-// at the nearest DPI drawn for, never with lengths that overflow.
-TEST(Dpi, ADpiBeyondTheLimitsScalesAsTheNearestLimit)
-{
-    EXPECT_EQ(fx::ScaleToDpi(32, 0), 16);
-    EXPECT_EQ(fx::ScaleToDpi(32, 1), 16);
-    EXPECT_EQ(fx::ScaleToDpi(32, 100000), 160);
-    EXPECT_EQ(fx::ScaleToDpi(32, 0xFFFFFFFF), 160);
+    const struct {
+        int length;
+        UINT dpi;
+        int scaled;
+    } cases[] = {{32, 96, 32},  {32, 144, 48},  {16, 144, 24},   {25, 144, 38},     {3, 120, 4},
+                 {-13, 144, -20}, {32, 0, 16},  {32, 1, 16},     {32, 100000, 160}, {32, 0xFFFFFFFF, 160}};
+    for (const auto& c : cases)
+        EXPECT_EQ(fx::ScaleToDpi(c.length, c.dpi), c.scaled) << c.length << " at " << c.dpi;
 }
 
 TEST(Dpi, AWindowsDpiIsTheOneTheSystemGivesIt)

@@ -50,18 +50,14 @@ private:
     std::vector<HWND> m_shown;
 };
 
-TEST_F(DropWindowTest, IsNeverShownWhileTheProgramStarts)
+TEST_F(DropWindowTest, IsNeverShownWhileTheProgramStartsAndHiddenUntilTheMinimizeButtonIsClicked)
 {
-    ShownWindows shown;
-    Start();
-    EXPECT_TRUE(shown.Includes(Frame()->m_hWnd));
-    EXPECT_FALSE(shown.Includes(Drop().m_hWnd));
-    EXPECT_FALSE(Drop().IsWindowVisible());
-}
-
-TEST_F(DropWindowTest, IsHiddenUntilTheMinimizeButtonIsClicked)
-{
-    Start();
+    {
+        ShownWindows shown;
+        Start();
+        EXPECT_TRUE(shown.Includes(Frame()->m_hWnd));
+        EXPECT_FALSE(shown.Includes(Drop().m_hWnd));
+    }
     EXPECT_FALSE(Drop().IsWindowVisible());
     Minimize();
     EXPECT_FALSE(Frame()->IsWindowVisible());
@@ -119,7 +115,7 @@ TEST_F(DropWindowTest, DropOnTheDropWindowStartsOver)
     EXPECT_EQ(Drop().CurrentIcon(), Drop().WaitingIcon());
 }
 
-TEST_F(DropWindowTest, DropOnTheSheetStartsOver)
+TEST_F(DropWindowTest, DropOnTheSheetStartsOverLeavingWhatTheUserCopiedOnTheClipboard)
 {
     std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
     PutDropListOnClipboard({a, b});
@@ -130,12 +126,7 @@ TEST_F(DropWindowTest, DropOnTheSheetStartsOver)
     EXPECT_EQ(Items(), std::vector<std::wstring>{c});
     EXPECT_TRUE(Frame()->IsWindowVisible());
     EXPECT_TRUE(ClipboardIsEmpty());
-}
 
-TEST_F(DropWindowTest, ADropLeavesWhatTheUserCopiedOnTheClipboard)
-{
-    std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
-    Start();
     PutTextOnClipboard(L"the user's own text");
     Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({a})));
     PumpMessages();
@@ -146,29 +137,24 @@ TEST_F(DropWindowTest, ADropLeavesWhatTheUserCopiedOnTheClipboard)
     EXPECT_EQ(ClipboardText(), L"the user's own text");
 }
 
-TEST_F(DropWindowTest, AMalformedDropIsNoSelection)
+TEST_F(DropWindowTest, AMalformedOrEmptyDropIsNoSelection)
 {
     std::wstring a = m_temp.MakeFile(L"a.txt");
-    PutDropListOnClipboard({a});
-    Start();
-    const std::vector<BYTE> block = DropFilesBlock(0xFFFFFFF0, true, WideBytes(std::wstring(L"C:\\x\0\0", 7)));
-    HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
-    std::memcpy(fx::CGlobalLock<BYTE>(drop).Get(), block.data(), block.size());
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
-    PumpMessages();
-    EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
-    EXPECT_TRUE(Items().empty());
-}
-
-TEST_F(DropWindowTest, EmptyDropLeavesOnlyAbout)
-{
-    std::wstring a = m_temp.MakeFile(L"a.txt");
-    PutDropListOnClipboard({a});
-    Start();
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({})));
-    PumpMessages();
-    EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
-    EXPECT_TRUE(Items().empty());
+    const std::vector<BYTE> malformed = DropFilesBlock(0xFFFFFFF0, true, WideBytes(std::wstring(L"C:\\x\0\0", 7)));
+    for (bool empty : {false, true}) {
+        SCOPED_TRACE(empty ? "empty" : "malformed");
+        PutDropListOnClipboard({a});
+        Start();
+        HGLOBAL drop = empty ? MakeDropList({}) : ::GlobalAlloc(GMEM_MOVEABLE, malformed.size());
+        if (!empty)
+            std::memcpy(fx::CGlobalLock<BYTE>(drop).Get(), malformed.data(), malformed.size());
+        Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+        PumpMessages();
+        EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
+        EXPECT_TRUE(Items().empty());
+        m_app.reset();
+        PumpMessages();
+    }
 }
 
 } // namespace

@@ -42,48 +42,40 @@ void PrintTo(const Row& row, std::ostream* os)
     *os << testing::PrintToString(row.name) << " " << row.files << " files " << row.bytes << " bytes";
 }
 
-TEST(FileTypeStatsFilter, PatternsEndAtSemicolonsAndCommasWithOrWithoutAClosingOne)
+TEST(FileTypeStatsFilter, PatternsOfTheFilterAsTyped)
 {
-    EXPECT_EQ(CFileTypeStats(L"*.txt,*.doc").Patterns(), (Patterns{L"*.txt", L"*.doc"}));
-    EXPECT_EQ(CFileTypeStats(L"*.txt;*.doc").Patterns(), (Patterns{L"*.txt", L"*.doc"}));
-    EXPECT_EQ(CFileTypeStats(L"*.txt;*.doc,").Patterns(), (Patterns{L"*.txt", L"*.doc"}));
-    EXPECT_EQ(CFileTypeStats(L"*.txt,*.doc;").Patterns(), (Patterns{L"*.txt", L"*.doc"}));
-    EXPECT_EQ(CFileTypeStats(L"*.txt").Patterns(), (Patterns{L"*.txt"}));
-}
+    const std::pair<const wchar_t*, Patterns> filters[] = {
+        // Patterns end at semicolons and commas, with or without a closing one.
+        {L"*.txt,*.doc", {L"*.txt", L"*.doc"}},
+        {L"*.txt;*.doc", {L"*.txt", L"*.doc"}},
+        {L"*.txt;*.doc,", {L"*.txt", L"*.doc"}},
+        {L"*.txt,*.doc;", {L"*.txt", L"*.doc"}},
+        {L"*.txt", {L"*.txt"}},
+        // The all-files pattern moves to the front.
+        {L"*.txt;*.doc;*.*", {L"*.*", L"*.txt", L"*.doc"}},
+        {L"*.*;", {L"*.*"}},
+        // A repeated pattern is listed once at its first place; only the same
+        // text is the same pattern.
+        {L"*.txt;*.doc;*.txt;*.doc,*.txt", {L"*.txt", L"*.doc"}},
+        {L"*.doc;*.*;*.txt;*.*,*.*", {L"*.*", L"*.doc", L"*.txt"}},
+        {L"*.txt;*.TXT;*.txt", {L"*.txt", L"*.TXT"}},
+        // Empty items stay as one empty pattern.
+        {L"", {L""}},
+        {L";", {L""}},
+        {L";;*.txt,,*.doc;", {L"", L"*.txt", L"*.doc"}},
+        {L"*.txt;;", {L"*.txt", L""}},
+        // Blanks around patterns are dropped.
+        {L" *.txt , *.doc\t; ", {L"*.txt", L"*.doc"}},
+        {L"*.txt; *.* ", {L"*.*", L"*.txt"}},
+        {L"  ", {L""}},
+        {L"*.txt,  ,*.doc", {L"*.txt", L"", L"*.doc"}},
+        // A pattern without a star and dot is kept as typed.
+        {L"txt;*t;a.doc", {L"txt", L"*t", L"a.doc"}},
+    };
+    for (const auto& [filter, patterns] : filters)
+        EXPECT_EQ(CFileTypeStats(filter).Patterns(), patterns) << testing::PrintToString(std::wstring(filter));
 
-TEST(FileTypeStatsFilter, AllFilesPatternMovesToTheFront)
-{
-    EXPECT_EQ(CFileTypeStats(L"*.txt;*.doc;*.*").Patterns(), (Patterns{L"*.*", L"*.txt", L"*.doc"}));
-    EXPECT_EQ(CFileTypeStats(L"*.*;*.txt").Patterns(), (Patterns{L"*.*", L"*.txt"}));
-    EXPECT_EQ(CFileTypeStats(L"*.*;").Patterns(), (Patterns{L"*.*"}));
-}
-
-TEST(FileTypeStatsFilter, RepeatedPatternIsListedOnceAtItsFirstPlace)
-{
-    EXPECT_EQ(CFileTypeStats(L"*.txt;*.doc;*.txt;*.doc,*.txt").Patterns(), (Patterns{L"*.txt", L"*.doc"}));
-    EXPECT_EQ(CFileTypeStats(L"*.doc;*.*;*.txt;*.*,*.*").Patterns(), (Patterns{L"*.*", L"*.doc", L"*.txt"}));
-    // Only the same text is the same pattern: a pattern in other capitals stays.
-    EXPECT_EQ(CFileTypeStats(L"*.txt;*.TXT;*.txt").Patterns(), (Patterns{L"*.txt", L"*.TXT"}));
-}
-
-TEST(FileTypeStatsFilter, EmptyItemsStayAsOneEmptyPattern)
-{
-    EXPECT_EQ(CFileTypeStats(L"").Patterns(), (Patterns{L""}));
-    EXPECT_EQ(CFileTypeStats(L";").Patterns(), (Patterns{L""}));
-    EXPECT_EQ(CFileTypeStats(L";;*.txt,,*.doc;").Patterns(), (Patterns{L"", L"*.txt", L"*.doc"}));
-    EXPECT_EQ(CFileTypeStats(L"*.txt;;").Patterns(), (Patterns{L"*.txt", L""}));
-}
-
-TEST(FileTypeStatsFilter, BlanksAroundPatternsAreDropped)
-{
-    EXPECT_EQ(CFileTypeStats(L" *.txt , *.doc\t; ").Patterns(), (Patterns{L"*.txt", L"*.doc"}));
-    EXPECT_EQ(CFileTypeStats(L"*.txt; *.* ").Patterns(), (Patterns{L"*.*", L"*.txt"}));
-    EXPECT_EQ(CFileTypeStats(L"  ").Patterns(), (Patterns{L""}));
-    EXPECT_EQ(CFileTypeStats(L"*.txt,  ,*.doc").Patterns(), (Patterns{L"*.txt", L"", L"*.doc"}));
-}
-
-TEST(FileTypeStatsFilter, AnyNumberOfPatternsIsKept)
-{
+    // Any number of patterns is kept.
     std::wstring filter;
     Patterns expected;
     for (int i = 0; i < 40; ++i) {
@@ -95,65 +87,39 @@ TEST(FileTypeStatsFilter, AnyNumberOfPatternsIsKept)
     EXPECT_EQ(stats.FindType(L"last.E39"), 39);
 }
 
-TEST(FileTypeStatsFilter, PatternWithoutStarDotIsKeptAsTyped)
-{
-    EXPECT_EQ(CFileTypeStats(L"txt;*t;a.doc").Patterns(), (Patterns{L"txt", L"*t", L"a.doc"}));
-}
-
 TEST(FileTypeStatsFindType, NameMatchesThePatternOfItsLastExtensionIgnoringCase)
 {
-    CFileTypeStats stats(L"*.txt,*.doc");
-    EXPECT_EQ(stats.FindType(L"a.txt"), 0);
-    EXPECT_EQ(stats.FindType(L"B.TXT"), 0);
-    EXPECT_EQ(stats.FindType(L"c.Doc"), 1);
-    EXPECT_EQ(stats.FindType(L"notes.doc.txt"), 0);
-    EXPECT_EQ(stats.FindType(L".txt"), 0);
-    EXPECT_EQ(stats.FindType(L"a.txt.bak"), -1);
-    EXPECT_EQ(stats.FindType(L"a.tx"), -1);
-    EXPECT_EQ(stats.FindType(L"a.txts"), -1);
-    EXPECT_EQ(stats.FindType(L"txt"), -1);
-    EXPECT_EQ(stats.FindType(L"README"), -1);
-    EXPECT_EQ(stats.FindType(L""), -1);
-}
-
-TEST(FileTypeStatsFindType, CaseIsIgnoredBeyondAscii)
-{
-    CFileTypeStats stats(L"*.äöü;*.σίγ");
-    EXPECT_EQ(stats.FindType(L"x.ÄÖÜ"), 0);
-    EXPECT_EQ(stats.FindType(L"файл.ΣΊΓ"), 1);
-    EXPECT_EQ(stats.FindType(L"x.aou"), -1);
-}
-
-TEST(FileTypeStatsFindType, StarAloneMatchesNamesWithoutDotAndStarDotNamesEndingInDot)
-{
-    CFileTypeStats stats(L"*.txt;*;*.");
-    EXPECT_EQ(stats.FindType(L"README"), 1);
-    EXPECT_EQ(stats.FindType(L""), 1);
-    EXPECT_EQ(stats.FindType(L"odd."), 2);
-    EXPECT_EQ(stats.FindType(L"a.doc"), -1);
-}
-
-TEST(FileTypeStatsFindType, AllFilesPatternTakesEveryName)
-{
-    CFileTypeStats stats(L"*.txt;*.*");
-    EXPECT_EQ(stats.FindType(L"a.txt"), 0);
-    EXPECT_EQ(stats.FindType(L"README"), 0);
-    EXPECT_EQ(stats.FindType(L""), 0);
-}
-
-TEST(FileTypeStatsFindType, PatternsWithoutStarDotOrEmptyMatchNothing)
-{
-    CFileTypeStats stats(L"txt;.txt;a.txt;;*t");
-    for (const wchar_t* name : {L"a.txt", L"txt", L".txt", L"a.t", L"at", L""})
-        EXPECT_EQ(stats.FindType(name), -1) << testing::PrintToString(std::wstring(name));
-    EXPECT_EQ(CFileTypeStats(L"").FindType(L"a.txt"), -1);
-}
-
-TEST(FileTypeStatsFindType, PatternInOtherCapitalsAfterItsTwinNeverMatches)
-{
-    CFileTypeStats stats(L"*.txt;*.TXT");
-    EXPECT_EQ(stats.FindType(L"a.TXT"), 0);
-    EXPECT_EQ(stats.FindType(L"a.txt"), 0);
+    const struct {
+        const wchar_t* filter;
+        const wchar_t* name;
+        int type;
+    } cases[] = {
+        {L"*.txt,*.doc", L"a.txt", 0},        {L"*.txt,*.doc", L"B.TXT", 0},
+        {L"*.txt,*.doc", L"c.Doc", 1},        {L"*.txt,*.doc", L"notes.doc.txt", 0},
+        {L"*.txt,*.doc", L".txt", 0},         {L"*.txt,*.doc", L"a.txt.bak", -1},
+        {L"*.txt,*.doc", L"a.tx", -1},        {L"*.txt,*.doc", L"a.txts", -1},
+        {L"*.txt,*.doc", L"txt", -1},         {L"*.txt,*.doc", L"README", -1},
+        {L"*.txt,*.doc", L"", -1},
+        // Case is ignored beyond ASCII.
+        {L"*.äöü;*.σίγ", L"x.ÄÖÜ", 0},        {L"*.äöü;*.σίγ", L"файл.ΣΊΓ", 1},
+        {L"*.äöü;*.σίγ", L"x.aou", -1},
+        // A star alone takes names without a dot; a star and dot names ending in a dot.
+        {L"*.txt;*;*.", L"README", 1},        {L"*.txt;*;*.", L"", 1},
+        {L"*.txt;*;*.", L"odd.", 2},          {L"*.txt;*;*.", L"a.doc", -1},
+        // The all-files pattern takes every name.
+        {L"*.txt;*.*", L"a.txt", 0},          {L"*.txt;*.*", L"README", 0},
+        {L"*.txt;*.*", L"", 0},
+        // Patterns without a star and dot, or empty, match nothing.
+        {L"txt;.txt;a.txt;;*t", L"a.txt", -1}, {L"txt;.txt;a.txt;;*t", L"txt", -1},
+        {L"txt;.txt;a.txt;;*t", L".txt", -1},  {L"txt;.txt;a.txt;;*t", L"a.t", -1},
+        {L"txt;.txt;a.txt;;*t", L"at", -1},    {L"txt;.txt;a.txt;;*t", L"", -1},
+        {L"", L"a.txt", -1},
+        // A pattern in other capitals after its twin never matches.
+        {L"*.txt;*.TXT", L"a.TXT", 0},        {L"*.txt;*.TXT", L"a.txt", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CFileTypeStats(c.filter).FindType(c.name), c.type)
+            << testing::PrintToString(std::wstring(c.filter)) << " " << testing::PrintToString(std::wstring(c.name));
 }
 
 TEST(FileTypeStatsCounts, FilesCountForTheirTypeAndAlwaysInTheTotals)
@@ -170,41 +136,33 @@ TEST(FileTypeStatsCounts, FilesCountForTheirTypeAndAlwaysInTheTotals)
     EXPECT_EQ(stats.Totals().folders, 0u);
 }
 
-TEST(FileTypeStatsCounts, AllFilesFirstLeavesLaterPatternsEmpty)
+TEST(FileTypeStatsCounts, TheAllFilesRowLeadsAndTakesEveryFile)
 {
-    CFileTypeStats stats(L"*.*,*.txt");
-    stats.AddFile(L"a.txt", 10);
-    stats.AddFile(L"b.doc", 3);
-    EXPECT_EQ(Rows(stats), (std::vector<Row>{{L"*.*", 2, 13}, {L"*.*", 2, 13}, {L"*.txt", 0, 0}}));
-}
+    CFileTypeStats first(L"*.*,*.txt"); // leaves the later patterns empty
+    first.AddFile(L"a.txt", 10);
+    first.AddFile(L"b.doc", 3);
+    EXPECT_EQ(Rows(first), (std::vector<Row>{{L"*.*", 2, 13}, {L"*.*", 2, 13}, {L"*.txt", 0, 0}}));
 
-TEST(FileTypeStatsCounts, AllFilesRowLeadsEvenWithoutAFilter)
-{
-    CFileTypeStats stats(L"");
-    stats.AddFile(L"a.txt", 4);
-    stats.AddFile(L"README", 6);
-    EXPECT_EQ(Rows(stats), (std::vector<Row>{{L"*.*", 2, 10}, {L"", 0, 0}}));
+    CFileTypeStats empty(L"");
+    empty.AddFile(L"a.txt", 4);
+    empty.AddFile(L"README", 6);
+    EXPECT_EQ(Rows(empty), (std::vector<Row>{{L"*.*", 2, 10}, {L"", 0, 0}}));
 
     CFileTypeStats none;
     none.AddFile(L"a.txt", 4);
     EXPECT_EQ(Rows(none), (std::vector<Row>{{L"*.*", 1, 4}}));
 }
 
-TEST(FileTypeStatsCounts, SizesAbove4GiBAreNotWrapped)
+TEST(FileTypeStatsCounts, FoundEntriesCountByNameAndFullSizeNotWrappedAbove4GiB)
 {
     CFileTypeStats stats(L"*.iso;*.vhd");
     stats.AddFile(FoundFile(L"big.iso", 5 * kGiB + 1));
     stats.AddFile(FoundFile(L"small.iso", 3 * kGiB));
     stats.AddFile(FoundFile(L"disk.VHD", 4 * kGiB));
     stats.AddFile(FoundFile(L"other.bin", (1ull << 32) - 1));
-    EXPECT_EQ(Rows(stats), (std::vector<Row>{{L"*.*", 4, 16 * kGiB}, {L"*.iso", 2, 8 * kGiB + 1}, {L"*.vhd", 1, 4 * kGiB}}));
-}
-
-TEST(FileTypeStatsCounts, FoundEntryCountsByItsNameAndFullSize)
-{
-    CFileTypeStats stats(L"*.txt");
-    stats.AddFile(FoundFile(L"Ünïcode name.TXT", 0x1'0000'0002ull));
-    EXPECT_EQ(Rows(stats), (std::vector<Row>{{L"*.*", 1, 0x1'0000'0002ull}, {L"*.txt", 1, 0x1'0000'0002ull}}));
+    stats.AddFile(FoundFile(L"Ünïcode name.ISO", 0x1'0000'0002ull));
+    const uint64_t all = 16 * kGiB + 0x1'0000'0002ull, iso = 8 * kGiB + 1 + 0x1'0000'0002ull;
+    EXPECT_EQ(Rows(stats), (std::vector<Row>{{L"*.*", 5, all}, {L"*.iso", 3, iso}, {L"*.vhd", 1, 4 * kGiB}}));
 }
 
 TEST(FileTypeStatsCounts, FoldersCountOnlyAsFolders)

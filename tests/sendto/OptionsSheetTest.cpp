@@ -276,7 +276,6 @@ protected:
         }
         return texts;
     }
-    Names MenuBarFavorites() const { return MenuTexts(Dialog()); }
 
     // The favourites menu as the Favourites button pops it up.
     Names FavoritesMenuAtNextPress(HWND dialog)
@@ -476,25 +475,33 @@ TEST_F(OptionsSheetTest, UpAndDownGoRoundTheEndsWithTheMovedFavouriteSelected)
             EXPECT_EQ(::GetFocus(), sheet.List());
             EXPECT_TRUE(sheet.ApplyEnabled());
         }
-        sheet.Press(PSBTN_OK);
+        ::SetFocus(sheet.Item(IDC_MOVE_UP)); // Enter on a page's button is still OK
+        sheet.Key(VK_RETURN);
     });
     EXPECT_EQ(m_dialog->Settings().favorites, (std::vector<Favorite>{stored[2], stored[0], stored[1]}));
 }
 
-TEST_F(OptionsSheetTest, DeleteAsksAndSelectsTheRowThatTookThePlace)
+TEST_F(OptionsSheetTest, DeleteAndClearAskAndDeleteSelectsTheRowThatTookThePlace)
 {
-    StoreOneTwoThree();
+    const std::vector<Favorite> stored = StoreOneTwoThree();
     StartDialog();
     WithSheet([&](const SheetUser& sheet) {
         sheet.ShowPage(1);
         sheet.SelectRow(2);
         m_boxes.answer = IDCANCEL;
         sheet.Click(IDC_DELETE_FAVORITE);
+        sheet.Click(IDC_CLEAR_FAVORITES);
         EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-        ASSERT_EQ(m_boxes.shown.size(), 1u);
+        EXPECT_EQ(::GetFocus(), sheet.List());
+        ASSERT_EQ(m_boxes.shown.size(), 2u);
         EXPECT_EQ(m_boxes.shown[0].text, L"Delete Item?");
         EXPECT_EQ(m_boxes.shown[0].caption, L"Confirm");
-        EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP));
+        EXPECT_EQ(m_boxes.shown[1].text, L"Delete all the favorites-Proceed?");
+        EXPECT_EQ(m_boxes.shown[1].caption, L"**Confirm Delete All**");
+        for (const auto& box : m_boxes.shown)
+            EXPECT_EQ(box.type, static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP));
+        sheet.Press(PSBTN_APPLYNOW);
+        EXPECT_EQ(m_dialog->Settings().favorites, stored);
 
         m_boxes.answer = IDOK;
         sheet.Click(IDC_DELETE_FAVORITE); // the last of three: the new last is selected
@@ -514,40 +521,13 @@ TEST_F(OptionsSheetTest, DeleteAsksAndSelectsTheRowThatTookThePlace)
         EXPECT_EQ(sheet.Rows(), (Names{L"two"}));
         EXPECT_EQ(sheet.SelectedRow(), 0);
 
-        sheet.Click(IDC_DELETE_FAVORITE);
-        EXPECT_EQ(sheet.Rows(), Names{});
-        EXPECT_FALSE(sheet.IsEnabled(IDC_BROWSE_FAVORITE));
-        sheet.Press(PSBTN_OK);
-    });
-    EXPECT_EQ(m_boxes.shown.size(), 5u);
-    EXPECT_TRUE(m_dialog->Settings().favorites.empty());
-}
-
-TEST_F(OptionsSheetTest, ClearAsksThenEmptiesTheList)
-{
-    const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        sheet.SelectRow(1);
-        m_boxes.answer = IDCANCEL;
-        sheet.Click(IDC_CLEAR_FAVORITES);
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-        EXPECT_EQ(::GetFocus(), sheet.List());
-        ASSERT_EQ(m_boxes.shown.size(), 1u);
-        EXPECT_EQ(m_boxes.shown[0].text, L"Delete all the favorites-Proceed?");
-        EXPECT_EQ(m_boxes.shown[0].caption, L"**Confirm Delete All**");
-        EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP));
-        sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_EQ(m_dialog->Settings().favorites, stored);
-
-        m_boxes.answer = IDOK;
         sheet.Click(IDC_CLEAR_FAVORITES);
         EXPECT_EQ(sheet.Rows(), Names{});
         EXPECT_FALSE(sheet.IsEnabled(IDC_BROWSE_FAVORITE));
         EXPECT_TRUE(sheet.ApplyEnabled());
         sheet.Press(PSBTN_OK);
     });
+    EXPECT_EQ(m_boxes.shown.size(), 6u);
     EXPECT_TRUE(m_dialog->Settings().favorites.empty());
 }
 
@@ -592,7 +572,12 @@ TEST_F(OptionsSheetTest, ShowingAFavouriteWithAnExistingTargetMarksThePageModifi
         EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"here");
         EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), here);
         EXPECT_TRUE(sheet.ApplyEnabled());
+        sheet.Type(IDC_FAVORITE_NAME, L"changed");
+        ::SetFocus(sheet.Item(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
+        sheet.Key(VK_ESCAPE);
+        EXPECT_FALSE(sheet.IsUp());
     });
+    EXPECT_EQ(NamesOf(m_dialog->Settings().favorites), (Names{L"here", L"gone"}));
 }
 
 // A folder whose full path is longer than MAX_PATH.
@@ -735,29 +720,6 @@ TEST_F(OptionsSheetTest, TheTipOfARowShowsItsTargetSoThatLikeNamesCanBeToldApart
     });
 }
 
-TEST_F(OptionsSheetTest, ApplyHandsTheFavouritesOverAndCancelDropsTheRest)
-{
-    const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        sheet.SelectRow(0);
-        sheet.Click(IDC_MOVE_UP);
-        sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_TRUE(sheet.IsUp());
-        EXPECT_FALSE(sheet.ApplyEnabled());
-        EXPECT_EQ(NamesOf(m_dialog->Settings().favorites), (Names{L"two", L"three", L"one"}));
-        EXPECT_EQ(DestinationOfFavorite(Dialog(), 0), stored[1].target);
-        // The menu bar's items choose by place: their texts follow at once.
-        EXPECT_EQ(MenuBarFavorites(), (Names{L"one", L"three", L"two"}));
-
-        sheet.Click(IDC_DELETE_FAVORITE);
-        sheet.Type(IDC_FAVORITE_NAME, L"renamed");
-        sheet.Press(PSBTN_CANCEL);
-    });
-    EXPECT_EQ(NamesOf(m_dialog->Settings().favorites), (Names{L"two", L"three", L"one"}));
-}
-
 TEST_F(OptionsSheetTest, EveryButtonAnswersTabAndItsMnemonic)
 {
     StoreOneTwoThree();
@@ -804,33 +766,6 @@ TEST_F(OptionsSheetTest, EveryButtonAnswersTabAndItsMnemonic)
     });
 }
 
-TEST_F(OptionsSheetTest, EnterIsOkAndEscapeIsCancelWhereverTheFocusIs)
-{
-    const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"7");
-        sheet.ShowPage(1);
-        sheet.SelectRow(0);
-        sheet.Click(IDC_MOVE_DOWN);
-        ::SetFocus(sheet.Item(IDC_MOVE_UP)); // Enter on a page's button is still OK
-        sheet.Key(VK_RETURN);
-    });
-    EXPECT_EQ(m_dialog->Settings().maxFavorites, 7);
-    EXPECT_EQ(m_dialog->Settings().favorites, (std::vector<Favorite>{stored[1], stored[0], stored[2]}));
-
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"3");
-        sheet.ShowPage(1);
-        sheet.SelectRow(0);
-        sheet.Click(IDC_MOVE_DOWN);
-        ::SetFocus(sheet.Item(IDC_FAVORITE_NAME));
-        sheet.Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(m_dialog->Settings().maxFavorites, 7);
-    EXPECT_EQ(m_dialog->Settings().favorites, (std::vector<Favorite>{stored[1], stored[0], stored[2]}));
-}
-
 // --- The whole program ---------------------------------------------------------
 
 TEST_F(OptionsSheetTest, OrganisedFavouritesReachTheRegistryAtExitRenumbered)
@@ -865,12 +800,22 @@ TEST_F(OptionsSheetTest, OrganisedFavouritesReachTheRegistryAtExitRenumbered)
               (std::vector<Favorite>{{L"deux", two}, {L"three", m_browseTo}, {L"one", one}}));
 }
 
-TEST_F(OptionsSheetTest, CancelledChangesReachNeitherTheDialogNorTheRegistry)
+TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndTheRegistryAndCancelledOnesNeither)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
-    const std::wstring before[] = {StoredString(L"FAV0"), StoredString(L"FAV1"), StoredString(L"FAV2")};
     RunLarkway([&](HWND dialog) {
         WithSheet(dialog, ID_VIEW_OPTIONS, BN_CLICKED, [&](const SheetUser& sheet) {
+            sheet.ShowPage(1);
+            sheet.SelectRow(0);
+            sheet.Click(IDC_MOVE_UP);
+            sheet.Press(PSBTN_APPLYNOW);
+            EXPECT_TRUE(sheet.IsUp());
+            EXPECT_FALSE(sheet.ApplyEnabled());
+            EXPECT_EQ(DestinationOfFavorite(dialog, 0), stored[1].target);
+            // The menu bar's items choose by place: their texts follow at once.
+            EXPECT_EQ(MenuTexts(dialog), (Names{L"one", L"three", L"two"}));
+
+            sheet.ShowPage(0);
             sheet.Type(IDC_FAVORITE_COUNT, L"2");
             sheet.Click(IDC_SIZE_FOLDERS);
             sheet.ShowPage(1);
@@ -879,18 +824,17 @@ TEST_F(OptionsSheetTest, CancelledChangesReachNeitherTheDialogNorTheRegistry)
             sheet.Type(IDC_FAVORITE_NAME, L"renamed");
             sheet.SelectRow(0);
             sheet.Click(IDC_DELETE_FAVORITE);
-            EXPECT_EQ(sheet.Rows(), (Names{L"three", L"renamed"}));
+            EXPECT_EQ(sheet.Rows(), (Names{L"one", L"renamed"}));
             sheet.Press(PSBTN_CANCEL);
         });
-        EXPECT_EQ(FavoritesMenuAtNextPress(dialog), (Names{L"three", L"two", L"one"}));
-        EXPECT_EQ(DestinationOfFavorite(dialog, 0), stored[0].target);
-        EXPECT_EQ(DestinationOfFavorite(dialog, 2), stored[2].target);
+        EXPECT_EQ(FavoritesMenuAtNextPress(dialog), (Names{L"one", L"three", L"two"}));
+        EXPECT_EQ(DestinationOfFavorite(dialog, 0), stored[1].target);
+        EXPECT_EQ(DestinationOfFavorite(dialog, 2), stored[0].target);
     });
     EXPECT_EQ(StoredInt(L"AVAILABLE"), 3u);
     EXPECT_EQ(StoredInt(L"FAVS"), 6u);
     EXPECT_EQ(StoredInt(L"CHECK"), 1u);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(StoredString(FavoriteEntryName(k).c_str()), before[k]);
+    EXPECT_EQ(LoadSettings(Profile()).favorites, (std::vector<Favorite>{stored[1], stored[2], stored[0]}));
 }
 
 } // namespace
