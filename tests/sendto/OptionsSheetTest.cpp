@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <set>
 
 namespace {
 
@@ -719,23 +718,14 @@ TEST_F(OptionsSheetTest, TheTipOfARowShowsItsTargetSoThatLikeNamesCanBeToldApart
     });
 }
 
-TEST_F(OptionsSheetTest, EveryButtonAnswersTabAndItsMnemonic)
+// Which controls Tab reaches and that no two share a letter is the keyboard
+// audit's; here each letter does its button's work.
+TEST_F(OptionsSheetTest, EveryButtonAnswersItsMnemonic)
 {
     StoreOneTwoThree();
     StartDialog();
     WithSheet([&](const SheetUser& sheet) {
-        const auto reachedByTab = [&](int from) {
-            std::set<HWND> reached;
-            ::SetFocus(sheet.Item(from));
-            for (int i = 0; i < 30; ++i) {
-                sheet.Key(VK_TAB);
-                reached.insert(::GetFocus());
-            }
-            return reached;
-        };
-        std::set<HWND> reached = reachedByTab(IDC_FAVORITE_COUNT);
-        for (int id : {IDC_FAVORITE_COUNT, IDC_SIZE_FOLDERS, IDC_SET_DEFAULTS})
-            EXPECT_EQ(reached.count(sheet.Item(id)), 1u) << id;
+        ::SetFocus(sheet.Item(IDC_FAVORITE_COUNT));
         sheet.Mnemonic(L's');
         EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
         sheet.Mnemonic(L'd'); // Set Defaults: the dialog sizes folders
@@ -743,12 +733,7 @@ TEST_F(OptionsSheetTest, EveryButtonAnswersTabAndItsMnemonic)
 
         sheet.ShowPage(1);
         sheet.SelectRow(0);
-        reached = reachedByTab(IDC_FAVORITE_LIST);
-        for (int id : {IDC_FAVORITE_LIST, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_DELETE_FAVORITE, IDC_CLEAR_FAVORITES,
-                       IDC_FAVORITE_NAME, IDC_FAVORITE_TARGET, IDC_BROWSE_FAVORITE})
-            EXPECT_EQ(reached.count(sheet.Item(id)), 1u) << id;
-
-        sheet.SelectRow(0);
+        ::SetFocus(sheet.List());
         sheet.Mnemonic(L'd');
         EXPECT_EQ(sheet.Rows(), (Names{L"two", L"one", L"three"}));
         sheet.Mnemonic(L'u');
