@@ -1,6 +1,7 @@
 #include "framework/PropertySheet.h"
 
 #include "framework/App.h"
+#include "framework/Handle.h"
 
 namespace fx {
 
@@ -118,14 +119,11 @@ int CPropertySheet::GetActiveIndex() const
 bool CPropertySheet::AddPage(CPropertyPage* page)
 {
     if (m_hWnd) {
-        HPROPSHEETPAGE handle = page->CreatePageHandle();
-        if (!handle)
-            return false;
+        CPropertySheetPage handle(page->CreatePageHandle());
         // A sheet that refuses the page does not take the handle over.
-        if (!SendMessage(PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(handle))) {
-            ::DestroyPropertySheetPage(handle);
+        if (!handle || !SendMessage(PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(handle.Get())))
             return false;
-        }
+        handle.Release(); // the sheet's now
     }
     m_pages.push_back(page);
     return true;

@@ -10,12 +10,7 @@
 
 namespace {
 
-struct PidlTraits {
-    using Type = PIDLIST_ABSOLUTE;
-    static Type Empty() { return nullptr; }
-    static void Close(Type pidl) { ::CoTaskMemFree(pidl); }
-};
-using CPidl = fx::CHandle<PidlTraits>;
+using CPidl = fx::CCoTaskMemory<PIDLIST_ABSOLUTE>;
 
 // The file-system path of a shell item; empty for virtual folders (Control
 // Panel, the printers). The platform cannot say how long the path is, so a
