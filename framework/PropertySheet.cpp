@@ -2,6 +2,7 @@
 
 #include "framework/App.h"
 #include "framework/Handle.h"
+#include "framework/Trace.h"
 
 namespace fx {
 
@@ -16,6 +17,7 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT msg, WPARAM, LPARAM lp)
         self->m_bFirstSetActive = true;
         return self->InitDialogWindow(hwnd);
     } catch (...) {
+        TraceCaughtException(L"property page set-up");
         return TRUE;
     }
 }
@@ -169,6 +171,7 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM lp)
             try {
                 self->OnInitDialog();
             } catch (...) {
+                TraceCaughtException(L"property sheet set-up");
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "framework/Wnd.h"
 
 #include "framework/Dpi.h"
+#include "framework/Trace.h"
 
 #include <commctrl.h>
 
@@ -244,6 +245,7 @@ LRESULT CALLBACK CWnd::SubclassThunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, 
     try {
         return self->Dispatch(msg, wp, lp);
     } catch (...) {
+        TraceCaughtException(L"window procedure");
         return ::DefSubclassProc(hwnd, msg, wp, lp);
     }
 }

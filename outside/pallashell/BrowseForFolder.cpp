@@ -2,6 +2,7 @@
 
 #include "framework/Handle.h"
 #include "framework/Resources.h"
+#include "framework/Trace.h"
 #include "outside/pallashell/ComInit.h"
 
 #include <shlobj.h>
@@ -79,6 +80,7 @@ int CALLBACK CBrowseForFolder::Callback(HWND hwnd, UINT msg, LPARAM lp, LPARAM d
             ::SendMessageW(hwnd, BFFM_SETSTATUSTEXTW, 0,
                            reinterpret_cast<LPARAM>(PathOf(reinterpret_cast<PCIDLIST_ABSOLUTE>(lp)).c_str()));
     } catch (...) {
+        fx::TraceCaughtException(L"folder picker");
     }
     return 0;
 }
