@@ -3,6 +3,9 @@
 #include "framework/App.h"
 #include "framework/Dpi.h"
 #include "framework/Handle.h"
+#include "framework/Trace.h"
+
+#include <utility>
 
 namespace fx {
 
@@ -15,6 +18,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM, LPARAM lp)
     try {
         return reinterpret_cast<CDialog*>(lp)->InitDialogWindow(hwnd);
     } catch (...) {
+        TraceCaughtException(L"dialog set-up");
         return TRUE;
     }
 }
@@ -87,6 +91,15 @@ void CDialog::EndDialog(INT_PTR result)
 bool CDialog::UpdateData(bool saveAndValidate)
 {
     CDataExchange dx(m_hWnd, saveAndValidate);
+    // Back as it was however the exchange ends: an exchange may run inside
+    // another, and a throwing one must not leave every later edit ignored.
+    struct CRestore {
+        bool& flag;
+        const bool old;
+        ~CRestore() { flag = old; }
+    } restore{m_bShowingValues, m_bShowingValues};
+    if (!saveAndValidate)
+        m_bShowingValues = true;
     DoDataExchange(dx);
     return !dx.Failed();
 }
@@ -118,17 +131,22 @@ bool CDialog::PreTranslateMessage(MSG* msg)
 
 LRESULT CDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
-        switch (LOWORD(wp)) {
-        case IDOK:
-            OnOK();
-            return 0;
-        case IDCANCEL:
-            OnCancel();
-            return 0;
-        }
+    return CWnd::WindowProc(msg, wp, lp);
+}
+
+bool CDialog::OnCommand(UINT id, UINT code)
+{
+    if (code != BN_CLICKED)
+        return false;
+    switch (id) {
+    case IDOK:
+        OnOK();
+        return true;
+    case IDCANCEL:
+        OnCancel();
+        return true;
     }
-    return Default(msg, wp, lp);
+    return false;
 }
 
 void PaintMinimizedIcon(HWND hwnd, HICON icon)
@@ -141,6 +159,46 @@ void PaintMinimizedIcon(HWND hwnd, HICON icon)
     const int x = (client.right - ::GetSystemMetricsForDpi(SM_CXICON, dpi) + 1) / 2;
     const int y = (client.bottom - ::GetSystemMetricsForDpi(SM_CYICON, dpi) + 1) / 2;
     ::DrawIcon(paint.Get(), x, y, icon);
+}
+
+void CAppIcon::Set(HWND hwnd, WORD id)
+{
+    m_id = id;
+    Load(hwnd, WindowDpi(hwnd));
+}
+
+void CAppIcon::Load(HWND hwnd, UINT dpi)
+{
+    // The sizes of the big and the small icon at 96 DPI.
+    CIconHandle big = LoadIconForDpi(m_id, 32, 32, dpi);
+    CIconHandle small = LoadIconForDpi(m_id, 16, 16, dpi);
+    ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    ::SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    // The window shows the new ones now: the old ones can go.
+    m_big = std::move(big);
+    m_small = std::move(small);
+}
+
+bool CAppIcon::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LRESULT* result)
+{
+    switch (msg) {
+    case WM_PAINT:
+        if (!m_big || !::IsIconic(hwnd))
+            return false;
+        PaintMinimizedIcon(hwnd, m_big.Get());
+        *result = 0;
+        return true;
+    case WM_QUERYDRAGICON:
+        if (!m_big)
+            return false;
+        *result = reinterpret_cast<LRESULT>(m_big.Get());
+        return true;
+    case WM_DPICHANGED:
+        if (m_id)
+            Load(hwnd, LOWORD(wp)); // the new DPI
+        return false;
+    }
+    return false;
 }
 
 } // namespace fx

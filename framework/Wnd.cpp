@@ -166,7 +166,14 @@ bool CWnd::PreTranslateMessage(MSG*)
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_COMMAND && OnCommand(LOWORD(wp), HIWORD(wp)))
+        return 0;
     return Default(msg, wp, lp);
+}
+
+bool CWnd::OnCommand(UINT, UINT)
+{
+    return false;
 }
 
 LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp)
