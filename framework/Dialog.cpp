@@ -5,6 +5,7 @@
 #include "framework/Handle.h"
 #include "framework/Trace.h"
 
+#include <string>
 #include <utility>
 
 namespace fx {
@@ -30,13 +31,20 @@ INT_PTR CDialog::InitDialogWindow(HWND hwnd)
     return OnInitDialog();
 }
 
+HWND CDialog::MakeWindow(HWND parent)
+{
+    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
+                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!hwnd)
+        TraceLastError(L"dialog " + std::to_wstring(m_templateId) + L" could not be made");
+    return hwnd;
+}
+
 bool CDialog::Create(HWND parent)
 {
     m_parent = parent;
     m_bModal = false;
-    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
-    return hwnd != nullptr;
+    return MakeWindow(parent) != nullptr;
 }
 
 INT_PTR CDialog::DoModal()
@@ -45,8 +53,7 @@ INT_PTR CDialog::DoModal()
     m_bEndModal = false;
     m_nResult = -1;
     HWND owner = m_parent ? ::GetAncestor(m_parent, GA_ROOT) : nullptr;
-    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = MakeWindow(owner);
     if (!hwnd) {
         m_bModal = false;
         return -1;

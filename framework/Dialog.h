@@ -44,6 +44,9 @@ protected:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
 
 private:
+    // The dialog's window from its template, owned by or a child of parent.
+    HWND MakeWindow(HWND parent);
+
     UINT m_templateId;
     HWND m_parent;
     bool m_bModal = false;
