@@ -1,5 +1,7 @@
 #include "controls/HoverTracker.h"
 
+#include "framework/Trace.h"
+
 #include <commctrl.h>
 
 #include <utility>
@@ -113,6 +115,7 @@ LRESULT CALLBACK CHoverTracker::RootProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         if (TakesOutOfUse(msg, wp))
             self->End();
     } catch (...) {
+        fx::TraceCaughtException(L"hover tracking");
     }
     return result;
 }

@@ -3,6 +3,7 @@
 #include "controls/LinkOpener.h"
 #include "framework/Dpi.h"
 #include "framework/MessageBox.h"
+#include "framework/Trace.h"
 
 namespace {
 const UINT_PTR kToolId = 1;
@@ -147,6 +148,7 @@ void CLinkLabel::OpenURL()
         Invalidate();
         return;
     }
+    fx::Trace(L"opening " + m_url + L" failed with code " + std::to_wstring(result));
     ::MessageBeep(MB_ICONEXCLAMATION);
     fx::MessageBox(GetParent(), link::ErrorText(result), MB_ICONEXCLAMATION);
 }

@@ -11,10 +11,9 @@ namespace {
 // The default value of a key under HKEY_CLASSES_ROOT; false when the key is missing.
 bool ReadClassDefault(const std::wstring& subKey, std::wstring* value)
 {
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, subKey.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+    fx::CRegKey key;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, subKey.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS)
         return false;
-    fx::CRegKey key(raw);
     DWORD bytes = 0;
     value->clear();
     if (::RegQueryValueExW(key.Get(), nullptr, nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS || bytes == 0)

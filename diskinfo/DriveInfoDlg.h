@@ -30,6 +30,7 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    using fx::CDialog::OnCommand; // OK and Cancel; the rest is routed below
     bool OnCommand(DWORD command);
     void SetUpButtons();
     void ShowDriveIcon(const std::wstring& root);

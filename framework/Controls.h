@@ -76,7 +76,6 @@ class CProgressCtrl : public CWnd {
 public:
     void SetRange32(int lower, int upper) const { SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(lower), upper); }
     void SetPos(int position) const { SendMessage(PBM_SETPOS, static_cast<WPARAM>(position)); }
-    int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
 };
 
 } // namespace fx

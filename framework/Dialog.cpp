@@ -3,6 +3,10 @@
 #include "framework/App.h"
 #include "framework/Dpi.h"
 #include "framework/Handle.h"
+#include "framework/Trace.h"
+
+#include <string>
+#include <utility>
 
 namespace fx {
 
@@ -15,6 +19,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM, LPARAM lp)
     try {
         return reinterpret_cast<CDialog*>(lp)->InitDialogWindow(hwnd);
     } catch (...) {
+        TraceCaughtException(L"dialog set-up");
         return TRUE;
     }
 }
@@ -26,13 +31,20 @@ INT_PTR CDialog::InitDialogWindow(HWND hwnd)
     return OnInitDialog();
 }
 
+HWND CDialog::MakeWindow(HWND parent)
+{
+    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
+                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!hwnd)
+        TraceLastError(L"dialog " + std::to_wstring(m_templateId) + L" could not be made");
+    return hwnd;
+}
+
 bool CDialog::Create(HWND parent)
 {
     m_parent = parent;
     m_bModal = false;
-    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
-    return hwnd != nullptr;
+    return MakeWindow(parent) != nullptr;
 }
 
 INT_PTR CDialog::DoModal()
@@ -41,8 +53,7 @@ INT_PTR CDialog::DoModal()
     m_bEndModal = false;
     m_nResult = -1;
     HWND owner = m_parent ? ::GetAncestor(m_parent, GA_ROOT) : nullptr;
-    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = MakeWindow(owner);
     if (!hwnd) {
         m_bModal = false;
         return -1;
@@ -87,6 +98,15 @@ void CDialog::EndDialog(INT_PTR result)
 bool CDialog::UpdateData(bool saveAndValidate)
 {
     CDataExchange dx(m_hWnd, saveAndValidate);
+    // Back as it was however the exchange ends: an exchange may run inside
+    // another, and a throwing one must not leave every later edit ignored.
+    struct CRestore {
+        bool& flag;
+        const bool old;
+        ~CRestore() { flag = old; }
+    } restore{m_bShowingValues, m_bShowingValues};
+    if (!saveAndValidate)
+        m_bShowingValues = true;
     DoDataExchange(dx);
     return !dx.Failed();
 }
@@ -118,17 +138,22 @@ bool CDialog::PreTranslateMessage(MSG* msg)
 
 LRESULT CDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
-        switch (LOWORD(wp)) {
-        case IDOK:
-            OnOK();
-            return 0;
-        case IDCANCEL:
-            OnCancel();
-            return 0;
-        }
+    return CWnd::WindowProc(msg, wp, lp);
+}
+
+bool CDialog::OnCommand(UINT id, UINT code)
+{
+    if (code != BN_CLICKED)
+        return false;
+    switch (id) {
+    case IDOK:
+        OnOK();
+        return true;
+    case IDCANCEL:
+        OnCancel();
+        return true;
     }
-    return Default(msg, wp, lp);
+    return false;
 }
 
 void PaintMinimizedIcon(HWND hwnd, HICON icon)
@@ -141,6 +166,46 @@ void PaintMinimizedIcon(HWND hwnd, HICON icon)
     const int x = (client.right - ::GetSystemMetricsForDpi(SM_CXICON, dpi) + 1) / 2;
     const int y = (client.bottom - ::GetSystemMetricsForDpi(SM_CYICON, dpi) + 1) / 2;
     ::DrawIcon(paint.Get(), x, y, icon);
+}
+
+void CAppIcon::Set(HWND hwnd, WORD id)
+{
+    m_id = id;
+    Load(hwnd, WindowDpi(hwnd));
+}
+
+void CAppIcon::Load(HWND hwnd, UINT dpi)
+{
+    // The sizes of the big and the small icon at 96 DPI.
+    CIconHandle big = LoadIconForDpi(m_id, 32, 32, dpi);
+    CIconHandle small = LoadIconForDpi(m_id, 16, 16, dpi);
+    ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    ::SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    // The window shows the new ones now: the old ones can go.
+    m_big = std::move(big);
+    m_small = std::move(small);
+}
+
+bool CAppIcon::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LRESULT* result)
+{
+    switch (msg) {
+    case WM_PAINT:
+        if (!m_big || !::IsIconic(hwnd))
+            return false;
+        PaintMinimizedIcon(hwnd, m_big.Get());
+        *result = 0;
+        return true;
+    case WM_QUERYDRAGICON:
+        if (!m_big)
+            return false;
+        *result = reinterpret_cast<LRESULT>(m_big.Get());
+        return true;
+    case WM_DPICHANGED:
+        if (m_id)
+            Load(hwnd, LOWORD(wp)); // the new DPI
+        return false;
+    }
+    return false;
 }
 
 } // namespace fx

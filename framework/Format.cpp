@@ -1,5 +1,7 @@
 #include "framework/Format.h"
 
+#include <windows.h>
+
 #include <cstdarg>
 #include <cwchar>
 
@@ -22,6 +24,17 @@ std::wstring Format(const wchar_t* format, ...)
             return std::wstring();
         result.resize(result.size() * 4);
     }
+}
+
+std::wstring Widen(const char* text)
+{
+    int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (n <= 1)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), n);
+    wide.resize(static_cast<size_t>(n - 1));
+    return wide;
 }
 
 } // namespace fx

@@ -7,4 +7,7 @@ namespace fx {
 
 std::wstring Format(const wchar_t* format, ...);
 
+// Text of the ANSI code page (an exception's what()) as wide text.
+std::wstring Widen(const char* text);
+
 } // namespace fx

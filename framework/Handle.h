@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 #include <utility>
 
 namespace fx {
@@ -34,6 +35,14 @@ public:
         if (old != Traits::Empty())
             Traits::Close(old);
     }
+    // For calls that hand a new handle back through a pointer
+    // (RegOpenKeyExW(..., key.Put())): releases what is held and gives the
+    // empty slot, so the handle is owned from the moment the call fills it.
+    Type* Put() noexcept
+    {
+        Reset();
+        return &m_h;
+    }
 
 private:
     Type m_h = Traits::Empty();
@@ -64,11 +73,6 @@ struct IconTraits {
     static Type Empty() { return nullptr; }
     static void Close(Type h) { ::DestroyIcon(h); }
 };
-struct CursorTraits {
-    using Type = HCURSOR;
-    static Type Empty() { return nullptr; }
-    static void Close(Type h) { ::DestroyCursor(h); }
-};
 template <class T>
 struct GdiObjectTraits {
     using Type = T;
@@ -90,6 +94,26 @@ struct GlobalMemoryTraits {
     static Type Empty() { return nullptr; }
     static void Close(Type h) { ::GlobalFree(h); }
 };
+struct PropertySheetPageTraits {
+    using Type = HPROPSHEETPAGE;
+    static Type Empty() { return nullptr; }
+    static void Close(Type h) { ::DestroyPropertySheetPage(h); }
+};
+// What the system allocates for the caller with LocalAlloc (security
+// descriptors and SIDs made from strings, FormatMessage's buffers).
+template <class T>
+struct LocalMemoryTraits {
+    using Type = T;
+    static Type Empty() { return nullptr; }
+    static void Close(Type p) { ::LocalFree(p); }
+};
+// What the shell and COM allocate for the caller (item id lists, strings).
+template <class T>
+struct CoTaskMemoryTraits {
+    using Type = T;
+    static Type Empty() { return nullptr; }
+    static void Close(Type p) { ::CoTaskMemFree(p); }
+};
 
 using CKernelHandle = CHandle<KernelHandleTraits>;
 using CFileHandle = CHandle<FileHandleTraits>;
@@ -97,7 +121,6 @@ using CFileHandle = CHandle<FileHandleTraits>;
 using CFindHandle = CHandle<FindHandleTraits>;
 using CRegKey = CHandle<RegKeyTraits>;
 using CIconHandle = CHandle<IconTraits>;
-using CCursorHandle = CHandle<CursorTraits>;
 using CBitmapHandle = CHandle<GdiObjectTraits<HBITMAP>>;
 using CBrushHandle = CHandle<GdiObjectTraits<HBRUSH>>;
 using CPenHandle = CHandle<GdiObjectTraits<HPEN>>;
@@ -105,6 +128,12 @@ using CFontHandle = CHandle<GdiObjectTraits<HFONT>>;
 using CMemoryDC = CHandle<MemoryDCTraits>;
 using CImageListHandle = CHandle<ImageListTraits>;
 using CGlobalMemory = CHandle<GlobalMemoryTraits>;
+// A page made for a sheet, until the sheet takes it over.
+using CPropertySheetPage = CHandle<PropertySheetPageTraits>;
+template <class T>
+using CLocalMemory = CHandle<LocalMemoryTraits<T>>;
+template <class T>
+using CCoTaskMemory = CHandle<CoTaskMemoryTraits<T>>;
 
 // Selects a GDI object into a DC for the lifetime of the guard.
 class CSelectObject {
@@ -127,7 +156,6 @@ public:
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
     HDC Get() const noexcept { return m_dc; }
-    const PAINTSTRUCT& Info() const noexcept { return m_ps; }
 
 private:
     HWND m_hwnd;

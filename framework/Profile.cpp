@@ -23,21 +23,22 @@ std::wstring CProfile::SectionPath(const std::wstring& section) const
 
 CRegKey CProfile::OpenSection(const std::wstring& section) const
 {
-    HKEY raw = nullptr;
+    CRegKey key;
     if (m_appKey.empty() ||
-        ::RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+        ::RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE, key.Put()) !=
+            ERROR_SUCCESS)
         return {};
-    return CRegKey(raw);
+    return key;
 }
 
 CRegKey CProfile::CreateSection(const std::wstring& section) const
 {
-    HKEY raw = nullptr;
+    CRegKey key;
     if (m_appKey.empty() ||
         ::RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_SET_VALUE, nullptr, &raw, nullptr) != ERROR_SUCCESS)
+                          KEY_SET_VALUE, nullptr, key.Put(), nullptr) != ERROR_SUCCESS)
         return {};
-    return CRegKey(raw);
+    return key;
 }
 
 int CProfile::GetProfileInt(const std::wstring& section, const std::wstring& entry, int defaultValue) const

@@ -1,6 +1,8 @@
 #include "framework/PropertySheet.h"
 
 #include "framework/App.h"
+#include "framework/Handle.h"
+#include "framework/Trace.h"
 
 namespace fx {
 
@@ -15,6 +17,7 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT msg, WPARAM, LPARAM lp)
         self->m_bFirstSetActive = true;
         return self->InitDialogWindow(hwnd);
     } catch (...) {
+        TraceCaughtException(L"property page set-up");
         return TRUE;
     }
 }
@@ -118,14 +121,11 @@ int CPropertySheet::GetActiveIndex() const
 bool CPropertySheet::AddPage(CPropertyPage* page)
 {
     if (m_hWnd) {
-        HPROPSHEETPAGE handle = page->CreatePageHandle();
-        if (!handle)
-            return false;
+        CPropertySheetPage handle(page->CreatePageHandle());
         // A sheet that refuses the page does not take the handle over.
-        if (!SendMessage(PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(handle))) {
-            ::DestroyPropertySheetPage(handle);
+        if (!handle || !SendMessage(PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(handle.Get())))
             return false;
-        }
+        handle.Release(); // the sheet's now
     }
     m_pages.push_back(page);
     return true;
@@ -171,6 +171,7 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM lp)
             try {
                 self->OnInitDialog();
             } catch (...) {
+                TraceCaughtException(L"property sheet set-up");
             }
         }
     }

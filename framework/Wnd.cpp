@@ -1,6 +1,7 @@
 #include "framework/Wnd.h"
 
 #include "framework/Dpi.h"
+#include "framework/Trace.h"
 
 #include <commctrl.h>
 
@@ -165,7 +166,14 @@ bool CWnd::PreTranslateMessage(MSG*)
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_COMMAND && OnCommand(LOWORD(wp), HIWORD(wp)))
+        return 0;
     return Default(msg, wp, lp);
+}
+
+bool CWnd::OnCommand(UINT, UINT)
+{
+    return false;
 }
 
 LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp)
@@ -244,6 +252,7 @@ LRESULT CALLBACK CWnd::SubclassThunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, 
     try {
         return self->Dispatch(msg, wp, lp);
     } catch (...) {
+        TraceCaughtException(L"window procedure");
         return ::DefSubclassProc(hwnd, msg, wp, lp);
     }
 }

@@ -72,7 +72,12 @@ public:
     void KillTimer(UINT_PTR id);
 
 protected:
+    // Routes WM_COMMAND to OnCommand; everything else goes to Default().
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    // WM_COMMAND: a control's notification (its id, its code), a menu item
+    // (code 0) or an accelerator (code 1). True when handled; a class that
+    // handles some commands hands the rest to its base class's OnCommand.
+    virtual bool OnCommand(UINT id, UINT code);
     // The processing the window would get without this object.
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
 

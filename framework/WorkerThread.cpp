@@ -1,21 +1,11 @@
 #include "framework/WorkerThread.h"
 
+#include "framework/Format.h"
+#include "framework/Trace.h"
+
 #include <exception>
 
 namespace fx {
-
-namespace {
-std::wstring Widen(const char* text)
-{
-    int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (n <= 1)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), n);
-    wide.resize(static_cast<size_t>(n - 1));
-    return wide;
-}
-} // namespace
 
 void CWorkerThread::Start(Body body, HWND owner, UINT failureMessage)
 {
@@ -39,8 +29,10 @@ void CWorkerThread::Run(const Body& body, HWND owner, UINT failureMessage)
         body(m_stopRequested);
         failed = false;
     } catch (const std::exception& e) {
+        TraceCaughtException(L"background work");
         SetFailureText(Widen(e.what()));
     } catch (...) {
+        TraceCaughtException(L"background work");
         SetFailureText(L"The background work failed.");
     }
     if (failed && owner && failureMessage)

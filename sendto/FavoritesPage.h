@@ -25,6 +25,7 @@ protected:
 private:
     using Move = size_t (*)(std::vector<Favorite>&, size_t);
 
+    using fx::CPropertyPage::OnCommand; // OK and Cancel; the rest is routed below
     bool OnCommand(WORD id, WORD code);
     void OnItemChanged(const NMLISTVIEW& change);
     void OnNameChanged();

@@ -66,6 +66,7 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    using fx::CDialog::OnCommand; // OK and Cancel; the rest is routed below
     bool OnCommand(WORD id, WORD code);
     void SetUpButtons();
     void SetUpProgress(int itemCount);

@@ -3,7 +3,7 @@
 # when any is missing. Runs apt-get as root, or through sudo.
 set -euo pipefail
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build wine wine64 xvfb xauth
-          googletest imagemagick tzdata nsis clang lld)
+          googletest imagemagick tzdata nsis clang lld fonts-wine)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

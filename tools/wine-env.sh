@@ -35,9 +35,18 @@ wine_with_keeper() {
     return $rc
 }
 
-# Makes the prefix WINEPREFIX names, for WINE_DPI, unless it is there.
+# Wine draws the caption buttons (minimise, maximise, close) with the
+# Marlett symbol font: without it they show as the letters "0 1 r". Debian's
+# fonts-wine has the font, but this Wine finds fonts only in the prefix.
+wine_symbol_font() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$fonts/marlett.ttf" ] || { mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"; }
+}
+
+# Makes the prefix WINEPREFIX names, for WINE_DPI, unless it is there (a
+# prefix made before the font came gets it too).
 wine_prefix_ready() {
-    [ -f "$WINEPREFIX/.ready" ] && return 0
+    [ -f "$WINEPREFIX/.ready" ] && { wine_symbol_font; return 0; }
     mkdir -p "$WINEPREFIX"
     echo "Preparing the Wine prefix in $WINEPREFIX ..."
     DISPLAY= wine wineboot -i >/dev/null 2>&1
@@ -58,6 +67,7 @@ REG
     printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$WINE_DPI" >> "$reg"
     DISPLAY= wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
     wineserver -w
+    wine_symbol_font
     touch "$WINEPREFIX/.ready"
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/Handle.h"
 #include "framework/Resources.h"
+#include "framework/Trace.h"
 #include "outside/pallashell/ComInit.h"
 
 #include <shlobj.h>
@@ -10,12 +11,7 @@
 
 namespace {
 
-struct PidlTraits {
-    using Type = PIDLIST_ABSOLUTE;
-    static Type Empty() { return nullptr; }
-    static void Close(Type pidl) { ::CoTaskMemFree(pidl); }
-};
-using CPidl = fx::CHandle<PidlTraits>;
+using CPidl = fx::CCoTaskMemory<PIDLIST_ABSOLUTE>;
 
 // The file-system path of a shell item; empty for virtual folders (Control
 // Panel, the printers). The platform cannot say how long the path is, so a
@@ -84,6 +80,7 @@ int CALLBACK CBrowseForFolder::Callback(HWND hwnd, UINT msg, LPARAM lp, LPARAM d
             ::SendMessageW(hwnd, BFFM_SETSTATUSTEXTW, 0,
                            reinterpret_cast<LPARAM>(PathOf(reinterpret_cast<PCIDLIST_ABSOLUTE>(lp)).c_str()));
     } catch (...) {
+        fx::TraceCaughtException(L"folder picker");
     }
     return 0;
 }

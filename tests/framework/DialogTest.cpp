@@ -1,0 +1,86 @@
+#include "framework/Dialog.h"
+#include "framework/Dpi.h"
+#include "tests/framework/res/framework_test.h"
+#include "tests/support/DpiChecks.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using testing_support::IconImageSize;
+
+// Notes, for every change notice of its number edit, whether the program was
+// writing the values into the controls when it came.
+class CEditWatcher : public fx::CDialog {
+public:
+    CEditWatcher() : CDialog(IDD_TEST_PAGE) {}
+
+    int number = 4;
+    std::vector<bool> programWrites;
+
+protected:
+    void DoDataExchange(fx::CDataExchange& dx) override { fx::DDX_Text(dx, IDC_NUMBER, number); }
+    bool OnCommand(UINT id, UINT code) override
+    {
+        if (id == IDC_NUMBER && code == EN_CHANGE) {
+            programWrites.push_back(IsShowingValues());
+            return true;
+        }
+        return CDialog::OnCommand(id, code);
+    }
+};
+
+TEST(DialogCommands, AnEditTellsTheProgramsWritingFromTheUsersTyping)
+{
+    fx::CFrameWnd owner;
+    ASSERT_TRUE(owner.Create(L"Owner", WS_OVERLAPPEDWINDOW, RECT{0, 0, 400, 300}));
+    CEditWatcher dialog;
+    ASSERT_TRUE(dialog.Create(owner.m_hWnd)); // shows the number: the program's write
+    ::SetDlgItemTextW(dialog.m_hWnd, IDC_NUMBER, L"7"); // as the user's typing
+    dialog.UpdateData(false); // the program's write again
+    EXPECT_EQ(dialog.programWrites, (std::vector<bool>{true, false, true}));
+    owner.DestroyWindow();
+}
+
+// A top-level window that wears the application icon.
+class CIconFrame : public fx::CFrameWnd {
+public:
+    fx::CAppIcon icon;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        LRESULT result = 0;
+        if (icon.OnMessage(m_hWnd, msg, wp, &result))
+            return result;
+        return CFrameWnd::WindowProc(msg, wp, lp);
+    }
+};
+
+TEST(AppIcon, BothSizesFollowTheWindowsDpiAndADragShowsTheBigOne)
+{
+    CIconFrame frame;
+    ASSERT_TRUE(frame.Create(L"Iconic", WS_OVERLAPPEDWINDOW, RECT{0, 0, 300, 200}));
+    frame.icon.Set(frame.m_hWnd, IDI_TEST_APP);
+    auto shown = [&](WPARAM which) {
+        return reinterpret_cast<HICON>(frame.SendMessage(WM_GETICON, which));
+    };
+    const UINT dpi = fx::WindowDpi(frame.m_hWnd);
+    const int big = fx::ScaleToDpi(32, dpi), small = fx::ScaleToDpi(16, dpi);
+    EXPECT_EQ(IconImageSize(shown(ICON_BIG)).cx, big);
+    EXPECT_EQ(IconImageSize(shown(ICON_SMALL)).cx, small);
+    EXPECT_EQ(reinterpret_cast<HICON>(frame.SendMessage(WM_QUERYDRAGICON)), shown(ICON_BIG));
+
+    // Moved to a monitor with half as much DPI again.
+    const UINT moved = dpi * 3 / 2;
+    RECT suggested = frame.GetWindowRect();
+    frame.SendMessage(WM_DPICHANGED, MAKEWPARAM(moved, moved), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(IconImageSize(shown(ICON_BIG)).cx, fx::ScaleToDpi(32, moved));
+    EXPECT_EQ(IconImageSize(shown(ICON_SMALL)).cx, fx::ScaleToDpi(16, moved));
+    EXPECT_EQ(reinterpret_cast<HICON>(frame.SendMessage(WM_QUERYDRAGICON)), shown(ICON_BIG));
+    frame.DestroyWindow();
+}
+
+} // namespace
