@@ -10,10 +10,54 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+// A drive letter for a folder, made as Wine makes one at once: a link in the
+// prefix's dosdevices folder, made from the Linux side and removed at the end.
+class DriveLetterLink {
+public:
+    explicit DriveLetterLink(const std::wstring& folder)
+    {
+        using UnixFileName = char*(CDECL*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixFileName>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+        const char* prefix = std::getenv("WINEPREFIX");
+        char* target = unixName ? unixName(folder.c_str()) : nullptr;
+        const DWORD used = ::GetLogicalDrives();
+        for (wchar_t letter = L'Y'; target && prefix && letter > L'M' && !m_letter; --letter)
+            if (!(used & (1u << (letter - L'A'))))
+                m_letter = letter;
+        if (m_letter) {
+            m_dosdevices = testing_support::WindowsPath((std::string(prefix) + "/dosdevices").c_str());
+            const std::wstring link = std::wstring(1, static_cast<wchar_t>(m_letter - L'A' + L'a')) + L":";
+            testing_support::RunOnLinux(m_dosdevices, "/bin/ln",
+                                        L"-s \"" + std::filesystem::path(target).wstring() + L"\" " + link,
+                                        [this] { return Made(); });
+        }
+        if (target)
+            ::HeapFree(::GetProcessHeap(), 0, target);
+    }
+    ~DriveLetterLink()
+    {
+        if (m_letter)
+            testing_support::RunOnLinux(m_dosdevices, "/bin/rm",
+                                        L"-f " + std::wstring(1, static_cast<wchar_t>(m_letter - L'A' + L'a')) + L":",
+                                        [this] { return !Made(); });
+    }
+    DriveLetterLink(const DriveLetterLink&) = delete;
+    DriveLetterLink& operator=(const DriveLetterLink&) = delete;
+    bool Made() const { return m_letter && ::GetDriveTypeW(Root().c_str()) != DRIVE_NO_ROOT_DIR; }
+    std::wstring Root() const { return std::wstring(1, m_letter) + L":\\"; }
+
+private:
+    wchar_t m_letter = 0;
+    std::wstring m_dosdevices;
+};
 
 class LarkwayTest : public ::testing::Test {
 protected:
@@ -78,6 +122,7 @@ protected:
         testing_support::PutDropListOnClipboard(paths);
         StartOnClipboard(std::move(browsed));
         WaitForSizing();
+        WaitForDestinationCheck();
     }
     void StartOnClipboard(std::optional<std::wstring> browsed = std::nullopt)
     {
@@ -116,12 +161,17 @@ protected:
     }
 
     // What the user does: types a destination, clicks a button.
+    // The drive's answer comes from a worker: waits for it.
     void TypeDestination(const std::wstring& text)
     {
         ::SendMessageW(Item(IDC_DESTINATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DESTINATION, EN_CHANGE),
                        reinterpret_cast<LPARAM>(Item(IDC_DESTINATION)));
-        testing_support::PumpMessages();
+        WaitForDestinationCheck();
+    }
+    void WaitForDestinationCheck()
+    {
+        ASSERT_TRUE(testing_support::PumpUntil([this] { return !m_dialog->IsCheckingDestination(); }));
     }
     void Click(int id)
     {
