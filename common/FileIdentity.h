@@ -11,9 +11,15 @@
 #include <vector>
 
 struct FileIdentity {
-    uint64_t volume = 0;
+    uint64_t volume = 0; // 0: the system could not say
     std::array<uint8_t, 16> id{};
-    bool operator==(const FileIdentity&) const = default;
+    // The same file id on the same volume. A volume of 0 matches any: Wine
+    // answers 0 for the volume whenever its mount manager does not answer,
+    // also for an item it named a moment ago.
+    bool operator==(const FileIdentity& other) const
+    {
+        return id == other.id && (volume == other.volume || !volume || !other.volume);
+    }
 };
 
 // The identity of the item at a full path (links followed); none when

@@ -1,6 +1,7 @@
 // Runs Larkway's send dialog in-process, modeless, on a selection handed
 // over on the clipboard, with the profile under a clean registry key.
 #pragma once
+#include "common/FileIdentity.h"
 #include "sendto/LarkwayApp.h"
 #include "sendto/SendDialog.h"
 #include "sendto/res/resource.h"
@@ -18,44 +19,61 @@
 #include <vector>
 
 // A drive letter for a folder, made as Wine makes one at once: a link in the
-// prefix's dosdevices folder, made from the Linux side and removed at the end.
+// prefix's dosdevices folder, made from the Linux side and taken back at the
+// end. A new letter has no drive type until the Wine server restarts; for
+// the drive's figures, a test letter with a type (r:, a RAM disk) is
+// pointed at the folder instead and back at restore (a Linux path) after.
 class DriveLetterLink {
 public:
-    explicit DriveLetterLink(const std::wstring& folder)
+    explicit DriveLetterLink(const std::wstring& folder, wchar_t letter = 0, const char* restore = nullptr)
+        : m_folder(folder), m_letter(letter), m_restore(restore ? restore : "")
     {
-        using UnixFileName = char*(CDECL*)(const wchar_t*);
-        const auto unixName = reinterpret_cast<UnixFileName>(
-            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
         const char* prefix = std::getenv("WINEPREFIX");
-        char* target = unixName ? unixName(folder.c_str()) : nullptr;
+        const std::wstring target = UnixPath(folder);
         const DWORD used = ::GetLogicalDrives();
-        for (wchar_t letter = L'Y'; target && prefix && letter > L'M' && !m_letter; --letter)
-            if (!(used & (1u << (letter - L'A'))))
-                m_letter = letter;
-        if (m_letter) {
-            m_dosdevices = testing_support::WindowsPath((std::string(prefix) + "/dosdevices").c_str());
-            const std::wstring link = std::wstring(1, static_cast<wchar_t>(m_letter - L'A' + L'a')) + L":";
-            testing_support::RunOnLinux(m_dosdevices, "/bin/ln",
-                                        L"-s \"" + std::filesystem::path(target).wstring() + L"\" " + link,
-                                        [this] { return Made(); });
-        }
-        if (target)
-            ::HeapFree(::GetProcessHeap(), 0, target);
+        for (wchar_t free = L'Y'; !m_letter && free > L'M'; --free)
+            if (!(used & (1u << (free - L'A'))))
+                m_letter = free;
+        if (!prefix || target.empty() || !m_letter)
+            return;
+        m_dosdevices = testing_support::WindowsPath((std::string(prefix) + "/dosdevices").c_str());
+        testing_support::RunOnLinux(m_dosdevices, "/bin/ln", L"-sfn \"" + target + L"\" " + LinkName(),
+                                    [this] { return Made(); });
     }
     ~DriveLetterLink()
     {
-        if (m_letter)
-            testing_support::RunOnLinux(m_dosdevices, "/bin/rm",
-                                        L"-f " + std::wstring(1, static_cast<wchar_t>(m_letter - L'A' + L'a')) + L":",
+        if (m_dosdevices.empty())
+            return;
+        if (m_restore.empty())
+            testing_support::RunOnLinux(m_dosdevices, "/bin/rm", L"-f " + LinkName(), [this] { return !Made(); });
+        else
+            testing_support::RunOnLinux(m_dosdevices, "/bin/ln",
+                                        L"-sfn \"" + std::filesystem::path(m_restore).wstring() + L"\" " + LinkName(),
                                         [this] { return !Made(); });
     }
     DriveLetterLink(const DriveLetterLink&) = delete;
     DriveLetterLink& operator=(const DriveLetterLink&) = delete;
-    bool Made() const { return m_letter && ::GetDriveTypeW(Root().c_str()) != DRIVE_NO_ROOT_DIR; }
+    bool Made() const { return m_letter && IsSameItem(Root(), m_folder); }
     std::wstring Root() const { return std::wstring(1, m_letter) + L":\\"; }
 
 private:
-    wchar_t m_letter = 0;
+    std::wstring LinkName() const { return std::wstring(1, static_cast<wchar_t>(m_letter - L'A' + L'a')) + L":"; }
+    static std::wstring UnixPath(const std::wstring& folder)
+    {
+        using UnixFileName = char*(CDECL*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixFileName>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+        char* name = unixName ? unixName(folder.c_str()) : nullptr;
+        if (!name)
+            return std::wstring();
+        const std::wstring path = std::filesystem::path(name).wstring();
+        ::HeapFree(::GetProcessHeap(), 0, name);
+        return path;
+    }
+
+    std::wstring m_folder;
+    wchar_t m_letter;
+    std::string m_restore;
     std::wstring m_dosdevices;
 };
 

@@ -127,6 +127,42 @@ TEST_F(LarkwayTest, AnAddedFavouriteIsNamedAndKept)
     EXPECT_EQ(m_app->Settings().favorites[1], (Favorite{L"My target", target}));
 }
 
+// Two Larkway windows open at once each add a favourite and close in turn:
+// the one that closes last keeps what the first saved.
+TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
+{
+    struct Run : CLarkwayApp {
+        void Exit() { ExitInstance(0); }
+    };
+    const std::wstring file = m_temp.MakeFile(L"a.txt");
+    std::vector<std::unique_ptr<Run>> runs;
+    std::vector<std::unique_ptr<CSendDialog>> windows;
+    for (const std::wstring name : {L"First", L"Second"}) {
+        const std::wstring target = m_temp.MakeFolder(name);
+        PutDropListOnClipboard({file});
+        runs.push_back(std::make_unique<Run>());
+        runs.back()->LoadProfile();
+        windows.push_back(std::make_unique<CSendDialog>(*runs.back()));
+        windows.back()->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
+        ASSERT_TRUE(windows.back()->Create(nullptr));
+        DialogAnswerer answer([name](HWND dialog) {
+            ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, name.c_str());
+            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        ::SendMessageW(windows.back()->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
+        PumpMessages();
+        ASSERT_EQ(answer.Asked(), 1);
+    }
+    for (size_t i = 0; i < runs.size(); ++i) {
+        windows[i]->DestroyWindow();
+        PumpMessages();
+        runs[i]->Exit();
+    }
+    EXPECT_EQ(StoredInt(L"AVAILABLE"), 3u);
+    EXPECT_EQ(StoredString(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
+    EXPECT_EQ(StoredString(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
+}
+
 TEST_F(LarkwayTest, AFullListOfFavouritesRefusesAnother)
 {
     fx::CProfile profile;
