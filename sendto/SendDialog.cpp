@@ -23,6 +23,8 @@ namespace {
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
 const int kColumnWidth = 100; // each column of the item list, in pixels at 96 DPI
+const UINT_PTR kListTimer = 1;  // lists the items measured since the last listing
+const UINT kListEveryMs = 100;
 
 // The item's own name: what follows its last backslash ("" for a drive root).
 std::wstring ItemName(const std::wstring& path)
@@ -255,9 +257,11 @@ void CSendDialog::OnItemSized()
         items.swap(m_pendingItems);
         m_bItemsPosted = false;
     }
+    m_lastListed = ::GetTickCount64();
     if (items.empty())
         return;
     const CDiskInfo units;
+    int listed = 0;
     for (SizedItem& item : items) {
         if (m_selectedPaths.GetCount() == 0)
             m_strItemsHeader = ItemFolder(item.path);
@@ -266,7 +270,13 @@ void CSendDialog::OnItemSized()
             continue; // out of memory: the item cannot be sent, so it is not listed
         m_rows.push_back(Row{ItemName(item.path), m_strLastSizeText, item.bytes});
         m_requiredBytes += item.bytes;
+        ++listed;
+    }
+    // One step for the whole batch: the bar repaints once, not per item.
+    if (listed > 0) {
+        m_itemProgress.SetStep(listed);
         m_itemProgress.StepIt();
+        m_itemProgress.SetStep(1);
     }
     ListView_SetItemCountEx(m_itemList, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     m_strLastSizeText = units.GetUnitSize(m_requiredBytes);
@@ -275,11 +285,8 @@ void CSendDialog::OnItemSized()
     ShowLines();
 }
 
-void CSendDialog::OnItemListNotify(NMHDR* header)
+void CSendDialog::OnItemListText(LVITEMW& item) const
 {
-    if (header->code != LVN_GETDISPINFOW)
-        return;
-    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
     if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || static_cast<size_t>(item.iItem) >= m_rows.size() ||
         item.cchTextMax <= 0)
         return;
@@ -552,7 +559,16 @@ LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_ITEM_SIZED:
-        OnItemSized();
+        // A few times a second at most: the rows, lines and Send state are
+        // what the user sees, and thousands of small files would otherwise
+        // cost one round of repainting each.
+        if (::GetTickCount64() - m_lastListed < kListEveryMs)
+            SetTimer(kListTimer, kListEveryMs, [this] {
+                KillTimer(kListTimer);
+                OnItemSized();
+            });
+        else
+            OnItemSized();
         return 0;
     case WM_SIZING_DONE:
         OnSizingDone();
@@ -561,8 +577,9 @@ LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         OnDestinationChecked();
         return 0;
     case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lp)->idFrom == IDC_ITEM_LIST) {
-            OnItemListNotify(reinterpret_cast<NMHDR*>(lp));
+        if (reinterpret_cast<NMHDR*>(lp)->idFrom == IDC_ITEM_LIST &&
+            reinterpret_cast<NMHDR*>(lp)->code == LVN_GETDISPINFOW) {
+            OnItemListText(reinterpret_cast<NMLVDISPINFOW*>(lp)->item);
             return 0;
         }
         break;

@@ -13,6 +13,8 @@
 #include "sendto/FavoritesStore.h"
 #include "sendto/ParseThread.h"
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -86,7 +88,8 @@ private:
     void OnDestinationChecked();
     void ShowFigures(const DestinationFigures& figures);
     void UpdateSendState();
-    void OnItemListNotify(NMHDR* header);
+    // The list asks for the texts of a row it shows.
+    void OnItemListText(LVITEMW& item) const;
     void RemoveGoneItems();
     void ShowLines();
     void ShowFavoritesMenu();
@@ -108,6 +111,7 @@ private:
     std::mutex m_resultsLock;
     std::vector<SizedItem> m_pendingItems;
     bool m_bItemsPosted = false;
+    ULONGLONG m_lastListed = 0; // when the list last took items (GetTickCount64)
     CParseThread m_sizing{*this};
     CDestinationCheck m_destinationCheck;
     std::optional<DestinationFigures> m_figures; // of the destination in the field, once its drive answered
