@@ -2,6 +2,8 @@
 
 #include "framework/LongPath.h"
 
+#include <vector>
+
 namespace {
 
 bool IsSeparator(wchar_t c)
@@ -31,9 +33,55 @@ size_t UncRootLength(const std::wstring& path)
     return shareEnd == std::wstring::npos ? path.size() : shareEnd + 1;
 }
 
-} // namespace
+// The full path with every name exactly as given: "." and ".." resolved as
+// the platform resolves them, nothing else changed. Its root is already
+// checked.
+std::wstring LiteralFullPath(const std::wstring& plain)
+{
+    const std::wstring root = PathRoot(plain);
+    std::wstring full = root;
+    const size_t rootLength = HasDriveRoot(plain) ? 3 : UncRootLength(plain);
+    std::vector<std::wstring> names;
+    for (size_t start = rootLength; start < plain.size();) {
+        size_t end = plain.find_first_of(L"\\/", start);
+        if (end == std::wstring::npos)
+            end = plain.size();
+        const std::wstring name = plain.substr(start, end - start);
+        if (name == L"..") {
+            if (!names.empty())
+                names.pop_back();
+        } else if (!name.empty() && name != L".") {
+            names.push_back(name);
+        }
+        start = end + 1;
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+        full += (i ? L"\\" : L"") + names[i];
+    return full;
+}
 
-std::optional<std::wstring> NormalizeSelectedPath(const std::wstring& path)
+bool EndsInDotOrSpace(const std::wstring& name)
+{
+    return !name.empty() && (name.back() == L'.' || name.back() == L' ') && name != L"." && name != L"..";
+}
+
+// A name the platform would trim: one that ends in a dot or a space.
+bool HasNameThePlatformTrims(const std::wstring& literal)
+{
+    size_t start = PathRoot(literal).size();
+    while (start < literal.size()) {
+        size_t end = literal.find(L'\\', start);
+        if (end == std::wstring::npos)
+            end = literal.size();
+        if (EndsInDotOrSpace(literal.substr(start, end - start)))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// The checks both readings share, and the platform's full form.
+std::optional<std::wstring> PlatformFullPath(const std::wstring& path)
 {
     // No file system takes a longer path, whatever a caller's buffer holds.
     const size_t kLongestPath = 32767;
@@ -50,8 +98,38 @@ std::optional<std::wstring> NormalizeSelectedPath(const std::wstring& path)
     return full;
 }
 
-std::wstring PathRoot(const std::wstring& path)
+} // namespace
+
+std::optional<std::wstring> NormalizeSelectedPath(const std::wstring& path)
 {
+    std::optional<std::wstring> full = PlatformFullPath(path);
+    if (!full)
+        return std::nullopt;
+    // The platform's form trims a trailing dot or space: "report." would
+    // become "report", which may be another file.
+    const std::wstring literal = LiteralFullPath(fx::WithoutExtendedPrefix(path));
+    if (HasNameThePlatformTrims(literal))
+        return ExtendedForm(literal);
+    return full;
+}
+
+std::optional<std::wstring> NormalizeTypedPath(const std::wstring& path)
+{
+    return PlatformFullPath(path);
+}
+
+std::wstring ExtendedForm(const std::wstring& fullPath)
+{
+    if (HasDriveRoot(fullPath))
+        return L"\\\\?\\" + fullPath;
+    if (UncRootLength(fullPath))
+        return L"\\\\?\\UNC\\" + fullPath.substr(2);
+    return fullPath;
+}
+
+std::wstring PathRoot(const std::wstring& given)
+{
+    const std::wstring path = fx::WithoutExtendedPrefix(given);
     if (HasDriveRoot(path))
         return {path[0], L':', L'\\'};
     const size_t length = UncRootLength(path);

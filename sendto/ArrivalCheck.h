@@ -1,6 +1,6 @@
 // What a send delivered, judged on disk: the shell reports some failures as
 // success (a copy cut short by a full drive, a folder sent into itself), so
-// each item is measured before the send and its copy after.
+// each item is listed before the send and its copy after.
 #pragma once
 #include "sendto/ItemTree.h"
 
@@ -12,24 +12,23 @@ class CArrivalCheck {
 public:
     struct Item {
         std::wstring source;
-        std::wstring target;                      // where the item lands in the destination folder
-        std::optional<ItemTotals> sourceBefore;   // none when the source was gone already
-        std::optional<ItemTotals> targetBefore;   // what stood at the target before the send
+        std::wstring target;                        // where the item lands in the destination folder
+        std::optional<ItemContents> sourceBefore;   // none when the source was gone already
+        std::optional<ItemContents> targetBefore;   // what stood at the target before the send
     };
 
-    // Measures every source and what already stands where it will land.
+    // Lists every source and what already stands where it will land.
     CArrivalCheck(const std::vector<std::wstring>& sources, const std::wstring& destination);
 
     const std::vector<Item>& Items() const { return m_items; }
 
-    // After the send: the sources whose copy did not arrive whole from this
-    // send. What the send left half-made at the destination is taken away,
-    // but only where nothing stood before and the source is still there
-    // whole, so that nothing exists only in the copy that goes.
+    // After the send: the sources some file of which did not arrive whole.
+    // A copy is taken away only where it is provably cut off (a file shorter
+    // than its source), nothing stood there before the send, and the source
+    // is still there whole: nothing that may be complete, and nothing that
+    // exists only in the copy, ever goes.
     std::vector<std::wstring> Settle() const;
 
 private:
-    static bool ArrivedWhole(const Item& item);
-
     std::vector<Item> m_items;
 };

@@ -94,6 +94,26 @@ LarkwaySettings LoadSettings(const fx::CProfile& profile)
     return settings;
 }
 
+std::vector<Favorite> MergeFavorites(const std::vector<Favorite>& loaded, const std::vector<Favorite>& mine,
+                                     const std::vector<Favorite>& stored)
+{
+    if (stored == loaded)
+        return mine;
+    const auto holds = [](const std::vector<Favorite>& list, const Favorite& favorite) {
+        return std::find(list.begin(), list.end(), favorite) != list.end();
+    };
+    std::vector<Favorite> merged;
+    // What this run removed (or renamed or retargeted away) goes...
+    for (const Favorite& favorite : stored)
+        if (holds(mine, favorite) || !holds(loaded, favorite))
+            merged.push_back(favorite);
+    // ...and what it added comes after what is there.
+    for (const Favorite& favorite : mine)
+        if (!holds(loaded, favorite) && !holds(merged, favorite))
+            merged.push_back(favorite);
+    return merged;
+}
+
 void SaveSettings(fx::CProfile& profile, const LarkwaySettings& settings)
 {
     profile.WriteProfileInt(kSection, kMaxFavoritesEntry, BoundMaxFavorites(settings.maxFavorites));

@@ -57,6 +57,13 @@ void SeedFavorites(fx::CProfile& profile);
 // Everything stored, with each number brought within its bounds. Entries with
 // an empty target are skipped; the others keep their order.
 LarkwaySettings LoadSettings(const fx::CProfile& profile);
+// The favourites to save at the end of a run that loaded `loaded` and ends
+// with `mine`, while the profile now holds `stored` (another window may
+// have saved since): this run's additions and removals applied onto the
+// stored list, so that closing one window never loses what another saved.
+// When nobody else changed the list, it is `mine` as it is, order and all.
+std::vector<Favorite> MergeFavorites(const std::vector<Favorite>& loaded, const std::vector<Favorite>& mine,
+                                     const std::vector<Favorite>& stored);
 // Writes the settings (within their bounds) and the favourites with a target
 // as entries 0, 1, ... and "AVAILABLE" as their count. Entries a longer list
 // left behind stay, unread.

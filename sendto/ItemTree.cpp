@@ -1,6 +1,7 @@
 #include "sendto/ItemTree.h"
 
 #include "common/FolderWalker.h"
+#include "common/SelectedPath.h"
 #include "framework/Handle.h"
 #include "framework/LongPath.h"
 
@@ -20,15 +21,14 @@ bool IsFolderToEnter(DWORD attributes)
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-void AddFile(const std::wstring& path, uint64_t size, const FILETIME& written, ItemTotals& totals)
+void AddFile(const std::wstring& fullPath, std::wstring relative, uint64_t size, const FILETIME& written,
+             ItemContents& contents)
 {
-    ++totals.files;
-    totals.bytes += size;
-    if (totals.files == 1 || size > totals.largestFile) {
-        totals.largestFile = size;
-        totals.largestFilePath = path;
+    if (contents.files.empty() || size > contents.largestFile) {
+        contents.largestFile = size;
+        contents.largestFilePath = fullPath;
     }
-    totals.newestWrite = std::max(totals.newestWrite, Ticks(written));
+    contents.files[std::move(relative)] = FileRecord{size, Ticks(written)};
 }
 
 // Calls visit(fullPath, findData) for every entry of a folder but . and ..,
@@ -49,13 +49,21 @@ void ForEachEntry(const std::wstring& folder, Visit visit)
     } while (::FindNextFileW(find.Get(), &found));
 }
 
-void AddFolder(const std::wstring& folder, ItemTotals& totals)
+void AddFolder(const std::wstring& folder, ItemContents& contents)
 {
+    // The walker reads the folder in its normalised form, without a
+    // trailing backslash but a root's: the names after it are the relative path.
+    std::wstring base = NormalizeSelectedPath(folder).value_or(folder);
+    if (base.size() > PathRoot(base).size() && base.back() == L'\\')
+        base.pop_back();
+    const size_t relativeStart = base.back() == L'\\' ? base.size() : base.size() + 1;
     CFolderWalker walker(
-        [&totals](const std::wstring& in, const WIN32_FIND_DATAW& found) {
+        [relativeStart, &contents](const std::wstring& in, const WIN32_FIND_DATAW& found) {
             // The walker names a drive root with its backslash, a folder without.
             const std::wstring separator = !in.empty() && in.back() == L'\\' ? L"" : L"\\";
-            AddFile(in + separator + found.cFileName, EntrySize(found), found.ftLastWriteTime, totals);
+            const std::wstring full = in + separator + found.cFileName;
+            AddFile(full, full.substr(std::min(full.size(), relativeStart)), EntrySize(found), found.ftLastWriteTime,
+                    contents);
         },
         [](const std::wstring&, const WIN32_FIND_DATAW&) {}, [] { return false; });
     walker.Walk(folder);
@@ -63,18 +71,18 @@ void AddFolder(const std::wstring& folder, ItemTotals& totals)
 
 } // namespace
 
-std::optional<ItemTotals> MeasureItem(const std::wstring& path)
+std::optional<ItemContents> ListItem(const std::wstring& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExW(fx::ExtendedLengthPath(path).c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
-    ItemTotals totals;
-    if (IsFolderToEnter(data.dwFileAttributes))
-        AddFolder(path, totals);
-    else if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        AddFile(path, (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow, data.ftLastWriteTime,
-                totals);
-    return totals;
+    ItemContents contents;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        AddFolder(path, contents);
+    else
+        AddFile(path, L"", (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                data.ftLastWriteTime, contents);
+    return contents;
 }
 
 bool RemoveItem(const std::wstring& path)

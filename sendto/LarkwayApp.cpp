@@ -11,6 +11,7 @@ void CLarkwayApp::LoadProfile()
 {
     SeedFavorites(m_profile);
     m_settings = LoadSettings(m_profile);
+    m_loadedFavorites = m_settings.favorites;
 }
 
 void CLarkwayApp::SetSettings(const LarkwaySettings& settings)
@@ -31,7 +32,11 @@ BOOL CLarkwayApp::InitInstance()
 
 int CLarkwayApp::ExitInstance(int exitCode)
 {
-    if (m_bGivenBack)
-        SaveSettings(m_profile, m_settings);
+    if (m_bGivenBack) {
+        // Another Larkway may have saved its favourites since this one started.
+        LarkwaySettings settings = m_settings;
+        settings.favorites = MergeFavorites(m_loadedFavorites, m_settings.favorites, LoadSettings(m_profile).favorites);
+        SaveSettings(m_profile, settings);
+    }
     return exitCode;
 }

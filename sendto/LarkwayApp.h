@@ -24,6 +24,7 @@ protected:
 private:
     fx::CProfile m_profile;
     LarkwaySettings m_settings;
+    std::vector<Favorite> m_loadedFavorites; // as the profile held them at start
     // Only settings the dialog gave back are saved: a run that ended before
     // the dialog took them leaves the profile as it found it.
     bool m_bGivenBack = false;

@@ -1,7 +1,6 @@
 #include "sendto/SendChecks.h"
 
 #include "common/SelectedPath.h"
-#include "framework/GrowBuffer.h"
 
 #include <windows.h>
 
@@ -34,33 +33,9 @@ std::wstring ItemName(const std::wstring& path)
 std::wstring TargetPath(const std::wstring& source, const std::wstring& destination)
 {
     const std::wstring name = ItemName(source);
-    return !destination.empty() && destination.back() == L'\\' ? destination + name : destination + L'\\' + name;
-}
-
-std::wstring ComparablePath(const std::wstring& path)
-{
-    std::wstring full = WithoutTrailingBackslash(NormalizeSelectedPath(path).value_or(path));
-    // A short 8.3 name and its long name are the same place.
-    std::optional<std::wstring> longForm = fx::ReadGrowingText([&full](wchar_t* buffer, DWORD size) {
-        return ::GetLongPathNameW(full.c_str(), buffer, size);
-    });
-    return longForm && !longForm->empty() ? *longForm : full;
-}
-
-bool SamePath(const std::wstring& a, const std::wstring& b)
-{
-    return EqualIgnoringCase(ComparablePath(a), ComparablePath(b));
-}
-
-bool IsSameOrInside(const std::wstring& path, const std::wstring& folder)
-{
-    const std::wstring inner = ComparablePath(path);
-    std::wstring outer = ComparablePath(folder);
-    if (EqualIgnoringCase(inner, outer))
-        return true;
-    if (outer.back() != L'\\')
-        outer += L'\\';
-    return inner.size() > outer.size() && EqualIgnoringCase(inner.substr(0, outer.size()), outer);
+    const std::wstring target =
+        !destination.empty() && destination.back() == L'\\' ? destination + name : destination + L'\\' + name;
+    return NormalizeSelectedPath(target).value_or(target);
 }
 
 std::vector<std::wstring> ItemsSharingAName(const std::vector<std::wstring>& sources)

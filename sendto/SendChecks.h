@@ -7,16 +7,9 @@
 
 // The name an item keeps at the destination: its last path component.
 std::wstring ItemName(const std::wstring& path);
-// Where a selected item lands in the destination folder.
+// Where a selected item lands in the destination folder (in the
+// extended-length form where its name ends in a dot or a space).
 std::wstring TargetPath(const std::wstring& source, const std::wstring& destination);
-
-// The form two paths are compared in: full, long names, no trailing
-// backslash but a root's. File names compare without regard to case, as the
-// file systems the programs write to do.
-std::wstring ComparablePath(const std::wstring& path);
-bool SamePath(const std::wstring& a, const std::wstring& b);
-// True when path is folder itself or lies anywhere below it.
-bool IsSameOrInside(const std::wstring& path, const std::wstring& folder);
 
 // The selected items that share their name with another selected item: both
 // would land on the same path in the destination folder.

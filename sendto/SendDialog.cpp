@@ -4,6 +4,7 @@
 #include "common/SelectedPath.h"
 #include "controls/AboutPage.h"
 #include "framework/Dpi.h"
+#include "framework/LongPath.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 #include "outside/pallashell/BrowseForFolder.h"
@@ -22,6 +23,8 @@ namespace {
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
 const int kColumnWidth = 100; // each column of the item list, in pixels at 96 DPI
+const UINT_PTR kListTimer = 1;  // lists the items measured since the last listing
+const UINT kListEveryMs = 100;
 
 // The item's own name: what follows its last backslash ("" for a drive root).
 std::wstring ItemName(const std::wstring& path)
@@ -29,10 +32,12 @@ std::wstring ItemName(const std::wstring& path)
     return path.substr(path.find_last_of(L'\\') + 1);
 }
 
-// The folder that holds the item, with its trailing backslash.
+// The folder that holds the item, with its trailing backslash, as the user
+// knows it.
 std::wstring ItemFolder(const std::wstring& path)
 {
-    return path.substr(0, path.find_last_of(L'\\') + 1);
+    const std::wstring shown = fx::WithoutExtendedPrefix(path);
+    return shown.substr(0, shown.find_last_of(L'\\') + 1);
 }
 
 // A menu shows "&" as the mark of a mnemonic; a name shows it as it is.
@@ -69,6 +74,7 @@ CSendDialog::CSendDialog(CLarkwayApp& app) : CDialog(IDD_SEND), m_app(app), m_ch
 CSendDialog::~CSendDialog()
 {
     m_sizing.Stop();
+    m_destinationCheck.Stop();
 }
 
 void CSendDialog::DoDataExchange(fx::CDataExchange& dx)
@@ -136,6 +142,7 @@ BOOL CSendDialog::OnInitDialog()
         ListView_InsertColumn(m_itemList, column, &lvc);
     }
     m_sizing.Start(std::move(paths));
+    m_destinationCheck.Start(m_hWnd, WM_DESTINATION_CHECKED);
 
     SetUpSystemMenu();
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -224,18 +231,17 @@ void CSendDialog::SetUpToolTips()
 
 void CSendDialog::PublishItem(SizedItem item)
 {
+    bool post = false;
     {
         std::lock_guard<std::mutex> lock(m_resultsLock);
         m_pendingItems.push_back(std::move(item));
+        post = !m_bItemsPosted;
+        m_bItemsPosted = true;
     }
-    // Sent, not posted: the worker goes on once the dialog has listed it.
-    ::SendMessageW(m_hWnd, WM_ITEM_SIZED, 0, 0);
-}
-
-size_t CSendDialog::PendingItemCount()
-{
-    std::lock_guard<std::mutex> lock(m_resultsLock);
-    return m_pendingItems.size();
+    // Posted, and once for a batch: the worker never waits for the window,
+    // and the window takes thousands of items in a few turns.
+    if (post)
+        ::PostMessageW(m_hWnd, WM_ITEM_SIZED, 0, 0);
 }
 
 void CSendDialog::PublishSizingDone()
@@ -249,38 +255,55 @@ void CSendDialog::OnItemSized()
     {
         std::lock_guard<std::mutex> lock(m_resultsLock);
         items.swap(m_pendingItems);
+        m_bItemsPosted = false;
     }
+    m_lastListed = ::GetTickCount64();
+    if (items.empty())
+        return;
     const CDiskInfo units;
-    for (const SizedItem& item : items) {
+    int listed = 0;
+    for (SizedItem& item : items) {
         if (m_selectedPaths.GetCount() == 0)
             m_strItemsHeader = ItemFolder(item.path);
-        const int row = ListView_GetItemCount(m_itemList);
-        std::wstring name = ItemName(item.path);
         m_strLastSizeText = units.GetUnitSize(item.bytes);
-        LVITEMW lvi{};
-        lvi.mask = LVIF_TEXT;
-        lvi.iItem = row;
-        lvi.pszText = name.data();
-        ListView_InsertItem(m_itemList, &lvi);
-        ListView_SetItemText(m_itemList, row, 1, m_strLastSizeText.data());
-        m_selectedPaths.Add(item.path);
+        if (!m_selectedPaths.Add(item.path))
+            continue; // out of memory: the item cannot be sent, so it is not listed
+        m_rows.push_back(Row{ItemName(item.path), m_strLastSizeText, item.bytes});
         m_requiredBytes += item.bytes;
-        m_itemProgress.StepIt();
+        ++listed;
     }
+    // One step for the whole batch: the bar repaints once, not per item.
+    if (listed > 0) {
+        m_itemProgress.SetStep(listed);
+        m_itemProgress.StepIt();
+        m_itemProgress.SetStep(1);
+    }
+    ListView_SetItemCountEx(m_itemList, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     m_strLastSizeText = units.GetUnitSize(m_requiredBytes);
     m_strRequiredSpace = L"Space Required==> " + m_strLastSizeText;
-    // Where the items will go decides whether there is room, once it is known.
-    const std::wstring root = PathRoot(m_strDestination);
-    if (IsWindowVisible() && !root.empty())
-        RefreshFreeSpace(root);
-    else
-        ShowLines();
+    UpdateSendState();
+    ShowLines();
+}
+
+void CSendDialog::OnItemListText(LVITEMW& item) const
+{
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || static_cast<size_t>(item.iItem) >= m_rows.size() ||
+        item.cchTextMax <= 0)
+        return;
+    const Row& row = m_rows[static_cast<size_t>(item.iItem)];
+    const std::wstring& text = item.iSubItem == 0 ? row.name : row.sizeText;
+    ::lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
 }
 
 void CSendDialog::OnSizingDone()
 {
+    OnItemSized(); // whatever is still waiting to be listed
     ::ShowWindow(GetDlgItem(IDC_ITEM_PROGRESS), SW_HIDE);
     ::ShowWindow(GetDlgItem(IDC_ACTIVITY_BAR), SW_HIDE);
+    if (m_bSendWhenSized) {
+        m_bSendWhenSized = false;
+        SendSelection();
+    }
 }
 
 void CSendDialog::ToggleMode()
@@ -306,22 +329,40 @@ void CSendDialog::Browse()
 void CSendDialog::CheckDestination()
 {
     UpdateData(true);
+    m_figures.reset();
     const std::wstring root = PathRoot(m_strDestination);
-    if (root.empty())
-        EnableSend(false);
-    else
-        RefreshFreeSpace(root);
+    m_bCheckingDestination = !root.empty();
+    // The drive answers on the worker; Send waits for its answer.
+    if (m_bCheckingDestination)
+        m_destinationCheck.Ask(m_strDestination, root);
+    UpdateSendState();
 }
 
-void CSendDialog::RefreshFreeSpace(const std::wstring& root)
+void CSendDialog::OnDestinationChecked()
 {
-    const CDiskInfo drive(root);
-    const uint64_t freeBytes = drive.GetDiskFreeInBytes();
-    m_strLastSizeText = drive.GetUnitSize(freeBytes);
-    m_strFreeSpace = L"Free Space in drive " + root + L" ==> " + m_strLastSizeText;
-    // A drive that cannot be read has no room to offer.
-    EnableSend(drive.GetDriveTypeA() != L"Error" && freeBytes >= m_requiredBytes);
+    const std::optional<DestinationFigures> answer = m_destinationCheck.TakeAnswer();
+    // An answer about a text the user has typed over is no answer.
+    if (!answer || answer->destination != fx::WindowText(GetDlgItem(IDC_DESTINATION)))
+        return;
+    m_bCheckingDestination = false;
+    ShowFigures(*answer);
+}
+
+void CSendDialog::ShowFigures(const DestinationFigures& figures)
+{
+    m_figures = figures;
+    m_strLastSizeText = figures.freeText;
+    m_strFreeSpace = L"Free Space in drive " + figures.root + L" ==> " + figures.freeText;
+    UpdateSendState();
     ShowLines();
+}
+
+void CSendDialog::UpdateSendState()
+{
+    // A drive that cannot be read has no room to offer; exactly enough room
+    // is enough.
+    EnableSend(!m_bSendWhenSized && m_figures && m_figures->readable && m_figures->freeBytes >= m_requiredBytes &&
+               m_selectedPaths.GetCount() > 0);
 }
 
 void CSendDialog::EnableSend(bool enable)
@@ -422,27 +463,62 @@ void CSendDialog::ShowAbout()
 void CSendDialog::SendSelection()
 {
     UpdateData(true);
-    // Exactly the items listed now: those still being sized are not sent.
+    // The drive is asked again now: what it said while the user typed may
+    // have changed since.
+    const std::wstring root = PathRoot(m_strDestination);
+    if (!root.empty())
+        ShowFigures(ReadDestinationFigures(m_strDestination, root));
+    if (!m_figures || !::IsWindowEnabled(GetDlgItem(IDOK)))
+        return;
     std::vector<std::wstring> sources;
     for (int i = 0; i < m_selectedPaths.GetCount(); ++i)
         sources.push_back(m_selectedPaths.GetAt(i));
     const SendOutcome outcome = CSendOperation().Send(m_hWnd, sources, m_strDestination, m_bMoveMode);
     m_strDestination = outcome.destination;
     UpdateData(false);
-    // What was moved is gone from where the list says it is.
+    // What was moved is gone from where the list says it is: it leaves the
+    // list, and what stayed behind can still be sent.
     if (outcome.sent && m_bMoveMode)
-        EnableSend(false);
+        RemoveGoneItems();
+}
+
+void CSendDialog::RemoveGoneItems()
+{
+    CPathList kept;
+    std::vector<Row> rows;
+    m_requiredBytes = 0;
+    for (int i = 0; i < m_selectedPaths.GetCount(); ++i) {
+        const wchar_t* path = m_selectedPaths.GetAt(i);
+        if (::GetFileAttributesW(fx::ExtendedLengthPath(path).c_str()) == INVALID_FILE_ATTRIBUTES || !kept.Add(path))
+            continue;
+        rows.push_back(m_rows[static_cast<size_t>(i)]);
+        m_requiredBytes += rows.back().bytes;
+    }
+    m_selectedPaths = kept;
+    m_rows = std::move(rows);
+    ListView_SetItemCountEx(m_itemList, static_cast<int>(m_rows.size()), 0);
+    m_strRequiredSpace = L"Space Required==> " + CDiskInfo().GetUnitSize(m_requiredBytes);
+    UpdateSendState();
+    ShowLines();
 }
 
 void CSendDialog::OnOK()
 {
-    // Send: the dialog stays.
+    // Send: the dialog stays. While items are still being sized the send
+    // waits for the last of them, so that nothing selected is left out.
+    OnItemSized();
+    if (m_sizing.IsRunning()) {
+        m_bSendWhenSized = true;
+        UpdateSendState();
+        return;
+    }
     SendSelection();
 }
 
 void CSendDialog::OnCancel()
 {
     m_sizing.Stop();
+    m_destinationCheck.Stop();
     EndDialog(IDCANCEL);
 }
 
@@ -483,11 +559,30 @@ LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_ITEM_SIZED:
-        OnItemSized();
+        // A few times a second at most: the rows, lines and Send state are
+        // what the user sees, and thousands of small files would otherwise
+        // cost one round of repainting each.
+        if (::GetTickCount64() - m_lastListed < kListEveryMs)
+            SetTimer(kListTimer, kListEveryMs, [this] {
+                KillTimer(kListTimer);
+                OnItemSized();
+            });
+        else
+            OnItemSized();
         return 0;
     case WM_SIZING_DONE:
         OnSizingDone();
         return 0;
+    case WM_DESTINATION_CHECKED:
+        OnDestinationChecked();
+        return 0;
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lp)->idFrom == IDC_ITEM_LIST &&
+            reinterpret_cast<NMHDR*>(lp)->code == LVN_GETDISPINFOW) {
+            OnItemListText(reinterpret_cast<NMLVDISPINFOW*>(lp)->item);
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp)))
             return 0;
@@ -517,6 +612,7 @@ LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         // The worker may be waiting for this window to take an item: stopping
         // answers it, and nothing touches the dialog once it is gone.
         m_sizing.Stop();
+        m_destinationCheck.Stop();
         GiveSettingsBack();
         break;
     }

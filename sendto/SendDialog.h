@@ -9,8 +9,11 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
+#include "sendto/DestinationCheck.h"
 #include "sendto/FavoritesStore.h"
 #include "sendto/ParseThread.h"
+
+#include <commctrl.h>
 
 #include <atomic>
 #include <cstdint>
@@ -22,11 +25,13 @@
 
 class CLarkwayApp;
 
-// The sizing worker's word that one more item is measured (sent: the worker
-// waits until the dialog has taken it).
+// The sizing worker's word that measured items wait to be listed (posted
+// once for however many items gather before the dialog takes them).
 constexpr UINT WM_ITEM_SIZED = WM_USER + 6;
 // The sizing worker has measured every item (posted).
 constexpr UINT WM_SIZING_DONE = WM_USER + 7;
+// The destination check has an answer (posted).
+constexpr UINT WM_DESTINATION_CHECKED = WM_USER + 8;
 
 class CSendDialog : public fx::CDialog {
 public:
@@ -55,8 +60,10 @@ public:
     const CPathList& SelectedPaths() const { return m_selectedPaths; }
     bool IsMoveMode() const { return m_bMoveMode; }
     bool IsSizing() const { return m_sizing.IsRunning(); }
-    // Items measured but not listed yet.
-    size_t PendingItemCount();
+    // A destination typed or chosen whose drive has not answered yet.
+    bool IsCheckingDestination() const { return m_bCheckingDestination; }
+    // Send was pressed while sizing ran: the send follows the last item.
+    bool SendWaitsForSizing() const { return m_bSendWhenSized; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -79,7 +86,12 @@ private:
     void ToggleMode();
     void Browse();
     void CheckDestination();
-    void RefreshFreeSpace(const std::wstring& root);
+    void OnDestinationChecked();
+    void ShowFigures(const DestinationFigures& figures);
+    void UpdateSendState();
+    // The list asks for the texts of a row it shows.
+    void OnItemListText(LVITEMW& item) const;
+    void RemoveGoneItems();
     void ShowLines();
     void ShowFavoritesMenu();
     void RebuildFavoritesMenu();
@@ -95,16 +107,31 @@ private:
     CLarkwayApp& m_app;
 
     // Results the worker hands over, guarded by the lock; the dialog's
-    // thread takes them into the list.
+    // thread takes them into the list. One word is posted for however many
+    // gather meanwhile.
     std::mutex m_resultsLock;
     std::vector<SizedItem> m_pendingItems;
+    bool m_bItemsPosted = false;
+    ULONGLONG m_lastListed = 0; // when the list last took items (GetTickCount64)
     CParseThread m_sizing{*this};
+    CDestinationCheck m_destinationCheck;
+    std::optional<DestinationFigures> m_figures; // of the destination in the field, once its drive answered
+    bool m_bCheckingDestination = false;
+    bool m_bSendWhenSized = false;
 
     LarkwaySettings m_settings;
     std::atomic<int> m_sizeFolders{1};
     bool m_bTookSettings = false;
     uint64_t m_requiredBytes = 0;
     CPathList m_selectedPaths; // the items listed so far, the ones a Send sends
+    // The list's rows, parallel to the selected paths: the list asks for
+    // the texts of the rows it shows, so thousands of items cost no more
+    // than the screenful on view.
+    struct Row {
+        std::wstring name, sizeText;
+        uint64_t bytes;
+    };
+    std::vector<Row> m_rows;
 
     CGradientProgressCtrl m_itemProgress;
     CBusyBar m_activityBar;

@@ -1,6 +1,8 @@
 #include "sendto/SendOperation.h"
 
+#include "common/FolderWalker.h"
 #include "common/SelectedPath.h"
+#include "framework/LongPath.h"
 #include "controls/PathList.h"
 #include "framework/MessageBox.h"
 #include "outside/pallashell/SHFileOperation.h"
@@ -22,7 +24,52 @@ bool DriveRootIsReady(const std::wstring& root)
 
 bool Exists(const std::wstring& path)
 {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(fx::ExtendedLengthPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFolder(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(fx::ExtendedLengthPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The items one call of the shell sends into one folder.
+struct SendGroup {
+    std::wstring into;
+    std::vector<std::wstring> items;
+    bool merged = false; // the items are the contents of a folder sent onto its namesake
+};
+
+// A folder sent onto a folder of the same name is merged into it, the shell
+// asking before it replaces a file. Handed over whole, Wine's shell puts it
+// inside that folder instead (dest\S\S): its contents go one by one, and so
+// on down for every folder that meets a namesake.
+// merged collects the folders whose contents went one by one.
+void AddToGroups(const std::wstring& source, const std::wstring& into, std::vector<SendGroup>& groups,
+                 std::vector<std::wstring>& merged)
+{
+    const std::wstring target = TargetPath(source, into);
+    if (!IsFolder(source) || !IsFolder(target)) {
+        if (groups.empty() || groups.back().into != into || groups.back().merged)
+            groups.push_back({into, {}, false});
+        groups.back().items.push_back(source);
+        return;
+    }
+    merged.push_back(source);
+    std::vector<std::wstring> contents;
+    CFolderWalker walker([&contents](const std::wstring& in, const WIN32_FIND_DATAW& entry) {
+        contents.push_back(in + L"\\" + entry.cFileName);
+    }, [&contents](const std::wstring& in, const WIN32_FIND_DATAW& entry) {
+        contents.push_back(in + L"\\" + entry.cFileName);
+    }, nullptr);
+    walker.Walk(source, false);
+    std::vector<SendGroup> inner;
+    for (const std::wstring& item : contents)
+        AddToGroups(item, target, inner, merged);
+    for (SendGroup& group : inner) {
+        group.merged = true;
+        groups.push_back(std::move(group));
+    }
 }
 
 } // namespace
@@ -32,18 +79,22 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
 {
     SendOutcome outcome{false, destination};
     std::wstring& target = outcome.destination;
-    // Three characters name a drive root ("E:\"): it must be there and ready.
-    if (target.size() == 3) {
-        if (!DriveRootIsReady(target)) {
-            fx::MessageBox(owner, L"Invalid Drive", MB_OK);
-            return outcome;
-        }
-    } else if (!target.empty() && target.back() == L'\\') {
-        target.pop_back();
-    }
-    // A relative destination would depend on whatever the current folder is.
-    if (!NormalizeSelectedPath(target)) {
+    // What is checked, shown and sent is the destination as the platform
+    // reads it ("D:\dest " is D:\dest), never the raw text.
+    const std::optional<std::wstring> normalized = NormalizeTypedPath(target);
+    if (!normalized) {
+        // A relative destination would depend on whatever the current folder is.
+        if (!target.empty() && target.back() == L'\\')
+            target.pop_back();
         fx::MessageBox(owner, L"Nothing was sent. " + target + L" is not a full folder path.", kWarning);
+        return outcome;
+    }
+    target = *normalized;
+    if (target.size() > PathRoot(target).size() && target.back() == L'\\')
+        target.pop_back();
+    // A drive root ("E:\") must be there and ready.
+    if (target == PathRoot(target) && !DriveRootIsReady(target)) {
+        fx::MessageBox(owner, L"Invalid Drive", MB_OK);
         return outcome;
     }
 
@@ -67,14 +118,25 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
         }
     }
 
-    CPathList list;
+    std::vector<SendGroup> groups;
+    std::vector<std::wstring> merged;
     for (const std::wstring& source : sources)
-        list.Add(source);
+        AddToGroups(source, target, groups, merged);
     const FILEOP_FLAGS flags = static_cast<FILEOP_FLAGS>(FOF_ALLOWUNDO | m_extraFlags);
+    for (const SendGroup& group : groups) {
+        CPathList list;
+        for (const std::wstring& item : group.items)
+            list.Add(item);
+        if (move)
+            operation.MoveFiles(owner, list.GetMultiString(), group.into, flags, L"Moving...");
+        else
+            operation.CopyFiles(owner, list.GetMultiString(), group.into, flags, L"Copying...");
+    }
+    // A merged move leaves the folders whose contents went behind, empty
+    // (the inner ones first; one that still holds something stays).
     if (move)
-        operation.MoveFiles(owner, list.GetMultiString(), target, flags, L"Moving...");
-    else
-        operation.CopyFiles(owner, list.GetMultiString(), target, flags, L"Copying...");
+        for (auto folder = merged.rbegin(); folder != merged.rend(); ++folder)
+            ::RemoveDirectoryW(fx::ExtendedLengthPath(*folder).c_str());
     outcome.sent = true;
 
     // The shell's answer is not trusted: it reports some failures as success.

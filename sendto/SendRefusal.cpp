@@ -1,9 +1,12 @@
 #include "sendto/SendRefusal.h"
 
+#include "common/FileIdentity.h"
+#include "framework/LongPath.h"
 #include "sendto/SendChecks.h"
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -29,13 +32,23 @@ std::vector<Refusal> Refusals(const std::vector<Item>& items, const std::wstring
     for (const Item& item : items)
         sources.push_back(item.source);
     const std::vector<std::wstring> sharing = ItemsSharingAName(sources);
+    // However the destination is written (a short name, another drive
+    // letter, a link on the way), what it lies in is decided by identity.
+    auto containing = std::make_shared<CContainingFolders>(destination);
     return {
         {L"Nothing was sent. These items no longer exist:", Naming([](const Item& item) { return !item.sourceBefore; })},
+        // Only the extended-length form keeps such a name, and the shell's
+        // operation takes no path in that form: it would act on another item.
+        {L"Nothing was sent. The shell cannot copy or move an item whose name ends in a dot or a space:",
+         [](const Item& item) {
+             return fx::WithoutExtendedPrefix(item.source) != item.source ? fx::WithoutExtendedPrefix(item.source)
+                                                                          : std::wstring();
+         }},
         {L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:",
-         Naming([&destination](const Item& item) { return IsSameOrInside(destination, item.source); })},
+         Naming([containing](const Item& item) { return containing->Contain(item.source); })},
         {std::wstring(L"Nothing was sent. These items are already in ") + destination + L" and would be " +
              (move ? L"moved" : L"copied") + L" onto themselves:",
-         Naming([](const Item& item) { return SamePath(item.target, item.source); })},
+         Naming([](const Item& item) { return IsSameItem(item.target, item.source); })},
         {L"Nothing was sent. These items have the same name and would replace each other in " + destination + L":",
          Naming([sharing](const Item& item) {
              return std::find(sharing.begin(), sharing.end(), item.source) != sharing.end();

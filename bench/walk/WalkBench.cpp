@@ -15,7 +15,10 @@
 // folder picker cancelled as soon as it shows) to the moment its sizing has
 // finished (the item progress hidden). It shows no counts, only the size
 // text of its one row: that text must be the one of the reference's bytes.
-// Its own peak working set is printed after the table.
+// Its own peak working set is printed after the table. A fourth contender,
+// "Larkway 10,000 files", is the same program handed the tree's first
+// 10,000 files as its selection, timed from its start to its sizing
+// finished (its size text checked against those files' bytes).
 //
 // With --fennix, Fennix is a contender too: started on the tree, its search
 // dialog's Go pressed (sent, so the call returns when the walk and the
@@ -57,6 +60,7 @@ using bench::Milliseconds;
 using bench::Now;
 
 const int kDefaultRuns = 5;
+const size_t kManyFiles = 10000; // the selection of the many-items contender
 
 // The reference: what a plain program does to sum a tree.
 void BareWalk(const std::wstring& folder, FolderTotals& totals)
@@ -143,16 +147,18 @@ std::wstring ControlText(HWND control)
     return text;
 }
 
-FolderTotals LarkwaySizes(const std::wstring& exe, const std::wstring& tree, const FolderTotals& expected)
+// Larkway from its start on a selection to its sizing finished: true when it
+// showed the required size of the given bytes.
+bool LarkwaySizes(const std::wstring& exe, const std::vector<std::wstring>& selection, uint64_t bytes)
 {
-    if (!PutOnClipboard({tree}))
-        return {};
+    if (!PutOnClipboard(selection))
+        return false;
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return {};
+        return false;
     fx::CKernelHandle process(pi.hProcess), thread(pi.hThread);
     LarkwayWindows windows{pi.dwProcessId};
     bool pickerCancelled = false;
@@ -173,7 +179,7 @@ FolderTotals LarkwaySizes(const std::wstring& exe, const std::wstring& tree, con
         if (progress && !(::GetWindowLongW(progress, GWL_STYLE) & WS_VISIBLE))
             break;
         if (::WaitForSingleObject(process.Get(), 2) == WAIT_OBJECT_0)
-            return {};
+            return false;
     }
     const std::wstring shown = ControlText(::GetDlgItem(windows.dialog, 1007));
     PROCESS_MEMORY_COUNTERS counters{};
@@ -191,7 +197,27 @@ FolderTotals LarkwaySizes(const std::wstring& exe, const std::wstring& tree, con
     ::PostMessageW(windows.dialog, WM_COMMAND, IDCANCEL, 0);
     if (::WaitForSingleObject(process.Get(), 5000) != WAIT_OBJECT_0)
         ::TerminateProcess(process.Get(), 1);
-    return shown == L"Space Required==> " + CDiskInfo().GetUnitSize(expected.bytes) ? expected : FolderTotals{};
+    return shown == L"Space Required==> " + CDiskInfo().GetUnitSize(bytes);
+}
+
+// The first files of the tree, as a selection of many items, with their bytes.
+struct Selection {
+    std::vector<std::wstring> files;
+    uint64_t bytes = 0;
+};
+
+Selection FirstFiles(const std::wstring& tree, size_t count)
+{
+    Selection selection;
+    CFolderWalker walker(
+        [&selection](const std::wstring& folder, const WIN32_FIND_DATAW& entry) {
+            selection.files.push_back(folder + L"\\" + entry.cFileName);
+            selection.bytes += EntrySize(entry);
+        },
+        {}, [&selection, count] { return selection.files.size() >= count; });
+    walker.Walk(tree);
+    selection.files.resize(std::min(selection.files.size(), count));
+    return selection;
 }
 
 // Fennix's figures over all its runs: peak working set, and the longest
@@ -323,11 +349,22 @@ std::vector<Contender> Contenders(const std::wstring& larkway, const std::wstrin
              return MeasureFolder(tree, [&stop] { return stop.load(std::memory_order_relaxed); });
          }},
     };
-    if (!larkway.empty())
+    if (!larkway.empty()) {
         contenders.push_back({L"Larkway sizing", [larkway](const std::wstring& tree, const FolderTotals& expected,
                                                            std::optional<double>&) {
-                                  return LarkwaySizes(larkway, tree, expected);
+                                  return LarkwaySizes(larkway, {tree}, expected.bytes) ? expected : FolderTotals{};
                               }});
+        // The same program handed 10,000 files: listing and sizing many
+        // items, from its start to its sizing finished.
+        contenders.push_back({L"Larkway 10,000 files", [larkway](const std::wstring& tree, const FolderTotals& expected,
+                                                                 std::optional<double>&) {
+                                  static const Selection selection = FirstFiles(tree, kManyFiles);
+                                  return selection.files.size() == kManyFiles &&
+                                                 LarkwaySizes(larkway, selection.files, selection.bytes)
+                                             ? expected
+                                             : FolderTotals{};
+                              }});
+    }
     if (!fennix.empty())
         contenders.push_back({L"Fennix Go to summary", [fennix](const std::wstring& tree, const FolderTotals&,
                                                                  std::optional<double>& goMs) {

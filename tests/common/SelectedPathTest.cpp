@@ -15,6 +15,32 @@ TEST(SelectedPath, TakesTheFullFormOfAPath)
     EXPECT_EQ(NormalizeSelectedPath(L"\\\\?\\UNC\\server\\share\\f.txt"), L"\\\\server\\share\\f.txt");
 }
 
+// The platform's form trims a name's trailing dots and spaces, so it would
+// name another item: such a path keeps its names, in the extended form. A
+// typed destination is read as the platform reads it.
+TEST(SelectedPath, ANameEndingInADotOrASpaceKeepsNamingThatItem)
+{
+    const struct {
+        const wchar_t* given;
+        const wchar_t* selected;
+        const wchar_t* typed;
+    } cases[] = {
+        {L"C:\\x\\report.", L"\\\\?\\C:\\x\\report.", L"C:\\x\\report"},
+        {L"C:/x/./dest ", L"\\\\?\\C:\\x\\dest ", L"C:\\x\\dest"},
+        {L"\\\\?\\C:\\x\\dir.\\f.txt", L"\\\\?\\C:\\x\\dir.\\f.txt", nullptr},
+        {L"\\\\server\\share\\a..\\..\\b.", L"\\\\?\\UNC\\server\\share\\b.", L"\\\\server\\share\\b"},
+        {L"C:\\x\\odd.\\..\\plain", L"C:\\x\\plain", L"C:\\x\\plain"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NormalizeSelectedPath(c.given), c.selected) << testing::PrintToString(std::wstring(c.given));
+        // How the platform trims a folder's name inside a path differs
+        // between systems; the last name it always trims.
+        if (c.typed)
+            EXPECT_EQ(NormalizeTypedPath(c.given), c.typed) << testing::PrintToString(std::wstring(c.given));
+        EXPECT_EQ(PathRoot(c.selected), PathRoot(c.given));
+    }
+}
+
 TEST(SelectedPath, PathsThatNameNoFileAreRefused)
 {
     for (const wchar_t* path : {L"", L"NUL", L"COM1", L"\\\\.\\CON", L"C:\\windows\\NUL", L"C:\\windows\\win*.ini",
@@ -40,7 +66,8 @@ TEST(SelectedPath, RootOfADriveOrAShare)
     EXPECT_EQ(PathRoot(L"\\\\server\\share\\f.txt"), L"\\\\server\\share\\");
     EXPECT_EQ(PathRoot(L"\\\\server\\share"), L"\\\\server\\share\\");
     EXPECT_EQ(PathRoot(L"//server/share/f.txt"), L"\\\\server\\share\\");
-    for (const wchar_t* path : {L"", L"C:", L"relative", L"\\\\server", L"\\\\.\\CON", L"\\\\?\\C:\\x"})
+    EXPECT_EQ(PathRoot(L"\\\\?\\C:\\x."), L"C:\\");
+    for (const wchar_t* path : {L"", L"C:", L"relative", L"\\\\server", L"\\\\.\\CON"})
         EXPECT_EQ(PathRoot(path), L"") << testing::PrintToString(std::wstring(path));
 }
 

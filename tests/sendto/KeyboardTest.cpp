@@ -75,6 +75,7 @@ TEST_F(LarkwayKeyboardTest, ItemsAreCopiedToATypedDestinationByKeysAlone)
     EXPECT_FALSE(SendEnabled());
 
     m_keys.Type(to.wstring());
+    WaitForDestinationCheck();
     EXPECT_TRUE(SendEnabled());
     // Alt+O toggles the mode whichever it shows: to Move, and back to Copy.
     m_keys.PressAlt(L'o');
@@ -102,6 +103,7 @@ TEST_F(LarkwayKeyboardTest, EnterOnAFocusedIconButtonPressesThatButtonNotSend)
     Start({item});
     RouteMessages();
     m_keys.Type(to.wstring());
+    WaitForDestinationCheck();
     ASSERT_TRUE(SendEnabled());
     ASSERT_TRUE(m_keys.TabTo(Item(IDC_COPY_MOVE)));
     m_keys.Press(VK_RETURN);

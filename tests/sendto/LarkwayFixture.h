@@ -1,6 +1,7 @@
 // Runs Larkway's send dialog in-process, modeless, on a selection handed
 // over on the clipboard, with the profile under a clean registry key.
 #pragma once
+#include "common/FileIdentity.h"
 #include "sendto/LarkwayApp.h"
 #include "sendto/SendDialog.h"
 #include "sendto/res/resource.h"
@@ -10,10 +11,71 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+// A drive letter for a folder, made as Wine makes one at once: a link in the
+// prefix's dosdevices folder, made from the Linux side and taken back at the
+// end. A new letter has no drive type until the Wine server restarts; for
+// the drive's figures, a test letter with a type (r:, a RAM disk) is
+// pointed at the folder instead and back at restore (a Linux path) after.
+class DriveLetterLink {
+public:
+    explicit DriveLetterLink(const std::wstring& folder, wchar_t letter = 0, const char* restore = nullptr)
+        : m_folder(folder), m_letter(letter), m_restore(restore ? restore : "")
+    {
+        const char* prefix = std::getenv("WINEPREFIX");
+        const std::wstring target = UnixPath(folder);
+        const DWORD used = ::GetLogicalDrives();
+        for (wchar_t free = L'Y'; !m_letter && free > L'M'; --free)
+            if (!(used & (1u << (free - L'A'))))
+                m_letter = free;
+        if (!prefix || target.empty() || !m_letter)
+            return;
+        m_dosdevices = testing_support::WindowsPath((std::string(prefix) + "/dosdevices").c_str());
+        testing_support::RunOnLinux(m_dosdevices, "/bin/ln", L"-sfn \"" + target + L"\" " + LinkName(),
+                                    [this] { return Made(); });
+    }
+    ~DriveLetterLink()
+    {
+        if (m_dosdevices.empty())
+            return;
+        if (m_restore.empty())
+            testing_support::RunOnLinux(m_dosdevices, "/bin/rm", L"-f " + LinkName(), [this] { return !Made(); });
+        else
+            testing_support::RunOnLinux(m_dosdevices, "/bin/ln",
+                                        L"-sfn \"" + std::filesystem::path(m_restore).wstring() + L"\" " + LinkName(),
+                                        [this] { return !Made(); });
+    }
+    DriveLetterLink(const DriveLetterLink&) = delete;
+    DriveLetterLink& operator=(const DriveLetterLink&) = delete;
+    bool Made() const { return m_letter && IsSameItem(Root(), m_folder); }
+    std::wstring Root() const { return std::wstring(1, m_letter) + L":\\"; }
+
+private:
+    std::wstring LinkName() const { return std::wstring(1, static_cast<wchar_t>(m_letter - L'A' + L'a')) + L":"; }
+    static std::wstring UnixPath(const std::wstring& folder)
+    {
+        using UnixFileName = char*(CDECL*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixFileName>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+        char* name = unixName ? unixName(folder.c_str()) : nullptr;
+        if (!name)
+            return std::wstring();
+        const std::wstring path = std::filesystem::path(name).wstring();
+        ::HeapFree(::GetProcessHeap(), 0, name);
+        return path;
+    }
+
+    std::wstring m_folder;
+    wchar_t m_letter;
+    std::string m_restore;
+    std::wstring m_dosdevices;
+};
 
 class LarkwayTest : public ::testing::Test {
 protected:
@@ -78,6 +140,7 @@ protected:
         testing_support::PutDropListOnClipboard(paths);
         StartOnClipboard(std::move(browsed));
         WaitForSizing();
+        WaitForDestinationCheck();
     }
     void StartOnClipboard(std::optional<std::wstring> browsed = std::nullopt)
     {
@@ -116,12 +179,17 @@ protected:
     }
 
     // What the user does: types a destination, clicks a button.
+    // The drive's answer comes from a worker: waits for it.
     void TypeDestination(const std::wstring& text)
     {
         ::SendMessageW(Item(IDC_DESTINATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DESTINATION, EN_CHANGE),
                        reinterpret_cast<LPARAM>(Item(IDC_DESTINATION)));
-        testing_support::PumpMessages();
+        WaitForDestinationCheck();
+    }
+    void WaitForDestinationCheck()
+    {
+        ASSERT_TRUE(testing_support::PumpUntil([this] { return !m_dialog->IsCheckingDestination(); }));
     }
     void Click(int id)
     {

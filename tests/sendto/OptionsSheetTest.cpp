@@ -386,56 +386,6 @@ TEST_F(OptionsSheetTest, SetDefaultsReturnsToTheValuesInEffectInTheDialog)
     EXPECT_TRUE(m_dialog->SizeFolders());
 }
 
-// Runs action inside the dialog's handling of the worker's first measured
-// item, while the worker waits for the dialog.
-class FirstItemHook {
-public:
-    FirstItemHook(HWND dialog, std::function<void()> action) : m_dialog(dialog), m_action(std::move(action))
-    {
-        ::SetWindowSubclass(m_dialog, Proc, 1, reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~FirstItemHook() { ::RemoveWindowSubclass(m_dialog, Proc, 1); }
-    FirstItemHook(const FirstItemHook&) = delete;
-    FirstItemHook& operator=(const FirstItemHook&) = delete;
-    int rowsListedThen = -1;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
-    {
-        auto* self = reinterpret_cast<FirstItemHook*>(ref);
-        if (msg == WM_ITEM_SIZED && self->m_action) {
-            self->rowsListedThen = ListView_GetItemCount(::GetDlgItem(hwnd, IDC_ITEM_LIST));
-            std::function<void()> action = std::move(self->m_action);
-            self->m_action = nullptr;
-            action();
-        }
-        return ::DefSubclassProc(hwnd, msg, wp, lp);
-    }
-    HWND m_dialog;
-    std::function<void()> m_action;
-};
-
-TEST_F(OptionsSheetTest, FolderSizingTurnedOffWhileSizingRunsSpareTheItemsNotMeasuredYet)
-{
-    WriteSetting(L"CHECK", 1);
-    const std::wstring first = m_temp.MakeFolder(L"first"), second = m_temp.MakeFolder(L"second");
-    m_temp.MakeFile(L"first\\a.bin", std::string(600, 'a'));
-    m_temp.MakeFile(L"second\\b.bin", std::string(600, 'b'));
-    PutDropListOnClipboard({first, second});
-    StartOnClipboard();
-    FirstItemHook hook(Dialog(), [&] {
-        WithSheet([&](const SheetUser& sheet) {
-            sheet.Click(IDC_SIZE_FOLDERS);
-            sheet.Press(PSBTN_OK);
-        });
-    });
-    WaitForSizing();
-    EXPECT_EQ(hook.rowsListedThen, 0);
-    const CDiskInfo units;
-    EXPECT_EQ(Rows(), (std::vector<Row>{{L"first", units.GetUnitSize(600)}, {L"second", units.GetUnitSize(0)}}));
-    EXPECT_EQ(m_dialog->RequiredBytes(), 600u);
-}
-
 // --- The favourites page -------------------------------------------------------
 
 TEST_F(OptionsSheetTest, UpAndDownGoRoundTheEndsWithTheMovedFavouriteSelected)

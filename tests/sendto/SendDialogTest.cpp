@@ -97,6 +97,57 @@ TEST_F(SendDialogTest, SendIsEnabledOnlyForADriveWithRoom)
     EXPECT_FALSE(SendEnabled());
 }
 
+// Send follows whether the destination's drive has room: exactly enough is
+// enough, one byte short is not. The drive is a 1 MB file system of its own,
+// whose free space nothing else changes meanwhile.
+TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
+{
+    const std::wstring small = WindowsPath(TEST_DRIVES_DIR "/small");
+    const DriveLetterLink drive(small, L'R', TEST_DRIVES_DIR "/r");
+    ULARGE_INTEGER freeBytes{};
+    if (!drive.Made() || !::GetDiskFreeSpaceExW(drive.Root().c_str(), &freeBytes, nullptr, nullptr) ||
+        freeBytes.QuadPart > 4 * 1024 * 1024)
+        GTEST_SKIP() << "no small file system at " << std::filesystem::path(small).string();
+    for (const uint64_t required : {freeBytes.QuadPart, freeBytes.QuadPart + 1}) {
+        SCOPED_TRACE(required);
+        const std::wstring file = m_temp.MakeFile(L"sized" + std::to_wstring(required) + L".bin");
+        std::filesystem::resize_file(file, required);
+        Start({file});
+        TypeDestination(drive.Root());
+        EXPECT_EQ(Text(IDC_FREE_SPACE), L"Free Space in drive " + drive.Root() + L" ==> " + UnitSize(freeBytes.QuadPart));
+        EXPECT_EQ(SendEnabled(), required == freeBytes.QuadPart);
+        TearDown();
+        SetUp();
+    }
+}
+
+// "report." and "report" side by side, as a Linux drive or a share holds
+// them: selecting the one with the dot lists that one, and since the shell
+// cannot take its name, the send names it and touches neither.
+TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
+{
+    const std::wstring plain = m_temp.MakeFile(L"report", "plain");
+    const std::wstring folder = m_temp.Path().wstring();
+    const std::wstring dotted = folder + L"\\report.";
+    ASSERT_TRUE(RunOnLinux(folder, "/bin/sh", L"-c \"printf dotted > report.\"", [&folder] {
+        WIN32_FIND_DATAW found;
+        fx::CFindHandle find(::FindFirstFileW((L"\\\\?\\" + folder + L"\\report.").c_str(), &found));
+        return find && found.nFileSizeLow == 6;
+    }));
+    const std::wstring target = m_temp.MakeFolder(L"target");
+    Start({dotted}, target);
+    EXPECT_EQ(Rows(), (std::vector<Row>{{L"report.", UnitSize(6)}}));
+    EXPECT_EQ(Text(IDC_ITEMS_HEADER), folder + L"\\");
+    Click(IDC_COPY_MOVE);
+    Click(IDOK);
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text,
+              L"Nothing was sent. The shell cannot copy or move an item whose name ends in a dot or a space:\n" + dotted);
+    EXPECT_TRUE(std::filesystem::is_empty(target));
+    EXPECT_EQ(std::filesystem::file_size(plain), 5u);
+    EXPECT_EQ(std::filesystem::file_size(L"\\\\?\\" + dotted), 6u);
+}
+
 TEST_F(SendDialogTest, TheStartUpBrowsePutsItsFolderInPlace)
 {
     const std::wstring file = m_temp.MakeFile(L"small.txt", "12345");
@@ -113,6 +164,7 @@ TEST_F(SendDialogTest, AFavouriteOnAnotherDriveMeasuresThatDrive)
     Start({m_temp.MakeFile(L"small.txt", "12345")}, m_temp.Path().wstring());
     EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive C:\\ ==> ", 0), 0u);
     Command(ID_FAVORITE_FIRST + 1);
+    WaitForDestinationCheck();
     EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
     EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive H:\\ ==> ", 0), 0u);
     EXPECT_TRUE(SendEnabled());

@@ -3,6 +3,7 @@
 #include "sendto/SendChecks.h"
 #include "sendto/SendOperation.h"
 #include "sendto/SendRefusal.h"
+#include "tests/sendto/LarkwayFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::LinuxFolderLink;
 using testing_support::MessageBoxRecorder;
 using testing_support::TempDir;
 using Files = std::map<std::wstring, std::string>;
@@ -112,9 +114,12 @@ TEST_P(CopyOrMoveTest, MissingFolderIsCreatedOnYesAndNothingIsSentOnNo)
         EXPECT_EQ(BytesOf(one[0]), "alpha bytes");
     }
     {
+        // Typed with a trailing space: the platform reads the name without
+        // it, and so do the question and the send.
         MessageBoxRecorder boxes(IDYES);
-        const SendOutcome outcome = Send(one, folder + L"\\", move);
+        const SendOutcome outcome = Send(one, folder + L" ", move);
         EXPECT_TRUE(outcome.sent);
+        EXPECT_EQ(outcome.destination, folder);
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(boxes.shown[0].text, question.text);
         EXPECT_EQ(FilesUnder(folder), (Files{{L"alpha.txt", "alpha bytes"}}));
@@ -150,10 +155,27 @@ TEST_P(CopyOrMoveTest, DriveRootThatExistsKeepsItsBackslash)
     fs::remove_all(arrived);
 }
 
-TEST_P(CopyOrMoveTest, FolderIntoItselfOrItsOwnSubfolderIsRefused)
+// However the destination is written, a folder is never sent into itself:
+// the shell would nest copies until the path is too long and then write into
+// whatever folder is current.
+TEST_P(CopyOrMoveTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsWritten)
 {
     const std::wstring charlie = Path(L"src\\charlie");
-    for (const std::wstring& destination : {charlie, charlie + L"\\deeper", charlie + L"\\deeper\\new"}) {
+    std::wstring shortCharlie(1024, L'\0');
+    shortCharlie.resize(::GetShortPathNameW(charlie.c_str(), shortCharlie.data(), 1024));
+    std::wstring shouted = charlie;
+    for (wchar_t& c : shouted)
+        c = c == L'\\' ? L'/' : static_cast<wchar_t>(::towupper(c));
+    const DriveLetterLink letter(charlie);
+    ASSERT_TRUE(letter.Made());
+    m_temp.MakeFolder(L"elsewhere");
+    const LinuxFolderLink intoCharlie(Path(L"elsewhere"), L"link", L"../src/charlie");
+    const LinuxFolderLink aboveCharlie(Path(L"elsewhere"), L"up", L"../src");
+    ASSERT_TRUE(intoCharlie.Made() && aboveCharlie.Made());
+    for (const std::wstring& destination :
+         {charlie, charlie + L"\\deeper", charlie + L"\\deeper\\new", shortCharlie + L"\\new\\tail",
+          shouted + L"/deeper", L"\\\\?\\" + charlie + L"\\deeper", letter.Root() + L"new",
+          Path(L"elsewhere\\link\\new"), Path(L"elsewhere\\up\\charlie\\deeper\\new")}) {
         SCOPED_TRACE(destination);
         MessageBoxRecorder boxes(IDYES);
         EXPECT_FALSE(Send(m_selection, destination, GetParam()).sent);
@@ -163,7 +185,42 @@ TEST_P(CopyOrMoveTest, FolderIntoItselfOrItsOwnSubfolderIsRefused)
         EXPECT_EQ(boxes.shown[0].type, kWarning);
         EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
         EXPECT_FALSE(fs::exists(charlie + L"\\deeper\\new"));
+        EXPECT_FALSE(fs::exists(charlie + L"\\new"));
     }
+}
+
+// A folder sent onto a folder of the same name is merged into it, and judged
+// by its own files: the merged folder holding more is no failure.
+TEST_P(CopyOrMoveTest, FolderOntoItsNamesakeIsMergedIntoIt)
+{
+    const bool move = GetParam();
+    const std::wstring destination = m_temp.MakeFolder(L"dest");
+    m_temp.MakeFile(L"dest\\charlie\\theirs.txt", "theirs");
+    m_temp.MakeFile(L"dest\\charlie\\deeper\\old.txt", "old");
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(Send({Path(L"src\\charlie")}, destination, move).sent);
+    EXPECT_EQ(FilesUnder(destination + L"\\charlie"), (Files{{L"inner.txt", "inner"},
+                                                             {L"deeper\\delta.txt", "delta"},
+                                                             {L"theirs.txt", "theirs"},
+                                                             {L"deeper\\old.txt", "old"}}));
+    EXPECT_EQ(fs::exists(Path(L"src\\charlie")), !move);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+// A link in the selection leads the shell to copy what it points to: the copy
+// holds more than the walk counted, and is complete.
+TEST_F(SendOperationTest, LinkedFoldersArriveWholeAndStay)
+{
+    m_temp.MakeFile(L"real\\linked.txt", "linked");
+    const LinuxFolderLink selectedLink(m_temp.Path().wstring(), L"shortcut", L"real");
+    const LinuxFolderLink linkInside(Path(L"src\\charlie"), L"inside", L"../../real");
+    ASSERT_TRUE(selectedLink.Made() && linkInside.Made());
+    const std::wstring destination = m_temp.MakeFolder(L"dest");
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(Send({Path(L"shortcut"), Path(L"src\\charlie")}, destination, false).sent);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(BytesOf(destination + L"\\shortcut\\linked.txt"), "linked");
+    EXPECT_EQ(BytesOf(destination + L"\\charlie\\inner.txt"), "inner");
 }
 
 TEST_P(CopyOrMoveTest, ItemsIntoTheFolderTheyLieInAreRefused)
@@ -357,7 +414,7 @@ TEST(SendRefusalTest, FileTooLargeForTheDestinationIsNamedEvenInsideAFolder)
     EXPECT_EQ(RefusalText(CArrivalCheck({fits}, destination).Items(), destination, false, L"FAT32"), L"");
 }
 
-TEST(ItemTreeTest, MeasuresAndRemovesAFileOrAWholeFolder)
+TEST(ItemTreeTest, ListsAndRemovesAFileOrAWholeFolder)
 {
     TempDir temp;
     const std::wstring folder = temp.MakeFolder(L"tree");
@@ -367,22 +424,20 @@ TEST(ItemTreeTest, MeasuresAndRemovesAFileOrAWholeFolder)
     temp.MakeFolder(L"tree\\empty");
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
 
-    const std::optional<ItemTotals> totals = MeasureItem(folder);
-    ASSERT_TRUE(totals);
-    EXPECT_EQ(totals->files, 3u);
-    EXPECT_EQ(totals->bytes, 13u);
-    EXPECT_EQ(totals->largestFile, 7u);
-    EXPECT_EQ(totals->largestFilePath, largest);
-    EXPECT_EQ(totals->newestWrite, std::max({MeasureItem(largest)->newestWrite, MeasureItem(readOnly)->newestWrite,
-                                             MeasureItem(folder + L"\\a.txt")->newestWrite}));
-    const std::optional<ItemTotals> file = MeasureItem(largest);
+    const std::optional<ItemContents> contents = ListItem(folder);
+    ASSERT_TRUE(contents);
+    std::map<std::wstring, uint64_t> sizes;
+    for (const auto& [name, file] : contents->files)
+        sizes[name] = file.bytes;
+    EXPECT_EQ(sizes, (std::map<std::wstring, uint64_t>{{L"a.txt", 5}, {L"sub\\deeper\\b.txt", 7}, {L"sub\\c.txt", 1}}));
+    EXPECT_EQ(contents->largestFile, 7u);
+    EXPECT_EQ(contents->largestFilePath, largest);
+    const std::optional<ItemContents> file = ListItem(largest);
     ASSERT_TRUE(file);
-    EXPECT_EQ(file->files, 1u);
-    EXPECT_EQ(file->bytes, 7u);
-    EXPECT_FALSE(MeasureItem(folder + L"\\missing"));
-    const std::optional<ItemTotals> empty = MeasureItem(folder + L"\\empty");
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->files, 0u);
+    ASSERT_EQ(file->files.size(), 1u);
+    EXPECT_EQ(file->files.at(L"").bytes, 7u);
+    EXPECT_FALSE(ListItem(folder + L"\\missing"));
+    EXPECT_TRUE(ListItem(folder + L"\\empty")->files.empty());
 
     EXPECT_TRUE(RemoveItem(largest));
     EXPECT_FALSE(fs::exists(largest));
@@ -392,25 +447,12 @@ TEST(ItemTreeTest, MeasuresAndRemovesAFileOrAWholeFolder)
     EXPECT_TRUE(RemoveItem(folder)); // nothing there is nothing left
 }
 
-TEST(SendChecksTest, PathsInsideAFolderAndSharedNamesWhateverTheirCaseOrForm)
+TEST(SendChecksTest, WhereItemsLandAndWhichShareAName)
 {
-    EXPECT_TRUE(IsSameOrInside(L"C:\\a\\b", L"C:\\A"));
-    EXPECT_TRUE(IsSameOrInside(L"C:\\a\\", L"c:\\a"));
-    EXPECT_FALSE(IsSameOrInside(L"C:\\ab", L"C:\\a"));
-    EXPECT_TRUE(IsSameOrInside(L"D:\\x", L"D:\\"));
     EXPECT_EQ(TargetPath(L"C:\\a\\b.txt", L"D:\\"), L"D:\\b.txt");
     EXPECT_EQ(TargetPath(L"C:\\a\\folder\\", L"D:\\dest"), L"D:\\dest\\folder");
+    EXPECT_EQ(TargetPath(L"\\\\?\\C:\\a\\report.", L"D:\\dest"), L"\\\\?\\D:\\dest\\report.");
     EXPECT_EQ(ItemsSharingAName({L"C:\\a\\x", L"C:\\y", L"C:\\b\\X"}), (std::vector<std::wstring>{L"C:\\a\\x", L"C:\\b\\X"}));
-
-    // A short 8.3 name is the same place as its long name.
-    TempDir temp;
-    const std::wstring folder = temp.MakeFolder(L"a long folder name\\sub");
-    std::wstring shortForm(1024, L'\0');
-    shortForm.resize(::GetShortPathNameW(folder.c_str(), shortForm.data(), 1024));
-    ASSERT_FALSE(shortForm.empty());
-    ASSERT_NE(shortForm, folder);
-    EXPECT_TRUE(IsSameOrInside(shortForm, (temp.Path() / L"a long folder name").wstring()));
-    EXPECT_TRUE(SamePath(shortForm, folder));
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "framework/Handle.h"
 
 #include <fstream>
-#include <thread>
 
 namespace {
 
@@ -39,37 +38,46 @@ TEST_F(LarkwayTest, ALinkLoopEndsAndOnlyTheRealFilesCount)
 
 TEST_F(LarkwayTest, ClosingWhileSizingStopsTheWorkerAtOnce)
 {
-    const std::wstring first = m_temp.MakeFile(L"first.txt", "1");
-    const std::wstring busy = MakeBusyTree(m_temp);
-    PutDropListOnClipboard({first, busy});
-    // Nothing is pumped: the worker waits for the dialog to take its first item.
+    PutDropListOnClipboard({m_temp.MakeFile(L"first.txt", "1"), MakeBusyTree(m_temp)});
     StartOnClipboard();
     Click(IDCANCEL);
     EXPECT_FALSE(m_dialog->IsSizing());
     EXPECT_FALSE(::IsWindowVisible(Dialog()));
-    EXPECT_LE(Rows().size(), 1u); // the tree was never listed
     m_dialog->DestroyWindow();
     PumpMessages();
 }
 
-TEST_F(LarkwayTest, ASendWhileSizingSendsExactlyTheListedItems)
+// A stop is honoured inside one big folder, not only before the next item:
+// here the folder holds nothing but subfolders, and the stop comes with the first.
+TEST(SizingStopTest, AStopEndsTheWalkInsideTheFolder)
 {
-    const std::wstring listed = m_temp.MakeFile(L"listed.txt", "listed");
-    const std::wstring late = m_temp.MakeFile(L"late.txt", "late");
+    TempDir temp;
+    const std::wstring busy = MakeBusyTree(temp);
+    EXPECT_EQ(MeasureItem(busy, true, [] { return false; }, {}), 4000u);
+    bool stop = false;
+    EXPECT_EQ(MeasureItem(busy, true, [&stop] { return stop; }, [&stop] { stop = true; }), 0u);
+}
+
+// Send pressed while items are still being sized waits for the last of them:
+// a move takes every selected item, and then Send stays off for what is gone.
+TEST_F(LarkwayTest, AMoveSentWhileSizingWaitsForEveryItem)
+{
+    const std::wstring first = m_temp.MakeFile(L"first.txt", "first");
+    const std::wstring busy = MakeBusyTree(m_temp);
     const std::wstring target = m_temp.MakeFolder(L"target");
-    Start({listed}, target);
-    ASSERT_TRUE(SendEnabled());
-    // An item measured and handed over, but not taken into the list yet.
-    std::thread worker([this, late] { m_dialog->PublishItem(SizedItem{late, 4}); });
-    for (int spins = 0; m_dialog->PendingItemCount() == 0 && spins < 10000000; ++spins)
-        ::SwitchToThread();
-    ASSERT_EQ(m_dialog->PendingItemCount(), 1u);
+    PutDropListOnClipboard({first, busy});
+    StartOnClipboard(target);
+    // Nothing is pumped before Send: no item has been listed yet.
+    ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_COPY_MOVE, BN_CLICKED), 0);
     Click(IDOK);
-    worker.join();
-    EXPECT_EQ(FileBytes(target + L"\\listed.txt"), "listed");
-    EXPECT_EQ(::GetFileAttributesW((target + L"\\late.txt").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(Rows().size(), 2u); // listed afterwards
-    EXPECT_TRUE(SendEnabled());   // a copy can be sent again
+    ASSERT_TRUE(PumpUntil([this] { return !m_dialog->IsSizing() && !m_dialog->SendWaitsForSizing(); }));
+    PumpMessages();
+    EXPECT_TRUE(m_boxes.shown.empty());
+    EXPECT_EQ(FileBytes(target + L"\\first.txt"), "first");
+    EXPECT_EQ(FileBytes(target + L"\\busy\\19\\19.bin"), "0123456789");
+    EXPECT_EQ(::GetFileAttributesW(busy.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_FALSE(SendEnabled());
 }
 
 TEST_F(LarkwayTest, TheClipboardIsFreeWhileSizingRuns)
@@ -117,6 +125,42 @@ TEST_F(LarkwayTest, AnAddedFavouriteIsNamedAndKept)
     EXPECT_EQ(offeredName, target);
     ASSERT_EQ(m_app->Settings().favorites.size(), 2u);
     EXPECT_EQ(m_app->Settings().favorites[1], (Favorite{L"My target", target}));
+}
+
+// Two Larkway windows open at once each add a favourite and close in turn:
+// the one that closes last keeps what the first saved.
+TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
+{
+    struct Run : CLarkwayApp {
+        void Exit() { ExitInstance(0); }
+    };
+    const std::wstring file = m_temp.MakeFile(L"a.txt");
+    std::vector<std::unique_ptr<Run>> runs;
+    std::vector<std::unique_ptr<CSendDialog>> windows;
+    for (const std::wstring name : {L"First", L"Second"}) {
+        const std::wstring target = m_temp.MakeFolder(name);
+        PutDropListOnClipboard({file});
+        runs.push_back(std::make_unique<Run>());
+        runs.back()->LoadProfile();
+        windows.push_back(std::make_unique<CSendDialog>(*runs.back()));
+        windows.back()->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
+        ASSERT_TRUE(windows.back()->Create(nullptr));
+        DialogAnswerer answer([name](HWND dialog) {
+            ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, name.c_str());
+            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        ::SendMessageW(windows.back()->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
+        PumpMessages();
+        ASSERT_EQ(answer.Asked(), 1);
+    }
+    for (size_t i = 0; i < runs.size(); ++i) {
+        windows[i]->DestroyWindow();
+        PumpMessages();
+        runs[i]->Exit();
+    }
+    EXPECT_EQ(StoredInt(L"AVAILABLE"), 3u);
+    EXPECT_EQ(StoredString(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
+    EXPECT_EQ(StoredString(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
 }
 
 TEST_F(LarkwayTest, AFullListOfFavouritesRefusesAnother)
