@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -175,6 +176,29 @@ TEST(WorkerThread, TellsItsOwnerWhatItsBodyThrew)
     EXPECT_EQ(window.failures, 1);
     EXPECT_EQ(worker.FailureText(), L"");
     window.DestroyWindow();
+}
+
+TEST(WorkerThread, AnAbandonedWorkerIsNotWaitedForAndEndsWhenItsCallReturns)
+{
+    // The worker sits in one call (as on a drive that does not answer) until
+    // the test lets it go; its object is gone by then.
+    auto slowCall = std::make_shared<fx::CKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    auto ended = std::make_shared<fx::CKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    auto sawStop = std::make_shared<std::atomic<bool>>(false);
+    {
+        fx::CWorkerThread worker;
+        worker.Start([slowCall, ended, sawStop](const std::atomic<bool>& stop) {
+            ::WaitForSingleObject(slowCall->Get(), INFINITE);
+            *sawStop = stop.load();
+            ::SetEvent(ended->Get());
+        });
+        worker.Abandon();
+        EXPECT_FALSE(worker.IsRunning());
+    }
+    EXPECT_EQ(::WaitForSingleObject(ended->Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    ::SetEvent(slowCall->Get());
+    EXPECT_EQ(::WaitForSingleObject(ended->Get(), 20000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_TRUE(*sawStop);
 }
 
 TEST(Format, FormatsWideAndNumbersWithoutLimit)
