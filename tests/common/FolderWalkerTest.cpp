@@ -211,6 +211,33 @@ TEST(FolderWalker, ALinkToAnAncestorIsReportedButNotEntered)
     ExpectTotals(MeasureFolder(b + L"\\up\\a", kNeverStop), 1, 2, 4);
 }
 
+// Windows lists a reparse point with its tag in dwReserved0; Wine lists
+// every Unix symbolic link with the tag 0 (the walk above met one).
+TEST(FolderWalker, EntersFoldersAndReparsePointsThatAreNoLinks)
+{
+    const DWORD folder = FILE_ATTRIBUTE_DIRECTORY, reparse = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    const struct {
+        DWORD attributes, tag;
+        bool entered;
+    } cases[] = {
+        {folder, 0, true},
+        {FILE_ATTRIBUTE_ARCHIVE, 0, false},
+        {reparse, 0, false},                                          // a link as Wine lists it
+        {reparse, IO_REPARSE_TAG_SYMLINK, false},                     // symbolic link
+        {reparse, IO_REPARSE_TAG_MOUNT_POINT, false},                 // junction, mount point
+        {reparse, 0x9000001A, true},                                  // OneDrive's files on demand
+        {reparse, 0x80000013, true},                                  // deduplicated
+        {reparse | FILE_ATTRIBUTE_OFFLINE | 0x400000 /* recall on data access */, 0x9000601A, true},
+        {FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_ARCHIVE, 0x9000001A, false}, // a cloud file
+    };
+    for (const auto& c : cases) {
+        WIN32_FIND_DATAW entry{};
+        entry.dwFileAttributes = c.attributes;
+        entry.dwReserved0 = c.tag;
+        EXPECT_EQ(IsFolderToEnter(entry), c.entered) << std::hex << c.attributes << " " << c.tag;
+    }
+}
+
 TEST(FolderWalker, FoldersThatCannotBeListedCountNothing)
 {
     TempDir dir;
