@@ -5,7 +5,7 @@
 #include "outside/pallapath/FolderOp.h"
 
 SelectionScan ScanSelection(const CPathList& items, std::wstring_view filter, bool includeSubFolders,
-                            const StopCheck& shouldStop)
+                            const ScanCheckpoint& checkpoint)
 {
     SelectionScan scan;
     scan.stats.SetFilter(filter);
@@ -13,7 +13,9 @@ SelectionScan ScanSelection(const CPathList& items, std::wstring_view filter, bo
     if (items.GetCount() > 0) {
         const CFolderOp folderOp;
         scan.folderPath = folderOp.GetLongFileName(folderOp.GetParentDir(items.GetAt(0)));
+        scan.folderShortPath = folderOp.GetShortFileName(scan.folderPath);
     }
+    const auto shouldStop = [&scan, &checkpoint] { return checkpoint && checkpoint(scan); };
 
     uint64_t* itemBytes = nullptr; // the item being walked
     CFolderWalker walker(
@@ -24,12 +26,13 @@ SelectionScan ScanSelection(const CPathList& items, std::wstring_view filter, bo
         [&](const std::wstring&, const WIN32_FIND_DATAW&) { scan.stats.AddFolder(); }, shouldStop);
 
     for (int index = 0; index < items.GetCount(); ++index) {
-        if (shouldStop && shouldStop()) {
+        if (shouldStop()) {
             scan.stopped = true;
             break;
         }
         const std::wstring item = items.GetAt(index);
         itemBytes = &scan.itemSizes[static_cast<size_t>(index)];
+        scan.itemsBegun = static_cast<size_t>(index) + 1;
         WIN32_FIND_DATAW found{};
         const fx::CFindHandle find(::FindFirstFileW(fx::ExtendedLengthPath(item).c_str(), &found));
         if (!find) {

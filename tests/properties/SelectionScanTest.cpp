@@ -151,13 +151,19 @@ TEST(SelectionScan, AStopEndsTheWalkInsideOneBigFolderWithTheFiguresSoFar)
     ExpectTotals(whole, 1, 5001, 0);
 
     // Asked before the item and before the folder opens: carry on; asked
-    // again among the entries: stop.
+    // again among the entries: stop. Each time it is shown the figures so far.
     int asked = 0;
+    uint64_t filesSeen = 0;
     const SelectionScan cut = ScanSelection(Selection({big, dir.MakeFile(L"after.txt", "1")}), L"", true,
-                                            [&asked] { return ++asked > 2; });
+                                            [&](const SelectionScan& soFar) {
+                                                filesSeen = soFar.stats.Totals().files;
+                                                EXPECT_EQ(soFar.itemsBegun, asked == 0 ? 0u : 1u);
+                                                return ++asked > 2;
+                                            });
     EXPECT_TRUE(cut.stopped);
     EXPECT_EQ(asked, 3);
     EXPECT_GT(cut.stats.Totals().files, 0u);
+    EXPECT_EQ(cut.stats.Totals().files, filesSeen);
     EXPECT_LT(cut.stats.Totals().files, 5001u);
     EXPECT_EQ(cut.itemSizes.size(), 2u);
 }
