@@ -1,6 +1,6 @@
 #include "properties/SelectionScan.h"
 
-#include "framework/Handle.h"
+#include "common/SelectedPath.h"
 #include "framework/LongPath.h"
 #include "outside/pallapath/FolderOp.h"
 
@@ -33,9 +33,13 @@ SelectionScan ScanSelection(const CPathList& items, std::wstring_view filter, bo
         const std::wstring item = items.GetAt(index);
         itemBytes = &scan.itemSizes[static_cast<size_t>(index)];
         scan.itemsBegun = static_cast<size_t>(index) + 1;
-        WIN32_FIND_DATAW found{};
-        const fx::CFindHandle find(::FindFirstFileW(fx::ExtendedLengthPath(item).c_str(), &found));
-        if (!find) {
+        // One look-up of the item itself: a finder's look-up reads the whole
+        // folder that holds it (under Wine, 8.4 s for 10,000 items of one
+        // folder, against 0.3 s). Like the finder, it does not take a drive
+        // or share root for a folder.
+        WIN32_FILE_ATTRIBUTE_DATA found{};
+        if (item == PathRoot(item) ||
+            !::GetFileAttributesExW(fx::ExtendedLengthPath(item).c_str(), GetFileExInfoStandard, &found)) {
             scan.stats.AddFile(std::wstring_view(), 0);
         } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             scan.stats.AddFolder();
@@ -44,8 +48,9 @@ SelectionScan ScanSelection(const CPathList& items, std::wstring_view filter, bo
                 break;
             }
         } else {
-            scan.stats.AddFile(found);
-            *itemBytes = EntrySize(found);
+            const uint64_t size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+            scan.stats.AddFile(std::wstring_view(item).substr(item.find_last_of(L'\\') + 1), size);
+            *itemBytes = size;
         }
     }
     return scan;
