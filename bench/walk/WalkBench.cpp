@@ -293,6 +293,10 @@ FolderTotals FennixWalks(const std::wstring& exe, const std::vector<std::wstring
     // Polled, lightly: nothing in the other process can wake this one.
     while (::IsWindow(windows.search) && ::WaitForSingleObject(process.Get(), 1) == WAIT_TIMEOUT) {
     }
+    // The dialog goes before the page is filled: the page is shown once its
+    // thread answers again.
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(windows.frame, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
     const LONGLONG shown = Now();
     goMs = Milliseconds(shown - go);
     startMs = Milliseconds(shown - started);

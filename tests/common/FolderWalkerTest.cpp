@@ -358,26 +358,6 @@ TEST(FolderWalker, TheStopCheckRunsPerFolderAndEveryFewThousandEntries)
     EXPECT_TRUE(none.entries.empty());
 }
 
-TEST(FolderWalker, TheStopCheckEndsTheWalkOfABigFolderEarly)
-{
-    TempDir dir;
-    const std::wstring big = dir.MakeFolder(L"big");
-    for (int i = 0; i < 5000; ++i)
-        MakeEmptyFile(big + L"\\" + std::to_wstring(i));
-
-    // 5,002 entries with "." and "..": checked before opening and after 4,096.
-    int checks = 0;
-    ExpectTotals(MeasureFolder(big, [&checks] { return ++checks, false; }), 5000, 0, 0);
-    EXPECT_EQ(checks, 2);
-
-    // Stopped at the 4,096th entry, which is not reported; "." and ".." were
-    // among the 4,095 before it.
-    checks = 0;
-    CRecorder recorder;
-    EXPECT_FALSE(recorder.Walker([&checks] { return ++checks == 2; }).Walk(big));
-    EXPECT_EQ(recorder.entries.size(), CFolderWalker::kEntriesPerStopCheck - 3);
-}
-
 // A drive letter whose root is a folder, as Wine makes drives: a link in the
 // prefix's dosdevices folder (which holds c: beside the others).
 class TestDrive {

@@ -78,31 +78,6 @@ fx::CWorkerThread::Body SendProgressTo(HWND target)
     };
 }
 
-TEST(WorkerThread, StoppingWhileTheWorkerSendsToOurWindowDoesNotDeadlock)
-{
-    CCounterWnd window;
-    ASSERT_TRUE(window.Create(L"counter", WS_POPUP, RECT{0, 0, 10, 10}));
-    HANDLE firstSent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    fx::CKernelHandle firstSentOwner(firstSent);
-    fx::CWorkerThread worker;
-    HWND target = window.m_hWnd;
-    worker.Start([target, firstSent](const std::atomic<bool>& stop) {
-        while (!stop) {
-            ::SendMessageW(target, kProgress, 0, 0); // blocks until this thread answers
-            ::SetEvent(firstSent);
-        }
-    });
-    // The first message can only be answered while this thread dispatches.
-    while (::MsgWaitForMultipleObjects(1, &firstSent, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    worker.Stop();
-    EXPECT_FALSE(worker.IsRunning());
-    EXPECT_GE(window.received, 1);
-    window.DestroyWindow();
-}
-
 TEST(WorkerThread, RunsItsBodyOnceAndEnds)
 {
     std::atomic<int> runs{0};

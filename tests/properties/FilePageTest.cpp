@@ -411,18 +411,6 @@ TEST_F(FilePageTest, FileHeldOpenByAnotherProgramStillGetsItsTimes)
     EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2018, 12, 24, 17, 0, 0)));
 }
 
-TEST_F(FilePageTest, CheckBoxAloneNeverTouchesTheTimes)
-{
-    std::wstring path = m_temp.MakeFile(L"stamps.txt");
-    SetTimes(path, Utc(2001, 1, 1, 1, 1, 1), Utc(2002, 2, 2, 2, 2, 2));
-    Open(path);
-    Click(IDC_HIDDEN);
-    Click(IDC_APPLY);
-    FileTimes after = ReadTimes(path);
-    EXPECT_EQ(Ticks(after.accessed), Ticks(Utc(2001, 1, 1, 1, 1, 1)));
-    EXPECT_EQ(Ticks(after.written), Ticks(Utc(2002, 2, 2, 2, 2, 2)));
-}
-
 TEST_F(FilePageTest, DoneAndCancelEndTheProgram)
 {
     std::wstring path = m_temp.MakeFile(L"untouched.txt");
