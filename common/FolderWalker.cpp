@@ -3,9 +3,12 @@
 #include "common/SelectedPath.h"
 #include "framework/LongPath.h"
 
+#include <atomic>
 #include <utility>
 
 namespace {
+
+std::atomic<CFolderWalker::ListingDelay> g_listingDelay{nullptr};
 
 bool IsSelfOrParent(const wchar_t* name)
 {
@@ -22,6 +25,22 @@ bool EndsWithSeparator(const std::wstring& path)
 uint64_t EntrySize(const WIN32_FIND_DATAW& entry)
 {
     return (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+}
+
+bool IsFolderToEnter(const WIN32_FIND_DATAW& entry)
+{
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return true;
+    // The listing gives a reparse point's tag in dwReserved0.
+    const DWORD tag = entry.dwReserved0;
+    return tag != 0 && !IsReparseTagNameSurrogate(tag);
+}
+
+void CFolderWalker::SetListingDelay(ListingDelay delay)
+{
+    g_listingDelay = delay;
 }
 
 CFolderWalker::CFolderWalker(WalkCallback onFile, WalkCallback onFolder, StopCheck shouldStop)
@@ -62,8 +81,8 @@ bool CFolderWalker::WalkTree(bool recurse)
             if (m_entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 if (m_onFolder)
                     m_onFolder(m_path, m_entry);
-                // A reparse point may lead anywhere, an ancestor included.
-                if (recurse && !(m_entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                // A link may lead anywhere, an ancestor included.
+                if (recurse && IsFolderToEnter(m_entry)) {
                     if (StopRequested())
                         return false;
                     const size_t parentLength = m_path.size();
@@ -87,6 +106,8 @@ bool CFolderWalker::WalkTree(bool recurse)
 
 bool CFolderWalker::Open(size_t parentLength)
 {
+    if (const ListingDelay delay = g_listingDelay)
+        delay(m_path);
     const std::wstring pattern = fx::ExtendedLengthPath(m_path + (EndsWithSeparator(m_path) ? L"*" : L"\\*"));
     // The basic level skips the short names nobody here reads; the large
     // fetch asks for bigger batches per call to the file system.

@@ -1,13 +1,15 @@
 // The one walk of a folder tree that the programs share: Larkway sizes a
-// selection with it on a worker thread, Fennix counts a folder's contents on
-// its user-interface thread. Both hand it a stop check: a flag on the worker,
-// a message pump plus the window's state on the user-interface thread.
+// selection with it, Fennix counts a folder's contents, both on a worker
+// thread that hands it a stop check reading the worker's flag.
 //
 // The walk works on full paths only (the extended-length form where a path
 // needs it), never through the process's current directory, and never enters
-// a reparse point (junction, symbolic link, mount point), so a link to an
-// ancestor cannot make it loop. Its memory grows with the depth of the tree,
-// not with the number of entries: one path, and one open listing per level.
+// a link (junction, symbolic link, mount point), so a link to an ancestor
+// cannot make it loop. Other reparse points (cloud files, deduplicated
+// folders) are folders like any other. It only lists folders, never opens a
+// file, so nothing stored online is fetched. Its memory grows with the depth
+// of the tree, not with the number of entries: one path, and one open
+// listing per level.
 #pragma once
 #include <windows.h>
 
@@ -35,6 +37,12 @@ using StopCheck = std::function<bool()>; // true: stop now
 // The 64-bit size of a listed entry.
 uint64_t EntrySize(const WIN32_FIND_DATAW& entry);
 
+// Whether the walk goes into a listed entry: a folder that is not a link.
+// A link is a reparse point whose tag is a name surrogate (symbolic link,
+// junction, mount point), or whose tag is 0, as Wine reports every Unix
+// symbolic link.
+bool IsFolderToEnter(const WIN32_FIND_DATAW& entry);
+
 class CFolderWalker {
 public:
     // The stop check runs before each folder is opened and after every
@@ -48,8 +56,8 @@ public:
     // Walks everything below folder (the folder itself is not reported),
     // depth first: the entries of a folder in the order the file system lists
     // them, each subfolder reported to onFolder and then walked before the
-    // next entry, unless recurse is false or it is a reparse point (reported,
-    // never entered). "." and ".." are not entries. A folder that cannot be
+    // next entry, unless recurse is false or it is a link (reported, never
+    // entered, see IsFolderToEnter). "." and ".." are not entries. A folder that cannot be
     // listed contributes nothing and the walk goes on. folder must be a full
     // path (drive, share or their extended forms; "." and ".." are resolved);
     // any other path names no place to walk and nothing is reported.
@@ -57,6 +65,12 @@ public:
     // callback or a stop check (one that pumps messages, say) must not start
     // another walk with the same walker.
     bool Walk(const std::wstring& folder, bool recurse = true);
+
+    // For tests of what the user sees while a drive takes seconds to answer:
+    // delay is called on the walking thread before each folder is listed,
+    // with the folder's path, and may block as long as it likes. Null: none.
+    using ListingDelay = void (*)(const std::wstring& folder);
+    static void SetListingDelay(ListingDelay delay);
 
 private:
     // One open listing: its search and the length of the path of the folder

@@ -2,11 +2,15 @@
 // a flag and waits for the worker to end while still handling messages sent
 // to this thread's windows, so a worker blocked in SendMessage to one of
 // them can finish: closing a window that has a worker never deadlocks.
+// A worker that may sit in one slow call for seconds (a listing on a drive
+// that has gone away) can instead be abandoned: told to stop and left to end
+// on its own, so that nobody waits for it, not even the end of the process.
 #pragma once
 #include "framework/Handle.h"
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -29,19 +33,28 @@ public:
     // Asks the worker to stop and waits for it to end. Safe from anywhere on
     // the owner's thread, also from the handler of a message the worker sent.
     void Stop();
-    bool IsRunning() const { return m_thread.joinable() && ::WaitForSingleObject(m_done.Get(), 0) == WAIT_TIMEOUT; }
+    // Asks the worker to stop and lets it go without waiting: it ends when
+    // its current call returns. Only for a body that owns everything it
+    // touches (state shared through a shared_ptr, windows reached by
+    // PostMessage alone), because it may outlive this object.
+    void Abandon();
+    bool IsRunning() const;
     // What the last worker's body threw; empty when it ended normally.
     std::wstring FailureText() const;
 
 private:
-    void Run(const Body& body, HWND owner, UINT failureMessage);
-    void SetFailureText(std::wstring text);
+    // What the thread shares with this object; the thread holds it too, so
+    // an abandoned worker never touches a destroyed object.
+    struct State {
+        std::atomic<bool> stopRequested{false};
+        CKernelHandle done; // set by the worker as its last act
+        std::mutex failureLock;
+        std::wstring failureText;
+    };
+    static void Run(State& state, const Body& body, HWND owner, UINT failureMessage);
 
     std::thread m_thread;
-    std::atomic<bool> m_stopRequested{false};
-    CKernelHandle m_done; // set by the worker as its last act
-    mutable std::mutex m_failureLock;
-    std::wstring m_failureText;
+    std::shared_ptr<State> m_state;
 };
 
 } // namespace fx

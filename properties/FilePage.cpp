@@ -120,6 +120,7 @@ bool CFilePage::LoadFileInfo()
     m_bSystem = (attributes & FILE_ATTRIBUTE_SYSTEM) ? 1 : 0;
     m_bHidden = (attributes & FILE_ATTRIBUTE_HIDDEN) ? 1 : 0;
     m_bReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
+    m_shownAttributes = ChosenAttributes();
 
     CFolderOp folderOp;
     m_strPath = folderOp.GetLongFileName(m_strPath);
@@ -172,17 +173,26 @@ void CFilePage::ApplyChanges()
     EnableApply(!written);
 }
 
+AttributeChoice CFilePage::ChosenAttributes() const
+{
+    return AttributeChoice{m_bArchive != 0, m_bReadOnly != 0, m_bSystem != 0, m_bHidden != 0};
+}
+
 bool CFilePage::WriteAttributes()
 {
-    // The bits the page does not edit are carried over, so they must be read
-    // first; a file that cannot be read cannot be written either.
+    const AttributeChoice chosen = ChosenAttributes();
+    if (chosen == m_shownAttributes)
+        return true; // nothing changed: another program's changes stay
+    // The changed boxes go onto the file's word as it is now, so it must be
+    // read first; a file that cannot be read cannot be written either.
     const std::wstring path = fx::ExtendedLengthPath(m_strPath);
     const DWORD current = ::GetFileAttributesW(path.c_str());
-    const AttributeChoice choice{m_bArchive != 0, m_bReadOnly != 0, m_bSystem != 0, m_bHidden != 0};
-    if (current == INVALID_FILE_ATTRIBUTES || !::SetFileAttributesW(path.c_str(), ComposeAttributes(current, choice))) {
+    if (current == INVALID_FILE_ATTRIBUTES ||
+        !::SetFileAttributesW(path.c_str(), ComposeAttributes(current, m_shownAttributes, chosen))) {
         fx::MessageBox(m_hWnd, kAttributesError, MB_OK);
         return false;
     }
+    m_shownAttributes = chosen;
     return true;
 }
 
@@ -213,11 +223,14 @@ bool CFilePage::WriteTimes()
         fx::MessageBox(m_hWnd, kTimeError, MB_OK);
         return false;
     }
-    // Both pickers of a stamp now show what was written.
+    // Both pickers of a stamp now show what was written, which is no longer
+    // a change: a later Apply leaves it to whoever sets it next.
     for (StampPickers& stamp : m_stamps) {
         if (stamp.changed)
             stamp.date = stamp.time = JoinDateAndTime(stamp.date, stamp.time);
+        stamp.changed = false;
     }
+    m_bTimeChanged = 0;
     UpdateData(false);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "framework/Controls.h"
 #include "framework/Handle.h"
 #include "framework/PropertySheet.h"
+#include "properties/FileStamps.h"
 
 #include <string>
 
@@ -16,7 +17,7 @@ public:
     void SetPath(const std::wstring& path) { m_strPath = path; }
     // Reads the file into the page; false when the file is not found.
     bool LoadFileInfo();
-    // Writes the attributes and the changed time stamps to the file.
+    // Writes what the user changed (boxes and time stamps) to the file.
     void ApplyChanges();
 
 protected:
@@ -39,6 +40,7 @@ private:
     // Fetches the file's icon from the shell, once per LoadFileInfo.
     void LoadShellIcon();
     void ShowIcon(HICON icon);
+    AttributeChoice ChosenAttributes() const;
     // Each reports its own failure to the user and returns false.
     bool WriteAttributes();
     bool WriteTimes();
@@ -61,4 +63,7 @@ private:
     int m_bSystem = 0;
     int m_bHidden = 0;
     int m_bTimeChanged = 0;
+    // The boxes as the page last read or wrote them: a box the user has not
+    // changed since is never written.
+    AttributeChoice m_shownAttributes;
 };

@@ -5,7 +5,6 @@
 #include <string>
 
 namespace {
-const DWORD kEditable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN;
 // Bits that only describe the file and are never written back.
 const DWORD kNotSettable = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_NORMAL |
                            FILE_ATTRIBUTE_SPARSE_FILE | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_COMPRESSED |
@@ -55,16 +54,19 @@ std::optional<SYSTEMTIME> ParseTypedTime(const wchar_t* text)
     return parsed;
 }
 
-DWORD ComposeAttributes(DWORD current, const AttributeChoice& choice)
+DWORD ComposeAttributes(DWORD current, const AttributeChoice& shown, const AttributeChoice& chosen)
 {
-    DWORD value = current & ~(kEditable | kNotSettable);
-    if (choice.archive)
-        value |= FILE_ATTRIBUTE_ARCHIVE;
-    if (choice.readOnly)
-        value |= FILE_ATTRIBUTE_READONLY;
-    if (choice.system)
-        value |= FILE_ATTRIBUTE_SYSTEM;
-    if (choice.hidden)
-        value |= FILE_ATTRIBUTE_HIDDEN;
+    DWORD value = current & ~kNotSettable;
+    const struct {
+        bool shown, chosen;
+        DWORD bit;
+    } boxes[] = {{shown.archive, chosen.archive, FILE_ATTRIBUTE_ARCHIVE},
+                 {shown.readOnly, chosen.readOnly, FILE_ATTRIBUTE_READONLY},
+                 {shown.system, chosen.system, FILE_ATTRIBUTE_SYSTEM},
+                 {shown.hidden, chosen.hidden, FILE_ATTRIBUTE_HIDDEN}};
+    for (const auto& box : boxes) {
+        if (box.chosen != box.shown)
+            value = box.chosen ? value | box.bit : value & ~box.bit;
+    }
     return value ? value : FILE_ATTRIBUTE_NORMAL;
 }

@@ -26,8 +26,12 @@ struct AttributeChoice {
     bool readOnly = false;
     bool system = false;
     bool hidden = false;
+    bool operator==(const AttributeChoice&) const = default;
 };
 
-// The attribute word to write: the four chosen bits, every other bit the file
-// had kept; FILE_ATTRIBUTE_NORMAL when nothing at all is left.
-DWORD ComposeAttributes(DWORD current, const AttributeChoice& choice);
+// The attribute word to write onto a file whose word is now `current`: each
+// of the four boxes the user changed (chosen differs from shown, what the
+// page showed) sets or clears its bit; every other bit stays as the file has
+// it now, also one another program changed meanwhile. FILE_ATTRIBUTE_NORMAL
+// when nothing at all is left.
+DWORD ComposeAttributes(DWORD current, const AttributeChoice& shown, const AttributeChoice& chosen);

@@ -4,18 +4,19 @@
 #include "properties/ButtonLooks.h"
 #include "framework/Dpi.h"
 #include "framework/Format.h"
-#include "framework/MessagePump.h"
 #include "framework/Resources.h"
-#include "outside/pallapath/FolderOp.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "properties/Messages.h"
-#include "properties/SelectionScan.h"
 #include "properties/res/resource.h"
 
 namespace {
 
 const wchar_t kPieButtonTip[] = L"View Pie Chart";
+
+// The search dialog's count of the walk so far is refreshed this often.
+const UINT_PTR kProgressTimer = 1;
+const UINT kProgressIntervalMs = 250;
 
 // What the list shows for a selected path: its last part, or a drive root
 // as "C:".
@@ -85,15 +86,8 @@ BOOL CFolderPage::OnInitDialog()
 BOOL CFolderPage::OnSetActive()
 {
     if (m_bRefresh) {
-        m_bStop = false;
         m_bRefresh = false;
-        if (!UpdateFolderInfo())
-            return FALSE;
-        ShowSelectionIcon();
-        FillTypeBox();
-        FillItemList();
-        UpdateTypeInfo();
-        ::ShowWindow(::GetAncestor(m_hWnd, GA_ROOT), SW_SHOW);
+        StartWalk();
     } else {
         // Back from the pie page, which goes: it is made anew from the figures
         // of the moment. Not from inside this activation, though: the sheet is
@@ -103,30 +97,69 @@ BOOL CFolderPage::OnSetActive()
     return CPropertyPage::OnSetActive();
 }
 
-bool CFolderPage::UpdateFolderInfo()
+BOOL CFolderPage::OnKillActive()
 {
-    fx::CWindowGuard guard(*this);
-    fx::CMessagePump pump;
-    m_bWalking = true;
-    SelectionScan scan = ScanSelection(m_items, m_strFilter, m_bIncludeSubFolders, [&] {
-        // The window keeps answering; closing the program or the page, or
-        // the search dialog's Exit, ends the walk.
-        return !pump.PumpIfDue() || !guard.IsAlive() || m_bStop;
-    });
-    if (!guard.IsAlive())
-        return false;
-    m_bWalking = false;
-    m_stats = std::move(scan.stats);
-    m_itemSizes = std::move(scan.itemSizes);
-    ::SendMessageW(GetParent(), WM_SEARCH_DONE, 0, 0);
+    // The page stays in front until it has its figures.
+    return !m_bWalking && CPropertyPage::OnKillActive();
+}
 
+void CFolderPage::StartWalk()
+{
+    // Nothing of an earlier selection is shown while this one is counted.
+    m_strPath.clear();
+    m_strShortPath.clear();
+    m_strHeading.clear();
+    m_strSummary.clear();
+    m_strTypeCount.clear();
+    m_strTypeSize.clear();
+    m_strSelectedSize.clear();
+    UpdateData(false);
+    m_bWalking = true;
+    m_walk.Start(m_items, m_strFilter, m_bIncludeSubFolders, m_hWnd, WM_WALK_DONE);
+    SetTimer(kProgressTimer, kProgressIntervalMs, [this] { ReportProgress(); });
+}
+
+void CFolderPage::Stop()
+{
+    if (!m_bWalking)
+        return;
+    m_walk.Abandon();
+    FinishWalk();
+}
+
+void CFolderPage::ReportProgress()
+{
+    const FolderTotals soFar = m_walk.Totals();
+    ::SendMessageW(GetParent(), WM_SEARCH_PROGRESS, 0, reinterpret_cast<LPARAM>(&soFar));
+}
+
+void CFolderPage::FinishWalk()
+{
+    KillTimer(kProgressTimer);
+    m_bWalking = false;
+    fx::CWindowGuard guard(*this);
+    UpdateFolderInfo(m_walk.Figures());
+    // The search dialog closes; the page shows what was counted.
+    ::SendMessageW(GetParent(), WM_SEARCH_DONE, 0, 0);
+    if (!guard.IsAlive())
+        return;
+    ShowSelectionIcon();
+    FillTypeBox();
+    FillItemList();
+    UpdateTypeInfo();
+    ::ShowWindow(::GetAncestor(m_hWnd, GA_ROOT), SW_SHOW);
+}
+
+void CFolderPage::UpdateFolderInfo(const SelectionScan& scan)
+{
+    m_stats = scan.stats;
+    m_itemSizes = scan.itemSizes;
     const FolderTotals totals = m_stats.Totals();
     m_strPath = scan.folderPath;
     m_strSummary = fx::Format(L"%llu Folders,%llu Files, Total Size=  ", static_cast<unsigned long long>(totals.folders),
                               static_cast<unsigned long long>(totals.files)) +
                    CDiskInfo().GetUnitSize(totals.bytes);
-    m_strShortPath = CFolderOp().GetShortFileName(m_strPath);
-    return guard.IsAlive();
+    m_strShortPath = scan.folderShortPath;
 }
 
 void CFolderPage::ShowSelectionIcon()
@@ -160,13 +193,26 @@ void CFolderPage::FillTypeBox()
 
 void CFolderPage::FillItemList()
 {
-    m_selectedItems.SendMessage(LB_RESETCONTENT);
-    for (int index = 0; index < m_items.GetCount(); ++index) {
-        const std::wstring text = ItemListText(m_items.GetAt(index));
-        const LRESULT row = m_selectedItems.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (row >= 0)
-            m_selectedItems.SendMessage(LB_SETSEL, TRUE, row);
+    // A selection may hold thousands of items: the list is drawn once when
+    // it is full, its room is made in one go and every row is marked by one
+    // message.
+    const int count = m_items.GetCount();
+    std::vector<std::wstring> texts;
+    texts.reserve(static_cast<size_t>(count));
+    size_t characters = 0;
+    for (int index = 0; index < count; ++index) {
+        texts.push_back(ItemListText(m_items.GetAt(index)));
+        characters += texts.back().size() + 1;
     }
+    m_selectedItems.SendMessage(WM_SETREDRAW, FALSE);
+    m_selectedItems.SendMessage(LB_RESETCONTENT);
+    m_selectedItems.SendMessage(LB_INITSTORAGE, texts.size(), characters * sizeof(wchar_t));
+    for (const std::wstring& text : texts)
+        m_selectedItems.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (count > 0)
+        m_selectedItems.SendMessage(LB_SELITEMRANGEEX, 0, count - 1);
+    m_selectedItems.SendMessage(WM_SETREDRAW, TRUE);
+    ::InvalidateRect(m_selectedItems.m_hWnd, nullptr, TRUE);
     UpdateSelectedSize();
 }
 
@@ -205,7 +251,7 @@ void CFolderPage::UpdateSelectedSize()
 void CFolderPage::ShowPieChart()
 {
     fx::CPropertySheet* sheet = Sheet();
-    if (!sheet || !m_pPiePage || m_items.GetCount() == 0)
+    if (!sheet || !m_pPiePage || m_items.GetCount() == 0 || m_bWalking)
         return;
     // Never two pie pages: the one there is goes, the new one charts now.
     if (sheet->GetPageCount() > 2)
@@ -236,8 +282,14 @@ void CFolderPage::RemovePiePage()
 
 LRESULT CFolderPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_REMOVE_PIE_PAGE) {
+    switch (msg) {
+    case WM_REMOVE_PIE_PAGE:
         RemovePiePage();
+        return 0;
+    case WM_WALK_DONE:
+        // An abandoned walk's end is old news.
+        if (m_bWalking && wp == m_walk.Id())
+            FinishWalk();
         return 0;
     }
     if (msg == WM_COMMAND) {

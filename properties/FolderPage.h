@@ -1,6 +1,9 @@
 // The page for a folder or several items: it walks the selection when it
 // becomes active after a search was started, and shows the counts and sizes
 // in total, per file type, and of the items the user marks in its list.
+// The walk runs on a worker; while it runs the page stays in front (a tab
+// click or View Pie Chart waits for the figures) and the search dialog is
+// told how far it has come a few times a second.
 #pragma once
 #include "controls/FlatComboBox.h"
 #include "controls/IconButton.h"
@@ -10,6 +13,8 @@
 #include "framework/PropertySheet.h"
 #include "properties/FileTypeStats.h"
 #include "properties/PiePage.h"
+#include "properties/SelectionScan.h"
+#include "properties/SelectionWalk.h"
 
 #include <cstdint>
 #include <string>
@@ -23,26 +28,30 @@ public:
     void SetPiePage(CPiePage* piePage) { m_pPiePage = piePage; }
     // The next activation walks these items with this filter.
     void PrepareWalk(const CPathList& items, const std::wstring& filter, bool includeSubFolders);
-    // Ends a running walk at its next check; the figures so far are shown.
-    void Stop() { m_bStop = true; }
+    // Ends a running walk now, without waiting for the worker, and shows the
+    // figures counted so far.
+    void Stop();
     bool IsWalking() const { return m_bWalking; }
 
-    const CFileTypeStats& Stats() const { return m_stats; }
     uint64_t SelectedSize() const { return m_selectedSize; }
     const fx::CToolTipCtrl& ToolTip() const { return m_toolTip; }
 
 protected:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
     void DoDataExchange(fx::CDataExchange& dx) override;
     void OnOK() override;
     void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    // Walks the selection and fills the summary and the paths; false when
-    // the page's window went away meanwhile.
-    bool UpdateFolderInfo();
+    void StartWalk();
+    void ReportProgress();
+    // Shows the walk's figures (all of them, or those so far) and tells the
+    // search dialog that the walk is over.
+    void FinishWalk();
+    void UpdateFolderInfo(const SelectionScan& scan);
     void ShowSelectionIcon();
     void FillTypeBox();
     void FillItemList();
@@ -70,6 +79,7 @@ private:
     std::wstring m_strTypeCount;
     std::wstring m_strSelectedSize;
 
+    CSelectionWalk m_walk;
     CFileTypeStats m_stats;
     CPathList m_items;
     std::wstring m_strFilter;
@@ -77,7 +87,6 @@ private:
     uint64_t m_selectedSize = 0;
 
     bool m_bRefresh = false;
-    bool m_bStop = false;
     bool m_bIncludeSubFolders = true;
     bool m_bWalking = false;
 };

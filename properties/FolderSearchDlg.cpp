@@ -2,6 +2,8 @@
 
 #include "common/SelectedPath.h"
 #include "framework/Dpi.h"
+#include "framework/Format.h"
+#include "outside/pallavol/DiskInfo.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
 #include "properties/ButtonLooks.h"
 #include "properties/FilterRule.h"
@@ -79,8 +81,11 @@ void CFolderSearchDlg::OnOK()
 void CFolderSearchDlg::OnCancel()
 {
     StopAnimation();
+    fx::CWindowGuard guard(*this);
+    // A walk under way ends at once, and its end closes this dialog.
     SendToSheet(0, 0);
-    EndDialog(0);
+    if (guard.IsAlive())
+        EndDialog(0);
 }
 
 void CFolderSearchDlg::OnSearchDone()
@@ -88,6 +93,15 @@ void CFolderSearchDlg::OnSearchDone()
     StopAnimation();
     SendToSheet(0, 0);
     DestroyWindow();
+}
+
+void CFolderSearchDlg::ShowProgress(const FolderTotals& soFar) const
+{
+    const std::wstring text = fx::Format(L"Counted: %llu Folders, %llu Files, ",
+                                         static_cast<unsigned long long>(soFar.folders),
+                                         static_cast<unsigned long long>(soFar.files)) +
+                              CDiskInfo().GetUnitSize(soFar.bytes);
+    ::SetDlgItemTextW(m_hWnd, IDC_SEARCH_PROGRESS, text.c_str());
 }
 
 void CFolderSearchDlg::StopAnimation() const
@@ -113,6 +127,10 @@ LRESULT CFolderSearchDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_SEARCH_DONE:
         if (wp == 0)
             OnSearchDone();
+        return 0;
+    case WM_SEARCH_PROGRESS:
+        if (lp)
+            ShowProgress(*reinterpret_cast<const FolderTotals*>(lp));
         return 0;
     }
     return CDialog::WindowProc(msg, wp, lp);

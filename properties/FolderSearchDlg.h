@@ -1,12 +1,14 @@
 // The small dialog that comes first for a folder or several items: the user
 // types the file types to count and chooses whether subfolders are walked;
 // Go has the sheet walk the selection, with an animation playing until the
-// walk ends and the dialog closes itself. Exit stops the walk.
+// walk ends and the dialog closes itself, counting up the folders, files and
+// bytes met so far meanwhile. Exit stops the walk.
 #pragma once
 #include "controls/IconButton.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
+#include "common/FolderWalker.h"
 
 #include <string>
 
@@ -29,6 +31,7 @@ protected:
 private:
     void OnFilterChanged();
     void OnSearchDone();
+    void ShowProgress(const FolderTotals& soFar) const;
     void StopAnimation() const;
     void SendToSheet(WPARAM mode, LPARAM filter) const;
 

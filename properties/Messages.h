@@ -11,9 +11,12 @@ constexpr UINT WM_DROPWND_RESTORE = WM_USER + 9;
 constexpr UINT WM_SEARCH_START = WM_USER + 10;
 // Folder page -> sheet -> search dialog: the walk has ended.
 constexpr UINT WM_SEARCH_DONE = WM_USER + 11;
+// Folder page -> sheet -> search dialog: how far the walk has come; lParam a
+// FolderTotals, valid during the call only. Sent, returns 0.
+constexpr UINT WM_SEARCH_PROGRESS = WM_USER + 12;
 
-// Sheet -> itself: load the drop that came while a walk ran.
-constexpr UINT WM_LOAD_HELD_DROP = WM_APP + 20;
+// Folder page's walk worker -> folder page: the walk of id wParam has ended.
+constexpr UINT WM_WALK_DONE = WM_APP + 20;
 // Sheet -> itself: give the keyboard to the search dialog once the frame shows.
 constexpr UINT WM_ACTIVATE_SEARCH = WM_APP + 21;
 // Folder page -> itself: take the pie page away once the sheet has switched back.

@@ -103,10 +103,7 @@ void CMirelPropertySheet::OnSearchStart(WPARAM mode, const wchar_t* filter)
     if (!AddPage(&m_folderPage))
         return;
     m_folderPage.PrepareWalk(m_items, m_strFilter, mode == 2);
-    fx::CWindowGuard guard(*this);
-    SetActivePage(1); // walks
-    if (guard.IsAlive() && m_heldDrop)
-        PostMessage(WM_LOAD_HELD_DROP);
+    SetActivePage(1); // starts the walk
 }
 
 void CMirelPropertySheet::ShowFile(const std::wstring& path)
@@ -123,15 +120,10 @@ void CMirelPropertySheet::OnDropFiles(HDROP drop)
 {
     // A drop goes straight to the loader: the clipboard is the user's, and
     // what they copied stays there.
-    std::optional<std::vector<std::wstring>> paths = ReadDropList(drop);
+    const std::optional<std::vector<std::wstring>> paths = ReadDropList(drop);
     ::DragFinish(drop);
-    if (m_folderPage.IsWalking()) {
-        // The page that walks cannot be taken away under its walk: the walk
-        // stops, and the new selection is loaded once it has unwound.
-        m_heldDrop = std::move(paths);
-        m_folderPage.Stop();
-        return;
-    }
+    // A walk under way ends (its search dialog with it) before its page goes.
+    m_folderPage.Stop();
     StartOver(paths);
 }
 
@@ -177,19 +169,13 @@ LRESULT CMirelPropertySheet::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         OnSearchStart(wp, reinterpret_cast<const wchar_t*>(lp));
         return 0;
     case WM_SEARCH_DONE:
+    case WM_SEARCH_PROGRESS:
         if (m_searchDlg.m_hWnd)
-            ::SendMessageW(m_searchDlg.m_hWnd, WM_SEARCH_DONE, wp, lp);
+            ::SendMessageW(m_searchDlg.m_hWnd, msg, wp, lp);
         return 0;
     case WM_ACTIVATE_SEARCH:
         if (m_searchDlg.m_hWnd && m_searchDlg.IsWindowVisible())
             ::SetActiveWindow(m_searchDlg.m_hWnd);
-        return 0;
-    case WM_LOAD_HELD_DROP:
-        if (m_heldDrop && !m_folderPage.IsWalking()) {
-            const std::optional<std::vector<std::wstring>> paths = std::move(*m_heldDrop);
-            m_heldDrop.reset();
-            StartOver(paths);
-        }
         return 0;
     }
     return CPropertySheet::WindowProc(msg, wp, lp);

@@ -37,7 +37,6 @@ public:
     CFilePage& FilePage() { return m_filePage; }
     CFolderPage& FolderPage() { return m_folderPage; }
     CFolderSearchDlg& SearchDialog() { return m_searchDlg; }
-    const std::wstring& Filter() const { return m_strFilter; }
     CPiePage& PiePage() { return m_piePage; }
 
 protected:
@@ -66,6 +65,4 @@ private:
     CFolderSearchDlg m_searchDlg;
     fx::CToolTipCtrl m_toolTip;
     CDropWindow m_dropWindow;
-    // A drop that came while a walk ran: loaded once the walk has unwound.
-    std::optional<std::optional<std::vector<std::wstring>>> m_heldDrop;
 };

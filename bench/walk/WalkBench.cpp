@@ -21,13 +21,15 @@
 // finished (its size text checked against those files' bytes).
 //
 // With --fennix, Fennix is a contender too: started on the tree, its search
-// dialog's Go pressed (sent, so the call returns when the walk and the
-// folder page are done) and timed to the summary shown. Its counts are read
-// back from the page (the summary, and the exact bytes of the selected
-// size). While it walks, a second thread keeps sending its frame a message
-// and times each round trip: the longest is the longest any message waited
-// for the walk to let it through. Both and its peak working set are
-// printed after the table.
+// dialog's Go pressed and timed to the summary shown (the dialog closes
+// itself then). Its counts are read back from the page (the summary, and the
+// exact bytes of the selected size). While it walks, a second thread keeps
+// sending its frame a message and times each round trip: the longest is the
+// longest any message waited while the walk ran. Both and its peak working
+// set are printed after the table. Then Fennix races once more on a long
+// selection, the first 10,000 files of the tree handed over as the shell
+// hands a folder's every file: from its start to its folder page listing
+// every item with their counts and bytes, next to a look-up of each item.
 //
 // walkbench --once CONTENDER TREE: one walk by one contender, for its peak
 // memory: prints the process's PeakWorkingSetSize before the walk (the
@@ -60,7 +62,9 @@ using bench::Milliseconds;
 using bench::Now;
 
 const int kDefaultRuns = 5;
-const size_t kManyFiles = 10000; // the selection of the many-items contender
+// A long selection, as Explorer hands over when the user selects a folder's
+// every file: Larkway sizes it, Fennix lists it.
+const size_t kManyFiles = 10000;
 
 // The reference: what a plain program does to sum a tree.
 void BareWalk(const std::wstring& folder, FolderTotals& totals)
@@ -270,14 +274,19 @@ HWND FindFolderPage(HWND frame)
     return page;
 }
 
-FolderTotals FennixWalks(const std::wstring& exe, const std::wstring& tree, std::optional<double>& goMs)
+// Fennix started on paths, Go pressed as soon as its search dialog shows,
+// until the folder page shows its summary (the search dialog closes itself
+// then). goMs: from Go to the summary; startMs: from the start to it.
+FolderTotals FennixWalks(const std::wstring& exe, const std::vector<std::wstring>& paths, std::optional<double>& goMs,
+                         std::optional<double>& startMs)
 {
-    if (!PutOnClipboard({tree}))
+    if (!PutOnClipboard(paths))
         return {};
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
+    const LONGLONG started = Now();
     if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return {};
     fx::CKernelHandle process(pi.hProcess), thread(pi.hThread);
@@ -288,8 +297,8 @@ FolderTotals FennixWalks(const std::wstring& exe, const std::wstring& tree, std:
             return {};
     }
 
-    // The clock runs while Go is handled, which is the walk and the page
-    // filled; the prober times messages sent to the frame meanwhile.
+    // The clock runs from Go until the summary is shown; the prober times
+    // messages sent to the frame meanwhile.
     std::atomic<bool> walking{true};
     double worstWaitMs = 0;
     unsigned probes = 0;
@@ -300,12 +309,22 @@ FolderTotals FennixWalks(const std::wstring& exe, const std::wstring& tree, std:
             ::SendMessageTimeoutW(windows.frame, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
             worstWaitMs = std::max(worstWaitMs, Milliseconds(Now() - sent));
             ++probes;
+            ::Sleep(1);
         }
     });
     const LONGLONG go = Now();
     ::SendMessageW(windows.search, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(windows.search, IDOK)));
-    goMs = Milliseconds(Now() - go);
+    // Polled, lightly: nothing in the other process can wake this one.
+    while (::IsWindow(windows.search) && ::WaitForSingleObject(process.Get(), 1) == WAIT_TIMEOUT) {
+    }
+    // The dialog goes before the page is filled: the page is shown once its
+    // thread answers again.
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(windows.frame, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+    const LONGLONG shown = Now();
+    goMs = Milliseconds(shown - go);
+    startMs = Milliseconds(shown - started);
     walking = false;
     prober.join();
     g_fennixWorstWaitMs = std::max(g_fennixWorstWaitMs, worstWaitMs);
@@ -315,13 +334,15 @@ FolderTotals FennixWalks(const std::wstring& exe, const std::wstring& tree, std:
     if (HWND page = FindFolderPage(windows.frame)) {
         unsigned long long folders = 0, files = 0, bytes = 0;
         if (std::swscanf(ControlText(::GetDlgItem(page, 1017)).c_str(), L"%llu Folders,%llu Files", &folders,
-                         &files) == 2 &&
-            folders > 0) {
+                         &files) == 2) {
             const std::wstring selected = ControlText(::GetDlgItem(page, 1003));
             const size_t open = selected.rfind(L'(');
             if (open != std::wstring::npos && std::swscanf(selected.c_str() + open, L"(%llu bytes)", &bytes) == 1)
-                totals = {files, folders - 1, bytes}; // the selected folder counts itself
+                totals = {files, folders, bytes};
         }
+        // Every selected item is listed.
+        if (::SendMessageW(::GetDlgItem(page, 1052), LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(paths.size()))
+            totals = {};
     }
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
@@ -368,7 +389,11 @@ std::vector<Contender> Contenders(const std::wstring& larkway, const std::wstrin
     if (!fennix.empty())
         contenders.push_back({L"Fennix Go to summary", [fennix](const std::wstring& tree, const FolderTotals&,
                                                                  std::optional<double>& goMs) {
-                                  return FennixWalks(fennix, tree, goMs);
+                                  std::optional<double> startMs;
+                                  FolderTotals totals = FennixWalks(fennix, {tree}, goMs, startMs);
+                                  if (totals.folders > 0)
+                                      --totals.folders; // the selected folder counts itself
+                                  return totals;
                               }});
     return contenders;
 }
@@ -420,6 +445,60 @@ int WalkOnce(const std::wstring& name, const std::wstring& tree)
     }
     std::fwprintf(stderr, L"walkbench: no contender named %ls\n", name.c_str());
     return 2;
+}
+
+// The reference for a long selection: each item looked up once, as any
+// program that sizes a list of files must.
+FolderTotals LookUpEach(const std::vector<std::wstring>& paths)
+{
+    FolderTotals totals;
+    for (const std::wstring& path : paths) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+            ++totals.files;
+            totals.bytes += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        }
+    }
+    return totals;
+}
+
+// Fennix on a selection of many files (the first of the tree): from its
+// start to its folder page showing every item, next to the look-up of each.
+bool RaceManyItems(const std::wstring& tree, const std::wstring& fennix, size_t count, int runs)
+{
+    const std::vector<std::wstring> paths = FirstFiles(tree, count).files;
+    g_fennixWorstWaitMs = 0; // this race's own
+    std::vector<double> reference, fennixTimes;
+    FolderTotals expected, shown;
+    bool agree = true;
+    for (int round = -1; round < runs; ++round) {
+        const LONGLONG start = Now();
+        const FolderTotals looked = LookUpEach(paths);
+        const double lookMs = Milliseconds(Now() - start);
+        std::optional<double> goMs, startMs;
+        shown = FennixWalks(fennix, paths, goMs, startMs);
+        if (round < 0) {
+            expected = looked;
+            continue;
+        }
+        reference.push_back(lookMs);
+        fennixTimes.push_back(startMs.value_or(0));
+        agree = agree && shown == expected && looked == expected;
+    }
+    std::wprintf(L"\n%zu selected files (the first of the tree): median of %d runs each, after one uncounted\n",
+                 paths.size(), runs);
+    std::wprintf(L"%-34ls %10ls %8ls %10ls %16ls\n", L"contender", L"median ms", L"ratio", L"files", L"bytes");
+    const double lookMedian = Median(reference), fennixMedian = Median(fennixTimes);
+    std::wprintf(L"%-34ls %10.1f %7.3fx %10llu %16llu\n", L"look-up of each (reference)", lookMedian, 1.0,
+                 static_cast<unsigned long long>(expected.files), static_cast<unsigned long long>(expected.bytes));
+    std::wprintf(L"%-34ls %10.1f %7.3fx %10llu %16llu\n", L"Fennix start to folder page shown", fennixMedian,
+                 lookMedian > 0 ? fennixMedian / lookMedian : 0, static_cast<unsigned long long>(shown.files),
+                 static_cast<unsigned long long>(shown.bytes));
+    std::wprintf(L"The longest a message sent to Fennix's frame waited from Go to the page shown: %.1f ms\n",
+                 g_fennixWorstWaitMs);
+    std::wprintf(L"%ls\n", agree ? L"Fennix listed every item and showed the reference's counts and bytes."
+                                  : L"FENNIX'S FIGURES DIFFER from the reference's.");
+    return agree;
 }
 
 } // namespace
@@ -482,6 +561,8 @@ int wmain(int argc, wchar_t** argv)
         std::wprintf(L"Fennix's own peak working set: %.1f MB; the longest a message sent to its frame waited "
                      L"during a walk: %.1f ms (%u messages timed)\n",
                      Megabytes(g_fennixPeak), g_fennixWorstWaitMs, g_fennixProbes);
+    if (!fennix.empty())
+        agree = RaceManyItems(tree, fennix, kManyFiles, runs) && agree;
     std::wprintf(L"\n%ls\n", agree ? L"The counts and bytes of every walk agree."
                                    : L"THE COUNTS OR BYTES DIFFER between walks or contenders.");
     std::wprintf(L"counts: files %llu folders %llu bytes %llu\n", static_cast<unsigned long long>(found[0].files),

@@ -191,7 +191,7 @@ TEST_F(FilePageTest, WhatTheFilePageRefusesLeavesOnlyAbout)
     }
 }
 
-TEST_F(FilePageTest, AttributeBoxesAreWrittenKeepingOtherBits)
+TEST_F(FilePageTest, OnlyTheBoxesAndStampsTheUserChangedAreWrittenOntoTheFileAsItIsNow)
 {
     std::wstring path = m_temp.MakeFile(L"attributes.txt");
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE));
@@ -201,22 +201,30 @@ TEST_F(FilePageTest, AttributeBoxesAreWrittenKeepingOtherBits)
     EXPECT_FALSE(Checked(IDC_HIDDEN));
     EXPECT_FALSE(Checked(IDC_SYSTEM));
 
-    Click(IDC_READ_ONLY);
-    EXPECT_TRUE(ApplyEnabled());
-    Click(IDC_HIDDEN);
+    // Another program sets Read Only and Hidden after the page read the file;
+    // the user changes only a date: the attributes stay as that program left them.
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), 0x23));
+    EditPicker(IDC_WRITE_DATE, 2021, 7, 15, 0, 0, 0);
     Click(IDC_APPLY);
     EXPECT_FALSE(ApplyEnabled());
-    DWORD attributes = ::GetFileAttributesW(path.c_str());
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x23u);
+    const FILETIME written = ReadTimes(path).written;
 
-    Click(IDC_READ_ONLY);
-    Click(IDC_HIDDEN);
+    // Ticking System writes that bit alone, and the stamp written before is
+    // no longer the user's change: another program's new stamp stays.
+    SetTimes(path, Utc(2020, 3, 4, 5, 6, 7), Utc(2019, 8, 9, 10, 11, 12));
+    Click(IDC_SYSTEM);
     Click(IDC_APPLY);
-    attributes = ::GetFileAttributesW(path.c_str());
-    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x27u);
+    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2019, 8, 9, 10, 11, 12)));
+    EXPECT_NE(Ticks(written), Ticks(Utc(2019, 8, 9, 10, 11, 12)));
+
+    // Boxes ticked and unticked again are no change.
+    Click(IDC_HIDDEN);
+    Click(IDC_HIDDEN);
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), 0x21));
+    Click(IDC_APPLY);
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x21u);
 }
 
 TEST_F(FilePageTest, AttributesThatCannotBeWrittenAreReportedAndApplyStays)
@@ -242,13 +250,22 @@ TEST_F(FilePageTest, AttributesThatCannotBeWrittenAreReportedAndApplyStays)
 
 TEST(FileStamps, AttributeWordForTheBoxes)
 {
-    EXPECT_EQ(ComposeAttributes(FILE_ATTRIBUTE_ARCHIVE, {}), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
-    EXPECT_EQ(ComposeAttributes(0, {true, true, false, false}), 0x21u);
-    EXPECT_EQ(ComposeAttributes(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN, {false, true, false, false}), 0x1u);
-    // Bits beyond the four boxes stay as the file had them.
     const DWORD kept = FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE;
-    EXPECT_EQ(ComposeAttributes(kept | FILE_ATTRIBUTE_SYSTEM, {false, true, false, false}), kept | 0x1u);
-    EXPECT_EQ(ComposeAttributes(kept | FILE_ATTRIBUTE_NORMAL, {}), kept);
+    const AttributeChoice none{}, archive{true}, archiveReadOnly{true, true}, readOnly{false, true};
+    const struct {
+        DWORD current;
+        AttributeChoice shown, chosen;
+        DWORD written;
+    } cases[] = {
+        {FILE_ATTRIBUTE_ARCHIVE, archive, none, FILE_ATTRIBUTE_NORMAL},
+        {0, none, archiveReadOnly, 0x21},
+        {FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN, archive, readOnly, 0x3}, // Hidden came meanwhile
+        {kept | FILE_ATTRIBUTE_SYSTEM, none, readOnly, kept | 0x5},               // so did System
+        {kept | FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_READONLY, readOnly, none, kept},
+        {0x23, archive, archive, 0x23}, // nothing changed by the user
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ComposeAttributes(c.current, c.shown, c.chosen), c.written) << std::hex << c.current;
 }
 
 // A stamp's date and its time of day are edited apart; what lands on disk is
@@ -392,18 +409,6 @@ TEST_F(FilePageTest, FileHeldOpenByAnotherProgramStillGetsItsTimes)
     Click(IDC_APPLY);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2018, 12, 24, 17, 0, 0)));
-}
-
-TEST_F(FilePageTest, CheckBoxAloneNeverTouchesTheTimes)
-{
-    std::wstring path = m_temp.MakeFile(L"stamps.txt");
-    SetTimes(path, Utc(2001, 1, 1, 1, 1, 1), Utc(2002, 2, 2, 2, 2, 2));
-    Open(path);
-    Click(IDC_HIDDEN);
-    Click(IDC_APPLY);
-    FileTimes after = ReadTimes(path);
-    EXPECT_EQ(Ticks(after.accessed), Ticks(Utc(2001, 1, 1, 1, 1, 1)));
-    EXPECT_EQ(Ticks(after.written), Ticks(Utc(2002, 2, 2, 2, 2, 2)));
 }
 
 TEST_F(FilePageTest, DoneAndCancelEndTheProgram)

@@ -5,7 +5,7 @@
 #include "outside/pallapath/FolderOp.h"
 #include "properties/res/resource.h"
 
-#include <cwchar>
+#include "common/FolderWalker.h"
 
 namespace {
 
@@ -41,20 +41,47 @@ std::vector<DWORD> ResourceIconPixels(WORD id)
     return IconPixels(icon.Get());
 }
 
-// A tree of 2,000 folders of one file each, made on the Linux side: a walk
-// long enough under Wine (a few hundred milliseconds) for the windows to be
-// pumped many times while it runs.
-std::wstring MakeWideTree(const TempDir& temp)
-{
-    const std::wstring tree = temp.MakeFolder(L"wide");
-    const bool made = RunOnLinux(
-        tree, "/bin/sh",
-        L"-c \"mkdir $(seq -f d%g 2000) && touch $(seq -f d%g/f 2000) && touch done\"",
-        [&tree] { return ::GetFileAttributesW((tree + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES; });
-    EXPECT_TRUE(made);
-    return tree;
-}
-constexpr unsigned long long kWideTreeFiles = 2001; // with "done"
+// A drive that does not answer: the walk's listing of any folder named
+// "slow" waits until the test lets it go (or 30 s pass), as a listing on a
+// network drive that has gone away does.
+class CSlowListing {
+public:
+    CSlowListing()
+    {
+        ::ResetEvent(Held());
+        ::ResetEvent(Released());
+        CFolderWalker::SetListingDelay(&Delay);
+    }
+    ~CSlowListing()
+    {
+        ::SetEvent(Released());
+        CFolderWalker::SetListingDelay(nullptr);
+    }
+    // Pumps until the walk's worker waits in the listing.
+    bool WaitUntilHeld() const { return PumpUntil([] { return ::WaitForSingleObject(Held(), 0) == WAIT_OBJECT_0; }); }
+    bool StillHeld() const { return ::WaitForSingleObject(Released(), 0) == WAIT_TIMEOUT; }
+    void Release() const { ::SetEvent(Released()); }
+
+private:
+    // Never closed: an abandoned worker may still wait on them.
+    static HANDLE Held()
+    {
+        static HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        return event;
+    }
+    static HANDLE Released()
+    {
+        static HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        return event;
+    }
+    static void Delay(const std::wstring& folder)
+    {
+        if (folder.size() < 5 || folder.compare(folder.size() - 5, 5, L"\\slow") != 0)
+            return;
+        ::SetEvent(Held());
+        ::WaitForSingleObject(Released(), 30000);
+    }
+};
 
 class FolderPageTest : public FennixTest {
 protected:
@@ -67,17 +94,45 @@ protected:
     HWND SearchItem(int id) const { return ::GetDlgItem(Search(), id); }
     void TypeFilter(const std::wstring& filter) const { ::SetWindowTextW(SearchItem(IDC_SEARCH_FILTER), filter.c_str()); }
     bool GoEnabled() const { return ::IsWindowEnabled(SearchItem(IDOK)) != FALSE; }
-    // Go as its click reports it; the walk runs inside.
-    void PressGo() const
+    // Go or Exit as a click reports it.
+    void Press(int id) const
     {
-        ::SendMessageW(Search(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(SearchItem(IDOK)));
+        ::SendMessageW(Search(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(SearchItem(id)));
     }
+    // Go, and the walk to its end: the dialog closes itself.
     void Walk(const std::wstring& filter, bool subFolders = true)
     {
         TypeFilter(filter);
         ::SendMessageW(SearchItem(IDC_SEARCH_SUBFOLDERS), BM_SETCHECK, subFolders ? BST_CHECKED : BST_UNCHECKED, 0);
-        PressGo();
+        HWND search = Search();
+        Press(IDOK);
+        EXPECT_TRUE(PumpUntil([search] { return !::IsWindow(search); }));
         PumpMessages();
+    }
+    // A click on a tab, as the mouse gives it.
+    void ClickTab(int index) const
+    {
+        HWND tabs = reinterpret_cast<HWND>(Sheet()->SendMessage(PSM_GETTABCONTROL));
+        RECT tab{};
+        ::SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tab));
+        const LPARAM point = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+        ::SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        ::SendMessageW(tabs, WM_LBUTTONUP, 0, point);
+        PumpMessages();
+    }
+    void PressPie() const
+    {
+        ::SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_PIE_BUTTON, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(PageItem(IDC_PIE_BUTTON)));
+    }
+    // Two folders, the second on a drive that does not answer: "first"
+    // holds 3 + 5 bytes, "slow" 7.
+    std::vector<std::wstring> FirstAndSlow()
+    {
+        m_temp.MakeFile(L"first\\a.txt", "123");
+        m_temp.MakeFile(L"first\\b.doc", "12345");
+        m_temp.MakeFile(L"slow\\c.txt", "1234567");
+        return {(m_temp.Path() / L"first").wstring(), (m_temp.Path() / L"slow").wstring()};
     }
 
     HWND Page() const { return Sheet()->FolderPage().m_hWnd; }
@@ -101,12 +156,6 @@ protected:
         for (int row : rows)
             ::SendMessageW(list, LB_SETSEL, TRUE, row);
         ::SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_SELECTED_ITEMS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    }
-    unsigned long long SummaryFiles() const
-    {
-        unsigned long long folders = 0, files = 0;
-        std::swscanf(PageText(IDC_FOLDER_SUMMARY).c_str(), L"%llu Folders,%llu Files", &folders, &files);
-        return files;
     }
 
 private:
@@ -165,8 +214,15 @@ TEST_F(FolderPageTest, GoFollowsTheFilterAsItIsTyped)
     const struct {
         const wchar_t* filter;
         bool go;
-    } cases[] = {{L"*.txt;*.doc", true}, {L"*.txt;*", false}, {L"*.txt;*.;", false}, {L"txt", false},
-                 {L"*t", false},         {L"*.txt;*.*", false}, {L"*.*;*.txt", true}, {L"", true}};
+    } cases[] = {
+        {L"", true}, {L"*.txt;*.doc", true}, {L"*.txt,*.doc", true}, {L"*.txt", true}, {L"*.\u65e5\u672c;*.\u017d", true},
+        // A pattern needs a type after "*.".
+        {L"*.txt;*", false}, {L"*.txt;*.;", false}, {L"*.txt;*.,", false}, {L"*.txt;*. x", false}, {L"*.txt;*.", false},
+        // It must start with "*" and be three characters at least.
+        {L"txt", false}, {L"*t", false}, {L"*.", false}, {L" *.txt", false},
+        // "*.*" is the row every filter has: leading it may come, later not.
+        {L"*.*", true}, {L"*.*;", true}, {L"*.*;*.txt", true}, {L"*.txt;*.*", false}, {L"*.*;*.*", false}, {L"", true},
+    };
     for (const auto& c : cases) {
         TypeFilter(c.filter);
         EXPECT_EQ(GoEnabled(), c.go) << testing::PrintToString(std::wstring(c.filter));
@@ -174,6 +230,7 @@ TEST_F(FolderPageTest, GoFollowsTheFilterAsItIsTyped)
     // Enter while Go is refused starts nothing.
     TypeFilter(L"txt");
     ::SendMessageW(Search(), WM_COMMAND, IDOK, 0);
+    PumpMessages();
     EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
 }
 
@@ -248,10 +305,7 @@ TEST_F(FolderPageTest, ViewPieChartChartsTheMarkedItemsOnOnePiePageAtATime)
     StartOn({a, b});
     Walk(L"");
     const std::vector<UINT> withPie{IDD_ABOUT, IDD_FOLDER_PAGE, IDD_PIE_PAGE};
-    auto pressPie = [this] {
-        ::SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(IDC_PIE_BUTTON, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(PageItem(IDC_PIE_BUTTON)));
-    };
+    auto pressPie = [this] { PressPie(); };
     CPiePage& pie = Sheet()->PiePage();
     EXPECT_EQ(Sheet()->FolderPage().ToolTip().GetText(Page(), reinterpret_cast<UINT_PTR>(PageItem(IDC_PIE_BUTTON))),
               L"View Pie Chart");
@@ -281,63 +335,56 @@ TEST_F(FolderPageTest, ViewPieChartChartsTheMarkedItemsOnOnePiePageAtATime)
     EXPECT_EQ(pie.FolderTotal(), 4000u);
 }
 
-TEST_F(FolderPageTest, ExitDuringTheWalkStopsItAndShowsTheFiguresSoFar)
+TEST_F(FolderPageTest, ExitWhileADriveHoldsTheWalkShowsTheFiguresSoFarAndClosingDoesNotWait)
 {
-    StartOn({MakeWideTree(m_temp)});
+    CSlowListing drive;
+    StartOn(FirstAndSlow());
     HWND search = Search();
-    // Waiting when Go is pressed: the walk's own pumping delivers it.
-    ::PostMessageW(search, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(SearchItem(IDCANCEL)));
-    PressGo();
-    PumpMessages();
-    EXPECT_FALSE(::IsWindow(search));
+    TypeFilter(L"*.txt");
+    Press(IDOK); // returns at once: the walk runs on
+    ASSERT_TRUE(drive.WaitUntilHeld());
+
+    Press(IDCANCEL);
+    EXPECT_FALSE(::IsWindow(search) && ::IsWindowVisible(search));
     EXPECT_EQ(Pages(), kAboutAndFolder);
-    EXPECT_GT(SummaryFiles(), 0u);
-    EXPECT_LT(SummaryFiles(), kWideTreeFiles);
-}
+    EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"2 Folders,2 Files, Total Size=  8 bytes");
+    EXPECT_EQ(ChooseType(1), std::make_pair(std::wstring(L"1"), std::wstring(L"3 bytes")));
+    EXPECT_EQ(Items(), (std::vector<std::wstring>{L"first", L"slow"}));
+    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"8 bytes (8 bytes)");
+    EXPECT_TRUE(Frame()->IsWindowVisible());
 
-TEST_F(FolderPageTest, ClosingTheProgramDuringTheWalkEndsIt)
-{
-    StartOn({MakeWideTree(m_temp)});
     Frame()->PostMessage(WM_CLOSE);
-    PressGo();
-    EXPECT_LT(SummaryFiles(), kWideTreeFiles);
     int code = -1;
-    EXPECT_TRUE(PumpMessages(&code)); // the quit the walk took is there for the loop
+    EXPECT_TRUE(PumpMessages(&code));
     EXPECT_EQ(code, 0);
+    m_app.reset(); // every window goes while the worker still waits on the drive
+    EXPECT_TRUE(drive.StillHeld());
 }
 
-TEST_F(FolderPageTest, ADropDuringTheWalkStopsItAndIsLoadedAfter)
+TEST_F(FolderPageTest, WhileADriveHoldsTheWalkTheDialogCountsThePageWaitsAndADropIsLoadedAtOnce)
 {
-    StartOn({MakeWideTree(m_temp)});
-    const std::wstring dropped = m_temp.MakeFile(L"dropped.txt");
-    Sheet()->PostMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({dropped})));
-    PressGo();
-    EXPECT_LT(SummaryFiles(), kWideTreeFiles);
-    EXPECT_TRUE(PumpUntil([this] { return Pages() == std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}; }));
-    EXPECT_EQ(FennixTest::Items(), std::vector<std::wstring>{dropped});
-}
-
-TEST_F(FolderPageTest, ATabClickDuringTheWalkLeavesTheFolderPageShownAndWhole)
-{
-    StartOn({MakeWideTree(m_temp)});
-    HWND tabs = reinterpret_cast<HWND>(Sheet()->SendMessage(PSM_GETTABCONTROL));
-    RECT about{};
-    ::SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&about));
-    const LPARAM point = MAKELPARAM((about.left + about.right) / 2, (about.top + about.bottom) / 2);
-    ::PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    ::PostMessageW(tabs, WM_LBUTTONUP, 0, point);
-    PressGo();
-    PumpMessages();
-    EXPECT_EQ(SummaryFiles(), kWideTreeFiles);
+    CSlowListing drive;
+    StartOn(FirstAndSlow());
+    HWND search = Search();
+    Press(IDOK);
+    ASSERT_TRUE(drive.WaitUntilHeld());
+    EXPECT_TRUE(PumpUntil([this] {
+        return WindowText(SearchItem(IDC_SEARCH_PROGRESS)) == L"Counted: 2 Folders, 2 Files, 8 bytes";
+    }));
+    // A tab click and View Pie Chart wait for the figures.
+    ClickTab(0);
+    PressPie();
+    EXPECT_EQ(Pages(), kAboutAndFolder);
     EXPECT_EQ(Sheet()->GetActiveIndex(), 1);
     EXPECT_TRUE(::IsWindowVisible(Page()));
-    EXPECT_FALSE(::IsWindowVisible(Sheet()->GetPage(0)->m_hWnd));
-    EXPECT_EQ(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
-    // Once the walk is over the tabs work again.
-    ::SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    ::SendMessageW(tabs, WM_LBUTTONUP, 0, point);
-    PumpMessages();
-    EXPECT_EQ(Sheet()->GetActiveIndex(), 0);
+
+    // A drop loads the new selection at once; the walk is left to the drive.
+    const std::wstring dropped = m_temp.MakeFile(L"dropped.txt");
+    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({dropped})));
+    EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
+    EXPECT_EQ(FennixTest::Items(), std::vector<std::wstring>{dropped});
+    EXPECT_FALSE(::IsWindow(search));
+    EXPECT_TRUE(drive.StillHeld());
 }
 
 } // namespace
