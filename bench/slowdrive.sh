@@ -3,7 +3,8 @@
 # Builds the three programs and the benchmark, installs fuse3 and
 # python3-fusepy when missing (Debian's; needs root and /dev/fuse), and mounts
 # slowdrive/slowfs.py: a pass-through file system that answers every call of
-# a program after 1 s. In a Wine prefix of its own (the tests' drive list
+# the three programs in the bench's prefix after 1 s (and everybody else at
+# once: every Wine process on the machine looks at every mount point). In a Wine prefix of its own (the tests' drive list
 # stays as it is), S: is that file system and N: the same files on the
 # normal disk. Then slowdrive.exe runs each program on both drives, with the
 # keeper warm, and prints the medians side by side (see
@@ -26,7 +27,7 @@ source "$REPO_DIR/tools/wine-env.sh"
 prefix_for_bench
 wine_prefix_ready
 
-if ! command -v fusermount3 >/dev/null || ! /usr/bin/python3 -c 'import fuse' 2>/dev/null; then
+if ! command -v fusermount3 >/dev/null || ! /usr/bin/python3 -c 'import fusepy' 2>/dev/null; then
     echo "Installing fuse3 and python3-fusepy ..."
     apt-get update -q >/dev/null
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q fuse3 python3-fusepy >/dev/null
@@ -45,7 +46,8 @@ for f in tree/a.txt tree/b.txt tree/one/c.txt tree/one/d.txt tree/two/e.txt; do
 done
 
 mountpoint -q "$mount" && fusermount3 -u "$mount"
-/usr/bin/python3 "$REPO_DIR/bench/slowdrive/slowfs.py" "$files" "$mount" 1 &
+/usr/bin/python3 "$REPO_DIR/bench/slowdrive/slowfs.py" "$files" "$mount" 1 "$WINEPREFIX" \
+    Dovrin.exe Fennix.exe Larkway.exe &
 fuse_pid=$!
 unmount() {
     fusermount3 -u "$mount" 2>/dev/null || true

@@ -1,32 +1,44 @@
 #!/usr/bin/python3
-# slowfs.py SOURCE MOUNTPOINT SECONDS
-# A pass-through file system over SOURCE that answers every call of a
-# program after SECONDS, as a share over a slow link or a disc spinning up
-# would. The wineserver's own calls are answered at once: it opens files for
-# every Wine process on one thread, so making it wait would freeze every Wine
-# window, which no real slow drive does. Runs in the foreground until
-# unmounted.
+# slowfs.py SOURCE MOUNTPOINT SECONDS WINEPREFIX PROGRAM...
+# A pass-through file system over SOURCE that answers every call of the
+# given programs (their process names, "Dovrin.exe") running in WINEPREFIX
+# after SECONDS, as a share over a slow link or a disc spinning up would.
+# Everybody else is answered at once: the wineserver opens files for every
+# Wine process on one thread, and every Wine process looks at every mount
+# point of the machine now and then (measured: start-up, explorer, other
+# prefixes' programs), so delaying them would freeze far more than the
+# programs measured. Runs in the foreground until unmounted.
 import os
 import sys
 import time
 
-from fuse import FUSE, FuseOSError, Operations, fuse_get_context
+from fusepy import FUSE, FuseOSError, Operations, fuse_get_context
 
 
 class SlowPassThrough(Operations):
-    def __init__(self, source, seconds):
+    def __init__(self, source, seconds, prefix, programs):
         self.source = source
         self.seconds = seconds
+        self.prefix = b"WINEPREFIX=" + prefix.encode()
+        self.programs = set(programs)
 
     def _wait(self):
-        pid = fuse_get_context()[2]
-        try:
-            with open(f"/proc/{pid}/comm") as comm:
-                caller = comm.read().strip()
-        except OSError:
-            caller = ""
-        if caller != "wineserver":
+        if self._delayed(fuse_get_context()[2]):
             time.sleep(self.seconds)
+
+    def _delayed(self, thread):
+        # The caller is a thread: its process's name and environment count.
+        try:
+            with open(f"/proc/{thread}/status") as status:
+                process = next(line.split()[1] for line in status if line.startswith("Tgid:"))
+            with open(f"/proc/{process}/comm") as comm:
+                name = comm.read().strip()
+            if name not in self.programs:
+                return False
+            with open(f"/proc/{process}/environ", "rb") as environ:
+                return self.prefix in environ.read().split(b"\0")
+        except (OSError, StopIteration):
+            return False
 
     def _path(self, path):
         return os.path.join(self.source, path.lstrip("/"))
@@ -93,8 +105,8 @@ class SlowPassThrough(Operations):
 
 
 if __name__ == "__main__":
-    source, mountpoint, seconds = sys.argv[1], sys.argv[2], float(sys.argv[3])
+    source, mountpoint, seconds, prefix = sys.argv[1], sys.argv[2], float(sys.argv[3]), sys.argv[4]
     # No caching in the kernel: every look-up reaches us, as on a drive that
     # is slow every time.
-    FUSE(SlowPassThrough(source, seconds), mountpoint, foreground=True, nothreads=False,
+    FUSE(SlowPassThrough(source, seconds, prefix, sys.argv[5:]), mountpoint, foreground=True, nothreads=False,
          attr_timeout=0, entry_timeout=0, negative_timeout=0)

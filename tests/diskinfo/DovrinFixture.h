@@ -223,8 +223,7 @@ protected:
         return index < 0 ? L"" : Entries()[static_cast<size_t>(index)].text;
     }
 
-    // The user opens the list, or picks the entry of a drive.
-    void DropDown() { Notify(IDC_DRIVE_LIST, CBN_DROPDOWN); }
+    // The user picks the entry of a drive, and it is shown.
     void Choose(const std::wstring& root)
     {
         ChooseWhileReading(root);
