@@ -7,6 +7,8 @@ DriveFigures ReadDriveFigures(const std::wstring& root)
 {
     const CDiskInfo drive(root);
     DriveFigures figures;
+    figures.readable = drive.IsReadable();
+    figures.optical = drive.IsOpticalDrive();
     figures.type = drive.GetDriveTypeA();
     figures.label = drive.m_VolumeLabel;
     figures.serialNumber = drive.m_SerialNumber;

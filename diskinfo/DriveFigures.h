@@ -8,7 +8,9 @@
 #include <string>
 
 struct DriveFigures {
-    std::wstring type; // display text; "Error" when the drive cannot be read
+    bool readable = true; // the drive answered; nothing below counts otherwise
+    bool optical = false; // its label cannot be changed
+    std::wstring type;    // display text only
     std::wstring label;
     std::wstring serialNumber;
     std::wstring fileSystem;

@@ -5,15 +5,15 @@
 #include "diskinfo/DriveRoot.h"
 #include "diskinfo/res/resource.h"
 #include "framework/MessageBox.h"
-#include "outside/pallashell/ShellGetFileInfo.h"
 #include "outside/pallavol/DiskInfo.h"
 
 #include <initializer_list>
 
 namespace {
-// The two drive types that change what the dialog does.
-const wchar_t kUnreadableType[] = L"Error";
-const wchar_t kCdRomType[] = L"CD-ROM Drive";
+// What the type field says while the drive on show has not answered yet.
+const wchar_t kReadingText[] = L"Reading the drive...";
+// The worker's message: answers wait to be taken.
+constexpr UINT kDriveAnswers = WM_APP + 1;
 
 struct FlagBox {
     DWORD bit;
@@ -76,8 +76,10 @@ BOOL CDriveInfoDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallAppIcon.Get()));
     SetUpButtons();
     m_usageBar.SetRange32(0, 100);
-    m_drives.Fill(m_driveList);
-    RefreshDrive();
+    m_drives.List(m_driveList);
+    m_reader.Start(m_hWnd, kDriveAnswers);
+    RefreshDrive(); // the worker reads this drive before the list's
+    m_reader.ListDrives(m_drives.Roots());
     return TRUE;
 }
 
@@ -98,20 +100,109 @@ void CDriveInfoDlg::RefreshDrive()
     const std::wstring root = m_app.DriveRoot().empty() ? CurrentDriveRoot() : m_app.DriveRoot();
     m_driveList.SetCurSel(m_driveList.FindStringExact(root));
     m_rememberedEntry = m_driveList.GetCurSel();
-    const DriveFigures figures = ReadDriveFigures(root);
-    if (figures.type == kUnreadableType) {
-        fx::MessageBox(m_hWnd, L"Not Reading Drive " + root, L"Error", MB_OK);
+    ReadDrive(root, false);
+}
+
+void CDriveInfoDlg::ReadDrive(const std::wstring& root, bool enter)
+{
+    m_chosenRoot = root;
+    m_labelRequest = 0; // a label still being set belongs to the drive left
+    m_figuresRequest = m_reader.ReadFigures(root, enter);
+
+    const int entry = m_driveList.GetCurSel();
+    m_captionRoot = entry >= 0 ? m_driveList.GetItemText(entry) : root;
+    m_labelEditable = false;
+    m_applyButton.EnableWindow(false);
+    fx::EnableControl(GetDlgItem(IDC_LABEL), false);
+    m_strDriveCaption = m_captionRoot;
+    m_strType = kReadingText;
+    for (std::wstring* value : {&m_strLabel, &m_strSavedLabel, &m_strMaxFileNameLength, &m_strFileSystem,
+                                &m_strSerialNumber, &m_strTotal, &m_strFree, &m_strUsed, &m_strPercentUsed,
+                                &m_strClusters, &m_strClustersFree, &m_strSectorsPerCluster,
+                                &m_strBytesPerSector})
+        value->clear();
+    m_flags.fill(BST_UNCHECKED);
+    m_usageBar.SetPos(0);
+    ShowDriveIcon(fx::CIconHandle());
+    UpdateData(false);
+    SetWindowText(L"Dovrin->Drive " + DriveName());
+}
+
+void CDriveInfoDlg::OnDriveAnswers()
+{
+    for (DriveAnswer& answer : m_reader.TakeAnswers()) {
+        switch (answer.kind) {
+        case DriveAnswer::Listed:
+            if (answer.holdsFiles)
+                m_drives.SetIcon(m_driveList, answer.root, std::move(answer.icon));
+            else
+                OnNoDrive(answer.root);
+            break;
+        case DriveAnswer::Figures:
+            if (answer.request == m_figuresRequest)
+                OnFigures(answer);
+            break;
+        case DriveAnswer::NotAccessible:
+            if (answer.request == m_figuresRequest)
+                OnNotAccessible(answer.root);
+            break;
+        case DriveAnswer::LabelSet:
+        case DriveAnswer::LabelRefused:
+            OnLabelAnswer(answer);
+            break;
+        }
+    }
+}
+
+void CDriveInfoDlg::OnNoDrive(const std::wstring& root)
+{
+    const int selected = m_driveList.GetCurSel();
+    const int removed = m_drives.Remove(m_driveList, root);
+    if (removed < 0)
+        return;
+    // The entries below it moved up one; the selection and the remembered
+    // entry move with them.
+    const auto follow = [removed](int entry) { return entry > removed ? entry - 1 : entry == removed ? -1 : entry; };
+    m_driveList.SetCurSel(follow(selected));
+    m_rememberedEntry = follow(m_rememberedEntry);
+}
+
+void CDriveInfoDlg::OnFigures(DriveAnswer& answer)
+{
+    if (!answer.figures.readable) {
+        fx::MessageBox(m_hWnd, L"Not Reading Drive " + answer.root, L"Error", MB_OK);
         EndDialog(0);
         return;
     }
-    ShowDrive(root, figures);
+    // Entered, when chosen from the list: it is the current drive now, and
+    // the one Cancel on a drive that is not ready goes back to.
+    m_app.SetDriveRoot(answer.root);
+    m_rememberedEntry = m_driveList.GetCurSel();
+    ShowDrive(answer.root, answer.figures);
+    ShowDriveIcon(std::move(answer.icon));
+}
+
+void CDriveInfoDlg::OnNotAccessible(const std::wstring& root)
+{
+    if (fx::MessageBox(m_hWnd, root + L" is not accessible.\r\rThe Device is not ready.", L"Dovrin->" + root,
+                       MB_RETRYCANCEL | MB_ICONSTOP) == IDRETRY) {
+        m_figuresRequest = m_reader.ReadFigures(root, true);
+        return;
+    }
+    m_driveList.SetCurSel(m_rememberedEntry);
+    // Back on no entry at all (a start root the list does not hold), the
+    // drive stays the one shown before.
+    if (const int shown = m_driveList.GetCurSel(); shown >= 0)
+        m_app.SetDriveRoot(m_drives.Roots()[static_cast<size_t>(shown)]);
+    RefreshDrive();
 }
 
 void CDriveInfoDlg::ShowDrive(const std::wstring& root, const DriveFigures& figures)
 {
     m_applyButton.EnableWindow(false);
     // An optical disc's label cannot be changed.
-    fx::EnableControl(GetDlgItem(IDC_LABEL), figures.type != kCdRomType);
+    m_labelEditable = !figures.optical;
+    fx::EnableControl(GetDlgItem(IDC_LABEL), m_labelEditable);
 
     const int entry = m_driveList.GetCurSel();
     m_captionRoot = entry >= 0 ? m_driveList.GetItemText(entry) : root;
@@ -140,7 +231,6 @@ void CDriveInfoDlg::ShowDrive(const std::wstring& root, const DriveFigures& figu
     m_strSectorsPerCluster = std::to_wstring(figures.sectorsPerCluster);
     m_strBytesPerSector = std::to_wstring(figures.bytesPerSector);
 
-    ShowDriveIcon(root);
     UpdateData(false);
     SetWindowText(L"Dovrin->Drive " + DriveName());
 }
@@ -153,11 +243,8 @@ std::wstring CDriveInfoDlg::DriveName() const
     return m_captionRoot.substr(0, m_captionRoot.find_last_not_of(L'\\') + 1);
 }
 
-void CDriveInfoDlg::ShowDriveIcon(const std::wstring& root)
+void CDriveInfoDlg::ShowDriveIcon(fx::CIconHandle icon)
 {
-    CShellGetFileInfo info(root);
-    info.GetLargeIcon();
-    fx::CIconHandle icon(info.m_hLargeIcon);
     m_driveIcon.SetIcon(icon.Get());
     m_shownDriveIcon = std::move(icon); // the icon shown until now goes
 }
@@ -166,25 +253,10 @@ void CDriveInfoDlg::OnDriveSelected()
 {
     const int entry = m_driveList.GetCurSel();
     const std::vector<std::wstring>& roots = m_drives.Roots();
-    if (entry < 0 || static_cast<size_t>(entry) >= roots.size() || roots[entry] == m_app.DriveRoot())
+    if (entry < 0 || static_cast<size_t>(entry) >= roots.size() || roots[entry] == m_chosenRoot)
         return;
-    if (!EnterDrive(roots[entry]))
-        m_driveList.SetCurSel(m_rememberedEntry);
-    // Back on no entry at all (a start root the list does not hold), the
-    // drive stays the one on show.
-    if (const int shown = m_driveList.GetCurSel(); shown >= 0)
-        m_app.SetDriveRoot(roots[shown]);
-    RefreshDrive();
-}
-
-bool CDriveInfoDlg::EnterDrive(const std::wstring& root) const
-{
-    while (!::SetCurrentDirectoryW(root.c_str())) {
-        if (fx::MessageBox(m_hWnd, root + L" is not accessible.\r\rThe Device is not ready.", L"Dovrin->" + root,
-                           MB_RETRYCANCEL | MB_ICONSTOP) != IDRETRY)
-            return false;
-    }
-    return true;
+    // Not ready: the worker's answer brings the Retry/Cancel question.
+    ReadDrive(roots[static_cast<size_t>(entry)], true);
 }
 
 void CDriveInfoDlg::OnLabelEdited()
@@ -203,15 +275,29 @@ void CDriveInfoDlg::OnApply()
     // is cut to what the drive keeps, and that is what is shown.
     if (m_strLabel.size() > m_maxLabelLength)
         m_strLabel.resize(m_maxLabelLength);
-    CDiskInfo drive(m_captionRoot);
-    if (drive.SetDriveLabel(m_strLabel)) {
-        m_strSavedLabel = m_strLabel;
+    UpdateData(false);
+    // The field stays shut until the drive has answered.
+    fx::EnableControl(GetDlgItem(IDC_LABEL), false);
+    m_applyButton.EnableWindow(false);
+    m_labelRequest = m_reader.SetLabel(m_captionRoot, m_strLabel);
+}
+
+void CDriveInfoDlg::OnLabelAnswer(const DriveAnswer& answer)
+{
+    const bool onShow = answer.request == m_labelRequest;
+    if (answer.kind == DriveAnswer::LabelRefused)
+        fx::MessageBox(m_hWnd, L"Error:Unable To Set Volume Label", MB_OK); // also for a drive left since
+    if (!onShow)
+        return;
+    m_labelRequest = 0;
+    if (answer.kind == DriveAnswer::LabelSet) {
+        m_strLabel = m_strSavedLabel = answer.label;
         m_strDriveCaption = DriveCaption(m_strLabel);
     } else {
-        fx::MessageBox(m_hWnd, L"Error:Unable To Set Volume Label", MB_OK);
         m_strLabel = m_strSavedLabel;
     }
     UpdateData(false);
+    fx::EnableControl(GetDlgItem(IDC_LABEL), m_labelEditable);
     m_applyButton.EnableWindow(false);
 }
 
@@ -257,6 +343,9 @@ LRESULT CDriveInfoDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_appIcon);
+    case kDriveAnswers:
+        OnDriveAnswers();
+        return 0;
     case WM_DPICHANGED: {
         // The dialog and its controls take the new DPI's sizes; the drive
         // icons of the list follow.

@@ -4,6 +4,7 @@
 #include "controls/IconButton.h"
 #include "diskinfo/DriveFigures.h"
 #include "diskinfo/DriveList.h"
+#include "diskinfo/DriveReader.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
@@ -17,8 +18,9 @@ class CDriveInfoDlg : public fx::CDialog {
 public:
     explicit CDriveInfoDlg(CDriveInfoApp& app);
 
-    // Shows the application's current drive. A drive that cannot be read is
-    // reported and ends the dialog with 0.
+    // Shows the application's current drive: the reading state at once, the
+    // figures when the drive has answered. A drive that cannot be read is
+    // reported then and ends the dialog with 0.
     void RefreshDrive();
     // The showing half of RefreshDrive: the figures of the drive at root go
     // into the dialog, the label becomes the saved one, Apply is disabled.
@@ -33,9 +35,16 @@ private:
     using fx::CDialog::OnCommand; // OK and Cancel; the rest is routed below
     bool OnCommand(DWORD command);
     void SetUpButtons();
-    void ShowDriveIcon(const std::wstring& root);
+    void ShowDriveIcon(fx::CIconHandle icon);
+    // Shows root as the drive being read, its figures not yet known, and
+    // asks the worker for them; an earlier request's answer no longer counts.
+    void ReadDrive(const std::wstring& root, bool enter);
+    void OnDriveAnswers();
+    void OnNoDrive(const std::wstring& root);
+    void OnFigures(DriveAnswer& answer);
+    void OnNotAccessible(const std::wstring& root);
+    void OnLabelAnswer(const DriveAnswer& answer);
     void OnDriveSelected();
-    bool EnterDrive(const std::wstring& root) const;
     void OnLabelEdited();
     void OnApply();
     void OnAbout();
@@ -57,6 +66,12 @@ private:
     // The entry Cancel on the not-ready message goes back to: the drive on
     // show, as remembered at every refresh and every drop-down.
     int m_rememberedEntry = -1;
+    // The drive last chosen, shown or being read, and the request whose
+    // answer shows it; answers to other requests are late and dropped.
+    std::wstring m_chosenRoot;
+    unsigned m_figuresRequest = 0;
+    unsigned m_labelRequest = 0; // the label being set; 0: none
+    bool m_labelEditable = false; // the drive on show takes a new label
     // The drive caption's first three characters: the selected entry's text,
     // or the root itself when no entry matches it.
     std::wstring m_captionRoot;
@@ -80,4 +95,7 @@ private:
     std::wstring m_strSectorsPerCluster;
     std::wstring m_strBytesPerSector;
     std::array<int, 5> m_flags{}; // check states, in the order of the flag boxes
+
+    // Last: it stops first, while everything its answers go to still exists.
+    CDriveReader m_reader;
 };

@@ -3,6 +3,7 @@
 #include "framework/Format.h"
 
 #include <iterator>
+#include <mutex>
 
 namespace {
 
@@ -28,12 +29,50 @@ std::wstring WithTrailingBackslash(std::wstring root)
     return root;
 }
 
+std::mutex g_readHookLock;
+CDiskInfo::ReadHook g_readHook; // guarded by g_readHookLock
+
+// Runs the hook on a copy: it may be replaced while a drive is being asked.
+void BeforeAsking(const std::wstring& root)
+{
+    CDiskInfo::ReadHook hook;
+    {
+        std::lock_guard<std::mutex> lock(g_readHookLock);
+        hook = g_readHook;
+    }
+    if (hook)
+        hook(root);
+}
+
 } // namespace
+
+void CDiskInfo::SetReadHook(ReadHook hook)
+{
+    std::lock_guard<std::mutex> lock(g_readHookLock);
+    g_readHook = std::move(hook);
+}
+
+bool CDiskInfo::HoldsFiles(const std::wstring& root)
+{
+    const std::wstring withBackslash = WithTrailingBackslash(root);
+    BeforeAsking(withBackslash);
+    switch (::GetDriveTypeW(withBackslash.c_str())) {
+    case DRIVE_REMOVABLE:
+    case DRIVE_FIXED:
+    case DRIVE_REMOTE:
+    case DRIVE_CDROM:
+    case DRIVE_RAMDISK:
+        return true;
+    default: // DRIVE_UNKNOWN, DRIVE_NO_ROOT_DIR
+        return false;
+    }
+}
 
 CDiskInfo::CDiskInfo() = default;
 
 CDiskInfo::CDiskInfo(const std::wstring& root) : m_root(WithTrailingBackslash(root))
 {
+    BeforeAsking(m_root);
     CNoCriticalErrorBoxes quiet;
     m_driveType = ::GetDriveTypeW(m_root.c_str());
     if (m_driveType == DRIVE_UNKNOWN || m_driveType == DRIVE_NO_ROOT_DIR)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CDiskInfo {
@@ -20,6 +21,11 @@ public:
     std::wstring m_MaxFileNameLength; // the longest allowed file name, as text
     DWORD m_FileSystemFlags = 0;      // FILE_CASE_SENSITIVE_SEARCH and the other volume flags
 
+    // Whether the drive answered for its volume and its sizes. Decisions go
+    // by this; the type text below is for display.
+    bool IsReadable() const { return m_readable; }
+    // An optical drive: its label cannot be changed.
+    bool IsOpticalDrive() const { return m_driveType == DRIVE_CDROM; }
     // The drive type as display text: "Error" when the drive cannot be read,
     // "CD-ROM Drive" for an optical drive, else "Removable Drive",
     // "Fixed Drive", "Network Drive", "RAM Disk".
@@ -43,6 +49,17 @@ public:
     // and m_VolumeLabel with it; false when refused, or when the object was
     // made without a drive.
     bool SetDriveLabel(const std::wstring& label);
+
+    // Whether the drive at root can hold files: a removable, fixed, network,
+    // optical or RAM drive; not a letter with nothing behind it. Asks the
+    // drive, so it can take as long as reading it.
+    static bool HoldsFiles(const std::wstring& root);
+
+    // Called with the root on the asking thread before each drive is asked
+    // (made into an object, or by HoldsFiles), so that a test can hold the
+    // asking as a drive slow to answer would; nullptr: none.
+    using ReadHook = std::function<void(const std::wstring& root)>;
+    static void SetReadHook(ReadHook hook);
 
 private:
     std::wstring m_root;

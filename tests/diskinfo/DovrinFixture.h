@@ -4,6 +4,7 @@
 #include "diskinfo/DriveInfoApp.h"
 #include "diskinfo/DriveInfoDlg.h"
 #include "diskinfo/res/resource.h"
+#include "outside/pallavol/DiskInfo.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+// What the type field says while the drive on show has not answered.
+inline const std::wstring kReading = L"Reading the drive...";
 
 // The drives tools/wine-env.sh sets up for the tests, by kind.
 namespace test_drives {
@@ -39,6 +45,55 @@ public:
 
 private:
     static std::wstring Folder() { return testing_support::WindowsPath(TEST_DRIVES_DIR) + L"\\i"; }
+};
+
+// Holds the asking of the given drives, as drives slow to answer would,
+// until let go (at the latest when this goes).
+class HeldDrives {
+public:
+    explicit HeldDrives(std::initializer_list<std::wstring> roots) : m_gates(std::make_shared<Gates>())
+    {
+        for (const std::wstring& root : roots)
+            m_gates->byRoot[root] = {fx::CKernelHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+                                     fx::CKernelHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr))};
+        // The worker may still be inside when this goes: the gates live on with it.
+        CDiskInfo::SetReadHook([gates = m_gates](const std::wstring& root) {
+            const auto gate = gates->byRoot.find(root);
+            if (gate == gates->byRoot.end())
+                return;
+            ::SetEvent(gate->second.asked.Get());
+            ::WaitForSingleObject(gate->second.open.Get(), INFINITE);
+        });
+    }
+    ~HeldDrives()
+    {
+        CDiskInfo::SetReadHook(nullptr);
+        for (auto& [root, gate] : m_gates->byRoot)
+            ::SetEvent(gate.open.Get());
+    }
+    HeldDrives(const HeldDrives&) = delete;
+    HeldDrives& operator=(const HeldDrives&) = delete;
+
+    void LetGo(const std::wstring& root) { ::SetEvent(m_gates->byRoot.at(root).open.Get()); }
+    bool Asked(const std::wstring& root) const
+    {
+        return ::WaitForSingleObject(m_gates->byRoot.at(root).asked.Get(), 0) == WAIT_OBJECT_0;
+    }
+    // Waits (answering this thread's messages) until the drive is being asked:
+    // every answer the worker gave before is then waiting to be taken.
+    bool WaitUntilAsked(const std::wstring& root) const
+    {
+        return testing_support::PumpUntil([&] { return Asked(root); });
+    }
+
+private:
+    struct Gate {
+        fx::CKernelHandle open, asked;
+    };
+    struct Gates {
+        std::map<std::wstring, Gate> byRoot;
+    };
+    std::shared_ptr<Gates> m_gates;
 };
 
 // Wine keeps a drive's label in a file at its root.
@@ -98,22 +153,39 @@ protected:
     }
 
     // Runs the dialog modally on a drive it cannot read: it reports the drive
-    // and ends with 0 at once. (Should it stay, its loop ends here instead of
-    // waiting for a person.)
+    // once the drive has answered and ends with 0. (Should it stay, its loop
+    // ends after a while instead of waiting for a person.)
     INT_PTR RunOnUnreadable(const std::wstring& root)
     {
         m_app.SetDriveRoot(root);
-        ::PostQuitMessage(0);
-        const INT_PTR result = m_dialog.DoModal();
+        const UINT_PTR limit = ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
+        CDriveInfoDlg dialog(m_app);
+        const INT_PTR result = dialog.DoModal();
+        ::KillTimer(nullptr, limit);
         testing_support::PumpMessages();
         return result;
     }
 
+    // Opens the dialog on root and waits until it shows the drive and the
+    // list has every drive's icon; StartReading waits for nothing.
     void Start(const std::wstring& root)
+    {
+        StartReading(root);
+        WaitForDrive();
+        EXPECT_TRUE(testing_support::PumpUntil([&] { return ListIsRead(); }));
+    }
+    void StartReading(const std::wstring& root)
     {
         m_app.SetDriveRoot(root);
         ASSERT_TRUE(m_dialog.Create(nullptr));
-        testing_support::PumpMessages();
+    }
+    void WaitForDrive() { EXPECT_TRUE(testing_support::PumpUntil([&] { return Text(IDC_TYPE) != kReading; })); }
+    bool ListIsRead() const
+    {
+        for (const Entry& entry : Entries())
+            if (entry.image < 0)
+                return false;
+        return true;
     }
 
     HWND Dialog() const { return m_dialog.m_hWnd; }
@@ -151,9 +223,14 @@ protected:
         return index < 0 ? L"" : Entries()[static_cast<size_t>(index)].text;
     }
 
-    // The user opens the list, or picks the entry of a drive.
-    void DropDown() { Notify(IDC_DRIVE_LIST, CBN_DROPDOWN); }
+    // The user picks the entry of a drive, and it is shown.
     void Choose(const std::wstring& root)
+    {
+        ChooseWhileReading(root);
+        WaitForDrive();
+    }
+    // The user picks the entry; the drive may still be reading after.
+    void ChooseWhileReading(const std::wstring& root)
     {
         const std::vector<Entry> entries = Entries();
         size_t index = 0;
@@ -169,10 +246,11 @@ protected:
         ::SendMessageW(Item(IDC_LABEL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label.c_str()));
         Notify(IDC_LABEL, EN_CHANGE);
     }
+    // Waits for the drive's answer: the label field opens again.
     void ClickApply()
     {
         ::SendMessageW(Item(IDC_APPLY), BM_CLICK, 0, 0);
-        testing_support::PumpMessages();
+        EXPECT_TRUE(testing_support::PumpUntil([&] { return Enabled(IDC_LABEL); }));
     }
 
     static std::wstring CurrentFolder() { return std::filesystem::current_path().wstring(); }

@@ -170,28 +170,19 @@ TEST_F(DovrinTest, WithoutADriveTheCurrentOneShows)
     EXPECT_EQ(SelectedEntry(), test_drives::kFixed);
 }
 
-TEST_F(DovrinTest, ADriveThatCannotBeReadEndsTheProgram)
+TEST_F(DovrinTest, ADriveThatCannotBeReadIsReportedAndEndsTheProgram)
 {
-    EXPECT_EQ(RunOnUnreadable(test_drives::kDangling), 0);
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive G:\\");
-    EXPECT_EQ(m_boxes.shown[0].caption, L"Error");
-    EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK));
-}
-
-TEST_F(DovrinTest, ARemovableDriveWithoutItsMediumCannotBeRead)
-{
-    VanishedDrive gone; // the drive answers for its volume, not for its sizes
-    EXPECT_EQ(RunOnUnreadable(test_drives::kVanishing), 0);
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive I:\\");
-}
-
-TEST_F(DovrinTest, AShareIsReportedByItsWholeRoot)
-{
-    EXPECT_EQ(RunOnUnreadable(L"\\\\nosuchserver\\share\\"), 0);
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive \\\\nosuchserver\\share\\");
+    // A removable drive without its medium answers for its volume, not for its sizes.
+    VanishedDrive gone;
+    for (const std::wstring& root : {test_drives::kDangling, test_drives::kVanishing, std::wstring(L"\\\\nosuchserver\\share\\")}) {
+        SCOPED_TRACE(testing::PrintToString(root));
+        m_boxes.shown.clear();
+        EXPECT_EQ(RunOnUnreadable(root), 0);
+        ASSERT_EQ(m_boxes.shown.size(), 1u);
+        EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive " + root); // a share by its whole root
+        EXPECT_EQ(m_boxes.shown[0].caption, L"Error");
+        EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK));
+    }
 }
 
 TEST(DriveFigures, LabelLengthFollowsTheFileSystem)

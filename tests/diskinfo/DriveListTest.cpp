@@ -21,30 +21,75 @@ void ExpectNotReadyMessages(const std::vector<MessageBoxRecorder::Shown>& shown,
     }
 }
 
-TEST_F(DovrinTest, ListsEveryDriveThatHoldsFilesInLetterOrder)
+TEST_F(DovrinTest, TheFirstWindowWaitsOnlyForItsOwnDrive)
 {
-    Start(L"C:\\");
-    // The test bed's drives: C: and Z: of every Wine prefix, one drive of
-    // every other kept kind, and G:, whose folder is missing, left out.
-    const std::vector<std::wstring> expected{L"C:\\", kCdRom, kFloppy, kNetwork, kFixed, kVanishing, kRamDisk, L"Z:\\"};
-    const std::vector<Entry> entries = Entries();
-    std::vector<std::wstring> roots;
-    for (const Entry& entry : entries)
-        roots.push_back(entry.text);
-    EXPECT_EQ(roots, expected);
+    HeldDrives held{kRamDisk};
+    StartReading(L"C:\\");
+    WaitForDrive();
+    EXPECT_EQ(Text(IDC_TYPE), L"Fixed Drive");
+    EXPECT_EQ(Title(), L"Dovrin->Drive C");
 
+    // The list has every letter from the start; a letter with nothing behind
+    // it (G:) goes and each drive gets its icon as the drive answers. The
+    // test bed's drives: C: and Z: of every Wine prefix, one of every other kind.
+    ASSERT_TRUE(held.WaitUntilAsked(kRamDisk));
+    PumpMessages();
+    std::vector<std::wstring> roots, withoutIcon;
+    for (const Entry& entry : Entries()) {
+        roots.push_back(entry.text);
+        if (entry.image < 0)
+            withoutIcon.push_back(entry.text);
+    }
+    EXPECT_EQ(roots, (std::vector<std::wstring>{L"C:\\", kCdRom, kFloppy, kNetwork, kFixed, kVanishing, kRamDisk,
+                                                L"Z:\\"}));
+    EXPECT_EQ(withoutIcon, (std::vector<std::wstring>{kRamDisk, L"Z:\\"}));
+    held.LetGo(kRamDisk);
+    ASSERT_TRUE(PumpUntil([&] { return ListIsRead(); }));
+    const std::vector<Entry> entries = Entries();
     const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(Item(IDC_DRIVE_LIST), CBEM_GETIMAGELIST, 0, 0));
-    ASSERT_NE(images, nullptr);
-    EXPECT_EQ(::ImageList_GetImageCount(images), static_cast<int>(expected.size()));
-    int size = 0, height = 0;
-    ::ImageList_GetIconSize(images, &size, &height);
-    EXPECT_EQ(size, 16);
-    EXPECT_EQ(height, 16);
+    EXPECT_EQ(::ImageList_GetImageCount(images), static_cast<int>(entries.size()));
     for (size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(entries[i].image, static_cast<int>(i));
         EXPECT_EQ(entries[i].selectedImage, static_cast<int>(i));
     }
     EXPECT_EQ(SelectedEntry(), L"C:\\");
+}
+
+TEST_F(DovrinTest, ASlowDriveShowsTheReadingStateAndTheLastChoiceWins)
+{
+    Start(kCdRom);
+    HeldDrives held{kFixed, kFloppy, L"C:\\"};
+    ChooseWhileReading(kFixed);
+    EXPECT_EQ(Title(), L"Dovrin->Drive H");
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\");
+    EXPECT_EQ(Text(IDC_TYPE), kReading);
+    for (int id : {IDC_LABEL, IDC_FILE_SYSTEM, IDC_TOTAL, IDC_FREE, IDC_PERCENT_USED, IDC_CLUSTERS})
+        EXPECT_EQ(Text(id), L"") << id;
+    EXPECT_EQ(BarPosition(), 0);
+    EXPECT_EQ(DriveIcon(), nullptr);
+    EXPECT_FALSE(Enabled(IDC_LABEL));
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+
+    // Two more choices while H: has not answered: only the last is read.
+    ASSERT_TRUE(held.WaitUntilAsked(kFixed));
+    ChooseWhileReading(kFloppy);
+    ChooseWhileReading(L"C:\\");
+    held.LetGo(kFixed);
+    ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
+    PumpMessages(); // H:'s late answer is dropped
+    EXPECT_FALSE(held.Asked(kFloppy));
+    EXPECT_EQ(Title(), L"Dovrin->Drive C");
+    EXPECT_EQ(Text(IDC_TYPE), kReading);
+
+    held.LetGo(L"C:\\");
+    WaitForDrive();
+    EXPECT_EQ(Text(IDC_TYPE), L"Fixed Drive");
+    EXPECT_EQ(Title(), L"Dovrin->Drive C");
+    EXPECT_NE(DriveIcon(), nullptr);
+    EXPECT_TRUE(Enabled(IDC_LABEL));
+    EXPECT_EQ(m_app.DriveRoot(), L"C:\\");
+    EXPECT_EQ(CurrentFolder(), L"C:\\");
+    EXPECT_TRUE(m_boxes.shown.empty());
 }
 
 TEST_F(DovrinTest, ChoosingADriveShowsItAndEntersIt)
@@ -66,17 +111,6 @@ TEST_F(DovrinTest, ChoosingADriveShowsItAndEntersIt)
     EXPECT_FALSE(::GetIconInfo(oldIcon, &info));
 }
 
-TEST_F(DovrinTest, ChoosingTheDriveOnShowDoesNothing)
-{
-    Start(kFixed);
-    const std::wstring folder = CurrentFolder();
-    TypeLabel(L"typed");
-    Choose(kFixed);
-    EXPECT_EQ(Text(IDC_LABEL), L"typed"); // no refresh would keep it
-    EXPECT_TRUE(Enabled(IDC_APPLY));
-    EXPECT_EQ(CurrentFolder(), folder);
-}
-
 TEST_F(DovrinTest, ALowerCaseStartRootIsRefreshedOnceWhenItsEntryIsChosen)
 {
     Start(L"h:\\");
@@ -90,47 +124,26 @@ TEST_F(DovrinTest, ALowerCaseStartRootIsRefreshedOnceWhenItsEntryIsChosen)
     EXPECT_EQ(m_app.DriveRoot(), kFixed);
     EXPECT_EQ(CurrentFolder(), kFixed);
 
+    // The drive on show chosen again: nothing is read, nothing entered.
+    std::filesystem::current_path(L"C:\\");
     TypeLabel(L"typed again");
     Choose(kFixed);
     EXPECT_EQ(Text(IDC_LABEL), L"typed again");
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    EXPECT_EQ(CurrentFolder(), L"C:\\");
 }
 
-TEST_F(DovrinTest, TheLabelOfACdRomCannotBeEdited)
-{
-    Start(kCdRom);
-    EXPECT_EQ(Text(IDC_TYPE), L"CD-ROM Drive");
-    EXPECT_FALSE(Enabled(IDC_LABEL));
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    Choose(kFixed);
-    EXPECT_TRUE(Enabled(IDC_LABEL));
-    Choose(kCdRom);
-    EXPECT_FALSE(Enabled(IDC_LABEL));
-}
-
-TEST_F(DovrinTest, CancelOnANotReadyDriveGoesBackToTheEntryRememberedAtTheDropDown)
+TEST_F(DovrinTest, CancelOnANotReadyDriveGoesBackToTheDriveOnShow)
 {
     Start(L"C:\\");
     Choose(kFixed);
-    DropDown();
-    VanishedDrive vanished;
-    Choose(kVanishing);
-    ExpectNotReadyMessages(m_boxes.shown, 1);
-    EXPECT_EQ(SelectedEntry(), kFixed);
-    EXPECT_EQ(Title(), L"Dovrin->Drive H");
-    EXPECT_EQ(m_app.DriveRoot(), kFixed);
-    EXPECT_EQ(CurrentFolder(), kFixed);
-}
-
-TEST_F(DovrinTest, CancelWithoutADropDownGoesBackToTheDriveOnShow)
-{
-    Start(L"C:\\");
-    Choose(kFixed); // by the keyboard: the list never opened
     VanishedDrive vanished;
     Choose(kVanishing);
     ExpectNotReadyMessages(m_boxes.shown, 1);
     EXPECT_EQ(SelectedEntry(), kFixed);
     EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
     EXPECT_EQ(m_app.DriveRoot(), kFixed);
+    EXPECT_EQ(CurrentFolder(), kFixed);
 }
 
 TEST_F(DovrinTest, RetryEntersTheDriveOnceItIsReady)

@@ -58,6 +58,7 @@ TEST_F(DovrinKeyboardTest, ALabelIsTypedAndAppliedByKeysAlone)
     m_keys.Type(L"Keyed");
     EXPECT_TRUE(Enabled(IDC_APPLY));
     m_keys.PressAlt(L'a');
+    EXPECT_TRUE(RouteMessagesUntil([&] { return Enabled(IDC_LABEL); })); // the drive has answered
     EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Keyed)");
     EXPECT_EQ(LabelFile(kFixed), "Keyed");
     EXPECT_FALSE(Enabled(IDC_APPLY));
@@ -71,11 +72,14 @@ TEST_F(DovrinKeyboardTest, TheDriveIsChosenWithAltDAndTheArrows)
     StartWithKeys(L"C:\\");
     m_keys.PressAlt(L'd');
     ASSERT_TRUE(::IsChild(Item(IDC_DRIVE_LIST), ::GetFocus()));
+    const auto driveShown = [&] { return RouteMessagesUntil([&] { return Text(IDC_TYPE) != kReading; }); };
     m_keys.Press(VK_DOWN);
+    EXPECT_TRUE(driveShown());
     EXPECT_EQ(Title(), L"Dovrin->Drive D");
     EXPECT_EQ(Text(IDC_TYPE), L"CD-ROM Drive");
     EXPECT_FALSE(Enabled(IDC_LABEL));
     m_keys.Press(VK_UP);
+    EXPECT_TRUE(driveShown());
     EXPECT_EQ(Title(), L"Dovrin->Drive C");
     EXPECT_TRUE(Enabled(IDC_LABEL));
     EXPECT_TRUE(m_boxes.shown.empty());

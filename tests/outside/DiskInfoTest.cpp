@@ -42,6 +42,8 @@ TEST(DiskInfo, FiguresOfDriveCAgreeWithThePlatform)
     CDiskInfo info(L"C:\\");
     PlatformFigures after(L"C:\\");
 
+    EXPECT_TRUE(info.IsReadable());
+    EXPECT_FALSE(info.IsOpticalDrive());
     EXPECT_EQ(info.GetDriveTypeA(), L"Fixed Drive");
     EXPECT_EQ(info.m_VolumeLabel, before.label);
     EXPECT_EQ(info.m_FileSystemName, before.fileSystem);
@@ -77,6 +79,7 @@ TEST(DiskInfo, DriveThatCannotBeReadIsAnErrorWithNoFigures)
         --letter;
     ASSERT_GT(letter, L'C') << "every drive letter is in use";
     CDiskInfo info(std::wstring(1, letter) + L":\\");
+    EXPECT_FALSE(info.IsReadable());
     EXPECT_EQ(info.GetDriveTypeA(), L"Error");
     EXPECT_EQ(info.m_SerialNumber + info.m_FileSystemName + info.m_MaxFileNameLength, L"");
     EXPECT_EQ(info.GetTotalSizeInBytes() + info.GetDiskFreeInBytes() + info.GetTotalClusters(), 0u);
@@ -84,6 +87,7 @@ TEST(DiskInfo, DriveThatCannotBeReadIsAnErrorWithNoFigures)
 
     // A default-made object names no drive at all, not the current one.
     CDiskInfo none;
+    EXPECT_FALSE(none.IsReadable());
     EXPECT_EQ(none.GetDriveTypeA(), L"Error");
     EXPECT_FALSE(none.SetDriveLabel(L"NEW"));
 }
