@@ -29,7 +29,7 @@ using namespace testing_support;
 
 // Whatever another program left on the clipboard, Dovrin starts on the drive
 // of the list's first path when there is one, else on the current folder's,
-// clears the clipboard and ends cleanly.
+// takes a list it can read off the clipboard and ends cleanly.
 TEST(EndToEnd, HostileFileListsLeaveDovrinOnADriveItCanName)
 {
     for (const HostileDropList& list : HostileDropLists()) {
@@ -39,7 +39,7 @@ TEST(EndToEnd, HostileFileListsLeaveDovrinOnADriveItCanName)
         ASSERT_TRUE(dovrin.Started());
         HWND dialog = dovrin.WaitForWindow(L"#32770", list.namesDriveC ? L"Dovrin->Drive C" : L"Dovrin->Drive H");
         ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(ClipboardIsEmpty());
+        EXPECT_EQ(ClipboardIsEmpty(), list.namesDriveC); // only a list it took is taken off
         ::PostMessageW(dialog, WM_CLOSE, 0, 0);
         EXPECT_EQ(dovrin.WaitForExit(), 0u);
     }
