@@ -23,17 +23,25 @@ const ProgramClass kProgramClasses[3] = {
 namespace {
 
 // What keeps the server running: objects, server locks and messages still
-// on screen. The server ends when none is left.
+// on screen, counted by COM's server count. When it drops to zero Windows
+// suspends the classes at once, so that an activation arriving meanwhile
+// starts a new server instead of reaching this one as it ends. (Wine 8 does
+// not suspend them: there, an activation in that moment fails.)
 class CServerLife {
 public:
-    void Add() { ++m_users; }
+    void Add()
+    {
+        ++m_users;
+        ::CoAddRefServerProcess();
+    }
     void Release()
     {
-        if (--m_users == 0)
+        --m_users;
+        if (::CoReleaseServerProcess() == 0)
             ::SetEvent(m_idle.Get());
     }
-    // Returns once nothing is in use: after the last user has gone, or after
-    // a minute in which nobody came (a start nobody followed up).
+    // Returns once the count has dropped to zero, or after a minute in
+    // which nobody came (a start nobody followed up).
     void WaitUntilUnused()
     {
         do
@@ -42,7 +50,7 @@ public:
     }
 
 private:
-    std::atomic<int> m_users{0};
+    std::atomic<int> m_users{0}; // the same count, which COM does not tell
     fx::CKernelHandle m_idle{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
 };
 
