@@ -199,6 +199,21 @@ private:
     const std::vector<BYTE> m_bytes;
 };
 
+// Dovrin's dialog, on whichever drive.
+HWND Dovrin()
+{
+    HWND found = nullptr;
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM result) {
+            if (!::IsWindowVisible(hwnd) || ForeignWindowText(hwnd).rfind(L"Dovrin->Drive ", 0) != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(result) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 HWND Fennix()
 {
     return VisibleWindow(L"fx.Frame", L"Property Sheet");
@@ -293,9 +308,10 @@ protected:
     }
     void TearDown() override
     {
-        for (HWND window : {Fennix(), VisibleWindow(L"#32770", L"Dovrin->Drive C"), VisibleWindow(L"#32770", L"Dovrin->Drive H")})
-            if (window)
-                CloseProgram(window);
+        for (int i = 0; i < 3; ++i)
+            for (HWND window : {Fennix(), Dovrin()})
+                if (window)
+                    CloseProgram(window);
     }
 
     TempDir m_temp;
@@ -337,8 +353,8 @@ TEST_F(HandOverTest, TheWholeSelectionReachesOneRun)
 }
 
 // A data object that lies gets a message and starts nothing, or starts the
-// program with what it could use: Dovrin on the drive of the first path, on
-// the drive it runs on (C:) when the path names none. Never a crash or a hang.
+// program with what it could use: Dovrin on the drive of the first path, or
+// on the drive it runs on when the path names none. Never a crash or a hang.
 TEST_F(HandOverTest, AHostileDataObjectGetsAMessageOrNoSelection)
 {
     const std::vector<BYTE> list = WideBytes(std::wstring(L"H:\\a.txt\0\0", 10));
@@ -350,19 +366,19 @@ TEST_F(HandOverTest, AHostileDataObjectGetsAMessageOrNoSelection)
         const char* what;
         HostileData data;
         const wchar_t* message; // what the launcher says, when it starts nothing
-        const wchar_t* shows;   // else Dovrin's title
+        bool onH;               // else whether Dovrin shows drive H
     };
     Case cases[] = {
-        {"no file list", HostileData(Kind::NoList), L"the selection held no list of files.", nullptr},
+        {"no file list", HostileData(Kind::NoList), L"the selection held no list of files.", false},
         {"offsets outside the block", HostileData(Kind::Bytes, DropFilesBlock(0xFFFFFFF0u, true, list)),
-         L"the selection held no list of files.", nullptr},
-        {"GetData fails", HostileData(Kind::Fails), L"the selection held no list of files.", nullptr},
-        {"GetData does not return", HostileData(Kind::Hangs), L"the selection did not arrive within 10 seconds.", nullptr},
+         L"the selection held no list of files.", false},
+        {"GetData fails", HostileData(Kind::Fails), L"the selection held no list of files.", false},
+        {"GetData does not return", HostileData(Kind::Hangs), L"the selection did not arrive within 10 seconds.", false},
         {"no items", HostileData(Kind::Bytes, DropFilesBlock(sizeof(DROPFILES), true, {0, 0, 0, 0})),
-         L"the selection is empty.", nullptr},
+         L"the selection is empty.", false},
         {"a path of 40,000 characters", HostileData(Kind::Bytes, MakeDropFiles({L"H:\\" + std::wstring(40000, L'x')})),
-         nullptr, L"Dovrin->Drive C"},
-        {"100,000 items", HostileData(Kind::Bytes, MakeDropFiles(many)), nullptr, L"Dovrin->Drive H"},
+         nullptr, false},
+        {"100,000 items", HostileData(Kind::Bytes, MakeDropFiles(many)), nullptr, true},
     };
     for (Case& test : cases) {
         SCOPED_TRACE(test.what);
@@ -370,14 +386,13 @@ TEST_F(HandOverTest, AHostileDataObjectGetsAMessageOrNoSelection)
         EXPECT_EQ(DropOn(VerbClass(L"*", L"Corvale.Dovrin"), &test.data), S_OK);
         if (test.message) {
             EXPECT_EQ(LauncherMessage(), L"Nothing was handed to Dovrin: " + std::wstring(test.message));
-            EXPECT_EQ(::FindWindowW(L"#32770", L"Dovrin->Drive C"), nullptr);
+            EXPECT_EQ(Dovrin(), nullptr);
             continue;
         }
         HWND dovrin = nullptr;
-        EXPECT_TRUE(PollUntil([&] { return (dovrin = VisibleWindow(L"#32770", test.shows)) != nullptr; }, 30000));
-        if (dovrin) {
-            EXPECT_TRUE(CloseProgram(dovrin));
-        }
+        ASSERT_TRUE(PollUntil([&] { return (dovrin = Dovrin()) != nullptr; }, 30000));
+        EXPECT_EQ(ForeignWindowText(dovrin) == L"Dovrin->Drive H", test.onH) << ForeignWindowText(dovrin);
+        EXPECT_TRUE(CloseProgram(dovrin));
     }
 }
 
