@@ -1,4 +1,5 @@
 // Starts the real Fennix.exe through the launcher, as the shell integration does.
+#include "common/DropList.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,8 @@ TEST(EndToEnd, HostileFileListsLeaveFennixWithNoSelection)
         HWND sheet = ::GetWindow(frame, GW_CHILD);
         HWND tabs = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
         EXPECT_EQ(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 1);
-        EXPECT_EQ(ClipboardIsEmpty(), list.namesDriveC); // only a list it took is taken off
+        // Only a list it could read is taken off.
+        EXPECT_EQ(ClipboardIsEmpty(), ParseDropFiles(list.bytes.data(), list.bytes.size()).has_value());
         ::PostMessageW(frame, WM_CLOSE, 0, 0);
         EXPECT_EQ(fennix.WaitForExit(), 0u);
     }
