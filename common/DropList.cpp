@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -76,27 +77,89 @@ std::optional<std::vector<std::wstring>> TakeClipboardDropList()
     if (!clipboard.IsOpen())
         return std::nullopt;
     std::optional<std::vector<std::wstring>> paths = ReadDropList(::GetClipboardData(CF_HDROP));
-    ::EmptyClipboard();
+    if (paths)
+        ::EmptyClipboard();
     return paths;
 }
 
-HGLOBAL MakeDropList(const std::vector<std::wstring>& paths)
+std::optional<std::vector<std::wstring>> ReadSelectionSection(HANDLE section)
+{
+    const fx::CKernelHandle owned(section);
+    const void* view = ::MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0);
+    if (!view)
+        return std::nullopt;
+    // The view is as long as the section, rounded up to whole pages that read
+    // as zeros: the parser stops at the block's end or at the pages' end.
+    MEMORY_BASIC_INFORMATION region{};
+    std::optional<std::vector<std::wstring>> paths;
+    if (::VirtualQuery(view, &region, sizeof(region)) == sizeof(region))
+        paths = ParseDropFiles(static_cast<const BYTE*>(view), region.RegionSize);
+    ::UnmapViewOfFile(view);
+    return paths;
+}
+
+namespace {
+
+// The handle the command line names after kSelectionSwitch; no value when it
+// names none.
+std::optional<HANDLE> HandedSection()
+{
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!arguments)
+        return std::nullopt;
+    std::optional<HANDLE> section;
+    const size_t prefix = std::wcslen(kSelectionSwitch);
+    for (int i = 1; i < count && !section; ++i) {
+        if (std::wcsncmp(arguments[i], kSelectionSwitch, prefix) != 0)
+            continue;
+        wchar_t* end = nullptr;
+        const unsigned long long value = std::wcstoull(arguments[i] + prefix, &end, 10);
+        section = *end == L'\0' && end != arguments[i] + prefix ? reinterpret_cast<HANDLE>(value) : nullptr;
+    }
+    ::LocalFree(arguments);
+    return section;
+}
+
+} // namespace
+
+std::optional<std::vector<std::wstring>> TakeStartSelection()
+{
+    const std::optional<HANDLE> section = HandedSection();
+    if (!section)
+        return TakeClipboardDropList();
+    std::optional<std::vector<std::wstring>> paths = *section ? ReadSelectionSection(*section) : std::nullopt;
+    if (paths && paths->empty())
+        return std::nullopt;
+    return paths;
+}
+
+std::vector<BYTE> MakeDropFiles(const std::vector<std::wstring>& paths)
 {
     size_t chars = 1;
     for (const std::wstring& path : paths)
         chars += path.size() + 1;
     chars = std::max<size_t>(chars, 2); // an empty list is still double-NUL terminated
-    fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t)));
+    std::vector<BYTE> block(sizeof(DROPFILES) + chars * sizeof(wchar_t), 0);
+    DROPFILES header{};
+    header.pFiles = sizeof(DROPFILES);
+    header.fWide = TRUE;
+    std::memcpy(block.data(), &header, sizeof(header));
+    BYTE* out = block.data() + sizeof(DROPFILES);
+    for (const std::wstring& path : paths) {
+        std::memcpy(out, path.c_str(), path.size() * sizeof(wchar_t));
+        out += (path.size() + 1) * sizeof(wchar_t);
+    }
+    return block;
+}
+
+HGLOBAL MakeDropList(const std::vector<std::wstring>& paths)
+{
+    const std::vector<BYTE> block = MakeDropFiles(paths);
+    fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, block.size()));
     if (!memory)
         return nullptr;
     fx::CGlobalLock<BYTE> lock(memory.Get());
-    auto* header = reinterpret_cast<DROPFILES*>(lock.Get());
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    auto* out = reinterpret_cast<wchar_t*>(lock.Get() + sizeof(DROPFILES));
-    for (const std::wstring& path : paths) {
-        std::memcpy(out, path.c_str(), path.size() * sizeof(wchar_t));
-        out += path.size() + 1;
-    }
+    std::memcpy(lock.Get(), block.data(), block.size());
     return memory.Release();
 }

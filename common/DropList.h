@@ -19,11 +19,32 @@ std::optional<std::vector<std::wstring>> ParseDropFiles(const BYTE* block, size_
 // brings), read within its GlobalSize; no value when it holds no valid list.
 std::optional<std::vector<std::wstring>> ReadDropList(HGLOBAL drop);
 
-// Takes the file list off the clipboard and empties the clipboard, whatever
-// it held. No value when the clipboard held no valid file list or could not
-// be opened.
+// Takes the file list off the clipboard. The clipboard is emptied only when
+// it held a valid list: whatever else the user copied stays where it is. No
+// value when there was no valid list or the clipboard could not be opened.
 std::optional<std::vector<std::wstring>> TakeClipboardDropList();
 
-// Builds a CF_HDROP block (wide DROPFILES) for the paths; the caller owns it
-// until it hands it to the clipboard or to a drop.
+// How our launcher names, on a program's command line, the section that holds
+// the selection it hands that program: "--selection=<handle>", a handle the
+// program inherited from the launcher and nobody else holds.
+inline constexpr wchar_t kSelectionSwitch[] = L"--selection=";
+
+// The selection a program starts with. A selection handed by our launcher
+// comes first: the paths in the section its command line names (the handle
+// is closed once read). A section that cannot be read, or an empty list,
+// gives no value and the clipboard is left alone: the launcher meant this
+// run, not the clipboard's list. Without a handed selection, the clipboard's
+// list (TakeClipboardDropList), for launchers that hand it there.
+std::optional<std::vector<std::wstring>> TakeStartSelection();
+
+// The paths of a DROPFILES block at the start of a section, read within the
+// view's real size; closes the handle.
+std::optional<std::vector<std::wstring>> ReadSelectionSection(HANDLE section);
+
+// The DROPFILES block (wide) for the paths: double-NUL terminated, also when
+// empty.
+std::vector<BYTE> MakeDropFiles(const std::vector<std::wstring>& paths);
+
+// The same block as a CF_HDROP handle; the caller owns it until it hands it
+// to the clipboard or to a drop.
 HGLOBAL MakeDropList(const std::vector<std::wstring>& paths);

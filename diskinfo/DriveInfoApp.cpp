@@ -7,7 +7,7 @@
 
 void CDriveInfoApp::TakeStartDrive()
 {
-    const std::optional<std::vector<std::wstring>> paths = TakeClipboardDropList();
+    const std::optional<std::vector<std::wstring>> paths = TakeStartSelection();
     std::optional<std::wstring> first;
     if (paths && !paths->empty())
         first = NormalizeSelectedPath(paths->front());

@@ -6,9 +6,12 @@
 ; What it adds, and what the uninstaller takes away again:
 ;   $INSTDIR ($LOCALAPPDATA\Programs\Corvale): the programs, the launcher,
 ;     the uninstaller
-;   Send To: Fennix and Larkway, shortcuts to the launcher with the program
+;   HKCU\Software\Classes\CLSID\{...}: one class per program, served by the
+;     launcher as a COM local server ("launch.exe -Embedding")
 ;   HKCU\Software\Classes\{*,Directory,Drive}\shell\Corvale.<program>: the
-;     context-menu verbs, each running the launcher on "%1"
+;     context-menu verbs, each with its program's class as its DropTarget
+;   Send To: Fennix and Larkway, each an empty file of a private type
+;     (.corvale-fennix, .corvale-larkway) whose drop handler is that class
 ;   Start menu\Programs\Corvale: Fennix and Dovrin
 ;   HKCU\...\Uninstall\CorvaleShellUtilities: the entry in the list of programs
 ; Larkway's settings (HKCU\Software\Corvale\Larkway) are the user's: they
@@ -29,8 +32,16 @@ SetCompressor /SOLID lzma
 !define CLASSES "Software\Classes"
 !define SETTINGS_KEY "Software\Corvale\Larkway"
 !define MENU_FOLDER "$SMPROGRAMS\Corvale"
-!define SENDTO_FENNIX "$SENDTO\Fennix (properties).lnk"
-!define SENDTO_LARKWAY "$SENDTO\Larkway (copy or move to a folder).lnk"
+!define SENDTO_FENNIX "$SENDTO\Fennix (properties).corvale-fennix"
+!define SENDTO_LARKWAY "$SENDTO\Larkway (copy or move to a folder).corvale-larkway"
+; The classes of launcher/DropTargetServer.cpp.
+!define FENNIX_CLSID "{162D8A16-CBCC-4299-AAEB-20CD97E3486C}"
+!define LARKWAY_CLSID "{2F849E5F-F161-4BDA-A6BF-36C3E4A87204}"
+!define DOVRIN_CLSID "{95CC3F77-58B2-4D06-9E30-037412E5D1B8}"
+; The keys under Software\Classes this installation made (a value each, named
+; by the key): only those are written again by a later install and taken
+; away by the uninstaller. A key someone else made is never touched.
+!define MADE_KEY "${UNINSTALL_KEY}\MadeKeys"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -64,23 +75,88 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) Corvale"
 
 !insertmacro MUI_LANGUAGE "English"
 
-; A context-menu verb on a class of items: the launcher runs the program on
-; the item. The shell starts a static verb once per selected item; the
-; launchers gather the selection. "Player" offers the verb for any number of
-; items (the default offers it for 15 at most).
-!macro AddVerb CLASS NAME TEXT PROGRAM
-  WriteRegStr HKCU "${CLASSES}\${CLASS}\shell\${NAME}" "" "${TEXT}"
-  WriteRegStr HKCU "${CLASSES}\${CLASS}\shell\${NAME}" "Icon" "$INSTDIR\${PROGRAM}.exe,0"
-  WriteRegStr HKCU "${CLASSES}\${CLASS}\shell\${NAME}" "MultiSelectModel" "Player"
-  WriteRegStr HKCU "${CLASSES}\${CLASS}\shell\${NAME}\command" "" '"$INSTDIR\launch.exe" "$INSTDIR\${PROGRAM}.exe" "%1"'
+; Sets $0 to 1 when KEY is this installation's to write (it does not exist,
+; or this installation made it) and marks it as made; 0 when someone else's.
+!macro ClaimKey KEY
+  StrCpy $0 1
+  ClearErrors
+  ReadRegDWORD $1 HKCU "${MADE_KEY}" "${KEY}"
+  ${If} ${Errors}
+    ClearErrors
+    EnumRegKey $1 HKCU "${KEY}" 0
+    ${IfNot} ${Errors}
+      StrCpy $0 0
+    ${EndIf}
+  ${EndIf}
+  ClearErrors
+  ${If} $0 == 1
+    WriteRegDWORD HKCU "${MADE_KEY}" "${KEY}" 1
+  ${EndIf}
 !macroend
 
-; Takes a verb away, and the keys above it that the installer may have made,
-; when nothing else is in them.
+; Takes KEY away, whole, if this installation made it.
+!macro RemoveIfMade KEY
+  ClearErrors
+  ReadRegDWORD $1 HKCU "${MADE_KEY}" "${KEY}"
+  ${IfNot} ${Errors}
+    DeleteRegKey HKCU "${KEY}"
+  ${EndIf}
+  ClearErrors
+!macroend
+
+; A class of the launcher's COM server; COM starts the launcher with
+; -Embedding when the shell asks for the class.
+!macro AddClass CLSID PROGRAM
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}" "" "${PROGRAM} hand-over (Corvale launcher)"
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}\LocalServer32" "" '"$INSTDIR\launch.exe"'
+!macroend
+
+; A context-menu verb on a class of items: the shell creates the program's
+; class and drops the whole selection on it in one call, however many items
+; (a verb with a command would start one process per item, and disappears
+; for more than 100). "Player" offers the verb for any number of items.
+!macro AddVerb CLASS NAME TEXT PROGRAM CLSID
+  !insertmacro ClaimKey "${CLASSES}\${CLASS}\shell\${NAME}"
+  ${If} $0 == 1
+    WriteRegStr HKCU "${CLASSES}\${CLASS}\shell\${NAME}" "" "${TEXT}"
+    WriteRegStr HKCU "${CLASSES}\${CLASS}\shell\${NAME}" "Icon" "$INSTDIR\${PROGRAM}.exe,0"
+    WriteRegStr HKCU "${CLASSES}\${CLASS}\shell\${NAME}" "MultiSelectModel" "Player"
+    WriteRegStr HKCU "${CLASSES}\${CLASS}\shell\${NAME}\DropTarget" "CLSID" "${CLSID}"
+  ${EndIf}
+!macroend
+
+; Takes a verb away if this installation made it, and the keys above it when
+; nothing else is in them.
 !macro RemoveVerb CLASS NAME
-  DeleteRegKey HKCU "${CLASSES}\${CLASS}\shell\${NAME}"
+  !insertmacro RemoveIfMade "${CLASSES}\${CLASS}\shell\${NAME}"
   DeleteRegKey /ifempty HKCU "${CLASSES}\${CLASS}\shell"
   DeleteRegKey /ifempty HKCU "${CLASSES}\${CLASS}"
+!macroend
+
+; A Send To item: an empty file of a private type whose drop handler is the
+; program's class, so the shell drops the whole selection on the class (a
+; shortcut to an exe gets the paths on a command line, cut at 32,767
+; characters: a few hundred paths).
+!macro AddSendTo FILE EXTENSION PROGID PROGRAM CLSID
+  !insertmacro ClaimKey "${CLASSES}\${EXTENSION}"
+  ${If} $0 == 1
+    WriteRegStr HKCU "${CLASSES}\${EXTENSION}" "" "${PROGID}"
+  ${EndIf}
+  !insertmacro ClaimKey "${CLASSES}\${PROGID}"
+  ${If} $0 == 1
+    WriteRegStr HKCU "${CLASSES}\${PROGID}" "" "${PROGRAM} (Send To)"
+    WriteRegStr HKCU "${CLASSES}\${PROGID}" "NeverShowExt" ""
+    WriteRegStr HKCU "${CLASSES}\${PROGID}\DefaultIcon" "" "$INSTDIR\${PROGRAM}.exe,0"
+    WriteRegStr HKCU "${CLASSES}\${PROGID}\shellex\DropHandler" "" "${CLSID}"
+  ${EndIf}
+  FileOpen $1 "${FILE}" w
+  FileClose $1
+!macroend
+
+!macro RemoveSendTo FILE EXTENSION PROGID
+  Delete "${FILE}"
+  !insertmacro RemoveIfMade "${CLASSES}\${EXTENSION}"
+  !insertmacro RemoveIfMade "${CLASSES}\${PROGID}"
 !macroend
 
 Section "Install"
@@ -92,24 +168,27 @@ Section "Install"
   File "${PROGRAMS}/launch.exe"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  CreateDirectory "$SENDTO"
-  CreateShortcut "${SENDTO_FENNIX}" "$INSTDIR\launch.exe" '"$INSTDIR\Fennix.exe"' "$INSTDIR\Fennix.exe" 0 \
-      SW_SHOWNORMAL "" "Show the properties of the selection"
-  CreateShortcut "${SENDTO_LARKWAY}" "$INSTDIR\launch.exe" '"$INSTDIR\Larkway.exe"' "$INSTDIR\Larkway.exe" 0 \
-      SW_SHOWNORMAL "" "Copy or move the selection into one folder"
+  !insertmacro AddClass "${FENNIX_CLSID}" "Fennix"
+  !insertmacro AddClass "${LARKWAY_CLSID}" "Larkway"
+  !insertmacro AddClass "${DOVRIN_CLSID}" "Dovrin"
 
-  !insertmacro AddVerb "*" "Corvale.Fennix" "Properties (Fennix)" "Fennix"
-  !insertmacro AddVerb "Directory" "Corvale.Fennix" "Properties (Fennix)" "Fennix"
-  !insertmacro AddVerb "Drive" "Corvale.Fennix" "Properties (Fennix)" "Fennix"
-  !insertmacro AddVerb "*" "Corvale.Larkway" "Copy or move to a folder (Larkway)" "Larkway"
-  !insertmacro AddVerb "Directory" "Corvale.Larkway" "Copy or move to a folder (Larkway)" "Larkway"
-  !insertmacro AddVerb "*" "Corvale.Dovrin" "Drive figures (Dovrin)" "Dovrin"
-  !insertmacro AddVerb "Directory" "Corvale.Dovrin" "Drive figures (Dovrin)" "Dovrin"
-  !insertmacro AddVerb "Drive" "Corvale.Dovrin" "Drive figures (Dovrin)" "Dovrin"
+  CreateDirectory "$SENDTO"
+  !insertmacro AddSendTo "${SENDTO_FENNIX}" ".corvale-fennix" "Corvale.Fennix.SendTo" "Fennix" "${FENNIX_CLSID}"
+  !insertmacro AddSendTo "${SENDTO_LARKWAY}" ".corvale-larkway" "Corvale.Larkway.SendTo" "Larkway" "${LARKWAY_CLSID}"
+
+  !insertmacro AddVerb "*" "Corvale.Fennix" "Properties (Fennix)" "Fennix" "${FENNIX_CLSID}"
+  !insertmacro AddVerb "Directory" "Corvale.Fennix" "Properties (Fennix)" "Fennix" "${FENNIX_CLSID}"
+  !insertmacro AddVerb "Drive" "Corvale.Fennix" "Properties (Fennix)" "Fennix" "${FENNIX_CLSID}"
+  !insertmacro AddVerb "*" "Corvale.Larkway" "Copy or move to a folder (Larkway)" "Larkway" "${LARKWAY_CLSID}"
+  !insertmacro AddVerb "Directory" "Corvale.Larkway" "Copy or move to a folder (Larkway)" "Larkway" "${LARKWAY_CLSID}"
+  !insertmacro AddVerb "*" "Corvale.Dovrin" "Drive figures (Dovrin)" "Dovrin" "${DOVRIN_CLSID}"
+  !insertmacro AddVerb "Directory" "Corvale.Dovrin" "Drive figures (Dovrin)" "Dovrin" "${DOVRIN_CLSID}"
+  !insertmacro AddVerb "Drive" "Corvale.Dovrin" "Drive figures (Dovrin)" "Dovrin" "${DOVRIN_CLSID}"
 
   ; From the Start menu the programs start with an empty selection: Fennix
   ; takes files dropped on it, Dovrin shows the drive of the user's profile.
-  ; Through the launcher, so the clipboard keeps what it holds.
+  ; Through the launcher, which hands them an empty selection: they leave
+  ; alone a file list the user copied.
   CreateDirectory "${MENU_FOLDER}"
   SetOutPath "$PROFILE"
   CreateShortcut "${MENU_FOLDER}\Fennix.lnk" "$INSTDIR\launch.exe" '"$INSTDIR\Fennix.exe"' "$INSTDIR\Fennix.exe" 0 \
@@ -134,8 +213,8 @@ SectionEnd
 Section "un.Programs, shortcuts and context-menu entries" SecProgram
   SectionIn RO
   SetShellVarContext current
-  Delete "${SENDTO_FENNIX}"
-  Delete "${SENDTO_LARKWAY}"
+  !insertmacro RemoveSendTo "${SENDTO_FENNIX}" ".corvale-fennix" "Corvale.Fennix.SendTo"
+  !insertmacro RemoveSendTo "${SENDTO_LARKWAY}" ".corvale-larkway" "Corvale.Larkway.SendTo"
   Delete "${MENU_FOLDER}\Fennix.lnk"
   Delete "${MENU_FOLDER}\Dovrin.lnk"
   RMDir "${MENU_FOLDER}"
@@ -148,6 +227,10 @@ Section "un.Programs, shortcuts and context-menu entries" SecProgram
   !insertmacro RemoveVerb "*" "Corvale.Dovrin"
   !insertmacro RemoveVerb "Directory" "Corvale.Dovrin"
   !insertmacro RemoveVerb "Drive" "Corvale.Dovrin"
+  DeleteRegKey HKCU "${CLASSES}\CLSID\${FENNIX_CLSID}"
+  DeleteRegKey HKCU "${CLASSES}\CLSID\${LARKWAY_CLSID}"
+  DeleteRegKey HKCU "${CLASSES}\CLSID\${DOVRIN_CLSID}"
+  DeleteRegKey /ifempty HKCU "${CLASSES}\CLSID"
 
   Delete "$INSTDIR\Fennix.exe"
   Delete "$INSTDIR\Larkway.exe"

@@ -40,7 +40,7 @@ BOOL CMirelPropertySheet::OnInitDialog()
 
 void CMirelPropertySheet::LoadSelection()
 {
-    LoadSelection(TakeClipboardDropList());
+    LoadSelection(TakeStartSelection());
 }
 
 void CMirelPropertySheet::LoadSelection(const std::optional<std::vector<std::wstring>>& paths)

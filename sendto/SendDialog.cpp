@@ -115,7 +115,7 @@ BOOL CSendDialog::OnInitDialog()
     // The selection is read whole and the clipboard given back before
     // anything is measured.
     std::vector<std::wstring> paths;
-    if (const std::optional<std::vector<std::wstring>> handedOver = TakeClipboardDropList()) {
+    if (const std::optional<std::vector<std::wstring>> handedOver = TakeStartSelection()) {
         for (const std::wstring& path : *handedOver)
             if (std::optional<std::wstring> normalized = NormalizeSelectedPath(path))
                 paths.push_back(std::move(*normalized));

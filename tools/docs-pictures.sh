@@ -11,12 +11,12 @@ set -euo pipefail
 
 if [ "${1:-}" = "--inside-xvfb" ]; then
     source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-    wintool() { wine "$BUILD_DIR/tools/wintool.exe" "$@" | tr -d '\r'; }
+    wintool() { wine "$BUILD_DIR/tests/harness/wintool.exe" "$@" | tr -d '\r'; }
     # Starts a program on a selection through the launcher; sets launcher.
     start() {
         local exe=$1
         shift
-        wine "$BUILD_DIR/tools/launch.exe" --wait "$(winepath -w "$exe")" "$@" &
+        wine "$BUILD_DIR/launcher/launch.exe" --wait "$(winepath -w "$exe")" "$@" &
         launcher=$!
     }
     # Saves the window with that title as docs/<name>.png once it has painted.

@@ -37,7 +37,7 @@ for path in "$@"; do
 done
 
 if [ -n "${DISPLAY:-}" ]; then
-    wine "$BUILD_DIR/tools/launch.exe" --wait "$(winepath -w "$exe")" "${selection[@]}"
+    wine "$BUILD_DIR/launcher/launch.exe" --wait "$(winepath -w "$exe")" "${selection[@]}"
     exit 0
 fi
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 namespace {
 
 using namespace testing_support;
@@ -34,11 +36,29 @@ TEST(DropList, AnsiListIsReadToo)
     EXPECT_EQ(*paths, (std::vector<std::wstring>{L"C:\\ansi one.txt", L"C:\\two"}));
 }
 
-TEST(DropList, TextIsClearedAndGivesNoList)
+TEST(DropList, TextIsNoListAndStaysOnTheClipboard)
 {
     PutTextOnClipboard(L"not a file list");
     EXPECT_FALSE(TakeClipboardDropList().has_value());
-    EXPECT_TRUE(ClipboardIsEmpty());
+    EXPECT_EQ(ClipboardText(), L"not a file list");
+}
+
+// The launcher's section: the same block, read within the view.
+TEST(DropList, AHandedSectionIsReadWithTheSameParser)
+{
+    auto section = [](const std::vector<BYTE>& block) {
+        HANDLE made = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                           static_cast<DWORD>(block.size()), nullptr);
+        void* view = ::MapViewOfFile(made, FILE_MAP_WRITE, 0, 0, 0);
+        std::memcpy(view, block.data(), block.size());
+        ::UnmapViewOfFile(view);
+        return made;
+    };
+    const std::vector<std::wstring> paths{L"C:\\a b.txt", L"C:\\" + std::wstring(40000, L'x')};
+    EXPECT_EQ(ReadSelectionSection(section(MakeDropFiles(paths))), paths);
+    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\a.txt\0\0", 10));
+    EXPECT_FALSE(ReadSelectionSection(section(DropFilesBlock(0xFFFFFFF0u, true, list))).has_value());
+    EXPECT_FALSE(ReadSelectionSection(::CreateEventW(nullptr, FALSE, FALSE, nullptr)).has_value()); // no section
 }
 
 } // namespace
@@ -93,16 +113,16 @@ TEST(DropListParser, EveryPathOfAHugeListComesThroughWhole)
     EXPECT_EQ(ReadDropList(list.Get()), many);
 }
 
-TEST(DropListParser, AMalformedListOnTheClipboardIsNoListAndIsClearedAway)
+TEST(DropListParser, AMalformedListOnTheClipboardIsNoListAndIsLeftThere)
 {
     const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\a.txt\0\0", 10));
     PutRawDropListOnClipboard(DropFilesBlock(0xFFFFFFF0u, true, list));
     EXPECT_FALSE(TakeClipboardDropList().has_value());
-    EXPECT_TRUE(ClipboardIsEmpty());
+    EXPECT_FALSE(ClipboardIsEmpty());
 
     PutRawDropListOnClipboard({}, GMEM_FIXED);
     EXPECT_FALSE(TakeClipboardDropList().has_value());
-    EXPECT_TRUE(ClipboardIsEmpty());
+    EXPECT_FALSE(ClipboardIsEmpty());
 }
 
 } // namespace

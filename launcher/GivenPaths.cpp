@@ -1,4 +1,4 @@
-#include "tools/launcher/GivenPaths.h"
+#include "launcher/GivenPaths.h"
 
 #include "common/SelectedPath.h"
 #include "framework/LongPath.h"

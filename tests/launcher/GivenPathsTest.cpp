@@ -1,5 +1,5 @@
 // The launcher's reading of its command line and of each given path.
-#include "tools/launcher/GivenPaths.h"
+#include "launcher/GivenPaths.h"
 
 #include "framework/LongPath.h"
 #include "tests/support/TestSupport.h"

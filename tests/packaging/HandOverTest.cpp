@@ -1,0 +1,466 @@
+// The hand-over as the shell makes it. Like Explorer, each test reads the
+// class of a verb or Send To item from the registry the installer wrote,
+// creates it, and drops a data object on it (one the shell makes for real
+// files, or a hostile one); then it looks at what the started program shows.
+//
+// Wine's COM finds classes only under HKLM\Software\Classes, while Windows
+// merges the per-user classes the installer writes into its view: this test
+// prefix puts a copy of the installed classes under HKLM for the run.
+#include "resource.h" // Fennix's
+
+#include "common/DropList.h"
+#include "framework/Handle.h"
+#include "tests/packaging/Installation.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <prsht.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <tlhelp32.h>
+
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <thread>
+
+namespace {
+
+using namespace testing_support;
+using namespace installation;
+
+const wchar_t kClasses[] = L"Software\\Classes\\";
+
+CLSID ClassNamed(const std::optional<std::wstring>& text)
+{
+    CLSID clsid = CLSID_NULL;
+    if (text)
+        ::CLSIDFromString(text->c_str(), &clsid);
+    return clsid;
+}
+
+// The class of a context-menu verb, as the shell finds it.
+CLSID VerbClass(const wchar_t* itemClass, const wchar_t* verb)
+{
+    return ClassNamed(RegString(kClasses + std::wstring(itemClass) + L"\\shell\\" + verb + L"\\DropTarget", L"CLSID"));
+}
+
+// The drop handler of a Send To item: its extension's type's.
+CLSID SendToClass(const std::wstring& item)
+{
+    const std::wstring extension = item.substr(item.find_last_of(L'.'));
+    const std::wstring type = RegString(kClasses + extension, nullptr).value_or(L"");
+    return ClassNamed(RegString(kClasses + type + L"\\shellex\\DropHandler", nullptr));
+}
+
+// A Com pointer, released at the end of its scope.
+template <class T>
+struct ComPtr {
+    T* p = nullptr;
+    ~ComPtr()
+    {
+        if (p)
+            p->Release();
+    }
+    void** Out() { return reinterpret_cast<void**>(&p); }
+};
+
+// What Explorer does with a verb's DropTarget or a Send To item's drop
+// handler (loaded first with the item's path). The Drop's answer.
+HRESULT DropOn(const CLSID& clsid, IDataObject* data, const std::wstring& sendToItem = L"")
+{
+    ComPtr<IDropTarget> target;
+    HRESULT result = ::CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDropTarget, target.Out());
+    if (FAILED(result))
+        return result;
+    ::IUnknown_SetSite(target.p, nullptr);
+    if (!sendToItem.empty()) {
+        ComPtr<IPersistFile> file;
+        if (FAILED(result = target.p->QueryInterface(IID_IPersistFile, file.Out())) ||
+            FAILED(result = file.p->Load(sendToItem.c_str(), STGM_READ)))
+            return result;
+    }
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    if (FAILED(result = target.p->DragEnter(data, MK_LBUTTON, POINTL{}, &effect)))
+        return result;
+    effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    return target.p->Drop(data, MK_LBUTTON, POINTL{}, &effect);
+}
+
+// The data object the shell makes for items of one folder (or drives), as
+// Explorer asks their folder for it.
+class ShellSelection {
+public:
+    explicit ShellSelection(const std::vector<std::wstring>& paths)
+    {
+        for (const std::wstring& path : paths) {
+            PIDLIST_ABSOLUTE item = nullptr;
+            if (SUCCEEDED(::SHParseDisplayName(path.c_str(), nullptr, &item, 0, nullptr)))
+                m_items.push_back(item);
+        }
+        ComPtr<IShellFolder> parent;
+        if (m_items.size() != paths.size() ||
+            FAILED(::SHBindToParent(m_items.front(), IID_IShellFolder, parent.Out(), nullptr)))
+            return;
+        std::vector<PCUITEMID_CHILD> children;
+        for (PIDLIST_ABSOLUTE item : m_items)
+            children.push_back(::ILFindLastID(item));
+        parent.p->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()), children.data(), IID_IDataObject, nullptr,
+                                m_data.Out());
+    }
+    ~ShellSelection()
+    {
+        for (PIDLIST_ABSOLUTE item : m_items)
+            ::ILFree(item);
+    }
+    IDataObject* Get() const { return m_data.p; }
+
+private:
+    std::vector<PIDLIST_ABSOLUTE> m_items;
+    ComPtr<IDataObject> m_data;
+};
+
+// Whether a launcher is still running. Wine's COM does not suspend a
+// server's classes when its last object goes (Windows does), so a class
+// asked for while that server ends fails there: each hand-over here waits
+// for the last one's server to end.
+bool LaunchersEnded()
+{
+    return PollUntil([] {
+        fx::CKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        PROCESSENTRY32W process{};
+        process.dwSize = sizeof(process);
+        for (BOOL more = ::Process32FirstW(snapshot.Get(), &process); more; more = ::Process32NextW(snapshot.Get(), &process))
+            if (::lstrcmpiW(process.szExeFile, L"launch.exe") == 0)
+                return false;
+        return true;
+    }, 30000);
+}
+
+// A data object whoever calls Drop may hand over: one that answers CF_HDROP
+// with any bytes, has no file list, fails, or does not answer (it holds the
+// call until the launcher has given up on it).
+class HostileData final : public IDataObject {
+public:
+    enum class Kind { Bytes, NoList, Fails, Hangs };
+    HostileData(Kind kind, std::vector<BYTE> bytes = {}) : m_kind(kind), m_bytes(std::move(bytes)) {}
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
+    {
+        if (iid != IID_IUnknown && iid != IID_IDataObject) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = this;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
+    STDMETHODIMP_(ULONG) Release() override { return --m_references; } // lives on the test's stack
+    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override
+    {
+        if (m_kind == Kind::Hangs) {
+            PollUntil([] { return ::FindWindowW(L"#32770", L"Corvale launcher") != nullptr; }, 30000);
+            return E_FAIL;
+        }
+        if (m_kind == Kind::Fails)
+            return E_FAIL;
+        if (m_kind == Kind::NoList || format->cfFormat != CF_HDROP)
+            return DV_E_FORMATETC;
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, m_bytes.size());
+        if (!memory)
+            return E_OUTOFMEMORY;
+        std::memcpy(fx::CGlobalLock<BYTE>(memory).Get(), m_bytes.data(), m_bytes.size());
+        *medium = STGMEDIUM{};
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = memory;
+        return S_OK;
+    }
+    STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryGetData(FORMATETC* format) override
+    {
+        return format->cfFormat == CF_HDROP && m_kind != Kind::NoList ? S_OK : DV_E_FORMATETC;
+    }
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override
+    {
+        out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    std::atomic<ULONG> m_references{1};
+    const Kind m_kind;
+    const std::vector<BYTE> m_bytes;
+};
+
+// Dovrin's dialog, on whichever drive.
+HWND Dovrin()
+{
+    HWND found = nullptr;
+    ::EnumWindows(
+        [](HWND hwnd, LPARAM result) {
+            if (!::IsWindowVisible(hwnd) || ForeignWindowText(hwnd).rfind(L"Dovrin->Drive ", 0) != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(result) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND Fennix()
+{
+    return VisibleWindow(L"fx.Frame", L"Property Sheet");
+}
+
+// Fennix given several items: starts the search its dialog offers and
+// reads the folder page's list of the selection.
+std::vector<std::wstring> FennixSelection()
+{
+    HWND search = nullptr;
+    if (!PollUntil([&search] { return (search = VisibleWindow(L"#32770", L"Fennix")) != nullptr; }, 30000))
+        return {};
+    ::PostMessageW(search, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(search, IDOK)));
+    HWND sheet = nullptr, items = nullptr;
+    if (!PollUntil([&] {
+            sheet = ::GetWindow(::FindWindowW(L"fx.Frame", L"Property Sheet"), GW_CHILD);
+            HWND page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            items = page ? ::GetDlgItem(page, IDC_SELECTED_ITEMS) : nullptr;
+            return items && ::SendMessageW(items, LB_GETCOUNT, 0, 0) > 0;
+        }, 30000))
+        return {};
+    std::vector<std::wstring> rows;
+    const LRESULT count = ::SendMessageW(items, LB_GETCOUNT, 0, 0);
+    for (LRESULT row = 0; row < count; ++row) {
+        wchar_t name[MAX_PATH] = L"";
+        if (::SendMessageW(items, LB_GETTEXTLEN, row, 0) < MAX_PATH)
+            ::SendMessageW(items, LB_GETTEXT, row, reinterpret_cast<LPARAM>(name));
+        rows.push_back(name);
+    }
+    return rows;
+}
+
+// The launcher's message, read and answered; empty when none came.
+std::wstring LauncherMessage()
+{
+    HWND box = nullptr;
+    if (!PollUntil([&box] { return (box = VisibleWindow(L"#32770", L"Corvale launcher")) != nullptr; }, 30000))
+        return L"";
+    const std::wstring text = ForeignWindowText(::GetDlgItem(box, 0xFFFF));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    PollUntil([] { return !::FindWindowW(L"#32770", L"Corvale launcher"); });
+    return text;
+}
+
+// The clipboard's formats and their bytes.
+std::map<UINT, std::vector<BYTE>> ClipboardContents()
+{
+    std::map<UINT, std::vector<BYTE>> contents;
+    fx::CClipboard clipboard;
+    for (UINT format = 0; clipboard.IsOpen() && (format = ::EnumClipboardFormats(format)) != 0;) {
+        HGLOBAL data = ::GetClipboardData(format);
+        fx::CGlobalLock<BYTE> lock(data);
+        if (lock.Get())
+            contents[format].assign(lock.Get(), lock.Get() + ::GlobalSize(data));
+    }
+    return contents;
+}
+
+class HandOverTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ASSERT_TRUE(Uninstall() && Install());
+        HKEY classes = nullptr;
+        ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\CLSID", 0, KEY_READ, &classes), ERROR_SUCCESS);
+        for (const wchar_t* verb : {L"Corvale.Fennix", L"Corvale.Larkway", L"Corvale.Dovrin"}) {
+            wchar_t name[64] = L"";
+            ::StringFromGUID2(VerbClass(L"*", verb), name, 64);
+            const std::wstring machine = std::wstring(L"Software\\Classes\\CLSID\\") + name;
+            HKEY copy = nullptr;
+            ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, machine.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &copy,
+                                        nullptr),
+                      ERROR_SUCCESS);
+            EXPECT_EQ(::RegCopyTreeW(classes, name, copy), ERROR_SUCCESS);
+            ::RegCloseKey(copy);
+            MachineCopies().push_back(machine);
+        }
+        ::RegCloseKey(classes);
+    }
+    static void TearDownTestSuite()
+    {
+        for (const std::wstring& key : MachineCopies())
+            ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
+        Uninstall();
+        ::CoUninitialize();
+    }
+    static std::vector<std::wstring>& MachineCopies()
+    {
+        static std::vector<std::wstring> keys;
+        return keys;
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < 3; ++i)
+            for (HWND window : {Fennix(), Dovrin()})
+                if (window)
+                    CloseProgram(window);
+    }
+
+    TempDir m_temp;
+};
+
+// However many items, one Drop reaches one run of the program with all of
+// them, in the selection's order: through a verb (101 items: more than a
+// static verb is offered for), and through a Send To item (1,000: more than
+// a command line holds). Larger selections are the benchmark's; the shell's
+// own data object takes minutes for 10,000 items under Wine.
+TEST_F(HandOverTest, TheWholeSelectionReachesOneRun)
+{
+    struct Case {
+        size_t items;
+        bool sendTo;
+    };
+    for (const Case& test : {Case{101, false}, Case{1000, true}}) {
+        SCOPED_TRACE(std::to_string(test.items) + (test.sendTo ? " by Send To" : " by the verb"));
+        ASSERT_TRUE(LaunchersEnded());
+        const std::wstring folder = m_temp.MakeFolder(L"of " + std::to_wstring(test.items));
+        std::vector<std::wstring> paths, names;
+        for (size_t i = 0; i < test.items; ++i) {
+            wchar_t name[32];
+            ::swprintf(name, 32, L"item %05zu.txt", i);
+            names.push_back(name);
+            paths.push_back(folder + L"\\" + name);
+            fx::CFileHandle(::CreateFileW(paths.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        }
+        const ShellSelection selection(paths);
+        ASSERT_NE(selection.Get(), nullptr);
+        const std::wstring item = KnownFolder(FOLDERID_SendTo) + L"\\Fennix (properties).corvale-fennix";
+        if (test.sendTo)
+            ASSERT_EQ(DropOn(SendToClass(item), selection.Get(), item), S_OK);
+        else
+            ASSERT_EQ(DropOn(VerbClass(L"*", L"Corvale.Fennix"), selection.Get()), S_OK);
+        EXPECT_EQ(FennixSelection(), names);
+        ASSERT_TRUE(CloseProgram(Fennix()));
+    }
+}
+
+// A data object that lies gets a message and starts nothing, or starts the
+// program with what it could use: Dovrin on the drive of the first path, or
+// on the drive it runs on when the path names none. Never a crash or a hang.
+TEST_F(HandOverTest, AHostileDataObjectGetsAMessageOrNoSelection)
+{
+    const std::vector<BYTE> list = WideBytes(std::wstring(L"H:\\a.txt\0\0", 10));
+    std::vector<std::wstring> many;
+    for (int i = 0; i < 100000; ++i)
+        many.push_back(L"H:\\nowhere\\item " + std::to_wstring(i));
+    using Kind = HostileData::Kind;
+    struct Case {
+        const char* what;
+        HostileData data;
+        const wchar_t* message; // what the launcher says, when it starts nothing
+        bool onH;               // else whether Dovrin shows drive H
+    };
+    Case cases[] = {
+        {"no file list", HostileData(Kind::NoList), L"the selection held no list of files.", false},
+        {"offsets outside the block", HostileData(Kind::Bytes, DropFilesBlock(0xFFFFFFF0u, true, list)),
+         L"the selection held no list of files.", false},
+        {"GetData fails", HostileData(Kind::Fails), L"the selection held no list of files.", false},
+        {"GetData does not return", HostileData(Kind::Hangs), L"the selection did not arrive within 10 seconds.", false},
+        {"no items", HostileData(Kind::Bytes, DropFilesBlock(sizeof(DROPFILES), true, {0, 0, 0, 0})),
+         L"the selection is empty.", false},
+        {"a path of 40,000 characters", HostileData(Kind::Bytes, MakeDropFiles({L"H:\\" + std::wstring(40000, L'x')})),
+         nullptr, false},
+        {"100,000 items", HostileData(Kind::Bytes, MakeDropFiles(many)), nullptr, true},
+    };
+    for (Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        ASSERT_TRUE(LaunchersEnded());
+        EXPECT_EQ(DropOn(VerbClass(L"*", L"Corvale.Dovrin"), &test.data), S_OK);
+        if (test.message) {
+            EXPECT_EQ(LauncherMessage(), L"Nothing was handed to Dovrin: " + std::wstring(test.message));
+            EXPECT_EQ(Dovrin(), nullptr);
+            continue;
+        }
+        HWND dovrin = nullptr;
+        ASSERT_TRUE(PollUntil([&] { return (dovrin = Dovrin()) != nullptr; }, 30000));
+        EXPECT_EQ(ForeignWindowText(dovrin) == L"Dovrin->Drive H", test.onH) << ForeignWindowText(dovrin);
+        EXPECT_TRUE(CloseProgram(dovrin));
+    }
+}
+
+// The hand-over never opens the clipboard: what the user copied is there,
+// byte for byte, while the program runs and after it has ended. A program
+// started directly leaves it too.
+TEST_F(HandOverTest, TheClipboardKeepsWhatTheUserCopied)
+{
+    // An owner, without which the clipboard refuses SetClipboardData.
+    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    {
+        fx::CClipboard clipboard(owner);
+        ASSERT_TRUE(clipboard.IsOpen());
+        ::EmptyClipboard();
+        auto put = [](UINT format, const std::string& bytes) {
+            HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+            std::memcpy(fx::CGlobalLock<char>(memory).Get(), bytes.c_str(), bytes.size() + 1);
+            ::SetClipboardData(format, memory);
+        };
+        put(CF_TEXT, "copied text");
+        put(::RegisterClipboardFormatW(L"HTML Format"), "Version:0.9\r\n<b>copied</b>");
+        put(::RegisterClipboardFormatW(L"Rich Text Format"), "{\\rtf1 copied}");
+        put(::RegisterClipboardFormatW(L"Corvale test private"), std::string("\x01\x02\x00\x03", 4));
+    }
+    const std::map<UINT, std::vector<BYTE>> before = ClipboardContents();
+    ASSERT_GE(before.size(), 4u);
+    ASSERT_TRUE(LaunchersEnded());
+
+    const ShellSelection drive({L"C:\\"});
+    ASSERT_EQ(DropOn(VerbClass(L"Drive", L"Corvale.Dovrin"), drive.Get()), S_OK);
+    HWND dovrin = nullptr;
+    ASSERT_TRUE(PollUntil([&dovrin] { return (dovrin = VisibleWindow(L"#32770", L"Dovrin->Drive C")) != nullptr; }, 30000));
+    EXPECT_EQ(ClipboardContents(), before);
+    ASSERT_TRUE(CloseProgram(dovrin));
+    EXPECT_EQ(ClipboardContents(), before);
+
+    fx::CKernelHandle direct = Start(L"\"" + InstallFolder() + L"\\Fennix.exe\"");
+    ASSERT_TRUE(PollUntil([] { return Fennix() != nullptr; }, 30000));
+    EXPECT_EQ(ClipboardContents(), before);
+    ::DestroyWindow(owner);
+}
+
+// Two selections handed at the same moment: two runs, each with its own.
+TEST_F(HandOverTest, TwoHandOversAtOnceEachStartTheirOwnRun)
+{
+    const CLSID dovrin = VerbClass(L"Drive", L"Corvale.Dovrin");
+    ASSERT_TRUE(LaunchersEnded());
+    std::atomic<int> dropped{0};
+    auto handOver = [&](const wchar_t* root) {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        {
+            const ShellSelection drive({root});
+            if (drive.Get() && DropOn(dovrin, drive.Get()) == S_OK)
+                ++dropped;
+        }
+        ::CoUninitialize();
+    };
+    std::thread first(handOver, L"C:\\"), second(handOver, L"H:\\");
+    first.join();
+    second.join();
+    EXPECT_EQ(dropped, 2);
+    for (const wchar_t* title : {L"Dovrin->Drive C", L"Dovrin->Drive H"}) {
+        HWND window = nullptr;
+        EXPECT_TRUE(PollUntil([&] { return (window = VisibleWindow(L"#32770", title)) != nullptr; }, 30000)) << title;
+        if (window) {
+            EXPECT_TRUE(CloseProgram(window));
+        }
+    }
+}
+
+} // namespace

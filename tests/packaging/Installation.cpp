@@ -1,0 +1,101 @@
+#include "tests/packaging/Installation.h"
+
+#include "tests/support/TestSupport.h"
+
+namespace installation {
+
+const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvaleShellUtilities";
+
+std::wstring KnownFolder(REFKNOWNFOLDERID id)
+{
+    wchar_t* path = nullptr;
+    std::wstring result;
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_CREATE, nullptr, &path)))
+        result = path;
+    ::CoTaskMemFree(path);
+    return result;
+}
+
+bool Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool KeyExists(const std::wstring& key, HKEY root)
+{
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(opened);
+    return true;
+}
+
+std::optional<std::wstring> RegString(const std::wstring& key, const wchar_t* name, HKEY root)
+{
+    DWORD bytes = 0;
+    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring value(bytes / sizeof(wchar_t), L'\0');
+    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value.data(), &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    value.resize(::wcsnlen(value.c_str(), value.size()));
+    return value;
+}
+
+fx::CKernelHandle Start(std::wstring commandLine)
+{
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return fx::CKernelHandle();
+    ::CloseHandle(pi.hThread);
+    return fx::CKernelHandle(pi.hProcess);
+}
+
+DWORD RunAndWait(const std::wstring& commandLine, DWORD limitMs)
+{
+    fx::CKernelHandle process = Start(commandLine);
+    DWORD code = 99;
+    if (process && ::WaitForSingleObject(process.Get(), limitMs) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process.Get(), &code);
+    return code;
+}
+
+bool Install()
+{
+    return RunAndWait(L"\"" + testing_support::WindowsPath(INSTALLER_EXE) + L"\" /S") == 0;
+}
+
+bool Uninstall(const std::wstring& options)
+{
+    const std::optional<std::wstring> quiet = RegString(kUninstallKey, L"QuietUninstallString");
+    if (!quiet)
+        return true;
+    const std::wstring folder = RegString(kUninstallKey, L"InstallLocation").value_or(L"");
+    fx::CKernelHandle uninstaller = Start(*quiet + L" " + options);
+    return uninstaller &&
+           testing_support::PollUntil([&folder] { return !KeyExists(kUninstallKey) && !Exists(folder); }, 30000);
+}
+
+std::wstring InstallFolder()
+{
+    return KnownFolder(FOLDERID_LocalAppData) + L"\\Programs\\Corvale";
+}
+
+HWND VisibleWindow(const wchar_t* className, const wchar_t* title)
+{
+    HWND hwnd = ::FindWindowW(className, title);
+    return hwnd && ::IsWindowVisible(hwnd) ? hwnd : nullptr;
+}
+
+bool CloseProgram(HWND window)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    fx::CKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    return process && ::WaitForSingleObject(process.Get(), 20000) == WAIT_OBJECT_0;
+}
+
+} // namespace installation

@@ -1,0 +1,40 @@
+// The installation as the tests see it from outside: the installer run
+// silently into this test prefix, the registry and folders it writes, and the
+// programs it starts.
+#pragma once
+#include "framework/Handle.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <optional>
+#include <string>
+
+namespace installation {
+
+extern const wchar_t kUninstallKey[];
+
+std::wstring KnownFolder(REFKNOWNFOLDERID id);
+bool Exists(const std::wstring& path);
+bool KeyExists(const std::wstring& key, HKEY root = HKEY_CURRENT_USER);
+std::optional<std::wstring> RegString(const std::wstring& key, const wchar_t* name, HKEY root = HKEY_CURRENT_USER);
+
+// Starts a command line as the shell starts a program; the process, if it started.
+fx::CKernelHandle Start(std::wstring commandLine);
+DWORD RunAndWait(const std::wstring& commandLine, DWORD limitMs = 60000);
+
+// Runs the installer silently; true when it succeeded.
+bool Install();
+// Runs the uninstaller silently, if there is an installation, and waits
+// until it is done: it carries on from a copy of itself and takes the entry
+// away last.
+bool Uninstall(const std::wstring& options = L"");
+// Where the installer puts the programs.
+std::wstring InstallFolder();
+
+// A visible top-level window of the class whose title is the given one.
+HWND VisibleWindow(const wchar_t* className, const wchar_t* title);
+// Closes a program by its window and waits for its process to end.
+bool CloseProgram(HWND window);
+
+} // namespace installation
