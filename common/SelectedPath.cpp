@@ -143,3 +143,18 @@ std::wstring PathRoot(const std::wstring& given)
         root += L'\\';
     return root;
 }
+
+std::wstring ItemName(const std::wstring& path)
+{
+    std::wstring plain = fx::WithoutExtendedPrefix(path);
+    while (plain.size() > 1 && (plain.back() == L'\\' || plain.back() == L'/'))
+        plain.pop_back();
+    const size_t separator = plain.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? plain : plain.substr(separator + 1);
+}
+
+std::wstring WithoutExtension(const std::wstring& name)
+{
+    const size_t dot = name.find_last_of(L'.');
+    return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
+}

@@ -28,3 +28,14 @@ std::wstring ExtendedForm(const std::wstring& fullPath);
 // "\\server\share\" for a network path, also for their extended-length
 // forms; empty for anything else.
 std::wstring PathRoot(const std::wstring& path);
+
+// The item's own name: what follows the last "\" or "/" of a path, a
+// trailing separator ignored, the extended-length prefix dropped ("report"
+// for "C:\docs\report\", "C:" for the drive root "C:\", "share" for
+// "\\server\share\").
+std::wstring ItemName(const std::wstring& path);
+
+// A file name without its extension: "notes" for "notes.txt" and for
+// "notes"; a name whose only dot leads it (".profile") has no extension and
+// stays whole.
+std::wstring WithoutExtension(const std::wstring& name);

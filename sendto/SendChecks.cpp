@@ -14,21 +14,7 @@ bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b)
                                   TRUE) == CSTR_EQUAL;
 }
 
-std::wstring WithoutTrailingBackslash(std::wstring path)
-{
-    while (path.size() > PathRoot(path).size() && path.back() == L'\\')
-        path.pop_back();
-    return path;
-}
-
 } // namespace
-
-std::wstring ItemName(const std::wstring& path)
-{
-    const std::wstring trimmed = WithoutTrailingBackslash(path);
-    const size_t separator = trimmed.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? trimmed : trimmed.substr(separator + 1);
-}
 
 std::wstring TargetPath(const std::wstring& source, const std::wstring& destination)
 {

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-// The name an item keeps at the destination: its last path component.
-std::wstring ItemName(const std::wstring& path);
 // Where a selected item lands in the destination folder (in the
 // extended-length form where its name ends in a dot or a space).
 std::wstring TargetPath(const std::wstring& source, const std::wstring& destination);

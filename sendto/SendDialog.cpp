@@ -26,12 +26,6 @@ const int kColumnWidth = 100; // each column of the item list, in pixels at 96 D
 const UINT_PTR kListTimer = 1;  // lists the items measured since the last listing
 const UINT kListEveryMs = 100;
 
-// The item's own name: what follows its last backslash ("" for a drive root).
-std::wstring ItemName(const std::wstring& path)
-{
-    return path.substr(path.find_last_of(L'\\') + 1);
-}
-
 // The folder that holds the item, with its trailing backslash, as the user
 // knows it.
 std::wstring ItemFolder(const std::wstring& path)

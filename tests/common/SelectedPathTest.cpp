@@ -71,4 +71,19 @@ TEST(SelectedPath, RootOfADriveOrAShare)
         EXPECT_EQ(PathRoot(path), L"") << testing::PrintToString(std::wstring(path));
 }
 
+TEST(SelectedPath, NameOfAnItemAndOfAFileWithoutItsExtension)
+{
+    const std::pair<const wchar_t*, const wchar_t*> names[] = {
+        {L"C:\\docs\\report.txt", L"report.txt"}, {L"C:\\docs\\sub\\", L"sub"},
+        {L"C:/docs/sub", L"sub"},                 {L"C:\\", L"C:"},
+        {L"\\\\server\\share\\", L"share"},   {L"\\\\?\\C:\\x\\report.", L"report."},
+        {L"plain", L"plain"}};
+    for (const auto& [path, name] : names)
+        EXPECT_EQ(ItemName(path), name) << testing::PrintToString(std::wstring(path));
+    const std::pair<const wchar_t*, const wchar_t*> stems[] = {
+        {L"notes.txt", L"notes"}, {L"a.b.c", L"a.b"}, {L"notes", L"notes"}, {L".profile", L".profile"}, {L"", L""}};
+    for (const auto& [name, stem] : stems)
+        EXPECT_EQ(WithoutExtension(name), stem) << testing::PrintToString(std::wstring(name));
+}
+
 } // namespace
