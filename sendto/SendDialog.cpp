@@ -262,7 +262,9 @@ void CSendDialog::OnItemSized()
         m_strLastSizeText = units.GetUnitSize(item.bytes);
         if (!m_selectedPaths.Add(item.path))
             continue; // out of memory: the item cannot be sent, so it is not listed
-        m_rows.push_back(Row{ItemName(item.path), m_strLastSizeText, item.bytes});
+        // A drive or share root has no name of its own: its row shows none.
+        const bool root = !item.path.empty() && item.path.back() == L'\\';
+        m_rows.push_back(Row{root ? std::wstring() : ItemName(item.path), m_strLastSizeText, item.bytes});
         m_requiredBytes += item.bytes;
         ++listed;
     }
