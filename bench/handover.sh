@@ -4,8 +4,8 @@
 # shell's Drop to Fennix's first window under Wine and Xvfb, with the Wine
 # keeper warm as in the tests (see handover/HandoverBench.cpp). The route
 # before it, one launcher per item, is measured with the launcher of an
-# earlier commit (HANDOVER_BASE, default: where this branch left main), built
-# once into the build tree.
+# earlier commit (HANDOVER_BASE, default: the last commit that still had the
+# per-item launcher in tools/), built once into the build tree.
 set -euo pipefail
 
 if [ "${1:-}" = "--inside-xvfb" ]; then
@@ -19,7 +19,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../tools/build.sh"
 source "$REPO_DIR/tools/wine-env.sh"
 wine_prefix_ready
 
-base=${HANDOVER_BASE:-$(git -C "$REPO_DIR" merge-base HEAD main)}
+base=${HANDOVER_BASE:-$(git -C "$REPO_DIR" rev-parse "$(git -C "$REPO_DIR" rev-list -1 HEAD -- tools/launch.cpp)^")}
 old="$BUILD_DIR/handover-base/$base"
 if [ ! -f "$old/build/tools/launch.exe" ]; then
     echo "Building the launcher of $base ..."
