@@ -4,7 +4,7 @@
 # folder and pie pages, Larkway's send dialog while it sizes and its options
 # sheet, and Dovrin. Builds first (installing what is missing), runs the
 # programs under Wine inside Xvfb on selections it makes in the build tree,
-# and drives them the way a user would (through tools/wintool.exe). At a DPI
+# and drives them the way a user would (through tests/harness/wintool.exe). At a DPI
 # other than 96 (48 to 480, in that DPI's own Wine prefix) the pictures go
 # to docs/<n>dpi/.
 set -euo pipefail
