@@ -1,6 +1,7 @@
 #include "sendto/FavoritesPage.h"
 
 #include "common/SelectedPath.h"
+#include "controls/ButtonLooks.h"
 #include "framework/LongPath.h"
 #include "framework/MessageBox.h"
 #include "outside/pallashell/BrowseForFolder.h"
@@ -12,9 +13,6 @@
 #include <optional>
 
 namespace {
-
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kGreen = RGB(0, 255, 0);
 
 // One place up; the first goes to the end. Returns where it lands.
 size_t MoveUp(std::vector<Favorite>& favorites, size_t index)
@@ -76,18 +74,11 @@ BOOL CMirelFavoritesPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     m_list.SetUp();
-    struct Look {
-        CIconButton& button;
-        WORD hoverIcon, normalIcon;
-    };
-    for (const Look& look : {Look{m_upButton, IDI_UP_HOT, IDI_UP}, Look{m_downButton, IDI_DOWN_HOT, IDI_DOWN},
-                             Look{m_deleteButton, IDI_CANCEL_HOT, IDI_CANCEL},
-                             Look{m_clearButton, IDI_CLEAR_HOT, IDI_CLEAR},
-                             Look{m_browseButton, IDI_BROWSE_HOT, IDI_BROWSE}}) {
-        look.button.SetIcons(look.hoverIcon, look.normalIcon, 32, 32);
-        look.button.SetHoverTextColor(kRed, false);
-        look.button.SetNormalTextColor(kGreen, false);
-    }
+    SetGoOnLook(m_upButton, IDI_UP_HOT, IDI_UP);
+    SetGoOnLook(m_downButton, IDI_DOWN_HOT, IDI_DOWN);
+    SetGoOnLook(m_deleteButton, IDI_CANCEL_HOT, IDI_CANCEL);
+    SetGoOnLook(m_clearButton, IDI_CLEAR_HOT, IDI_CLEAR);
+    SetGoOnLook(m_browseButton, IDI_BROWSE_HOT, IDI_BROWSE);
     m_favorites = m_dialog.Settings().favorites;
     Refill();
     return TRUE;

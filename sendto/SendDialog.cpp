@@ -3,6 +3,7 @@
 #include "common/DropList.h"
 #include "common/SelectedPath.h"
 #include "controls/AboutPage.h"
+#include "controls/ButtonLooks.h"
 #include "framework/Dpi.h"
 #include "framework/LongPath.h"
 #include "framework/MessageBox.h"
@@ -20,8 +21,6 @@
 
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kGreen = RGB(0, 255, 0);
 const int kColumnWidth = 100; // each column of the item list, in pixels at 96 DPI
 const UINT_PTR kListTimer = 1;  // lists the items measured since the last listing
 const UINT kListEveryMs = 100;
@@ -168,21 +167,16 @@ void CSendDialog::ScaleColumns()
 
 void CSendDialog::SetUpButtons()
 {
-    struct Look {
-        CIconButton& button;
-        WORD hoverIcon, normalIcon;
-    };
-    for (const Look& look : {Look{m_aboutButton, IDI_ABOUT_HOT, IDI_ABOUT}, Look{m_sendButton, IDI_SEND_HOT, IDI_SEND},
-                             Look{m_favoritesButton, IDI_FAVORITES_HOT, IDI_FAVORITES},
-                             Look{m_optionsButton, IDI_OPTIONS_HOT, IDI_OPTIONS},
-                             Look{m_addFavoriteButton, IDI_ADD_FAVORITE_HOT, IDI_ADD_FAVORITE},
-                             Look{m_exitButton, IDI_EXIT_HOT, IDI_EXIT}, Look{m_browseButton, IDI_BROWSE_HOT, IDI_BROWSE}})
-        look.button.SetIcons(look.hoverIcon, look.normalIcon, 32, 32);
-    m_addFavoriteButton.SetNormalTextColor(kGreen, false);
-    m_addFavoriteButton.SetHoverTextColor(kRed, false);
-    m_modeButton.SetIcons(IDI_COPY, 0, 32, 32);
-    m_modeButton.SetNormalTextColor(kGreen, false);
-    m_modeButton.SetHoverTextColor(kRed, false);
+    // These keep the system's caption colours; only adding a favourite and
+    // the mode toggle wear the programs' looks.
+    m_aboutButton.SetIcons(IDI_ABOUT_HOT, IDI_ABOUT, 32, 32);
+    m_sendButton.SetIcons(IDI_SEND_HOT, IDI_SEND, 32, 32);
+    m_favoritesButton.SetIcons(IDI_FAVORITES_HOT, IDI_FAVORITES, 32, 32);
+    m_optionsButton.SetIcons(IDI_OPTIONS_HOT, IDI_OPTIONS, 32, 32);
+    m_exitButton.SetIcons(IDI_EXIT_HOT, IDI_EXIT, 32, 32);
+    m_browseButton.SetIcons(IDI_BROWSE_HOT, IDI_BROWSE, 32, 32);
+    SetGoOnLook(m_addFavoriteButton, IDI_ADD_FAVORITE_HOT, IDI_ADD_FAVORITE);
+    SetGoOnLook(m_modeButton, IDI_COPY, 0);
 }
 
 void CSendDialog::SetUpProgress(int itemCount)
@@ -305,9 +299,11 @@ void CSendDialog::ToggleMode()
     m_bMoveMode = !m_bMoveMode;
     // One mnemonic, Alt+O, for the toggle whichever mode it shows.
     m_modeButton.SetWindowText(m_bMoveMode ? L"M&ove" : L"C&opy");
-    m_modeButton.SetNormalTextColor(m_bMoveMode ? kRed : kGreen, false);
-    m_modeButton.SetHoverTextColor(m_bMoveMode ? kGreen : kRed, false);
-    m_modeButton.SetIcons(m_bMoveMode ? IDI_MOVE : IDI_COPY, 0, 32, 32);
+    // Moving takes the items away from where they are: the leaving look.
+    if (m_bMoveMode)
+        SetLeaveLook(m_modeButton, IDI_MOVE, 0);
+    else
+        SetGoOnLook(m_modeButton, IDI_COPY, 0);
 }
 
 void CSendDialog::Browse()
