@@ -3,6 +3,8 @@
 #include "controls/ButtonLooks.h"
 #include "sendto/res/resource.h"
 
+namespace larkway {
+
 CFavoriteNameDlg::CFavoriteNameDlg(HWND owner, std::wstring folder)
     : CDialog(IDD_FAVORITE_NAME, owner), m_strFolder(std::move(folder)), m_strName(m_strFolder)
 {
@@ -22,3 +24,5 @@ BOOL CFavoriteNameDlg::OnInitDialog()
     SetLeaveLook(m_cancelButton, IDI_CANCEL_HOT, IDI_CANCEL);
     return TRUE;
 }
+
+} // namespace larkway

@@ -12,6 +12,8 @@
 
 #include <optional>
 
+namespace larkway {
+
 namespace {
 
 // One place up; the first goes to the end. Returns where it lands.
@@ -216,7 +218,7 @@ BOOL CMirelFavoritesPage::OnApply()
     return TRUE;
 }
 
-bool CMirelFavoritesPage::OnCommand(WORD id, WORD code)
+bool CMirelFavoritesPage::OnCommand(UINT id, UINT code)
 {
     if (code == EN_CHANGE && id == IDC_FAVORITE_NAME) {
         OnNameChanged();
@@ -227,7 +229,7 @@ bool CMirelFavoritesPage::OnCommand(WORD id, WORD code)
         return true;
     }
     if (code != BN_CLICKED)
-        return false;
+        return CPropertyPage::OnCommand(id, code);
     switch (id) {
     case IDC_MOVE_UP:
         MoveSelected(MoveUp);
@@ -245,13 +247,11 @@ bool CMirelFavoritesPage::OnCommand(WORD id, WORD code)
         BrowseForTarget();
         return true;
     }
-    return false;
+    return CPropertyPage::OnCommand(id, code);
 }
 
 LRESULT CMirelFavoritesPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_COMMAND && OnCommand(LOWORD(wp), HIWORD(wp)))
-        return 0;
     if (msg == WM_NOTIFY) {
         const auto* header = reinterpret_cast<const NMHDR*>(lp);
         if (header->hwndFrom == m_list.m_hWnd && header->code == LVN_ITEMCHANGED) {
@@ -261,3 +261,5 @@ LRESULT CMirelFavoritesPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     }
     return CPropertyPage::WindowProc(msg, wp, lp);
 }
+
+} // namespace larkway

@@ -8,6 +8,7 @@
 #include "framework/LongPath.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
+#include "framework/Trace.h"
 #include "outside/pallashell/BrowseForFolder.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "sendto/FavoriteNameDlg.h"
@@ -18,6 +19,8 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
+
+namespace larkway {
 
 namespace {
 
@@ -83,11 +86,7 @@ void CSendDialog::DoDataExchange(fx::CDataExchange& dx)
     fx::DDX_Control(dx, IDC_ABOUT_BUTTON, m_aboutButton);
     fx::DDX_Control(dx, IDC_COPY_MOVE, m_modeButton);
     fx::DDX_Control(dx, IDOK, m_sendButton);
-    // The edit reports a text put in by the program as a change; the
-    // program checks the destination itself where it puts one in.
-    m_bShowingDestination = !dx.m_bSaveAndValidate;
     fx::DDX_Text(dx, IDC_DESTINATION, m_strDestination);
-    m_bShowingDestination = false;
 }
 
 void CSendDialog::ShowLines()
@@ -114,6 +113,7 @@ BOOL CSendDialog::OnInitDialog()
                 paths.push_back(std::move(*normalized));
     }
     if (paths.empty()) {
+        fx::Trace(L"Larkway was started without a selection");
         fx::MessageBox(m_hWnd, L"This Program Should be run only from the shell's Context menu", MB_OK);
         EndDialog(0);
         return FALSE;
@@ -138,13 +138,7 @@ BOOL CSendDialog::OnInitDialog()
     m_destinationCheck.Start(m_hWnd, WM_DESTINATION_CHECKED);
 
     SetUpSystemMenu();
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    m_dialogIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
-    m_smallIcon.Reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXSMICON),
-                                                      ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_dialogIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
+    m_appIcon.Set(m_hWnd, IDI_APP);
     EnableSend(false);
     RebuildFavoritesMenu();
     Browse();
@@ -402,6 +396,7 @@ void CSendDialog::AddToFavorites()
 {
     UpdateData(true);
     if (m_settings.favorites.size() >= static_cast<size_t>(std::max(m_settings.maxFavorites, 0))) {
+        fx::Trace(L"Add to favourites refused: the list is full");
         fx::MessageBox(m_hWnd, L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
                        L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
         // The message promises the page that organises them.
@@ -512,15 +507,17 @@ void CSendDialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-bool CSendDialog::OnCommand(WORD id, WORD code)
+bool CSendDialog::OnCommand(UINT id, UINT code)
 {
     if (id >= ID_FAVORITE_FIRST && id <= ID_FAVORITE_LAST) {
-        SelectFavorite(id - ID_FAVORITE_FIRST);
+        SelectFavorite(static_cast<int>(id - ID_FAVORITE_FIRST));
         return true;
     }
     switch (id) {
     case IDC_DESTINATION:
-        if (code == EN_CHANGE && !m_bShowingDestination)
+        // The edit reports a text put in by the program as a change; the
+        // program checks the destination itself where it puts one in.
+        if (code == EN_CHANGE && !IsShowingValues())
             CheckDestination();
         return code == EN_CHANGE;
     case IDC_COPY_MOVE:
@@ -542,11 +539,13 @@ bool CSendDialog::OnCommand(WORD id, WORD code)
         ShowOptions(false);
         return true;
     }
-    return false;
+    return CDialog::OnCommand(id, code);
 }
 
 LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (LRESULT result = 0; m_appIcon.OnMessage(m_hWnd, msg, wp, &result))
+        return result;
     switch (msg) {
     case WM_ITEM_SIZED:
         // A few times a second at most: the rows, lines and Send state are
@@ -573,24 +572,12 @@ LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         }
         break;
-    case WM_COMMAND:
-        if (OnCommand(LOWORD(wp), HIWORD(wp)))
-            return 0;
-        break;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
             ShowAbout();
             return 0;
         }
         break;
-    case WM_PAINT:
-        if (::IsIconic(m_hWnd)) {
-            fx::PaintMinimizedIcon(m_hWnd, m_dialogIcon);
-            return 0;
-        }
-        break;
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<LRESULT>(m_dialogIcon);
     case WM_DPICHANGED: {
         // The dialog and its controls take the new DPI's sizes; the columns,
         // as wide as the user left them, follow.
@@ -608,3 +595,5 @@ LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     }
     return CDialog::WindowProc(msg, wp, lp);
 }
+
+} // namespace larkway

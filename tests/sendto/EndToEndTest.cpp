@@ -3,6 +3,8 @@
 
 #include "framework/Handle.h"
 
+namespace larkway {
+
 namespace {
 
 using namespace testing_support;
@@ -93,3 +95,5 @@ TEST_F(LarkwayTest, TheOptionsSheetOfTheRunningProgramOrdersTheFavouritesOfTheNe
 }
 
 } // namespace
+
+} // namespace larkway

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 // A drive letter for a folder, made as Wine makes one at once: a link in the
 // prefix's dosdevices folder, made from the Linux side and taken back at the
 // end. A new letter has no drive type until the Wine server restarts; for
@@ -208,3 +210,5 @@ protected:
     std::unique_ptr<CLarkwayApp> m_app;
     std::unique_ptr<CSendDialog> m_dialog;
 };
+
+} // namespace larkway

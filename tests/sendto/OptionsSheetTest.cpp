@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <functional>
 
+namespace larkway {
+
 namespace {
 
 using namespace testing_support;
@@ -772,3 +774,5 @@ TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndTheRegistryAndCancelledO
 }
 
 } // namespace
+
+} // namespace larkway

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+namespace larkway {
+
 namespace {
 
 using namespace testing_support;
@@ -234,3 +236,5 @@ TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone
 }
 
 } // namespace
+
+} // namespace larkway

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -456,3 +458,5 @@ TEST(SendChecksTest, WhereItemsLandAndWhichShareAName)
 }
 
 } // namespace
+
+} // namespace larkway

@@ -6,6 +6,8 @@
 
 #include <fstream>
 
+namespace larkway {
+
 namespace {
 
 using namespace testing_support;
@@ -184,3 +186,5 @@ TEST_F(LarkwayTest, AFullListOfFavouritesRefusesAnother)
 }
 
 } // namespace
+
+} // namespace larkway

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 using testing_support::ScratchProfile;
 using Values = std::map<std::wstring, ScratchProfile::Value>;
 using Favorites = std::vector<Favorite>;
@@ -318,3 +320,5 @@ TEST(HostileValues, SavingWritesNoMoreEntriesThanLoadingReads)
     EXPECT_EQ(values.at(L"FAVS"), ScratchProfile::Value(DWORD{6}));
     EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, NumberedFavorites(kMaxFavoriteEntries));
 }
+
+} // namespace larkway
