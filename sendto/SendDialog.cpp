@@ -250,7 +250,9 @@ void CSendDialog::OnItemSized()
         m_strLastSizeText = units.GetUnitSize(item.bytes);
         if (!m_selectedPaths.Add(item.path))
             continue; // out of memory: the item cannot be sent, so it is not listed
-        m_rows.push_back(Row{ItemName(item.path), m_strLastSizeText, item.bytes});
+        // A drive root's row has no name: the folder line above says which it is.
+        const bool isRoot = PathRoot(item.path) == item.path;
+        m_rows.push_back(Row{isRoot ? std::wstring() : ItemName(item.path), m_strLastSizeText, item.bytes});
         m_requiredBytes += item.bytes;
         ++listed;
     }

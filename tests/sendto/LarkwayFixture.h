@@ -181,13 +181,14 @@ protected:
     }
 
     // What the user does: types a destination, clicks a button.
-    // The drive's answer comes from a worker: waits for it.
-    void TypeDestination(const std::wstring& text)
+    // The drive's answer comes from a worker: waits for it unless told not to.
+    void TypeDestination(const std::wstring& text, bool waitForTheDrive = true)
     {
         ::SendMessageW(Item(IDC_DESTINATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DESTINATION, EN_CHANGE),
                        reinterpret_cast<LPARAM>(Item(IDC_DESTINATION)));
-        WaitForDestinationCheck();
+        if (waitForTheDrive)
+            WaitForDestinationCheck();
     }
     void WaitForDestinationCheck()
     {

@@ -503,6 +503,7 @@ TEST_F(OptionsSheetTest, LoweringTheNumberKeepsEveryFavouriteAndRefusesTheNextAd
     EXPECT_EQ(m_boxes.shown[0].text,
               L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites");
     EXPECT_EQ(m_boxes.shown[0].caption, L"Favorites:Error");
+    EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(m_dialog->Settings().favorites, stored);
 }
 
