@@ -4,12 +4,9 @@
 
 #include "framework/Handle.h"
 #include "outside/pallavol/DiskInfo.h"
+#include "tests/support/HeldDrives.h"
 
-#include <atomic>
 #include <filesystem>
-#include <initializer_list>
-#include <map>
-#include <memory>
 
 namespace larkway {
 
@@ -130,50 +127,6 @@ TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
 // "report." and "report" side by side, as a Linux drive or a share holds
 // them: selecting the one with the dot lists that one, and since the shell
 // cannot take its name, the send names it and touches neither.
-// Holds the asking of the given drives, as drives slow to answer would, until
-// let go; at the latest a minute on, so that a close that waited for a held
-// drive shows as one that returned late.
-class HeldDrives {
-public:
-    explicit HeldDrives(std::initializer_list<std::wstring> roots) : m_gates(std::make_shared<Gates>())
-    {
-        for (const std::wstring& root : roots)
-            m_gates->byRoot[root] = {fx::CKernelHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-                                     fx::CKernelHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr))};
-        // A worker may still be inside when this goes: the gates live on with it.
-        CDiskInfo::SetReadHook([gates = m_gates](const std::wstring& root) {
-            const auto gate = gates->byRoot.find(root);
-            if (gate == gates->byRoot.end())
-                return;
-            ::SetEvent(gate->second.asked.Get());
-            ::WaitForSingleObject(gate->second.open.Get(), 60000);
-            ++gates->passed;
-        });
-    }
-    ~HeldDrives()
-    {
-        CDiskInfo::SetReadHook(nullptr);
-        for (auto& [root, gate] : m_gates->byRoot)
-            ::SetEvent(gate.open.Get());
-    }
-    bool Asked(const std::wstring& root) const
-    {
-        return ::WaitForSingleObject(m_gates->byRoot.at(root).asked.Get(), 30000) == WAIT_OBJECT_0;
-    }
-    void LetGo(const std::wstring& root) const { ::SetEvent(m_gates->byRoot.at(root).open.Get()); }
-    int Passed() const { return m_gates->passed; }
-
-private:
-    struct Gate {
-        fx::CKernelHandle asked, open;
-    };
-    struct Gates {
-        std::map<std::wstring, Gate> byRoot;
-        std::atomic<int> passed{0};
-    };
-    std::shared_ptr<Gates> m_gates;
-};
-
 // The drive answers on a worker: an answer about a destination the user has
 // typed over since is dropped, and closing waits for no drive still asked.
 TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDrive)
@@ -181,12 +134,12 @@ TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDri
     Start({m_temp.MakeFile(L"small.txt", "12345")});
     const HeldDrives held({L"C:\\", L"H:\\", L"Y:\\"});
     TypeDestination(L"C:\\", false);
-    ASSERT_TRUE(held.Asked(L"C:\\"));
+    ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
     TypeDestination(L"H:\\", false);
     // C:'s answer is posted before the worker turns to H:, which it holds.
     held.LetGo(L"C:\\");
-    ASSERT_TRUE(held.Asked(L"H:\\"));
-    PumpMessages();
+    ASSERT_TRUE(held.WaitUntilAsked(L"H:\\"));
+    PumpMessages(); // C:'s answer, for a text typed over
     EXPECT_TRUE(m_dialog->IsCheckingDestination());
     EXPECT_EQ(Text(IDC_FREE_SPACE), L"");
     EXPECT_FALSE(SendEnabled());
@@ -196,7 +149,7 @@ TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDri
     EXPECT_TRUE(SendEnabled());
 
     TypeDestination(L"Y:\\", false);
-    ASSERT_TRUE(held.Asked(L"Y:\\"));
+    ASSERT_TRUE(held.WaitUntilAsked(L"Y:\\"));
     const int passed = held.Passed();
     Click(IDCANCEL);
     m_dialog->DestroyWindow();
