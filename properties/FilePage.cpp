@@ -1,13 +1,13 @@
 #include "properties/FilePage.h"
 
 #include "common/FolderWalker.h"
+#include "controls/ButtonLooks.h"
 #include "framework/Format.h"
 #include "framework/LongPath.h"
 #include "framework/MessageBox.h"
 #include "outside/pallapath/FolderOp.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
 #include "outside/pallavol/DiskInfo.h"
-#include "properties/ButtonLooks.h"
 #include "properties/FileStamps.h"
 #include "properties/res/resource.h"
 
@@ -77,7 +77,7 @@ BOOL CFilePage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     SetGoOnLook(m_doneButton, IDI_DONE_HOT, IDI_DONE);
-    SetLeaveLook(m_cancelButton);
+    SetLeaveLook(m_cancelButton, IDI_CANCEL_HOT, IDI_CANCEL);
     SetGoOnLook(m_applyButton, IDI_APPLY_HOT, IDI_APPLY);
     EnableApply(false);
     if (m_icon)

@@ -1,7 +1,7 @@
 #include "properties/FolderPage.h"
 
 #include "common/SelectedPath.h"
-#include "properties/ButtonLooks.h"
+#include "controls/ButtonLooks.h"
 #include "framework/Dpi.h"
 #include "framework/Format.h"
 #include "framework/Resources.h"
@@ -70,7 +70,7 @@ BOOL CFolderPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     SetGoOnLook(m_doneButton, IDI_DONE_HOT, IDI_DONE);
-    SetLeaveLook(m_exitButton);
+    SetLeaveLook(m_exitButton, IDI_CANCEL_HOT, IDI_CANCEL);
     m_pieButton.SetIcons(IDI_PIE_HOT, IDI_PIE, 16, 16);
 
     // The page's window is made anew each time the page comes back.

@@ -1,11 +1,11 @@
 #include "properties/FolderSearchDlg.h"
 
 #include "common/SelectedPath.h"
+#include "controls/ButtonLooks.h"
 #include "framework/Dpi.h"
 #include "framework/Format.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
-#include "properties/ButtonLooks.h"
 #include "properties/FilterRule.h"
 #include "properties/Messages.h"
 #include "properties/MirelPropertySheet.h"
@@ -32,7 +32,7 @@ BOOL CFolderSearchDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetGoOnLook(m_goButton, IDI_DONE_HOT, IDI_DONE);
-    SetLeaveLook(m_exitButton);
+    SetLeaveLook(m_exitButton, IDI_CANCEL_HOT, IDI_CANCEL);
     m_goButton.EnableWindow(true);
 
     ::SendDlgItemMessageW(m_hWnd, IDC_SEARCH_ANIMATION, ACM_OPENW,

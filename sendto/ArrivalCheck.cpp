@@ -2,6 +2,8 @@
 
 #include "sendto/SendChecks.h"
 
+namespace larkway {
+
 namespace {
 
 using Item = CArrivalCheck::Item;
@@ -77,3 +79,5 @@ std::vector<std::wstring> CArrivalCheck::Settle() const
     }
     return missing;
 }
+
+} // namespace larkway

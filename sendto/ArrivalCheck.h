@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 class CArrivalCheck {
 public:
     struct Item {
@@ -32,3 +34,5 @@ public:
 private:
     std::vector<Item> m_items;
 };
+
+} // namespace larkway

@@ -9,9 +9,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+
+namespace larkway {
 
 struct DestinationFigures {
     std::wstring destination; // the text asked about
@@ -35,15 +38,24 @@ public:
     void Ask(const std::wstring& destination, const std::wstring& root);
     // The latest answer, once; none when it was taken already.
     std::optional<DestinationFigures> TakeAnswer();
+    // Never waits: a worker held in a slow drive's call is left to end on
+    // its own, and posts nothing after.
     void Stop();
 
 private:
-    void Run(HWND owner, UINT answered, const std::atomic<bool>& stop);
+    // What the worker shares with this object; the worker holds it too, so
+    // one left in a slow call never touches a destroyed object.
+    struct Exchange {
+        fx::CKernelHandle wake; // set when a question waits, or when stopping
+        std::mutex lock;
+        std::optional<std::pair<std::wstring, std::wstring>> question; // destination, root
+        std::optional<DestinationFigures> answer;
+    };
+    static void Run(const std::shared_ptr<Exchange>& exchange, HWND owner, UINT answered,
+                    const std::atomic<bool>& stop);
 
     fx::CWorkerThread m_thread;
-    fx::CKernelHandle m_wake; // set when a question waits, or when stopping
-    std::mutex m_lock;
-    std::optional<std::pair<std::wstring, std::wstring>> m_question; // destination, root
-    std::optional<DestinationFigures> m_answer;
-    std::atomic<bool> m_stopping{false};
+    std::shared_ptr<Exchange> m_exchange;
 };
+
+} // namespace larkway

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+namespace larkway {
+
 void CFavoriteListCtrl::SetUp()
 {
     ListView_SetExtendedListViewStyleEx(m_hWnd, LVS_EX_UNDERLINEHOT, LVS_EX_UNDERLINEHOT);
@@ -61,3 +63,5 @@ LRESULT CFavoriteListCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         TipForRowAt(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
     return Default(msg, wp, lp);
 }
+
+} // namespace larkway

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 class CFavoriteListCtrl : public fx::CWnd {
 public:
     // Gives the tip of a row (0 <= row < the rows filled).
@@ -35,3 +37,5 @@ private:
     fx::CToolTipCtrl m_tip;
     int m_tipRow = -1; // the row the tip speaks of; -1: none
 };
+
+} // namespace larkway

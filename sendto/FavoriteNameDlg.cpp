@@ -1,6 +1,9 @@
 #include "sendto/FavoriteNameDlg.h"
 
+#include "controls/ButtonLooks.h"
 #include "sendto/res/resource.h"
+
+namespace larkway {
 
 CFavoriteNameDlg::CFavoriteNameDlg(HWND owner, std::wstring folder)
     : CDialog(IDD_FAVORITE_NAME, owner), m_strFolder(std::move(folder)), m_strName(m_strFolder)
@@ -17,12 +20,9 @@ void CFavoriteNameDlg::DoDataExchange(fx::CDataExchange& dx)
 BOOL CFavoriteNameDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
-    m_addButton.SetIcons(IDI_SEND_HOT, IDI_SEND, 32, 32);
-    m_addButton.SetHoverTextColor(red, false);
-    m_addButton.SetNormalTextColor(green, false);
-    m_cancelButton.SetIcons(IDI_CANCEL_HOT, IDI_CANCEL, 32, 32);
-    m_cancelButton.SetHoverTextColor(green, false);
-    m_cancelButton.SetNormalTextColor(red, false);
+    SetGoOnLook(m_addButton, IDI_SEND_HOT, IDI_SEND);
+    SetLeaveLook(m_cancelButton, IDI_CANCEL_HOT, IDI_CANCEL);
     return TRUE;
 }
+
+} // namespace larkway

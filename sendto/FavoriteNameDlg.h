@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace larkway {
+
 class CFavoriteNameDlg : public fx::CDialog {
 public:
     // The name starts as the folder's path.
@@ -23,3 +25,5 @@ private:
     std::wstring m_strFolder;
     std::wstring m_strName;
 };
+
+} // namespace larkway

@@ -1,6 +1,7 @@
 #include "sendto/FavoritesPage.h"
 
 #include "common/SelectedPath.h"
+#include "controls/ButtonLooks.h"
 #include "framework/LongPath.h"
 #include "framework/MessageBox.h"
 #include "outside/pallashell/BrowseForFolder.h"
@@ -11,10 +12,9 @@
 
 #include <optional>
 
-namespace {
+namespace larkway {
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kGreen = RGB(0, 255, 0);
+namespace {
 
 // One place up; the first goes to the end. Returns where it lands.
 size_t MoveUp(std::vector<Favorite>& favorites, size_t index)
@@ -76,18 +76,11 @@ BOOL CMirelFavoritesPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     m_list.SetUp();
-    struct Look {
-        CIconButton& button;
-        WORD hoverIcon, normalIcon;
-    };
-    for (const Look& look : {Look{m_upButton, IDI_UP_HOT, IDI_UP}, Look{m_downButton, IDI_DOWN_HOT, IDI_DOWN},
-                             Look{m_deleteButton, IDI_CANCEL_HOT, IDI_CANCEL},
-                             Look{m_clearButton, IDI_CLEAR_HOT, IDI_CLEAR},
-                             Look{m_browseButton, IDI_BROWSE_HOT, IDI_BROWSE}}) {
-        look.button.SetIcons(look.hoverIcon, look.normalIcon, 32, 32);
-        look.button.SetHoverTextColor(kRed, false);
-        look.button.SetNormalTextColor(kGreen, false);
-    }
+    SetGoOnLook(m_upButton, IDI_UP_HOT, IDI_UP);
+    SetGoOnLook(m_downButton, IDI_DOWN_HOT, IDI_DOWN);
+    SetGoOnLook(m_deleteButton, IDI_CANCEL_HOT, IDI_CANCEL);
+    SetGoOnLook(m_clearButton, IDI_CLEAR_HOT, IDI_CLEAR);
+    SetGoOnLook(m_browseButton, IDI_BROWSE_HOT, IDI_BROWSE);
     m_favorites = m_dialog.Settings().favorites;
     Refill();
     return TRUE;
@@ -225,7 +218,7 @@ BOOL CMirelFavoritesPage::OnApply()
     return TRUE;
 }
 
-bool CMirelFavoritesPage::OnCommand(WORD id, WORD code)
+bool CMirelFavoritesPage::OnCommand(UINT id, UINT code)
 {
     if (code == EN_CHANGE && id == IDC_FAVORITE_NAME) {
         OnNameChanged();
@@ -236,7 +229,7 @@ bool CMirelFavoritesPage::OnCommand(WORD id, WORD code)
         return true;
     }
     if (code != BN_CLICKED)
-        return false;
+        return CPropertyPage::OnCommand(id, code);
     switch (id) {
     case IDC_MOVE_UP:
         MoveSelected(MoveUp);
@@ -254,13 +247,11 @@ bool CMirelFavoritesPage::OnCommand(WORD id, WORD code)
         BrowseForTarget();
         return true;
     }
-    return false;
+    return CPropertyPage::OnCommand(id, code);
 }
 
 LRESULT CMirelFavoritesPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_COMMAND && OnCommand(LOWORD(wp), HIWORD(wp)))
-        return 0;
     if (msg == WM_NOTIFY) {
         const auto* header = reinterpret_cast<const NMHDR*>(lp);
         if (header->hwndFrom == m_list.m_hWnd && header->code == LVN_ITEMCHANGED) {
@@ -270,3 +261,5 @@ LRESULT CMirelFavoritesPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     }
     return CPropertyPage::WindowProc(msg, wp, lp);
 }
+
+} // namespace larkway

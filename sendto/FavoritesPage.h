@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 class CSendDialog;
 
 class CMirelFavoritesPage : public fx::CPropertyPage {
@@ -25,8 +27,7 @@ protected:
 private:
     using Move = size_t (*)(std::vector<Favorite>&, size_t);
 
-    using fx::CPropertyPage::OnCommand; // OK and Cancel; the rest is routed below
-    bool OnCommand(WORD id, WORD code);
+    bool OnCommand(UINT id, UINT code) override;
     void OnItemChanged(const NMLISTVIEW& change);
     void OnNameChanged();
     void OnTargetChanged();
@@ -52,3 +53,5 @@ private:
     // modified mark also follows the target edit, see OnTargetChanged).
     bool m_bChanged = false;
 };
+
+} // namespace larkway

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace larkway {
+
 namespace {
 const wchar_t kSection[] = L"Favorites";
 const wchar_t kMaxFavoritesEntry[] = L"FAVS";
@@ -131,3 +133,5 @@ void SaveSettings(fx::CProfile& profile, const LarkwaySettings& settings)
     }
     profile.WriteProfileInt(kSection, kAvailableEntry, written);
 }
+
+} // namespace larkway

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 struct Favorite {
     std::wstring name;   // may be empty
     std::wstring target; // a folder; favourites with an empty one are not kept
@@ -68,3 +70,5 @@ std::vector<Favorite> MergeFavorites(const std::vector<Favorite>& loaded, const 
 // as entries 0, 1, ... and "AVAILABLE" as their count. Entries a longer list
 // left behind stay, unread.
 void SaveSettings(fx::CProfile& profile, const LarkwaySettings& settings);
+
+} // namespace larkway

@@ -9,16 +9,13 @@
 
 #include <algorithm>
 
+namespace larkway {
+
 namespace {
 
 uint64_t Ticks(const FILETIME& time)
 {
     return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-bool IsFolderToEnter(DWORD attributes)
-{
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 void AddFile(const std::wstring& fullPath, std::wstring relative, uint64_t size, const FILETIME& written,
@@ -85,17 +82,34 @@ std::optional<ItemContents> ListItem(const std::wstring& path)
     return contents;
 }
 
-bool RemoveItem(const std::wstring& path)
+namespace {
+
+// Removes what one listing entry names: a file, a link (the link itself), or
+// a folder with everything in it.
+bool RemoveEntry(const std::wstring& path, const WIN32_FIND_DATAW& entry)
 {
     const std::wstring longPath = fx::ExtendedLengthPath(path);
-    const DWORD attributes = ::GetFileAttributesW(longPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return true;
     // A read-only copy must go too: it is ours.
-    ::SetFileAttributesW(longPath.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    ::SetFileAttributesW(longPath.c_str(), entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return ::DeleteFileW(longPath.c_str()) != FALSE;
-    if (IsFolderToEnter(attributes))
-        ForEachEntry(path, [](const std::wstring& entry, const WIN32_FIND_DATAW&) { RemoveItem(entry); });
+    if (IsFolderToEnter(entry))
+        ForEachEntry(path, [](const std::wstring& inner, const WIN32_FIND_DATAW& found) { RemoveEntry(inner, found); });
     return ::RemoveDirectoryW(longPath.c_str()) != FALSE;
 }
+
+} // namespace
+
+bool RemoveItem(const std::wstring& path)
+{
+    // The item's own listing entry carries its reparse tag, which tells a
+    // link from a folder to enter without opening the item.
+    WIN32_FIND_DATAW entry;
+    const fx::CFindHandle find(::FindFirstFileExW(fx::ExtendedLengthPath(path).c_str(), FindExInfoBasic, &entry,
+                                                  FindExSearchNameMatch, nullptr, 0));
+    if (!find)
+        return ::GetFileAttributesW(fx::ExtendedLengthPath(path).c_str()) == INVALID_FILE_ATTRIBUTES;
+    return RemoveEntry(path, entry);
+}
+
+} // namespace larkway

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace larkway {
+
 struct FileRecord {
     uint64_t bytes = 0;
     uint64_t written = 0; // last-write time (FILETIME ticks)
@@ -27,3 +29,5 @@ std::optional<ItemContents> ListItem(const std::wstring& path);
 // Removes a file, or a folder with everything in it (links themselves, never
 // what they point to); true when nothing is left at the path.
 bool RemoveItem(const std::wstring& path);
+
+} // namespace larkway

@@ -2,6 +2,8 @@
 
 #include "sendto/SendDialog.h"
 
+namespace larkway {
+
 CLarkwayApp::CLarkwayApp()
 {
     m_profile.SetRegistryKey(L"Corvale", L"Larkway");
@@ -40,3 +42,5 @@ int CLarkwayApp::ExitInstance(int exitCode)
     }
     return exitCode;
 }
+
+} // namespace larkway

@@ -5,6 +5,8 @@
 #include "framework/Profile.h"
 #include "sendto/FavoritesStore.h"
 
+namespace larkway {
+
 class CLarkwayApp : public fx::CWinApp {
 public:
     CLarkwayApp();
@@ -29,3 +31,5 @@ private:
     // the dialog took them leaves the profile as it found it.
     bool m_bGivenBack = false;
 };
+
+} // namespace larkway

@@ -6,14 +6,14 @@
 
 #include <commctrl.h>
 
+namespace larkway {
+
 CMirelOptionsPage::CMirelOptionsPage(CSendDialog& dialog) : CPropertyPage(IDD_OPTIONS), m_dialog(dialog) {}
 
 void CMirelOptionsPage::DoDataExchange(fx::CDataExchange& dx)
 {
-    m_bShowingValues = !dx.m_bSaveAndValidate;
     fx::DDX_Text(dx, IDC_FAVORITE_COUNT, m_nFavorites, kFewestFavorites, kMostFavorites);
     fx::DDX_Check(dx, IDC_SIZE_FOLDERS, m_sizeFolders);
-    m_bShowingValues = false;
 }
 
 BOOL CMirelOptionsPage::OnInitDialog()
@@ -41,21 +41,21 @@ BOOL CMirelOptionsPage::OnApply()
     return TRUE;
 }
 
-LRESULT CMirelOptionsPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+bool CMirelOptionsPage::OnCommand(UINT id, UINT code)
 {
-    if (msg == WM_COMMAND) {
-        const WORD id = LOWORD(wp), code = HIWORD(wp);
-        if (id == IDC_SET_DEFAULTS && code == BN_CLICKED) {
-            // What the page shows now is what the send dialog has.
-            Load();
-            SetModified(false);
-            return 0;
-        }
-        if ((id == IDC_FAVORITE_COUNT && code == EN_CHANGE && !m_bShowingValues) ||
-            (id == IDC_SIZE_FOLDERS && code == BN_CLICKED)) {
-            SetModified();
-            return 0;
-        }
+    if (id == IDC_SET_DEFAULTS && code == BN_CLICKED) {
+        // What the page shows now is what the send dialog has.
+        Load();
+        SetModified(false);
+        return true;
     }
-    return CPropertyPage::WindowProc(msg, wp, lp);
+    // The edit reports the page's own writes as changes too.
+    if ((id == IDC_FAVORITE_COUNT && code == EN_CHANGE && !IsShowingValues()) ||
+        (id == IDC_SIZE_FOLDERS && code == BN_CLICKED)) {
+        SetModified();
+        return true;
+    }
+    return CPropertyPage::OnCommand(id, code);
 }
+
+} // namespace larkway

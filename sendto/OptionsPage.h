@@ -3,6 +3,8 @@
 #pragma once
 #include "framework/PropertySheet.h"
 
+namespace larkway {
+
 class CSendDialog;
 
 class CMirelOptionsPage : public fx::CPropertyPage {
@@ -13,7 +15,7 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(fx::CDataExchange& dx) override;
     BOOL OnApply() override;
-    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id, UINT code) override;
 
 private:
     // Shows the values in effect in the send dialog.
@@ -22,5 +24,6 @@ private:
     CSendDialog& m_dialog;
     int m_nFavorites = 0;
     int m_sizeFolders = 0;
-    bool m_bShowingValues = false; // the edit reports the page's own writes as changes
 };
+
+} // namespace larkway

@@ -4,6 +4,8 @@
 #include "sendto/SendDialog.h"
 #include "sendto/res/resource.h"
 
+namespace larkway {
+
 CMirelPropertySheet::CMirelPropertySheet(CSendDialog& dialog, Page firstPage)
     : CPropertySheet(fx::LoadString(IDS_OPTIONS), dialog.m_hWnd, firstPage), m_optionsPage(dialog),
       m_favoritesPage(dialog)
@@ -12,3 +14,5 @@ CMirelPropertySheet::CMirelPropertySheet(CSendDialog& dialog, Page firstPage)
     AddPage(&m_optionsPage);
     AddPage(&m_favoritesPage);
 }
+
+} // namespace larkway

@@ -6,6 +6,8 @@
 #include "sendto/FavoritesPage.h"
 #include "sendto/OptionsPage.h"
 
+namespace larkway {
+
 class CSendDialog;
 
 class CMirelPropertySheet : public fx::CPropertySheet {
@@ -19,3 +21,5 @@ private:
     CMirelOptionsPage m_optionsPage;
     CMirelFavoritesPage m_favoritesPage;
 };
+
+} // namespace larkway

@@ -5,6 +5,8 @@
 #include "framework/LongPath.h"
 #include "sendto/SendDialog.h"
 
+namespace larkway {
+
 uint64_t MeasureItem(const std::wstring& path, bool sizeFolders, const std::function<bool()>& shouldStop,
                      const std::function<void()>& onSubfolder)
 {
@@ -40,3 +42,5 @@ void CParseThread::Run(const std::vector<std::wstring>& paths, const std::atomic
     }
     m_dialog.PublishSizingDone();
 }
+
+} // namespace larkway

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 class CSendDialog;
 
 // One selected item as the dialog lists it.
@@ -39,3 +41,5 @@ private:
     CSendDialog& m_dialog;
     fx::CWorkerThread m_thread;
 };
+
+} // namespace larkway

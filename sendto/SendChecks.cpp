@@ -6,6 +6,8 @@
 
 #include <map>
 
+namespace larkway {
+
 namespace {
 
 bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b)
@@ -58,3 +60,5 @@ bool FileSystemCannotHold(const std::wstring& fileSystemName, uint64_t fileBytes
                      EqualIgnoringCase(fileSystemName, L"FAT16") || EqualIgnoringCase(fileSystemName, L"FAT32");
     return fat && fileBytes >= kFatLimit;
 }
+
+} // namespace larkway

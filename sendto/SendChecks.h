@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 // Where a selected item lands in the destination folder (in the
 // extended-length form where its name ends in a dot or a space).
 std::wstring TargetPath(const std::wstring& source, const std::wstring& destination);
@@ -18,3 +20,5 @@ std::wstring PathLines(const std::vector<std::wstring>& paths);
 
 // FAT file systems keep a file's size in 32 bits: 4 GiB and more cannot be stored.
 bool FileSystemCannotHold(const std::wstring& fileSystemName, uint64_t fileBytes);
+
+} // namespace larkway

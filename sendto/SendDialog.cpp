@@ -3,10 +3,12 @@
 #include "common/DropList.h"
 #include "common/SelectedPath.h"
 #include "controls/AboutPage.h"
+#include "controls/ButtonLooks.h"
 #include "framework/Dpi.h"
 #include "framework/LongPath.h"
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
+#include "framework/Trace.h"
 #include "outside/pallashell/BrowseForFolder.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "sendto/FavoriteNameDlg.h"
@@ -18,10 +20,10 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+namespace larkway {
+
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kGreen = RGB(0, 255, 0);
 const int kColumnWidth = 100; // each column of the item list, in pixels at 96 DPI
 const UINT_PTR kListTimer = 1;  // lists the items measured since the last listing
 const UINT kListEveryMs = 100;
@@ -84,11 +86,7 @@ void CSendDialog::DoDataExchange(fx::CDataExchange& dx)
     fx::DDX_Control(dx, IDC_ABOUT_BUTTON, m_aboutButton);
     fx::DDX_Control(dx, IDC_COPY_MOVE, m_modeButton);
     fx::DDX_Control(dx, IDOK, m_sendButton);
-    // The edit reports a text put in by the program as a change; the
-    // program checks the destination itself where it puts one in.
-    m_bShowingDestination = !dx.m_bSaveAndValidate;
     fx::DDX_Text(dx, IDC_DESTINATION, m_strDestination);
-    m_bShowingDestination = false;
 }
 
 void CSendDialog::ShowLines()
@@ -115,6 +113,7 @@ BOOL CSendDialog::OnInitDialog()
                 paths.push_back(std::move(*normalized));
     }
     if (paths.empty()) {
+        fx::Trace(L"Larkway was started without a selection");
         fx::MessageBox(m_hWnd, L"This Program Should be run only from the shell's Context menu", MB_OK);
         EndDialog(0);
         return FALSE;
@@ -139,13 +138,7 @@ BOOL CSendDialog::OnInitDialog()
     m_destinationCheck.Start(m_hWnd, WM_DESTINATION_CHECKED);
 
     SetUpSystemMenu();
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    m_dialogIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
-    m_smallIcon.Reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXSMICON),
-                                                      ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_dialogIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
+    m_appIcon.Set(m_hWnd, IDI_APP);
     EnableSend(false);
     RebuildFavoritesMenu();
     Browse();
@@ -168,21 +161,16 @@ void CSendDialog::ScaleColumns()
 
 void CSendDialog::SetUpButtons()
 {
-    struct Look {
-        CIconButton& button;
-        WORD hoverIcon, normalIcon;
-    };
-    for (const Look& look : {Look{m_aboutButton, IDI_ABOUT_HOT, IDI_ABOUT}, Look{m_sendButton, IDI_SEND_HOT, IDI_SEND},
-                             Look{m_favoritesButton, IDI_FAVORITES_HOT, IDI_FAVORITES},
-                             Look{m_optionsButton, IDI_OPTIONS_HOT, IDI_OPTIONS},
-                             Look{m_addFavoriteButton, IDI_ADD_FAVORITE_HOT, IDI_ADD_FAVORITE},
-                             Look{m_exitButton, IDI_EXIT_HOT, IDI_EXIT}, Look{m_browseButton, IDI_BROWSE_HOT, IDI_BROWSE}})
-        look.button.SetIcons(look.hoverIcon, look.normalIcon, 32, 32);
-    m_addFavoriteButton.SetNormalTextColor(kGreen, false);
-    m_addFavoriteButton.SetHoverTextColor(kRed, false);
-    m_modeButton.SetIcons(IDI_COPY, 0, 32, 32);
-    m_modeButton.SetNormalTextColor(kGreen, false);
-    m_modeButton.SetHoverTextColor(kRed, false);
+    // These keep the system's caption colours; only adding a favourite and
+    // the mode toggle wear the programs' looks.
+    m_aboutButton.SetIcons(IDI_ABOUT_HOT, IDI_ABOUT, 32, 32);
+    m_sendButton.SetIcons(IDI_SEND_HOT, IDI_SEND, 32, 32);
+    m_favoritesButton.SetIcons(IDI_FAVORITES_HOT, IDI_FAVORITES, 32, 32);
+    m_optionsButton.SetIcons(IDI_OPTIONS_HOT, IDI_OPTIONS, 32, 32);
+    m_exitButton.SetIcons(IDI_EXIT_HOT, IDI_EXIT, 32, 32);
+    m_browseButton.SetIcons(IDI_BROWSE_HOT, IDI_BROWSE, 32, 32);
+    SetGoOnLook(m_addFavoriteButton, IDI_ADD_FAVORITE_HOT, IDI_ADD_FAVORITE);
+    SetGoOnLook(m_modeButton, IDI_COPY, 0);
 }
 
 void CSendDialog::SetUpProgress(int itemCount)
@@ -262,9 +250,9 @@ void CSendDialog::OnItemSized()
         m_strLastSizeText = units.GetUnitSize(item.bytes);
         if (!m_selectedPaths.Add(item.path))
             continue; // out of memory: the item cannot be sent, so it is not listed
-        // A drive or share root has no name of its own: its row shows none.
-        const bool root = !item.path.empty() && item.path.back() == L'\\';
-        m_rows.push_back(Row{root ? std::wstring() : ItemName(item.path), m_strLastSizeText, item.bytes});
+        // A drive root's row has no name: the folder line above says which it is.
+        const bool isRoot = PathRoot(item.path) == item.path;
+        m_rows.push_back(Row{isRoot ? std::wstring() : ItemName(item.path), m_strLastSizeText, item.bytes});
         m_requiredBytes += item.bytes;
         ++listed;
     }
@@ -307,9 +295,11 @@ void CSendDialog::ToggleMode()
     m_bMoveMode = !m_bMoveMode;
     // One mnemonic, Alt+O, for the toggle whichever mode it shows.
     m_modeButton.SetWindowText(m_bMoveMode ? L"M&ove" : L"C&opy");
-    m_modeButton.SetNormalTextColor(m_bMoveMode ? kRed : kGreen, false);
-    m_modeButton.SetHoverTextColor(m_bMoveMode ? kGreen : kRed, false);
-    m_modeButton.SetIcons(m_bMoveMode ? IDI_MOVE : IDI_COPY, 0, 32, 32);
+    // Moving takes the items away from where they are: the leaving look.
+    if (m_bMoveMode)
+        SetLeaveLook(m_modeButton, IDI_MOVE, 0);
+    else
+        SetGoOnLook(m_modeButton, IDI_COPY, 0);
 }
 
 void CSendDialog::Browse()
@@ -408,6 +398,7 @@ void CSendDialog::AddToFavorites()
 {
     UpdateData(true);
     if (m_settings.favorites.size() >= static_cast<size_t>(std::max(m_settings.maxFavorites, 0))) {
+        fx::Trace(L"Add to favourites refused: the list is full");
         fx::MessageBox(m_hWnd, L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
                        L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
         // The message promises the page that organises them.
@@ -518,15 +509,17 @@ void CSendDialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-bool CSendDialog::OnCommand(WORD id, WORD code)
+bool CSendDialog::OnCommand(UINT id, UINT code)
 {
     if (id >= ID_FAVORITE_FIRST && id <= ID_FAVORITE_LAST) {
-        SelectFavorite(id - ID_FAVORITE_FIRST);
+        SelectFavorite(static_cast<int>(id - ID_FAVORITE_FIRST));
         return true;
     }
     switch (id) {
     case IDC_DESTINATION:
-        if (code == EN_CHANGE && !m_bShowingDestination)
+        // The edit reports a text put in by the program as a change; the
+        // program checks the destination itself where it puts one in.
+        if (code == EN_CHANGE && !IsShowingValues())
             CheckDestination();
         return code == EN_CHANGE;
     case IDC_COPY_MOVE:
@@ -548,11 +541,13 @@ bool CSendDialog::OnCommand(WORD id, WORD code)
         ShowOptions(false);
         return true;
     }
-    return false;
+    return CDialog::OnCommand(id, code);
 }
 
 LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (LRESULT result = 0; m_appIcon.OnMessage(m_hWnd, msg, wp, &result))
+        return result;
     switch (msg) {
     case WM_ITEM_SIZED:
         // A few times a second at most: the rows, lines and Send state are
@@ -579,24 +574,12 @@ LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         }
         break;
-    case WM_COMMAND:
-        if (OnCommand(LOWORD(wp), HIWORD(wp)))
-            return 0;
-        break;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
             ShowAbout();
             return 0;
         }
         break;
-    case WM_PAINT:
-        if (::IsIconic(m_hWnd)) {
-            fx::PaintMinimizedIcon(m_hWnd, m_dialogIcon);
-            return 0;
-        }
-        break;
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<LRESULT>(m_dialogIcon);
     case WM_DPICHANGED: {
         // The dialog and its controls take the new DPI's sizes; the columns,
         // as wide as the user left them, follow.
@@ -614,3 +597,5 @@ LRESULT CSendDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     }
     return CDialog::WindowProc(msg, wp, lp);
 }
+
+} // namespace larkway

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 class CLarkwayApp;
 
 // The sizing worker's word that measured items wait to be listed (posted
@@ -73,8 +75,7 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    using fx::CDialog::OnCommand; // OK and Cancel; the rest is routed below
-    bool OnCommand(WORD id, WORD code);
+    bool OnCommand(UINT id, UINT code) override;
     void SetUpButtons();
     void SetUpProgress(int itemCount);
     void SetUpSystemMenu();
@@ -153,8 +154,8 @@ private:
     std::wstring m_strItemsHeader;
     std::wstring m_strLastSizeText;
     bool m_bMoveMode = false;
-    bool m_bShowingDestination = false;
-    HICON m_dialogIcon = nullptr; // from LoadIcon: shared, never destroyed
-    fx::CIconHandle m_smallIcon;
+    fx::CAppIcon m_appIcon;
     FolderChooser m_chooseFolder;
 };
+
+} // namespace larkway

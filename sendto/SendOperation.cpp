@@ -5,11 +5,14 @@
 #include "framework/LongPath.h"
 #include "controls/PathList.h"
 #include "framework/MessageBox.h"
+#include "framework/Trace.h"
 #include "outside/pallashell/SHFileOperation.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "sendto/ArrivalCheck.h"
 #include "sendto/SendChecks.h"
 #include "sendto/SendRefusal.h"
+
+namespace larkway {
 
 namespace {
 
@@ -19,7 +22,7 @@ const UINT kWarning = MB_OK | MB_ICONEXCLAMATION;
 // medium (the figures are read without the system's "no disk" box).
 bool DriveRootIsReady(const std::wstring& root)
 {
-    return !PathRoot(root).empty() && CDiskInfo(root).GetDriveTypeA() != L"Error";
+    return !PathRoot(root).empty() && CDiskInfo(root).IsReadable();
 }
 
 bool Exists(const std::wstring& path)
@@ -86,6 +89,7 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
         // A relative destination would depend on whatever the current folder is.
         if (!target.empty() && target.back() == L'\\')
             target.pop_back();
+        fx::Trace(L"Send refused: the destination is not a full folder path: " + target);
         fx::MessageBox(owner, L"Nothing was sent. " + target + L" is not a full folder path.", kWarning);
         return outcome;
     }
@@ -94,6 +98,7 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
         target.pop_back();
     // A drive root ("E:\") must be there and ready.
     if (target == PathRoot(target) && !DriveRootIsReady(target)) {
+        fx::Trace(L"Send refused: the drive cannot be read: " + target);
         fx::MessageBox(owner, L"Invalid Drive", MB_OK);
         return outcome;
     }
@@ -102,6 +107,7 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
     // The file system of the drive the destination folder is (or will be) on.
     const std::wstring fileSystem = CDiskInfo(PathRoot(target)).m_FileSystemName;
     if (const std::wstring refusal = RefusalText(check.Items(), target, move, fileSystem); !refusal.empty()) {
+        fx::Trace(L"Send refused: " + refusal);
         fx::MessageBox(owner, refusal, kWarning);
         return outcome;
     }
@@ -113,6 +119,9 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
                            L"Create Folder?", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return outcome;
         if (!operation.CreateFolders(target)) {
+            // The shell returns its error rather than leaving it as the thread's last error.
+            ::SetLastError(static_cast<DWORD>(operation.LastError()));
+            fx::TraceLastError(L"Creating the destination folder " + target);
             fx::MessageBox(owner, L"Nothing was sent. The Folder " + target + L" could not be created.", kWarning);
             return outcome;
         }
@@ -140,8 +149,12 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
     outcome.sent = true;
 
     // The shell's answer is not trusted: it reports some failures as success.
-    if (const std::vector<std::wstring> missing = check.Settle(); !missing.empty())
+    if (const std::vector<std::wstring> missing = check.Settle(); !missing.empty()) {
+        fx::Trace(L"Send incomplete: " + std::to_wstring(missing.size()) + L" items did not arrive whole in " + target);
         fx::MessageBox(owner, L"Not everything was sent. These items did not arrive whole in " + target + L":" +
                                   PathLines(missing), kWarning);
+    }
     return outcome;
 }
+
+} // namespace larkway

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 struct SendOutcome {
     bool sent = false;        // the shell was asked to copy or move (after a move Send is disabled)
     std::wstring destination; // the destination text as the dialog shows it now
@@ -28,3 +30,5 @@ public:
 private:
     FILEOP_FLAGS m_extraFlags;
 };
+
+} // namespace larkway

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+namespace larkway {
+
 namespace {
 
 using Item = CArrivalCheck::Item;
@@ -79,3 +81,5 @@ std::wstring RefusalText(const std::vector<Item>& items, const std::wstring& des
     }
     return std::wstring();
 }
+
+} // namespace larkway

@@ -3,6 +3,6 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     // The selection comes from the clipboard; the command line is not read.
-    CLarkwayApp app;
+    larkway::CLarkwayApp app;
     return app.Main();
 }

@@ -4,6 +4,8 @@
 #include "tests/sendto/LarkwayFixture.h"
 #include "tests/support/DpiChecks.h"
 
+namespace larkway {
+
 namespace {
 
 using namespace testing_support;
@@ -40,3 +42,5 @@ TEST_F(LarkwayDpiTest, EveryIconHasAnImageDrawnForEachSizeItIsShownAt)
 }
 
 } // namespace
+
+} // namespace larkway

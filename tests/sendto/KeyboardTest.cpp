@@ -12,6 +12,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace larkway {
+
 namespace {
 
 using namespace testing_support;
@@ -117,3 +119,5 @@ TEST_F(LarkwayKeyboardTest, EnterOnAFocusedIconButtonPressesThatButtonNotSend)
 }
 
 } // namespace
+
+} // namespace larkway

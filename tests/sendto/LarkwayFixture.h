@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 // A drive letter for a folder, made as Wine makes one at once: a link in the
 // prefix's dosdevices folder, made from the Linux side and taken back at the
 // end. A new letter has no drive type until the Wine server restarts; for
@@ -179,13 +181,14 @@ protected:
     }
 
     // What the user does: types a destination, clicks a button.
-    // The drive's answer comes from a worker: waits for it.
-    void TypeDestination(const std::wstring& text)
+    // The drive's answer comes from a worker: waits for it unless told not to.
+    void TypeDestination(const std::wstring& text, bool waitForTheDrive = true)
     {
         ::SendMessageW(Item(IDC_DESTINATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DESTINATION, EN_CHANGE),
                        reinterpret_cast<LPARAM>(Item(IDC_DESTINATION)));
-        WaitForDestinationCheck();
+        if (waitForTheDrive)
+            WaitForDestinationCheck();
     }
     void WaitForDestinationCheck()
     {
@@ -208,3 +211,5 @@ protected:
     std::unique_ptr<CLarkwayApp> m_app;
     std::unique_ptr<CSendDialog> m_dialog;
 };
+
+} // namespace larkway

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <functional>
 
+namespace larkway {
+
 namespace {
 
 using namespace testing_support;
@@ -501,6 +503,7 @@ TEST_F(OptionsSheetTest, LoweringTheNumberKeepsEveryFavouriteAndRefusesTheNextAd
     EXPECT_EQ(m_boxes.shown[0].text,
               L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites");
     EXPECT_EQ(m_boxes.shown[0].caption, L"Favorites:Error");
+    EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(m_dialog->Settings().favorites, stored);
 }
 
@@ -772,3 +775,5 @@ TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndTheRegistryAndCancelledO
 }
 
 } // namespace
+
+} // namespace larkway

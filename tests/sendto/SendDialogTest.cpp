@@ -4,8 +4,11 @@
 
 #include "framework/Handle.h"
 #include "outside/pallavol/DiskInfo.h"
+#include "tests/support/HeldDrives.h"
 
 #include <filesystem>
+
+namespace larkway {
 
 namespace {
 
@@ -124,6 +127,36 @@ TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
 // "report." and "report" side by side, as a Linux drive or a share holds
 // them: selecting the one with the dot lists that one, and since the shell
 // cannot take its name, the send names it and touches neither.
+// The drive answers on a worker: an answer about a destination the user has
+// typed over since is dropped, and closing waits for no drive still asked.
+TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDrive)
+{
+    Start({m_temp.MakeFile(L"small.txt", "12345")});
+    const HeldDrives held({L"C:\\", L"H:\\", L"Y:\\"});
+    TypeDestination(L"C:\\", false);
+    ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
+    TypeDestination(L"H:\\", false);
+    // C:'s answer is posted before the worker turns to H:, which it holds.
+    held.LetGo(L"C:\\");
+    ASSERT_TRUE(held.WaitUntilAsked(L"H:\\"));
+    PumpMessages(); // C:'s answer, for a text typed over
+    EXPECT_TRUE(m_dialog->IsCheckingDestination());
+    EXPECT_EQ(Text(IDC_FREE_SPACE), L"");
+    EXPECT_FALSE(SendEnabled());
+    held.LetGo(L"H:\\");
+    WaitForDestinationCheck();
+    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive H:\\ ==> ", 0), 0u);
+    EXPECT_TRUE(SendEnabled());
+
+    TypeDestination(L"Y:\\", false);
+    ASSERT_TRUE(held.WaitUntilAsked(L"Y:\\"));
+    const int passed = held.Passed();
+    Click(IDCANCEL);
+    m_dialog->DestroyWindow();
+    m_dialog.reset();
+    EXPECT_EQ(held.Passed(), passed) << "closing waited for the drive";
+}
+
 TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
 {
     const std::wstring plain = m_temp.MakeFile(L"report", "plain");
@@ -148,20 +181,12 @@ TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
     EXPECT_EQ(std::filesystem::file_size(L"\\\\?\\" + dotted), 6u);
 }
 
-TEST_F(SendDialogTest, TheStartUpBrowsePutsItsFolderInPlace)
-{
-    const std::wstring file = m_temp.MakeFile(L"small.txt", "12345");
-    const std::wstring target = m_temp.MakeFolder(L"target");
-    Start({file}, target);
-    EXPECT_EQ(Text(IDC_DESTINATION), target);
-    EXPECT_TRUE(SendEnabled());
-    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive C:\\ ==> ", 0), 0u);
-}
-
-TEST_F(SendDialogTest, AFavouriteOnAnotherDriveMeasuresThatDrive)
+TEST_F(SendDialogTest, TheStartUpBrowseOrAFavouriteOnAnotherDriveMeasuresThatDrive)
 {
     WriteFavorites({L"Windows Directory,C:\\windows", L"Scratch,H:\\"});
     Start({m_temp.MakeFile(L"small.txt", "12345")}, m_temp.Path().wstring());
+    EXPECT_EQ(Text(IDC_DESTINATION), m_temp.Path().wstring());
+    EXPECT_TRUE(SendEnabled());
     EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive C:\\ ==> ", 0), 0u);
     Command(ID_FAVORITE_FIRST + 1);
     WaitForDestinationCheck();
@@ -170,18 +195,6 @@ TEST_F(SendDialogTest, AFavouriteOnAnotherDriveMeasuresThatDrive)
     EXPECT_TRUE(SendEnabled());
     Command(ID_FAVORITE_FIRST + 5); // no such favourite: nothing happens
     EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
-}
-
-TEST_F(SendDialogTest, TogglingTwiceComesBackToCopy)
-{
-    Start({m_temp.MakeFile(L"a.txt")});
-    EXPECT_EQ(Text(IDC_COPY_MOVE), L"C&opy");
-    Click(IDC_COPY_MOVE);
-    EXPECT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
-    EXPECT_TRUE(m_dialog->IsMoveMode());
-    Click(IDC_COPY_MOVE);
-    EXPECT_EQ(Text(IDC_COPY_MOVE), L"C&opy");
-    EXPECT_FALSE(m_dialog->IsMoveMode());
 }
 
 TEST_F(SendDialogTest, FavouritesMenuListsTheLastFirst)
@@ -234,3 +247,5 @@ TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone
 }
 
 } // namespace
+
+} // namespace larkway

@@ -6,6 +6,8 @@
 
 #include <fstream>
 
+namespace larkway {
+
 namespace {
 
 using namespace testing_support;
@@ -92,21 +94,6 @@ TEST_F(LarkwayTest, TheClipboardIsFreeWhileSizingRuns)
     EXPECT_EQ(m_dialog->RequiredBytes(), 4000u);
 }
 
-TEST_F(LarkwayTest, AMoveTakesTheItemsAwayAndDisablesSend)
-{
-    const std::wstring a = m_temp.MakeFile(L"a.txt", "aaa"), b = m_temp.MakeFile(L"b.txt", "bbbb");
-    const std::wstring target = m_temp.MakeFolder(L"target");
-    Start({a, b}, target);
-    Click(IDC_COPY_MOVE);
-    Click(IDOK);
-    EXPECT_TRUE(m_boxes.shown.empty());
-    EXPECT_EQ(FileBytes(target + L"\\a.txt"), "aaa");
-    EXPECT_EQ(FileBytes(target + L"\\b.txt"), "bbbb");
-    EXPECT_EQ(::GetFileAttributesW(a.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(::GetFileAttributesW(b.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_FALSE(SendEnabled());
-}
-
 TEST_F(LarkwayTest, AnAddedFavouriteIsNamedAndKept)
 {
     const std::wstring target = m_temp.MakeFolder(L"target");
@@ -163,24 +150,6 @@ TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
     EXPECT_EQ(StoredString(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
 }
 
-TEST_F(LarkwayTest, AFullListOfFavouritesRefusesAnother)
-{
-    fx::CProfile profile;
-    profile.SetRegistryKey(L"Corvale", L"Larkway");
-    profile.WriteProfileInt(L"Favorites", L"FAVS", 0);
-    Start({m_temp.MakeFile(L"a.txt")}, m_temp.Path().wstring());
-    {
-        // The options sheet comes up after the message, to organise the favourites.
-        testing_support::DialogAnswerer closeSheet(IDCANCEL);
-        Click(IDC_ADD_FAVORITE);
-        EXPECT_EQ(closeSheet.Asked(), 1);
-    }
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text,
-              L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites");
-    EXPECT_EQ(m_boxes.shown[0].caption, L"Favorites:Error");
-    EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
-    EXPECT_EQ(m_app->Settings().favorites.size(), 1u);
-}
-
 } // namespace
+
+} // namespace larkway

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace larkway {
+
 using testing_support::ScratchProfile;
 using Values = std::map<std::wstring, ScratchProfile::Value>;
 using Favorites = std::vector<Favorite>;
@@ -50,34 +52,28 @@ void StoreEntries(const ScratchProfile& scratch, const Favorites& favorites, DWO
 
 // --- Start-up seed -----------------------------------------------------------
 
-TEST(Seed, AnEmptyProfileGetsTheWindowsDirectory)
+TEST(Seed, AnEmptyProfileOrAvailableZeroGetsTheWindowsDirectoryAndStoredFavouritesAreLeftAlone)
 {
-    ScratchProfile scratch;
-    SeedFavorites(scratch.Profile());
-
-    const std::wstring windows = WindowsDirectory();
-    EXPECT_EQ(scratch.Values(kSection),
-              (Values{{L"AVAILABLE", DWORD{1}}, {L"FAV0", L"Windows Directory," + windows}}));
-    EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, (Favorites{{L"Windows Directory", windows}}));
-}
-
-TEST(Seed, AvailableZeroSeedsAgainOverWhatIsLeft)
-{
-    ScratchProfile scratch;
-    scratch.SetDword(kSection, L"FAVS", 3);
-    scratch.SetString(kSection, L"FAV0", L"Old,C:\\Old");
-    scratch.SetString(kSection, L"FAV1", L"Other,D:\\Other");
-    scratch.SetDword(kSection, L"AVAILABLE", 0);
-    SeedFavorites(scratch.Profile());
-
-    EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{1}},
-                                                {L"FAV0", L"Windows Directory," + WindowsDirectory()},
-                                                {L"FAV1", L"Other,D:\\Other"},
-                                                {L"FAVS", DWORD{3}}}));
-}
-
-TEST(Seed, StoredFavouritesAreLeftAlone)
-{
+    const std::wstring seeded = L"Windows Directory," + WindowsDirectory();
+    {
+        ScratchProfile scratch;
+        SeedFavorites(scratch.Profile());
+        EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{1}}, {L"FAV0", seeded}}));
+        EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, (Favorites{{L"Windows Directory", WindowsDirectory()}}));
+    }
+    {
+        // Seeded again over what is left.
+        ScratchProfile scratch;
+        scratch.SetDword(kSection, L"FAVS", 3);
+        scratch.SetString(kSection, L"FAV0", L"Old,C:\\Old");
+        scratch.SetString(kSection, L"FAV1", L"Other,D:\\Other");
+        scratch.SetDword(kSection, L"AVAILABLE", 0);
+        SeedFavorites(scratch.Profile());
+        EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{1}},
+                                                    {L"FAV0", seeded},
+                                                    {L"FAV1", L"Other,D:\\Other"},
+                                                    {L"FAVS", DWORD{3}}}));
+    }
     ScratchProfile scratch;
     StoreEntries(scratch, NumberedFavorites(2), 2);
     const Values before = scratch.Values(kSection);
@@ -100,14 +96,16 @@ TEST(Store, AnEmptyProfileLoadsTheDefaultsAndSavesThem)
               (Values{{L"AVAILABLE", DWORD{0}}, {L"CHECK", DWORD{1}}, {L"FAVS", DWORD{6}}}));
 }
 
-TEST(Store, SettingsAndFavouritesComeBackAsSaved)
+TEST(Store, SettingsAndFavouritesComeBackAsSavedButOneWithoutATarget)
 {
     ScratchProfile scratch;
     LarkwaySettings settings;
     settings.maxFavorites = 8;
     settings.sizeFolders = 0;
-    settings.favorites = {{L"Data", L"E:\\Data"}, {L"", L"\\\\server\\share\\x"}, {L"Rel", L"relative"}};
+    settings.favorites = {
+        {L"Data", L"E:\\Data"}, {L"Nowhere", L""}, {L"", L"\\\\server\\share\\x"}, {L"Rel", L"relative"}};
     SaveSettings(scratch.Profile(), settings);
+    settings.favorites.erase(settings.favorites.begin() + 1);
 
     EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{3}},
                                                 {L"CHECK", DWORD{0}},
@@ -147,20 +145,6 @@ TEST(Store, AnEntryWithoutATargetIsSkippedAndTheRestRenumberedOnSave)
                                                     {L"FAVS", DWORD{6}}}));
         EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, expected);
     }
-}
-
-TEST(Store, AFavouriteWithAnEmptyTargetIsDroppedAtSave)
-{
-    ScratchProfile scratch;
-    LarkwaySettings settings;
-    settings.favorites = {{L"A", L"C:\\A"}, {L"Nowhere", L""}, {L"B", L"C:\\B"}};
-    SaveSettings(scratch.Profile(), settings);
-
-    EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{2}},
-                                                {L"CHECK", DWORD{1}},
-                                                {L"FAV0", L"A,C:\\A"},
-                                                {L"FAV1", L"B,C:\\B"},
-                                                {L"FAVS", DWORD{6}}}));
 }
 
 TEST(Store, EntriesBeyondTheTenthAreLoadedAndSavedUnderTheirNames)
@@ -318,3 +302,5 @@ TEST(HostileValues, SavingWritesNoMoreEntriesThanLoadingReads)
     EXPECT_EQ(values.at(L"FAVS"), ScratchProfile::Value(DWORD{6}));
     EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, NumberedFavorites(kMaxFavoriteEntries));
 }
+
+} // namespace larkway

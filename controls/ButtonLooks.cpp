@@ -1,6 +1,4 @@
-#include "properties/ButtonLooks.h"
-
-#include "properties/res/resource.h"
+#include "controls/ButtonLooks.h"
 
 namespace {
 const COLORREF kRed = RGB(255, 0, 0);
@@ -19,7 +17,7 @@ void SetGoOnLook(CIconButton& button, WORD hoverIcon, WORD normalIcon)
     SetLook(button, hoverIcon, normalIcon, kRed, kGreen);
 }
 
-void SetLeaveLook(CIconButton& button)
+void SetLeaveLook(CIconButton& button, WORD hoverIcon, WORD normalIcon)
 {
-    SetLook(button, IDI_CANCEL_HOT, IDI_CANCEL, kGreen, kRed);
+    SetLook(button, hoverIcon, normalIcon, kGreen, kRed);
 }
