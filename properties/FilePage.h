@@ -9,12 +9,15 @@
 
 #include <string>
 
+namespace fennix {
+
 class CFilePage : public fx::CPropertyPage {
 public:
     CFilePage();
 
-    // The path to show; LoadFileInfo replaces it with its long form.
-    void SetPath(const std::wstring& path) { m_strPath = path; }
+    // The item to show, as selected (extended-length for a name that ends in
+    // a dot or a space); LoadFileInfo replaces it with its long form.
+    void SetPath(const std::wstring& path) { m_path = path; }
     // Reads the file into the page; false when the file is not found.
     bool LoadFileInfo();
     // Writes what the user changed (boxes and time stamps) to the file.
@@ -26,6 +29,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id, UINT code) override;
 
 private:
     // The three stamps, in the order SetFileTime takes them.
@@ -39,7 +43,7 @@ private:
     void EnableApply(bool enable);
     // Fetches the file's icon from the shell, once per LoadFileInfo.
     void LoadShellIcon();
-    void ShowIcon(HICON icon);
+    void ShowIcon(fx::CIconHandle icon);
     AttributeChoice ChosenAttributes() const;
     // Each reports its own failure to the user and returns false.
     bool WriteAttributes();
@@ -52,7 +56,8 @@ private:
     fx::CIconHandle m_icon;
     bool m_bIconPending = false;
 
-    std::wstring m_strPath;
+    std::wstring m_path;    // the exact item, which every read and write names
+    std::wstring m_strPath; // the same without an extended-length prefix
     std::wstring m_strTitle;
     std::wstring m_strType;
     std::wstring m_strShortPath;
@@ -67,3 +72,5 @@ private:
     // changed since is never written.
     AttributeChoice m_shownAttributes;
 };
+
+} // namespace fennix

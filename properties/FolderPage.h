@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+namespace fennix {
+
 class CFolderPage : public fx::CPropertyPage {
 public:
     CFolderPage();
@@ -44,6 +46,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id, UINT code) override;
 
 private:
     void StartWalk();
@@ -90,3 +93,5 @@ private:
     bool m_bIncludeSubFolders = true;
     bool m_bWalking = false;
 };
+
+} // namespace fennix

@@ -12,6 +12,8 @@
 
 #include <string>
 
+namespace fennix {
+
 class CMirelPropertySheet;
 
 class CFolderSearchDlg : public fx::CDialog {
@@ -27,6 +29,7 @@ protected:
     void OnOK() override;     // Go
     void OnCancel() override; // Exit
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id, UINT code) override;
 
 private:
     void OnFilterChanged();
@@ -45,3 +48,5 @@ private:
     std::wstring m_strPath;
     std::wstring m_strFilter;
 };
+
+} // namespace fennix
