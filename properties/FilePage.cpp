@@ -12,6 +12,7 @@
 #include "properties/ButtonLooks.h"
 #include "properties/FileStamps.h"
 #include "properties/ShellIcon.h"
+#include "properties/Messages.h"
 #include "properties/res/resource.h"
 
 #include <commctrl.h>
@@ -33,8 +34,6 @@ const PickerIds kPickers[] = {
 const wchar_t kTimeError[] = L"Unable to set the file time";
 const wchar_t kAttributesError[] = L"Unable to set the file attributes";
 
-// Posted to the page: fetch the file's icon from the shell now.
-constexpr UINT WM_LOAD_SHELL_ICON = WM_APP + 1;
 
 } // namespace
 
@@ -81,6 +80,8 @@ BOOL CFilePage::OnInitDialog()
     EnableApply(false);
     if (m_icon)
         m_iconControl.SetIcon(m_icon.Get());
+    if (m_bIconPending)
+        FetchShellIcon();
     UpdateData(false);
     return TRUE;
 }
@@ -129,25 +130,21 @@ bool CFilePage::LoadFileInfo()
     m_strShortPath = fx::WithoutExtendedPrefix(folderOp.GetShortFileName(m_path));
 
     // The shell's icon is the slowest figure to get (about 60 ms of a start
-    // under Wine, measured): a page on the screen paints everything else
-    // first and fetches it after.
+    // under Wine, measured, and seconds on a slow drive): the page shows
+    // everything else and a worker brings the icon.
     ShowIcon(fx::CIconHandle());
     m_bIconPending = true;
     if (IsWindow()) {
         UpdateData(false);
-        PostMessage(WM_LOAD_SHELL_ICON);
-    } else {
-        LoadShellIcon();
+        FetchShellIcon();
     }
     return true;
 }
 
-void CFilePage::LoadShellIcon()
+void CFilePage::FetchShellIcon()
 {
-    if (!m_bIconPending)
-        return; // a second request for the same file
     m_bIconPending = false;
-    ShowIcon(ShellLargeIcon(m_path));
+    m_iconFetch.Start(m_path, m_hWnd, WM_SHELL_ICON);
 }
 
 void CFilePage::ShowIcon(fx::CIconHandle icon)
@@ -270,11 +267,9 @@ bool CFilePage::OnCommand(UINT id, UINT code)
 
 LRESULT CFilePage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_LOAD_SHELL_ICON) {
-        // Posted messages come before painting: paint the window now, so the
-        // lookup does not hold back its first appearance.
-        ::RedrawWindow(::GetAncestor(m_hWnd, GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        LoadShellIcon();
+    if (msg == WM_SHELL_ICON) {
+        if (fx::CIconHandle icon = m_iconFetch.Take(wp))
+            ShowIcon(std::move(icon));
         return 0;
     }
     if (msg == WM_NOTIFY) {

@@ -6,6 +6,7 @@
 #include "framework/Handle.h"
 #include "framework/PropertySheet.h"
 #include "properties/FileStamps.h"
+#include "properties/ShellIcon.h"
 
 #include <string>
 
@@ -41,8 +42,8 @@ private:
     };
     static int StampOfPicker(int controlId);
     void EnableApply(bool enable);
-    // Fetches the file's icon from the shell, once per LoadFileInfo.
-    void LoadShellIcon();
+    // Has a worker fetch the file's icon from the shell, once per LoadFileInfo.
+    void FetchShellIcon();
     void ShowIcon(fx::CIconHandle icon);
     AttributeChoice ChosenAttributes() const;
     // Each reports its own failure to the user and returns false.
@@ -54,7 +55,8 @@ private:
     CIconButton m_applyButton;
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
-    bool m_bIconPending = false;
+    bool m_bIconPending = false; // fetched once the page has a window
+    CShellIconFetch m_iconFetch;
 
     std::wstring m_path;    // the exact item, which every read and write names
     std::wstring m_strPath; // the same without an extended-length prefix

@@ -156,9 +156,9 @@ void CFolderPage::UpdateFolderInfo(const SelectionScan& scan)
 
 void CFolderPage::ShowSelectionIcon()
 {
-    fx::CIconHandle icon;
+    fx::CIconHandle icon; // none until the worker brings the shell's
     if (m_items.GetCount() == 1) {
-        icon = ShellLargeIcon(m_items.GetAt(0));
+        m_iconFetch.Start(m_items.GetAt(0), m_hWnd, WM_SHELL_ICON);
         m_strPath = fx::WithoutExtendedPrefix(m_items.GetAt(0));
         m_strHeading.clear();
     } else {
@@ -166,6 +166,11 @@ void CFolderPage::ShowSelectionIcon()
         icon = fx::LoadIconForDpi(IDI_MULTIPLE_FILES, 32, 32, fx::WindowDpi(m_hWnd));
         m_strHeading = L"Multiple Files";
     }
+    ShowIcon(std::move(icon));
+}
+
+void CFolderPage::ShowIcon(fx::CIconHandle icon)
+{
     // The control lets go of the old icon before it is released.
     m_iconControl.SetIcon(icon.Get());
     m_icon = std::move(icon);
@@ -275,6 +280,10 @@ LRESULT CFolderPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_REMOVE_PIE_PAGE:
         RemovePiePage();
+        return 0;
+    case WM_SHELL_ICON:
+        if (fx::CIconHandle icon = m_iconFetch.Take(wp))
+            ShowIcon(std::move(icon));
         return 0;
     case WM_WALK_DONE:
         // An abandoned walk's end is old news.

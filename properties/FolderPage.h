@@ -15,6 +15,7 @@
 #include "properties/PiePage.h"
 #include "properties/SelectionScan.h"
 #include "properties/SelectionWalk.h"
+#include "properties/ShellIcon.h"
 
 #include <cstdint>
 #include <string>
@@ -56,6 +57,7 @@ private:
     void FinishWalk();
     void UpdateFolderInfo(const SelectionScan& scan);
     void ShowSelectionIcon();
+    void ShowIcon(fx::CIconHandle icon);
     void FillTypeBox();
     void FillItemList();
     void UpdateTypeInfo();
@@ -70,6 +72,7 @@ private:
     CIconButton m_exitButton;
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
+    CShellIconFetch m_iconFetch;
     CFlatComboBox m_fileTypes;
     fx::CListBox m_selectedItems;
     fx::CToolTipCtrl m_toolTip;

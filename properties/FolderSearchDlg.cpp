@@ -43,14 +43,19 @@ BOOL CFolderSearchDlg::OnInitDialog()
 
     const CPathList& items = m_pSheet->Items();
     m_strPath = items.GetCount() > 0 ? PathRoot(items.GetAt(0)) : std::wstring();
-    // As large as the shell's icon of a single item at the window's DPI.
-    fx::CIconHandle icon = items.GetCount() == 1
-                               ? ShellLargeIcon(m_strPath)
-                               : fx::LoadIconForDpi(IDI_MULTIPLE_FILES, 32, 32, fx::WindowDpi(m_hWnd));
-    m_iconControl.SetIcon(icon.Get());
-    m_icon = std::move(icon);
+    if (items.GetCount() == 1) // the drive's own icon, from a worker: the drive may be slow
+        m_iconFetch.Start(m_strPath, m_hWnd, WM_SHELL_ICON);
+    else // as large as the shell's icon of a single item at the window's DPI
+        ShowIcon(fx::LoadIconForDpi(IDI_MULTIPLE_FILES, 32, 32, fx::WindowDpi(m_hWnd)));
     UpdateData(false);
     return TRUE;
+}
+
+void CFolderSearchDlg::ShowIcon(fx::CIconHandle icon)
+{
+    // The control lets go of the old icon before it is released.
+    m_iconControl.SetIcon(icon.Get());
+    m_icon = std::move(icon);
 }
 
 void CFolderSearchDlg::OnFilterChanged()
@@ -127,6 +132,10 @@ LRESULT CFolderSearchDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_SEARCH_DONE:
         if (wp == 0)
             OnSearchDone();
+        return 0;
+    case WM_SHELL_ICON:
+        if (fx::CIconHandle icon = m_iconFetch.Take(wp))
+            ShowIcon(std::move(icon));
         return 0;
     case WM_SEARCH_PROGRESS:
         if (lp)

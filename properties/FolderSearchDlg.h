@@ -9,6 +9,7 @@
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
 #include "common/FolderWalker.h"
+#include "properties/ShellIcon.h"
 
 #include <string>
 
@@ -32,6 +33,7 @@ protected:
     bool OnCommand(UINT id, UINT code) override;
 
 private:
+    void ShowIcon(fx::CIconHandle icon);
     void OnFilterChanged();
     void OnSearchDone();
     void ShowProgress(const FolderTotals& soFar) const;
@@ -43,6 +45,7 @@ private:
     CIconButton m_exitButton;
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
+    CShellIconFetch m_iconFetch;
 
     int m_bIncludeSubFolders = 1;
     std::wstring m_strPath;

@@ -25,5 +25,7 @@ constexpr UINT WM_ACTIVATE_SEARCH = WM_APP + 21;
 constexpr UINT WM_REMOVE_PIE_PAGE = WM_APP + 22;
 // Frame -> itself: fit the frame to the sheet, which has taken a new DPI's size.
 constexpr UINT WM_FIT_TO_SHEET = WM_APP + 23;
+// Shell icon worker -> the window that asked: the icon of fetch wParam is ready.
+constexpr UINT WM_SHELL_ICON = WM_APP + 24;
 
 } // namespace fennix

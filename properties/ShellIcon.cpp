@@ -2,13 +2,35 @@
 
 #include "outside/pallashell/ShellGetFileInfo.h"
 
+#include <utility>
+
 namespace fennix {
 
-fx::CIconHandle ShellLargeIcon(const std::wstring& path)
+void CShellIconFetch::Start(const std::wstring& path, HWND window, UINT doneMessage)
 {
-    CShellGetFileInfo shellInfo(path);
-    shellInfo.GetLargeIcon();
-    return fx::CIconHandle(shellInfo.m_hLargeIcon);
+    m_worker.Abandon();
+    auto result = std::make_shared<Result>();
+    m_result = result;
+    const WPARAM id = ++m_id;
+    m_worker.Start([result, path, window, doneMessage, id](const std::atomic<bool>& stop) {
+        CShellGetFileInfo shellInfo(path);
+        shellInfo.GetLargeIcon();
+        fx::CIconHandle icon(shellInfo.m_hLargeIcon);
+        {
+            std::lock_guard<std::mutex> hold(result->lock);
+            result->icon = std::move(icon);
+        }
+        if (!stop)
+            ::PostMessageW(window, doneMessage, id, 0);
+    });
+}
+
+fx::CIconHandle CShellIconFetch::Take(WPARAM id)
+{
+    if (id != m_id || !m_result)
+        return fx::CIconHandle();
+    std::lock_guard<std::mutex> hold(m_result->lock);
+    return std::move(m_result->icon);
 }
 
 } // namespace fennix

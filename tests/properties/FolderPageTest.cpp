@@ -196,7 +196,8 @@ TEST_F(FolderPageTest, AFolderFirstOpensTheSearchDialogTopmostAndCentred)
     HWND animation = SearchItem(IDC_SEARCH_ANIMATION);
     EXPECT_TRUE(::SendMessageW(animation, ACM_OPENW, reinterpret_cast<WPARAM>(::GetModuleHandleW(nullptr)),
                                reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(IDR_SEARCH_ANIMATION))));
-    // One item: the drive's own icon, not the one for several items.
+    // One item: the drive's own icon (from a worker), not the one for several items.
+    ASSERT_TRUE(PumpUntil([this] { return ::SendMessageW(SearchItem(IDC_SEARCH_ICON), STM_GETICON, 0, 0) != 0; }));
     const auto shown = IconPixels(reinterpret_cast<HICON>(::SendMessageW(SearchItem(IDC_SEARCH_ICON), STM_GETICON, 0, 0)));
     EXPECT_FALSE(shown.empty());
     EXPECT_NE(shown, ResourceIconPixels(IDI_MULTIPLE_FILES));
