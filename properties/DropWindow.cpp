@@ -8,6 +8,8 @@
 
 #include <shellapi.h>
 
+namespace fennix {
+
 namespace {
 const int kIconSize = 32; // pixels at 96 DPI
 } // namespace
@@ -105,3 +107,5 @@ LRESULT CDropWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     }
     return CDialog::WindowProc(msg, wp, lp);
 }
+
+} // namespace fennix

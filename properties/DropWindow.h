@@ -5,6 +5,8 @@
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
 
+namespace fennix {
+
 class CMirelPropertySheet;
 
 class CDropWindow : public fx::CDialog {
@@ -40,3 +42,5 @@ private:
     fx::CIconHandle m_droppedIcon;
     fx::CIconHandle m_waitingIcon;
 };
+
+} // namespace fennix

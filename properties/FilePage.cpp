@@ -1,17 +1,23 @@
 #include "properties/FilePage.h"
 
 #include "common/FolderWalker.h"
+#include "common/SelectedPath.h"
 #include "controls/ButtonLooks.h"
 #include "framework/Format.h"
 #include "framework/LongPath.h"
 #include "framework/MessageBox.h"
+#include "framework/Trace.h"
 #include "outside/pallapath/FolderOp.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "properties/FileStamps.h"
+#include "properties/ShellIcon.h"
+#include "properties/Messages.h"
 #include "properties/res/resource.h"
 
 #include <commctrl.h>
+
+namespace fennix {
 
 namespace {
 
@@ -28,14 +34,6 @@ const PickerIds kPickers[] = {
 const wchar_t kTimeError[] = L"Unable to set the file time";
 const wchar_t kAttributesError[] = L"Unable to set the file attributes";
 
-// Posted to the page: fetch the file's icon from the shell now.
-constexpr UINT WM_LOAD_SHELL_ICON = WM_APP + 1;
-
-std::wstring TitleOf(const std::wstring& name)
-{
-    size_t dot = name.find_last_of(L'.');
-    return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
-}
 
 } // namespace
 
@@ -82,6 +80,8 @@ BOOL CFilePage::OnInitDialog()
     EnableApply(false);
     if (m_icon)
         m_iconControl.SetIcon(m_icon.Get());
+    if (m_bIconPending)
+        FetchShellIcon();
     UpdateData(false);
     return TRUE;
 }
@@ -89,7 +89,7 @@ BOOL CFilePage::OnInitDialog()
 bool CFilePage::LoadFileInfo()
 {
     WIN32_FIND_DATAW found{};
-    if (!fx::CFindHandle(::FindFirstFileW(fx::ExtendedLengthPath(m_strPath).c_str(), &found)))
+    if (!fx::CFindHandle(::FindFirstFileW(fx::ExtendedLengthPath(m_path).c_str(), &found)))
         return false;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DEVICE)
         return false; // a device is no file: nothing here could be written to it
@@ -106,11 +106,11 @@ bool CFilePage::LoadFileInfo()
     m_bTimeChanged = 0;
 
     CShellGetFileInfo shellInfo;
-    shellInfo.Create(m_strPath);
+    shellInfo.Create(m_path);
     shellInfo.GetFileType();
     m_strType = shellInfo.m_FileType;
 
-    m_strTitle = TitleOf(found.cFileName);
+    m_strTitle = WithoutExtension(found.cFileName);
 
     const uint64_t size = EntrySize(found);
     m_strSize = CDiskInfo().GetUnitSize(size) + fx::Format(L"(%llu bytes)", static_cast<unsigned long long>(size));
@@ -123,41 +123,38 @@ bool CFilePage::LoadFileInfo()
     m_shownAttributes = ChosenAttributes();
 
     CFolderOp folderOp;
-    m_strPath = folderOp.GetLongFileName(m_strPath);
-    m_strShortPath = folderOp.GetShortFileName(m_strPath);
+    // The item itself is named in its exact form (extended-length for a name
+    // that ends in a dot or a space); the user reads it without the prefix.
+    m_path = folderOp.GetLongFileName(m_path);
+    m_strPath = fx::WithoutExtendedPrefix(m_path);
+    m_strShortPath = fx::WithoutExtendedPrefix(folderOp.GetShortFileName(m_path));
 
     // The shell's icon is the slowest figure to get (about 60 ms of a start
-    // under Wine, measured): a page on the screen paints everything else
-    // first and fetches it after.
-    ShowIcon(nullptr);
+    // under Wine, measured, and seconds on a slow drive): the page shows
+    // everything else and a worker brings the icon.
+    ShowIcon(fx::CIconHandle());
     m_bIconPending = true;
     if (IsWindow()) {
         UpdateData(false);
-        PostMessage(WM_LOAD_SHELL_ICON);
-    } else {
-        LoadShellIcon();
+        FetchShellIcon();
     }
     return true;
 }
 
-void CFilePage::LoadShellIcon()
+void CFilePage::FetchShellIcon()
 {
-    if (!m_bIconPending)
-        return; // a second request for the same file
     m_bIconPending = false;
-    CShellGetFileInfo shellInfo(m_strPath);
-    shellInfo.GetLargeIcon();
-    ShowIcon(shellInfo.m_hLargeIcon);
+    m_iconFetch.Start(m_path, m_hWnd, WM_SHELL_ICON);
 }
 
-void CFilePage::ShowIcon(HICON icon)
+void CFilePage::ShowIcon(fx::CIconHandle icon)
 {
     // The control stops showing the old icon before it is released.
     if (m_iconControl.m_hWnd) {
-        m_iconControl.SetIcon(icon);
+        m_iconControl.SetIcon(icon.Get());
         m_iconControl.Invalidate();
     }
-    m_icon.Reset(icon);
+    m_icon = std::move(icon);
 }
 
 void CFilePage::EnableApply(bool enable)
@@ -185,10 +182,11 @@ bool CFilePage::WriteAttributes()
         return true; // nothing changed: another program's changes stay
     // The changed boxes go onto the file's word as it is now, so it must be
     // read first; a file that cannot be read cannot be written either.
-    const std::wstring path = fx::ExtendedLengthPath(m_strPath);
+    const std::wstring path = fx::ExtendedLengthPath(m_path);
     const DWORD current = ::GetFileAttributesW(path.c_str());
     if (current == INVALID_FILE_ATTRIBUTES ||
         !::SetFileAttributesW(path.c_str(), ComposeAttributes(current, m_shownAttributes, chosen))) {
+        fx::TraceLastError(L"Fennix: the attributes of " + m_strPath);
         fx::MessageBox(m_hWnd, kAttributesError, MB_OK);
         return false;
     }
@@ -207,6 +205,7 @@ bool CFilePage::WriteTimes()
             continue; // unchanged stamps keep their exact stored value
         std::optional<FILETIME> time = LocalToFileTime(m_stamps[stamp].date, m_stamps[stamp].time);
         if (!time) {
+            fx::Trace(L"Fennix: a time stamp chosen for " + m_strPath + L" is no time of the file system");
             fx::MessageBox(m_hWnd, kTimeError, MB_OK);
             return false;
         }
@@ -216,10 +215,11 @@ bool CFilePage::WriteTimes()
 
     // Setting times needs only this right, which a read-only file grants and
     // a program holding the file open (with any sharing) does not block.
-    fx::CFileHandle file(::CreateFileW(fx::ExtendedLengthPath(m_strPath).c_str(), FILE_WRITE_ATTRIBUTES,
+    fx::CFileHandle file(::CreateFileW(fx::ExtendedLengthPath(m_path).c_str(), FILE_WRITE_ATTRIBUTES,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file || !::SetFileTime(file.Get(), toWrite[Created], toWrite[Accessed], toWrite[Written])) {
+        fx::TraceLastError(L"Fennix: the times of " + m_strPath);
         fx::MessageBox(m_hWnd, kTimeError, MB_OK);
         return false;
     }
@@ -247,27 +247,30 @@ void CFilePage::OnCancel()
     ::PostQuitMessage(0);
 }
 
-LRESULT CFilePage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+bool CFilePage::OnCommand(UINT id, UINT code)
 {
-    if (msg == WM_LOAD_SHELL_ICON) {
-        // Posted messages come before painting: paint the window now, so the
-        // lookup does not hold back its first appearance.
-        ::RedrawWindow(::GetAncestor(m_hWnd, GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        LoadShellIcon();
-        return 0;
-    }
-    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
-        switch (LOWORD(wp)) {
+    if (code == BN_CLICKED) {
+        switch (id) {
         case IDC_APPLY:
             ApplyChanges();
-            return 0;
+            return true;
         case IDC_ARCHIVE:
         case IDC_READ_ONLY:
         case IDC_SYSTEM:
         case IDC_HIDDEN:
             EnableApply(true);
-            return 0;
+            return true;
         }
+    }
+    return CPropertyPage::OnCommand(id, code);
+}
+
+LRESULT CFilePage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_SHELL_ICON) {
+        if (fx::CIconHandle icon = m_iconFetch.Take(wp))
+            ShowIcon(std::move(icon));
+        return 0;
     }
     if (msg == WM_NOTIFY) {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
@@ -296,3 +299,5 @@ LRESULT CFilePage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     }
     return CPropertyPage::WindowProc(msg, wp, lp);
 }
+
+} // namespace fennix

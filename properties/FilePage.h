@@ -6,15 +6,19 @@
 #include "framework/Handle.h"
 #include "framework/PropertySheet.h"
 #include "properties/FileStamps.h"
+#include "properties/ShellIcon.h"
 
 #include <string>
+
+namespace fennix {
 
 class CFilePage : public fx::CPropertyPage {
 public:
     CFilePage();
 
-    // The path to show; LoadFileInfo replaces it with its long form.
-    void SetPath(const std::wstring& path) { m_strPath = path; }
+    // The item to show, as selected (extended-length for a name that ends in
+    // a dot or a space); LoadFileInfo replaces it with its long form.
+    void SetPath(const std::wstring& path) { m_path = path; }
     // Reads the file into the page; false when the file is not found.
     bool LoadFileInfo();
     // Writes what the user changed (boxes and time stamps) to the file.
@@ -26,6 +30,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id, UINT code) override;
 
 private:
     // The three stamps, in the order SetFileTime takes them.
@@ -37,9 +42,9 @@ private:
     };
     static int StampOfPicker(int controlId);
     void EnableApply(bool enable);
-    // Fetches the file's icon from the shell, once per LoadFileInfo.
-    void LoadShellIcon();
-    void ShowIcon(HICON icon);
+    // Has a worker fetch the file's icon from the shell, once per LoadFileInfo.
+    void FetchShellIcon();
+    void ShowIcon(fx::CIconHandle icon);
     AttributeChoice ChosenAttributes() const;
     // Each reports its own failure to the user and returns false.
     bool WriteAttributes();
@@ -50,9 +55,11 @@ private:
     CIconButton m_applyButton;
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
-    bool m_bIconPending = false;
+    bool m_bIconPending = false; // fetched once the page has a window
+    CShellIconFetch m_iconFetch;
 
-    std::wstring m_strPath;
+    std::wstring m_path;    // the exact item, which every read and write names
+    std::wstring m_strPath; // the same without an extended-length prefix
     std::wstring m_strTitle;
     std::wstring m_strType;
     std::wstring m_strShortPath;
@@ -67,3 +74,5 @@ private:
     // changed since is never written.
     AttributeChoice m_shownAttributes;
 };
+
+} // namespace fennix

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace fennix {
+
 namespace {
 // Bits that only describe the file and are never written back.
 const DWORD kNotSettable = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_NORMAL |
@@ -70,3 +72,5 @@ DWORD ComposeAttributes(DWORD current, const AttributeChoice& shown, const Attri
     }
     return value ? value : FILE_ATTRIBUTE_NORMAL;
 }
+
+} // namespace fennix

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace fennix {
+
 // A stored (UTC) file time as local time, by the rules in force on that date.
 std::optional<SYSTEMTIME> FileTimeToLocal(const FILETIME& utc);
 
@@ -35,3 +37,5 @@ struct AttributeChoice {
 // it now, also one another program changed meanwhile. FILE_ATTRIBUTE_NORMAL
 // when nothing at all is left.
 DWORD ComposeAttributes(DWORD current, const AttributeChoice& shown, const AttributeChoice& chosen);
+
+} // namespace fennix

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace fennix {
+
 namespace {
 bool IsSeparator(wchar_t c)
 {
@@ -137,3 +139,5 @@ TypeFigures CFileTypeStats::Figures(size_t row) const
 {
     return row == 0 ? TypeFigures{m_totals.files, m_totals.bytes} : m_perPattern.at(row - 1);
 }
+
+} // namespace fennix

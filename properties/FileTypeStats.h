@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace fennix {
+
 struct TypeFigures {
     uint64_t files = 0;
     uint64_t bytes = 0;
@@ -65,3 +67,5 @@ private:
     std::vector<TypeFigures> m_perPattern; // by index in m_patterns
     FolderTotals m_totals;
 };
+
+} // namespace fennix

@@ -1,5 +1,7 @@
 #include "properties/FilterRule.h"
 
+namespace fennix {
+
 bool IsAcceptableFilter(std::wstring_view filter)
 {
     if (filter.empty())
@@ -16,3 +18,5 @@ bool IsAcceptableFilter(std::wstring_view filter)
     }
     return true;
 }
+
+} // namespace fennix

@@ -4,11 +4,14 @@
 #include "controls/ButtonLooks.h"
 #include "framework/Dpi.h"
 #include "framework/Format.h"
+#include "framework/LongPath.h"
 #include "framework/Resources.h"
-#include "outside/pallashell/ShellGetFileInfo.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "properties/Messages.h"
+#include "properties/ShellIcon.h"
 #include "properties/res/resource.h"
+
+namespace fennix {
 
 namespace {
 
@@ -17,17 +20,6 @@ const wchar_t kPieButtonTip[] = L"View Pie Chart";
 // The search dialog's count of the walk so far is refreshed this often.
 const UINT_PTR kProgressTimer = 1;
 const UINT kProgressIntervalMs = 250;
-
-// What the list shows for a selected path: its last part, or a drive root
-// as "C:".
-std::wstring ItemListText(std::wstring path)
-{
-    if (!path.empty() && path.back() == L'\\')
-        path.back() = L' ';
-    path.erase(path.find_last_not_of(L" \t") + 1);
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
 
 } // namespace
 
@@ -155,30 +147,33 @@ void CFolderPage::UpdateFolderInfo(const SelectionScan& scan)
     m_stats = scan.stats;
     m_itemSizes = scan.itemSizes;
     const FolderTotals totals = m_stats.Totals();
-    m_strPath = scan.folderPath;
+    m_strPath = fx::WithoutExtendedPrefix(scan.folderPath);
     m_strSummary = fx::Format(L"%llu Folders,%llu Files, Total Size=  ", static_cast<unsigned long long>(totals.folders),
                               static_cast<unsigned long long>(totals.files)) +
                    CDiskInfo().GetUnitSize(totals.bytes);
-    m_strShortPath = scan.folderShortPath;
+    m_strShortPath = fx::WithoutExtendedPrefix(scan.folderShortPath);
 }
 
 void CFolderPage::ShowSelectionIcon()
 {
-    HICON icon = nullptr;
+    fx::CIconHandle icon; // none until the worker brings the shell's
     if (m_items.GetCount() == 1) {
-        CShellGetFileInfo shellInfo(m_items.GetAt(0));
-        shellInfo.GetLargeIcon();
-        icon = shellInfo.m_hLargeIcon;
-        m_strPath = m_items.GetAt(0);
+        m_iconFetch.Start(m_items.GetAt(0), m_hWnd, WM_SHELL_ICON);
+        m_strPath = fx::WithoutExtendedPrefix(m_items.GetAt(0));
         m_strHeading.clear();
     } else {
         // As large as the shell's icon of a single item at the window's DPI.
-        icon = fx::LoadIconForDpi(IDI_MULTIPLE_FILES, 32, 32, fx::WindowDpi(m_hWnd)).Release();
+        icon = fx::LoadIconForDpi(IDI_MULTIPLE_FILES, 32, 32, fx::WindowDpi(m_hWnd));
         m_strHeading = L"Multiple Files";
     }
+    ShowIcon(std::move(icon));
+}
+
+void CFolderPage::ShowIcon(fx::CIconHandle icon)
+{
     // The control lets go of the old icon before it is released.
-    m_iconControl.SetIcon(icon);
-    m_icon.Reset(icon);
+    m_iconControl.SetIcon(icon.Get());
+    m_icon = std::move(icon);
 }
 
 void CFolderPage::FillTypeBox()
@@ -201,7 +196,7 @@ void CFolderPage::FillItemList()
     texts.reserve(static_cast<size_t>(count));
     size_t characters = 0;
     for (int index = 0; index < count; ++index) {
-        texts.push_back(ItemListText(m_items.GetAt(index)));
+        texts.push_back(ItemName(m_items.GetAt(index)));
         characters += texts.back().size() + 1;
     }
     m_selectedItems.SendMessage(WM_SETREDRAW, FALSE);
@@ -286,26 +281,34 @@ LRESULT CFolderPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_REMOVE_PIE_PAGE:
         RemovePiePage();
         return 0;
+    case WM_SHELL_ICON:
+        if (fx::CIconHandle icon = m_iconFetch.Take(wp))
+            ShowIcon(std::move(icon));
+        return 0;
     case WM_WALK_DONE:
         // An abandoned walk's end is old news.
         if (m_bWalking && wp == m_walk.Id())
             FinishWalk();
         return 0;
     }
-    if (msg == WM_COMMAND) {
-        const UINT id = LOWORD(wp), code = HIWORD(wp);
-        if (id == IDC_FILE_TYPES && (code == CBN_SELENDOK || code == CBN_SELCHANGE)) {
-            UpdateTypeInfo();
-            return 0;
-        }
-        if (id == IDC_SELECTED_ITEMS && code == LBN_SELCHANGE) {
-            UpdateSelectedSize();
-            return 0;
-        }
-        if (id == IDC_PIE_BUTTON && code == BN_CLICKED) {
-            ShowPieChart();
-            return 0;
-        }
-    }
     return CPropertyPage::WindowProc(msg, wp, lp);
 }
+
+bool CFolderPage::OnCommand(UINT id, UINT code)
+{
+    if (id == IDC_FILE_TYPES && (code == CBN_SELENDOK || code == CBN_SELCHANGE)) {
+        UpdateTypeInfo();
+        return true;
+    }
+    if (id == IDC_SELECTED_ITEMS && code == LBN_SELCHANGE) {
+        UpdateSelectedSize();
+        return true;
+    }
+    if (id == IDC_PIE_BUTTON && code == BN_CLICKED) {
+        ShowPieChart();
+        return true;
+    }
+    return CPropertyPage::OnCommand(id, code);
+}
+
+} // namespace fennix

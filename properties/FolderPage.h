@@ -15,10 +15,13 @@
 #include "properties/PiePage.h"
 #include "properties/SelectionScan.h"
 #include "properties/SelectionWalk.h"
+#include "properties/ShellIcon.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace fennix {
 
 class CFolderPage : public fx::CPropertyPage {
 public:
@@ -44,6 +47,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id, UINT code) override;
 
 private:
     void StartWalk();
@@ -53,6 +57,7 @@ private:
     void FinishWalk();
     void UpdateFolderInfo(const SelectionScan& scan);
     void ShowSelectionIcon();
+    void ShowIcon(fx::CIconHandle icon);
     void FillTypeBox();
     void FillItemList();
     void UpdateTypeInfo();
@@ -67,6 +72,7 @@ private:
     CIconButton m_exitButton;
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
+    CShellIconFetch m_iconFetch;
     CFlatComboBox m_fileTypes;
     fx::CListBox m_selectedItems;
     fx::CToolTipCtrl m_toolTip;
@@ -90,3 +96,5 @@ private:
     bool m_bIncludeSubFolders = true;
     bool m_bWalking = false;
 };
+
+} // namespace fennix

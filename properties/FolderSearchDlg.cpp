@@ -5,13 +5,15 @@
 #include "framework/Dpi.h"
 #include "framework/Format.h"
 #include "outside/pallavol/DiskInfo.h"
-#include "outside/pallashell/ShellGetFileInfo.h"
 #include "properties/FilterRule.h"
 #include "properties/Messages.h"
 #include "properties/MirelPropertySheet.h"
+#include "properties/ShellIcon.h"
 #include "properties/res/resource.h"
 
 #include <commctrl.h>
+
+namespace fennix {
 
 CFolderSearchDlg::CFolderSearchDlg() : CDialog(IDD_FOLDER_SEARCH)
 {
@@ -41,19 +43,19 @@ BOOL CFolderSearchDlg::OnInitDialog()
 
     const CPathList& items = m_pSheet->Items();
     m_strPath = items.GetCount() > 0 ? PathRoot(items.GetAt(0)) : std::wstring();
-    HICON icon = nullptr;
-    if (items.GetCount() == 1) {
-        CShellGetFileInfo shellInfo(m_strPath);
-        shellInfo.GetLargeIcon();
-        icon = shellInfo.m_hLargeIcon;
-    } else {
-        // As large as the shell's icon of a single item at the window's DPI.
-        icon = fx::LoadIconForDpi(IDI_MULTIPLE_FILES, 32, 32, fx::WindowDpi(m_hWnd)).Release();
-    }
-    m_iconControl.SetIcon(icon);
-    m_icon.Reset(icon);
+    if (items.GetCount() == 1) // the drive's own icon, from a worker: the drive may be slow
+        m_iconFetch.Start(m_strPath, m_hWnd, WM_SHELL_ICON);
+    else // as large as the shell's icon of a single item at the window's DPI
+        ShowIcon(fx::LoadIconForDpi(IDI_MULTIPLE_FILES, 32, 32, fx::WindowDpi(m_hWnd)));
     UpdateData(false);
     return TRUE;
+}
+
+void CFolderSearchDlg::ShowIcon(fx::CIconHandle icon)
+{
+    // The control lets go of the old icon before it is released.
+    m_iconControl.SetIcon(icon.Get());
+    m_icon = std::move(icon);
 }
 
 void CFolderSearchDlg::OnFilterChanged()
@@ -115,18 +117,25 @@ void CFolderSearchDlg::SendToSheet(WPARAM mode, LPARAM filter) const
         ::SendMessageW(m_pSheet->m_hWnd, WM_SEARCH_START, mode, filter);
 }
 
+bool CFolderSearchDlg::OnCommand(UINT id, UINT code)
+{
+    if (id == IDC_SEARCH_FILTER && code == EN_CHANGE) {
+        OnFilterChanged();
+        return true;
+    }
+    return CDialog::OnCommand(id, code);
+}
+
 LRESULT CFolderSearchDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDC_SEARCH_FILTER && HIWORD(wp) == EN_CHANGE) {
-            OnFilterChanged();
-            return 0;
-        }
-        break;
     case WM_SEARCH_DONE:
         if (wp == 0)
             OnSearchDone();
+        return 0;
+    case WM_SHELL_ICON:
+        if (fx::CIconHandle icon = m_iconFetch.Take(wp))
+            ShowIcon(std::move(icon));
         return 0;
     case WM_SEARCH_PROGRESS:
         if (lp)
@@ -135,3 +144,5 @@ LRESULT CFolderSearchDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     }
     return CDialog::WindowProc(msg, wp, lp);
 }
+
+} // namespace fennix

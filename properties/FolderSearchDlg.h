@@ -9,8 +9,11 @@
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
 #include "common/FolderWalker.h"
+#include "properties/ShellIcon.h"
 
 #include <string>
+
+namespace fennix {
 
 class CMirelPropertySheet;
 
@@ -27,8 +30,10 @@ protected:
     void OnOK() override;     // Go
     void OnCancel() override; // Exit
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id, UINT code) override;
 
 private:
+    void ShowIcon(fx::CIconHandle icon);
     void OnFilterChanged();
     void OnSearchDone();
     void ShowProgress(const FolderTotals& soFar) const;
@@ -40,8 +45,11 @@ private:
     CIconButton m_exitButton;
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
+    CShellIconFetch m_iconFetch;
 
     int m_bIncludeSubFolders = 1;
     std::wstring m_strPath;
     std::wstring m_strFilter;
 };
+
+} // namespace fennix

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+namespace fennix {
+
 // Drop window -> sheet: wParam 1 with the HDROP in lParam after a drop, else 0.
 constexpr UINT WM_DROPWND_RESTORE = WM_USER + 9;
 // Search dialog -> sheet: wParam 0 stop, 1 start, 2 start with subfolders;
@@ -23,3 +25,7 @@ constexpr UINT WM_ACTIVATE_SEARCH = WM_APP + 21;
 constexpr UINT WM_REMOVE_PIE_PAGE = WM_APP + 22;
 // Frame -> itself: fit the frame to the sheet, which has taken a new DPI's size.
 constexpr UINT WM_FIT_TO_SHEET = WM_APP + 23;
+// Shell icon worker -> the window that asked: the icon of fetch wParam is ready.
+constexpr UINT WM_SHELL_ICON = WM_APP + 24;
+
+} // namespace fennix

@@ -1,9 +1,12 @@
 #include "properties/MirelPropertyFrame.h"
 
+#include "framework/Dialog.h"
 #include "framework/Dpi.h"
 #include "properties/Messages.h"
 #include "properties/MirelPropertySheet.h"
 #include "properties/res/resource.h"
+
+namespace fennix {
 
 namespace {
 const int kMinimizeButtonSize = 25; // pixels at 96 DPI, square
@@ -11,6 +14,9 @@ const int kMinimizeButtonSize = 25; // pixels at 96 DPI, square
 
 LRESULT CMirelPropertyFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    LRESULT result = 0;
+    if (m_appIcon.OnMessage(m_hWnd, msg, wp, &result))
+        return result;
     switch (msg) {
     case WM_CREATE:
         if (Default(msg, wp, lp) == -1)
@@ -67,9 +73,7 @@ int CMirelPropertyFrame::OnCreate()
         FocusSheet();
     CreateMinimizeButton();
     FitToSheet();
-    m_icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    m_appIcon.Set(m_hWnd, IDI_APP);
     return 0;
 }
 
@@ -118,3 +122,5 @@ void CMirelPropertyFrame::PlaceMinimizeButton(const RECT& frameRect)
     ::SetWindowPos(m_pSheet->GetDlgItem(IDC_MINIMIZE_BUTTON), nullptr, right - size, 0, size, size,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+} // namespace fennix

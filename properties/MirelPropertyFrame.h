@@ -3,7 +3,10 @@
 // At a change of DPI it fits itself to the sheet again once the sheet has
 // taken its new size.
 #pragma once
+#include "framework/Dialog.h"
 #include "framework/Wnd.h"
+
+namespace fennix {
 
 class CMirelPropertySheet;
 
@@ -25,5 +28,7 @@ private:
 
     CMirelPropertySheet* m_pSheet = nullptr;
     HWND m_sheetWindow = nullptr;
-    HICON m_icon = nullptr; // shared icon from LoadIcon
+    fx::CAppIcon m_appIcon;
 };
+
+} // namespace fennix

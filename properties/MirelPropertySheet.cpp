@@ -11,6 +11,8 @@
 
 #include <shellapi.h>
 
+namespace fennix {
+
 CMirelPropertySheet::CMirelPropertySheet(HWND frame)
     : CPropertySheet(fx::LoadString(IDS_SHEET_CAPTION), frame, 0), m_aboutPage(IDD_ABOUT)
 {
@@ -150,15 +152,18 @@ void CMirelPropertySheet::OnRestoreFromDropWindow(WPARAM dropped, LPARAM drop)
         OnDropFiles(reinterpret_cast<HDROP>(drop));
 }
 
+bool CMirelPropertySheet::OnCommand(UINT id, UINT code)
+{
+    if (id == IDC_MINIMIZE_BUTTON && code == BN_CLICKED) {
+        OnMinimize();
+        return true;
+    }
+    return CPropertySheet::OnCommand(id, code);
+}
+
 LRESULT CMirelPropertySheet::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDC_MINIMIZE_BUTTON && HIWORD(wp) == BN_CLICKED) {
-            OnMinimize();
-            return 0;
-        }
-        break;
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wp));
         return 0;
@@ -188,3 +193,5 @@ void CMirelPropertySheet::PostNcDestroy()
     m_dropWindow.DestroyWindow();
     delete this;
 }
+
+} // namespace fennix

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+namespace fennix {
+
 class CMirelPropertySheet : public fx::CPropertySheet {
 public:
     explicit CMirelPropertySheet(HWND frame);
@@ -42,6 +44,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id, UINT code) override;
     void PostNcDestroy() override;
 
 private:
@@ -66,3 +69,5 @@ private:
     fx::CToolTipCtrl m_toolTip;
     CDropWindow m_dropWindow;
 };
+
+} // namespace fennix

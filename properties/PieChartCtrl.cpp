@@ -11,6 +11,8 @@
 #include <cmath>
 #include <new>
 
+namespace fennix {
+
 namespace {
 const wchar_t kClassName[] = L"PIE_CHART_CTRL";
 const COLORREF kDiscColor = RGB(0, 0, 255);  // shows wherever the slices leave the turn open
@@ -266,3 +268,5 @@ void CPieChartCtrl::DrawPercentage(HDC dc, const CPieSlice& slice, int endAngle)
     ::SetTextColor(dc, slice.m_textColor);
     ::TextOutW(dc, anchor.x - size.cx / 2, anchor.y - size.cy / 2, text.c_str(), length);
 }
+
+} // namespace fennix

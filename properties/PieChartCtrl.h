@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace fennix {
+
 // One wedge of the pie and its legend row.
 class CPieSlice {
 public:
@@ -73,3 +75,5 @@ private:
     bool m_bDragging = false;
     int m_lastX = 0;
 };
+
+} // namespace fennix

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace fennix {
+
 namespace {
 // The value the chart has always placed its points with; a more precise one
 // moves some of them by a pixel.
@@ -35,3 +37,5 @@ POINT CPieGeometry::AngleToPoint(int angle, bool inner) const
     const double y = (m_pie.top + m_pie.bottom) * 0.5 - radius * std::cos(theta);
     return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
 }
+
+} // namespace fennix

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+namespace fennix {
+
 class CPieGeometry {
 public:
     // The largest square that fits the client area, centred across it and
@@ -19,3 +21,5 @@ public:
 private:
     RECT m_pie{};
 };
+
+} // namespace fennix

@@ -6,6 +6,8 @@
 
 #include <iterator>
 
+namespace fennix {
+
 namespace {
 // The slices in drawing order, so also the legend's rows from the top.
 const struct {
@@ -56,3 +58,5 @@ void CPiePage::FillChart()
         m_chart.AddSlice(kSlices[i].fill, kSlices[i].text, degrees[i], kSlices[i].label);
     m_chart.Invalidate(false);
 }
+
+} // namespace fennix

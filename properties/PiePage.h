@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+namespace fennix {
+
 class CPiePage : public fx::CPropertyPage {
 public:
     CPiePage();
@@ -37,3 +39,5 @@ private:
     uint64_t m_selectedSize = 0;
     CPieChartCtrl m_chart;
 };
+
+} // namespace fennix

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace fennix {
+
 namespace {
 uint64_t Minus(uint64_t a, uint64_t b)
 {
@@ -33,3 +35,5 @@ SPieShares ComputePieShares(uint64_t driveTotal, uint64_t driveFree, uint64_t fo
     shares.free = left;
     return shares;
 }
+
+} // namespace fennix

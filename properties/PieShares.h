@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+namespace fennix {
+
 struct SPieShares {
     int others = 0;   // used space of the drive outside the folder page's items
     int free = 360;   // free space, and whatever the truncation of the others lost
@@ -18,3 +20,5 @@ int ShareInDegrees(uint64_t part, uint64_t whole);
 // a folder total above the drive's used space) give no negative slice: what
 // would be negative is 0, and the four slices always add up to 360 degrees.
 SPieShares ComputePieShares(uint64_t driveTotal, uint64_t driveFree, uint64_t folderTotal, uint64_t selectedSize);
+
+} // namespace fennix

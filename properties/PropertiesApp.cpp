@@ -4,6 +4,8 @@
 #include "properties/MirelPropertyFrame.h"
 #include "properties/res/resource.h"
 
+namespace fennix {
+
 BOOL CPropertiesApp::InitInstance()
 {
     CreateFrame();
@@ -32,3 +34,5 @@ CPropertiesApp::~CPropertiesApp()
         m_pFrame->DestroyWindow();
     delete m_pFrame;
 }
+
+} // namespace fennix

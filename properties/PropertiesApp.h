@@ -2,6 +2,8 @@
 #pragma once
 #include "framework/App.h"
 
+namespace fennix {
+
 class CMirelPropertyFrame;
 
 class CPropertiesApp : public fx::CWinApp {
@@ -18,3 +20,5 @@ protected:
 private:
     CMirelPropertyFrame* m_pFrame = nullptr;
 };
+
+} // namespace fennix

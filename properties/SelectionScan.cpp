@@ -4,6 +4,8 @@
 #include "framework/LongPath.h"
 #include "outside/pallapath/FolderOp.h"
 
+namespace fennix {
+
 SelectionScan ScanSelection(const CPathList& items, std::wstring_view filter, bool includeSubFolders,
                             const ScanCheckpoint& checkpoint)
 {
@@ -55,3 +57,5 @@ SelectionScan ScanSelection(const CPathList& items, std::wstring_view filter, bo
     }
     return scan;
 }
+
+} // namespace fennix

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+namespace fennix {
+
 struct SelectionScan {
     CFileTypeStats stats;
     // The bytes of each selected item, by its index in the selection: a
@@ -41,3 +43,5 @@ using ScanCheckpoint = std::function<bool(const SelectionScan& soFar)>;
 // "*.*" pattern claims. checkpoint may be empty.
 SelectionScan ScanSelection(const CPathList& items, std::wstring_view filter, bool includeSubFolders,
                             const ScanCheckpoint& checkpoint);
+
+} // namespace fennix

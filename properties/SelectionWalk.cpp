@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace fennix {
+
 void CSelectionWalk::Start(const CPathList& items, const std::wstring& filter, bool includeSubFolders, HWND window,
                            UINT doneMessage)
 {
@@ -64,3 +66,5 @@ FolderTotals CSelectionWalk::Totals() const
     std::lock_guard<std::mutex> lock(m_published->lock);
     return m_published->scan.stats.Totals();
 }
+
+} // namespace fennix

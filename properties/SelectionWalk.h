@@ -14,6 +14,8 @@
 #include <mutex>
 #include <string>
 
+namespace fennix {
+
 class CSelectionWalk {
 public:
     CSelectionWalk() = default;
@@ -50,3 +52,5 @@ private:
     fx::CWorkerThread m_worker;
     WPARAM m_id = 0;
 };
+
+} // namespace fennix

@@ -3,6 +3,6 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     // The selection comes from the clipboard; the command line is not read.
-    CPropertiesApp app;
+    fennix::CPropertiesApp app;
     return app.Main();
 }

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+using namespace fennix;
+
 namespace {
 
 using namespace testing_support;

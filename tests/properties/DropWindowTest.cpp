@@ -1,11 +1,14 @@
 #include "tests/properties/FennixFixture.h"
 
 #include "common/DropList.h"
+#include "outside/pallavol/DiskInfo.h"
 #include "properties/Messages.h"
 #include "properties/res/resource.h"
 
 #include <algorithm>
 #include <cstring>
+
+using namespace fennix;
 
 namespace {
 
@@ -94,47 +97,43 @@ TEST_F(DropWindowTest, DoubleClickOrCloseRestoresTheSamePages)
     }
 }
 
-TEST_F(DropWindowTest, DropOnTheDropWindowStartsOver)
+// A drop on the sheet or on the drop window starts over with what was
+// dropped; the clipboard is the user's and stays as it was.
+TEST_F(DropWindowTest, ADropStartsOverLeavingTheClipboardAsItWas)
 {
     std::wstring a = m_temp.MakeFile(L"a.txt");
-    std::wstring dropped1 = m_temp.MakeFile(L"dropped 1.txt"), dropped2 = m_temp.MakeFolder(L"dropped folder");
     PutDropListOnClipboard({a});
     Start();
-    Minimize();
-    HGLOBAL drop = MakeDropList({dropped1, dropped2});
-    Drop().SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+    EXPECT_TRUE(ClipboardIsEmpty());
+
+    // A file over a file: the file page shows the new one, nothing pending.
+    PutTextOnClipboard(L"the user's own text");
+    std::wstring c = m_temp.MakeFile(L"c.txt", "12345");
+    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({c})));
     PumpMessages();
-    EXPECT_EQ(Items(), (std::vector<std::wstring>{dropped1, dropped2}));
+    EXPECT_EQ(Items(), std::vector<std::wstring>{c});
+    EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
+    EXPECT_EQ(TabCount(), 2);
+    HWND page = Sheet()->FilePage().m_hWnd;
+    EXPECT_EQ(WindowText(::GetDlgItem(page, IDC_FILE_PATH)), c);
+    EXPECT_EQ(WindowText(::GetDlgItem(page, IDC_FILE_SIZE)), CDiskInfo().GetUnitSize(5) + L"(5 bytes)");
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, IDC_APPLY)));
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+
+    // Several items on the drop window: the sheet comes back for them.
+    std::wstring folder = m_temp.MakeFolder(L"dropped folder");
+    Minimize();
+    Drop().SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({a, folder})));
+    PumpMessages();
+    EXPECT_EQ(Items(), (std::vector<std::wstring>{a, folder}));
     EXPECT_TRUE(Frame()->IsWindowVisible());
     EXPECT_FALSE(Drop().IsWindowVisible());
     EXPECT_EQ(Drop().CurrentIcon(), Drop().DroppedIcon()); // until it is next shown
     EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
-    EXPECT_TRUE(ClipboardIsEmpty());
+    EXPECT_EQ(ClipboardText(), L"the user's own text");
 
     Minimize();
     EXPECT_EQ(Drop().CurrentIcon(), Drop().WaitingIcon());
-}
-
-TEST_F(DropWindowTest, DropOnTheSheetStartsOverLeavingWhatTheUserCopiedOnTheClipboard)
-{
-    std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
-    PutDropListOnClipboard({a, b});
-    Start();
-    std::wstring c = m_temp.MakeFile(L"c.txt");
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({c})));
-    PumpMessages();
-    EXPECT_EQ(Items(), std::vector<std::wstring>{c});
-    EXPECT_TRUE(Frame()->IsWindowVisible());
-    EXPECT_TRUE(ClipboardIsEmpty());
-
-    PutTextOnClipboard(L"the user's own text");
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({a})));
-    PumpMessages();
-    Minimize();
-    Drop().SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({b})));
-    PumpMessages();
-    EXPECT_EQ(Items(), std::vector<std::wstring>{b});
-    EXPECT_EQ(ClipboardText(), L"the user's own text");
 }
 
 TEST_F(DropWindowTest, AMalformedOrEmptyDropIsNoSelection)

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+using namespace fennix;
+
 class FennixTest : public ::testing::Test {
 protected:
     void SetUp() override { testing_support::PumpMessages(); }

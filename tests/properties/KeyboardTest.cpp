@@ -7,6 +7,8 @@
 #include "tests/support/Keyboard.h"
 #include "tests/support/KeyboardAudit.h"
 
+using namespace fennix;
+
 namespace {
 
 using namespace testing_support;

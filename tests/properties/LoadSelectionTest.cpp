@@ -4,6 +4,8 @@
 
 #include <shlobj.h>
 
+using namespace fennix;
+
 namespace {
 
 using namespace testing_support;
@@ -57,27 +59,45 @@ TEST_F(FennixTest, MinimizeButtonSitsAtTheSheetsTopRight)
     EXPECT_EQ(::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
 }
 
-TEST_F(FennixTest, NothingOnTheClipboardShowsOnlyAbout)
+// What names no file leaves the program on its About page. A list that was
+// read is taken off the clipboard even when it names nothing; anything else
+// stays there.
+TEST_F(FennixTest, NoSelectionShowsOnlyAbout)
 {
-    {
-        fx::CClipboard clipboard;
-        ::EmptyClipboard();
+    m_temp.MakeFile(L"matched by the pattern.txt");
+    const std::wstring pattern = (m_temp.Path() / L"*.txt").wstring();
+    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\windows\\win.ini\0\0", 21));
+    const DWORD size = static_cast<DWORD>(sizeof(DROPFILES) + list.size());
+    struct Case {
+        std::string what;
+        std::function<void()> put;
+        bool listTaken;
+    };
+    std::vector<Case> cases{
+        {"nothing", [] { fx::CClipboard clipboard; ::EmptyClipboard(); }, true},
+        {"text", [] { PutTextOnClipboard(L"some text"); }, false},
+        {"empty list", [] { PutDropListOnClipboard({}); }, true},
+    };
+    for (const std::wstring& path : {pattern, std::wstring(L"NUL"), std::wstring(L"COM1"), std::wstring(L"\\\\.\\CON"),
+                                     std::wstring(L"C:\\windows\\NUL"), std::wstring(L"win.ini")})
+        cases.push_back({testing::PrintToString(path), [path] { PutDropListOnClipboard({path}); }, true});
+    for (DWORD offset : {DWORD{0x7FFFFFF0}, DWORD{0xFFFFFFF0}, size + 64, DWORD{0}})
+        cases.push_back({"list at offset " + std::to_string(offset),
+                         [offset, &list] { PutRawDropListOnClipboard(DropFilesBlock(offset, true, list)); }, false});
+    for (const Case& c : cases) {
+        c.put();
+        Start();
+        EXPECT_EQ(Pages(), kAboutOnly) << c.what;
+        EXPECT_EQ(TabCount(), 1) << c.what;
+        EXPECT_EQ(Sheet()->GetActiveIndex(), 0) << c.what;
+        EXPECT_TRUE(Items().empty()) << c.what;
+        EXPECT_EQ(ClipboardIsEmpty(), c.listTaken) << c.what;
+        if (c.what == "text") {
+            EXPECT_EQ(ClipboardText(), L"some text");
+        }
+        m_app.reset();
+        PumpMessages();
     }
-    Start();
-    EXPECT_EQ(Pages(), kAboutOnly);
-    EXPECT_EQ(TabCount(), 1);
-    EXPECT_EQ(Sheet()->GetActiveIndex(), 0);
-    EXPECT_TRUE(Items().empty());
-    EXPECT_TRUE(ClipboardIsEmpty());
-}
-
-TEST_F(FennixTest, TextOnTheClipboardStaysAndShowsOnlyAbout)
-{
-    PutTextOnClipboard(L"some text");
-    Start();
-    EXPECT_EQ(Pages(), kAboutOnly);
-    EXPECT_TRUE(Items().empty());
-    EXPECT_EQ(ClipboardText(), L"some text");
 }
 
 TEST_F(FennixTest, SelectionIsReadIntoItemsAndTheClipboardEmptied)
@@ -102,74 +122,27 @@ TEST_F(FennixTest, SelectionIsReadIntoItemsAndTheClipboardEmptied)
     }
 }
 
-TEST_F(FennixTest, PathsAreTakenInTheirFullForm)
-{
-    PutDropListOnClipboard({L"C:\\..\\..\\windows\\.\\win.ini"});
-    Start();
-    EXPECT_EQ(Items(), std::vector<std::wstring>{L"C:\\windows\\win.ini"});
-    ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
-    HWND page = Sheet()->FilePage().m_hWnd;
-    EXPECT_EQ(WindowText(::GetDlgItem(page, IDC_FILE_PATH)), L"C:\\windows\\win.ini");
-    EXPECT_NE(WindowText(::GetDlgItem(page, IDC_FILE_TYPE)), L"");
-}
-
-TEST_F(FennixTest, PatternsDevicesAndRelativePathsNameNoFile)
-{
-    m_temp.MakeFile(L"matched by the pattern.txt");
-    const std::wstring pattern = (m_temp.Path() / L"*.txt").wstring();
-    for (const std::wstring& path : {pattern, std::wstring(L"NUL"), std::wstring(L"COM1"), std::wstring(L"\\\\.\\CON"),
-                                     std::wstring(L"C:\\windows\\NUL"), std::wstring(L"win.ini")}) {
-        PutDropListOnClipboard({path});
-        Start();
-        EXPECT_EQ(Pages(), kAboutOnly) << testing::PrintToString(path);
-        EXPECT_TRUE(Items().empty());
-        EXPECT_TRUE(ClipboardIsEmpty());
-        m_app.reset();
-        PumpMessages();
-    }
-}
-
-TEST_F(FennixTest, MalformedListsAreNoSelection)
-{
-    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\windows\\win.ini\0\0", 21));
-    const DWORD size = static_cast<DWORD>(sizeof(DROPFILES) + list.size());
-    for (DWORD offset : {DWORD{0x7FFFFFF0}, DWORD{0xFFFFFFF0}, size + 64, DWORD{0}}) {
-        PutRawDropListOnClipboard(DropFilesBlock(offset, true, list));
-        Start();
-        EXPECT_EQ(Pages(), kAboutOnly) << "offset " << offset;
-        EXPECT_TRUE(Items().empty());
-        EXPECT_FALSE(ClipboardIsEmpty()); // no list was taken
-        m_app.reset();
-        PumpMessages();
-    }
-}
-
-TEST_F(FennixTest, LongAndNonAnsiPathsArriveWhole)
+// Paths arrive whole (long, not ANSI, from an ANSI list) and in their full form.
+TEST_F(FennixTest, PathsArriveWholeInTheirFullForm)
 {
     std::wstring longName = m_temp.MakeFile(std::wstring(120, L'l') + L"\\" + std::wstring(120, L'm') + L"\\" +
                                             std::wstring(40, L'n') + L".txt");
     ASSERT_GT(longName.size(), 260u);
     std::wstring foreign = m_temp.MakeFile(L"Žluťoučký кінь 日本.txt");
-    PutDropListOnClipboard({longName, foreign});
-    Start();
-    EXPECT_EQ(Items(), (std::vector<std::wstring>{longName, foreign}));
-}
-
-TEST_F(FennixTest, AnsiDropListIsReadToo)
-{
-    PutAnsiDropListOnClipboard({"C:\\windows", "C:\\windows\\win.ini"});
-    Start();
-    EXPECT_EQ(Items(), (std::vector<std::wstring>{L"C:\\windows", L"C:\\windows\\win.ini"}));
-    EXPECT_TRUE(ClipboardIsEmpty());
-}
-
-TEST_F(FennixTest, EmptyDropListIsNoSelection)
-{
-    PutDropListOnClipboard({});
-    Start();
-    EXPECT_EQ(Pages(), kAboutOnly);
-    EXPECT_EQ(Items(), std::vector<std::wstring>{});
-    EXPECT_TRUE(ClipboardIsEmpty());
+    const std::vector<std::pair<std::function<void()>, std::vector<std::wstring>>> cases{
+        {[&] { PutDropListOnClipboard({longName, foreign}); }, {longName, foreign}},
+        {[] { PutAnsiDropListOnClipboard({"C:\\windows", "C:\\windows\\win.ini"}); },
+         {L"C:\\windows", L"C:\\windows\\win.ini"}},
+        {[] { PutDropListOnClipboard({L"C:\\..\\..\\windows\\.\\win.ini"}); }, {L"C:\\windows\\win.ini"}},
+    };
+    for (const auto& [put, expected] : cases) {
+        put();
+        Start();
+        EXPECT_EQ(Items(), expected);
+        EXPECT_TRUE(ClipboardIsEmpty());
+        m_app.reset();
+        PumpMessages();
+    }
 }
 
 TEST_F(FennixTest, AboutPageShowsTheLinksAddresses)
@@ -184,24 +157,19 @@ TEST_F(FennixTest, AboutPageShowsTheLinksAddresses)
     EXPECT_EQ(page->MailLink().ToolTip().GetText(page->MailLink().m_hWnd, 1), CAboutPage::kMailAddress);
 }
 
-TEST_F(FennixTest, ClosingTheFrameEndsWithExitCodeZero)
+// Closing the frame, Escape and Enter on the About page end the program.
+TEST_F(FennixTest, CloseEscapeOrEnterEndTheProgram)
 {
-    Start();
-    Frame()->SendMessage(WM_CLOSE);
-    int code = -1;
-    EXPECT_TRUE(PumpMessages(&code));
-    EXPECT_EQ(code, 0);
-}
-
-TEST_F(FennixTest, EscapeOrEnterOnTheAboutPageEndsTheProgram)
-{
-    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+    for (WPARAM key : {WPARAM{0}, WPARAM{VK_ESCAPE}, WPARAM{VK_RETURN}}) {
         Start();
-        HWND about = Sheet()->GetPage(0)->m_hWnd;
-        MSG msg{about, WM_KEYDOWN, key, 0, 0, {0, 0}};
-        if (!fx::CWinApp::PreTranslate(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
+        if (key == 0) {
+            Frame()->SendMessage(WM_CLOSE);
+        } else {
+            MSG msg{Sheet()->GetPage(0)->m_hWnd, WM_KEYDOWN, key, 0, 0, {0, 0}};
+            if (!fx::CWinApp::PreTranslate(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
         }
         int code = -1;
         EXPECT_TRUE(PumpMessages(&code)) << "key " << key;

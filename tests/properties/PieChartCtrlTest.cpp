@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+using namespace fennix;
+
 namespace {
 
 using namespace pie_pixels;

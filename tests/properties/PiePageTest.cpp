@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace fennix;
+
 namespace {
 
 using namespace pie_pixels;

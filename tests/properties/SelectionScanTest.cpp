@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace fennix;
+
 namespace {
 
 using testing_support::RunOnLinux;
