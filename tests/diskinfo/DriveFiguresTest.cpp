@@ -10,6 +10,7 @@
 namespace {
 
 using namespace testing_support;
+using namespace dovrin;
 
 // Each flag and the box that shows it.
 const std::pair<DWORD, int> kFlagBoxes[] = {
@@ -60,6 +61,8 @@ TEST_F(DovrinTest, DriveCShowsThePlatformsFigures)
     EXPECT_EQ(Title(), L"Dovrin->Drive C");
     EXPECT_EQ(Text(IDC_FILE_SYSTEM), fileSystem);
     EXPECT_EQ(Text(IDC_MAX_NAME_LENGTH), std::to_wstring(maxLength));
+    // The serial as two groups of four upper-case hex digits, high word first.
+    EXPECT_EQ(Text(IDC_SERIAL_NUMBER), fx::Format(L"%04X-%04X", static_cast<unsigned>(serial >> 16), static_cast<unsigned>(serial & 0xFFFF)));
     for (const auto& [bit, box] : kFlagBoxes) {
         EXPECT_EQ(Checked(box), (flags & bit) != 0) << box;
         EXPECT_FALSE(Enabled(box)) << box << ": the flags only show";
@@ -70,6 +73,9 @@ TEST_F(DovrinTest, DriveCShowsThePlatformsFigures)
     EXPECT_EQ(Text(IDC_SECTORS_PER_CLUSTER), std::to_wstring(sectorsPerCluster));
     EXPECT_EQ(Text(IDC_BYTES_PER_SECTOR), std::to_wstring(bytesPerSector));
     EXPECT_EQ(Text(IDC_CLUSTERS), std::to_wstring(totalClusters));
+    ULARGE_INTEGER available{}, total{};
+    ASSERT_TRUE(::GetDiskFreeSpaceExW(L"C:\\", &available, &total, nullptr));
+    EXPECT_EQ(Text(IDC_TOTAL), CDiskInfo().GetUnitSize(total.QuadPart));
 
     EXPECT_NE(DriveIcon(), nullptr);
     EXPECT_TRUE(Enabled(IDC_LABEL));
@@ -135,7 +141,6 @@ TEST_F(DovrinTest, EachFigureGoesToItsOwnField)
     EXPECT_EQ(Text(IDC_CLUSTERS_FREE), L"2");
     EXPECT_EQ(Text(IDC_SECTORS_PER_CLUSTER), L"64");
     EXPECT_EQ(Text(IDC_BYTES_PER_SECTOR), L"4096");
-    EXPECT_TRUE(::GetWindowLongW(Item(IDC_DRIVE_CAPTION), GWL_STYLE) & SS_NOPREFIX);
 }
 
 TEST_F(DovrinTest, EachFlagTicksOnlyItsOwnBox)
