@@ -116,12 +116,14 @@ TEST_F(DovrinTest, PercentageAndBarFollowUsedOverTotal)
     }
 }
 
-TEST_F(DovrinTest, EachFigureGoesToItsOwnField)
+TEST_F(DovrinTest, EachFigureAndFlagGoesToItsOwnField)
 {
     Start(L"C:\\");
+    // A root no entry matches (a share) names the caption and title itself.
+    ::SendMessageW(Item(IDC_DRIVE_LIST), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     DriveFigures figures;
     figures.type = L"RAM Disk";
-    figures.label = L"R&D"; // no mnemonic: the ampersand shows as it is
+    figures.label = L"R&D";
     figures.serialNumber = L"1A2B-3C4D";
     figures.fileSystem = L"FAT32";
     figures.maxFileNameLength = L"127";
@@ -129,11 +131,12 @@ TEST_F(DovrinTest, EachFigureGoesToItsOwnField)
     figures.freeClusters = 2;
     figures.sectorsPerCluster = 64;
     figures.bytesPerSector = 4096;
-    m_dialog.ShowDrive(L"C:\\", figures);
+    m_dialog.ShowDrive(L"\\\\server\\share\\", figures);
 
     EXPECT_EQ(Text(IDC_TYPE), L"RAM Disk");
     EXPECT_EQ(Text(IDC_LABEL), L"R&D");
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"C:\\(R&D)");
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"\\\\server\\share\\(R&D)");
+    EXPECT_EQ(Title(), L"Dovrin->Drive \\\\server\\share");
     EXPECT_EQ(Text(IDC_SERIAL_NUMBER), L"1A2B-3C4D");
     EXPECT_EQ(Text(IDC_FILE_SYSTEM), L"FAT32");
     EXPECT_EQ(Text(IDC_MAX_NAME_LENGTH), L"127");
@@ -141,30 +144,13 @@ TEST_F(DovrinTest, EachFigureGoesToItsOwnField)
     EXPECT_EQ(Text(IDC_CLUSTERS_FREE), L"2");
     EXPECT_EQ(Text(IDC_SECTORS_PER_CLUSTER), L"64");
     EXPECT_EQ(Text(IDC_BYTES_PER_SECTOR), L"4096");
-}
 
-TEST_F(DovrinTest, EachFlagTicksOnlyItsOwnBox)
-{
-    Start(L"C:\\");
     for (const auto& [bit, box] : kFlagBoxes) {
-        DriveFigures figures = FixedDrive();
         figures.flags = bit | FILE_PERSISTENT_ACLS; // a flag no box shows
         m_dialog.ShowDrive(L"C:\\", figures);
         for (const auto& [otherBit, otherBox] : kFlagBoxes)
             EXPECT_EQ(Checked(otherBox), otherBit == bit) << "flag " << bit << ", box " << otherBox;
     }
-}
-
-TEST_F(DovrinTest, ARootNoEntryMatchesNamesTheCaptionAndTitleItself)
-{
-    Start(L"C:\\");
-    ::SendMessageW(Item(IDC_DRIVE_LIST), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    DriveFigures figures;
-    figures.type = L"Network Drive";
-    figures.label = L"share";
-    m_dialog.ShowDrive(L"\\\\server\\share\\", figures);
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"\\\\server\\share\\(share)");
-    EXPECT_EQ(Title(), L"Dovrin->Drive \\\\server\\share");
 }
 
 TEST_F(DovrinTest, WithoutADriveTheCurrentOneShows)

@@ -169,7 +169,7 @@ TEST_F(DovrinTest, ALowerCaseStartRootIsRefreshedOnceWhenItsEntryIsChosen)
     EXPECT_EQ(CurrentFolder(), L"C:\\");
 }
 
-TEST_F(DovrinTest, CancelOnANotReadyDriveGoesBackToTheDriveOnShow)
+TEST_F(DovrinTest, ANotReadyDriveGoesBackOnCancelAndIsEnteredOnRetryOnceReady)
 {
     Start(L"C:\\");
     Choose(kFixed);
@@ -180,12 +180,7 @@ TEST_F(DovrinTest, CancelOnANotReadyDriveGoesBackToTheDriveOnShow)
     EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
     EXPECT_EQ(m_app.DriveRoot(), kFixed);
     EXPECT_EQ(CurrentFolder(), kFixed);
-}
 
-TEST_F(DovrinTest, RetryEntersTheDriveOnceItIsReady)
-{
-    Start(L"C:\\");
-    VanishedDrive vanished;
     std::vector<MessageBoxRecorder::Shown> shown;
     fx::SetMessageBoxHandler([&shown](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
         shown.push_back({text, caption, type});
