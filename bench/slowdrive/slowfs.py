@@ -54,7 +54,16 @@ class SlowPassThrough(Operations):
             raise FuseOSError(error.errno)
 
     def getattr(self, path, fh=None):
-        st = self._call(os.lstat, self._path(path))
+        # Wine looks at every drive's root over and over while a program
+        # starts (measured: with the root slow too, no program showed a
+        # window within 30 s, Dovrin on C: included); Windows has no such
+        # step, so the root's own attributes come at once.
+        if path == "/":
+            return self._attributes(os.lstat(self.source))
+        return self._attributes(self._call(os.lstat, self._path(path)))
+
+    @staticmethod
+    def _attributes(st):
         return {key: getattr(st, key) for key in
                 ("st_atime", "st_ctime", "st_gid", "st_mode", "st_mtime", "st_nlink", "st_size", "st_uid")}
 
