@@ -3,6 +3,8 @@
 #include "framework/Format.h"
 #include "outside/pallavol/DiskInfo.h"
 
+namespace dovrin {
+
 DriveFigures ReadDriveFigures(const std::wstring& root)
 {
     const CDiskInfo drive(root);
@@ -50,3 +52,5 @@ int MaxLabelLength(const std::wstring& fileSystem)
             return limit.length;
     return 32;
 }
+
+} // namespace dovrin

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace dovrin {
+
 struct DriveFigures {
     bool readable = true; // the drive answered; nothing below counts otherwise
     bool optical = false; // its label cannot be changed
@@ -40,3 +42,5 @@ DriveUsage MeasureUsage(uint64_t totalBytes, uint64_t freeBytes);
 // The longest volume label the file system keeps (FAT: 11 characters, NTFS:
 // 32, UDF: 126); 32 for a file system this does not know.
 int MaxLabelLength(const std::wstring& fileSystem);
+
+} // namespace dovrin

@@ -5,6 +5,8 @@
 #include "diskinfo/DriveInfoDlg.h"
 #include "diskinfo/DriveRoot.h"
 
+namespace dovrin {
+
 void CDriveInfoApp::TakeStartDrive()
 {
     const std::optional<std::vector<std::wstring>> paths = TakeStartSelection();
@@ -24,3 +26,5 @@ BOOL CDriveInfoApp::InitInstance()
     m_pMainWnd = nullptr;
     return FALSE; // no message loop: the program ends with its dialog
 }
+
+} // namespace dovrin

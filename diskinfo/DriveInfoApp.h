@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace dovrin {
+
 class CDriveInfoApp : public fx::CWinApp {
 public:
     // The root of the drive on show ("C:\"); the dialog reads it at every
@@ -22,3 +24,5 @@ protected:
 private:
     std::wstring m_driveRoot;
 };
+
+} // namespace dovrin

@@ -9,6 +9,8 @@
 
 #include <initializer_list>
 
+namespace dovrin {
+
 namespace {
 // What the type field says while the drive on show has not answered yet.
 const wchar_t kReadingText[] = L"Reading the drive...";
@@ -44,10 +46,7 @@ void CDriveInfoDlg::DoDataExchange(fx::CDataExchange& dx)
     fx::DDX_Control(dx, IDOK, m_okButton);
 
     fx::DDX_Text(dx, IDC_DRIVE_CAPTION, m_strDriveCaption);
-    // The edit reports a text put in by the program as a change: it is none.
-    m_bShowingLabel = !dx.m_bSaveAndValidate;
     fx::DDX_Text(dx, IDC_LABEL, m_strLabel);
-    m_bShowingLabel = false;
     fx::DDX_Text(dx, IDC_TYPE, m_strType);
     fx::DDX_Text(dx, IDC_MAX_NAME_LENGTH, m_strMaxFileNameLength);
     fx::DDX_Text(dx, IDC_FILE_SYSTEM, m_strFileSystem);
@@ -67,13 +66,7 @@ void CDriveInfoDlg::DoDataExchange(fx::CDataExchange& dx)
 BOOL CDriveInfoDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    m_appIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
-    m_smallAppIcon.Reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                         ::GetSystemMetrics(SM_CXSMICON),
-                                                         ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallAppIcon.Get()));
+    m_appIcon.Set(m_hWnd, IDI_APP);
     SetUpButtons();
     m_usageBar.SetRange32(0, 100);
     m_drives.List(m_driveList);
@@ -261,7 +254,8 @@ void CDriveInfoDlg::OnDriveSelected()
 
 void CDriveInfoDlg::OnLabelEdited()
 {
-    if (m_bShowingLabel)
+    // The program putting a text in is no edit of the user's.
+    if (IsShowingValues())
         return;
     UpdateData(true);
     // Exact comparison: a change of letter case alone is a new label.
@@ -306,43 +300,28 @@ void CDriveInfoDlg::OnAbout()
     CAboutPage::ShowModal(IDD_ABOUT, m_hWnd);
 }
 
-bool CDriveInfoDlg::OnCommand(DWORD command)
+bool CDriveInfoDlg::OnCommand(UINT id, UINT code)
 {
-    switch (command) {
-    case MAKELONG(IDC_DRIVE_LIST, CBN_SELCHANGE):
+    if (id == IDC_DRIVE_LIST && code == CBN_SELCHANGE)
         OnDriveSelected();
-        return true;
-    case MAKELONG(IDC_DRIVE_LIST, CBN_DROPDOWN):
+    else if (id == IDC_DRIVE_LIST && code == CBN_DROPDOWN)
         m_rememberedEntry = m_driveList.GetCurSel();
-        return true;
-    case MAKELONG(IDC_LABEL, EN_CHANGE):
+    else if (id == IDC_LABEL && code == EN_CHANGE)
         OnLabelEdited();
-        return true;
-    case MAKELONG(IDC_APPLY, BN_CLICKED):
+    else if (id == IDC_APPLY && code == BN_CLICKED)
         OnApply();
-        return true;
-    case MAKELONG(IDC_ABOUT, BN_CLICKED):
+    else if (id == IDC_ABOUT && code == BN_CLICKED)
         OnAbout();
-        return true;
-    }
-    return false;
+    else
+        return CDialog::OnCommand(id, code);
+    return true;
 }
 
 LRESULT CDriveInfoDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (LRESULT result = 0; m_appIcon.OnMessage(m_hWnd, msg, wp, &result))
+        return result;
     switch (msg) {
-    case WM_COMMAND:
-        if (OnCommand(static_cast<DWORD>(wp)))
-            return 0;
-        break;
-    case WM_PAINT:
-        if (::IsIconic(m_hWnd)) {
-            fx::PaintMinimizedIcon(m_hWnd, m_appIcon);
-            return 0;
-        }
-        break;
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<LRESULT>(m_appIcon);
     case kDriveAnswers:
         OnDriveAnswers();
         return 0;
@@ -356,3 +335,5 @@ LRESULT CDriveInfoDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     }
     return CDialog::WindowProc(msg, wp, lp);
 }
+
+} // namespace dovrin

@@ -12,6 +12,8 @@
 #include <array>
 #include <string>
 
+namespace dovrin {
+
 class CDriveInfoApp;
 
 class CDriveInfoDlg : public fx::CDialog {
@@ -30,10 +32,9 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(fx::CDataExchange& dx) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(UINT id, UINT code) override;
 
 private:
-    using fx::CDialog::OnCommand; // OK and Cancel; the rest is routed below
-    bool OnCommand(DWORD command);
     void SetUpButtons();
     void ShowDriveIcon(fx::CIconHandle icon);
     // Shows root as the drive being read, its figures not yet known, and
@@ -60,8 +61,7 @@ private:
     CIconButton m_applyButton;
     CIconButton m_aboutButton;
     CIconButton m_okButton;
-    HICON m_appIcon = nullptr; // from LoadIcon: shared, never destroyed
-    fx::CIconHandle m_smallAppIcon;
+    fx::CAppIcon m_appIcon;
     fx::CIconHandle m_shownDriveIcon; // the picture control shows it; ours to destroy
     // The entry Cancel on the not-ready message goes back to: the drive on
     // show, as remembered at every refresh and every drop-down.
@@ -75,7 +75,6 @@ private:
     // The drive caption's first three characters: the selected entry's text,
     // or the root itself when no entry matches it.
     std::wstring m_captionRoot;
-    bool m_bShowingLabel = false;
     std::wstring m_strSavedLabel; // as last read from the drive or applied
     size_t m_maxLabelLength = 0;  // what the drive's file system keeps
 
@@ -99,3 +98,5 @@ private:
     // Last: it stops first, while everything its answers go to still exists.
     CDriveReader m_reader;
 };
+
+} // namespace dovrin

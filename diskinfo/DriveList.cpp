@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace dovrin {
+
 void CDriveList::List(const fx::CComboBoxEx& box)
 {
     // The bit mask asks no drive anything: a drive slow to answer cannot hold it up.
@@ -84,3 +86,5 @@ void CDriveList::LoadImages(const fx::CComboBoxEx& box)
     box.SetImageList(images.Get());
     m_images = std::move(images); // the old list goes once the box has let go of it
 }
+
+} // namespace dovrin

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace dovrin {
+
 class CDriveList {
 public:
     // Gives the box one entry per drive letter in use, each without an image
@@ -39,3 +41,5 @@ private:
     fx::CImageListHandle m_images;
     UINT m_imagesDpi = 0; // the DPI the images are sized for
 };
+
+} // namespace dovrin

@@ -12,10 +12,13 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace dovrin {
 
 struct DriveAnswer {
     enum Kind {
@@ -36,9 +39,10 @@ struct DriveAnswer {
 
 class CDriveReader {
 public:
-    CDriveReader() = default;
-    // Waits for a drive call in flight, no more: the worker looks for the
-    // stop between calls.
+    CDriveReader();
+    // Waits for nothing: a worker in the middle of a drive call (seconds on
+    // a slow drive, for ever on a hung share) is abandoned. It ends when the
+    // call returns, or with the process, and its answer goes nowhere.
     ~CDriveReader();
     CDriveReader(const CDriveReader&) = delete;
     CDriveReader& operator=(const CDriveReader&) = delete;
@@ -65,20 +69,27 @@ private:
         std::wstring label;
         unsigned request = 0;
     };
-    void Work(const std::atomic<bool>& stopRequested);
-    std::optional<Job> NextJob(const std::atomic<bool>& stopRequested);
-    DriveAnswer Do(const Job& job) const;
-    void Answer(DriveAnswer answer);
+    // Everything the worker touches. The worker holds a share of it, so an
+    // abandoned worker outlives this object without touching a freed one.
+    struct Shared {
+        HWND window = nullptr;
+        UINT answerMessage = 0;
+        std::mutex lock; // guards everything below
+        std::condition_variable jobArrived;
+        std::atomic<bool> closing{false}; // looked at between the calls of a job too
+        unsigned lastRequest = 0;
+        std::optional<Job> labelJob;
+        std::optional<Job> figuresJob;
+        std::deque<Job> listJobs;
+        std::vector<DriveAnswer> answers;
+    };
+    static void Work(Shared& shared, const std::atomic<bool>& stopRequested);
+    static std::optional<Job> NextJob(Shared& shared, const std::atomic<bool>& stopRequested);
+    static DriveAnswer Do(const Shared& shared, const Job& job);
+    static void Answer(Shared& shared, DriveAnswer answer);
 
-    HWND m_window = nullptr;
-    UINT m_answerMessage = 0;
-    std::mutex m_lock; // guards everything below
-    std::condition_variable m_jobArrived;
-    std::atomic<bool> m_closing{false}; // looked at between the calls of a job too
-    unsigned m_lastRequest = 0;
-    std::optional<Job> m_labelJob;
-    std::optional<Job> m_figuresJob;
-    std::deque<Job> m_listJobs;
-    std::vector<DriveAnswer> m_answers;
+    std::shared_ptr<Shared> m_shared;
     fx::CWorkerThread m_worker;
 };
+
+} // namespace dovrin

@@ -2,5 +2,9 @@
 #pragma once
 #include <string>
 
+namespace dovrin {
+
 // The root of the process's current directory ("C:\", "\\server\share\").
 std::wstring CurrentDriveRoot();
+
+} // namespace dovrin

@@ -3,6 +3,6 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     // The start drive comes from the clipboard; the command line is not read.
-    CDriveInfoApp app;
+    dovrin::CDriveInfoApp app;
     return app.Main();
 }

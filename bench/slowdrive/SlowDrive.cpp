@@ -1,4 +1,4 @@
-// slowdrive <normal root> <slow root> [runs]
+// slowdrive <normal root> <slow root> <slow switch> [runs]
 // What the programs do with a drive that answers every call after a second
 // (bench/slowdrive.sh mounts it), next to the same on a normal drive holding
 // the same files. Each drive holds "tree\" (a few folders and files). Per
@@ -15,7 +15,10 @@
 // with the drive's root typed as the destination, key by key (its start-up
 // folder picker cancelled first). The selection goes over the clipboard as
 // the launcher hands it over. Runs take turns between the two drives, so a
-// slow patch of the shared machine falls on both alike.
+// slow patch of the shared machine falls on both alike. The slow drive is
+// slow only while the switch file exists: it is there for the runs on the
+// slow drive alone, so that the runs on the normal drive, whose list of
+// drives holds the slow one too, meet no slow drive at all.
 #include "bench/BenchClock.h"
 #include "common/DropList.h"
 #include "framework/Handle.h"
@@ -190,7 +193,11 @@ void RunOnce(Scenario& scenario, Figures& figures, HWND owner, const std::wstrin
     fx::CKernelHandle process(pi.hProcess), thread(pi.hThread);
     HWND window = scenario.reach(pi, root);
     if (!window) {
-        std::fwprintf(stderr, L"slowdrive: %ls on %ls: no window\n", scenario.name, root.c_str());
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(pi.hProcess, &code);
+        std::fwprintf(stderr, L"slowdrive: %ls on %ls: no window after %.0f ms (%ls)\n", scenario.name, root.c_str(),
+                      Milliseconds(Now() - start),
+                      code == STILL_ACTIVE ? L"still running" : (L"ended with " + std::to_wstring(code)).c_str());
         ++figures.failures;
         ::TerminateProcess(pi.hProcess, 1);
         ::WaitForSingleObject(pi.hProcess, kExitTimeoutMs);
@@ -219,6 +226,14 @@ std::wstring SampleFileOnC()
     return path;
 }
 
+void SetSlow(const std::wstring& slowSwitch, bool slow)
+{
+    if (slow)
+        std::ofstream(std::filesystem::path(slowSwitch), std::ios::binary) << "slow\n";
+    else
+        ::DeleteFileW(slowSwitch.c_str());
+}
+
 std::wstring Cell(const std::vector<double>& values)
 {
     if (values.empty())
@@ -232,12 +247,13 @@ std::wstring Cell(const std::vector<double>& values)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 3) {
-        std::fwprintf(stderr, L"usage: slowdrive <normal root> <slow root> [runs]\n");
+    if (argc < 4) {
+        std::fwprintf(stderr, L"usage: slowdrive <normal root> <slow root> <slow switch> [runs]\n");
         return 2;
     }
     const std::wstring roots[2] = {argv[1], argv[2]};
-    const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 3;
+    const std::wstring slowSwitch = argv[3];
+    const int runs = argc > 4 ? std::max(1, _wtoi(argv[4])) : 3;
     const std::wstring onC = SampleFileOnC();
     const auto inTree = [](const std::wstring& root) { return root + L"tree\\a.txt"; };
     std::vector<Scenario> scenarios{
@@ -255,8 +271,10 @@ int wmain(int argc, wchar_t** argv)
         for (Scenario& scenario : scenarios)
             for (int drive = 0; drive < 2; ++drive) {
                 const int which = (drive + round) % 2;
+                SetSlow(slowSwitch, which == 1);
                 RunOnce(scenario, scenario.figures[which], owner, roots[which]);
             }
+    SetSlow(slowSwitch, false);
     ::DeleteFileW(onC.c_str());
     ::DestroyWindow(owner);
 

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
-# slowfs.py SOURCE MOUNTPOINT SECONDS WINEPREFIX PROGRAM...
+# slowfs.py SOURCE MOUNTPOINT SECONDS WINEPREFIX SWITCH PROGRAM...
 # A pass-through file system over SOURCE that answers every call of the
 # given programs (their process names, "Dovrin.exe") running in WINEPREFIX
-# after SECONDS, as a share over a slow link or a disc spinning up would.
+# after SECONDS, as a share over a slow link or a disc spinning up would,
+# while the file SWITCH exists; without it, it is a normal drive (the bench
+# turns it off for the runs on the normal drive, which list this one too).
 # Everybody else is answered at once: the wineserver opens files for every
 # Wine process on one thread, and every Wine process looks at every mount
 # point of the machine now and then (measured: start-up, explorer, other
@@ -16,14 +18,15 @@ from fusepy import FUSE, FuseOSError, Operations, fuse_get_context
 
 
 class SlowPassThrough(Operations):
-    def __init__(self, source, seconds, prefix, programs):
+    def __init__(self, source, seconds, prefix, switch, programs):
         self.source = source
+        self.switch = switch
         self.seconds = seconds
         self.prefix = b"WINEPREFIX=" + prefix.encode()
         self.programs = set(programs)
 
     def _wait(self):
-        if self._delayed(fuse_get_context()[2]):
+        if os.path.exists(self.switch) and self._delayed(fuse_get_context()[2]):
             time.sleep(self.seconds)
 
     def _delayed(self, thread):
@@ -51,7 +54,16 @@ class SlowPassThrough(Operations):
             raise FuseOSError(error.errno)
 
     def getattr(self, path, fh=None):
-        st = self._call(os.lstat, self._path(path))
+        # Wine looks at every drive's root over and over while a program
+        # starts (measured: with the root slow too, no program showed a
+        # window within 30 s, Dovrin on C: included); Windows has no such
+        # step, so the root's own attributes come at once.
+        if path == "/":
+            return self._attributes(os.lstat(self.source))
+        return self._attributes(self._call(os.lstat, self._path(path)))
+
+    @staticmethod
+    def _attributes(st):
         return {key: getattr(st, key) for key in
                 ("st_atime", "st_ctime", "st_gid", "st_mode", "st_mtime", "st_nlink", "st_size", "st_uid")}
 
@@ -105,8 +117,8 @@ class SlowPassThrough(Operations):
 
 
 if __name__ == "__main__":
-    source, mountpoint, seconds, prefix = sys.argv[1], sys.argv[2], float(sys.argv[3]), sys.argv[4]
+    source, mountpoint, seconds, prefix, switch = sys.argv[1], sys.argv[2], float(sys.argv[3]), sys.argv[4], sys.argv[5]
     # No caching in the kernel: every look-up reaches us, as on a drive that
     # is slow every time.
-    FUSE(SlowPassThrough(source, seconds, prefix, sys.argv[5:]), mountpoint, foreground=True, nothreads=False,
+    FUSE(SlowPassThrough(source, seconds, prefix, switch, sys.argv[6:]), mountpoint, foreground=True, nothreads=False,
          attr_timeout=0, entry_timeout=0, negative_timeout=0)

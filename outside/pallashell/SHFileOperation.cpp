@@ -1,5 +1,7 @@
 #include "outside/pallashell/SHFileOperation.h"
 
+#include "framework/Trace.h"
+
 #include <shlobj.h>
 
 #include <algorithm>
@@ -71,7 +73,7 @@ bool CSHFileOperation::CreateFolders(const std::wstring& path)
     bool exists = result == ERROR_ALREADY_EXISTS || result == ERROR_FILE_EXISTS;
     if (result == ERROR_SUCCESS || (exists && IsFolder(path)))
         return true;
-    m_lastError = result;
+    fx::Trace(L"SHCreateDirectoryEx " + path + L": " + fx::SystemErrorText(static_cast<DWORD>(result)));
     return false;
 }
 
@@ -79,7 +81,6 @@ FileOperationResult CSHFileOperation::Run(UINT operation, HWND owner, const wcha
                                           const std::wstring& destination, FILEOP_FLAGS flags,
                                           const std::wstring& title)
 {
-    m_lastError = 0;
     std::vector<std::wstring> from = SplitMultiString(sources);
     if (from.empty())
         return FileOperationResult::Done;
@@ -91,7 +92,7 @@ FileOperationResult CSHFileOperation::Run(UINT operation, HWND owner, const wcha
     for (const std::wstring& source : from) {
         std::wstring name = NameOf(source);
         if (name.empty()) {
-            m_lastError = ERROR_BAD_PATHNAME;
+            fx::Trace(L"SHFileOperation: a drive root cannot be sent: " + source);
             return FileOperationResult::Failed;
         }
         to.push_back(JoinPath(destination, name));
@@ -114,7 +115,8 @@ FileOperationResult CSHFileOperation::Run(UINT operation, HWND owner, const wcha
     if (op.fAnyOperationsAborted || result == ERROR_CANCELLED)
         return FileOperationResult::Aborted;
     if (result != 0) {
-        m_lastError = result;
+        // SHFileOperation's own codes (DE_*) are not all system errors.
+        fx::Trace(L"SHFileOperation failed with " + std::to_wstring(result));
         return FileOperationResult::Failed;
     }
     // Wine's move passes over a source that does not exist and still reports

@@ -8,7 +8,7 @@
 enum class FileOperationResult {
     Done,      // every item was copied or moved
     Aborted,   // the user cancelled, or some items were skipped: not everything arrived
-    Failed,    // the operation failed; LastError() tells why
+    Failed,    // the operation failed (the debug trace says why)
 };
 
 class CSHFileOperation {
@@ -27,12 +27,7 @@ public:
     // Creates the folder and every missing folder above it; true when it exists afterwards.
     bool CreateFolders(const std::wstring& path);
 
-    // The error code of the last Failed result (SHFileOperation's, or Win32's).
-    int LastError() const { return m_lastError; }
-
 private:
     FileOperationResult Run(UINT operation, HWND owner, const wchar_t* sources, const std::wstring& destination,
                             FILEOP_FLAGS flags, const std::wstring& title);
-
-    int m_lastError = 0;
 };

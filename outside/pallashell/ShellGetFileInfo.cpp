@@ -17,14 +17,14 @@ SHFILEINFOW QueryShell(const std::wstring& path, UINT flags)
 
 } // namespace
 
-void CShellGetFileInfo::GetLargeIcon()
+fx::CIconHandle CShellGetFileInfo::LargeIcon() const
 {
-    m_hLargeIcon = QueryShell(m_path, SHGFI_ICON | SHGFI_LARGEICON).hIcon;
+    return fx::CIconHandle(QueryShell(m_path, SHGFI_ICON | SHGFI_LARGEICON).hIcon);
 }
 
-void CShellGetFileInfo::GetSmallIcon()
+fx::CIconHandle CShellGetFileInfo::SmallIcon() const
 {
-    m_hSmallIcon = QueryShell(m_path, SHGFI_ICON | SHGFI_SMALLICON).hIcon;
+    return fx::CIconHandle(QueryShell(m_path, SHGFI_ICON | SHGFI_SMALLICON).hIcon);
 }
 
 void CShellGetFileInfo::GetFileType()

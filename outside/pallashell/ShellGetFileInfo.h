@@ -1,5 +1,7 @@
 // Pallashell: the shell's icon and type name of a file, a folder or a drive root.
 #pragma once
+#include "framework/Handle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -11,10 +13,15 @@ public:
     // Binds the object to a path ("C:\" for a drive).
     void Create(const std::wstring& path) { m_path = path; }
 
-    // Each fills its member. The icons belong to the caller, who destroys
-    // them (DestroyIcon) when done: they outlive this object.
-    void GetLargeIcon();
-    void GetSmallIcon();
+    // The shell's icon in its size, owned by the handle: it goes with it.
+    // An empty handle when the shell has none for the path.
+    fx::CIconHandle LargeIcon() const;
+    fx::CIconHandle SmallIcon() const;
+
+    // Until every caller takes the owned icons above: each fills its member,
+    // and the icon belongs to the caller, who destroys it.
+    void GetLargeIcon() { m_hLargeIcon = LargeIcon().Release(); }
+    void GetSmallIcon() { m_hSmallIcon = SmallIcon().Release(); }
     void GetFileType();
 
     HICON m_hLargeIcon = nullptr;

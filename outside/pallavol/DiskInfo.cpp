@@ -1,6 +1,7 @@
 #include "outside/pallavol/DiskInfo.h"
 
 #include "framework/Format.h"
+#include "framework/Trace.h"
 
 #include <iterator>
 #include <mutex>
@@ -86,8 +87,10 @@ CDiskInfo::CDiskInfo(const std::wstring& root) : m_root(WithTrailingBackslash(ro
     DWORD flags = 0;
     if (!::GetVolumeInformationW(m_root.c_str(), label, static_cast<DWORD>(std::size(label)), &serial,
                                  &maxNameLength, &flags, fileSystem,
-                                 static_cast<DWORD>(std::size(fileSystem))))
+                                 static_cast<DWORD>(std::size(fileSystem)))) {
+        fx::TraceLastError(L"GetVolumeInformation " + m_root);
         return;
+    }
     // Free space as the caller may use it (quotas included): that is what a
     // copy can fill, and what "used = total - free" is measured against. A
     // drive whose sizes cannot be read (a removable drive without its medium
@@ -95,8 +98,10 @@ CDiskInfo::CDiskInfo(const std::wstring& root) : m_root(WithTrailingBackslash(ro
     ULARGE_INTEGER freeToCaller{}, total{};
     if (!::GetDiskFreeSpaceExW(m_root.c_str(), &freeToCaller, &total, nullptr) ||
         !::GetDiskFreeSpaceW(m_root.c_str(), &m_sectorsPerCluster, &m_bytesPerSector, &m_freeClusters,
-                             &m_totalClusters))
+                             &m_totalClusters)) {
+        fx::TraceLastError(L"GetDiskFreeSpace " + m_root);
         return;
+    }
     m_readable = true;
     m_freeBytes = freeToCaller.QuadPart;
     m_totalBytes = total.QuadPart;
@@ -158,8 +163,10 @@ bool CDiskInfo::SetDriveLabel(const std::wstring& label)
     CNoCriticalErrorBoxes quiet;
     // An empty text removes the label. (No text at all, a null pointer, is
     // documented to do the same but faults inside some implementations.)
-    if (!::SetVolumeLabelW(m_root.c_str(), label.c_str()))
+    if (!::SetVolumeLabelW(m_root.c_str(), label.c_str())) {
+        fx::TraceLastError(L"SetVolumeLabel " + m_root);
         return false;
+    }
     m_VolumeLabel = label;
     return true;
 }

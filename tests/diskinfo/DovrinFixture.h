@@ -159,7 +159,7 @@ protected:
     {
         m_app.SetDriveRoot(root);
         const UINT_PTR limit = ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
-        CDriveInfoDlg dialog(m_app);
+        dovrin::CDriveInfoDlg dialog(m_app);
         const INT_PTR result = dialog.DoModal();
         ::KillTimer(nullptr, limit);
         testing_support::PumpMessages();
@@ -257,8 +257,8 @@ protected:
 
     // Declared first: no message box may wait for a person, whatever a test does.
     testing_support::MessageBoxRecorder m_boxes{IDCANCEL};
-    CDriveInfoApp m_app;
-    CDriveInfoDlg m_dialog{m_app};
+    dovrin::CDriveInfoApp m_app;
+    dovrin::CDriveInfoDlg m_dialog{m_app};
 
 private:
     void Notify(int id, WORD code)

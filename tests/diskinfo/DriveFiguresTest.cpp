@@ -10,6 +10,7 @@
 namespace {
 
 using namespace testing_support;
+using namespace dovrin;
 
 // Each flag and the box that shows it.
 const std::pair<DWORD, int> kFlagBoxes[] = {
@@ -60,6 +61,8 @@ TEST_F(DovrinTest, DriveCShowsThePlatformsFigures)
     EXPECT_EQ(Title(), L"Dovrin->Drive C");
     EXPECT_EQ(Text(IDC_FILE_SYSTEM), fileSystem);
     EXPECT_EQ(Text(IDC_MAX_NAME_LENGTH), std::to_wstring(maxLength));
+    // The serial as two groups of four upper-case hex digits, high word first.
+    EXPECT_EQ(Text(IDC_SERIAL_NUMBER), fx::Format(L"%04X-%04X", static_cast<unsigned>(serial >> 16), static_cast<unsigned>(serial & 0xFFFF)));
     for (const auto& [bit, box] : kFlagBoxes) {
         EXPECT_EQ(Checked(box), (flags & bit) != 0) << box;
         EXPECT_FALSE(Enabled(box)) << box << ": the flags only show";
@@ -70,6 +73,9 @@ TEST_F(DovrinTest, DriveCShowsThePlatformsFigures)
     EXPECT_EQ(Text(IDC_SECTORS_PER_CLUSTER), std::to_wstring(sectorsPerCluster));
     EXPECT_EQ(Text(IDC_BYTES_PER_SECTOR), std::to_wstring(bytesPerSector));
     EXPECT_EQ(Text(IDC_CLUSTERS), std::to_wstring(totalClusters));
+    ULARGE_INTEGER available{}, total{};
+    ASSERT_TRUE(::GetDiskFreeSpaceExW(L"C:\\", &available, &total, nullptr));
+    EXPECT_EQ(Text(IDC_TOTAL), CDiskInfo().GetUnitSize(total.QuadPart));
 
     EXPECT_NE(DriveIcon(), nullptr);
     EXPECT_TRUE(Enabled(IDC_LABEL));
@@ -110,12 +116,14 @@ TEST_F(DovrinTest, PercentageAndBarFollowUsedOverTotal)
     }
 }
 
-TEST_F(DovrinTest, EachFigureGoesToItsOwnField)
+TEST_F(DovrinTest, EachFigureAndFlagGoesToItsOwnField)
 {
     Start(L"C:\\");
+    // A root no entry matches (a share) names the caption and title itself.
+    ::SendMessageW(Item(IDC_DRIVE_LIST), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     DriveFigures figures;
     figures.type = L"RAM Disk";
-    figures.label = L"R&D"; // no mnemonic: the ampersand shows as it is
+    figures.label = L"R&D";
     figures.serialNumber = L"1A2B-3C4D";
     figures.fileSystem = L"FAT32";
     figures.maxFileNameLength = L"127";
@@ -123,11 +131,12 @@ TEST_F(DovrinTest, EachFigureGoesToItsOwnField)
     figures.freeClusters = 2;
     figures.sectorsPerCluster = 64;
     figures.bytesPerSector = 4096;
-    m_dialog.ShowDrive(L"C:\\", figures);
+    m_dialog.ShowDrive(L"\\\\server\\share\\", figures);
 
     EXPECT_EQ(Text(IDC_TYPE), L"RAM Disk");
     EXPECT_EQ(Text(IDC_LABEL), L"R&D");
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"C:\\(R&D)");
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"\\\\server\\share\\(R&D)");
+    EXPECT_EQ(Title(), L"Dovrin->Drive \\\\server\\share");
     EXPECT_EQ(Text(IDC_SERIAL_NUMBER), L"1A2B-3C4D");
     EXPECT_EQ(Text(IDC_FILE_SYSTEM), L"FAT32");
     EXPECT_EQ(Text(IDC_MAX_NAME_LENGTH), L"127");
@@ -135,31 +144,13 @@ TEST_F(DovrinTest, EachFigureGoesToItsOwnField)
     EXPECT_EQ(Text(IDC_CLUSTERS_FREE), L"2");
     EXPECT_EQ(Text(IDC_SECTORS_PER_CLUSTER), L"64");
     EXPECT_EQ(Text(IDC_BYTES_PER_SECTOR), L"4096");
-    EXPECT_TRUE(::GetWindowLongW(Item(IDC_DRIVE_CAPTION), GWL_STYLE) & SS_NOPREFIX);
-}
 
-TEST_F(DovrinTest, EachFlagTicksOnlyItsOwnBox)
-{
-    Start(L"C:\\");
     for (const auto& [bit, box] : kFlagBoxes) {
-        DriveFigures figures = FixedDrive();
         figures.flags = bit | FILE_PERSISTENT_ACLS; // a flag no box shows
         m_dialog.ShowDrive(L"C:\\", figures);
         for (const auto& [otherBit, otherBox] : kFlagBoxes)
             EXPECT_EQ(Checked(otherBox), otherBit == bit) << "flag " << bit << ", box " << otherBox;
     }
-}
-
-TEST_F(DovrinTest, ARootNoEntryMatchesNamesTheCaptionAndTitleItself)
-{
-    Start(L"C:\\");
-    ::SendMessageW(Item(IDC_DRIVE_LIST), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    DriveFigures figures;
-    figures.type = L"Network Drive";
-    figures.label = L"share";
-    m_dialog.ShowDrive(L"\\\\server\\share\\", figures);
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"\\\\server\\share\\(share)");
-    EXPECT_EQ(Title(), L"Dovrin->Drive \\\\server\\share");
 }
 
 TEST_F(DovrinTest, WithoutADriveTheCurrentOneShows)

@@ -3,6 +3,11 @@
 
 #include "framework/MessageBox.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 namespace {
 
 using namespace testing_support;
@@ -53,6 +58,37 @@ TEST_F(DovrinTest, TheFirstWindowWaitsOnlyForItsOwnDrive)
         EXPECT_EQ(entries[i].selectedImage, static_cast<int>(i));
     }
     EXPECT_EQ(SelectedEntry(), L"C:\\");
+}
+
+TEST_F(DovrinTest, ClosingWaitsForNoDriveStillBeingAsked)
+{
+    HeldDrives held{kRamDisk};
+    // Should the dialog wait for the drive after all, it gets it after a
+    // while instead of never.
+    std::mutex lock;
+    std::condition_variable done;
+    bool closed = false, heldUntilClosed = true;
+    std::thread fallback([&] {
+        std::unique_lock<std::mutex> guard(lock);
+        if (!done.wait_for(guard, std::chrono::seconds(30), [&] { return closed; })) {
+            heldUntilClosed = false;
+            held.LetGo(kRamDisk);
+        }
+    });
+    {
+        dovrin::CDriveInfoDlg dialog(m_app);
+        m_app.SetDriveRoot(L"C:\\");
+        EXPECT_TRUE(dialog.Create(nullptr));
+        EXPECT_TRUE(held.WaitUntilAsked(kRamDisk));
+        dialog.DestroyWindow();
+    }
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        closed = true;
+    }
+    done.notify_all();
+    fallback.join();
+    EXPECT_TRUE(heldUntilClosed);
 }
 
 TEST_F(DovrinTest, ASlowDriveShowsTheReadingStateAndTheLastChoiceWins)
@@ -133,7 +169,7 @@ TEST_F(DovrinTest, ALowerCaseStartRootIsRefreshedOnceWhenItsEntryIsChosen)
     EXPECT_EQ(CurrentFolder(), L"C:\\");
 }
 
-TEST_F(DovrinTest, CancelOnANotReadyDriveGoesBackToTheDriveOnShow)
+TEST_F(DovrinTest, ANotReadyDriveGoesBackOnCancelAndIsEnteredOnRetryOnceReady)
 {
     Start(L"C:\\");
     Choose(kFixed);
@@ -144,12 +180,7 @@ TEST_F(DovrinTest, CancelOnANotReadyDriveGoesBackToTheDriveOnShow)
     EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
     EXPECT_EQ(m_app.DriveRoot(), kFixed);
     EXPECT_EQ(CurrentFolder(), kFixed);
-}
 
-TEST_F(DovrinTest, RetryEntersTheDriveOnceItIsReady)
-{
-    Start(L"C:\\");
-    VanishedDrive vanished;
     std::vector<MessageBoxRecorder::Shown> shown;
     fx::SetMessageBoxHandler([&shown](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
         shown.push_back({text, caption, type});

@@ -3,8 +3,12 @@
 // through the program's own message routing.
 #include "tests/diskinfo/DovrinFixture.h"
 
+#include "Version.h"
 #include "tests/support/Keyboard.h"
 #include "tests/support/KeyboardAudit.h"
+
+#define WIDE_LITERAL(text) L##text
+#define WIDE(text) WIDE_LITERAL(text)
 
 namespace {
 
@@ -28,12 +32,18 @@ TEST_F(DovrinKeyboardTest, BothDialogsGiveEachControlATabStopAndItsOwnMnemonic)
     EXPECT_EQ(KeyboardFaults(Dialog()), Faults{}) << "drive dialog";
 
     // The About box, opened by Tab and Space, looked at from inside its own
-    // loop and closed with Escape.
+    // loop (modal: the drive dialog is disabled meanwhile) and closed with Escape.
     PostedSteps steps;
     Faults about{L"not shown"};
+    std::wstring version;
+    bool ownerEnabled = true;
     DialogAnswerer onAbout([&](HWND box) {
         steps.Post([&, box] {
             about = KeyboardFaults(box);
+            ownerEnabled = ::IsWindowEnabled(Dialog()) != FALSE;
+            for (HWND child = nullptr; (child = ::FindWindowExW(box, child, L"Static", nullptr)) != nullptr;)
+                if (WindowText(child).find(L"Version") != std::wstring::npos)
+                    version = WindowText(child);
             m_keys.Press(VK_ESCAPE);
         });
     });
@@ -41,6 +51,9 @@ TEST_F(DovrinKeyboardTest, BothDialogsGiveEachControlATabStopAndItsOwnMnemonic)
     m_keys.Press(VK_SPACE);
     EXPECT_EQ(onAbout.Asked(), 1);
     EXPECT_EQ(about, Faults{});
+    EXPECT_FALSE(ownerEnabled);
+    // The version of project() in the top CMakeLists.txt.
+    EXPECT_EQ(version, WIDE(CORVALE_ABOUT_VERSION_DOVRIN));
     EXPECT_EQ(::FindWindowW(L"#32770", L"About Dovrin"), nullptr);
     EXPECT_TRUE(::IsWindowEnabled(Dialog()));
 }

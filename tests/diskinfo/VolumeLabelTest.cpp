@@ -6,25 +6,16 @@ namespace {
 using namespace testing_support;
 using namespace test_drives;
 
-TEST_F(DovrinTest, ApplyIsEnabledExactlyWhileTheLabelDiffersFromTheSavedOne)
-{
-    Start(kFixed);
-    ASSERT_EQ(Text(IDC_LABEL), L"Scratch");
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    TypeLabel(L"Scratch2");
-    EXPECT_TRUE(Enabled(IDC_APPLY));
-    TypeLabel(L"Scratch");
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    TypeLabel(L"SCRATCH");
-    EXPECT_TRUE(Enabled(IDC_APPLY));
-    TypeLabel(L"");
-    EXPECT_TRUE(Enabled(IDC_APPLY));
-}
-
-TEST_F(DovrinTest, ApplyWritesTheLabelToTheDrive)
+TEST_F(DovrinTest, ApplyIsEnabledWhileTheLabelDiffersAndWritesItToTheDrive)
 {
     LabelFileKeeper keeper(kFixed);
     Start(kFixed);
+    ASSERT_EQ(Text(IDC_LABEL), L"Scratch");
+    EXPECT_FALSE(Enabled(IDC_APPLY));
+    TypeLabel(L"SCRATCH"); // exact comparison: letter case alone is a change
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    TypeLabel(L"Scratch");
+    EXPECT_FALSE(Enabled(IDC_APPLY));
     TypeLabel(L"Renamed");
     ClickApply();
     EXPECT_TRUE(m_boxes.shown.empty());
@@ -42,6 +33,7 @@ TEST_F(DovrinTest, ApplyWritesTheLabelToTheDrive)
 
     // An empty label removes the drive's label.
     TypeLabel(L"");
+    EXPECT_TRUE(Enabled(IDC_APPLY));
     ClickApply();
     EXPECT_TRUE(m_boxes.shown.empty());
     EXPECT_EQ(LabelFile(kFixed), "");

@@ -1,5 +1,4 @@
 #include "outside/pallashell/BrowseForFolder.h"
-#include "tests/outside/res/outside_test_resource.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -89,17 +88,6 @@ TEST_F(BrowseForFolderTest, OkReturnsTheLastInitialFolderShownInTheStatusLineAnd
     picker.m_answer = IDCANCEL;
     EXPECT_FALSE(picker.SelectFolder());
     EXPECT_EQ(picker.GetSelectedFolder(), L"");
-}
-
-TEST_F(BrowseForFolderTest, DestinationTitleComesFromTheStringTable)
-{
-    std::wstring folder = m_temp.MakeFolder(L"destination");
-    CAnswered<CSBDestination> picker(m_owner, IDS_DESTINATION_TITLE);
-    picker.SetFlags(BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT);
-    picker.SetInitialSelection(folder);
-    EXPECT_TRUE(picker.SelectFolder());
-    EXPECT_TRUE(picker.Shows(L"Select Destination Folder"));
-    EXPECT_EQ(picker.GetSelectedFolder(), folder);
 }
 
 } // namespace

@@ -125,9 +125,6 @@ TEST_F(FileOperationTest, MissingSourceIsNotDone)
         SCOPED_TRACE(move ? "move" : "copy");
         FileOperationResult result = Send(move, list, destination);
         EXPECT_NE(result, FileOperationResult::Done);
-        if (result == FileOperationResult::Failed) {
-            EXPECT_NE(m_op.LastError(), 0);
-        }
         // The file that exists is not lost: still in its place, or arrived whole.
         EXPECT_EQ(BytesOf(fs::exists(Path(L"src\\alpha.txt")) ? Path(L"src\\alpha.txt") : Path(L"dest\\alpha.txt")),
                   "alpha bytes");
@@ -144,7 +141,6 @@ TEST_F(FileOperationTest, NothingHappensForAnEmptySelectionOrADriveRootSource)
     // into the destination. The letter need not exist.
     EXPECT_EQ(Send(false, MultiString({Path(L"src\\alpha.txt"), L"Q:\\"}), Path(L"new")),
               FileOperationResult::Failed);
-    EXPECT_EQ(m_op.LastError(), ERROR_BAD_PATHNAME);
     EXPECT_FALSE(fs::exists(Path(L"new")));
 }
 
@@ -152,7 +148,6 @@ TEST_F(FileOperationTest, DestinationThatIsAFileFails)
 {
     std::wstring destination = m_temp.MakeFile(L"occupied", "a file");
     EXPECT_EQ(Send(true, m_sources, destination), FileOperationResult::Failed);
-    EXPECT_NE(m_op.LastError(), 0);
     EXPECT_EQ(FilesUnder(Path(L"src")), m_selection);
     EXPECT_EQ(BytesOf(destination), "a file");
 }
@@ -166,7 +161,6 @@ TEST_F(FileOperationTest, CreateFolders)
     // Below a file, or where a file stands, there can be no folder.
     std::wstring file = Path(L"src\\alpha.txt");
     EXPECT_FALSE(m_op.CreateFolders(file + L"\\sub"));
-    EXPECT_NE(m_op.LastError(), 0);
     EXPECT_FALSE(m_op.CreateFolders(file));
     EXPECT_EQ(BytesOf(file), "alpha bytes");
 }

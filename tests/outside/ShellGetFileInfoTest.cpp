@@ -20,56 +20,27 @@ int IconWidth(HICON icon)
     return bitmap.bmWidth;
 }
 
-// Both icons and the type of a path, asked of an object gone by the time
-// they are looked at: the icons are the caller's.
-struct ShellAnswer {
-    fx::CIconHandle largeIcon, smallIcon;
-    std::wstring type;
-};
-
-ShellAnswer AskShell(const std::wstring& path)
-{
-    CShellGetFileInfo info;
-    info.Create(path);
-    info.GetLargeIcon();
-    info.GetSmallIcon();
-    info.GetFileType();
-    return {fx::CIconHandle(info.m_hLargeIcon), fx::CIconHandle(info.m_hSmallIcon), info.m_FileType};
-}
-
-TEST(ShellGetFileInfo, FileFolderAndDriveRootHaveBothIconsAndAType)
+TEST(ShellGetFileInfo, FileFolderAndDriveRootHaveBothIconsAndATypeAMissingPathNone)
 {
     testing_support::TempDir temp;
-    std::wstring file = temp.MakeFile(L"notes.txt");
-    std::wstring folder = temp.MakeFolder(L"a folder");
-    for (const std::wstring& path : {file, folder, std::wstring(L"C:\\")}) {
+    const std::wstring file = temp.MakeFile(L"notes.txt");
+    const std::wstring folder = temp.MakeFolder(L"a folder");
+    const std::wstring missing = (temp.Path() / L"not here.txt").wstring();
+    for (const std::wstring& path : {file, folder, std::wstring(L"C:\\"), missing}) {
         SCOPED_TRACE(path);
-        ShellAnswer answer = AskShell(path);
-        EXPECT_EQ(IconWidth(answer.largeIcon.Get()), ::GetSystemMetrics(SM_CXICON));
-        EXPECT_EQ(IconWidth(answer.smallIcon.Get()), ::GetSystemMetrics(SM_CXSMICON));
-        EXPECT_FALSE(answer.type.empty());
+        CShellGetFileInfo info(path);
+        info.GetFileType();
+        // The icons are owned by the handles given back, past the object.
+        const fx::CIconHandle large = info.LargeIcon(), small = info.SmallIcon();
+        const bool there = path != missing;
+        EXPECT_EQ(IconWidth(large.Get()), there ? ::GetSystemMetrics(SM_CXICON) : 0);
+        EXPECT_EQ(IconWidth(small.Get()), there ? ::GetSystemMetrics(SM_CXSMICON) : 0);
+        EXPECT_EQ(info.m_FileType.empty(), !there);
     }
-    EXPECT_NE(AskShell(file).type, AskShell(folder).type);
-}
-
-TEST(ShellGetFileInfo, OnlyWhatWasAskedForIsFilled)
-{
-    testing_support::TempDir temp;
-    CShellGetFileInfo info(temp.MakeFile(L"notes.txt"));
-    info.GetSmallIcon();
-    fx::CIconHandle smallIcon(info.m_hSmallIcon);
-    EXPECT_EQ(IconWidth(smallIcon.Get()), ::GetSystemMetrics(SM_CXSMICON));
-    EXPECT_EQ(info.m_hLargeIcon, nullptr);
-    EXPECT_EQ(info.m_FileType, L"");
-}
-
-TEST(ShellGetFileInfo, MissingPathHasNoIconsAndNoType)
-{
-    testing_support::TempDir temp;
-    ShellAnswer answer = AskShell((temp.Path() / L"not here.txt").wstring());
-    EXPECT_FALSE(answer.largeIcon);
-    EXPECT_FALSE(answer.smallIcon);
-    EXPECT_EQ(answer.type, L"");
+    CShellGetFileInfo fileInfo(file), folderInfo(folder);
+    fileInfo.GetFileType();
+    folderInfo.GetFileType();
+    EXPECT_NE(fileInfo.m_FileType, folderInfo.m_FileType);
 }
 
 } // namespace
