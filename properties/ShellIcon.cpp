@@ -13,9 +13,7 @@ void CShellIconFetch::Start(const std::wstring& path, HWND window, UINT doneMess
     m_result = result;
     const WPARAM id = ++m_id;
     m_worker.Start([result, path, window, doneMessage, id](const std::atomic<bool>& stop) {
-        CShellGetFileInfo shellInfo(path);
-        shellInfo.GetLargeIcon();
-        fx::CIconHandle icon(shellInfo.m_hLargeIcon);
+        fx::CIconHandle icon = CShellGetFileInfo(path).LargeIcon();
         {
             std::lock_guard<std::mutex> hold(result->lock);
             result->icon = std::move(icon);

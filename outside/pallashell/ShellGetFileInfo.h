@@ -18,14 +18,8 @@ public:
     fx::CIconHandle LargeIcon() const;
     fx::CIconHandle SmallIcon() const;
 
-    // Until every caller takes the owned icons above: each fills its member,
-    // and the icon belongs to the caller, who destroys it.
-    void GetLargeIcon() { m_hLargeIcon = LargeIcon().Release(); }
-    void GetSmallIcon() { m_hSmallIcon = SmallIcon().Release(); }
     void GetFileType();
 
-    HICON m_hLargeIcon = nullptr;
-    HICON m_hSmallIcon = nullptr;
     std::wstring m_FileType;
 
 private:

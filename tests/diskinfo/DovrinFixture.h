@@ -5,6 +5,7 @@
 #include "diskinfo/DriveInfoDlg.h"
 #include "diskinfo/res/resource.h"
 #include "outside/pallavol/DiskInfo.h"
+#include "tests/support/HeldDrives.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using testing_support::HeldDrives;
 
 // What the type field says while the drive on show has not answered.
 inline const std::wstring kReading = L"Reading the drive...";
@@ -45,55 +48,6 @@ public:
 
 private:
     static std::wstring Folder() { return testing_support::WindowsPath(TEST_DRIVES_DIR) + L"\\i"; }
-};
-
-// Holds the asking of the given drives, as drives slow to answer would,
-// until let go (at the latest when this goes).
-class HeldDrives {
-public:
-    explicit HeldDrives(std::initializer_list<std::wstring> roots) : m_gates(std::make_shared<Gates>())
-    {
-        for (const std::wstring& root : roots)
-            m_gates->byRoot[root] = {fx::CKernelHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-                                     fx::CKernelHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr))};
-        // The worker may still be inside when this goes: the gates live on with it.
-        CDiskInfo::SetReadHook([gates = m_gates](const std::wstring& root) {
-            const auto gate = gates->byRoot.find(root);
-            if (gate == gates->byRoot.end())
-                return;
-            ::SetEvent(gate->second.asked.Get());
-            ::WaitForSingleObject(gate->second.open.Get(), INFINITE);
-        });
-    }
-    ~HeldDrives()
-    {
-        CDiskInfo::SetReadHook(nullptr);
-        for (auto& [root, gate] : m_gates->byRoot)
-            ::SetEvent(gate.open.Get());
-    }
-    HeldDrives(const HeldDrives&) = delete;
-    HeldDrives& operator=(const HeldDrives&) = delete;
-
-    void LetGo(const std::wstring& root) { ::SetEvent(m_gates->byRoot.at(root).open.Get()); }
-    bool Asked(const std::wstring& root) const
-    {
-        return ::WaitForSingleObject(m_gates->byRoot.at(root).asked.Get(), 0) == WAIT_OBJECT_0;
-    }
-    // Waits (answering this thread's messages) until the drive is being asked:
-    // every answer the worker gave before is then waiting to be taken.
-    bool WaitUntilAsked(const std::wstring& root) const
-    {
-        return testing_support::PumpUntil([&] { return Asked(root); });
-    }
-
-private:
-    struct Gate {
-        fx::CKernelHandle open, asked;
-    };
-    struct Gates {
-        std::map<std::wstring, Gate> byRoot;
-    };
-    std::shared_ptr<Gates> m_gates;
 };
 
 // Wine keeps a drive's label in a file at its root.
