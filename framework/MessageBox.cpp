@@ -1,5 +1,9 @@
 #include "framework/MessageBox.h"
 
+#include "framework/GrowBuffer.h"
+
+#include <shlwapi.h>
+
 #include <utility>
 
 namespace fx {
@@ -11,21 +15,17 @@ MessageBoxHandler& Handler()
     return handler;
 }
 
+// The name the user knows the program by: its exe's name without ".exe".
 std::wstring ProgramName()
 {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    size_t slash = path.find_last_of(L"\\/");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    size_t dot = name.find_last_of(L'.');
-    return dot == std::wstring::npos ? name : name.substr(0, dot);
+    std::wstring path = ReadGrowingText([](wchar_t* buffer, DWORD size) {
+                            // A name that fills the buffer may have been cut.
+                            const DWORD length = ::GetModuleFileNameW(nullptr, buffer, size);
+                            return length >= size ? size * 2 : length;
+                        }).value_or(L"");
+    const wchar_t* name = ::PathFindFileNameW(path.c_str());
+    const wchar_t* extension = ::PathFindExtensionW(name);
+    return std::wstring(name, static_cast<size_t>(extension - name));
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "launcher/HandedStart.h"
 
 #include "common/DropList.h"
+#include "framework/Trace.h"
 
 #include <cstring>
 #include <mutex>
@@ -10,17 +11,19 @@ namespace launcher {
 namespace {
 
 // A section holding the block, inheritable so that a child can be given it.
-fx::CKernelHandle MakeSection(const std::vector<BYTE>& block)
+// Empty when it could not be made; `error` then says why.
+fx::CKernelHandle MakeSection(const std::vector<BYTE>& block, DWORD& error)
 {
     SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
     const ULONGLONG size = block.size();
     fx::CKernelHandle section(::CreateFileMappingW(INVALID_HANDLE_VALUE, &inheritable, PAGE_READWRITE,
                                                    static_cast<DWORD>(size >> 32), static_cast<DWORD>(size), nullptr));
-    if (!section)
-        return section;
-    void* view = ::MapViewOfFile(section.Get(), FILE_MAP_WRITE, 0, 0, 0);
-    if (!view)
+    void* view = section ? ::MapViewOfFile(section.Get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr;
+    if (!view) {
+        error = ::GetLastError();
+        fx::TraceLastError(L"The section for a selection was not made");
         return fx::CKernelHandle();
+    }
     std::memcpy(view, block.data(), block.size());
     ::UnmapViewOfFile(view);
     return section;
@@ -66,10 +69,13 @@ Started StartWithSelection(const std::wstring& program, const std::vector<std::w
 {
     Started started;
     const std::lock_guard<std::mutex> oneAtATime(g_starting);
-    const fx::CKernelHandle section = MakeSection(MakeDropFiles(paths));
+    const fx::CKernelHandle section = MakeSection(MakeDropFiles(paths), started.error);
+    if (!section)
+        return started;
     const CInheritOnly inherit(section.Get());
-    if (!section || !inherit.Get()) {
+    if (!inherit.Get()) {
         started.error = ::GetLastError();
+        fx::TraceLastError(L"The handle a child inherits was not set");
         return started;
     }
     std::wstring commandLine = L"\"" + program + L"\" " + kSelectionSwitch +
@@ -81,9 +87,11 @@ Started StartWithSelection(const std::wstring& program, const std::vector<std::w
     if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT,
                           nullptr, nullptr, &startup.StartupInfo, &process)) {
         started.error = ::GetLastError();
+        fx::TraceLastError(L"Not started: " + program);
         return started;
     }
-    ::CloseHandle(process.hThread);
+    // Owned from here; the thread's handle is not needed.
+    const fx::CKernelHandle thread(process.hThread);
     started.process.Reset(process.hProcess);
     return started;
 }

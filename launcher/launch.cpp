@@ -17,11 +17,13 @@
 #include "framework/GrowBuffer.h"
 #include "framework/LongPath.h"
 #include "framework/MessagePump.h"
+#include "framework/Trace.h"
 #include "launcher/DropTargetServer.h"
 #include "launcher/GivenPaths.h"
 #include "launcher/HandedStart.h"
 #include "launcher/Tell.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -63,7 +65,7 @@ std::wstring OwnFolder()
                                   const DWORD length = ::GetModuleFileNameW(nullptr, buffer, size);
                                   return length >= size ? size * 2 : length;
                               }).value_or(L"");
-    return self.substr(0, self.find_last_of(L'\\'));
+    return std::filesystem::path(self).parent_path().wstring();
 }
 
 int RunFromCommandLine(const std::vector<std::wstring>& arguments, bool lastMayBeCut)
@@ -94,6 +96,7 @@ int RunFromCommandLine(const std::vector<std::wstring>& arguments, bool lastMayB
 
     const DWORD attributes = ::GetFileAttributesW(fx::ExtendedLengthPath(program).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        fx::TraceLastError(L"No program at " + program);
         Tell(MB_ICONERROR, name + L" cannot be started: there is no such program.\n\n" + program);
         return kNotStarted;
     }

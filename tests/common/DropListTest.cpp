@@ -6,41 +6,40 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <functional>
+#include <optional>
 
 namespace {
 
 using namespace testing_support;
 
-TEST(DropList, ReadsEveryPathWholeWhateverItsLengthOrScript)
+// What a program finds on the clipboard at start: a drop list (wide or
+// ANSI) is its selection and is taken off; anything else (text, a list
+// whose header lies, an empty block) is no list and stays where it was.
+TEST(DropList, OnlyAReadableListIsTakenFromTheClipboard)
 {
-    std::wstring longPath = L"C:\\" + std::wstring(300, L'n') + L"\\file.txt";
-    std::vector<std::wstring> paths{L"C:\\plain.txt", longPath, L"C:\\Ünïcødé\\日本語 файл.txt"};
-    fx::CGlobalMemory list(MakeDropList(paths));
-    EXPECT_EQ(ReadDropList(list.Get()), paths);
-}
-
-TEST(DropList, TakingTheListEmptiesTheClipboard)
-{
-    PutDropListOnClipboard({L"C:\\a.txt", L"C:\\b.txt"});
-    auto paths = TakeClipboardDropList();
-    ASSERT_TRUE(paths.has_value());
-    EXPECT_EQ(*paths, (std::vector<std::wstring>{L"C:\\a.txt", L"C:\\b.txt"}));
-    EXPECT_TRUE(ClipboardIsEmpty());
-}
-
-TEST(DropList, AnsiListIsReadToo)
-{
-    PutAnsiDropListOnClipboard({"C:\\ansi one.txt", "C:\\two"});
-    auto paths = TakeClipboardDropList();
-    ASSERT_TRUE(paths.has_value());
-    EXPECT_EQ(*paths, (std::vector<std::wstring>{L"C:\\ansi one.txt", L"C:\\two"}));
-}
-
-TEST(DropList, TextIsNoListAndStaysOnTheClipboard)
-{
-    PutTextOnClipboard(L"not a file list");
-    EXPECT_FALSE(TakeClipboardDropList().has_value());
-    EXPECT_EQ(ClipboardText(), L"not a file list");
+    using Paths = std::vector<std::wstring>;
+    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\a.txt\0\0", 10));
+    struct Case {
+        const char* what;
+        std::function<void()> put;
+        std::optional<Paths> taken;
+    };
+    const Case cases[] = {
+        {"wide list", [] { PutDropListOnClipboard({L"C:\\a.txt", L"C:\\b.txt"}); }, Paths{L"C:\\a.txt", L"C:\\b.txt"}},
+        {"ANSI list", [] { PutAnsiDropListOnClipboard({"C:\\ansi one.txt", "C:\\two"}); },
+         Paths{L"C:\\ansi one.txt", L"C:\\two"}},
+        {"text", [] { PutTextOnClipboard(L"not a file list"); }, std::nullopt},
+        {"header pointing outside", [&] { PutRawDropListOnClipboard(DropFilesBlock(0xFFFFFFF0u, true, list)); },
+         std::nullopt},
+        {"empty block", [] { PutRawDropListOnClipboard({}, GMEM_FIXED); }, std::nullopt},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        test.put();
+        EXPECT_EQ(TakeClipboardDropList(), test.taken);
+        EXPECT_EQ(ClipboardIsEmpty(), test.taken.has_value());
+    }
 }
 
 // The launcher's section: the same block, read within the view.
@@ -103,26 +102,15 @@ TEST(DropListParser, AListRunsToTheBlocksEndAtMost)
     EXPECT_EQ(Parse(DropFilesBlock(start + 1, true, shifted)), Paths{L"C:\\shifted"});
 }
 
-TEST(DropListParser, EveryPathOfAHugeListComesThroughWhole)
+TEST(DropListParser, EveryPathOfAHugeListComesThroughWholeWhateverItsLengthOrScript)
 {
     Paths many;
     for (int i = 0; i < 10000; ++i)
         many.push_back(L"C:\\folder\\file " + std::to_wstring(i) + L".txt");
     many.push_back(L"C:\\" + std::wstring(40000, L'x'));
+    many.push_back(L"C:\\Ünïcødé\\日本語 файл.txt");
     fx::CGlobalMemory list(MakeDropList(many));
     EXPECT_EQ(ReadDropList(list.Get()), many);
-}
-
-TEST(DropListParser, AMalformedListOnTheClipboardIsNoListAndIsLeftThere)
-{
-    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\a.txt\0\0", 10));
-    PutRawDropListOnClipboard(DropFilesBlock(0xFFFFFFF0u, true, list));
-    EXPECT_FALSE(TakeClipboardDropList().has_value());
-    EXPECT_FALSE(ClipboardIsEmpty());
-
-    PutRawDropListOnClipboard({}, GMEM_FIXED);
-    EXPECT_FALSE(TakeClipboardDropList().has_value());
-    EXPECT_FALSE(ClipboardIsEmpty());
 }
 
 } // namespace

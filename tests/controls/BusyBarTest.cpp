@@ -36,7 +36,10 @@ SBusyBand Band(int head, int tail, bool movingLeft)
 
 // --- The band's motion, without a window ----------------------------------------------
 
-TEST(BusyMotion, RunsOutToTheRightEndAndWaitsThereForTheTail)
+// A whole round: out to the right end, where the head waits for the tail
+// (the turn), back to the left end the same way, and out again as after the
+// very first call.
+TEST(BusyMotion, RunsToEachEndAndWaitsThereForTheTail)
 {
     const struct {
         int length, calls; // length 0: the default band of forty
@@ -47,6 +50,10 @@ TEST(BusyMotion, RunsOutToTheRightEndAndWaitsThereForTheTail)
         {30, 30, Band(30, 1, false), false},    {30, 100, Band(100, 71, false), false},
         {30, 101, Band(100, 71, false), true},  {30, 130, Band(100, 100, false), true},
         {30, 131, Band(99, 100, true), false},  {0, 41, Band(41, 2, false), false},
+        {30, 159, Band(71, 100, true), false},  {30, 160, Band(70, 99, true), false},
+        {30, 230, Band(0, 29, true), false},    {30, 231, Band(0, 29, true), true},
+        {30, 260, Band(0, 0, true), true},      {30, 261, Band(1, 0, false), false},
+        {30, 360, Band(100, 71, false), false},
     };
     for (const auto& expected : after) {
         SCOPED_TRACE(testing::Message() << expected.calls << " calls");
@@ -58,36 +65,6 @@ TEST(BusyMotion, RunsOutToTheRightEndAndWaitsThereForTheTail)
         EXPECT_EQ(motion.Band(), expected.band);
         EXPECT_EQ(motion.IsTurning(), expected.turning);
     }
-}
-
-TEST(BusyMotion, TurnsBackAtTheLeftEndAndRepeats)
-{
-    CBusyMotion motion;
-    AfterSteps(motion, 30, 131);
-    // Moving left, the tail waits at the right end until the head is a band
-    // length away from it.
-    for (int call = 132; call <= 159; ++call) {
-        motion.Step();
-        ASSERT_EQ(motion.Band().tail, 100) << call;
-    }
-    motion.Step();
-    EXPECT_EQ(motion.Band(), Band(70, 99, true));
-    for (int call = 161; call <= 230; ++call)
-        motion.Step();
-    EXPECT_EQ(motion.Band(), Band(0, 29, true));
-    motion.Step(); // only marks the turn
-    EXPECT_EQ(motion.Band(), Band(0, 29, true));
-    EXPECT_TRUE(motion.IsTurning());
-    for (int call = 232; call <= 260; ++call)
-        motion.Step();
-    EXPECT_EQ(motion.Band(), Band(0, 0, true));
-    motion.Step();
-    EXPECT_EQ(motion.Band(), Band(1, 0, false));
-    EXPECT_FALSE(motion.IsTurning());
-    // From here on the same round again, as after the very first call.
-    for (int call = 262; call <= 360; ++call)
-        motion.Step();
-    EXPECT_EQ(motion.Band(), Band(100, 71, false));
 }
 
 TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)

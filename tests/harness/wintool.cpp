@@ -9,6 +9,8 @@
 // wintool settext <title> <id> <text> waits for such a window and gives
 //                        its control <id> the text, as typing it would
 // Used by the scripts that photograph a program and end it.
+#include "framework/Handle.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -108,10 +110,8 @@ int wmain(int argc, wchar_t** argv)
     // Let the window finish painting before anyone looks at it.
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
-    if (HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)) {
-        ::WaitForInputIdle(process, 5000);
-        ::CloseHandle(process);
-    }
+    if (const fx::CKernelHandle process{::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)})
+        ::WaitForInputIdle(process.Get(), 5000);
     RECT rc{};
     ::GetWindowRect(hwnd, &rc);
     std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);

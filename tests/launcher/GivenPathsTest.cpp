@@ -11,36 +11,31 @@ namespace {
 using namespace launcher;
 using Arguments = std::vector<std::wstring>;
 
-TEST(SplitCommandLine, SpacesSeparateAndQuotesGroup)
+// Read as the C runtime reads a command line, but for the shell's "%1" of a
+// drive ("C:\"), where the runtime would read an escaped quote.
+TEST(SplitCommandLine, SpacesSeparateQuotesGroupAndBackslashesStay)
 {
-    EXPECT_EQ(SplitCommandLine(L"launch.exe a  b\tc"), (Arguments{L"launch.exe", L"a", L"b", L"c"}));
-    EXPECT_EQ(SplitCommandLine(L"\"C:\\Program Files\\launch.exe\" \"C:\\my dir\\a file.txt\" x"),
-              (Arguments{L"C:\\Program Files\\launch.exe", L"C:\\my dir\\a file.txt", L"x"}));
-    EXPECT_EQ(SplitCommandLine(L"launch.exe C:\\\"my dir\"\\b"), (Arguments{L"launch.exe", L"C:\\my dir\\b"}));
-    EXPECT_EQ(SplitCommandLine(L"  launch.exe   "), (Arguments{L"launch.exe"}));
-    EXPECT_EQ(SplitCommandLine(L""), Arguments{});
-}
-
-TEST(SplitCommandLine, AnEmptyQuotedArgumentIsAnArgument)
-{
-    EXPECT_EQ(SplitCommandLine(L"launch.exe \"\" a \"\""), (Arguments{L"launch.exe", L"", L"a", L""}));
-}
-
-TEST(SplitCommandLine, ADriveAsTheShellQuotesItKeepsItsBackslash)
-{
-    // The shell's "%1" for drive C: the C runtime would read an escaped quote.
-    EXPECT_EQ(SplitCommandLine(L"launch.exe Fennix.exe \"C:\\\""), (Arguments{L"launch.exe", L"Fennix.exe", L"C:\\"}));
-    EXPECT_EQ(SplitCommandLine(L"launch.exe \"C:\\\" \"D:\\\""), (Arguments{L"launch.exe", L"C:\\", L"D:\\"}));
-    EXPECT_EQ(SplitCommandLine(L"launch.exe \"\\\\server\\share\\\""), (Arguments{L"launch.exe", L"\\\\server\\share\\"}));
-}
-
-TEST(SplitCommandLine, BackslashesDoubledBeforeAQuoteCountOnce)
-{
-    // As a program quoting by the C runtime's rules writes "C:\my dir\".
-    EXPECT_EQ(SplitCommandLine(L"launch.exe \"C:\\my dir\\\\\""), (Arguments{L"launch.exe", L"C:\\my dir\\"}));
-    // Backslashes anywhere else are all kept: a UNC path starts with two.
-    EXPECT_EQ(SplitCommandLine(L"launch.exe \\\\server\\share\\a\\\\b"),
-              (Arguments{L"launch.exe", L"\\\\server\\share\\a\\\\b"}));
+    const struct {
+        const wchar_t* line;
+        Arguments arguments;
+    } cases[] = {
+        {L"launch.exe a  b\tc", {L"launch.exe", L"a", L"b", L"c"}},
+        {L"\"C:\\Program Files\\launch.exe\" \"C:\\my dir\\a file.txt\" x",
+         {L"C:\\Program Files\\launch.exe", L"C:\\my dir\\a file.txt", L"x"}},
+        {L"launch.exe C:\\\"my dir\"\\b", {L"launch.exe", L"C:\\my dir\\b"}},
+        {L"  launch.exe   ", {L"launch.exe"}},
+        {L"", {}},
+        {L"launch.exe \"\" a \"\"", {L"launch.exe", L"", L"a", L""}},
+        {L"launch.exe Fennix.exe \"C:\\\"", {L"launch.exe", L"Fennix.exe", L"C:\\"}},
+        {L"launch.exe \"C:\\\" \"D:\\\"", {L"launch.exe", L"C:\\", L"D:\\"}},
+        {L"launch.exe \"\\\\server\\share\\\"", {L"launch.exe", L"\\\\server\\share\\"}},
+        // Doubled before a quote they count once, as a program quoting by the
+        // C runtime's rules writes "C:\my dir\"; elsewhere all are kept.
+        {L"launch.exe \"C:\\my dir\\\\\"", {L"launch.exe", L"C:\\my dir\\"}},
+        {L"launch.exe \\\\server\\share\\a\\\\b", {L"launch.exe", L"\\\\server\\share\\a\\\\b"}},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(SplitCommandLine(test.line), test.arguments) << test.line;
 }
 
 TEST(SplitCommandLine, ALineOfAnyLengthIsSplitWhole)

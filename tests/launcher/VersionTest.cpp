@@ -44,8 +44,9 @@ std::wstring StringValue(std::vector<BYTE>& info, const wchar_t* name)
     return std::wstring(value, ::wcsnlen(value, length));
 }
 
-TEST(Version, EveryProgramCarriesTheProjectsVersion)
+TEST(Version, EveryProgramAndItsManifestCarryTheProjectsVersion)
 {
+    const std::wstring identity = std::wstring(L"version=\"") + CORVALE_VERSION_WTEXT + L".0\"";
     for (const Built& program : kPrograms) {
         SCOPED_TRACE(program.name);
         std::vector<BYTE> info = VersionInfo(WindowsPath(program.path));
@@ -59,14 +60,7 @@ TEST(Version, EveryProgramCarriesTheProjectsVersion)
         EXPECT_EQ(StringValue(info, L"FileVersion"), CORVALE_VERSION_WTEXT);
         EXPECT_EQ(StringValue(info, L"ProductVersion"), CORVALE_VERSION_WTEXT);
         EXPECT_EQ(StringValue(info, L"OriginalFilename"), std::wstring(program.name) + L".exe");
-    }
-}
 
-TEST(Version, EveryManifestCarriesIt)
-{
-    const std::wstring identity = std::wstring(L"version=\"") + CORVALE_VERSION_WTEXT + L".0\"";
-    for (const Built& program : kPrograms) {
-        SCOPED_TRACE(program.name);
         HMODULE module = ::LoadLibraryExW(WindowsPath(program.path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(module, nullptr);
         HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST

@@ -35,20 +35,6 @@ void Keyboard::Press(WORD key)
     Post(WM_KEYUP, key, KeyData(key, true, false));
 }
 
-void Keyboard::PressShifted(WORD key)
-{
-    // Posted keys leave the keyboard state alone: Shift is set in it for the
-    // length of the press, where the dialog manager looks for it.
-    BYTE state[256] = {};
-    ::GetKeyboardState(state);
-    const BYTE shift = state[VK_SHIFT];
-    state[VK_SHIFT] = 0x80;
-    ::SetKeyboardState(state);
-    Press(key);
-    state[VK_SHIFT] = shift;
-    ::SetKeyboardState(state);
-}
-
 void Keyboard::PressAlt(wchar_t letter)
 {
     const WORD key = static_cast<WORD>(std::towupper(letter));

@@ -15,8 +15,6 @@ public:
     // A key pressed and released (Tab, Enter, Escape, Space, the arrows);
     // translation makes the character of a character key.
     void Press(WORD key);
-    // Shift held while the key is pressed.
-    void PressShifted(WORD key);
     // Alt held while a letter is pressed: a mnemonic.
     void PressAlt(wchar_t letter);
     // Characters typed into the window with the focus.
