@@ -85,16 +85,15 @@ std::optional<std::vector<std::wstring>> TakeClipboardDropList()
 std::optional<std::vector<std::wstring>> ReadSelectionSection(HANDLE section)
 {
     const fx::CKernelHandle owned(section);
-    const void* view = ::MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0);
+    const fx::CMappedView view(::MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0));
     if (!view)
         return std::nullopt;
     // The view is as long as the section, rounded up to whole pages that read
     // as zeros: the parser stops at the block's end or at the pages' end.
     MEMORY_BASIC_INFORMATION region{};
     std::optional<std::vector<std::wstring>> paths;
-    if (::VirtualQuery(view, &region, sizeof(region)) == sizeof(region))
-        paths = ParseDropFiles(static_cast<const BYTE*>(view), region.RegionSize);
-    ::UnmapViewOfFile(view);
+    if (::VirtualQuery(view.Get(), &region, sizeof(region)) == sizeof(region))
+        paths = ParseDropFiles(static_cast<const BYTE*>(view.Get()), region.RegionSize);
     return paths;
 }
 
@@ -105,7 +104,8 @@ namespace {
 std::optional<HANDLE> HandedSection()
 {
     int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    const fx::CLocalMemory<LPWSTR*> owned(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    LPWSTR* const arguments = owned.Get();
     if (!arguments)
         return std::nullopt;
     std::optional<HANDLE> section;
@@ -117,7 +117,6 @@ std::optional<HANDLE> HandedSection()
         const unsigned long long value = std::wcstoull(arguments[i] + prefix, &end, 10);
         section = *end == L'\0' && end != arguments[i] + prefix ? reinterpret_cast<HANDLE>(value) : nullptr;
     }
-    ::LocalFree(arguments);
     return section;
 }
 

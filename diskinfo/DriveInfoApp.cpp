@@ -21,10 +21,7 @@ BOOL CDriveInfoApp::InitInstance()
 {
     TakeStartDrive();
     CDriveInfoDlg dialog(*this);
-    m_pMainWnd = &dialog;
-    dialog.DoModal();
-    m_pMainWnd = nullptr;
-    return FALSE; // no message loop: the program ends with its dialog
+    return RunMainDialog(dialog);
 }
 
 } // namespace dovrin

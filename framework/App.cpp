@@ -1,5 +1,6 @@
 #include "framework/App.h"
 
+#include "framework/Dialog.h"
 #include "framework/Dpi.h"
 #include "framework/Wnd.h"
 
@@ -18,6 +19,14 @@ CWinApp::~CWinApp()
 {
     if (s_app == this)
         s_app = nullptr;
+}
+
+BOOL CWinApp::RunMainDialog(CDialog& dialog)
+{
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
 }
 
 int CWinApp::Main()

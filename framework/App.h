@@ -5,6 +5,7 @@
 
 namespace fx {
 
+class CDialog;
 class CWnd;
 
 class CWinApp {
@@ -33,6 +34,10 @@ protected:
     // True: run the message loop. False: end with ExitInstance's code.
     virtual BOOL InitInstance() = 0;
     virtual int ExitInstance(int exitCode) { return exitCode; }
+    // For a program whose main window is one modal dialog: runs it as the
+    // main window; InitInstance returns what this returns (no message loop:
+    // the program ends with its dialog).
+    BOOL RunMainDialog(CDialog& dialog);
     int Run();
 
 private:

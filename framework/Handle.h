@@ -114,6 +114,12 @@ struct CoTaskMemoryTraits {
     static Type Empty() { return nullptr; }
     static void Close(Type p) { ::CoTaskMemFree(p); }
 };
+// A view of a file mapping (MapViewOfFile), unmapped when it goes.
+struct MappedViewTraits {
+    using Type = void*;
+    static Type Empty() { return nullptr; }
+    static void Close(Type p) { ::UnmapViewOfFile(p); }
+};
 
 using CKernelHandle = CHandle<KernelHandleTraits>;
 using CFileHandle = CHandle<FileHandleTraits>;
@@ -134,6 +140,7 @@ template <class T>
 using CLocalMemory = CHandle<LocalMemoryTraits<T>>;
 template <class T>
 using CCoTaskMemory = CHandle<CoTaskMemoryTraits<T>>;
+using CMappedView = CHandle<MappedViewTraits>;
 
 // Selects a GDI object into a DC for the lifetime of the guard.
 class CSelectObject {

@@ -18,14 +18,13 @@ fx::CKernelHandle MakeSection(const std::vector<BYTE>& block, DWORD& error)
     const ULONGLONG size = block.size();
     fx::CKernelHandle section(::CreateFileMappingW(INVALID_HANDLE_VALUE, &inheritable, PAGE_READWRITE,
                                                    static_cast<DWORD>(size >> 32), static_cast<DWORD>(size), nullptr));
-    void* view = section ? ::MapViewOfFile(section.Get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr;
+    const fx::CMappedView view(section ? ::MapViewOfFile(section.Get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr);
     if (!view) {
         error = ::GetLastError();
         fx::TraceLastError(L"The section for a selection was not made");
         return fx::CKernelHandle();
     }
-    std::memcpy(view, block.data(), block.size());
-    ::UnmapViewOfFile(view);
+    std::memcpy(view.Get(), block.data(), block.size());
     return section;
 }
 

@@ -26,10 +26,7 @@ BOOL CLarkwayApp::InitInstance()
 {
     LoadProfile();
     CSendDialog dialog(*this);
-    m_pMainWnd = &dialog;
-    dialog.DoModal();
-    m_pMainWnd = nullptr;
-    return FALSE; // no message loop: the program ends with its dialog
+    return RunMainDialog(dialog);
 }
 
 int CLarkwayApp::ExitInstance(int exitCode)

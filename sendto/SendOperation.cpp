@@ -118,10 +118,7 @@ SendOutcome CSendOperation::Send(HWND owner, const std::vector<std::wstring>& so
         if (fx::MessageBox(owner, L"The Folder " + target + L" does not exist.\nDo you want to create it?",
                            L"Create Folder?", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return outcome;
-        if (!operation.CreateFolders(target)) {
-            // The shell returns its error rather than leaving it as the thread's last error.
-            ::SetLastError(static_cast<DWORD>(operation.LastError()));
-            fx::TraceLastError(L"Creating the destination folder " + target);
+        if (!operation.CreateFolders(target)) { // the shell's own error is in the trail already
             fx::MessageBox(owner, L"Nothing was sent. The Folder " + target + L" could not be created.", kWarning);
             return outcome;
         }
