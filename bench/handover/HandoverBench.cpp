@@ -13,6 +13,7 @@
 // only HKLM) for a copy of launch.exe and Fennix.exe in a folder of its own,
 // where the launcher looks for the programs it serves; both go afterwards.
 #include "bench/BenchClock.h"
+#include "bench/WinePaths.h"
 #include "common/DropList.h"
 #include "framework/Handle.h"
 #include "launcher/DropTargetServer.h"
@@ -31,17 +32,9 @@ namespace {
 using bench::Median;
 using bench::Milliseconds;
 using bench::Now;
+using bench::WindowsPath;
 
 const DWORD kWindowLimitMs = 60000;
-
-std::wstring WindowsPath(const char* path)
-{
-    std::wstring windows = std::filesystem::path(path).wstring();
-    for (wchar_t& c : windows)
-        if (c == L'/')
-            c = L'\\';
-    return windows.rfind(L"\\", 0) == 0 ? L"Z:" + windows : windows;
-}
 
 // A data object holding a CF_HDROP list, as the shell hands a selection.
 class CFileList final : public IDataObject {

@@ -20,6 +20,7 @@
 // slow drive alone, so that the runs on the normal drive, whose list of
 // drives holds the slow one too, meet no slow drive at all.
 #include "bench/BenchClock.h"
+#include "bench/WinePaths.h"
 #include "common/DropList.h"
 #include "framework/Handle.h"
 
@@ -36,19 +37,12 @@ namespace {
 using bench::Median;
 using bench::Milliseconds;
 using bench::Now;
+using bench::WindowsPath;
 
 const DWORD kWindowTimeoutMs = 30000;
 const DWORD kExitTimeoutMs = 30000;
 const double kWorkMs = 3000;
 const int kDestinationEdit = 1000; // Larkway's destination field
-
-std::wstring WindowsPath(const char* linuxPath)
-{
-    std::wstring path = L"Z:";
-    for (const char* c = linuxPath; *c; ++c)
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    return path;
-}
 
 void PumpOwnMessages()
 {

@@ -25,6 +25,7 @@
 // input (its first paint included), so work merely moved past the moment the
 // window shows still counts here.
 #include "bench/BenchClock.h"
+#include "bench/WinePaths.h"
 #include "common/DropList.h"
 #include "framework/Handle.h"
 
@@ -41,29 +42,11 @@ namespace {
 using bench::Median;
 using bench::Milliseconds;
 using bench::Now;
+using bench::WindowsPath;
 
 const int kDefaultRuns = 10;
 const DWORD kWindowTimeoutMs = 15000;
 const DWORD kExitTimeoutMs = 5000;
-
-// A Linux path as Wine programs see it: the root is Z:. A Windows path
-// stays as it is.
-std::wstring WindowsPath(const std::wstring& path)
-{
-    if (path.empty() || path[0] != L'/')
-        return path;
-    std::wstring windows = L"Z:" + path;
-    std::replace(windows.begin(), windows.end(), L'/', L'\\');
-    return windows;
-}
-
-std::wstring WindowsPath(const char* linuxPath)
-{
-    std::wstring path;
-    for (const char* c = linuxPath; *c; ++c)
-        path += static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    return WindowsPath(path);
-}
 
 struct Program {
     const wchar_t* name;
