@@ -40,20 +40,16 @@ void CBusyBar::OnTick()
 
 LRESULT CBusyBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    switch (msg) {
-    case WM_PAINT: {
-        fx::CPaintDC dc(m_hWnd);
+    const auto painted = PaintWhole(m_hWnd, msg, wp, [this](HDC dc, bool onScreen) {
         // One look at the band: a step made while painting shows next tick.
         const SBusyBand band = m_motion.Band();
-        Draw(dc.Get(), band);
-        m_painted = band;
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Draw(reinterpret_cast<HDC>(wp), m_motion.Band());
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // every pixel is painted in one piece with the rest
+        Draw(dc, band);
+        if (onScreen)
+            m_painted = band;
+    });
+    if (painted)
+        return *painted;
+    switch (msg) {
     case WM_DPICHANGED_AFTERPARENT:
         Invalidate(false); // the band is laid out on the width the bar has at the new DPI
         return Default(msg, wp, lp);

@@ -39,17 +39,9 @@ void CGradientProgressCtrl::Changed() const
 
 LRESULT CGradientProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (const auto painted = PaintWhole(m_hWnd, msg, wp, [this](HDC dc, bool) { Draw(dc); }))
+        return *painted;
     switch (msg) {
-    case WM_PAINT: {
-        fx::CPaintDC dc(m_hWnd);
-        Draw(dc.Get());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Draw(reinterpret_cast<HDC>(wp));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // every pixel is painted in one piece with the rest
     case WM_DPICHANGED_AFTERPARENT:
         // The strips are laid out on the width the bar has at the new DPI,
         // the percentage in the font it has there.

@@ -17,12 +17,7 @@ DriveFigures ReadDriveFigures(const std::wstring& root)
     figures.fileSystem = drive.m_FileSystemName;
     figures.maxFileNameLength = drive.m_MaxFileNameLength;
     figures.flags = drive.m_FileSystemFlags;
-    figures.totalBytes = drive.GetTotalSizeInBytes();
-    figures.freeBytes = drive.GetDiskFreeInBytes();
-    figures.totalClusters = drive.GetTotalClusters();
-    figures.freeClusters = drive.GetClustersFree();
-    figures.sectorsPerCluster = drive.GetSectorsPerCluster();
-    figures.bytesPerSector = drive.GetBytesPerSector();
+    figures.sizes = drive.Sizes();
     return figures;
 }
 

@@ -2,6 +2,8 @@
 // information library in one step so that the dialog can also be shown
 // figures of any drive, real or made up.
 #pragma once
+#include "outside/pallavol/DiskInfo.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -18,12 +20,7 @@ struct DriveFigures {
     std::wstring fileSystem;
     std::wstring maxFileNameLength;
     DWORD flags = 0; // FILE_CASE_SENSITIVE_SEARCH and the other volume flags
-    uint64_t totalBytes = 0;
-    uint64_t freeBytes = 0;
-    DWORD totalClusters = 0;
-    DWORD freeClusters = 0;
-    DWORD sectorsPerCluster = 0;
-    DWORD bytesPerSector = 0;
+    DriveSizes sizes;
 };
 
 DriveFigures ReadDriveFigures(const std::wstring& root);

@@ -213,16 +213,16 @@ void CDriveInfoDlg::ShowDrive(const std::wstring& root, const DriveFigures& figu
         m_flags[i] = (figures.flags & kFlagBoxes[i].bit) ? BST_CHECKED : BST_UNCHECKED;
 
     const CDiskInfo units;
-    const DriveUsage usage = MeasureUsage(figures.totalBytes, figures.freeBytes);
-    m_strTotal = units.GetUnitSize(figures.totalBytes);
-    m_strFree = units.GetUnitSize(figures.freeBytes);
+    const DriveUsage usage = MeasureUsage(figures.sizes.totalBytes, figures.sizes.freeBytes);
+    m_strTotal = units.GetUnitSize(figures.sizes.totalBytes);
+    m_strFree = units.GetUnitSize(figures.sizes.freeBytes);
     m_strUsed = units.GetUnitSize(usage.usedBytes);
     m_strPercentUsed = usage.percentText;
     m_usageBar.SetPos(usage.barPosition);
-    m_strClusters = std::to_wstring(figures.totalClusters);
-    m_strClustersFree = std::to_wstring(figures.freeClusters);
-    m_strSectorsPerCluster = std::to_wstring(figures.sectorsPerCluster);
-    m_strBytesPerSector = std::to_wstring(figures.bytesPerSector);
+    m_strClusters = std::to_wstring(figures.sizes.totalClusters);
+    m_strClustersFree = std::to_wstring(figures.sizes.freeClusters);
+    m_strSectorsPerCluster = std::to_wstring(figures.sizes.sectorsPerCluster);
+    m_strBytesPerSector = std::to_wstring(figures.sizes.bytesPerSector);
 
     UpdateData(false);
     SetWindowText(L"Dovrin->Drive " + DriveName());

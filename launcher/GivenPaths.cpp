@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 namespace launcher {
 
 std::vector<std::wstring> SplitCommandLine(std::wstring_view line)
@@ -102,23 +104,20 @@ GivenPath ReadGivenPath(const std::wstring& given)
 
 std::wstring DescribeRefusal(Refusal refusal)
 {
-    switch (refusal) {
-    case Refusal::None:
-        return L"is handed over";
-    case Refusal::Empty:
-        return L"is empty";
-    case Refusal::TooLong:
-        return L"is longer than any path can be (32,767 characters)";
-    case Refusal::Wildcard:
-        return L"is a wildcard pattern, not one item";
-    case Refusal::Device:
-        return L"is a device, not a file or folder";
-    case Refusal::CutShort:
-        return L"may have been cut short: the command line reached its limit of 32,767 characters";
-    case Refusal::NotAPath:
-        break;
-    }
-    return L"names no file or folder";
+    // In the order of the reasons; a value from outside past the last reads
+    // as the most general one.
+    static const wchar_t* const kReasons[] = {
+        L"is handed over",
+        L"is empty",
+        L"is longer than any path can be (32,767 characters)",
+        L"is a wildcard pattern, not one item",
+        L"is a device, not a file or folder",
+        L"names no file or folder",
+        L"may have been cut short: the command line reached its limit of 32,767 characters",
+    };
+    static_assert(std::size(kReasons) == static_cast<size_t>(Refusal::Last) + 1, "one text per reason");
+    const auto index = static_cast<size_t>(refusal);
+    return index < std::size(kReasons) ? kReasons[index] : kReasons[static_cast<size_t>(Refusal::NotAPath)];
 }
 
 } // namespace launcher

@@ -37,7 +37,7 @@ const wchar_t kAttributesError[] = L"Unable to set the file attributes";
 
 } // namespace
 
-CFilePage::CFilePage() : CPropertyPage(IDD_FILE_PAGE)
+CFilePage::CFilePage() : CClosingPage(IDD_FILE_PAGE)
 {
 }
 
@@ -239,12 +239,7 @@ void CFilePage::OnOK()
 {
     if (::IsWindowEnabled(GetDlgItem(IDC_APPLY)))
         ApplyChanges();
-    ::PostQuitMessage(0);
-}
-
-void CFilePage::OnCancel()
-{
-    ::PostQuitMessage(0);
+    CClosingPage::OnOK();
 }
 
 bool CFilePage::OnCommand(UINT id, UINT code)

@@ -4,7 +4,7 @@
 #include "controls/IconButton.h"
 #include "framework/Controls.h"
 #include "framework/Handle.h"
-#include "framework/PropertySheet.h"
+#include "properties/ClosingPage.h"
 #include "properties/FileStamps.h"
 #include "properties/ShellIcon.h"
 
@@ -12,7 +12,7 @@
 
 namespace fennix {
 
-class CFilePage : public fx::CPropertyPage {
+class CFilePage : public CClosingPage {
 public:
     CFilePage();
 
@@ -28,7 +28,6 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(fx::CDataExchange& dx) override;
     void OnOK() override;
-    void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnCommand(UINT id, UINT code) override;
 

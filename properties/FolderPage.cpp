@@ -23,7 +23,7 @@ const UINT kProgressIntervalMs = 250;
 
 } // namespace
 
-CFolderPage::CFolderPage() : CPropertyPage(IDD_FOLDER_PAGE)
+CFolderPage::CFolderPage() : CClosingPage(IDD_FOLDER_PAGE)
 {
 }
 
@@ -256,16 +256,6 @@ void CFolderPage::ShowPieChart()
     m_pPiePage->SetDrivePath(PathRoot(m_items.GetAt(0)));
     if (sheet->AddPage(m_pPiePage))
         sheet->SetActivePage(2);
-}
-
-void CFolderPage::OnOK()
-{
-    ::PostQuitMessage(0);
-}
-
-void CFolderPage::OnCancel()
-{
-    ::PostQuitMessage(0);
 }
 
 void CFolderPage::RemovePiePage()

@@ -10,7 +10,7 @@
 #include "controls/PathList.h"
 #include "framework/Controls.h"
 #include "framework/Handle.h"
-#include "framework/PropertySheet.h"
+#include "properties/ClosingPage.h"
 #include "properties/FileTypeStats.h"
 #include "properties/PiePage.h"
 #include "properties/SelectionScan.h"
@@ -23,7 +23,7 @@
 
 namespace fennix {
 
-class CFolderPage : public fx::CPropertyPage {
+class CFolderPage : public CClosingPage {
 public:
     CFolderPage();
 
@@ -44,8 +44,6 @@ protected:
     BOOL OnSetActive() override;
     BOOL OnKillActive() override;
     void DoDataExchange(fx::CDataExchange& dx) override;
-    void OnOK() override;
-    void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnCommand(UINT id, UINT code) override;
 

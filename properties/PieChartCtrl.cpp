@@ -120,14 +120,9 @@ HFONT CPieChartCtrl::LabelFont()
 
 LRESULT CPieChartCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (const auto painted = PaintWhole(m_hWnd, msg, wp, [this](HDC dc, bool) { Draw(dc); }))
+        return *painted;
     switch (msg) {
-    case WM_PAINT: {
-        fx::CPaintDC dc(m_hWnd);
-        Draw(dc.Get());
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1; // every pixel is painted in one piece with the rest
     case WM_SIZE: {
         const LRESULT result = Default(msg, wp, lp);
         RecalcLayout();

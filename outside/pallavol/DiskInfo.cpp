@@ -97,14 +97,14 @@ CDiskInfo::CDiskInfo(const std::wstring& root) : m_root(WithTrailingBackslash(ro
     // still answers for its volume) cannot be read at all.
     ULARGE_INTEGER freeToCaller{}, total{};
     if (!::GetDiskFreeSpaceExW(m_root.c_str(), &freeToCaller, &total, nullptr) ||
-        !::GetDiskFreeSpaceW(m_root.c_str(), &m_sectorsPerCluster, &m_bytesPerSector, &m_freeClusters,
-                             &m_totalClusters)) {
+        !::GetDiskFreeSpaceW(m_root.c_str(), &m_sizes.sectorsPerCluster, &m_sizes.bytesPerSector,
+                             &m_sizes.freeClusters, &m_sizes.totalClusters)) {
         fx::TraceLastError(L"GetDiskFreeSpace " + m_root);
         return;
     }
     m_readable = true;
-    m_freeBytes = freeToCaller.QuadPart;
-    m_totalBytes = total.QuadPart;
+    m_sizes.freeBytes = freeToCaller.QuadPart;
+    m_sizes.totalBytes = total.QuadPart;
     m_VolumeLabel = label;
     m_SerialNumber = fx::Format(L"%04X-%04X", static_cast<unsigned>(HIWORD(serial)),
                                 static_cast<unsigned>(LOWORD(serial)));

@@ -7,6 +7,17 @@
 #include <functional>
 #include <string>
 
+// The sizes of a drive as the system gives them: the bytes free to this
+// user and in all, and how the drive is laid out in clusters.
+struct DriveSizes {
+    uint64_t totalBytes = 0;
+    uint64_t freeBytes = 0;
+    DWORD totalClusters = 0;
+    DWORD freeClusters = 0;
+    DWORD sectorsPerCluster = 0;
+    DWORD bytesPerSector = 0;
+};
+
 class CDiskInfo {
 public:
     // An object used only for GetUnitSize.
@@ -30,12 +41,13 @@ public:
     // "CD-ROM Drive" for an optical drive, else "Removable Drive",
     // "Fixed Drive", "Network Drive", "RAM Disk".
     std::wstring GetDriveTypeA() const;
-    uint64_t GetDiskFreeInBytes() const { return m_freeBytes; }
-    uint64_t GetTotalSizeInBytes() const { return m_totalBytes; }
-    DWORD GetTotalClusters() const { return m_totalClusters; }
-    DWORD GetClustersFree() const { return m_freeClusters; }
-    DWORD GetSectorsPerCluster() const { return m_sectorsPerCluster; }
-    DWORD GetBytesPerSector() const { return m_bytesPerSector; }
+    const DriveSizes& Sizes() const { return m_sizes; }
+    uint64_t GetDiskFreeInBytes() const { return m_sizes.freeBytes; }
+    uint64_t GetTotalSizeInBytes() const { return m_sizes.totalBytes; }
+    DWORD GetTotalClusters() const { return m_sizes.totalClusters; }
+    DWORD GetClustersFree() const { return m_sizes.freeClusters; }
+    DWORD GetSectorsPerCluster() const { return m_sizes.sectorsPerCluster; }
+    DWORD GetBytesPerSector() const { return m_sizes.bytesPerSector; }
 
     // A byte count as a short text with its unit, the same form everywhere and
     // never parsed: below 1024 the count itself ("0 bytes", "1 byte",
@@ -65,10 +77,5 @@ private:
     std::wstring m_root;
     UINT m_driveType = DRIVE_UNKNOWN;
     bool m_readable = false;
-    uint64_t m_freeBytes = 0;
-    uint64_t m_totalBytes = 0;
-    DWORD m_totalClusters = 0;
-    DWORD m_freeClusters = 0;
-    DWORD m_sectorsPerCluster = 0;
-    DWORD m_bytesPerSector = 0;
+    DriveSizes m_sizes;
 };

@@ -105,8 +105,8 @@ TEST_F(DovrinTest, PercentageAndBarFollowUsedOverTotal)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.total - c.free << " of " << c.total);
         DriveFigures figures = FixedDrive();
-        figures.totalBytes = c.total;
-        figures.freeBytes = c.free;
+        figures.sizes.totalBytes = c.total;
+        figures.sizes.freeBytes = c.free;
         m_dialog.ShowDrive(L"C:\\", figures);
         EXPECT_EQ(Text(IDC_PERCENT_USED), c.percent);
         EXPECT_EQ(BarPosition(), c.bar);
@@ -127,10 +127,10 @@ TEST_F(DovrinTest, EachFigureAndFlagGoesToItsOwnField)
     figures.serialNumber = L"1A2B-3C4D";
     figures.fileSystem = L"FAT32";
     figures.maxFileNameLength = L"127";
-    figures.totalClusters = 4294967295u;
-    figures.freeClusters = 2;
-    figures.sectorsPerCluster = 64;
-    figures.bytesPerSector = 4096;
+    figures.sizes.totalClusters = 4294967295u;
+    figures.sizes.freeClusters = 2;
+    figures.sizes.sectorsPerCluster = 64;
+    figures.sizes.bytesPerSector = 4096;
     m_dialog.ShowDrive(L"\\\\server\\share\\", figures);
 
     EXPECT_EQ(Text(IDC_TYPE), L"RAM Disk");
