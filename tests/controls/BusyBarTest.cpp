@@ -5,36 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include <atomic>
 #include <thread>
 
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kFace = RGB(200, 200, 200);
-
-// The band after a number of steps from the start with the given band length.
-SBusyBand AfterSteps(CBusyMotion& motion, int length, int calls)
-{
-    motion.SetBandLength(length);
-    for (int i = 0; i < calls; ++i)
-        motion.Step();
-    return motion.Band();
-}
-
-SBusyBand Band(int head, int tail, bool movingLeft)
-{
-    SBusyBand band;
-    band.head = head;
-    band.tail = tail;
-    band.movingLeft = movingLeft;
-    return band;
-}
-
-// --- The band's motion, without a window ----------------------------------------------
+const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kFace = RGB(200, 200, 200);
 
 // A whole round: out to the right end, where the head waits for the tail
 // (the turn), back to the left end the same way, and out again as after the
@@ -46,14 +22,14 @@ TEST(BusyMotion, RunsToEachEndAndWaitsThereForTheTail)
         SBusyBand band;
         bool turning;
     } after[] = {
-        {30, 0, Band(0, 0, false), false},      {30, 29, Band(29, 0, false), false},
-        {30, 30, Band(30, 1, false), false},    {30, 100, Band(100, 71, false), false},
-        {30, 101, Band(100, 71, false), true},  {30, 130, Band(100, 100, false), true},
-        {30, 131, Band(99, 100, true), false},  {0, 41, Band(41, 2, false), false},
-        {30, 159, Band(71, 100, true), false},  {30, 160, Band(70, 99, true), false},
-        {30, 230, Band(0, 29, true), false},    {30, 231, Band(0, 29, true), true},
-        {30, 260, Band(0, 0, true), true},      {30, 261, Band(1, 0, false), false},
-        {30, 360, Band(100, 71, false), false},
+        {30, 0, SBusyBand{0, 0, false}, false},      {30, 29, SBusyBand{29, 0, false}, false},
+        {30, 30, SBusyBand{30, 1, false}, false},    {30, 100, SBusyBand{100, 71, false}, false},
+        {30, 101, SBusyBand{100, 71, false}, true},  {30, 130, SBusyBand{100, 100, false}, true},
+        {30, 131, SBusyBand{99, 100, true}, false},  {0, 41, SBusyBand{41, 2, false}, false},
+        {30, 159, SBusyBand{71, 100, true}, false},  {30, 160, SBusyBand{70, 99, true}, false},
+        {30, 230, SBusyBand{0, 29, true}, false},    {30, 231, SBusyBand{0, 29, true}, true},
+        {30, 260, SBusyBand{0, 0, true}, true},      {30, 261, SBusyBand{1, 0, false}, false},
+        {30, 360, SBusyBand{100, 71, false}, false},
     };
     for (const auto& expected : after) {
         SCOPED_TRACE(testing::Message() << expected.calls << " calls");
@@ -85,48 +61,25 @@ TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
     first.join();
     second.join();
     CBusyMotion alone;
-    EXPECT_EQ(motion.Band(), AfterSteps(alone, 30, 2 * perThread));
+    alone.SetBandLength(30);
+    for (int i = 0; i < 2 * perThread; ++i)
+        alone.Step();
+    EXPECT_EQ(motion.Band(), alone.Band());
 }
 
 TEST(BusyBand, EqualColoursMakeOneStrip)
 {
-    EXPECT_EQ(Band(50, 20, false).Bands(200, kRed, kRed), (std::vector<SColorBand>{{40, 100, kRed}}));
+    EXPECT_EQ(SBusyBand{50, 20, false}.Bands(200, kRed, kRed), (std::vector<SColorBand>{{40, 100, kRed}}));
 }
-
-// --- The bar on the screen ---------------------------------------------------------
-
-// Counts the timer ticks a window receives.
-class TickCounter {
-public:
-    explicit TickCounter(HWND hwnd) : m_hwnd(hwnd)
-    {
-        ::SetWindowSubclass(m_hwnd, Count, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~TickCounter() { ::RemoveWindowSubclass(m_hwnd, Count, reinterpret_cast<UINT_PTR>(this)); }
-    TickCounter(const TickCounter&) = delete;
-    TickCounter& operator=(const TickCounter&) = delete;
-    int Ticks() const { return m_ticks; }
-
-private:
-    static LRESULT CALLBACK Count(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
-    {
-        if (msg == WM_TIMER)
-            ++reinterpret_cast<TickCounter*>(ref)->m_ticks;
-        return ::DefSubclassProc(hwnd, msg, wp, lp);
-    }
-    HWND m_hwnd;
-    int m_ticks = 0;
-};
 
 // A busy bar attached to a static on a host window, set up as a dialog does.
 class BusyBarTest : public ::testing::Test {
 protected:
-    static constexpr int kWidth = 200;
-    static constexpr int kHeight = 12;
+    static constexpr int kWidth = 200, kHeight = 12;
 
     void SetUp() override
     {
-        ASSERT_TRUE(m_host.Create(L"busy host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
+        ASSERT_TRUE(m_host.Create(L"host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
         // The static's own text must not show through.
         HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"text of the static", WS_CHILD | WS_VISIBLE, 10, 10, kWidth,
                                       kHeight, m_host.m_hWnd, reinterpret_cast<HMENU>(1024), nullptr, nullptr);
@@ -171,10 +124,10 @@ TEST_F(BusyBarTest, StepFromAnotherThreadShowsAtTheNextTick)
     worker.join();
     // The worker asked nothing of the window: the timer does.
     EXPECT_FALSE(::GetUpdateRect(m_bar.m_hWnd, nullptr, FALSE));
-    TickCounter ticks(m_bar.m_hWnd);
+    CMessageLog ticks(m_bar.m_hWnd, WM_TIMER);
     // Head 50, tail 21 of 100.
     ASSERT_TRUE(testing_support::PumpUntil([&] { return ShowsBand(42, 100); }, 2000));
-    EXPECT_GE(ticks.Ticks(), 1);
+    EXPECT_GE(ticks.Count(), 1);
     // Printed like it is shown.
     CScreenPixels shown(m_bar.m_hWnd);
     CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
@@ -204,15 +157,15 @@ TEST_F(BusyBarTest, IdleBarShowsTheBackColourAndIsNotRepaintedButAStepIs)
     EXPECT_EQ(unstepped.Count([](COLORREF c) { return c != kFace; }), 0);
     {
         testing_support::RepaintWatch watch(m_bar.m_hWnd);
-        TickCounter ticks(m_bar.m_hWnd);
-        ASSERT_TRUE(testing_support::PumpUntil([&] { return ticks.Ticks() >= 3; }, 2000));
+        CMessageLog ticks(m_bar.m_hWnd, WM_TIMER);
+        ASSERT_TRUE(testing_support::PumpUntil([&] { return ticks.Count() >= 3; }, 2000));
         EXPECT_FALSE(watch.Requested());
     }
     testing_support::RepaintWatch watch(m_bar.m_hWnd);
-    TickCounter ticks(m_bar.m_hWnd);
+    CMessageLog ticks(m_bar.m_hWnd, WM_TIMER);
     m_bar.Step();
     EXPECT_FALSE(watch.Requested()); // not by the step itself
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return ticks.Ticks() >= 1 && watch.Requested(); }, 2000));
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return ticks.Count() >= 1 && watch.Requested(); }, 2000));
 }
 
 } // namespace

@@ -4,15 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include <string>
 #include <vector>
 
 namespace {
 
-const int kComboId = 1001;
-const int kGoId = 1002;
+const int kComboId = 1001, kGoId = 1002;
 
 // A top-level window that navigates its controls with the keyboard as a
 // dialog does, and records the commands its children send it.
@@ -30,52 +27,16 @@ protected:
     }
 };
 
-// Records what reaches a window's procedure: key messages and poll ticks.
-class MessageSpy {
-public:
-    explicit MessageSpy(HWND hwnd) : m_hwnd(hwnd)
-    {
-        ::SetWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~MessageSpy() { ::RemoveWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this)); }
-    MessageSpy(const MessageSpy&) = delete;
-    MessageSpy& operator=(const MessageSpy&) = delete;
-
-    std::vector<WPARAM> keysDown;
-    int ticks = 0;
-
-private:
-    static LRESULT CALLBACK Record(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
-    {
-        auto* self = reinterpret_cast<MessageSpy*>(ref);
-        if (msg == WM_KEYDOWN)
-            self->keysDown.push_back(wp);
-        else if (msg == WM_TIMER)
-            ++self->ticks;
-        return ::DefSubclassProc(hwnd, msg, wp, lp);
-    }
-    HWND m_hwnd;
-};
-
-// A stretch of time measured by a message of its own, for checking that
-// nothing more happens meanwhile.
-class Interval {
-public:
-    explicit Interval(UINT milliseconds)
-    {
-        s_elapsed = false;
-        m_timer = ::SetTimer(nullptr, 0, milliseconds, Elapse);
-    }
-    ~Interval() { ::KillTimer(nullptr, m_timer); }
-    Interval(const Interval&) = delete;
-    Interval& operator=(const Interval&) = delete;
-    static bool Elapsed() { return s_elapsed; }
-
-private:
-    static void CALLBACK Elapse(HWND, UINT, UINT_PTR, DWORD) { s_elapsed = true; }
-    static inline bool s_elapsed = false;
-    UINT_PTR m_timer = 0;
-};
+// Lets a stretch of time pass, answering messages, to see that nothing more happens meanwhile.
+bool LetPass(UINT milliseconds)
+{
+    static bool elapsed;
+    elapsed = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, milliseconds, [](HWND, UINT, UINT_PTR, DWORD) { elapsed = true; });
+    const bool passed = testing_support::PumpUntil([] { return elapsed; }, 3000);
+    ::KillTimer(nullptr, timer);
+    return passed;
+}
 
 // A flat combo box attached to a drop-down list on a host window, set up as
 // a dialog may (with edges of its own outside the box's), with a button
@@ -84,9 +45,6 @@ class FlatComboBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_face = ::GetSysColor(COLOR_BTNFACE);
-        m_shadow = ::GetSysColor(COLOR_BTNSHADOW);
-        m_light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
         ASSERT_TRUE(m_face != m_shadow && m_face != m_light && m_shadow != m_light);
         PointerAway();
         ASSERT_TRUE(m_host.Create(L"flat combo host", WS_POPUP | WS_VISIBLE, RECT{100, 100, 400, 300}));
@@ -132,8 +90,7 @@ protected:
     std::string ShownLook() const
     {
         const CScreenPixels shown(m_combo.m_hWnd);
-        const int w = shown.Width();
-        const int h = shown.Height();
+        const int w = shown.Width(), h = shown.Height();
         const int arrow = ::GetSystemMetrics(SM_CXHTHUMB);
         const COLORREF corner = shown.At(0, 0), farCorner = shown.At(w - 1, h - 1);
         const bool outerFlat = corner == m_face && farCorner == m_face;
@@ -162,18 +119,16 @@ protected:
         return ::testing::AssertionFailure() << "shows " << ShownLook() << ", not " << look;
     }
 
-    COLORREF m_face = 0, m_shadow = 0, m_light = 0;
+    const COLORREF m_face = ::GetSysColor(COLOR_BTNFACE), m_shadow = ::GetSysColor(COLOR_BTNSHADOW),
+                   m_light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     CDialogLikeHost m_host;
     CFlatComboBox m_combo;
     HWND m_go = nullptr;
 };
 
-TEST_F(FlatComboBoxTest, IdleBoxIsFlatWithNoEdgeOutsideItAndThePointerOverItRaisesIt)
+TEST_F(FlatComboBoxTest, IdleBoxIsFlatWithNoEdgeOutsideItRaisedUnderThePointerAndFramedWhenDisabled)
 {
     EXPECT_TRUE(ComesToShow("flat"));
-    EXPECT_EQ(::GetWindowLongPtrW(m_combo.m_hWnd, GWL_EXSTYLE) &
-                  (WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE),
-              0);
     const RECT client = m_combo.GetClientRect();
     const RECT window = m_combo.GetWindowRect();
     EXPECT_EQ(client.right, window.right - window.left);
@@ -182,11 +137,16 @@ TEST_F(FlatComboBoxTest, IdleBoxIsFlatWithNoEdgeOutsideItAndThePointerOverItRais
     EXPECT_TRUE(ComesToShow("hot"));
     PointerAway();
     EXPECT_TRUE(ComesToShow("flat"));
+    for (const bool enabled : {false, true}) {
+        m_combo.EnableWindow(enabled);
+        m_combo.RedrawNow();
+        EXPECT_TRUE(ComesToShow(enabled ? "flat" : "disabled"));
+    }
 }
 
 TEST_F(FlatComboBoxTest, PollDrawsNothingWhileTheLookStaysAndStopsOnceThePointerHasLeft)
 {
-    MessageSpy spy(m_combo.m_hWnd);
+    CMessageLog ticks(m_combo.m_hWnd, WM_TIMER);
     PointerOnBox();
     ASSERT_TRUE(ComesToShow("hot"));
     const COLORREF marker = RGB(255, 0, 255);
@@ -195,7 +155,7 @@ TEST_F(FlatComboBoxTest, PollDrawsNothingWhileTheLookStaysAndStopsOnceThePointer
         ::SetPixel(dc.Get(), 0, 0, marker);
     }
     // Polling on while the pointer stays, drawing nothing.
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return spy.ticks >= 3; }, 3000));
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return ticks.Count() >= 3; }, 3000));
     EXPECT_EQ(CScreenPixels(m_combo.m_hWnd).At(0, 0), marker);
     // Once the pointer has left, the box settles flat and the poll stops:
     // twenty poll periods pass without a tick.
@@ -203,10 +163,8 @@ TEST_F(FlatComboBoxTest, PollDrawsNothingWhileTheLookStaysAndStopsOnceThePointer
     const auto settled = [&] {
         if (!ComesToShow("flat"))
             return false;
-        const int ticks = spy.ticks;
-        Interval interval(200);
-        return testing_support::PumpUntil([] { return Interval::Elapsed(); }, 3000) && spy.ticks == ticks &&
-               Shows("flat");
+        const int before = ticks.Count();
+        return LetPass(200) && ticks.Count() == before && Shows("flat");
     };
     bool stopped = false;
     for (int attempt = 0; attempt < 15 && !stopped; ++attempt)
@@ -224,8 +182,7 @@ TEST_F(FlatComboBoxTest, FocusRaisesTheBoxUntilItGoesElsewhere)
     PointerOnBox();
     ASSERT_TRUE(ComesToShow("hot"));
     PointerAway();
-    Interval interval(200);
-    ASSERT_TRUE(testing_support::PumpUntil([] { return Interval::Elapsed(); }, 3000));
+    ASSERT_TRUE(LetPass(200));
     EXPECT_TRUE(Shows("hot"));
     // And so does a repaint.
     m_combo.RedrawNow();
@@ -249,17 +206,6 @@ TEST_F(FlatComboBoxTest, ArrowLooksPressedWhenThePollFindsTheButtonHeld)
     EXPECT_TRUE(ComesToShow("hot"));
 }
 
-TEST_F(FlatComboBoxTest, DisabledBoxShowsOnlyItsOuterFrames)
-{
-    ASSERT_TRUE(ComesToShow("flat"));
-    m_combo.EnableWindow(false);
-    m_combo.RedrawNow();
-    EXPECT_TRUE(ComesToShow("disabled"));
-    m_combo.EnableWindow(true);
-    m_combo.RedrawNow();
-    EXPECT_TRUE(ComesToShow("flat"));
-}
-
 TEST_F(FlatComboBoxTest, EditableBoxRepaintedLeavesItsEditShowing)
 {
     CFlatComboBox editable;
@@ -274,8 +220,7 @@ TEST_F(FlatComboBoxTest, EditableBoxRepaintedLeavesItsEditShowing)
     // The box alone, after its edit has painted.
     ::RedrawWindow(editable.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     const CScreenPixels shown(editable.m_hWnd);
-    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
-    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF back = ::GetSysColor(COLOR_WINDOW), text = ::GetSysColor(COLOR_WINDOWTEXT);
     const RECT& edit = info.rcItem;
     const int area = (edit.right - edit.left) * (edit.bottom - edit.top);
     EXPECT_GT(shown.Count(edit, [&](COLORREF c) { return c == back; }), area / 3);
@@ -289,7 +234,7 @@ TEST_F(FlatComboBoxTest, WithTheFocusEnterEscapeAndShortcutsGoToTheBoxButTabsLea
     ::SetFocus(m_combo.m_hWnd);
     ASSERT_EQ(::GetFocus(), m_combo.m_hWnd);
     {
-        MessageSpy spy(m_combo.m_hWnd);
+        CMessageLog keys(m_combo.m_hWnd, WM_KEYDOWN);
         for (WPARAM key : {static_cast<WPARAM>(VK_RETURN), static_cast<WPARAM>(VK_ESCAPE)}) {
             ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, key, 1);
             ::PostMessageW(m_combo.m_hWnd, WM_KEYUP, key, 0xC0000001);
@@ -297,8 +242,8 @@ TEST_F(FlatComboBoxTest, WithTheFocusEnterEscapeAndShortcutsGoToTheBoxButTabsLea
         ::PostMessageW(m_combo.m_hWnd, WM_SYSCHAR, L'g', 0x20000001); // the Go button's Alt+G
         // A key after it marks the point where the shortcut has been dealt with.
         ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, VK_DOWN, 1);
-        EXPECT_TRUE(testing_support::RouteMessagesUntil([&] { return spy.keysDown.size() == 3; }));
-        EXPECT_EQ(spy.keysDown, (std::vector<WPARAM>{VK_RETURN, VK_ESCAPE, VK_DOWN}));
+        EXPECT_TRUE(testing_support::RouteMessagesUntil([&] { return keys.Count() == 3; }));
+        EXPECT_EQ(keys.seen, (std::vector<WPARAM>{VK_RETURN, VK_ESCAPE, VK_DOWN}));
         EXPECT_TRUE(m_host.commands.empty());
         EXPECT_EQ(::GetFocus(), m_combo.m_hWnd);
     }

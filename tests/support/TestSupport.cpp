@@ -34,9 +34,6 @@ void PutOnClipboard(UINT format, HGLOBAL data)
     ASSERT_NE(::SetClipboardData(format, owned.Get()), nullptr);
     owned.Release();
 }
-} // namespace
-
-namespace {
 // Removes a folder and everything in it by full paths (std::filesystem gives
 // up on paths beyond 260 characters on some runtimes).
 void RemoveTree(const std::wstring& folder)
@@ -181,19 +178,10 @@ std::wstring ForeignWindowText(HWND hwnd)
     return text;
 }
 
-namespace {
 const UINT kRunStep = WM_APP + 30;
-} // namespace
 
-PostedSteps::PostedSteps()
-{
-    Create(L"steps", WS_POPUP, RECT{0, 0, 1, 1});
-}
-
-PostedSteps::~PostedSteps()
-{
-    DestroyWindow();
-}
+PostedSteps::PostedSteps() { Create(L"steps", WS_POPUP, RECT{0, 0, 1, 1}); }
+PostedSteps::~PostedSteps() { DestroyWindow(); }
 
 void PostedSteps::Post(std::function<void()> step)
 {
@@ -217,45 +205,34 @@ void PutDropListOnClipboard(const std::vector<std::wstring>& paths)
     PutOnClipboard(CF_HDROP, MakeDropList(paths));
 }
 
+namespace {
+void PutBytesOnClipboard(UINT format, const std::vector<BYTE>& bytes, UINT allocation)
+{
+    fx::CGlobalMemory memory(::GlobalAlloc(allocation, bytes.size()));
+    ASSERT_TRUE(memory || bytes.empty());
+    if (!bytes.empty())
+        std::memcpy(fx::CGlobalLock<BYTE>(memory.Get()).Get(), bytes.data(), bytes.size());
+    PutOnClipboard(format, memory.Release());
+}
+} // namespace
+
 void PutAnsiDropListOnClipboard(const std::vector<std::string>& paths)
 {
-    size_t chars = 1;
+    std::vector<BYTE> list;
     for (const std::string& path : paths)
-        chars += path.size() + 1;
-    fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars));
-    {
-        fx::CGlobalLock<BYTE> lock(memory.Get());
-        auto* header = reinterpret_cast<DROPFILES*>(lock.Get());
-        header->pFiles = sizeof(DROPFILES);
-        header->fWide = FALSE;
-        char* out = reinterpret_cast<char*>(lock.Get() + sizeof(DROPFILES));
-        for (const std::string& path : paths) {
-            std::memcpy(out, path.c_str(), path.size());
-            out += path.size() + 1;
-        }
-    }
-    PutOnClipboard(CF_HDROP, memory.Release());
+        list.insert(list.end(), path.c_str(), path.c_str() + path.size() + 1);
+    list.push_back(0);
+    PutRawDropListOnClipboard(DropFilesBlock(sizeof(DROPFILES), false, list));
 }
 
 void PutTextOnClipboard(const std::wstring& text)
 {
-    fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
-    {
-        fx::CGlobalLock<wchar_t> lock(memory.Get());
-        std::memcpy(lock.Get(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    }
-    PutOnClipboard(CF_UNICODETEXT, memory.Release());
+    PutBytesOnClipboard(CF_UNICODETEXT, WideBytes(text + L'\0'), GMEM_MOVEABLE);
 }
 
 void PutRawDropListOnClipboard(const std::vector<BYTE>& bytes, UINT allocation)
 {
-    fx::CGlobalMemory memory(::GlobalAlloc(allocation, bytes.size()));
-    ASSERT_TRUE(memory || bytes.empty());
-    if (!bytes.empty()) {
-        fx::CGlobalLock<BYTE> lock(memory.Get());
-        std::memcpy(lock.Get(), bytes.data(), bytes.size());
-    }
-    PutOnClipboard(CF_HDROP, memory.Release());
+    PutBytesOnClipboard(CF_HDROP, bytes, allocation);
 }
 
 std::vector<BYTE> DropFilesBlock(DWORD listOffset, bool wide, const std::vector<BYTE>& payload)
