@@ -69,7 +69,7 @@ TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
 
 TEST(BusyBand, EqualColoursMakeOneStrip)
 {
-    EXPECT_EQ(SBusyBand{50, 20, false}.Bands(200, kRed, kRed), (std::vector<SColorBand>{{40, 100, kRed}}));
+    EXPECT_EQ((SBusyBand{50, 20, false}.Bands(200, kRed, kRed)), (std::vector<SColorBand>{{40, 100, kRed}}));
 }
 
 // A busy bar attached to a static on a host window, set up as a dialog does.
@@ -81,9 +81,8 @@ protected:
     {
         ASSERT_TRUE(m_host.Create(L"host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
         // The static's own text must not show through.
-        HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"text of the static", WS_CHILD | WS_VISIBLE, 10, 10, kWidth,
-                                      kHeight, m_host.m_hWnd, reinterpret_cast<HMENU>(1024), nullptr, nullptr);
-        ASSERT_TRUE(m_bar.SubclassWindow(hwnd));
+        ASSERT_TRUE(m_bar.SubclassWindow(::CreateWindowExW(0, L"STATIC", L"text of the static", WS_CHILD | WS_VISIBLE, 10,
+                                                           10, kWidth, kHeight, m_host.m_hWnd, nullptr, nullptr, nullptr)));
         m_bar.SetBackColor(kFace);
         m_bar.SetColors(kRed, kBlue);
         m_bar.SetBandLength(30);
@@ -95,18 +94,16 @@ protected:
         testing_support::PumpMessages();
     }
 
-    // Whether the screen shows the band from left up to right: back colour
-    // outside, trail colour at its left edge, lead colour toward its right.
+    // Whether the band shows from left up to right: back colour outside, trail colour left, lead right.
     bool ShowsBand(int left, int right)
     {
         CScreenPixels shown(m_bar.m_hWnd);
         auto reddish = [](COLORREF c) { return GetRValue(c) > 200 && GetBValue(c) < 60 && GetGValue(c) == 0; };
         auto bluish = [](COLORREF c) { return GetBValue(c) > 200 && GetRValue(c) < 60 && GetGValue(c) == 0; };
-        for (int y : {0, kHeight - 1}) {
+        for (int y : {0, kHeight - 1})
             if (shown.At(left - 1, y) != kFace || shown.At(right, y) != kFace || !reddish(shown.At(left, y)) ||
                 !bluish(shown.At(right - 1, y)))
                 return false;
-        }
         return shown.Count(RECT{0, 0, left, kHeight}, [](COLORREF c) { return c != kFace; }) == 0 &&
                shown.Count(RECT{right, 0, kWidth, kHeight}, [](COLORREF c) { return c != kFace; }) == 0;
     }
@@ -115,57 +112,39 @@ protected:
     CBusyBar m_bar;
 };
 
-TEST_F(BusyBarTest, StepFromAnotherThreadShowsAtTheNextTick)
+TEST_F(BusyBarTest, IdleBarIsNotRepaintedAndStepsFromAnotherThreadShowAtTheNextTick)
 {
+    const CScreenPixels unstepped(m_bar.m_hWnd);
+    EXPECT_EQ(unstepped.Width(), kWidth);
+    EXPECT_EQ(unstepped.Count([](COLORREF c) { return c != kFace; }), 0);
+    CMessageLog ticks(m_bar.m_hWnd, WM_TIMER);
+    {
+        testing_support::RepaintWatch watch(m_bar.m_hWnd);
+        ASSERT_TRUE(testing_support::PumpUntil([&] { return ticks.Count() >= 3; }, 2000));
+        EXPECT_FALSE(watch.Requested());
+    }
     std::thread worker([this] {
         for (int i = 0; i < 50; ++i)
             m_bar.Step();
     });
     worker.join();
-    // The worker asked nothing of the window: the timer does.
-    EXPECT_FALSE(::GetUpdateRect(m_bar.m_hWnd, nullptr, FALSE));
-    CMessageLog ticks(m_bar.m_hWnd, WM_TIMER);
-    // Head 50, tail 21 of 100.
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return ShowsBand(42, 100); }, 2000));
-    EXPECT_GE(ticks.Count(), 1);
-    // Printed like it is shown.
-    CScreenPixels shown(m_bar.m_hWnd);
-    CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
+    EXPECT_FALSE(::GetUpdateRect(m_bar.m_hWnd, nullptr, FALSE)); // the worker asked nothing of the window
+    const int before = ticks.Count();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return ShowsBand(42, 100); }, 2000)); // head 50, tail 21
+    EXPECT_GT(ticks.Count(), before); // the timer did
+    const CScreenPixels shown(m_bar.m_hWnd);
+    const CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
         m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     });
     for (int x = 0; x < kWidth; ++x)
         ASSERT_EQ(printed.At(x, 5), shown.At(x, 5)) << "x " << x;
-}
-
-TEST_F(BusyBarTest, BandTurnsAtTheRightEndWithItsColours)
-{
-    for (int i = 0; i < 131 + 30; ++i) // turned, and the tail has started after the head
+    // Turned at the right end, the tail started after the head: head 69, tail 98, the lead colour left.
+    for (int i = 50; i < 131 + 30; ++i)
         m_bar.Step();
-    // Head 69, tail 98, moving left: the lead colour is at the left end now.
-    auto showsTurnedBand = [this] {
-        CScreenPixels shown(m_bar.m_hWnd);
-        return GetBValue(shown.At(138, 5)) > 200 && GetRValue(shown.At(195, 5)) > 200 && shown.At(137, 5) == kFace &&
-               shown.At(196, 5) == kFace;
-    };
-    EXPECT_TRUE(testing_support::PumpUntil(showsTurnedBand, 2000));
-}
-
-TEST_F(BusyBarTest, IdleBarShowsTheBackColourAndIsNotRepaintedButAStepIs)
-{
-    const CScreenPixels unstepped(m_bar.m_hWnd);
-    EXPECT_EQ(unstepped.Width(), kWidth);
-    EXPECT_EQ(unstepped.Count([](COLORREF c) { return c != kFace; }), 0);
-    {
-        testing_support::RepaintWatch watch(m_bar.m_hWnd);
-        CMessageLog ticks(m_bar.m_hWnd, WM_TIMER);
-        ASSERT_TRUE(testing_support::PumpUntil([&] { return ticks.Count() >= 3; }, 2000));
-        EXPECT_FALSE(watch.Requested());
-    }
-    testing_support::RepaintWatch watch(m_bar.m_hWnd);
-    CMessageLog ticks(m_bar.m_hWnd, WM_TIMER);
-    m_bar.Step();
-    EXPECT_FALSE(watch.Requested()); // not by the step itself
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return ticks.Count() >= 1 && watch.Requested(); }, 2000));
+    EXPECT_TRUE(testing_support::PumpUntil([this] {
+        const CScreenPixels p(m_bar.m_hWnd);
+        return GetBValue(p.At(138, 5)) > 200 && GetRValue(p.At(195, 5)) > 200 && p.At(137, 5) == kFace && p.At(196, 5) == kFace;
+    }, 2000));
 }
 
 } // namespace

@@ -58,7 +58,7 @@ protected:
     const CScreenPixels& Render(UINT state)
     {
         m_picture = std::make_unique<CScreenPixels>(m_width, m_height, [&](HDC dc) {
-            DRAWITEMSTRUCT dis{ODT_BUTTON, 100, 0, ODA_DRAWENTIRE, state, m_button.m_hWnd, dc, {0, 0, m_width, m_height}};
+            DRAWITEMSTRUCT dis{ODT_BUTTON, 100, 0, ODA_DRAWENTIRE, state, m_button.m_hWnd, dc, {0, 0, m_width, m_height}, 0};
             m_host.SendMessage(WM_DRAWITEM, 100, reinterpret_cast<LPARAM>(&dis));
         });
         return *m_picture;
@@ -132,7 +132,7 @@ TEST_F(IconButtonTest, CaptionTakesTheColourOfItsStateAndGoesBelowAnIconOnTop)
     EXPECT_EQ(m_picture->Count([](COLORREF c) { return c == kBlue || c == kRed || Greenish(c); }), 0);
     EXPECT_GT(m_picture->Count(caption, Ink), 0);
 
-    for (int placement : {CIconButton::IconTop, 7}) { // an unknown placement is ignored
+    for (int placement : {int{CIconButton::IconTop}, 7}) { // an unknown placement is ignored
         m_button.SetIconPlacement(placement);
         Render(0);
         EXPECT_EQ(At(44, 0), kBlue); // centred across, at the top

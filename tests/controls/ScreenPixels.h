@@ -49,7 +49,11 @@ private:
         m_width = width;
         m_height = height;
         BITMAPINFO bi{};
-        bi.bmiHeader = {static_cast<DWORD>(sizeof(bi.bmiHeader)), width, -height, 1, 32}; // top-down
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height; // top-down
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
         fx::CBitmapHandle bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         fx::CMemoryDC dc(::CreateCompatibleDC(nullptr));
