@@ -1,7 +1,6 @@
 #include "controls/IconButton.h"
 #include "framework/Dialog.h"
 #include "tests/controls/ScreenPixels.h"
-#include "tests/support/DpiChecks.h"
 #include "tests/support/Keyboard.h"
 #include "tests/support/TestSupport.h"
 
@@ -211,18 +210,6 @@ TEST_F(IconButtonTest, HeldDownAndDraggedOffItGoesDark)
     ::SetCapture(m_host.m_hWnd); // another window takes the capture
     EXPECT_TRUE(LooksUnlit());
     ::ReleaseCapture();
-}
-
-// The layout size is in pixels at 96 DPI: the icons are the images of its size at the window's DPI.
-TEST_F(IconButtonTest, IconsAreTheImagesOfTheLayoutSizeAtTheWindowsDpi)
-{
-    MakeButton(L"", 80, 40);
-    for (BYTE layout : {BYTE{16}, BYTE{32}}) {
-        m_button.SetIcons(kRedIcon, kBlueIcon, layout, layout);
-        const int size = AtWindowDpi(m_button.m_hWnd, layout);
-        EXPECT_EQ(IconButtonsNotSizedFor(m_host.m_hWnd, {100}, layout), std::vector<std::wstring>{});
-        EXPECT_EQ(Render(0).Count([](COLORREF c) { return c == kBlue; }), size * size);
-    }
 }
 
 TEST_F(IconButtonTest, FocusRectangleAndMnemonicShowOnlyWhileTheCuesAreOn)

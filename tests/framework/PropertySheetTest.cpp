@@ -12,8 +12,6 @@ namespace {
 
 using testing_support::PumpMessages;
 
-const int kApplyButton = 0x3021; // comctl32's id for the sheet's Apply button
-
 // A whole number from 0 to 10, and a button with a tooltip.
 class CNumberPage : public fx::CPropertyPage {
 public:
@@ -107,23 +105,6 @@ TEST_F(ModalSheet, RefusedTextKeepsTheSheetOpenOnItsPageUntilItIsMended)
         EXPECT_EQ(m_boxes.shown[i].text, refused[i].message);
     EXPECT_EQ(m_numbers.number, 7);
     EXPECT_EQ(m_numbers.confirmed, 1);
-}
-
-TEST_F(ModalSheet, AModifiedPageEnablesApplyUntilItIsUnchanged)
-{
-    m_sheet.AddApplyButton();
-    std::vector<bool> enabled;
-    m_steps.Post([&] {
-        const auto apply = [&] { enabled.push_back(::IsWindowEnabled(m_sheet.GetDlgItem(kApplyButton))); };
-        apply();
-        m_numbers.SetModified(true);
-        apply();
-        m_numbers.SetModified(false);
-        apply();
-        Press(PSBTN_CANCEL);
-    });
-    m_sheet.DoModal();
-    EXPECT_EQ(enabled, (std::vector<bool>{false, true, false}));
 }
 
 TEST_F(ModalSheet, ATooltipShowsThoughTheSheetRunsItsOwnLoop)
