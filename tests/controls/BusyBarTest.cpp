@@ -45,7 +45,7 @@ TEST(BusyMotion, RunsToEachEndAndWaitsThereForTheTail)
 
 TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
 {
-    const int perThread = 200000;
+    const int perThread = 2000000; // long enough for the two to run at once on a busy machine
     CBusyMotion motion;
     motion.SetBandLength(30);
     std::atomic<int> waiting{2};
