@@ -1,7 +1,5 @@
 #include "controls/IconButton.h"
-#include "framework/Dialog.h"
 #include "tests/controls/ScreenPixels.h"
-#include "tests/support/Keyboard.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -230,58 +228,6 @@ TEST_F(IconButtonTest, FocusRectangleAndMnemonicShowOnlyWhileTheCuesAreOn)
     m_width = 80;
     EXPECT_EQ(FocusLinePixels(Render(ODS_FOCUS)), 0);
     ::RemoveWindowSubclass(m_button.m_hWnd, HideCues, 1);
-}
-
-// An edit and three icon buttons, the first the default.
-class CButtonsDialog : public fx::CDialog {
-public:
-    CButtonsDialog() : CDialog(300) {}
-    static constexpr int kEdit = 301, kOther = 302;
-    std::vector<int> pressed;
-    CIconButton go, other, cancel;
-
-protected:
-    void DoDataExchange(fx::CDataExchange& dx) override
-    {
-        fx::DDX_Control(dx, IDOK, go);
-        fx::DDX_Control(dx, kOther, other);
-        fx::DDX_Control(dx, IDCANCEL, cancel);
-    }
-    void OnOK() override { pressed.push_back(IDOK); }
-    void OnCancel() override { pressed.push_back(IDCANCEL); }
-    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
-    {
-        if (msg == WM_COMMAND && LOWORD(wp) == kOther)
-            pressed.push_back(kOther);
-        return CDialog::WindowProc(msg, wp, lp);
-    }
-};
-
-TEST(IconButtonInADialogTest, EnterPressesTheFocusedButtonElseTheDefaultAndTheFocusShows)
-{
-    CButtonsDialog dialog;
-    ASSERT_TRUE(dialog.Create(nullptr));
-    Keyboard keys;
-    const auto focusShown = [&](const CIconButton& b) {
-        ::UpdateWindow(dialog.m_hWnd);
-        return FocusLinePixels(CScreenPixels(b.m_hWnd)) > 20;
-    };
-    ASSERT_EQ(::GetFocus(), dialog.GetDlgItem(CButtonsDialog::kEdit));
-    EXPECT_TRUE(dialog.go.IsDefault());
-    keys.Press(VK_RETURN);
-    ASSERT_TRUE(keys.TabTo(dialog.other.m_hWnd)); // the default while it has the focus
-    EXPECT_TRUE(dialog.other.IsDefault());
-    EXPECT_FALSE(dialog.go.IsDefault());
-    EXPECT_TRUE(focusShown(dialog.other));
-    EXPECT_FALSE(focusShown(dialog.go));
-    keys.Press(VK_RETURN);
-    keys.Press(VK_SPACE);
-    ASSERT_TRUE(keys.TabTo(dialog.GetDlgItem(CButtonsDialog::kEdit))); // the dialog's default again
-    EXPECT_FALSE(focusShown(dialog.other));
-    keys.Press(VK_RETURN);
-    keys.Press(VK_ESCAPE);
-    EXPECT_EQ(dialog.pressed, (std::vector<int>{IDOK, CButtonsDialog::kOther, CButtonsDialog::kOther, IDOK, IDCANCEL}));
-    dialog.DestroyWindow();
 }
 
 } // namespace

@@ -1,5 +1,3 @@
-#include "framework/Controls.h"
-#include "framework/DataExchange.h"
 #include "framework/Wnd.h"
 #include "tests/support/TestSupport.h"
 
@@ -47,31 +45,6 @@ TEST(Binding, ASecondObjectCannotTakeABoundWindowUntilTheFirstLetsGo)
     EXPECT_TRUE(second.SubclassWindow(window));
     EXPECT_EQ(::SendMessageW(window, kWhoAreYou, 0, 0), 2);
     ::DestroyWindow(window);
-}
-
-TEST(CustomControl, ADialogNamingTheRegisteredClassGetsThatControlForOurObject)
-{
-    ASSERT_TRUE(fx::RegisterCustomControlClass(L"PIE_CHART_CTRL"));
-    EXPECT_TRUE(fx::RegisterCustomControlClass(L"PIE_CHART_CTRL")); // a second time does no harm
-    // A template of one control, laid out as a resource compiler does: style, no extended style, one
-    // item, x y cx cy, no menu/class/title; the item on a DWORD: style, x y cx cy id, class, no title/data.
-    std::vector<WORD> words = {LOWORD(WS_POPUP), HIWORD(WS_POPUP), 0, 0, 1, 0, 0, 100, 60, 0, 0, 0,
-                               LOWORD(WS_CHILD | WS_VISIBLE), HIWORD(WS_CHILD | WS_VISIBLE), 0, 0, 5, 5, 80, 40, 42};
-    for (wchar_t c : std::wstring(L"PIE_CHART_CTRL"))
-        words.push_back(c);
-    words.insert(words.end(), {0, 0, 0});
-    HWND dialog = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), nullptr,
-                                               [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR { return msg == WM_INITDIALOG; }, 0);
-    ASSERT_NE(dialog, nullptr);
-    HWND pie = ::GetDlgItem(dialog, 42);
-    wchar_t className[64] = {};
-    ::GetClassNameW(pie, className, 64);
-    EXPECT_STREQ(className, L"PIE_CHART_CTRL");
-    CAnsweringWnd chart(7);
-    fx::CDataExchange dx(dialog, false);
-    fx::DDX_Control(dx, 42, chart);
-    EXPECT_EQ(::SendMessageW(pie, kWhoAreYou, 0, 0), 7);
-    ::DestroyWindow(dialog);
 }
 
 // An owner-drawn sorted list box without strings, whose object answers: 23 pixels high, falling data.
