@@ -67,9 +67,7 @@ TempDir::TempDir()
     ::QueryPerformanceCounter(&now);
     std::wstring name = L"shellutil-" + std::to_wstring(now.QuadPart) + L"-" + std::to_wstring(counter++) + L"-" +
                         (test ? std::filesystem::path(test->name()).wstring() : std::wstring(L"x"));
-    for (wchar_t& c : name)
-        if (c == L'/')
-            c = L'_';
+    std::replace(name.begin(), name.end(), L'/', L'_');
     m_path = std::filesystem::temp_directory_path() / name;
     std::filesystem::create_directories(m_path);
 }
@@ -423,9 +421,7 @@ LRESULT CALLBACK RepaintWatch::CountPaints(HWND hwnd, UINT msg, WPARAM wp, LPARA
 std::wstring WindowsPath(const char* path)
 {
     std::wstring result = std::filesystem::path(path).wstring();
-    for (wchar_t& c : result)
-        if (c == L'/')
-            c = L'\\';
+    std::replace(result.begin(), result.end(), L'/', L'\\');
     return result.rfind(L"\\", 0) == 0 ? L"Z:" + result : result;
 }
 
