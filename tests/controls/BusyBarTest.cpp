@@ -5,36 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include <atomic>
 #include <thread>
 
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kFace = RGB(200, 200, 200);
-
-// The band after a number of steps from the start with the given band length.
-SBusyBand AfterSteps(CBusyMotion& motion, int length, int calls)
-{
-    motion.SetBandLength(length);
-    for (int i = 0; i < calls; ++i)
-        motion.Step();
-    return motion.Band();
-}
-
-SBusyBand Band(int head, int tail, bool movingLeft)
-{
-    SBusyBand band;
-    band.head = head;
-    band.tail = tail;
-    band.movingLeft = movingLeft;
-    return band;
-}
-
-// --- The band's motion, without a window ----------------------------------------------
+const COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kFace = RGB(200, 200, 200);
 
 // A whole round: out to the right end, where the head waits for the tail
 // (the turn), back to the left end the same way, and out again as after the
@@ -46,14 +22,14 @@ TEST(BusyMotion, RunsToEachEndAndWaitsThereForTheTail)
         SBusyBand band;
         bool turning;
     } after[] = {
-        {30, 0, Band(0, 0, false), false},      {30, 29, Band(29, 0, false), false},
-        {30, 30, Band(30, 1, false), false},    {30, 100, Band(100, 71, false), false},
-        {30, 101, Band(100, 71, false), true},  {30, 130, Band(100, 100, false), true},
-        {30, 131, Band(99, 100, true), false},  {0, 41, Band(41, 2, false), false},
-        {30, 159, Band(71, 100, true), false},  {30, 160, Band(70, 99, true), false},
-        {30, 230, Band(0, 29, true), false},    {30, 231, Band(0, 29, true), true},
-        {30, 260, Band(0, 0, true), true},      {30, 261, Band(1, 0, false), false},
-        {30, 360, Band(100, 71, false), false},
+        {30, 0, SBusyBand{0, 0, false}, false},      {30, 29, SBusyBand{29, 0, false}, false},
+        {30, 30, SBusyBand{30, 1, false}, false},    {30, 100, SBusyBand{100, 71, false}, false},
+        {30, 101, SBusyBand{100, 71, false}, true},  {30, 130, SBusyBand{100, 100, false}, true},
+        {30, 131, SBusyBand{99, 100, true}, false},  {0, 41, SBusyBand{41, 2, false}, false},
+        {30, 159, SBusyBand{71, 100, true}, false},  {30, 160, SBusyBand{70, 99, true}, false},
+        {30, 230, SBusyBand{0, 29, true}, false},    {30, 231, SBusyBand{0, 29, true}, true},
+        {30, 260, SBusyBand{0, 0, true}, true},      {30, 261, SBusyBand{1, 0, false}, false},
+        {30, 360, SBusyBand{100, 71, false}, false},
     };
     for (const auto& expected : after) {
         SCOPED_TRACE(testing::Message() << expected.calls << " calls");
@@ -69,7 +45,7 @@ TEST(BusyMotion, RunsToEachEndAndWaitsThereForTheTail)
 
 TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
 {
-    const int perThread = 200000;
+    const int perThread = 2000000; // long enough for the two to run at once on a busy machine
     CBusyMotion motion;
     motion.SetBandLength(30);
     std::atomic<int> waiting{2};
@@ -85,52 +61,28 @@ TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
     first.join();
     second.join();
     CBusyMotion alone;
-    EXPECT_EQ(motion.Band(), AfterSteps(alone, 30, 2 * perThread));
+    alone.SetBandLength(30);
+    for (int i = 0; i < 2 * perThread; ++i)
+        alone.Step();
+    EXPECT_EQ(motion.Band(), alone.Band());
 }
 
 TEST(BusyBand, EqualColoursMakeOneStrip)
 {
-    EXPECT_EQ(Band(50, 20, false).Bands(200, kRed, kRed), (std::vector<SColorBand>{{40, 100, kRed}}));
+    EXPECT_EQ((SBusyBand{50, 20, false}.Bands(200, kRed, kRed)), (std::vector<SColorBand>{{40, 100, kRed}}));
 }
-
-// --- The bar on the screen ---------------------------------------------------------
-
-// Counts the timer ticks a window receives.
-class TickCounter {
-public:
-    explicit TickCounter(HWND hwnd) : m_hwnd(hwnd)
-    {
-        ::SetWindowSubclass(m_hwnd, Count, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~TickCounter() { ::RemoveWindowSubclass(m_hwnd, Count, reinterpret_cast<UINT_PTR>(this)); }
-    TickCounter(const TickCounter&) = delete;
-    TickCounter& operator=(const TickCounter&) = delete;
-    int Ticks() const { return m_ticks; }
-
-private:
-    static LRESULT CALLBACK Count(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
-    {
-        if (msg == WM_TIMER)
-            ++reinterpret_cast<TickCounter*>(ref)->m_ticks;
-        return ::DefSubclassProc(hwnd, msg, wp, lp);
-    }
-    HWND m_hwnd;
-    int m_ticks = 0;
-};
 
 // A busy bar attached to a static on a host window, set up as a dialog does.
 class BusyBarTest : public ::testing::Test {
 protected:
-    static constexpr int kWidth = 200;
-    static constexpr int kHeight = 12;
+    static constexpr int kWidth = 200, kHeight = 12;
 
     void SetUp() override
     {
-        ASSERT_TRUE(m_host.Create(L"busy host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
+        ASSERT_TRUE(m_host.Create(L"host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
         // The static's own text must not show through.
-        HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"text of the static", WS_CHILD | WS_VISIBLE, 10, 10, kWidth,
-                                      kHeight, m_host.m_hWnd, reinterpret_cast<HMENU>(1024), nullptr, nullptr);
-        ASSERT_TRUE(m_bar.SubclassWindow(hwnd));
+        ASSERT_TRUE(m_bar.SubclassWindow(::CreateWindowExW(0, L"STATIC", L"text of the static", WS_CHILD | WS_VISIBLE, 10,
+                                                           10, kWidth, kHeight, m_host.m_hWnd, nullptr, nullptr, nullptr)));
         m_bar.SetBackColor(kFace);
         m_bar.SetColors(kRed, kBlue);
         m_bar.SetBandLength(30);
@@ -142,18 +94,16 @@ protected:
         testing_support::PumpMessages();
     }
 
-    // Whether the screen shows the band from left up to right: back colour
-    // outside, trail colour at its left edge, lead colour toward its right.
+    // Whether the band shows from left up to right: back colour outside, trail colour left, lead right.
     bool ShowsBand(int left, int right)
     {
         CScreenPixels shown(m_bar.m_hWnd);
         auto reddish = [](COLORREF c) { return GetRValue(c) > 200 && GetBValue(c) < 60 && GetGValue(c) == 0; };
         auto bluish = [](COLORREF c) { return GetBValue(c) > 200 && GetRValue(c) < 60 && GetGValue(c) == 0; };
-        for (int y : {0, kHeight - 1}) {
+        for (int y : {0, kHeight - 1})
             if (shown.At(left - 1, y) != kFace || shown.At(right, y) != kFace || !reddish(shown.At(left, y)) ||
                 !bluish(shown.At(right - 1, y)))
                 return false;
-        }
         return shown.Count(RECT{0, 0, left, kHeight}, [](COLORREF c) { return c != kFace; }) == 0 &&
                shown.Count(RECT{right, 0, kWidth, kHeight}, [](COLORREF c) { return c != kFace; }) == 0;
     }
@@ -162,57 +112,39 @@ protected:
     CBusyBar m_bar;
 };
 
-TEST_F(BusyBarTest, StepFromAnotherThreadShowsAtTheNextTick)
+TEST_F(BusyBarTest, IdleBarIsNotRepaintedAndStepsFromAnotherThreadShowAtTheNextTick)
 {
+    const CScreenPixels unstepped(m_bar.m_hWnd);
+    EXPECT_EQ(unstepped.Width(), kWidth);
+    EXPECT_EQ(unstepped.Count([](COLORREF c) { return c != kFace; }), 0);
+    CMessageLog ticks(m_bar.m_hWnd, WM_TIMER);
+    {
+        testing_support::RepaintWatch watch(m_bar.m_hWnd);
+        ASSERT_TRUE(testing_support::PumpUntil([&] { return ticks.Count() >= 3; }, 2000));
+        EXPECT_FALSE(watch.Requested());
+    }
     std::thread worker([this] {
         for (int i = 0; i < 50; ++i)
             m_bar.Step();
     });
     worker.join();
-    // The worker asked nothing of the window: the timer does.
-    EXPECT_FALSE(::GetUpdateRect(m_bar.m_hWnd, nullptr, FALSE));
-    TickCounter ticks(m_bar.m_hWnd);
-    // Head 50, tail 21 of 100.
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return ShowsBand(42, 100); }, 2000));
-    EXPECT_GE(ticks.Ticks(), 1);
-    // Printed like it is shown.
-    CScreenPixels shown(m_bar.m_hWnd);
-    CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
+    EXPECT_FALSE(::GetUpdateRect(m_bar.m_hWnd, nullptr, FALSE)); // the worker asked nothing of the window
+    const int before = ticks.Count();
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return ShowsBand(42, 100); }, 2000)); // head 50, tail 21
+    EXPECT_GT(ticks.Count(), before); // the timer did
+    const CScreenPixels shown(m_bar.m_hWnd);
+    const CScreenPixels printed(kWidth, kHeight, [this](HDC dc) {
         m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     });
     for (int x = 0; x < kWidth; ++x)
         ASSERT_EQ(printed.At(x, 5), shown.At(x, 5)) << "x " << x;
-}
-
-TEST_F(BusyBarTest, BandTurnsAtTheRightEndWithItsColours)
-{
-    for (int i = 0; i < 131 + 30; ++i) // turned, and the tail has started after the head
+    // Turned at the right end, the tail started after the head: head 69, tail 98, the lead colour left.
+    for (int i = 50; i < 131 + 30; ++i)
         m_bar.Step();
-    // Head 69, tail 98, moving left: the lead colour is at the left end now.
-    auto showsTurnedBand = [this] {
-        CScreenPixels shown(m_bar.m_hWnd);
-        return GetBValue(shown.At(138, 5)) > 200 && GetRValue(shown.At(195, 5)) > 200 && shown.At(137, 5) == kFace &&
-               shown.At(196, 5) == kFace;
-    };
-    EXPECT_TRUE(testing_support::PumpUntil(showsTurnedBand, 2000));
-}
-
-TEST_F(BusyBarTest, IdleBarShowsTheBackColourAndIsNotRepaintedButAStepIs)
-{
-    const CScreenPixels unstepped(m_bar.m_hWnd);
-    EXPECT_EQ(unstepped.Width(), kWidth);
-    EXPECT_EQ(unstepped.Count([](COLORREF c) { return c != kFace; }), 0);
-    {
-        testing_support::RepaintWatch watch(m_bar.m_hWnd);
-        TickCounter ticks(m_bar.m_hWnd);
-        ASSERT_TRUE(testing_support::PumpUntil([&] { return ticks.Ticks() >= 3; }, 2000));
-        EXPECT_FALSE(watch.Requested());
-    }
-    testing_support::RepaintWatch watch(m_bar.m_hWnd);
-    TickCounter ticks(m_bar.m_hWnd);
-    m_bar.Step();
-    EXPECT_FALSE(watch.Requested()); // not by the step itself
-    EXPECT_TRUE(testing_support::PumpUntil([&] { return ticks.Ticks() >= 1 && watch.Requested(); }, 2000));
+    EXPECT_TRUE(testing_support::PumpUntil([this] {
+        const CScreenPixels p(m_bar.m_hWnd);
+        return GetBValue(p.At(138, 5)) > 200 && GetRValue(p.At(195, 5)) > 200 && p.At(137, 5) == kFace && p.At(196, 5) == kFace;
+    }, 2000));
 }
 
 } // namespace

@@ -4,18 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include <string>
 #include <vector>
 
 namespace {
 
-const int kComboId = 1001;
-const int kGoId = 1002;
+using testing_support::PumpUntil;
+using testing_support::RouteMessagesUntil;
 
-// A top-level window that navigates its controls with the keyboard as a
-// dialog does, and records the commands its children send it.
+const int kGoId = 1002;
+const COLORREF kFace = ::GetSysColor(COLOR_BTNFACE), kShadow = ::GetSysColor(COLOR_BTNSHADOW),
+               kLight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+
+// A window that moves among its controls with the keys as a dialog does, recording its commands.
 class CDialogLikeHost : public fx::CFrameWnd {
 public:
     bool PreTranslateMessage(MSG* msg) override { return ::IsDialogMessageW(m_hWnd, msg) != FALSE; }
@@ -30,71 +31,30 @@ protected:
     }
 };
 
-// Records what reaches a window's procedure: key messages and poll ticks.
-class MessageSpy {
-public:
-    explicit MessageSpy(HWND hwnd) : m_hwnd(hwnd)
-    {
-        ::SetWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~MessageSpy() { ::RemoveWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this)); }
-    MessageSpy(const MessageSpy&) = delete;
-    MessageSpy& operator=(const MessageSpy&) = delete;
+// Lets a stretch of time pass, answering messages, to see that nothing more happens meanwhile.
+bool LetPass(UINT milliseconds)
+{
+    static bool elapsed;
+    elapsed = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, milliseconds, [](HWND, UINT, UINT_PTR, DWORD) { elapsed = true; });
+    const bool passed = PumpUntil([] { return elapsed; }, 3000);
+    ::KillTimer(nullptr, timer);
+    return passed;
+}
 
-    std::vector<WPARAM> keysDown;
-    int ticks = 0;
-
-private:
-    static LRESULT CALLBACK Record(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
-    {
-        auto* self = reinterpret_cast<MessageSpy*>(ref);
-        if (msg == WM_KEYDOWN)
-            self->keysDown.push_back(wp);
-        else if (msg == WM_TIMER)
-            ++self->ticks;
-        return ::DefSubclassProc(hwnd, msg, wp, lp);
-    }
-    HWND m_hwnd;
-};
-
-// A stretch of time measured by a message of its own, for checking that
-// nothing more happens meanwhile.
-class Interval {
-public:
-    explicit Interval(UINT milliseconds)
-    {
-        s_elapsed = false;
-        m_timer = ::SetTimer(nullptr, 0, milliseconds, Elapse);
-    }
-    ~Interval() { ::KillTimer(nullptr, m_timer); }
-    Interval(const Interval&) = delete;
-    Interval& operator=(const Interval&) = delete;
-    static bool Elapsed() { return s_elapsed; }
-
-private:
-    static void CALLBACK Elapse(HWND, UINT, UINT_PTR, DWORD) { s_elapsed = true; }
-    static inline bool s_elapsed = false;
-    UINT_PTR m_timer = 0;
-};
-
-// A flat combo box attached to a drop-down list on a host window, set up as
-// a dialog may (with edges of its own outside the box's), with a button
-// after it.
+// A flat combo box on a drop-down list set up as a dialog may (with edges of its own), a button after it.
 class FlatComboBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_face = ::GetSysColor(COLOR_BTNFACE);
-        m_shadow = ::GetSysColor(COLOR_BTNSHADOW);
-        m_light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-        ASSERT_TRUE(m_face != m_shadow && m_face != m_light && m_shadow != m_light);
+        ASSERT_TRUE(kFace != kShadow && kFace != kLight && kShadow != kLight);
         PointerAway();
-        ASSERT_TRUE(m_host.Create(L"flat combo host", WS_POPUP | WS_VISIBLE, RECT{100, 100, 400, 300}));
+        ASSERT_TRUE(m_host.Create(L"host", WS_POPUP | WS_VISIBLE, RECT{100, 100, 400, 300}));
         HWND combo = ::CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, WC_COMBOBOXW, L"",
                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 10, 10,
-                                       160, 150, m_host.m_hWnd, reinterpret_cast<HMENU>(kComboId), nullptr, nullptr);
-        m_go = ::CreateWindowExW(0, L"BUTTON", L"&Go", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 180, 10,
-                                 80, 24, m_host.m_hWnd, reinterpret_cast<HMENU>(kGoId), nullptr, nullptr);
+                                       160, 150, m_host.m_hWnd, reinterpret_cast<HMENU>(1001), nullptr, nullptr);
+        m_go = ::CreateWindowExW(0, L"BUTTON", L"&Go", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 180, 10, 80, 24,
+                                 m_host.m_hWnd, reinterpret_cast<HMENU>(kGoId), nullptr, nullptr);
         for (const wchar_t* text : {L"All files", L"Documents", L"Pictures"})
             ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         ::SendMessageW(combo, CB_SETCURSEL, 0, 0);
@@ -106,111 +66,86 @@ protected:
     }
     void TearDown() override
     {
-        ::SendMessageW(m_combo.m_hWnd, CB_SHOWDROPDOWN, FALSE, 0);
+        m_combo.SendMessage(CB_SHOWDROPDOWN, FALSE);
         ::ReleaseCapture();
         m_host.DestroyWindow();
         testing_support::PumpMessages();
     }
 
-    static void SendButton(DWORD flags)
-    {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flags;
-        ASSERT_EQ(::SendInput(1, &input, sizeof(input)), 1u);
-    }
-    // No message tells the box that the pointer has gone: its poll finds out.
-    // Wine's X driver reports each warp of the pointer once more, late, so
-    // the pointer may come back for a moment to where it was put before:
-    // the cases wait for the look to settle, not for its first showing.
+    // No message tells the box that the pointer has gone: its poll finds out. Wine's X driver
+    // reports each warp once more, late, so the cases wait for the look to settle.
     static void PointerAway() { ::SetCursorPos(900, 900); }
-    void PointerOnBox() const { PointerAt(POINT{m_combo.GetClientRect().right / 3, 5}); }
-    void PointerAt(POINT client) const { testing_support::MoveMouseTo(m_combo.m_hWnd, client); }
+    void PointerAt(int x) const { testing_support::MoveMouseTo(m_combo.m_hWnd, POINT{x, 5}); }
+    void PointerOnBox() const { PointerAt(m_combo.GetClientRect().right / 3); }
 
-    // The look the screen shows on the box's frame, told by pixels that only
-    // that look gives them.
+    // The look the box's frame shows, told by pixels that only that look gives them.
     std::string ShownLook() const
     {
-        const CScreenPixels shown(m_combo.m_hWnd);
-        const int w = shown.Width();
-        const int h = shown.Height();
-        const int arrow = ::GetSystemMetrics(SM_CXHTHUMB);
-        const COLORREF corner = shown.At(0, 0), farCorner = shown.At(w - 1, h - 1);
-        const bool outerFlat = corner == m_face && farCorner == m_face;
-        const bool outerRaised = corner == m_shadow && farCorner == m_light;
-        if (outerFlat && shown.At(1, 1) == m_light && shown.At(w - 2, h - 2) == m_light &&
-            shown.At(w - 2 - arrow, 3) == m_face && shown.At(w - 4, h - 3) == m_face)
+        const CScreenPixels p(m_combo.m_hWnd);
+        const int w = p.Width(), h = p.Height(), arrow = ::GetSystemMetrics(SM_CXHTHUMB);
+        const bool outerFlat = p.At(0, 0) == kFace && p.At(w - 1, h - 1) == kFace;
+        const bool outerRaised = p.At(0, 0) == kShadow && p.At(w - 1, h - 1) == kLight;
+        const COLORREF beforeArrow = p.At(w - 2 - arrow, 3), arrowEdge = p.At(w - 1 - arrow, 3),
+                       inArrow = p.At(w - arrow, 3), arrowBottom = p.At(w - 4, h - 3);
+        if (outerFlat && p.At(1, 1) == kLight && p.At(w - 2, h - 2) == kLight && beforeArrow == kFace &&
+            arrowBottom == kFace)
             return "disabled";
-        if (shown.At(1, 1) != m_face || shown.At(w - 2, h - 2) != m_face)
+        if (p.At(1, 1) != kFace || p.At(w - 2, h - 2) != kFace)
             return "other";
-        if (outerFlat && shown.At(w - 2 - arrow, 3) == m_light && shown.At(w - 1 - arrow, 3) == m_light &&
-            shown.At(w - 4, h - 3) == m_light)
+        if (outerFlat && beforeArrow == kLight && arrowEdge == kLight && arrowBottom == kLight)
             return "flat";
-        if (outerRaised && shown.At(w - 1 - arrow, 3) == m_light && shown.At(w - 4, h - 3) == m_shadow &&
-            shown.At(w - arrow, 3) == m_face)
+        if (outerRaised && arrowEdge == kLight && arrowBottom == kShadow && inArrow == kFace)
             return "hot";
-        if (outerRaised && shown.At(w - arrow, 3) == m_shadow && shown.At(w - 3, h - 3) == m_light &&
-            shown.At(w - 4, h - 3) == m_face)
+        if (outerRaised && inArrow == kShadow && p.At(w - 3, h - 3) == kLight && arrowBottom == kFace)
             return "pressed";
         return "other";
     }
     bool Shows(const char* look) const { return ShownLook() == look; }
     ::testing::AssertionResult ComesToShow(const char* look) const
     {
-        if (testing_support::PumpUntil([&] { return Shows(look); }, 3000))
+        if (PumpUntil([&] { return Shows(look); }, 3000))
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "shows " << ShownLook() << ", not " << look;
     }
 
-    COLORREF m_face = 0, m_shadow = 0, m_light = 0;
     CDialogLikeHost m_host;
     CFlatComboBox m_combo;
     HWND m_go = nullptr;
 };
 
-TEST_F(FlatComboBoxTest, IdleBoxIsFlatWithNoEdgeOutsideItAndThePointerOverItRaisesIt)
+TEST_F(FlatComboBoxTest, IdleBoxIsFlatWithNoEdgeOutsideItRaisedUnderThePointerAndFramedWhenDisabled)
 {
     EXPECT_TRUE(ComesToShow("flat"));
-    EXPECT_EQ(::GetWindowLongPtrW(m_combo.m_hWnd, GWL_EXSTYLE) &
-                  (WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE),
-              0);
-    const RECT client = m_combo.GetClientRect();
-    const RECT window = m_combo.GetWindowRect();
+    const RECT client = m_combo.GetClientRect(), window = m_combo.GetWindowRect();
     EXPECT_EQ(client.right, window.right - window.left);
     EXPECT_EQ(client.bottom, window.bottom - window.top);
     PointerOnBox();
     EXPECT_TRUE(ComesToShow("hot"));
     PointerAway();
     EXPECT_TRUE(ComesToShow("flat"));
+    for (const bool enabled : {false, true}) {
+        m_combo.EnableWindow(enabled);
+        m_combo.RedrawNow();
+        EXPECT_TRUE(ComesToShow(enabled ? "flat" : "disabled"));
+    }
 }
 
 TEST_F(FlatComboBoxTest, PollDrawsNothingWhileTheLookStaysAndStopsOnceThePointerHasLeft)
 {
-    MessageSpy spy(m_combo.m_hWnd);
+    CMessageLog ticks(m_combo.m_hWnd, WM_TIMER);
     PointerOnBox();
     ASSERT_TRUE(ComesToShow("hot"));
     const COLORREF marker = RGB(255, 0, 255);
-    {
-        fx::CClientDC dc(m_combo.m_hWnd);
-        ::SetPixel(dc.Get(), 0, 0, marker);
-    }
-    // Polling on while the pointer stays, drawing nothing.
-    ASSERT_TRUE(testing_support::PumpUntil([&] { return spy.ticks >= 3; }, 3000));
+    ::SetPixel(fx::CClientDC(m_combo.m_hWnd).Get(), 0, 0, marker);
+    ASSERT_TRUE(PumpUntil([&] { return ticks.Count() >= 3; }, 3000));
     EXPECT_EQ(CScreenPixels(m_combo.m_hWnd).At(0, 0), marker);
-    // Once the pointer has left, the box settles flat and the poll stops:
-    // twenty poll periods pass without a tick.
+    // Once the pointer has left, the box settles flat and the poll stops: twenty periods pass without a tick.
     PointerAway();
-    const auto settled = [&] {
-        if (!ComesToShow("flat"))
-            return false;
-        const int ticks = spy.ticks;
-        Interval interval(200);
-        return testing_support::PumpUntil([] { return Interval::Elapsed(); }, 3000) && spy.ticks == ticks &&
-               Shows("flat");
-    };
     bool stopped = false;
-    for (int attempt = 0; attempt < 15 && !stopped; ++attempt)
-        stopped = settled();
+    for (int attempt = 0; attempt < 15 && !stopped; ++attempt) {
+        const int before = ComesToShow("flat") ? ticks.Count() : -1;
+        stopped = before >= 0 && LetPass(200) && ticks.Count() == before && Shows("flat");
+    }
     EXPECT_TRUE(stopped) << "the poll goes on: shows " << ShownLook();
 }
 
@@ -220,14 +155,12 @@ TEST_F(FlatComboBoxTest, FocusRaisesTheBoxUntilItGoesElsewhere)
     ::SetFocus(m_combo.m_hWnd);
     ASSERT_EQ(::GetFocus(), m_combo.m_hWnd);
     EXPECT_TRUE(ComesToShow("hot"));
-    // The pointer passing over and away leaves a focused box raised.
+    // The pointer passing over and away, or a repaint, leaves a focused box raised.
     PointerOnBox();
     ASSERT_TRUE(ComesToShow("hot"));
     PointerAway();
-    Interval interval(200);
-    ASSERT_TRUE(testing_support::PumpUntil([] { return Interval::Elapsed(); }, 3000));
+    ASSERT_TRUE(LetPass(200));
     EXPECT_TRUE(Shows("hot"));
-    // And so does a repaint.
     m_combo.RedrawNow();
     EXPECT_TRUE(Shows("hot"));
     ::SetFocus(m_go);
@@ -238,49 +171,39 @@ TEST_F(FlatComboBoxTest, FocusRaisesTheBoxUntilItGoesElsewhere)
 
 TEST_F(FlatComboBoxTest, ArrowLooksPressedWhenThePollFindsTheButtonHeld)
 {
-    PointerAt(POINT{m_combo.GetClientRect().right - 5, 5});
+    PointerAt(m_combo.GetClientRect().right - 5);
     ASSERT_TRUE(ComesToShow("hot"));
-    // The left button pressed on the arrow, as the user does it.
-    SendButton(MOUSEEVENTF_LEFTDOWN);
+    const auto button = [](DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        return ::SendInput(1, &input, sizeof(input));
+    };
+    ASSERT_EQ(button(MOUSEEVENTF_LEFTDOWN), 1u); // as the user presses it
     EXPECT_TRUE(ComesToShow("pressed"));
-    SendButton(MOUSEEVENTF_LEFTUP);
+    ASSERT_EQ(button(MOUSEEVENTF_LEFTUP), 1u);
     m_combo.SendMessage(CB_SHOWDROPDOWN, FALSE);
-    // Released over the box, which has the focus from the click.
-    EXPECT_TRUE(ComesToShow("hot"));
-}
-
-TEST_F(FlatComboBoxTest, DisabledBoxShowsOnlyItsOuterFrames)
-{
-    ASSERT_TRUE(ComesToShow("flat"));
-    m_combo.EnableWindow(false);
-    m_combo.RedrawNow();
-    EXPECT_TRUE(ComesToShow("disabled"));
-    m_combo.EnableWindow(true);
-    m_combo.RedrawNow();
-    EXPECT_TRUE(ComesToShow("flat"));
+    EXPECT_TRUE(ComesToShow("hot")); // released over the box, which has the focus from the click
 }
 
 TEST_F(FlatComboBoxTest, EditableBoxRepaintedLeavesItsEditShowing)
 {
     CFlatComboBox editable;
     ASSERT_TRUE(editable.SubclassWindow(::CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN,
-                                                          10, 60, 160, 150, m_host.m_hWnd, nullptr, nullptr,
-                                                          nullptr)));
+                                                          10, 60, 160, 150, m_host.m_hWnd, nullptr, nullptr, nullptr)));
     editable.SetWindowText(L"WWWWWWWWWWWW");
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
     ASSERT_TRUE(::GetComboBoxInfo(editable.m_hWnd, &info));
     ::RedrawWindow(editable.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    // The box alone, after its edit has painted.
-    ::RedrawWindow(editable.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ::RedrawWindow(editable.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); // the box alone
     const CScreenPixels shown(editable.m_hWnd);
-    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
-    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF back = ::GetSysColor(COLOR_WINDOW), text = ::GetSysColor(COLOR_WINDOWTEXT);
     const RECT& edit = info.rcItem;
-    const int area = (edit.right - edit.left) * (edit.bottom - edit.top);
-    EXPECT_GT(shown.Count(edit, [&](COLORREF c) { return c == back; }), area / 3);
+    EXPECT_GT(shown.Count(edit, [&](COLORREF c) { return c == back; }),
+              (edit.right - edit.left) * (edit.bottom - edit.top) / 3);
     EXPECT_GT(shown.Count(edit, [&](COLORREF c) { return c == text; }), 0);
-    EXPECT_EQ(shown.At(0, 0), m_face);
+    EXPECT_EQ(shown.At(0, 0), kFace);
     editable.DestroyWindow();
 }
 
@@ -289,24 +212,21 @@ TEST_F(FlatComboBoxTest, WithTheFocusEnterEscapeAndShortcutsGoToTheBoxButTabsLea
     ::SetFocus(m_combo.m_hWnd);
     ASSERT_EQ(::GetFocus(), m_combo.m_hWnd);
     {
-        MessageSpy spy(m_combo.m_hWnd);
-        for (WPARAM key : {static_cast<WPARAM>(VK_RETURN), static_cast<WPARAM>(VK_ESCAPE)}) {
+        CMessageLog keys(m_combo.m_hWnd, WM_KEYDOWN);
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
             ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, key, 1);
             ::PostMessageW(m_combo.m_hWnd, WM_KEYUP, key, 0xC0000001);
         }
         ::PostMessageW(m_combo.m_hWnd, WM_SYSCHAR, L'g', 0x20000001); // the Go button's Alt+G
-        // A key after it marks the point where the shortcut has been dealt with.
-        ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, VK_DOWN, 1);
-        EXPECT_TRUE(testing_support::RouteMessagesUntil([&] { return spy.keysDown.size() == 3; }));
-        EXPECT_EQ(spy.keysDown, (std::vector<WPARAM>{VK_RETURN, VK_ESCAPE, VK_DOWN}));
+        ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, VK_DOWN, 1);         // marks the shortcut dealt with
+        EXPECT_TRUE(RouteMessagesUntil([&] { return keys.Count() == 3; }));
+        EXPECT_EQ(keys.seen, (std::vector<WPARAM>{VK_RETURN, VK_ESCAPE, VK_DOWN}));
         EXPECT_TRUE(m_host.commands.empty());
         EXPECT_EQ(::GetFocus(), m_combo.m_hWnd);
     }
-    // With the focus elsewhere the same shortcut presses the button.
-    ::SetFocus(m_go);
+    ::SetFocus(m_go); // with the focus elsewhere the same shortcut presses the button
     ::PostMessageW(m_go, WM_SYSCHAR, L'g', 0x20000001);
-    EXPECT_TRUE(testing_support::RouteMessagesUntil([&] { return !m_host.commands.empty(); }));
-
+    EXPECT_TRUE(RouteMessagesUntil([&] { return !m_host.commands.empty(); }));
     for (const bool shift : {false, true}) {
         SCOPED_TRACE(shift ? "Shift+Tab" : "Tab");
         ::SetFocus(m_combo.m_hWnd);
@@ -316,7 +236,7 @@ TEST_F(FlatComboBoxTest, WithTheFocusEnterEscapeAndShortcutsGoToTheBoxButTabsLea
         keys[VK_SHIFT] = shift ? 0x80 : 0;
         ::SetKeyboardState(keys);
         ::PostMessageW(m_combo.m_hWnd, WM_KEYDOWN, VK_TAB, 1);
-        const bool left = testing_support::RouteMessagesUntil([&] { return ::GetFocus() == m_go; });
+        const bool left = RouteMessagesUntil([&] { return ::GetFocus() == m_go; });
         keys[VK_SHIFT] = 0;
         ::SetKeyboardState(keys);
         EXPECT_TRUE(left);

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 namespace {
 
 TEST(LinkOpener, CommandsAndErrorTexts)
@@ -32,12 +35,15 @@ TEST(LinkOpener, CommandsAndErrorTexts)
         EXPECT_EQ(link::ErrorText(code), head + text) << code;
 }
 
+// A window that answers Tab and mnemonics as a dialog does.
+class CMnemonicHost : public fx::CFrameWnd {
+public:
+    bool PreTranslateMessage(MSG* msg) override { return ::IsDialogMessageW(m_hWnd, msg) != FALSE; }
+};
+
 class LinkLabelTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_host.Create(L"link host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
-    }
+    void SetUp() override { ASSERT_TRUE(m_host.Create(L"host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100})); }
     void TearDown() override
     {
         m_host.DestroyWindow();
@@ -62,147 +68,102 @@ protected:
     bool LooksLit() { return TextColour() == ::GetSysColor(COLOR_HIGHLIGHT); }
     bool LooksUnlit() { return TextColour() == RGB(0, 0, 238); }
 
-    fx::CFrameWnd m_host;
+    CMnemonicHost m_host;
     CLinkLabel m_link;
 };
 
-TEST_F(LinkLabelTest, TakesItsTextAsAddressUntilOneIsSetAndAnEmptyOneShowsTheAddress)
+TEST_F(LinkLabelTest, ShowsItsAddressAsTooltipOverAllOfItAndAnEmptyLabelShowsTheAddress)
 {
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"Mail me")));
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"Mail me"))); // its text is the address until one is set
     EXPECT_EQ(m_link.GetURL(), L"Mail me");
     EXPECT_EQ(m_link.ToolTip().GetText(m_link.m_hWnd, 1), L"Mail me");
     m_link.SetURL(L"mailto:someone@corvale.example");
     EXPECT_EQ(m_link.ToolTip().GetText(m_link.m_hWnd, 1), L"mailto:someone@corvale.example");
     EXPECT_EQ(testing_support::WindowText(m_link.m_hWnd), L"Mail me");
-    EXPECT_TRUE(::GetWindowLongW(m_link.m_hWnd, GWL_STYLE) & SS_NOTIFY); // clicks reach it, not the dialog
-    ::DestroyWindow(m_link.m_hWnd);
-    m_link.SetURL(L"https://corvale.example/");
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"")));
-    EXPECT_EQ(testing_support::WindowText(m_link.m_hWnd), L"https://corvale.example/");
-}
-
-// A dialog gives its controls a font anew when the DPI changes.
-TEST_F(LinkLabelTest, ItsOwnFontAndAFontGivenLaterAreShownUnderlinedAndTheGivenOneStaysTheGivers)
-{
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
-    LOGFONTW own{};
-    ASSERT_TRUE(::GetObjectW(reinterpret_cast<HFONT>(m_link.SendMessage(WM_GETFONT)), sizeof(own), &own));
-    EXPECT_TRUE(own.lfUnderline);
-    LOGFONTW given{};
-    given.lfHeight = -27;
-    wcscpy_s(given.lfFaceName, L"Arial");
-    const fx::CFontHandle font(::CreateFontIndirectW(&given));
-    m_link.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
-
-    LOGFONTW shown{};
-    ASSERT_TRUE(::GetObjectW(reinterpret_cast<HFONT>(m_link.SendMessage(WM_GETFONT)), sizeof(shown), &shown));
-    EXPECT_TRUE(shown.lfUnderline);
-    EXPECT_EQ(shown.lfHeight, -27);
-    EXPECT_STREQ(shown.lfFaceName, L"Arial");
-    // The given font is not the label's to delete, nor to change.
-    LOGFONTW after{};
-    ASSERT_TRUE(::GetObjectW(font.Get(), sizeof(after), &after));
-    EXPECT_FALSE(after.lfUnderline);
-}
-
-// The label grows and shrinks with the DPI; the address shows over all of it.
-TEST_F(LinkLabelTest, TooltipCoversTheLabelAtEverySize)
-{
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    // It grows and shrinks with the DPI; the address shows over all of it.
     ::SetWindowPos(m_link.m_hWnd, nullptr, 0, 0, 310, 45, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = m_link.m_hWnd;
     tool.uId = 1;
     ASSERT_TRUE(m_link.ToolTip().SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
-    EXPECT_EQ(tool.rect.left, 0);
-    EXPECT_EQ(tool.rect.top, 0);
-    EXPECT_EQ(tool.rect.right, 310);
-    EXPECT_EQ(tool.rect.bottom, 45);
+    const RECT label{0, 0, 310, 45};
+    EXPECT_TRUE(::EqualRect(&tool.rect, &label));
+    EXPECT_EQ(m_link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
+    // Attached again to a new static, empty, it gets a new tooltip and shows the address.
+    HWND firstTip = m_link.ToolTip().m_hWnd;
+    ::DestroyWindow(m_link.m_hWnd);
+    EXPECT_FALSE(::IsWindow(firstTip));
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"")));
+    ASSERT_NE(m_link.ToolTip().m_hWnd, nullptr);
+    EXPECT_EQ(m_link.ToolTip().GetText(m_link.m_hWnd, 1), L"mailto:someone@corvale.example");
+    EXPECT_EQ(testing_support::WindowText(m_link.m_hWnd), L"mailto:someone@corvale.example");
+}
+
+// A dialog gives its controls a font anew when the DPI changes.
+TEST_F(LinkLabelTest, ItsOwnFontAndAFontGivenLaterAreShownUnderlinedAndTheGivenOneStaysTheGivers)
+{
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
+    const auto shown = [this] {
+        LOGFONTW font{};
+        EXPECT_TRUE(::GetObjectW(reinterpret_cast<HFONT>(m_link.SendMessage(WM_GETFONT)), sizeof(font), &font));
+        return font;
+    };
+    EXPECT_TRUE(shown().lfUnderline);
+    LOGFONTW given{};
+    given.lfHeight = -27;
+    wcscpy_s(given.lfFaceName, L"Arial");
+    const fx::CFontHandle font(::CreateFontIndirectW(&given));
+    m_link.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    EXPECT_TRUE(shown().lfUnderline);
+    EXPECT_EQ(shown().lfHeight, -27);
+    EXPECT_STREQ(shown().lfFaceName, L"Arial");
+    LOGFONTW after{}; // the given font is not the label's to delete, nor to change
+    ASSERT_TRUE(::GetObjectW(font.Get(), sizeof(after), &after));
+    EXPECT_FALSE(after.lfUnderline);
 }
 
 TEST_F(LinkLabelTest, ColourFollowsTheMouseRepaintingOnlyWhenTheHoverChanges)
 {
     ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
     EXPECT_TRUE(LooksUnlit());
-    {
+    const std::tuple<std::function<void()>, bool, bool> moves[] = {
+        {[this] { Hover(); }, true, true},
+        {[this] { testing_support::MoveMouseTo(m_link.m_hWnd, POINT{20, 5}); }, false, true}, // no flicker
+        {[this] { testing_support::MouseLeaves(m_link.m_hWnd); }, true, false},
+        {[this] { Hover(); }, true, true}, // and lit again on the way back
+    };
+    for (const auto& [move, repaints, lit] : moves) {
         testing_support::RepaintWatch watch(m_link.m_hWnd);
-        Hover();
-        EXPECT_TRUE(watch.Requested());
+        move();
+        EXPECT_EQ(watch.Requested(), repaints);
+        EXPECT_EQ(m_link.IsHovering(), lit);
+        EXPECT_TRUE(lit ? LooksLit() : LooksUnlit());
+        EXPECT_EQ(::GetCapture(), nullptr); // the pointer is free to go anywhere
     }
-    EXPECT_EQ(::GetCapture(), nullptr); // the pointer is free to go anywhere
-    EXPECT_TRUE(LooksLit());
-    {
-        testing_support::RepaintWatch watch(m_link.m_hWnd);
-        testing_support::MoveMouseTo(m_link.m_hWnd, POINT{20, 5});
-        EXPECT_TRUE(m_link.IsHovering());
-        EXPECT_FALSE(watch.Requested()); // no flicker while the pointer moves over it
-    }
-    {
-        testing_support::RepaintWatch watch(m_link.m_hWnd);
-        testing_support::MouseLeaves(m_link.m_hWnd);
-        EXPECT_TRUE(watch.Requested());
-    }
-    EXPECT_FALSE(m_link.IsHovering());
-    EXPECT_TRUE(LooksUnlit());
-    Hover();
-    EXPECT_TRUE(LooksLit()); // and lit again on the way back
 }
 
-TEST_F(LinkLabelTest, AttachedAgainToANewStaticItGetsANewTooltip)
-{
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"first")));
-    HWND firstTip = m_link.ToolTip().m_hWnd;
-    ::DestroyWindow(m_link.m_hWnd);
-    EXPECT_FALSE(::IsWindow(firstTip));
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"second")));
-    ASSERT_NE(m_link.ToolTip().m_hWnd, nullptr);
-    EXPECT_EQ(m_link.ToolTip().GetText(m_link.m_hWnd, 1), L"first"); // the address it already had
-}
-
-// A window that answers Tab and mnemonics as a dialog does.
-class CMnemonicHost : public fx::CFrameWnd {
-public:
-    bool PreTranslateMessage(MSG* msg) override { return ::IsDialogMessageW(m_hWnd, msg) != FALSE; }
-};
-
-// Counts the clicks the link tells its parent of, and keeps them from
-// opening anything.
+// Counts the clicks the link tells its parent of, and keeps them from opening anything.
 LRESULT CALLBACK CountClicks(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR clicks)
 {
-    if (msg == WM_COMMAND && LOWORD(wp) == 1010 && HIWORD(wp) == STN_CLICKED) {
-        ++*reinterpret_cast<int*>(clicks);
-        return 0;
-    }
-    return ::DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg != WM_COMMAND || LOWORD(wp) != 1010 || HIWORD(wp) != STN_CLICKED)
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    ++*reinterpret_cast<int*>(clicks);
+    return 0;
 }
 
-TEST(LinkLabelKeyboardTest, AltAndTheLinksMnemonicClickIt)
+TEST_F(LinkLabelTest, AltAndTheLinksMnemonicClickIt)
 {
-    CMnemonicHost host;
-    ASSERT_TRUE(host.Create(L"mnemonic host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 300, 100}));
-    HWND text = ::CreateWindowExW(0, L"STATIC", L"&Mail me", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 100, 20,
-                                  host.m_hWnd, reinterpret_cast<HMENU>(1010), nullptr, nullptr);
+    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"&Mail me")));
     HWND button = ::CreateWindowExW(0, L"BUTTON", L"button", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 40, 60, 20,
-                                    host.m_hWnd, reinterpret_cast<HMENU>(1), nullptr, nullptr);
-    CLinkLabel link;
-    ASSERT_TRUE(link.SubclassWindow(text));
+                                    m_host.m_hWnd, nullptr, nullptr, nullptr);
     int clicks = 0;
-    ::SetWindowSubclass(host.m_hWnd, CountClicks, 1, reinterpret_cast<DWORD_PTR>(&clicks));
+    ::SetWindowSubclass(m_host.m_hWnd, CountClicks, 1, reinterpret_cast<DWORD_PTR>(&clicks));
     ::SetFocus(button);
-    testing_support::Keyboard keys;
-    keys.PressAlt(L'm');
+    testing_support::Keyboard().PressAlt(L'm');
     EXPECT_EQ(clicks, 1);
-    ::RemoveWindowSubclass(host.m_hWnd, CountClicks, 1);
-    host.DestroyWindow();
-}
-
-TEST_F(LinkLabelTest, ShowsTheSystemHandCursor)
-{
-    ASSERT_TRUE(m_link.SubclassWindow(MakeStatic(L"link")));
-    EXPECT_EQ(m_link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-              TRUE);
-    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
+    ::RemoveWindowSubclass(m_host.m_hWnd, CountClicks, 1);
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 
 namespace {
 
-// The multi-string as a vector of its characters, up to and including the end mark.
-std::wstring Bytes(const wchar_t* multi)
+// The multi-string up to and including its end mark.
+std::wstring Whole(const wchar_t* multi)
 {
     const wchar_t* p = multi;
     while (*p)
@@ -18,29 +18,23 @@ std::wstring Bytes(const wchar_t* multi)
 TEST(PathList, MultiStringHoldsEachPathThenOneMoreNulAndFollowsTheList)
 {
     CPathList list;
-    const wchar_t* empty = list.GetMultiString();
-    EXPECT_EQ(std::wstring(empty, 2), std::wstring(L"\0\0", 2));
+    EXPECT_EQ(std::wstring(list.GetMultiString(), 2), std::wstring(L"\0\0", 2));
     ASSERT_TRUE(list.Add(L"C:\\a.txt"));
     ASSERT_TRUE(list.Add(L"D:\\folder"));
     const std::wstring two(L"C:\\a.txt\0D:\\folder\0\0", 20);
-    EXPECT_EQ(Bytes(list.GetMultiString()), two);
-    EXPECT_EQ(Bytes(list.GetMultiString()), two); // asked again, the same
+    EXPECT_EQ(Whole(list.GetMultiString()), two);
+    EXPECT_EQ(Whole(list.GetMultiString()), two); // asked again, the same
     list.Add(L"C:\\later");
-    EXPECT_EQ(Bytes(list.GetMultiString()), std::wstring(L"C:\\a.txt\0D:\\folder\0C:\\later\0\0", 29));
+    EXPECT_EQ(Whole(list.GetMultiString()), std::wstring(L"C:\\a.txt\0D:\\folder\0C:\\later\0\0", 29));
     EXPECT_EQ(list.GetAt(-1), nullptr);
     EXPECT_EQ(list.GetAt(3), nullptr);
     EXPECT_STREQ(list.GetAt(2), L"C:\\later");
     list.RemoveAll();
     EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_EQ(Bytes(list.GetMultiString()), std::wstring(L"\0", 1));
-}
-
-TEST(PathList, AddMultiStringStopsAtTheEmptyString)
-{
-    CPathList list;
+    EXPECT_EQ(Whole(list.GetMultiString()), std::wstring(L"\0", 1));
+    // Read from a multi-string, a list stops at the first empty string.
     EXPECT_TRUE(list.AddMultiString(L"\0C:\\ignored\0"));
     EXPECT_EQ(list.GetCount(), 0);
-
     EXPECT_TRUE(list.AddMultiString(L"C:\\one\0C:\\two\0\0C:\\after-end\0"));
     ASSERT_EQ(list.GetCount(), 2);
     EXPECT_STREQ(list.GetAt(0), L"C:\\one");
@@ -49,24 +43,20 @@ TEST(PathList, AddMultiStringStopsAtTheEmptyString)
 
 TEST(PathList, AssignmentAndCopyAreIndependentAndKeepEveryPathEvenAnEmptyOne)
 {
-    CPathList source;
+    CPathList source, assigned;
     for (const wchar_t* path : {L"C:\\first", L"", L"C:\\third"})
         source.Add(path);
     const wchar_t* sourceBuffer = source.GetMultiString();
-
-    CPathList assigned;
     assigned.Add(L"C:\\old");
     assigned = source;
     CPathList copied(source);
-
     for (const CPathList* list : {&assigned, &copied}) {
         ASSERT_EQ(list->GetCount(), 3);
         EXPECT_STREQ(list->GetAt(0), L"C:\\first");
         EXPECT_STREQ(list->GetAt(1), L"");
         EXPECT_STREQ(list->GetAt(2), L"C:\\third");
     }
-    // The source is unchanged, its buffer too, and the copies change alone.
-    copied.Add(L"C:\\fourth");
+    copied.Add(L"C:\\fourth"); // the source, its buffer too, stays; the copies change alone
     assigned.RemoveAll();
     EXPECT_EQ(source.GetCount(), 3);
     EXPECT_EQ(copied.GetCount(), 4);

@@ -1,33 +1,31 @@
-// What a window shows on the screen, copied pixel by pixel from its client
-// area, for tests that look at a control the way a user does.
+// What a control shows, pixel by pixel, for tests that look at it the way a
+// user does; and a count of the messages a window receives.
 #pragma once
 #include "framework/Handle.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <vector>
 
 class CScreenPixels {
 public:
-    // Copies what the window's client area shows now.
+    // What the window's client area shows now.
     explicit CScreenPixels(HWND hwnd)
     {
         RECT client{};
         ::GetClientRect(hwnd, &client);
         fx::CClientDC screen(hwnd);
-        Copy(screen.Get(), client.right, client.bottom);
+        Capture(client.right, client.bottom,
+                [&](HDC dc) { ::BitBlt(dc, 0, 0, client.right, client.bottom, screen.Get(), 0, 0, SRCCOPY); });
     }
-    // Copies a drawing made by paint on a blank bitmap of the given size.
-    CScreenPixels(int width, int height, const std::function<void(HDC)>& paint)
-    {
-        Capture(width, height, paint);
-    }
+    // A drawing made by paint on a blank bitmap of the given size.
+    CScreenPixels(int width, int height, const std::function<void(HDC)>& paint) { Capture(width, height, paint); }
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y * m_width + x)]; }
-    // How many pixels of an area match.
     int Count(const RECT& area, const std::function<bool(COLORREF)>& match) const
     {
         int n = 0;
@@ -37,7 +35,6 @@ public:
         return n;
     }
     int Count(const std::function<bool(COLORREF)>& match) const { return Count(RECT{0, 0, m_width, m_height}, match); }
-    // The pixels of one colour, as a mask over the whole picture.
     std::vector<bool> Mask(COLORREF color) const
     {
         std::vector<bool> mask(m_pixels.size());
@@ -47,10 +44,6 @@ public:
     }
 
 private:
-    void Copy(HDC source, int width, int height)
-    {
-        Capture(width, height, [&](HDC dc) { ::BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY); });
-    }
     void Capture(int width, int height, const std::function<void(HDC)>& draw)
     {
         m_width = width;
@@ -75,7 +68,30 @@ private:
             m_pixels[i] = RGB(bytes[i * 4 + 2], bytes[i * 4 + 1], bytes[i * 4]);
     }
 
-    int m_width = 0;
-    int m_height = 0;
+    int m_width = 0, m_height = 0;
     std::vector<COLORREF> m_pixels;
+};
+
+// Records the wParam of each message of one kind that reaches a window.
+class CMessageLog {
+public:
+    CMessageLog(HWND hwnd, UINT msg) : m_hwnd(hwnd), m_msg(msg)
+    {
+        ::SetWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~CMessageLog() { ::RemoveWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this)); }
+    CMessageLog(const CMessageLog&) = delete;
+    CMessageLog& operator=(const CMessageLog&) = delete;
+    int Count() const { return static_cast<int>(seen.size()); }
+    std::vector<WPARAM> seen;
+
+private:
+    static LRESULT CALLBACK Record(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
+    {
+        if (auto* self = reinterpret_cast<CMessageLog*>(ref); msg == self->m_msg)
+            self->seen.push_back(wp);
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    HWND m_hwnd;
+    UINT m_msg;
 };

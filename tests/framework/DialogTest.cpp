@@ -11,8 +11,7 @@ namespace {
 
 using testing_support::IconImageSize;
 
-// Notes, for every change notice of its number edit, whether the program was
-// writing the values into the controls when it came.
+// Notes, for each change notice of its number edit, whether the program was writing the values.
 class CEditWatcher : public fx::CDialog {
 public:
     CEditWatcher() : CDialog(IDD_TEST_PAGE) {}
@@ -53,9 +52,7 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
         LRESULT result = 0;
-        if (icon.OnMessage(m_hWnd, msg, wp, &result))
-            return result;
-        return CFrameWnd::WindowProc(msg, wp, lp);
+        return icon.OnMessage(m_hWnd, msg, wp, &result) ? result : CFrameWnd::WindowProc(msg, wp, lp);
     }
 };
 
@@ -64,22 +61,17 @@ TEST(AppIcon, BothSizesFollowTheWindowsDpiAndADragShowsTheBigOne)
     CIconFrame frame;
     ASSERT_TRUE(frame.Create(L"Iconic", WS_OVERLAPPEDWINDOW, RECT{0, 0, 300, 200}));
     frame.icon.Set(frame.m_hWnd, IDI_TEST_APP);
-    auto shown = [&](WPARAM which) {
-        return reinterpret_cast<HICON>(frame.SendMessage(WM_GETICON, which));
-    };
+    const auto shown = [&](WPARAM which) { return reinterpret_cast<HICON>(frame.SendMessage(WM_GETICON, which)); };
     const UINT dpi = fx::WindowDpi(frame.m_hWnd);
-    const int big = fx::ScaleToDpi(32, dpi), small = fx::ScaleToDpi(16, dpi);
-    EXPECT_EQ(IconImageSize(shown(ICON_BIG)).cx, big);
-    EXPECT_EQ(IconImageSize(shown(ICON_SMALL)).cx, small);
-    EXPECT_EQ(reinterpret_cast<HICON>(frame.SendMessage(WM_QUERYDRAGICON)), shown(ICON_BIG));
-
-    // Moved to a monitor with half as much DPI again.
-    const UINT moved = dpi * 3 / 2;
-    RECT suggested = frame.GetWindowRect();
-    frame.SendMessage(WM_DPICHANGED, MAKEWPARAM(moved, moved), reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(IconImageSize(shown(ICON_BIG)).cx, fx::ScaleToDpi(32, moved));
-    EXPECT_EQ(IconImageSize(shown(ICON_SMALL)).cx, fx::ScaleToDpi(16, moved));
-    EXPECT_EQ(reinterpret_cast<HICON>(frame.SendMessage(WM_QUERYDRAGICON)), shown(ICON_BIG));
+    for (UINT at : {dpi, dpi * 3 / 2}) { // then moved to a monitor with half as much DPI again
+        if (at != dpi) {
+            RECT suggested = frame.GetWindowRect();
+            frame.SendMessage(WM_DPICHANGED, MAKEWPARAM(at, at), reinterpret_cast<LPARAM>(&suggested));
+        }
+        EXPECT_EQ(IconImageSize(shown(ICON_BIG)).cx, fx::ScaleToDpi(32, at));
+        EXPECT_EQ(IconImageSize(shown(ICON_SMALL)).cx, fx::ScaleToDpi(16, at));
+        EXPECT_EQ(reinterpret_cast<HICON>(frame.SendMessage(WM_QUERYDRAGICON)), shown(ICON_BIG));
+    }
     frame.DestroyWindow();
 }
 

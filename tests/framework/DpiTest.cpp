@@ -5,9 +5,7 @@
 
 namespace {
 
-// Lengths scale from 96 DPI to the nearest pixel. The DPI comes from the
-// user's settings: a value no screen has is drawn as at the nearest DPI drawn
-// for, never with lengths that overflow.
+// The DPI comes from the user's settings: one no screen has is drawn as the nearest one drawn for.
 TEST(Dpi, LengthsScaleFromNinetySixDpiToTheNearestPixelWithinTheLimits)
 {
     const struct {

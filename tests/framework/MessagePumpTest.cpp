@@ -11,25 +11,22 @@ namespace {
 
 const UINT kAction = WM_APP + 10;
 
-// A hidden window that counts the kAction messages it gets and runs
-// onAction (once) for the first.
+// A hidden window that counts the kAction messages it gets and runs onAction (once) for the first.
 class CActionWnd : public fx::CFrameWnd {
 public:
     int actions = 0;
     std::function<void()> onAction;
-
     bool Create() { return CFrameWnd::Create(L"action", WS_POPUP, RECT{0, 0, 10, 10}); }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
-        if (msg == kAction) {
-            ++actions;
-            if (auto action = std::exchange(onAction, nullptr))
-                action();
-            return 0;
-        }
-        return Default(msg, wp, lp);
+        if (msg != kAction)
+            return Default(msg, wp, lp);
+        ++actions;
+        if (auto action = std::exchange(onAction, nullptr))
+            action();
+        return 0;
     }
 };
 
@@ -41,39 +38,29 @@ protected:
         m_window.DestroyWindow();
         testing_support::PumpMessages();
     }
-
     CActionWnd m_window;
 };
 
-TEST_F(MessagePump, DispatchesPostedMessages)
-{
-    m_window.PostMessage(kAction);
-    m_window.PostMessage(kAction);
-    fx::CMessagePump pump;
-    EXPECT_TRUE(pump.Pump());
-    EXPECT_EQ(m_window.actions, 2);
-}
-
-TEST_F(MessagePump, PumpsOnlyOnceTheIntervalHasPassed)
+TEST_F(MessagePump, DispatchesPostedMessagesOnlyOnceTheIntervalHasPassed)
 {
     const DWORD interval = 50;
     fx::CMessagePump pump(interval);
     const ULONGLONG made = ::GetTickCount64();
     m_window.PostMessage(kAction);
+    m_window.PostMessage(kAction);
     // A caller in a tight loop: no message moves until the interval is over.
     ULONGLONG dispatchedAt = 0;
     while (m_window.actions == 0 && ::GetTickCount64() - made < 5000) {
         ASSERT_TRUE(pump.PumpIfDue());
-        if (m_window.actions != 0)
-            dispatchedAt = ::GetTickCount64();
+        dispatchedAt = ::GetTickCount64();
     }
-    ASSERT_EQ(m_window.actions, 1);
+    ASSERT_EQ(m_window.actions, 2);
     EXPECT_GE(dispatchedAt - made, interval);
-
-    // Right after a pump the next one waits again.
     m_window.PostMessage(kAction);
-    EXPECT_TRUE(pump.PumpIfDue());
-    EXPECT_EQ(m_window.actions, 1);
+    EXPECT_TRUE(pump.PumpIfDue()); // right after a pump the next one waits again
+    EXPECT_EQ(m_window.actions, 2);
+    EXPECT_TRUE(pump.Pump());
+    EXPECT_EQ(m_window.actions, 3);
 }
 
 TEST_F(MessagePump, TakesAQuitPostsItAgainAndTellsTheCallerToStop)
@@ -82,8 +69,7 @@ TEST_F(MessagePump, TakesAQuitPostsItAgainAndTellsTheCallerToStop)
     fx::CMessagePump pump(0);
     EXPECT_FALSE(pump.PumpIfDue());
     EXPECT_FALSE(pump.Pump()); // and keeps saying so
-    // The quit is there again, with its code, for the loop outside.
-    MSG msg{};
+    MSG msg{}; // the quit is there again, with its code, for the loop outside
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(msg.wParam, 7u);
@@ -92,7 +78,6 @@ TEST_F(MessagePump, TakesAQuitPostsItAgainAndTellsTheCallerToStop)
 TEST_F(MessagePump, GuardSeesTheWindowGoneEvenWhenItsObjectHasANewOne)
 {
     fx::CWindowGuard guard(m_window);
-    fx::CWindowGuard untouched(m_window);
     EXPECT_TRUE(guard.IsAlive());
     // The window is replaced during the pump: same object, maybe the same handle.
     m_window.onAction = [this] {
@@ -100,15 +85,10 @@ TEST_F(MessagePump, GuardSeesTheWindowGoneEvenWhenItsObjectHasANewOne)
         m_window.Create();
     };
     m_window.PostMessage(kAction);
-    fx::CMessagePump pump;
-    EXPECT_TRUE(pump.Pump());
+    EXPECT_TRUE(fx::CMessagePump().Pump());
     ASSERT_TRUE(m_window.IsWindow());
     EXPECT_FALSE(guard.IsAlive());
-    EXPECT_FALSE(untouched.IsAlive());
-    // A guard made for the new window watches that one.
-    fx::CWindowGuard fresh(m_window);
-    EXPECT_TRUE(fresh.IsAlive());
-    // And one made for an object without a window is not alive.
+    EXPECT_TRUE(fx::CWindowGuard(m_window).IsAlive()); // one made for the new window watches that one
     CActionWnd unbound;
     EXPECT_FALSE(fx::CWindowGuard(unbound).IsAlive());
 }

@@ -5,24 +5,20 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <optional>
 #include <stdexcept>
-#include <utility>
+#include <vector>
 
 namespace {
 
-const int kApplyButton = 0x3021; // comctl32's id for the sheet's Apply button
+using testing_support::PumpMessages;
 
 // A whole number from 0 to 10, and a button with a tooltip.
 class CNumberPage : public fx::CPropertyPage {
 public:
     CNumberPage() : CPropertyPage(IDD_TEST_PAGE) {}
-
     int number = 5;
     int confirmed = 0; // times OnOK ran
     fx::CToolTipCtrl tip;
-
     void Type(const wchar_t* text) const { ::SetDlgItemTextW(m_hWnd, IDC_NUMBER, text); }
 
 protected:
@@ -52,8 +48,7 @@ public:
     CPlainPage() : CPropertyPage(IDD_SECOND_PAGE) {}
 };
 
-// Everything a modal sheet test needs: the sheet with both pages, the steps
-// that run inside its loop, and the message boxes it shows.
+// A modal sheet with both pages, the steps that run inside its loop, and the message boxes it shows.
 class ModalSheet : public ::testing::Test {
 protected:
     void SetUp() override
@@ -70,25 +65,31 @@ protected:
     testing_support::PostedSteps m_steps;
 };
 
-TEST_F(ModalSheet, TextThatIsNoNumberOrOutOfRangeKeepsThePageUntilItIsMended)
+TEST_F(ModalSheet, RefusedTextKeepsTheSheetOpenOnItsPageUntilItIsMended)
 {
     const struct {
+        int page;
         const wchar_t* typed;
         const wchar_t* message;
-    } refused[] = {{L"seven", L"Please enter an integer."}, {L"12", L"Please enter an integer between 0 and 10."}};
-    // Text that is no number leaves the member as it was.
-    int stayed = 0, focusOnNumber = 0;
+    } refused[] = {
+        {0, L"seven", L"Please enter an integer."}, // leaves the member as it was
+        {0, L"12", L"Please enter an integer between 0 and 10."},
+        {1, L"-1", L"Please enter an integer between 0 and 10."}, // a page in the background checks on OK
+    };
+    std::vector<int> stayedOn;
+    int focusOnNumber = 0;
     bool numberKept = false;
     for (const auto& r : refused) {
         m_steps.Post([&] {
+            m_numbers.Type(L"5"); // a page left with a refused text refuses to be left
+            m_sheet.SetActivePage(r.page);
             m_numbers.Type(r.typed);
             Press(PSBTN_OK);
         });
         m_steps.Post([&] {
-            stayed += m_sheet.IsWindowVisible() && m_numbers.IsWindowVisible() && m_sheet.GetActiveIndex() == 0;
-            focusOnNumber += ::GetFocus() == m_numbers.GetDlgItem(IDC_NUMBER);
-            if (&r == &refused[0])
-                numberKept = m_numbers.number == 5;
+            stayedOn.push_back(m_sheet.IsWindowVisible() ? m_sheet.GetActiveIndex() : -1);
+            focusOnNumber += r.page == 0 && ::GetFocus() == m_numbers.GetDlgItem(IDC_NUMBER);
+            numberKept = numberKept || (&r == refused && m_numbers.number == 5);
         });
     }
     m_steps.Post([&] {
@@ -96,55 +97,14 @@ TEST_F(ModalSheet, TextThatIsNoNumberOrOutOfRangeKeepsThePageUntilItIsMended)
         Press(PSBTN_OK);
     });
     EXPECT_EQ(m_sheet.DoModal(), IDOK);
-    EXPECT_EQ(stayed, 2);
+    EXPECT_EQ(stayedOn, (std::vector<int>{0, 0, 1}));
     EXPECT_EQ(focusOnNumber, 2);
     EXPECT_TRUE(numberKept);
-    ASSERT_EQ(m_boxes.shown.size(), 2u);
-    for (size_t i = 0; i < 2; ++i)
+    ASSERT_EQ(m_boxes.shown.size(), 3u);
+    for (size_t i = 0; i < 3; ++i)
         EXPECT_EQ(m_boxes.shown[i].text, refused[i].message);
     EXPECT_EQ(m_numbers.number, 7);
     EXPECT_EQ(m_numbers.confirmed, 1);
-}
-
-TEST_F(ModalSheet, APageThatRefusesWhenTheSheetIsConfirmedKeepsItOpen)
-{
-    bool stayed = false, stillOnSecond = false;
-    m_steps.Post([&] {
-        m_sheet.SetActivePage(1);
-        m_numbers.Type(L"-1"); // on the page in the background, which checks only on confirmation
-        Press(PSBTN_OK);
-    });
-    m_steps.Post([&] {
-        stayed = m_sheet.IsWindowVisible();
-        stillOnSecond = m_sheet.GetActiveIndex() == 1;
-        m_numbers.Type(L"0");
-        Press(PSBTN_OK);
-    });
-    EXPECT_EQ(m_sheet.DoModal(), IDOK);
-    EXPECT_TRUE(stayed);
-    EXPECT_TRUE(stillOnSecond);
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_numbers.number, 0);
-    EXPECT_EQ(m_numbers.confirmed, 1);
-}
-
-TEST_F(ModalSheet, AModifiedPageEnablesApplyUntilItIsUnchanged)
-{
-    m_sheet.AddApplyButton();
-    bool enabledAtStart = true, enabledWhenModified = false, enabledWhenUnchanged = true;
-    m_steps.Post([&] {
-        HWND apply = m_sheet.GetDlgItem(kApplyButton);
-        enabledAtStart = ::IsWindowEnabled(apply) != FALSE;
-        m_numbers.SetModified(true);
-        enabledWhenModified = ::IsWindowEnabled(apply) != FALSE;
-        m_numbers.SetModified(false);
-        enabledWhenUnchanged = ::IsWindowEnabled(apply) != FALSE;
-        Press(PSBTN_CANCEL);
-    });
-    m_sheet.DoModal();
-    EXPECT_FALSE(enabledAtStart);
-    EXPECT_TRUE(enabledWhenModified);
-    EXPECT_FALSE(enabledWhenUnchanged);
 }
 
 TEST_F(ModalSheet, ATooltipShowsThoughTheSheetRunsItsOwnLoop)
@@ -159,8 +119,7 @@ TEST_F(ModalSheet, ATooltipShowsThoughTheSheetRunsItsOwnLoop)
         POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
         ::SetCursorPos(centre.x, centre.y);
         ::ScreenToClient(button, &centre);
-        // What the system posts when the mouse moves over the button.
-        ::PostMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+        ::PostMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y)); // as the system posts it
         shown = testing_support::PumpUntil([&] { return m_numbers.tip.IsWindowVisible(); }, 5000);
         Press(PSBTN_CANCEL);
     });
@@ -193,50 +152,32 @@ TEST(ModalSheetSetUp, AnExceptionStaysInsideTheSheet)
 }
 
 // A sheet inside a frame, as Fennix shows its pages.
-class ModelessSheet : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_frame.Create(L"frame", WS_POPUP | WS_VISIBLE, RECT{0, 0, 500, 400}));
-        m_sheet.emplace(L"Sheet", m_frame.m_hWnd);
-        m_sheet->AddPage(&m_numbers);
-        ASSERT_TRUE(m_sheet->Create(WS_CHILD | WS_VISIBLE));
-    }
-    void TearDown() override
-    {
-        m_frame.DestroyWindow();
-        testing_support::PumpMessages();
-    }
-
-    fx::CFrameWnd m_frame;
-    CNumberPage m_numbers;
-    std::optional<fx::CPropertySheet> m_sheet; // made once the frame exists
-};
-
-TEST_F(ModelessSheet, PagesStayVisibleOnOkAndCancel)
+TEST(ModelessSheet, PagesStayOnOkAndCancelAndARefusedPageLeavesThemAsTheyWere)
 {
-    ASSERT_TRUE(m_numbers.IsWindowVisible());
-    m_sheet->SendMessage(PSM_PRESSBUTTON, PSBTN_OK);
-    testing_support::PumpMessages();
-    EXPECT_EQ(m_numbers.confirmed, 1);
-    EXPECT_TRUE(m_numbers.IsWindowVisible());
-    m_sheet->SendMessage(PSM_PRESSBUTTON, PSBTN_CANCEL);
-    testing_support::PumpMessages();
-    EXPECT_TRUE(m_numbers.IsWindowVisible());
-}
-
-TEST_F(ModelessSheet, APageTheSheetRefusesLeavesThePagesAsTheyWere)
-{
-    fx::CPropertyPage missing(9999); // no such template
-    EXPECT_FALSE(m_sheet->AddPage(&missing));
-    EXPECT_EQ(m_sheet->GetPageCount(), 1);
-    HWND tab = reinterpret_cast<HWND>(m_sheet->SendMessage(PSM_GETTABCONTROL));
-    EXPECT_EQ(::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0), 1);
-
+    fx::CFrameWnd frame;
+    ASSERT_TRUE(frame.Create(L"frame", WS_POPUP | WS_VISIBLE, RECT{0, 0, 500, 400}));
+    CNumberPage numbers;
     CPlainPage plain;
-    EXPECT_TRUE(m_sheet->AddPage(&plain));
-    EXPECT_EQ(m_sheet->GetPageCount(), 2);
-    EXPECT_EQ(m_sheet->GetPage(1), &plain);
+    fx::CPropertyPage missing(9999); // no such template
+    {
+        fx::CPropertySheet sheet(L"Sheet", frame.m_hWnd);
+        sheet.AddPage(&numbers);
+        ASSERT_TRUE(sheet.Create(WS_CHILD | WS_VISIBLE));
+        for (int button : {PSBTN_OK, PSBTN_CANCEL}) {
+            sheet.SendMessage(PSM_PRESSBUTTON, static_cast<WPARAM>(button));
+            PumpMessages();
+            EXPECT_TRUE(numbers.IsWindowVisible());
+        }
+        EXPECT_EQ(numbers.confirmed, 1);
+        EXPECT_FALSE(sheet.AddPage(&missing));
+        EXPECT_EQ(sheet.GetPageCount(), 1);
+        EXPECT_EQ(::SendMessageW(reinterpret_cast<HWND>(sheet.SendMessage(PSM_GETTABCONTROL)), TCM_GETITEMCOUNT, 0, 0), 1);
+        EXPECT_TRUE(sheet.AddPage(&plain));
+        EXPECT_EQ(sheet.GetPageCount(), 2);
+        EXPECT_EQ(sheet.GetPage(1), &plain);
+        frame.DestroyWindow();
+        PumpMessages();
+    }
 }
 
 } // namespace

@@ -1,7 +1,5 @@
-// Keeps one Wine GUI process alive for the length of a test run: it keeps the
-// Wine desktop (and so clipboard data) alive between processes and makes
-// program starts fast. It shows nothing and ends when its window is closed
-// or the wineserver stops.
+// Keeps one Wine GUI process, and so the desktop and the clipboard's data, alive through a test run,
+// making program starts fast; shows nothing, and ends with its window or the wineserver.
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)

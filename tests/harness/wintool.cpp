@@ -1,20 +1,15 @@
-// wintool wait <title>   waits (up to 30 s) for a visible top-level window
-//                        whose title starts with <title>; prints "x y w h"
-// wintool close <title>  sends it WM_CLOSE
-// wintool dismiss <title> waits (up to 30 s) for such a window, then sends it WM_CLOSE
-// wintool present <title> waits (up to 30 s) for such a window, hidden or not
-// wintool press <title> <id> waits (up to 30 s) for such a window, then
-//                        clicks its button <id> (posted, as a click is);
-//                        the button may lie in a page or a child dialog
-// wintool settext <title> <id> <text> waits for such a window and gives
-//                        its control <id> the text, as typing it would
-// Used by the scripts that photograph a program and end it.
+// For the scripts that photograph a program and end it. Each command but close first waits (up to
+// 30 s) for a visible top-level window whose title starts with <title> (present: hidden or not).
+//   wait <title>                 prints its "x y w h"     close|dismiss <title>   sends it WM_CLOSE
+//   present <title>              only waits               press <title> <id>      clicks (posts) its button
+//   settext <title> <id> <text>  gives its control the text, as typing would (a control in a page too)
 #include "framework/Handle.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -24,28 +19,22 @@ struct Search {
     HWND found = nullptr;
 };
 
-BOOL CALLBACK Match(HWND hwnd, LPARAM lp)
-{
-    auto* search = reinterpret_cast<Search*>(lp);
-    if (search->visibleOnly && !::IsWindowVisible(hwnd))
-        return TRUE;
-    wchar_t title[256] = L"";
-    ::GetWindowTextW(hwnd, title, 256);
-    if (std::wstring(title).rfind(search->prefix, 0) != 0)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
 HWND Find(const std::wstring& prefix, bool visibleOnly, DWORD waitMs)
 {
     Search search{prefix, visibleOnly};
-    const DWORD end = ::GetTickCount() + waitMs;
-    for (;;) {
-        ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    const auto match = [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(lp);
+        wchar_t title[256] = L"";
+        ::GetWindowTextW(hwnd, title, 256);
+        if ((search->visibleOnly && !::IsWindowVisible(hwnd)) || std::wstring(title).rfind(search->prefix, 0) != 0)
+            return TRUE;
+        search->found = hwnd;
+        return FALSE;
+    };
+    for (const DWORD end = ::GetTickCount() + waitMs;; ::Sleep(100)) { // another process: nothing to wait on
+        ::EnumWindows(match, reinterpret_cast<LPARAM>(&search));
         if (search.found || ::GetTickCount() >= end)
             return search.found;
-        ::Sleep(100);
     }
 }
 
@@ -55,21 +44,17 @@ HWND FindControl(HWND window, int id)
 {
     if (HWND direct = ::GetDlgItem(window, id))
         return direct;
-    struct Lookup {
-        int id;
-        HWND found = nullptr;
-    } lookup{id};
+    std::pair<int, HWND> lookup{id, nullptr};
     ::EnumChildWindows(
         window,
         [](HWND child, LPARAM lp) -> BOOL {
-            auto* lookup = reinterpret_cast<Lookup*>(lp);
-            if (::GetDlgCtrlID(child) != lookup->id || !::IsWindowVisible(child))
-                return TRUE;
-            lookup->found = child;
-            return FALSE;
+            auto* lookup = reinterpret_cast<std::pair<int, HWND>*>(lp);
+            const bool it = ::GetDlgCtrlID(child) == lookup->first && ::IsWindowVisible(child);
+            lookup->second = it ? child : nullptr;
+            return !it;
         },
         reinterpret_cast<LPARAM>(&lookup));
-    return lookup.found;
+    return lookup.second;
 }
 
 } // namespace

@@ -47,10 +47,7 @@ public:
     }
     // Waits (answering this thread's messages) until the drive is being asked:
     // every answer the worker gave before is then waiting to be taken.
-    bool WaitUntilAsked(const std::wstring& root) const
-    {
-        return PumpUntil([&] { return Asked(root); });
-    }
+    bool WaitUntilAsked(const std::wstring& root) const { return PumpUntil([&] { return Asked(root); }); }
     // How many held askings have been let go on (or timed out).
     int Passed() const { return m_gates->passed; }
 

@@ -5,8 +5,8 @@
 namespace testing_support {
 
 namespace {
-// The key's data as the system posts it: one repeat, the scan code, Alt
-// held (the context bit), released (the previous-state and transition bits).
+// The key's data as the system posts it: one repeat, the scan code, Alt held (the context bit),
+// released (the previous-state and transition bits).
 LPARAM KeyData(WORD key, bool released, bool alt)
 {
     LPARAM data = 1 | static_cast<LPARAM>((::MapVirtualKeyW(key, MAPVK_VK_TO_VSC) & 0xFF) << 16);
@@ -22,8 +22,7 @@ void Keyboard::Post(UINT msg, WPARAM wp, LPARAM lp)
 {
     HWND target = ::GetFocus();
     ::PostMessageW(target ? target : ::GetActiveWindow(), msg, wp, lp);
-    int exitCode = 0;
-    if (RouteMessages(&exitCode)) {
+    if (int exitCode = 0; RouteMessages(&exitCode)) {
         m_quit = true;
         m_exitCode = exitCode;
     }

@@ -1,6 +1,5 @@
-// Keys as a user presses them: each goes to the window with the focus and
-// is routed as the programs' own message loops route a real key press (see
-// RouteMessages), never handed to a handler directly.
+// Keys as a user presses them: each goes to the window with the focus and is routed as the programs'
+// own loops route a real key press (see RouteMessages), never handed to a handler directly.
 #pragma once
 #include "tests/support/TestSupport.h"
 
@@ -12,17 +11,10 @@ namespace testing_support {
 
 class Keyboard {
 public:
-    // A key pressed and released (Tab, Enter, Escape, Space, the arrows);
-    // translation makes the character of a character key.
-    void Press(WORD key);
-    // Alt held while a letter is pressed: a mnemonic.
-    void PressAlt(wchar_t letter);
-    // Characters typed into the window with the focus.
+    void Press(WORD key);          // pressed and released; translation makes a character key's character
+    void PressAlt(wchar_t letter); // a mnemonic
     void Type(const std::wstring& text);
-    // Presses Tab until the focus is on target; false when a round of every
-    // tab stop of the window never gets there.
-    bool TabTo(HWND target);
-
+    bool TabTo(HWND target); // false when a round of every tab stop never gets there
     // Whether a WM_QUIT came while keys were routed, and its exit code.
     bool Quit() const { return m_quit; }
     int ExitCode() const { return m_exitCode; }

@@ -11,8 +11,7 @@ namespace testing_support {
 
 namespace {
 
-// The letter after the text's one "&" ("&&" shows an ampersand), in upper
-// case; 0 when there is none.
+// The letter after the text's one "&" ("&&" shows an ampersand), in upper case; 0 when none.
 wchar_t MnemonicOf(const std::wstring& text)
 {
     for (size_t i = 0; i + 1 < text.size(); ++i) {
@@ -25,9 +24,11 @@ wchar_t MnemonicOf(const std::wstring& text)
     return 0;
 }
 
-std::wstring Quoted(const std::wstring& text)
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+std::wstring SharedMnemonic(wchar_t letter, const std::wstring& first, const std::wstring& second)
 {
-    return L"\"" + text + L"\"";
+    return std::wstring(L"'") + letter + L"' is the mnemonic of both " + Quoted(first) + L" and " + Quoted(second);
 }
 
 struct Control {
@@ -41,8 +42,7 @@ struct Control {
     bool TabStop() const { return (style & WS_TABSTOP) != 0; }
     bool Enabled() const { return !(style & WS_DISABLED); }
     bool GroupBox() const { return Is(L"Button") && (style & BS_TYPEMASK) == BS_GROUPBOX; }
-    // A text the dialog manager looks for a mnemonic in: a label's, a group
-    // box's, a button's (a link is a button to it).
+    // A text the dialog manager looks for a mnemonic in: a label's, a group box's, a button's (a link's).
     bool ShowsMnemonic() const
     {
         if (Is(L"Static"))
@@ -70,8 +70,7 @@ struct Control {
     }
 };
 
-// The dialog's controls on show in the dialog manager's order: its children,
-// with those of a child that holds controls itself (a sheet's page) in its place.
+// The controls on show in the dialog manager's order, a child's that holds controls (a page) in its place.
 void Collect(HWND parent, std::vector<Control>& controls)
 {
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -102,8 +101,7 @@ std::vector<std::wstring> KeyboardFaults(HWND dialog)
             continue;
         const wchar_t letter = control.text.empty() ? 0 : MnemonicOf(control.text);
         if (letter && owners.count(letter))
-            faults.push_back(std::wstring(L"'") + letter + L"' is the mnemonic of both " + Quoted(owners[letter]) +
-                             L" and " + Quoted(control.text));
+            faults.push_back(SharedMnemonic(letter, owners[letter], control.text));
         else if (letter)
             owners[letter] = control.text;
         const int id = ::GetDlgCtrlID(control.hwnd);
@@ -127,8 +125,7 @@ std::vector<std::wstring> KeyboardFaults(HWND dialog)
                 faults.push_back(L"the mnemonic of " + Quoted(control.text) + L" leads to no field");
         }
         if (control.Field() && control.TabStop()) {
-            // Its label is the control before it; a text that is part of the
-            // field (a fixed prefix, a shown value) stands between them.
+            // Its label is the control before it, past texts that are part of the field (a prefix, a value).
             size_t before = i;
             while (before > 0 && controls[before - 1].Is(L"Static") && (controls[before - 1].style & SS_NOPREFIX))
                 --before;
@@ -164,8 +161,7 @@ std::vector<std::wstring> MenuKeyboardFaults(HMENU menu, UINT firstDataId, UINT 
         if (!letter)
             faults.push_back(L"the menu item " + Quoted(text) + L" has no mnemonic");
         else if (owners.count(letter))
-            faults.push_back(std::wstring(L"'") + letter + L"' is the mnemonic of both " + Quoted(owners[letter]) +
-                             L" and " + Quoted(text));
+            faults.push_back(SharedMnemonic(letter, owners[letter], text));
         else
             owners[letter] = text;
     }

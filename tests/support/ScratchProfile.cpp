@@ -6,30 +6,19 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace testing_support {
 
 int ScratchProfile::s_made = 0;
 
-namespace {
-std::wstring Widen(const char* text)
-{
-    return std::wstring(text, text + std::strlen(text));
-}
-
-std::wstring CurrentTestName()
+ScratchProfile::ScratchProfile()
 {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return info ? Widen(info->test_suite_name()) + L"." + Widen(info->name()) : L"outside a test";
-}
-} // namespace
-
-ScratchProfile::ScratchProfile()
-    : m_company(L"Corvale Tests"),
-      m_application(CurrentTestName() + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                    std::to_wstring(++s_made))
-{
+    const std::string test = info ? std::string(info->test_suite_name()) + "." + info->name() : "outside a test";
+    m_application = std::wstring(test.begin(), test.end()) + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(++s_made);
     m_profile.SetRegistryKey(m_company, m_application);
 }
 
@@ -37,8 +26,7 @@ ScratchProfile::~ScratchProfile()
 {
     const std::wstring company = L"Software\\" + m_company;
     ::RegDeleteTreeW(HKEY_CURRENT_USER, (company + L"\\" + m_application).c_str());
-    // Fails, as it should, while another test's key is still there.
-    ::RegDeleteKeyW(HKEY_CURRENT_USER, company.c_str());
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, company.c_str()); // fails, as it should, while another test's key is there
 }
 
 std::wstring ScratchProfile::SectionPath(const std::wstring& section) const

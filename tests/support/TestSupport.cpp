@@ -34,9 +34,6 @@ void PutOnClipboard(UINT format, HGLOBAL data)
     ASSERT_NE(::SetClipboardData(format, owned.Get()), nullptr);
     owned.Release();
 }
-} // namespace
-
-namespace {
 // Removes a folder and everything in it by full paths (std::filesystem gives
 // up on paths beyond 260 characters on some runtimes).
 void RemoveTree(const std::wstring& folder)
@@ -70,17 +67,12 @@ TempDir::TempDir()
     ::QueryPerformanceCounter(&now);
     std::wstring name = L"shellutil-" + std::to_wstring(now.QuadPart) + L"-" + std::to_wstring(counter++) + L"-" +
                         (test ? std::filesystem::path(test->name()).wstring() : std::wstring(L"x"));
-    for (wchar_t& c : name)
-        if (c == L'/')
-            c = L'_';
+    std::replace(name.begin(), name.end(), L'/', L'_');
     m_path = std::filesystem::temp_directory_path() / name;
     std::filesystem::create_directories(m_path);
 }
 
-TempDir::~TempDir()
-{
-    RemoveTree(m_path.wstring());
-}
+TempDir::~TempDir() { RemoveTree(m_path.wstring()); }
 
 std::wstring TempDir::MakeFile(const std::wstring& name, const std::string& bytes) const
 {
@@ -137,20 +129,14 @@ bool HandleUntil(MessageHandler handle, const std::function<bool()>& condition, 
 }
 } // namespace
 
-bool PumpMessages(int* exitCode)
-{
-    return HandleWaiting(Dispatch, exitCode);
-}
+bool PumpMessages(int* exitCode) { return HandleWaiting(Dispatch, exitCode); }
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
 {
     return HandleUntil(Dispatch, condition, limitMs);
 }
 
-bool RouteMessages(int* exitCode)
-{
-    return HandleWaiting(fx::CWinApp::RouteMessage, exitCode);
-}
+bool RouteMessages(int* exitCode) { return HandleWaiting(fx::CWinApp::RouteMessage, exitCode); }
 
 bool RouteMessagesUntil(const std::function<bool()>& condition, DWORD limitMs)
 {
@@ -181,19 +167,10 @@ std::wstring ForeignWindowText(HWND hwnd)
     return text;
 }
 
-namespace {
 const UINT kRunStep = WM_APP + 30;
-} // namespace
 
-PostedSteps::PostedSteps()
-{
-    Create(L"steps", WS_POPUP, RECT{0, 0, 1, 1});
-}
-
-PostedSteps::~PostedSteps()
-{
-    DestroyWindow();
-}
+PostedSteps::PostedSteps() { Create(L"steps", WS_POPUP, RECT{0, 0, 1, 1}); }
+PostedSteps::~PostedSteps() { DestroyWindow(); }
 
 void PostedSteps::Post(std::function<void()> step)
 {
@@ -212,50 +189,36 @@ LRESULT PostedSteps::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     return Default(msg, wp, lp);
 }
 
-void PutDropListOnClipboard(const std::vector<std::wstring>& paths)
+void PutDropListOnClipboard(const std::vector<std::wstring>& paths) { PutOnClipboard(CF_HDROP, MakeDropList(paths)); }
+
+namespace {
+void PutBytesOnClipboard(UINT format, const std::vector<BYTE>& bytes, UINT allocation)
 {
-    PutOnClipboard(CF_HDROP, MakeDropList(paths));
+    fx::CGlobalMemory memory(::GlobalAlloc(allocation, bytes.size()));
+    ASSERT_TRUE(memory || bytes.empty());
+    if (!bytes.empty())
+        std::memcpy(fx::CGlobalLock<BYTE>(memory.Get()).Get(), bytes.data(), bytes.size());
+    PutOnClipboard(format, memory.Release());
 }
+} // namespace
 
 void PutAnsiDropListOnClipboard(const std::vector<std::string>& paths)
 {
-    size_t chars = 1;
+    std::vector<BYTE> list;
     for (const std::string& path : paths)
-        chars += path.size() + 1;
-    fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars));
-    {
-        fx::CGlobalLock<BYTE> lock(memory.Get());
-        auto* header = reinterpret_cast<DROPFILES*>(lock.Get());
-        header->pFiles = sizeof(DROPFILES);
-        header->fWide = FALSE;
-        char* out = reinterpret_cast<char*>(lock.Get() + sizeof(DROPFILES));
-        for (const std::string& path : paths) {
-            std::memcpy(out, path.c_str(), path.size());
-            out += path.size() + 1;
-        }
-    }
-    PutOnClipboard(CF_HDROP, memory.Release());
+        list.insert(list.end(), path.c_str(), path.c_str() + path.size() + 1);
+    list.push_back(0);
+    PutRawDropListOnClipboard(DropFilesBlock(sizeof(DROPFILES), false, list));
 }
 
 void PutTextOnClipboard(const std::wstring& text)
 {
-    fx::CGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
-    {
-        fx::CGlobalLock<wchar_t> lock(memory.Get());
-        std::memcpy(lock.Get(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    }
-    PutOnClipboard(CF_UNICODETEXT, memory.Release());
+    PutBytesOnClipboard(CF_UNICODETEXT, WideBytes(text + L'\0'), GMEM_MOVEABLE);
 }
 
 void PutRawDropListOnClipboard(const std::vector<BYTE>& bytes, UINT allocation)
 {
-    fx::CGlobalMemory memory(::GlobalAlloc(allocation, bytes.size()));
-    ASSERT_TRUE(memory || bytes.empty());
-    if (!bytes.empty()) {
-        fx::CGlobalLock<BYTE> lock(memory.Get());
-        std::memcpy(lock.Get(), bytes.data(), bytes.size());
-    }
-    PutOnClipboard(CF_HDROP, memory.Release());
+    PutBytesOnClipboard(CF_HDROP, bytes, allocation);
 }
 
 std::vector<BYTE> DropFilesBlock(DWORD listOffset, bool wide, const std::vector<BYTE>& payload)
@@ -362,10 +325,7 @@ MessageBoxRecorder::MessageBoxRecorder(int answer) : answer(answer)
     });
 }
 
-MessageBoxRecorder::~MessageBoxRecorder()
-{
-    fx::SetMessageBoxHandler(nullptr);
-}
+MessageBoxRecorder::~MessageBoxRecorder() { fx::SetMessageBoxHandler(nullptr); }
 
 void MoveMouseTo(HWND hwnd, POINT client, WPARAM keys)
 {
@@ -399,82 +359,41 @@ bool LeaveIsTracked(HWND hwnd)
     return ::TrackMouseEvent(&query) && query.hwndTrack == hwnd && (query.dwFlags & TME_LEAVE);
 }
 
-namespace {
-// Closes the first message box of this thread once it is up and running its
-// own message loop, and runs check just before, while the box is shown.
-class MessageBoxCloser {
-public:
-    explicit MessageBoxCloser(const std::function<void()>& check) : m_check(check)
-    {
-        s_current = this;
-        m_activateHook = ::SetWindowsHookExW(WH_CBT, OnActivate, nullptr, ::GetCurrentThreadId());
-        m_messageHook = ::SetWindowsHookExW(WH_GETMESSAGE, OnMessage, nullptr, ::GetCurrentThreadId());
-    }
-    ~MessageBoxCloser()
-    {
-        ::UnhookWindowsHookEx(m_messageHook);
-        ::UnhookWindowsHookEx(m_activateHook);
-        s_current = nullptr;
-    }
-    MessageBoxCloser(const MessageBoxCloser&) = delete;
-    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
-    bool Checked() const { return m_checked; }
-
-private:
-    static LRESULT CALLBACK OnActivate(int code, WPARAM wp, LPARAM lp)
-    {
-        // The answer is posted: the box reads it from its own loop, once up.
-        if (code == HCBT_ACTIVATE && !s_current->m_box) {
-            s_current->m_box = reinterpret_cast<HWND>(wp);
-            ::PostMessageW(s_current->m_box, WM_COMMAND, IDOK, 0);
-        }
-        return ::CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static LRESULT CALLBACK OnMessage(int code, WPARAM wp, LPARAM lp)
-    {
-        const auto* msg = reinterpret_cast<const MSG*>(lp);
-        if (code == HC_ACTION && wp == PM_REMOVE && s_current->m_box && msg->hwnd == s_current->m_box &&
-            msg->message == WM_COMMAND && !s_current->m_checked) {
-            s_current->m_checked = true;
-            s_current->m_check();
-        }
-        return ::CallNextHookEx(nullptr, code, wp, lp);
-    }
-
-    static inline MessageBoxCloser* s_current = nullptr;
-    const std::function<void()> m_check;
-    HHOOK m_activateHook = nullptr;
-    HHOOK m_messageHook = nullptr;
-    HWND m_box = nullptr;
-    bool m_checked = false;
-};
-} // namespace
-
 const std::vector<ForegroundLoss>& ForegroundLosses()
 {
+    using Check = std::function<void()>;
     static const std::vector<ForegroundLoss> losses = {
         {"another window of the program is activated",
-         [](HWND top, const std::function<void()>& check) {
+         [](HWND top, const Check& check) {
              ::SetForegroundWindow(top);
-             HWND other = ::CreateWindowExW(0, L"STATIC", L"other window", WS_POPUP | WS_VISIBLE, 500, 500, 100,
-                                            100, nullptr, nullptr, nullptr, nullptr);
+             HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 500, 500, 100, 100, nullptr,
+                                            nullptr, nullptr, nullptr);
              ::SetForegroundWindow(other);
              check();
              ::DestroyWindow(other);
          }},
         {"another program takes the foreground",
-         [](HWND top, const std::function<void()>& check) {
+         [](HWND top, const Check& check) {
              ::SendMessageW(top, WM_ACTIVATEAPP, FALSE, 0);
              check();
          }},
         {"a message box comes up",
-         [](HWND top, const std::function<void()>& check) {
-             MessageBoxCloser closer(check);
+         [](HWND top, const Check& check) {
+             // The check runs, and the box is answered, from the box's own loop once it is up.
+             PostedSteps steps;
+             bool checked = false;
+             DialogAnswerer answerer([&](HWND box) {
+                 steps.Post([&, box] {
+                     check();
+                     checked = true;
+                     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+                 });
+             });
              ::MessageBoxW(top, L"Something happened.", L"test", MB_OK);
-             EXPECT_TRUE(closer.Checked());
+             EXPECT_TRUE(checked);
          }},
         {"the mode is cancelled",
-         [](HWND top, const std::function<void()>& check) {
+         [](HWND top, const Check& check) {
              ::SendMessageW(top, WM_CANCELMODE, 0, 0);
              check();
          }},
@@ -488,15 +407,9 @@ RepaintWatch::RepaintWatch(HWND hwnd) : m_hwnd(hwnd)
     ::SetWindowSubclass(m_hwnd, CountPaints, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
 }
 
-RepaintWatch::~RepaintWatch()
-{
-    ::RemoveWindowSubclass(m_hwnd, CountPaints, reinterpret_cast<UINT_PTR>(this));
-}
+RepaintWatch::~RepaintWatch() { ::RemoveWindowSubclass(m_hwnd, CountPaints, reinterpret_cast<UINT_PTR>(this)); }
 
-bool RepaintWatch::Requested() const
-{
-    return m_paints > 0 || ::GetUpdateRect(m_hwnd, nullptr, FALSE);
-}
+bool RepaintWatch::Requested() const { return m_paints > 0 || ::GetUpdateRect(m_hwnd, nullptr, FALSE); }
 
 LRESULT CALLBACK RepaintWatch::CountPaints(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
 {
@@ -508,9 +421,7 @@ LRESULT CALLBACK RepaintWatch::CountPaints(HWND hwnd, UINT msg, WPARAM wp, LPARA
 std::wstring WindowsPath(const char* path)
 {
     std::wstring result = std::filesystem::path(path).wstring();
-    for (wchar_t& c : result)
-        if (c == L'/')
-            c = L'\\';
+    std::replace(result.begin(), result.end(), L'/', L'\\');
     return result.rfind(L"\\", 0) == 0 ? L"Z:" + result : result;
 }
 

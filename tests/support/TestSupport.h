@@ -1,5 +1,5 @@
-// Helpers shared by the test programs: temp folders, the clipboard, message
-// pumping and message boxes answered without a person.
+// Helpers shared by the test programs: temp folders, the clipboard, message pumping, the mouse,
+// message boxes and dialogs answered without a person, programs started as the shell does.
 #pragma once
 #include "framework/Wnd.h"
 
@@ -21,7 +21,7 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& Path() const { return m_path; }
-    // Creates a file with the given bytes; returns its full path.
+    // Makes a file with the given bytes; returns its full path.
     std::wstring MakeFile(const std::wstring& name, const std::string& bytes = "data") const;
     std::wstring MakeFolder(const std::wstring& name) const;
 
@@ -29,28 +29,18 @@ private:
     std::filesystem::path m_path;
 };
 
-// Dispatches every message waiting for this thread; returns true when a
-// WM_QUIT was among them (its exit code in *exitCode).
+// Dispatches the waiting messages; true when a WM_QUIT was among them (its code in *exitCode).
 bool PumpMessages(int* exitCode = nullptr);
-// Dispatches this thread's messages as they come until condition holds or
-// limitMs pass; returns the condition's last answer. The condition is looked
-// at after each wake-up, so whatever makes it true must also send or post a
-// message to this thread (or be a message handler).
+// Dispatches messages as they come until condition holds (looked at after each wake-up: what makes
+// it true must send or post this thread a message) or limitMs pass; returns its last answer.
 bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
-// The same two, with each message routed as the programs' own loops do
-// (fx::CWinApp::RouteMessage: the windows' PreTranslateMessage, the dialog
-// manager, then translation and dispatch), as keys must be.
+// The same two, each message routed as the programs' loops do (fx::CWinApp::RouteMessage), as keys must be.
 bool RouteMessages(int* exitCode = nullptr);
 bool RouteMessagesUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
-
-// Looks at a condition that other threads or processes make true, every
-// 10 ms until it holds or limitMs pass; returns its last answer. For what
-// sends this thread no message to wake it.
+// Looks every 10 ms at a condition that other threads or processes make true, for what wakes no message.
 bool PollUntil(const std::function<bool()>& condition, DWORD limitMs = 15000);
 
-// Runs a test's steps inside a message loop that is not the test's own (a
-// modal sheet's, a modal dialog's): each step is posted to a hidden window of
-// this thread, and runs when that loop dispatches it, in the order posted.
+// Runs a test's steps, in order, inside a message loop not the test's own (a modal sheet's or dialog's).
 class PostedSteps : public fx::CFrameWnd {
 public:
     PostedSteps();
@@ -64,22 +54,16 @@ private:
     std::deque<std::function<void()>> m_steps;
 };
 
-// Puts a CF_HDROP list (wide) or a text on the clipboard, as another program would.
+// The clipboard as another program fills it: a CF_HDROP list (wide or ANSI), a text, or any bytes as
+// a file list in a block allocated with the given flags, as a careless or hostile program may.
 void PutDropListOnClipboard(const std::vector<std::wstring>& paths);
 void PutAnsiDropListOnClipboard(const std::vector<std::string>& paths);
 void PutTextOnClipboard(const std::wstring& text);
-// Puts any bytes on the clipboard as a file list, in a block allocated with
-// the given flags, as a careless or hostile program may.
 void PutRawDropListOnClipboard(const std::vector<BYTE>& bytes, UINT allocation = GMEM_MOVEABLE);
-// A DROPFILES header with the given list offset and character width,
-// followed by the payload bytes.
+// A DROPFILES header with the given list offset and width, then the payload.
 std::vector<BYTE> DropFilesBlock(DWORD listOffset, bool wide, const std::vector<BYTE>& payload = {});
-// The bytes of a wide text, with no terminator of its own.
-std::vector<BYTE> WideBytes(const std::wstring& text);
-
-// File lists as any program may leave them on the clipboard, well-formed or
-// not. `names` tells whether a reader should find a first path on drive C
-// (the block is readable) or no list at all.
+std::vector<BYTE> WideBytes(const std::wstring& text); // no terminator of its own
+// File lists any program may leave, well-formed or not; namesDriveC: a reader finds a first path on C.
 struct HostileDropList {
     const char* what;
     std::vector<BYTE> bytes;
@@ -87,9 +71,7 @@ struct HostileDropList {
     bool namesDriveC;
 };
 std::vector<HostileDropList> HostileDropLists();
-// The text on the clipboard; empty when it holds none.
-std::wstring ClipboardText();
-// True when the clipboard holds nothing at all.
+std::wstring ClipboardText(); // empty when it holds none
 bool ClipboardIsEmpty();
 
 // Records every message box shown while it lives and answers each with answer.
@@ -106,18 +88,14 @@ public:
 };
 
 using fx::WindowText;
-// The text of another process's window (GetWindowTextW reads only the
-// caption of a window of this process).
+// The text of another process's window (GetWindowTextW reads only this process's).
 std::wstring ForeignWindowText(HWND hwnd);
 
-// Puts the mouse pointer on a point of a window's client area and sends the
-// window the mouse move that goes with it; keys are the MK_* flags held.
+// The pointer put on a point of the client area, with the mouse move that goes with it (MK_* keys held).
 void MoveMouseTo(HWND hwnd, POINT client, WPARAM keys = 0);
-// The pointer leaving a window, as the system reports it: a request for
-// WM_MOUSELEAVE is used up by the WM_MOUSELEAVE it brings.
+// The pointer leaving, as the system reports it: the WM_MOUSELEAVE uses the request for it up.
 void MouseLeaves(HWND hwnd);
-// Whether the system has been asked to report the pointer leaving hwnd.
-bool LeaveIsTracked(HWND hwnd);
+bool LeaveIsTracked(HWND hwnd); // whether the system is asked to report the pointer leaving
 
 // A way a top-level window stops being the one the user works in, brought
 // about as the system does it; check runs while the window is out of use.
@@ -127,9 +105,7 @@ struct ForegroundLoss {
 };
 const std::vector<ForegroundLoss>& ForegroundLosses();
 
-// Whether a window is asked to repaint while this lives: it is painted at
-// once, or left with an area waiting for a paint. Starts from a window with
-// nothing waiting.
+// Whether a window is asked to repaint (painted, or left with an area to paint) while this lives.
 class RepaintWatch {
 public:
     explicit RepaintWatch(HWND hwnd);
@@ -144,18 +120,14 @@ private:
     int m_paints = 0;
 };
 
-// A path of the build tree (a Linux path) as the programs see it: Wine shows
-// the Linux root as drive Z:.
+// A Linux path of the build tree as the programs see it (Wine shows the Linux root as Z:).
 std::wstring WindowsPath(const char* path);
 
-// A symbolic link to a folder, made and removed on the Linux side (a loop for
-// the walks to meet). Wine 8's CreateSymbolicLinkW reports success and makes
-// nothing, and its file API cannot remove a Unix symlink; Wine does start a
-// Linux program named by its Z: path, in the current folder given.
+// A symbolic link to a folder, made and removed on the Linux side (Wine 8's CreateSymbolicLinkW
+// makes nothing, and its file API cannot remove a Unix symlink).
 class LinuxFolderLink {
 public:
-    // Makes folder\name point at target, a Linux path (relative to folder,
-    // as "../.." for an ancestor, or absolute).
+    // Makes folder\name point at target, a Linux path (absolute, or relative to folder as "../..").
     LinuxFolderLink(std::wstring folder, std::wstring name, const std::wstring& target);
     // Removes the link, never what it points at.
     ~LinuxFolderLink();
@@ -168,17 +140,13 @@ private:
     std::wstring m_folder, m_name;
 };
 
-// Runs a Linux program (a full Linux path, as "/bin/ln") with its arguments
-// in a folder and waits, on the folder's change notifications, until done
-// holds or 10 s pass. Wine hands back no process to wait for, so done must be
-// something the program changes in that folder. Returns done's last answer.
+// Runs a Linux program (as "/bin/ln") in a folder and waits, on the folder's change notifications
+// (Wine hands back no process to wait for), until done holds or 10 s pass; returns done's last answer.
 bool RunOnLinux(const std::wstring& folder, const char* program, const std::wstring& arguments,
                 const std::function<bool()>& done);
 
-// Answers, as a person would, every dialog (class #32770: the shell's
-// questions, our own modal dialogs) this thread makes while it lives, once,
-// when it first becomes active; counts them. Dialogs that were there before
-// (the window the test drives) are left alone.
+// Answers, once, as it first becomes active, every dialog (#32770) this thread makes while this
+// lives, and counts them; dialogs that were there before are left alone.
 class DialogAnswerer {
 public:
     // Presses one button in each.
@@ -199,14 +167,11 @@ private:
     int m_asked = 0;
 };
 
-// One of our programs started through the launcher on a selection, as the
-// shell integration starts it. The launcher puts back what the clipboard held
-// once the program has taken the selection.
+// One of our programs started through the launcher on a selection, as the shell integration does.
 class LaunchedProgram {
 public:
     LaunchedProgram(const char* programExe, const std::vector<std::wstring>& paths);
-    // Started directly, in the given current folder, on whatever the
-    // clipboard holds now.
+    // Started directly, in the given current folder, on what the clipboard holds.
     struct Directly {
         explicit Directly(std::wstring folder) : currentFolder(std::move(folder)) {}
         std::wstring currentFolder;
@@ -217,15 +182,11 @@ public:
     LaunchedProgram& operator=(const LaunchedProgram&) = delete;
 
     bool Started() const { return m_launcher != nullptr; }
-    // The program's visible window, once it is there (bounded wait); null
-    // when it does not come or the program ends first.
+    // Bounded waits, while the program runs: for its visible window (or the first find gives; null
+    // when none comes), for a condition, for its end (its exit code, which the launcher passes on).
     HWND WaitForWindow(const wchar_t* className, const wchar_t* title) const;
-    // The first window find gives (bounded wait); null when none comes or
-    // the program ends first.
     HWND WaitForWindow(const std::function<HWND()>& find) const;
-    // Waits (bounded) until condition holds, while the program runs.
     bool WaitUntil(const std::function<bool()>& condition) const;
-    // Waits for the program to end; its exit code (the launcher passes it on).
     DWORD WaitForExit() const;
 
 private:
