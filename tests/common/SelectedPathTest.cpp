@@ -6,13 +6,21 @@
 
 namespace {
 
-TEST(SelectedPath, TakesTheFullFormOfAPath)
+TEST(SelectedPath, TakesTheFullFormOfAPathAndRefusesWhatNamesNoFile)
 {
-    EXPECT_EQ(NormalizeSelectedPath(L"C:\\..\\..\\windows\\win.ini"), L"C:\\windows\\win.ini");
-    EXPECT_EQ(NormalizeSelectedPath(L"C:/windows/./system32/../win.ini"), L"C:\\windows\\win.ini");
-    EXPECT_EQ(NormalizeSelectedPath(L"\\\\?\\C:\\windows\\win.ini"), L"C:\\windows\\win.ini");
-    EXPECT_EQ(NormalizeSelectedPath(L"\\\\server\\share\\dir\\..\\f.txt"), L"\\\\server\\share\\f.txt");
-    EXPECT_EQ(NormalizeSelectedPath(L"\\\\?\\UNC\\server\\share\\f.txt"), L"\\\\server\\share\\f.txt");
+    const std::pair<const wchar_t*, const wchar_t*> full[] = {
+        {L"C:\\..\\..\\windows\\win.ini", L"C:\\windows\\win.ini"},
+        {L"C:/windows/./system32/../win.ini", L"C:\\windows\\win.ini"},
+        {L"\\\\?\\C:\\windows\\win.ini", L"C:\\windows\\win.ini"},
+        {L"\\\\server\\share\\dir\\..\\f.txt", L"\\\\server\\share\\f.txt"},
+        {L"\\\\?\\UNC\\server\\share\\f.txt", L"\\\\server\\share\\f.txt"},
+    };
+    for (const auto& [given, expected] : full)
+        EXPECT_EQ(NormalizeSelectedPath(given), expected) << testing::PrintToString(std::wstring(given));
+    for (const wchar_t* path : {L"", L"NUL", L"COM1", L"\\\\.\\CON", L"C:\\windows\\NUL", L"C:\\windows\\win*.ini",
+                                L"C:\\windows\\win?.ini", L"C:\\a<b", L"C:\\a|b", L"relative\\file.txt", L"C:drive-relative",
+                                L"\\\\server", L"\\\\server\\", L"\\rooted-without-drive"})
+        EXPECT_FALSE(NormalizeSelectedPath(path).has_value()) << testing::PrintToString(std::wstring(path));
 }
 
 // The platform's form trims a name's trailing dots and spaces, so it would
@@ -39,14 +47,6 @@ TEST(SelectedPath, ANameEndingInADotOrASpaceKeepsNamingThatItem)
             EXPECT_EQ(NormalizeTypedPath(c.given), c.typed) << testing::PrintToString(std::wstring(c.given));
         EXPECT_EQ(PathRoot(c.selected), PathRoot(c.given));
     }
-}
-
-TEST(SelectedPath, PathsThatNameNoFileAreRefused)
-{
-    for (const wchar_t* path : {L"", L"NUL", L"COM1", L"\\\\.\\CON", L"C:\\windows\\NUL", L"C:\\windows\\win*.ini",
-                                L"C:\\windows\\win?.ini", L"C:\\a<b", L"C:\\a|b", L"relative\\file.txt", L"C:drive-relative",
-                                L"\\\\server", L"\\\\server\\", L"\\rooted-without-drive"})
-        EXPECT_FALSE(NormalizeSelectedPath(path).has_value()) << testing::PrintToString(std::wstring(path));
 }
 
 TEST(SelectedPath, ALongPathKeepsItsFullFormUpToThePlatformsLimit)
