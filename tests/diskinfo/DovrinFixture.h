@@ -38,36 +38,28 @@ struct VanishedDrive {
     static std::wstring Folder() { return testing_support::WindowsPath(TEST_DRIVES_DIR) + L"\\i"; }
 };
 
-// Wine keeps a drive's label in a file at its root; this puts it back as it
-// was, whatever the test did to it.
-class LabelFile {
-public:
-    explicit LabelFile(const std::wstring& root) : m_path(root + L".windows-label"), m_saved(Read()) {}
+// Wine keeps a drive's label in a file at its root; put back as it was when the test ends.
+struct LabelFile {
+    explicit LabelFile(const std::wstring& root) : path(root + L".windows-label"), saved(Read()) {}
     ~LabelFile()
     {
-        if (m_saved)
-            std::ofstream(m_path, std::ios::binary | std::ios::trunc) << *m_saved;
+        if (saved)
+            std::ofstream(path, std::ios::binary) << *saved;
         else
-            std::filesystem::remove(m_path);
+            std::filesystem::remove(path);
+    }
+    std::optional<std::string> Read() const
+    {
+        std::ifstream file(path, std::ios::binary);
+        return file ? std::optional<std::string>(std::string(std::istreambuf_iterator<char>(file), {})) : std::nullopt;
     }
     std::string Text() const
     {
         std::string text = Read().value_or("");
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-            text.pop_back();
-        return text;
+        return text.erase(text.find_last_not_of("\r\n") + 1);
     }
-
-private:
-    std::optional<std::string> Read() const
-    {
-        std::ifstream file(m_path, std::ios::binary);
-        if (!file)
-            return std::nullopt;
-        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    }
-    std::filesystem::path m_path;
-    std::optional<std::string> m_saved;
+    const std::filesystem::path path;
+    const std::optional<std::string> saved;
 };
 
 class DovrinTest : public ::testing::Test {
