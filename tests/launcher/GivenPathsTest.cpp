@@ -35,10 +35,8 @@ TEST(SplitCommandLine, SpacesSeparateQuotesGroupAndBackslashesStay)
     };
     for (const auto& test : cases)
         EXPECT_EQ(SplitCommandLine(test.line), test.arguments) << test.line;
-}
 
-TEST(SplitCommandLine, ALineOfAnyLengthIsSplitWhole)
-{
+    // A line of any length is split whole.
     std::wstring line = L"launch.exe";
     Arguments expected{L"launch.exe"};
     for (int i = 0; i < 5000; ++i) {
@@ -47,7 +45,6 @@ TEST(SplitCommandLine, ALineOfAnyLengthIsSplitWhole)
     }
     expected.push_back(L"C:\\" + std::wstring(40000, L'n'));
     line += L" " + expected.back();
-    EXPECT_GT(line.size(), 100000u);
     EXPECT_EQ(SplitCommandLine(line), expected);
 }
 
