@@ -6,13 +6,28 @@
 
 namespace {
 
-TEST(SelectedPath, TakesTheFullFormOfAPath)
+using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
+
+TEST(SelectedPath, TakesTheFullFormOfAPathAndRefusesWhatNamesNoFile)
 {
-    EXPECT_EQ(NormalizeSelectedPath(L"C:\\..\\..\\windows\\win.ini"), L"C:\\windows\\win.ini");
-    EXPECT_EQ(NormalizeSelectedPath(L"C:/windows/./system32/../win.ini"), L"C:\\windows\\win.ini");
-    EXPECT_EQ(NormalizeSelectedPath(L"\\\\?\\C:\\windows\\win.ini"), L"C:\\windows\\win.ini");
-    EXPECT_EQ(NormalizeSelectedPath(L"\\\\server\\share\\dir\\..\\f.txt"), L"\\\\server\\share\\f.txt");
-    EXPECT_EQ(NormalizeSelectedPath(L"\\\\?\\UNC\\server\\share\\f.txt"), L"\\\\server\\share\\f.txt");
+    const std::wstring tail(32000, L'n');
+    const Pairs cases = {
+        {L"C:\\..\\..\\windows\\win.ini", L"C:\\windows\\win.ini"},
+        {L"C:/windows/./system32/../win.ini", L"C:\\windows\\win.ini"},
+        {L"\\\\?\\C:\\windows\\win.ini", L"C:\\windows\\win.ini"},
+        {L"\\\\server\\share\\dir\\..\\f.txt", L"\\\\server\\share\\f.txt"},
+        {L"\\\\?\\UNC\\server\\share\\f.txt", L"\\\\server\\share\\f.txt"},
+        {L"C:\\dir\\..\\" + tail, L"C:\\" + tail}, // up to the platform's limit
+    };
+    for (const auto& [given, full] : cases)
+        EXPECT_EQ(NormalizeSelectedPath(given), full) << testing::PrintToString(given.substr(0, 50));
+    for (const std::wstring& path : {L"", L"NUL", L"COM1", L"\\\\.\\CON", L"C:\\windows\\NUL", L"C:\\windows\\win*.ini",
+                                     L"C:\\windows\\win?.ini", L"C:\\a<b", L"C:\\a|b", L"relative\\file.txt",
+                                     L"C:drive-relative", L"\\\\server", L"\\\\server\\", L"\\rooted-without-drive"})
+        EXPECT_FALSE(NormalizeSelectedPath(path).has_value()) << testing::PrintToString(path);
+    EXPECT_FALSE(NormalizeSelectedPath(L"C:\\" + std::wstring(40000, L'n')).has_value());
+    // The extended form takes names literally: it is built from the full path.
+    EXPECT_EQ(fx::ExtendedLengthPath(L"\\\\server\\share\\x\\..\\" + tail), L"\\\\?\\UNC\\server\\share\\" + tail);
 }
 
 // The platform's form trims a name's trailing dots and spaces, so it would
@@ -41,49 +56,25 @@ TEST(SelectedPath, ANameEndingInADotOrASpaceKeepsNamingThatItem)
     }
 }
 
-TEST(SelectedPath, PathsThatNameNoFileAreRefused)
+TEST(SelectedPath, TheRootTheNameAndTheStemOfAPath)
 {
-    for (const wchar_t* path : {L"", L"NUL", L"COM1", L"\\\\.\\CON", L"C:\\windows\\NUL", L"C:\\windows\\win*.ini",
-                                L"C:\\windows\\win?.ini", L"C:\\a<b", L"C:\\a|b", L"relative\\file.txt", L"C:drive-relative",
-                                L"\\\\server", L"\\\\server\\", L"\\rooted-without-drive"})
-        EXPECT_FALSE(NormalizeSelectedPath(path).has_value()) << testing::PrintToString(std::wstring(path));
-}
-
-TEST(SelectedPath, ALongPathKeepsItsFullFormUpToThePlatformsLimit)
-{
-    const std::wstring tail = std::wstring(32000, L'n');
-    EXPECT_EQ(NormalizeSelectedPath(L"C:\\dir\\..\\" + tail), L"C:\\" + tail);
-    EXPECT_FALSE(NormalizeSelectedPath(L"C:\\" + std::wstring(40000, L'n')).has_value());
-    // The extended form takes names literally: it is built from the full path.
-    EXPECT_EQ(fx::ExtendedLengthPath(L"C:\\dir\\..\\" + tail), L"\\\\?\\C:\\" + tail);
-    EXPECT_EQ(fx::ExtendedLengthPath(L"\\\\server\\share\\x\\..\\" + tail), L"\\\\?\\UNC\\server\\share\\" + tail);
-}
-
-TEST(SelectedPath, RootOfADriveOrAShare)
-{
-    EXPECT_EQ(PathRoot(L"C:\\windows\\win.ini"), L"C:\\");
-    EXPECT_EQ(PathRoot(L"d:\\"), L"d:\\"); // as given
-    EXPECT_EQ(PathRoot(L"\\\\server\\share\\f.txt"), L"\\\\server\\share\\");
-    EXPECT_EQ(PathRoot(L"\\\\server\\share"), L"\\\\server\\share\\");
-    EXPECT_EQ(PathRoot(L"//server/share/f.txt"), L"\\\\server\\share\\");
-    EXPECT_EQ(PathRoot(L"\\\\?\\C:\\x."), L"C:\\");
-    for (const wchar_t* path : {L"", L"C:", L"relative", L"\\\\server", L"\\\\.\\CON"})
-        EXPECT_EQ(PathRoot(path), L"") << testing::PrintToString(std::wstring(path));
-}
-
-TEST(SelectedPath, NameOfAnItemAndOfAFileWithoutItsExtension)
-{
-    const std::pair<const wchar_t*, const wchar_t*> names[] = {
-        {L"C:\\docs\\report.txt", L"report.txt"}, {L"C:\\docs\\sub\\", L"sub"},
-        {L"C:/docs/sub", L"sub"},                 {L"C:\\", L"C:"},
-        {L"\\\\server\\share\\", L"share"},   {L"\\\\?\\C:\\x\\report.", L"report."},
-        {L"plain", L"plain"}};
+    const Pairs roots = {{L"C:\\windows\\win.ini", L"C:\\"},
+                         {L"d:\\", L"d:\\"}, // as given
+                         {L"\\\\server\\share\\f.txt", L"\\\\server\\share\\"},
+                         {L"\\\\server\\share", L"\\\\server\\share\\"},
+                         {L"//server/share/f.txt", L"\\\\server\\share\\"},
+                         {L"\\\\?\\C:\\x.", L"C:\\"},
+                         {L"", L""}, {L"C:", L""}, {L"relative", L""}, {L"\\\\server", L""}, {L"\\\\.\\CON", L""}};
+    for (const auto& [path, root] : roots)
+        EXPECT_EQ(PathRoot(path), root) << testing::PrintToString(path);
+    const Pairs names = {{L"C:\\docs\\report.txt", L"report.txt"}, {L"C:\\docs\\sub\\", L"sub"}, {L"C:/docs/sub", L"sub"},
+                         {L"C:\\", L"C:"}, {L"\\\\server\\share\\", L"share"}, {L"\\\\?\\C:\\x\\report.", L"report."},
+                         {L"plain", L"plain"}};
     for (const auto& [path, name] : names)
-        EXPECT_EQ(ItemName(path), name) << testing::PrintToString(std::wstring(path));
-    const std::pair<const wchar_t*, const wchar_t*> stems[] = {
-        {L"notes.txt", L"notes"}, {L"a.b.c", L"a.b"}, {L"notes", L"notes"}, {L".profile", L".profile"}, {L"", L""}};
+        EXPECT_EQ(ItemName(path), name) << testing::PrintToString(path);
+    const Pairs stems = {{L"notes.txt", L"notes"}, {L"a.b.c", L"a.b"}, {L"notes", L"notes"}, {L".profile", L".profile"}, {L"", L""}};
     for (const auto& [name, stem] : stems)
-        EXPECT_EQ(WithoutExtension(name), stem) << testing::PrintToString(std::wstring(name));
+        EXPECT_EQ(WithoutExtension(name), stem) << testing::PrintToString(name);
 }
 
 } // namespace

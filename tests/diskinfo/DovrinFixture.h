@@ -4,7 +4,6 @@
 #include "diskinfo/DriveInfoApp.h"
 #include "diskinfo/DriveInfoDlg.h"
 #include "diskinfo/res/resource.h"
-#include "outside/pallavol/DiskInfo.h"
 #include "tests/support/HeldDrives.h"
 #include "tests/support/TestSupport.h"
 
@@ -15,10 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
+#include <optional>
 
 using testing_support::HeldDrives;
 
@@ -27,64 +23,43 @@ inline const std::wstring kReading = L"Reading the drive...";
 
 // The drives tools/wine-env.sh sets up for the tests, by kind.
 namespace test_drives {
-inline const std::wstring kCdRom = L"D:\\";
-inline const std::wstring kFloppy = L"E:\\";
-inline const std::wstring kNetwork = L"F:\\";
-inline const std::wstring kFixed = L"H:\\";   // labelled "Scratch" at the start of a run
+inline const std::wstring kCdRom = L"D:\\", kFloppy = L"E:\\", kNetwork = L"F:\\", kRamDisk = L"R:\\";
+inline const std::wstring kFixed = L"H:\\";     // labelled "Scratch" at the start of a run
 inline const std::wstring kVanishing = L"I:\\"; // a floppy whose folder a test takes away
-inline const std::wstring kRamDisk = L"R:\\";
-inline const std::wstring kDangling = L"G:\\"; // its folder does not exist
+inline const std::wstring kDangling = L"G:\\";  // its folder does not exist
 } // namespace test_drives
 
 // Takes the vanishing drive's folder away for the length of a test, so that the
 // drive stays in the list but cannot be entered.
-class VanishedDrive {
-public:
+struct VanishedDrive {
     VanishedDrive() { EXPECT_TRUE(::RemoveDirectoryW(Folder().c_str())); }
     ~VanishedDrive() { Return(); }
-    VanishedDrive(const VanishedDrive&) = delete;
-    VanishedDrive& operator=(const VanishedDrive&) = delete;
     static void Return() { ::CreateDirectoryW(Folder().c_str(), nullptr); }
-
-private:
     static std::wstring Folder() { return testing_support::WindowsPath(TEST_DRIVES_DIR) + L"\\i"; }
 };
 
-// Wine keeps a drive's label in a file at its root.
-inline std::string LabelFile(const std::wstring& root)
-{
-    std::ifstream file(std::filesystem::path(root + L".windows-label"), std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
-
-// Puts a drive's label file back as it was, whatever the test did to it.
-class LabelFileKeeper {
-public:
-    explicit LabelFileKeeper(const std::wstring& root) : m_path(root + L".windows-label")
+// Wine keeps a drive's label in a file at its root; put back as it was when the test ends.
+struct LabelFile {
+    explicit LabelFile(const std::wstring& root) : path(root + L".windows-label"), saved(Read()) {}
+    ~LabelFile()
     {
-        m_existed = std::filesystem::exists(m_path);
-        if (m_existed) {
-            std::ifstream file(m_path, std::ios::binary);
-            m_bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        }
-    }
-    ~LabelFileKeeper()
-    {
-        if (m_existed)
-            std::ofstream(m_path, std::ios::binary | std::ios::trunc) << m_bytes;
+        if (saved)
+            std::ofstream(path, std::ios::binary) << *saved;
         else
-            std::filesystem::remove(m_path);
+            std::filesystem::remove(path);
     }
-    LabelFileKeeper(const LabelFileKeeper&) = delete;
-    LabelFileKeeper& operator=(const LabelFileKeeper&) = delete;
-
-private:
-    std::filesystem::path m_path;
-    bool m_existed = false;
-    std::string m_bytes;
+    std::optional<std::string> Read() const
+    {
+        std::ifstream file(path, std::ios::binary);
+        return file ? std::optional<std::string>(std::string(std::istreambuf_iterator<char>(file), {})) : std::nullopt;
+    }
+    std::string Text() const
+    {
+        std::string text = Read().value_or("");
+        return text.erase(text.find_last_not_of("\r\n") + 1);
+    }
+    const std::filesystem::path path;
+    const std::optional<std::string> saved;
 };
 
 class DovrinTest : public ::testing::Test {
@@ -93,11 +68,6 @@ protected:
     {
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_USEREX_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
         ::InitCommonControlsEx(&icc);
-    }
-    void SetUp() override
-    {
-        m_startFolder = std::filesystem::current_path();
-        testing_support::PumpMessages();
     }
     void TearDown() override
     {
@@ -113,8 +83,7 @@ protected:
     {
         m_app.SetDriveRoot(root);
         const UINT_PTR limit = ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
-        dovrin::CDriveInfoDlg dialog(m_app);
-        const INT_PTR result = dialog.DoModal();
+        const INT_PTR result = dovrin::CDriveInfoDlg(m_app).DoModal();
         ::KillTimer(nullptr, limit);
         testing_support::PumpMessages();
         return result;
@@ -147,43 +116,39 @@ protected:
     std::wstring Text(int id) const { return testing_support::WindowText(Item(id)); }
     std::wstring Title() const { return testing_support::WindowText(Dialog()); }
     bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
-    bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    int BarPosition() const { return static_cast<int>(::SendMessageW(Item(IDC_USAGE_BAR), PBM_GETPOS, 0, 0)); }
-    HICON DriveIcon() const { return reinterpret_cast<HICON>(::SendMessageW(Item(IDC_DRIVE_ICON), STM_GETICON, 0, 0)); }
+    LRESULT Send(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(Item(id), msg, wp, lp); }
+    bool Checked(int id) const { return Send(id, BM_GETCHECK) == BST_CHECKED; }
+    int BarPosition() const { return static_cast<int>(Send(IDC_USAGE_BAR, PBM_GETPOS)); }
+    HICON DriveIcon() const { return reinterpret_cast<HICON>(Send(IDC_DRIVE_ICON, STM_GETICON)); }
 
     struct Entry {
         std::wstring text;
-        int image, selectedImage;
+        int image;
     };
     std::vector<Entry> Entries() const
     {
         std::vector<Entry> entries;
-        const int count = static_cast<int>(::SendMessageW(Item(IDC_DRIVE_LIST), CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < static_cast<int>(Send(IDC_DRIVE_LIST, CB_GETCOUNT)); ++i) {
             wchar_t text[64] = L"";
-            COMBOBOXEXITEMW item{};
-            item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
-            item.iItem = i;
-            item.pszText = text;
-            item.cchTextMax = 64;
-            ::SendMessageW(Item(IDC_DRIVE_LIST), CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            entries.push_back({text, item.iImage, item.iSelectedImage});
+            COMBOBOXEXITEMW item{CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE, i, text, 64};
+            Send(IDC_DRIVE_LIST, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            // The entry shows one picture, selected or not.
+            entries.push_back({text, item.iImage == item.iSelectedImage ? item.iImage : -2});
         }
         return entries;
     }
     std::wstring SelectedEntry() const
     {
-        const int index = static_cast<int>(::SendMessageW(Item(IDC_DRIVE_LIST), CB_GETCURSEL, 0, 0));
-        return index < 0 ? L"" : Entries()[static_cast<size_t>(index)].text;
+        const auto index = static_cast<size_t>(Send(IDC_DRIVE_LIST, CB_GETCURSEL));
+        return index < Entries().size() ? Entries()[index].text : L"";
     }
 
-    // The user picks the entry of a drive, and it is shown.
+    // The user picks the entry of a drive; Choose waits until it is shown.
     void Choose(const std::wstring& root)
     {
         ChooseWhileReading(root);
         WaitForDrive();
     }
-    // The user picks the entry; the drive may still be reading after.
     void ChooseWhileReading(const std::wstring& root)
     {
         const std::vector<Entry> entries = Entries();
@@ -191,35 +156,32 @@ protected:
         while (index < entries.size() && entries[index].text != root)
             ++index;
         ASSERT_LT(index, entries.size()) << "no entry for " << testing::PrintToString(root);
-        ::SendMessageW(Item(IDC_DRIVE_LIST), CB_SETCURSEL, index, 0);
+        Send(IDC_DRIVE_LIST, CB_SETCURSEL, index);
         Notify(IDC_DRIVE_LIST, CBN_SELCHANGE);
     }
     // The user types a whole new label.
     void TypeLabel(const std::wstring& label)
     {
-        ::SendMessageW(Item(IDC_LABEL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label.c_str()));
+        Send(IDC_LABEL, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label.c_str()));
         Notify(IDC_LABEL, EN_CHANGE);
     }
     // Waits for the drive's answer: the label field opens again.
     void ClickApply()
     {
-        ::SendMessageW(Item(IDC_APPLY), BM_CLICK, 0, 0);
+        Send(IDC_APPLY, BM_CLICK);
         EXPECT_TRUE(testing_support::PumpUntil([&] { return Enabled(IDC_LABEL); }));
     }
-
-    static std::wstring CurrentFolder() { return std::filesystem::current_path().wstring(); }
-
-    // Declared first: no message box may wait for a person, whatever a test does.
-    testing_support::MessageBoxRecorder m_boxes{IDCANCEL};
-    dovrin::CDriveInfoApp m_app;
-    dovrin::CDriveInfoDlg m_dialog{m_app};
-
-private:
     void Notify(int id, WORD code)
     {
         ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
         testing_support::PumpMessages();
     }
 
-    std::filesystem::path m_startFolder;
+    static std::wstring CurrentFolder() { return std::filesystem::current_path().wstring(); }
+
+    const std::filesystem::path m_startFolder = std::filesystem::current_path();
+    // Before the dialog: no message box may wait for a person, whatever a test does.
+    testing_support::MessageBoxRecorder m_boxes{IDCANCEL};
+    dovrin::CDriveInfoApp m_app;
+    dovrin::CDriveInfoDlg m_dialog{m_app};
 };

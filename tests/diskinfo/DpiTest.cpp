@@ -7,28 +7,21 @@
 namespace {
 
 using namespace testing_support;
-
-const std::vector<std::wstring> kNone;
-
 using DovrinDpiTest = DovrinTest;
 
 TEST_F(DovrinDpiTest, TextsFitAndIconsAreSizedForTheDpi)
 {
+    const std::vector<std::wstring> none;
+    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), none);
     Start(L"C:\\");
     EXPECT_EQ(::GetDpiForWindow(Dialog()), IntendedDpi());
-    EXPECT_EQ(ClippedTexts(Dialog()), kNone);
-    EXPECT_EQ(IconButtonsNotSizedFor(Dialog(), {IDC_ABOUT, IDOK, IDC_APPLY}, 32), kNone);
-
-    const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(Item(IDC_DRIVE_LIST), CBEM_GETIMAGELIST, 0, 0));
+    EXPECT_EQ(ClippedTexts(Dialog()), none);
+    EXPECT_EQ(IconButtonsNotSizedFor(Dialog(), {IDC_ABOUT, IDOK, IDC_APPLY}, 32), none);
     int width = 0, height = 0;
-    ASSERT_TRUE(::ImageList_GetIconSize(images, &width, &height));
+    ASSERT_TRUE(::ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(Send(IDC_DRIVE_LIST, CBEM_GETIMAGELIST)), &width,
+                                        &height));
     EXPECT_EQ(width, AtWindowDpi(Dialog(), 16));
     EXPECT_EQ(height, AtWindowDpi(Dialog(), 16));
-}
-
-TEST_F(DovrinDpiTest, EveryIconHasAnImageDrawnForEachSizeItIsShownAt)
-{
-    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
 }
 
 } // namespace

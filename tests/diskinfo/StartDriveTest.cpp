@@ -1,26 +1,27 @@
 // The start drive: taken from the selection handed over on the clipboard.
 #include "tests/diskinfo/DovrinFixture.h"
 
-#include <functional>
+#include "common/DropList.h"
 
 namespace {
 
 using namespace testing_support;
 
+// Whatever another program left on the clipboard, Dovrin starts on the drive
+// of the list's first full path when there is one, else on the current
+// folder's, and takes a list off the clipboard only when it could read it.
 TEST_F(DovrinTest, StartDriveIsTheRootOfTheFirstHandedOverPathElseOfTheCurrentFolder)
 {
     TempDir temp;
-    ASSERT_EQ(temp.Path().wstring().substr(0, 3), L"C:\\");
     const std::wstring longName(300, L'x'); // read whole: no 260-character limit
-    struct Case {
-        const char* what;
-        std::function<void()> put;
-        std::wstring current; // the current folder at the start
-        std::wstring root;
-        bool taken; // the clipboard is empty afterwards
-    };
     const std::wstring h = test_drives::kFixed;
-    const Case cases[] = {
+    struct Case {
+        std::string what;
+        std::function<void()> put;
+        std::wstring current, root; // the current folder at the start, the start drive
+        bool taken;
+    };
+    std::vector<Case> cases = {
         {"first path's root", [&] { PutDropListOnClipboard({L"H:\\" + longName + L"\\f.txt", temp.MakeFile(L"c.txt")}); },
          L"C:\\", L"H:\\", true},
         {"kept lower-case", [] { PutAnsiDropListOnClipboard({"d:\\folder\\file.txt"}); }, h, L"d:\\", true},
@@ -29,13 +30,15 @@ TEST_F(DovrinTest, StartDriveIsTheRootOfTheFirstHandedOverPathElseOfTheCurrentFo
         {"a device", [] { PutDropListOnClipboard({L"NUL"}); }, h, h, true},
         {"a relative path", [] { PutDropListOnClipboard({L"relative.txt"}); }, h, h, true},
         {"a wildcard", [] { PutDropListOnClipboard({L"D:\\*.txt"}); }, h, h, true},
-        {"a list past its block",
-         [] { PutRawDropListOnClipboard(DropFilesBlock(0x7FFFFFF0, true, WideBytes(std::wstring(L"D:\\a\0\0", 6)))); },
-         h, h, false},
         {"text, no list", [] { PutTextOnClipboard(L"C:\\not a file list.txt"); }, h, h, false},
         {"an empty list", [] { PutDropListOnClipboard({}); }, L"C:\\", L"C:\\", true},
         {"nothing at all", [] {}, h, h, true},
     };
+    const std::vector<HostileDropList> hostile = HostileDropLists();
+    for (const HostileDropList& list : hostile)
+        cases.push_back({list.what, [&list] { PutRawDropListOnClipboard(list.bytes, list.allocation); }, h,
+                         list.namesDriveC ? L"C:\\" : h,
+                         ParseDropFiles(list.bytes.data(), list.bytes.size()).has_value()});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ::SetCurrentDirectoryW(c.current.c_str());

@@ -3,12 +3,11 @@
 
 namespace {
 
-using namespace testing_support;
 using namespace test_drives;
 
-TEST_F(DovrinTest, ApplyIsEnabledWhileTheLabelDiffersAndWritesItToTheDrive)
+TEST_F(DovrinTest, ApplyIsEnabledWhileTheLabelDiffersAndWritesWhatTheFileSystemKeeps)
 {
-    LabelFileKeeper keeper(kFixed);
+    LabelFile file(kFixed);
     Start(kFixed);
     ASSERT_EQ(Text(IDC_LABEL), L"Scratch");
     EXPECT_FALSE(Enabled(IDC_APPLY));
@@ -18,13 +17,10 @@ TEST_F(DovrinTest, ApplyIsEnabledWhileTheLabelDiffersAndWritesItToTheDrive)
     EXPECT_FALSE(Enabled(IDC_APPLY));
     TypeLabel(L"Renamed");
     ClickApply();
-    EXPECT_TRUE(m_boxes.shown.empty());
-    EXPECT_EQ(LabelFile(kFixed), "Renamed");
-    EXPECT_EQ(Text(IDC_LABEL), L"Renamed");
+    EXPECT_EQ(file.Text(), "Renamed");
     EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Renamed)");
     EXPECT_EQ(Title(), L"Dovrin->Drive H");
     EXPECT_FALSE(Enabled(IDC_APPLY));
-
     // The applied label is now the saved one.
     TypeLabel(L"Scratch");
     EXPECT_TRUE(Enabled(IDC_APPLY));
@@ -35,18 +31,26 @@ TEST_F(DovrinTest, ApplyIsEnabledWhileTheLabelDiffersAndWritesItToTheDrive)
     TypeLabel(L"");
     EXPECT_TRUE(Enabled(IDC_APPLY));
     ClickApply();
-    EXPECT_TRUE(m_boxes.shown.empty());
-    EXPECT_EQ(LabelFile(kFixed), "");
+    EXPECT_EQ(file.Text(), "");
     EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\()");
+
+    // NTFS keeps 32 characters: typing stops there, and a longer text put in
+    // whole (one more here) is cut to them when applied.
+    EXPECT_EQ(Send(IDC_LABEL, EM_GETLIMITTEXT), 32);
+    const std::wstring longLabel = L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456", kept = longLabel.substr(0, 32);
+    TypeLabel(longLabel);
+    ClickApply();
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(" + kept + L")");
+    EXPECT_EQ(file.Text(), std::string(kept.begin(), kept.end()));
+    EXPECT_TRUE(m_boxes.shown.empty());
 }
 
 TEST_F(DovrinTest, ARefusedLabelIsReportedAndTheOldOneComesBack)
 {
     // A network drive's label cannot be set, but its label field is open.
-    LabelFileKeeper keeper(kNetwork);
+    LabelFile file(kNetwork);
     Start(kNetwork);
     const std::wstring saved = Text(IDC_LABEL), caption = Text(IDC_DRIVE_CAPTION);
-    ASSERT_TRUE(Enabled(IDC_LABEL));
     TypeLabel(L"Refused");
     ClickApply();
     ASSERT_EQ(m_boxes.shown.size(), 1u);
@@ -55,23 +59,7 @@ TEST_F(DovrinTest, ARefusedLabelIsReportedAndTheOldOneComesBack)
     EXPECT_EQ(Text(IDC_LABEL), saved);
     EXPECT_EQ(Text(IDC_DRIVE_CAPTION), caption);
     EXPECT_FALSE(Enabled(IDC_APPLY));
-    EXPECT_EQ(LabelFile(kNetwork), "");
-}
-
-TEST_F(DovrinTest, ALabelIsKeptToWhatTheFileSystemStores)
-{
-    LabelFileKeeper keeper(kFixed);
-    Start(kFixed);
-    // NTFS keeps 32 characters: typing stops there, and a longer text put in
-    // whole is cut to them when applied.
-    EXPECT_EQ(::SendMessageW(Item(IDC_LABEL), EM_GETLIMITTEXT, 0, 0), 32);
-    const std::wstring longLabel = L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
-    TypeLabel(longLabel);
-    ClickApply();
-    const std::wstring kept = longLabel.substr(0, 32);
-    EXPECT_EQ(Text(IDC_LABEL), kept);
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(" + kept + L")");
-    EXPECT_EQ(LabelFile(kFixed), std::string(kept.begin(), kept.end()));
+    EXPECT_EQ(file.Text(), "");
 }
 
 } // namespace

@@ -1,38 +1,14 @@
 // The version of project() in the top CMakeLists.txt reaches every program's
-// VERSIONINFO and manifest, and the launcher is a Windows program (no console).
+// VERSIONINFO and manifest, and every program, the launcher first, is a
+// Windows program (no console flashes).
 #include "Version.h"
 
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <shellapi.h>
 
 namespace {
-
-using namespace testing_support;
-
-struct Built {
-    const wchar_t* name;
-    const char* path;
-};
-const Built kPrograms[] = {
-    {L"Fennix", FENNIX_EXE},
-    {L"Larkway", LARKWAY_EXE},
-    {L"Dovrin", DOVRIN_EXE},
-    {L"launch", LAUNCH_EXE},
-};
-
-std::vector<BYTE> VersionInfo(const std::wstring& path)
-{
-    DWORD unused = 0;
-    std::vector<BYTE> info(::GetFileVersionInfoSizeW(path.c_str(), &unused));
-    if (info.empty() || !::GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()))
-        info.clear();
-    return info;
-}
 
 std::wstring StringValue(std::vector<BYTE>& info, const wchar_t* name)
 {
@@ -46,11 +22,15 @@ std::wstring StringValue(std::vector<BYTE>& info, const wchar_t* name)
 
 TEST(Version, EveryProgramAndItsManifestCarryTheProjectsVersion)
 {
-    const std::wstring identity = std::wstring(L"version=\"") + CORVALE_VERSION_WTEXT + L".0\"";
-    for (const Built& program : kPrograms) {
-        SCOPED_TRACE(program.name);
-        std::vector<BYTE> info = VersionInfo(WindowsPath(program.path));
-        ASSERT_FALSE(info.empty());
+    const std::string identity = std::string("version=\"") + CORVALE_VERSION_TEXT + ".0\"";
+    const std::pair<const wchar_t*, const char*> programs[] = {
+        {L"Fennix", FENNIX_EXE}, {L"Larkway", LARKWAY_EXE}, {L"Dovrin", DOVRIN_EXE}, {L"launch", LAUNCH_EXE}};
+    for (const auto& [name, built] : programs) {
+        SCOPED_TRACE(name);
+        const std::wstring path = testing_support::WindowsPath(built);
+        DWORD unused = 0;
+        std::vector<BYTE> info(::GetFileVersionInfoSizeW(path.c_str(), &unused));
+        ASSERT_TRUE(!info.empty() && ::GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT length = 0;
         ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
@@ -59,32 +39,19 @@ TEST(Version, EveryProgramAndItsManifestCarryTheProjectsVersion)
         EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
         EXPECT_EQ(StringValue(info, L"FileVersion"), CORVALE_VERSION_WTEXT);
         EXPECT_EQ(StringValue(info, L"ProductVersion"), CORVALE_VERSION_WTEXT);
-        EXPECT_EQ(StringValue(info, L"OriginalFilename"), std::wstring(program.name) + L".exe");
+        EXPECT_EQ(StringValue(info, L"OriginalFilename"), std::wstring(name) + L".exe");
 
-        HMODULE module = ::LoadLibraryExW(WindowsPath(program.path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(module, nullptr);
         HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
         ASSERT_NE(found, nullptr);
-        const char* text = static_cast<const char*>(::LockResource(::LoadResource(module, found)));
-        const std::string manifest(text, ::SizeofResource(module, found));
-        EXPECT_NE(manifest.find(std::string(identity.begin(), identity.end())), std::string::npos) << manifest;
+        const std::string manifest(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
+                                   ::SizeofResource(module, found));
+        EXPECT_NE(manifest.find(identity), std::string::npos) << manifest;
         ::FreeLibrary(module);
+        // A console program's type has no subsystem version in its high word.
+        EXPECT_NE(HIWORD(::SHGetFileInfoW(path.c_str(), 0, nullptr, 0, SHGFI_EXETYPE)), 0);
     }
-}
-
-TEST(Version, TheLauncherIsAWindowsProgramSoNoConsoleFlashes)
-{
-    std::ifstream file(std::filesystem::path(WindowsPath(LAUNCH_EXE)), std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    ASSERT_GT(bytes.size(), sizeof(IMAGE_DOS_HEADER));
-    IMAGE_DOS_HEADER dos{};
-    std::memcpy(&dos, bytes.data(), sizeof(dos));
-    ASSERT_EQ(dos.e_magic, IMAGE_DOS_SIGNATURE);
-    ASSERT_LT(static_cast<size_t>(dos.e_lfanew) + sizeof(IMAGE_NT_HEADERS64), bytes.size());
-    IMAGE_NT_HEADERS64 nt{};
-    std::memcpy(&nt, bytes.data() + dos.e_lfanew, sizeof(nt));
-    ASSERT_EQ(nt.Signature, IMAGE_NT_SIGNATURE);
-    EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 }
 
 } // namespace

@@ -6,88 +6,57 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace {
 
 // A picker that answers itself (OK or Cancel) as soon as it is ready, after
 // the library has done its part, and remembers what the picker showed then.
-template <class Picker>
-class CAnswered : public Picker {
+class CAnsweredPicker : public CBrowseForFolder {
 public:
-    template <class... Args>
-    explicit CAnswered(Args&&... args) : Picker(std::forward<Args>(args)...)
-    {
-    }
-
-    WPARAM m_answer = IDOK;
-    HWND m_owner = nullptr;
-    std::vector<std::wstring> m_texts;
-
-    bool Shows(const std::wstring& text) const
-    {
-        return std::find(m_texts.begin(), m_texts.end(), text) != m_texts.end();
-    }
+    using CBrowseForFolder::CBrowseForFolder;
+    WPARAM answer = IDOK;
+    HWND owner = nullptr;
+    std::vector<std::wstring> texts;
+    bool Shows(const std::wstring& text) const { return std::find(texts.begin(), texts.end(), text) != texts.end(); }
 
 protected:
     void OnInitialized(HWND picker) override
     {
-        Picker::OnInitialized(picker);
-        m_owner = ::GetWindow(picker, GW_OWNER);
-        m_texts.clear();
-        ::EnumChildWindows(picker, &Collect, reinterpret_cast<LPARAM>(&m_texts));
-        ::PostMessageW(picker, WM_COMMAND, m_answer, 0);
-    }
-
-private:
-    static BOOL CALLBACK Collect(HWND child, LPARAM texts)
-    {
-        reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(testing_support::WindowText(child));
-        return TRUE;
+        CBrowseForFolder::OnInitialized(picker);
+        owner = ::GetWindow(picker, GW_OWNER);
+        texts.clear();
+        ::EnumChildWindows(picker, [](HWND child, LPARAM all) {
+            reinterpret_cast<std::vector<std::wstring>*>(all)->push_back(testing_support::WindowText(child));
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&texts));
+        ::PostMessageW(picker, WM_COMMAND, answer, 0);
     }
 };
 
-class BrowseForFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_owner = ::CreateWindowExW(0, L"STATIC", L"picker owner", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                    nullptr, nullptr, nullptr);
-        ASSERT_NE(m_owner, nullptr);
-    }
-    void TearDown() override
-    {
-        ::DestroyWindow(m_owner);
-        testing_support::PumpMessages();
-    }
-
-    testing_support::TempDir m_temp;
-    HWND m_owner = nullptr;
-};
-
-TEST_F(BrowseForFolderTest, OkReturnsTheLastInitialFolderShownInTheStatusLineAndCancelForgetsIt)
+TEST(BrowseForFolder, OkReturnsTheLastInitialFolderShownInTheStatusLineAndCancelForgetsIt)
 {
-    std::wstring folder = m_temp.MakeFolder(L"Chosen folder \u00e9\u65e5");
-    CAnswered<CBrowseForFolder> picker(m_owner, std::wstring(L"Select Favorite DIR"));
+    testing_support::TempDir temp;
+    HWND owner = ::CreateWindowExW(0, L"STATIC", L"picker owner", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                   nullptr, nullptr, nullptr);
+    const std::wstring folder = temp.MakeFolder(L"Chosen folder \u00e9\u65e5");
+    CAnsweredPicker picker(owner, L"Select Favorite DIR");
     picker.SetFlags(BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT);
-    picker.SetInitialSelection(m_temp.MakeFolder(L"first"));
+    picker.SetInitialSelection(temp.MakeFolder(L"first"));
     picker.SetInitialSelection(folder);
     EXPECT_TRUE(picker.SelectFolder());
     EXPECT_EQ(picker.GetSelectedFolder(), folder);
-    EXPECT_EQ(picker.m_owner, m_owner);
+    EXPECT_EQ(picker.owner, owner);
     EXPECT_TRUE(picker.Shows(L"Select Favorite DIR"));
     EXPECT_TRUE(picker.Shows(folder));
-
     // Without BIF_STATUSTEXT there is no status line to fill.
     picker.SetFlags(BIF_RETURNONLYFSDIRS);
     EXPECT_TRUE(picker.SelectFolder());
     EXPECT_FALSE(picker.Shows(folder));
-
-    picker.m_answer = IDCANCEL;
+    picker.answer = IDCANCEL;
     EXPECT_FALSE(picker.SelectFolder());
     EXPECT_EQ(picker.GetSelectedFolder(), L"");
+    ::DestroyWindow(owner);
+    testing_support::PumpMessages();
 }
 
 } // namespace

@@ -1,10 +1,11 @@
+#include "outside/pallashell/ComInit.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
 #include "framework/Handle.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <thread>
 
 namespace {
 
@@ -23,9 +24,9 @@ int IconWidth(HICON icon)
 TEST(ShellGetFileInfo, FileFolderAndDriveRootHaveBothIconsAndATypeAMissingPathNone)
 {
     testing_support::TempDir temp;
-    const std::wstring file = temp.MakeFile(L"notes.txt");
-    const std::wstring folder = temp.MakeFolder(L"a folder");
+    const std::wstring file = temp.MakeFile(L"notes.txt"), folder = temp.MakeFolder(L"a folder");
     const std::wstring missing = (temp.Path() / L"not here.txt").wstring();
+    std::vector<std::wstring> types;
     for (const std::wstring& path : {file, folder, std::wstring(L"C:\\"), missing}) {
         SCOPED_TRACE(path);
         CShellGetFileInfo info(path);
@@ -36,11 +37,23 @@ TEST(ShellGetFileInfo, FileFolderAndDriveRootHaveBothIconsAndATypeAMissingPathNo
         EXPECT_EQ(IconWidth(large.Get()), there ? ::GetSystemMetrics(SM_CXICON) : 0);
         EXPECT_EQ(IconWidth(small.Get()), there ? ::GetSystemMetrics(SM_CXSMICON) : 0);
         EXPECT_EQ(info.m_FileType.empty(), !there);
+        types.push_back(info.m_FileType);
     }
-    CShellGetFileInfo fileInfo(file), folderInfo(folder);
-    fileInfo.GetFileType();
-    folderInfo.GetFileType();
-    EXPECT_NE(fileInfo.m_FileType, folderInfo.m_FileType);
+    EXPECT_NE(types[0], types[1]); // a file's type is not a folder's
+}
+
+TEST(ComInit, ComStaysOnTheThreadAfterTheFirstCall)
+{
+    HRESULT afterwards = E_FAIL;
+    std::thread([&] {
+        EnsureComOnThisThread();
+        EnsureComOnThisThread();
+        // Initialising again only says so (S_FALSE), in the same apartment.
+        afterwards = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (SUCCEEDED(afterwards))
+            ::CoUninitialize();
+    }).join();
+    EXPECT_EQ(afterwards, S_FALSE);
 }
 
 } // namespace
