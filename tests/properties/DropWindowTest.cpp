@@ -109,8 +109,7 @@ TEST_F(DropWindowTest, ADropStartsOverLeavingTheClipboardAsItWas)
     // A file over a file: the file page shows the new one, nothing pending.
     PutTextOnClipboard(L"the user's own text");
     std::wstring c = m_temp.MakeFile(L"c.txt", "12345");
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({c})));
-    PumpMessages();
+    DropOn(Sheet()->m_hWnd, {c});
     EXPECT_EQ(Items(), std::vector<std::wstring>{c});
     EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
     EXPECT_EQ(TabCount(), 2);
@@ -151,8 +150,7 @@ TEST_F(DropWindowTest, AMalformedOrEmptyDropIsNoSelection)
         PumpMessages();
         EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
         EXPECT_TRUE(Items().empty());
-        m_app.reset();
-        PumpMessages();
+        Stop();
     }
 }
 

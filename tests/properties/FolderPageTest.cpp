@@ -259,8 +259,7 @@ TEST_F(FolderPageTest, GoWalksTheFolderAndShowsItsFiguresByType)
     EXPECT_TRUE(Frame()->IsWindowVisible());
 
     // Without subfolders: "sub" is a folder, its file is not counted.
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({top})));
-    PumpMessages();
+    DropOn(Sheet()->m_hWnd, {top});
     Walk(L"*.*;", false);
     EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"2 Folders,4 Files, Total Size=  18 bytes");
     EXPECT_EQ(Types(), (std::vector<std::wstring>{L"*.*", L"*.*"}));
@@ -378,7 +377,7 @@ TEST_F(FolderPageTest, WhileADriveHoldsTheWalkTheDialogCountsThePageWaitsAndADro
 
     // A drop loads the new selection at once; the walk is left to the drive.
     const std::wstring dropped = m_temp.MakeFile(L"dropped.txt");
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({dropped})));
+    DropOn(Sheet()->m_hWnd, {dropped});
     EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
     EXPECT_EQ(FennixTest::Items(), std::vector<std::wstring>{dropped});
     EXPECT_FALSE(::IsWindow(search));
