@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <tuple>
 
 using namespace fennix;
 
@@ -26,16 +25,12 @@ CPathList Selection(const std::vector<std::wstring>& paths)
     return items;
 }
 
-std::wstring Path(const TempDir& dir)
-{
-    return dir.Path().wstring();
-}
+std::wstring Path(const TempDir& dir) { return dir.Path().wstring(); }
 
 void ExpectTotals(const SelectionScan& scan, uint64_t folders, uint64_t files, uint64_t bytes)
 {
-    EXPECT_EQ(scan.stats.Totals().folders, folders);
-    EXPECT_EQ(scan.stats.Totals().files, files);
-    EXPECT_EQ(scan.stats.Totals().bytes, bytes);
+    const auto& t = scan.stats.Totals();
+    EXPECT_EQ(std::tuple(t.folders, t.files, t.bytes), std::tuple(folders, files, bytes));
 }
 
 // A file of the given length whose bytes take no room (a hole).
