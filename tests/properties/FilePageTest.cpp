@@ -94,13 +94,6 @@ protected:
             ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&change));
         }
     }
-    // Ends the program with Done or Cancel; false when it went on.
-    bool End(int button)
-    {
-        ::SendMessageW(Item(button), BM_CLICK, 0, 0);
-        int code = -1;
-        return PumpMessages(&code) && code == 0;
-    }
 };
 
 // Each file shows its paths, its name without the extension and its full
@@ -343,29 +336,6 @@ TEST_F(FilePageTest, TypedDatesAreReadOrRefused)
     };
     for (const auto& [day, valid] : days)
         EXPECT_EQ(LocalToFileTime(day, halfPastMidnight).has_value(), valid) << day.wYear << "-" << day.wDay;
-}
-
-// Done writes what is pending first and ends the program; Cancel drops it.
-TEST_F(FilePageTest, DoneAndCancelEndTheProgram)
-{
-    const std::wstring path = m_temp.MakeFile(L"untouched.txt");
-    SetTimes(path, Utc(2001, 1, 1, 1), Utc(2002, 2, 2, 2));
-    const DWORD attributesBefore = ::GetFileAttributesW(path.c_str());
-    const struct {
-        int button;
-        bool change;
-        FILETIME written;
-    } cases[] = {{IDOK, false, Utc(2002, 2, 2, 2)}, {IDCANCEL, true, Utc(2002, 2, 2, 2)}, {IDOK, true, Utc(2016, 6, 6, 4)}};
-    for (const auto& c : cases) {
-        Open(path);
-        if (c.change) {
-            Click(IDC_HIDDEN);
-            EditStamp(IDC_WRITE_DATE, 2016, 6, 6, 6);
-        }
-        EXPECT_TRUE(End(c.button));
-        EXPECT_EQ(Written(path), Ticks(c.written));
-        EXPECT_EQ(::GetFileAttributesW(path.c_str()) == attributesBefore, c.button == IDCANCEL || !c.change);
-    }
 }
 
 // A drive that takes seconds over the item holds up a worker alone: the frame

@@ -44,26 +44,6 @@ std::wstring MakeSparseFile(const TempDir& dir, const std::wstring& name, uint64
     return path;
 }
 
-TEST(SelectionScan, SeveralItemsAreSizedOneByOne)
-{
-    TempDir dir;
-    const std::wstring a = dir.MakeFile(L"a.txt", "1");
-    const std::wstring folder = Path(dir) + L"\\f";
-    dir.MakeFile(L"f\\x.bin", "1234");
-    const std::wstring b = dir.MakeFile(L"b.txt", "12");
-
-    const SelectionScan scan = ScanSelection(Selection({a, folder, b}), L"*.*;", true, {});
-    ExpectTotals(scan, 1, 3, 7);
-    EXPECT_EQ(scan.itemSizes, (std::vector<uint64_t>{1, 4, 2}));
-    // "*.*" twice: the row of every file and the filter's own, alike.
-    EXPECT_EQ(scan.stats.TypeCount(), 2u);
-    EXPECT_EQ(scan.stats.Figures(1).files, 3u);
-    EXPECT_EQ(scan.stats.Figures(1).bytes, 7u);
-
-    const SelectionScan files = ScanSelection(Selection({a, b}), L"", true, {});
-    ExpectTotals(files, 0, 2, 3);
-}
-
 TEST(SelectionScan, AVanishedItemOrADriveRootIsOneFileOfNoSizeThatOnlyAllFilesClaims)
 {
     TempDir dir;
