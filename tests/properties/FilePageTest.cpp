@@ -4,6 +4,7 @@
 #include "framework/LongPath.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "properties/FileStamps.h"
+#include "properties/Messages.h"
 #include "properties/res/resource.h"
 
 #include <commctrl.h>
@@ -341,11 +342,11 @@ TEST_F(FilePageTest, TypedDatesAreReadOrRefused)
 // A drive that takes seconds over the item holds up a worker alone: the frame
 // shows and answers while it waits, Exit ends the program at once, and of
 // two selections the last one's page is shown.
-HANDLE g_asked, g_open;
-void HoldTheDrive(const std::wstring&)
+HANDLE g_asked, g_open, g_openLast;
+void HoldTheDrive(const std::wstring& path)
 {
     ::SetEvent(g_asked);
-    ::WaitForSingleObject(g_open, 60000);
+    ::WaitForSingleObject(path.ends_with(L"last.txt") ? g_openLast : g_open, 60000);
 }
 
 TEST_F(FilePageTest, ASlowDriveLeavesTheFrameAnsweringAndTheLastSelectionsPageFollows)
@@ -353,8 +354,10 @@ TEST_F(FilePageTest, ASlowDriveLeavesTheFrameAnsweringAndTheLastSelectionsPageFo
     const std::wstring first = m_temp.MakeFile(L"first.txt", "1"), last = m_temp.MakeFile(L"last.txt", "12345");
     fx::CKernelHandle asked(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     fx::CKernelHandle open(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    fx::CKernelHandle openLast(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     g_asked = asked.Get();
     g_open = open.Get();
+    g_openLast = openLast.Get();
     SetFileFactsDelay(HoldTheDrive);
     for (bool exit : {false, true}) {
         ::ResetEvent(g_open);
@@ -374,8 +377,17 @@ TEST_F(FilePageTest, ASlowDriveLeavesTheFrameAnsweringAndTheLastSelectionsPageFo
             m_app.reset(); // while the worker still waits on the drive
             break;
         }
-        Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({last})));
+        // The first selection's answer is already queued when the last one
+        // is dropped: that late answer is ignored and the frame waits on.
         ::SetEvent(g_open);
+        MSG answer{};
+        ASSERT_TRUE(PollUntil(
+            [&] { return ::PeekMessageW(&answer, Sheet()->m_hWnd, WM_FIRST_ITEM, WM_FIRST_ITEM, PM_NOREMOVE) != 0; }));
+        Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({last})));
+        PumpMessages();
+        EXPECT_TRUE(Sheet()->IsLookingUp());
+        EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
+        ::SetEvent(g_openLast);
         ASSERT_TRUE(PumpUntil([this] { return !Sheet()->IsLookingUp(); }));
         PumpMessages();
         EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
@@ -385,6 +397,7 @@ TEST_F(FilePageTest, ASlowDriveLeavesTheFrameAnsweringAndTheLastSelectionsPageFo
     }
     SetFileFactsDelay(nullptr);
     ::SetEvent(g_open);
+    ::SetEvent(g_openLast);
 }
 
 } // namespace
