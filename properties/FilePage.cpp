@@ -17,6 +17,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+
 namespace fennix {
 
 namespace {
@@ -35,7 +37,33 @@ const wchar_t kTimeError[] = L"Unable to set the file time";
 const wchar_t kAttributesError[] = L"Unable to set the file attributes";
 
 
+std::atomic<FileFactsDelay> g_factsDelay{nullptr};
+
 } // namespace
+
+FileFacts ReadFileFacts(const std::wstring& path)
+{
+    if (const FileFactsDelay delay = g_factsDelay)
+        delay(path);
+    FileFacts facts;
+    // The path holds no wildcard, so the finder looks up this one name.
+    facts.found = static_cast<bool>(fx::CFindHandle(::FindFirstFileW(fx::ExtendedLengthPath(path).c_str(), &facts.entry)));
+    if (!facts.IsFile())
+        return facts;
+    CShellGetFileInfo shellInfo;
+    shellInfo.Create(path);
+    shellInfo.GetFileType();
+    facts.type = shellInfo.m_FileType;
+    CFolderOp folderOp;
+    facts.longPath = folderOp.GetLongFileName(path);
+    facts.shortPath = folderOp.GetShortFileName(facts.longPath);
+    return facts;
+}
+
+void SetFileFactsDelay(FileFactsDelay delay)
+{
+    g_factsDelay = delay;
+}
 
 CFilePage::CFilePage() : CClosingPage(IDD_FILE_PAGE)
 {
@@ -86,14 +114,9 @@ BOOL CFilePage::OnInitDialog()
     return TRUE;
 }
 
-bool CFilePage::LoadFileInfo()
+void CFilePage::Load(const FileFacts& facts)
 {
-    WIN32_FIND_DATAW found{};
-    if (!fx::CFindHandle(::FindFirstFileW(fx::ExtendedLengthPath(m_path).c_str(), &found)))
-        return false;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DEVICE)
-        return false; // a device is no file: nothing here could be written to it
-
+    const WIN32_FIND_DATAW& found = facts.entry;
     const FILETIME* stored[StampCount] = {&found.ftCreationTime, &found.ftLastAccessTime, &found.ftLastWriteTime};
     for (int stamp = 0; stamp < StampCount; ++stamp) {
         SYSTEMTIME local = FileTimeToLocal(*stored[stamp]).value_or(SYSTEMTIME{});
@@ -105,10 +128,7 @@ bool CFilePage::LoadFileInfo()
         stamp.changed = false;
     m_bTimeChanged = 0;
 
-    CShellGetFileInfo shellInfo;
-    shellInfo.Create(m_path);
-    shellInfo.GetFileType();
-    m_strType = shellInfo.m_FileType;
+    m_strType = facts.type;
 
     m_strTitle = WithoutExtension(found.cFileName);
 
@@ -122,12 +142,11 @@ bool CFilePage::LoadFileInfo()
     m_bReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0;
     m_shownAttributes = ChosenAttributes();
 
-    CFolderOp folderOp;
     // The item itself is named in its exact form (extended-length for a name
     // that ends in a dot or a space); the user reads it without the prefix.
-    m_path = folderOp.GetLongFileName(m_path);
+    m_path = facts.longPath;
     m_strPath = fx::WithoutExtendedPrefix(m_path);
-    m_strShortPath = fx::WithoutExtendedPrefix(folderOp.GetShortFileName(m_path));
+    m_strShortPath = fx::WithoutExtendedPrefix(facts.shortPath);
 
     // The shell's icon is the slowest figure to get (about 60 ms of a start
     // under Wine, measured, and seconds on a slow drive): the page shows
@@ -138,7 +157,6 @@ bool CFilePage::LoadFileInfo()
         UpdateData(false);
         FetchShellIcon();
     }
-    return true;
 }
 
 void CFilePage::FetchShellIcon()

@@ -12,15 +12,39 @@
 
 namespace fennix {
 
+// What the file page shows of one selected item, read in one pass on a
+// worker (a drive can take seconds to answer each call).
+struct FileFacts {
+    bool found = false;
+    WIN32_FIND_DATAW entry{};
+    // Read for a file alone: the shell's type name, the long and short forms.
+    std::wstring type;
+    std::wstring longPath;
+    std::wstring shortPath;
+
+    // Like the shell's finder, the look-up does not report a drive root (nor
+    // a vanished path) as a folder: those go to the file page, which refuses
+    // them.
+    bool IsFolder() const { return found && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY); }
+    // A device is no file: nothing the page offers could be written to it.
+    bool IsFile() const { return found && !(entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)); }
+};
+
+// Reads the facts of path (as selected: extended-length for a name that ends
+// in a dot or a space). Blocks as long as the drive does.
+FileFacts ReadFileFacts(const std::wstring& path);
+// For tests of what the user sees while a drive takes seconds to answer:
+// delay is called on the reading thread before anything is read, with the
+// path, and may block as long as it likes. Null: none.
+using FileFactsDelay = void (*)(const std::wstring& path);
+void SetFileFactsDelay(FileFactsDelay delay);
+
 class CFilePage : public CClosingPage {
 public:
     CFilePage();
 
-    // The item to show, as selected (extended-length for a name that ends in
-    // a dot or a space); LoadFileInfo replaces it with its long form.
-    void SetPath(const std::wstring& path) { m_path = path; }
-    // Reads the file into the page; false when the file is not found.
-    bool LoadFileInfo();
+    // Shows a file (facts.IsFile()) read by ReadFileFacts.
+    void Load(const FileFacts& facts);
     // Writes what the user changed (boxes and time stamps) to the file.
     void ApplyChanges();
 
@@ -41,7 +65,7 @@ private:
     };
     static int StampOfPicker(int controlId);
     void EnableApply(bool enable);
-    // Has a worker fetch the file's icon from the shell, once per LoadFileInfo.
+    // Has a worker fetch the file's icon from the shell, once per Load.
     void FetchShellIcon();
     void ShowIcon(fx::CIconHandle icon);
     AttributeChoice ChosenAttributes() const;

@@ -27,5 +27,7 @@ constexpr UINT WM_REMOVE_PIE_PAGE = WM_APP + 22;
 constexpr UINT WM_FIT_TO_SHEET = WM_APP + 23;
 // Shell icon worker -> the window that asked: the icon of fetch wParam is ready.
 constexpr UINT WM_SHELL_ICON = WM_APP + 24;
+// First item's worker -> sheet: the facts of look-up wParam are ready.
+constexpr UINT WM_FIRST_ITEM = WM_APP + 25;
 
 } // namespace fennix

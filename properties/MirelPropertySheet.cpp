@@ -13,6 +13,13 @@
 
 namespace fennix {
 
+namespace {
+const UINT_PTR kShowFrameTimer = 1;
+// Long enough for a look-up on a drive that answers at once (no page flashes
+// by), short enough to read as the program answering.
+const UINT kShowFrameWithoutAnswerMs = 200;
+} // namespace
+
 CMirelPropertySheet::CMirelPropertySheet(HWND frame)
     : CPropertySheet(fx::LoadString(IDS_SHEET_CAPTION), frame, 0), m_aboutPage(IDD_ABOUT)
 {
@@ -50,6 +57,7 @@ void CMirelPropertySheet::LoadSelection(const std::optional<std::vector<std::wst
     m_dropWindow.ShowWindow(SW_HIDE);
     ::BringWindowToTop(MainWindow());
     m_items.RemoveAll();
+    m_firstItem.Cancel(); // the last selection wins
     if (!paths)
         return;
     // Every path in one form from here on; what names no file (a device, a
@@ -61,18 +69,41 @@ void CMirelPropertySheet::LoadSelection(const std::optional<std::vector<std::wst
     }
     if (m_items.GetCount() == 0)
         return;
-
-    // Like the shell's finder, this does not report a drive root (nor a
-    // vanished path) as a folder: those go to the file page, which refuses
-    // them. The path holds no wildcard, so the finder looks up this one name.
-    const std::wstring first = m_items.GetAt(0);
-    WIN32_FIND_DATAW found{};
-    const fx::CFindHandle find(::FindFirstFileW(fx::ExtendedLengthPath(first).c_str(), &found));
-    const bool isFolder = find && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (m_items.GetCount() == 1 && !isFolder)
-        ShowFile(first);
-    else
+    if (m_items.GetCount() > 1) {
         OpenSearchDialog();
+        return;
+    }
+    // Whether the one item is a folder, and a file's figures, come from its
+    // drive, which may take seconds per call: a worker reads them while the
+    // window keeps answering. A quick answer arrives before the frame shows,
+    // which then shows the page straight away; a slow one finds the frame
+    // shown after a moment, with the busy cursor, so that it can be closed.
+    const std::wstring first = m_items.GetAt(0);
+    m_firstItem.Start([first] { return ReadFileFacts(first); }, m_hWnd, WM_FIRST_ITEM);
+    SetTimer(kShowFrameTimer, kShowFrameWithoutAnswerMs, [this] {
+        KillTimer(kShowFrameTimer);
+        ShowMainWindow();
+    });
+}
+
+void CMirelPropertySheet::OnFirstItem(WPARAM id)
+{
+    const std::optional<FileFacts> facts = m_firstItem.Take(id);
+    if (!facts)
+        return; // the answer for a selection since replaced
+    KillTimer(kShowFrameTimer);
+    if (facts->IsFolder())
+        OpenSearchDialog();
+    else if (facts->IsFile())
+        ShowFile(*facts);
+    ShowMainWindow();
+}
+
+void CMirelPropertySheet::ShowMainWindow()
+{
+    const HWND main = MainWindow();
+    if (!::IsWindowVisible(main))
+        ::ShowWindow(main, SW_SHOW);
 }
 
 void CMirelPropertySheet::OpenSearchDialog()
@@ -108,14 +139,11 @@ void CMirelPropertySheet::OnSearchStart(WPARAM mode, const wchar_t* filter)
     SetActivePage(1); // starts the walk
 }
 
-void CMirelPropertySheet::ShowFile(const std::wstring& path)
+void CMirelPropertySheet::ShowFile(const FileFacts& facts)
 {
-    m_filePage.SetPath(path);
-    if (!AddPage(&m_filePage))
-        return;
-    SetActivePage(1);
-    if (!m_filePage.LoadFileInfo())
-        RemovePage(1);
+    m_filePage.Load(facts);
+    if (AddPage(&m_filePage))
+        SetActivePage(1);
 }
 
 void CMirelPropertySheet::OnDropFiles(HDROP drop)
@@ -178,6 +206,15 @@ LRESULT CMirelPropertySheet::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         if (m_searchDlg.m_hWnd)
             ::SendMessageW(m_searchDlg.m_hWnd, msg, wp, lp);
         return 0;
+    case WM_FIRST_ITEM:
+        OnFirstItem(wp);
+        return 0;
+    case WM_SETCURSOR:
+        if (m_firstItem.IsPending()) {
+            ::SetCursor(::LoadCursorW(nullptr, IDC_APPSTARTING));
+            return TRUE;
+        }
+        break;
     case WM_ACTIVATE_SEARCH:
         if (m_searchDlg.m_hWnd && m_searchDlg.IsWindowVisible())
             ::SetActiveWindow(m_searchDlg.m_hWnd);

@@ -12,6 +12,7 @@
 #include "properties/FolderPage.h"
 #include "properties/FolderSearchDlg.h"
 #include "properties/PiePage.h"
+#include "properties/WorkerFetch.h"
 
 #include <shellapi.h>
 
@@ -40,6 +41,8 @@ public:
     CFolderPage& FolderPage() { return m_folderPage; }
     CFolderSearchDlg& SearchDialog() { return m_searchDlg; }
     CPiePage& PiePage() { return m_piePage; }
+    // The first item of a selection is still being looked up on its drive.
+    bool IsLookingUp() const { return m_firstItem.IsPending(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -54,7 +57,9 @@ private:
     HWND MainWindow() const;
     // Drops the pages but About and shows the pages that fit the selection.
     void StartOver(const std::optional<std::vector<std::wstring>>& paths);
-    void ShowFile(const std::wstring& path);
+    void OnFirstItem(WPARAM id);
+    void ShowFile(const FileFacts& facts);
+    void ShowMainWindow();
     void OpenSearchDialog();
     void OnSearchStart(WPARAM mode, const wchar_t* filter);
 
@@ -68,6 +73,7 @@ private:
     CFolderSearchDlg m_searchDlg;
     fx::CToolTipCtrl m_toolTip;
     CDropWindow m_dropWindow;
+    CWorkerFetch<FileFacts> m_firstItem;
 };
 
 } // namespace fennix

@@ -2,6 +2,7 @@
 
 #include "framework/Resources.h"
 #include "properties/MirelPropertyFrame.h"
+#include "properties/MirelPropertySheet.h"
 #include "properties/res/resource.h"
 
 namespace fennix {
@@ -24,7 +25,9 @@ void CPropertiesApp::CreateFrame()
                              nullptr, WS_EX_TOPMOST))
             m_pFrame->CenterWindow();
     }
-    if (m_pFrame->m_hWnd && !m_pFrame->IsWindowVisible())
+    // While the first item is looked up, the sheet shows the frame: with its
+    // page when the answer is quick, without it when the drive is slow.
+    if (m_pFrame->m_hWnd && !m_pFrame->IsWindowVisible() && !(m_pFrame->Sheet() && m_pFrame->Sheet()->IsLookingUp()))
         m_pFrame->ShowWindow(SW_SHOW);
 }
 

@@ -11,7 +11,8 @@
 //                 to the end of the process; a program still running after
 //                 30 s is stopped and counted as 30,000 ms.
 // The scenarios: Dovrin started on C: with the drive merely in its list;
-// Dovrin started on the drive; Fennix walking "tree\" on the drive; Larkway
+// Dovrin started on the drive; Fennix on a file of the drive (its file page);
+// Fennix walking "tree\" on the drive; Larkway
 // with the drive's root typed as the destination, key by key (its start-up
 // folder picker cancelled first). The selection goes over the clipboard as
 // the launcher hands it over. Runs take turns between the two drives, so a
@@ -254,6 +255,7 @@ int wmain(int argc, wchar_t** argv)
         {L"Dovrin on C:, drive listed", WindowsPath(DOVRIN_EXE), [&](const std::wstring&) { return onC; },
          MainWindow, false, {}},
         {L"Dovrin on the drive", WindowsPath(DOVRIN_EXE), inTree, MainWindow, true, {}},
+        {L"Fennix on a file", WindowsPath(FENNIX_EXE), inTree, MainWindow, true, {}},
         {L"Fennix walking tree\\", WindowsPath(FENNIX_EXE), [](const std::wstring& root) { return root + L"tree"; },
          MainWindow, true, {}},
         {L"Larkway, root typed", WindowsPath(LARKWAY_EXE), [&](const std::wstring&) { return onC; }, LarkwayTyping,

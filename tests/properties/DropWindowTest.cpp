@@ -28,13 +28,7 @@ protected:
 class ShownWindows {
 public:
     ShownWindows() { s_self = this; m_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, Record, nullptr, ::GetCurrentThreadId()); }
-    ~ShownWindows()
-    {
-        ::UnhookWindowsHookEx(m_hook);
-        s_self = nullptr;
-    }
-    ShownWindows(const ShownWindows&) = delete;
-    ShownWindows& operator=(const ShownWindows&) = delete;
+    ~ShownWindows() { ::UnhookWindowsHookEx(m_hook), s_self = nullptr; }
     bool Includes(HWND hwnd) const { return std::find(m_shown.begin(), m_shown.end(), hwnd) != m_shown.end(); }
 
 private:
@@ -72,8 +66,7 @@ TEST_F(DropWindowTest, IsNeverShownWhileTheProgramStartsAndHiddenUntilTheMinimiz
 
     // Centred on the screen, the frame being hidden.
     RECT rc = Drop().GetWindowRect();
-    MONITORINFO mi{};
-    mi.cbSize = sizeof(mi);
+    MONITORINFO mi{sizeof(mi)};
     ::GetMonitorInfoW(::MonitorFromWindow(Drop().m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
     EXPECT_NEAR(rc.left + rc.right, mi.rcWork.left + mi.rcWork.right, 1);
     EXPECT_NEAR(rc.top + rc.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
@@ -109,8 +102,7 @@ TEST_F(DropWindowTest, ADropStartsOverLeavingTheClipboardAsItWas)
     // A file over a file: the file page shows the new one, nothing pending.
     PutTextOnClipboard(L"the user's own text");
     std::wstring c = m_temp.MakeFile(L"c.txt", "12345");
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({c})));
-    PumpMessages();
+    DropOn(Sheet()->m_hWnd, {c});
     EXPECT_EQ(Items(), std::vector<std::wstring>{c});
     EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
     EXPECT_EQ(TabCount(), 2);
@@ -151,8 +143,7 @@ TEST_F(DropWindowTest, AMalformedOrEmptyDropIsNoSelection)
         PumpMessages();
         EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
         EXPECT_TRUE(Items().empty());
-        m_app.reset();
-        PumpMessages();
+        Stop();
     }
 }
 

@@ -25,12 +25,6 @@ TEST(EndToEnd, LauncherHandsTwoPathsToFennix)
     EXPECT_EQ(fennix.WaitForExit(), 0u);
 }
 
-} // namespace
-
-namespace {
-
-using namespace testing_support;
-
 // Whatever another program left on the clipboard, Fennix starts, shows only
 // its About page, takes a list it can read off the clipboard and ends cleanly.
 TEST(EndToEnd, HostileFileListsLeaveFennixWithNoSelection)

@@ -1,6 +1,7 @@
 // Starts Fennix in-process the way the program does (application object,
 // CreateFrame) and gives the tests its windows.
 #pragma once
+#include "common/DropList.h"
 #include "properties/MirelPropertyFrame.h"
 #include "properties/MirelPropertySheet.h"
 #include "properties/PropertiesApp.h"
@@ -15,7 +16,10 @@ using namespace fennix;
 class FennixTest : public ::testing::Test {
 protected:
     void SetUp() override { testing_support::PumpMessages(); }
-    void TearDown() override
+    void TearDown() override { Stop(); }
+
+    // Ends the program and lets its windows go.
+    void Stop()
     {
         m_app.reset();
         testing_support::PumpMessages();
@@ -25,9 +29,21 @@ protected:
     {
         m_app = std::make_unique<CPropertiesApp>();
         m_app->CreateFrame();
-        testing_support::PumpMessages();
         ASSERT_NE(Frame(), nullptr);
         ASSERT_NE(Sheet(), nullptr);
+        // The first item is read on a worker: the program is ready once the
+        // frame shows what it found.
+        ASSERT_TRUE(testing_support::PumpUntil([this] { return Sheet() && !Sheet()->IsLookingUp(); }));
+        testing_support::PumpMessages();
+    }
+
+    // Drops paths on window (the sheet or the drop window) and waits for the
+    // pages they bring.
+    void DropOn(HWND window, const std::vector<std::wstring>& paths)
+    {
+        ::SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList(paths)), 0);
+        ASSERT_TRUE(testing_support::PumpUntil([this] { return !Sheet()->IsLookingUp(); }));
+        testing_support::PumpMessages();
     }
 
     CMirelPropertyFrame* Frame() const { return m_app ? m_app->Frame() : nullptr; }

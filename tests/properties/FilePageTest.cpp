@@ -1,12 +1,16 @@
 #include "tests/properties/FennixFixture.h"
 
-#include "common/DropList.h"
 #include "framework/Handle.h"
+#include "framework/LongPath.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "properties/FileStamps.h"
+#include "properties/Messages.h"
 #include "properties/res/resource.h"
 
 #include <commctrl.h>
+
+#include <array>
+#include <tuple>
 
 using namespace fennix;
 
@@ -19,41 +23,28 @@ uint64_t Ticks(const FILETIME& ft)
     return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 
-FILETIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
+FILETIME Utc(WORD year, WORD month, WORD day, WORD hour, WORD minute = 0, WORD second = 0)
 {
-    SYSTEMTIME st{};
-    st.wYear = year;
-    st.wMonth = month;
-    st.wDay = day;
-    st.wHour = hour;
-    st.wMinute = minute;
-    st.wSecond = second;
+    const SYSTEMTIME st{year, month, 0, day, hour, minute, second, 0};
     FILETIME ft{};
     ::SystemTimeToFileTime(&st, &ft);
     return ft;
 }
 
-struct FileTimes {
-    FILETIME created{}, accessed{}, written{};
-};
-
-FileTimes ReadTimes(const std::wstring& path)
+// The stamps as stored, in SetFileTime's order: created, accessed, written.
+std::array<uint64_t, 3> Stamps(const std::wstring& path)
 {
-    FileTimes t;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     EXPECT_TRUE(::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
-    t.created = data.ftCreationTime;
-    t.accessed = data.ftLastAccessTime;
-    t.written = data.ftLastWriteTime;
-    return t;
+    return {Ticks(data.ftCreationTime), Ticks(data.ftLastAccessTime), Ticks(data.ftLastWriteTime)};
 }
+uint64_t Written(const std::wstring& path) { return Stamps(path)[2]; }
 
 void SetTimes(const std::wstring& path, const FILETIME& accessed, const FILETIME& written)
 {
     fx::CFileHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(file);
-    ASSERT_TRUE(::SetFileTime(file.Get(), nullptr, &accessed, &written));
+    ASSERT_TRUE(file && ::SetFileTime(file.Get(), nullptr, &accessed, &written));
 }
 
 class FilePageTest : public FennixTest {
@@ -61,6 +52,7 @@ protected:
     // Starts Fennix on one file, as the shell integration does.
     void Open(const std::wstring& path)
     {
+        Stop();
         PutDropListOnClipboard({path});
         Start();
     }
@@ -80,106 +72,77 @@ protected:
         ::SendMessageW(Item(id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
         return st;
     }
-    // What a user's edit of a picker does: a new value, then the change notification.
-    void EditPicker(int id, WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
+    // What a user's edit of a stamp's two pickers does (local time, the tests
+    // run with TZ=Europe/Berlin): new values, each followed by the change
+    // notification.
+    void EditStamp(int dateId, WORD year, WORD month, WORD day, WORD hour, WORD minute = 0, WORD second = 0)
     {
-        SYSTEMTIME st = Picker(id);
-        if (id == IDC_WRITE_DATE || id == IDC_ACCESSED_DATE || id == IDC_CREATED_DATE) {
-            st.wYear = year;
-            st.wMonth = month;
-            st.wDay = day;
-        } else {
-            st.wHour = hour;
-            st.wMinute = minute;
-            st.wSecond = second;
+        const int timeId = dateId == IDC_WRITE_DATE ? IDC_WRITE_TIME : IDC_ACCESSED_TIME;
+        for (int id : {dateId, timeId}) {
+            SYSTEMTIME st = Picker(id);
+            if (id == dateId) {
+                st.wYear = year;
+                st.wMonth = month;
+                st.wDay = day;
+            } else {
+                st.wHour = hour;
+                st.wMinute = minute;
+                st.wSecond = second;
+            }
+            ::SendMessageW(Item(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+            NMDATETIMECHANGE change{{Item(id), static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_DATETIMECHANGE)},
+                                    GDT_VALID, st};
+            ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&change));
         }
-        ::SendMessageW(Item(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
-        NMDATETIMECHANGE change{};
-        change.nmhdr.hwndFrom = Item(id);
-        change.nmhdr.idFrom = static_cast<UINT_PTR>(id);
-        change.nmhdr.code = DTN_DATETIMECHANGE;
-        change.dwFlags = GDT_VALID;
-        change.st = st;
-        ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&change));
     }
 };
 
-TEST_F(FilePageTest, OneFileShowsItsFigures)
+// Each file shows its paths, its name without the extension and its full
+// 64-bit size; the MS-DOS path is another name of the same file.
+TEST_F(FilePageTest, AFileShowsItsFigures)
 {
-    std::wstring path = m_temp.MakeFile(L"quarterly report.final.txt", std::string(1536, 'x'));
-    Open(path);
-    EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
-    EXPECT_EQ(Sheet()->GetActiveIndex(), 1);
-    EXPECT_EQ(Text(IDC_FILE_PATH), path);
-    EXPECT_EQ(Text(IDC_FILE_TITLE), L"quarterly report.final");
-    EXPECT_FALSE(Text(IDC_FILE_TYPE).empty());
-    EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(1536) + L"(1536 bytes)");
-    // The shell's icon follows from a worker.
-    EXPECT_TRUE(PumpUntil([this] { return ::SendMessageW(Item(IDC_FILE_ICON), STM_GETICON, 0, 0) != 0; }));
-    EXPECT_FALSE(ApplyEnabled());
-    EXPECT_TRUE(ClipboardIsEmpty());
-
-    // The MS-DOS path is another name of the same file.
-    std::wstring shortPath = Text(IDC_FILE_SHORT_PATH);
-    ASSERT_FALSE(shortPath.empty());
-    EXPECT_NE(shortPath, path);
-    wchar_t longForm[1024] = L"";
-    ASSERT_GT(::GetLongPathNameW(shortPath.c_str(), longForm, 1024), 0u);
-    EXPECT_EQ(std::wstring(longForm), path);
-
-    // The pickers show the stored stamps in local time, date and time alike.
-    FileTimes stored = ReadTimes(path);
-    SYSTEMTIME written = FileTimeToLocal(stored.written).value();
-    SYSTEMTIME shownDate = Picker(IDC_WRITE_DATE), shownTime = Picker(IDC_WRITE_TIME);
-    EXPECT_EQ(shownDate.wYear, written.wYear);
-    EXPECT_EQ(shownDate.wDay, written.wDay);
-    EXPECT_EQ(shownTime.wHour, written.wHour);
-    EXPECT_EQ(shownTime.wMinute, written.wMinute);
-}
-
-TEST_F(FilePageTest, SizesAreFull64BitLengths)
-{
-    std::wstring empty = m_temp.MakeFile(L"empty.bin", "");
-    Open(empty);
-    EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(0) + L"(0 bytes)");
-    m_app.reset();
-
-    std::wstring big = m_temp.MakeFile(L"big.bin", "");
-    {
-        fx::CFileHandle file(::CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        LARGE_INTEGER fiveGiB{};
-        fiveGiB.QuadPart = 5LL << 30;
-        ASSERT_TRUE(::SetFilePointerEx(file.Get(), fiveGiB, nullptr, FILE_BEGIN));
-        ASSERT_TRUE(::SetEndOfFile(file.Get()));
+    const std::wstring deep = std::wstring(100, L'a') + L"\\" + std::wstring(100, L'b') + L"\\" + std::wstring(80, L'c');
+    const struct {
+        std::wstring name, title;
+        uint64_t size;
+    } cases[] = {
+        {L"quarterly report.final.txt", L"quarterly report.final", 1536},
+        {L"empty.bin", L"empty", 0},
+        {L"big.bin", L"big", 5ULL << 30},
+        {L"Ελληνικά 漢字 ünïcödé.txt", L"Ελληνικά 漢字 ünïcödé", 4},
+        {deep + L".log", std::wstring(80, L'c'), 4},
+    };
+    for (const auto& c : cases) {
+        const std::wstring path = m_temp.MakeFile(c.name, c.size == 1536 ? std::string(1536, 'x') : "data");
+        if (c.size != 4) {
+            fx::CFileHandle file(::CreateFileW(fx::ExtendedLengthPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                               OPEN_EXISTING, 0, nullptr));
+            LARGE_INTEGER end{};
+            end.QuadPart = static_cast<LONGLONG>(c.size);
+            ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
+        }
+        Open(path);
+        SCOPED_TRACE(testing::PrintToString(c.name));
+        EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
+        EXPECT_EQ(Sheet()->GetActiveIndex(), 1);
+        EXPECT_EQ(Text(IDC_FILE_PATH), path);
+        EXPECT_EQ(Text(IDC_FILE_TITLE), c.title);
+        EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(c.size) + L"(" + std::to_wstring(c.size) + L" bytes)");
+        wchar_t longForm[1024] = L"";
+        ASSERT_GT(::GetLongPathNameW(Text(IDC_FILE_SHORT_PATH).c_str(), longForm, 1024), 0u);
+        EXPECT_EQ(std::wstring(longForm), path);
+        EXPECT_FALSE(ApplyEnabled());
     }
-    Open(big);
-    EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(5ULL << 30) + L"(5368709120 bytes)");
-}
-
-TEST_F(FilePageTest, NonAnsiAndLongPathsAreShownWhole)
-{
-    std::wstring foreign = m_temp.MakeFile(L"Ελληνικά 漢字 ünïcödé.txt");
-    Open(foreign);
-    EXPECT_EQ(Text(IDC_FILE_PATH), foreign);
-    EXPECT_EQ(Text(IDC_FILE_TITLE), L"Ελληνικά 漢字 ünïcödé");
-    m_app.reset();
-
-    std::wstring deep = m_temp.MakeFile(std::wstring(100, L'a') + L"\\" + std::wstring(100, L'b') + L"\\" +
-                                        std::wstring(80, L'c') + L".log");
-    ASSERT_GT(deep.size(), 260u);
-    Open(deep);
-    EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
-    EXPECT_EQ(Text(IDC_FILE_PATH), deep);
-    wchar_t longForm[1024] = L"";
-    ASSERT_GT(::GetLongPathNameW(Text(IDC_FILE_SHORT_PATH).c_str(), longForm, 1024), 0u);
-    EXPECT_EQ(std::wstring(longForm), deep);
-    // Changes reach a file that deep too.
-    Click(IDC_HIDDEN);
-    EditPicker(IDC_WRITE_DATE, 2020, 2, 29, 0, 0, 0);
-    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 12, 0, 0);
-    Click(IDC_APPLY);
-    EXPECT_TRUE(::GetFileAttributesW(deep.c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(Ticks(ReadTimes(deep).written), Ticks(Utc(2020, 2, 29, 11, 0, 0)));
+    // The type, the shell's icon (from a worker) and the stamps in local time.
+    const std::wstring stamped = m_temp.MakeFile(L"stamped.txt");
+    SetTimes(stamped, Utc(2020, 3, 4, 5), Utc(2021, 7, 15, 12, 30, 45));
+    Open(stamped);
+    EXPECT_FALSE(Text(IDC_FILE_TYPE).empty());
+    EXPECT_NE(Text(IDC_FILE_SHORT_PATH), Text(IDC_FILE_PATH));
+    EXPECT_TRUE(PumpUntil([this] { return ::SendMessageW(Item(IDC_FILE_ICON), STM_GETICON, 0, 0) != 0; }));
+    const SYSTEMTIME date = Picker(IDC_WRITE_DATE), time = Picker(IDC_WRITE_TIME);
+    EXPECT_EQ(std::tuple(date.wYear, date.wMonth, date.wDay, time.wHour, time.wMinute, time.wSecond),
+              std::tuple(2021, 7, 15, 14, 30, 45));
 }
 
 // "report." beside "report", as a Linux drive or a share holds them: the
@@ -195,31 +158,28 @@ TEST_F(FilePageTest, ANameEndingInADotIsShownAndChangedAsItIs)
         return ::GetFileAttributesExW(dotted.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow == 6;
     }));
     const DWORD plainAttributes = ::GetFileAttributesW(plain.c_str());
-    const FileTimes plainTimes = ReadTimes(plain);
+    const uint64_t plainWritten = Written(plain);
     Open(dotted);
     EXPECT_EQ(Text(IDC_FILE_PATH), folder + L"\\report.");
     EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(6) + L"(6 bytes)");
     EXPECT_EQ(Text(IDC_FILE_SHORT_PATH).rfind(L"\\\\?\\", 0), std::wstring::npos);
     Click(IDC_HIDDEN);
-    EditPicker(IDC_WRITE_DATE, 2020, 2, 29, 0, 0, 0);
-    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 12, 0, 0);
+    EditStamp(IDC_WRITE_DATE, 2020, 2, 29, 12);
     Click(IDC_APPLY);
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_TRUE(::GetFileAttributesW(dotted.c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(Ticks(ReadTimes(dotted).written), Ticks(Utc(2020, 2, 29, 11, 0, 0)));
+    EXPECT_EQ(Written(dotted), Ticks(Utc(2020, 2, 29, 11)));
     EXPECT_EQ(::GetFileAttributesW(plain.c_str()), plainAttributes);
-    EXPECT_EQ(Ticks(ReadTimes(plain).written), Ticks(plainTimes.written));
+    EXPECT_EQ(Written(plain), plainWritten);
 }
 
 TEST_F(FilePageTest, WhatTheFilePageRefusesLeavesOnlyAbout)
 {
     for (const std::wstring& path : {(m_temp.Path() / L"vanished.txt").wstring(), std::wstring(L"C:\\")}) {
         Open(path);
-        EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT}) << "for " << std::string(path.begin(), path.end());
+        EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT}) << testing::PrintToString(path);
         EXPECT_EQ(TabCount(), 1);
         EXPECT_TRUE(ClipboardIsEmpty());
-        m_app.reset();
-        PumpMessages();
     }
 }
 
@@ -228,19 +188,16 @@ TEST_F(FilePageTest, OnlyTheBoxesAndStampsTheUserChangedAreWrittenOntoTheFileAsI
     std::wstring path = m_temp.MakeFile(L"attributes.txt");
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE));
     Open(path);
-    EXPECT_TRUE(Checked(IDC_ARCHIVE));
-    EXPECT_FALSE(Checked(IDC_READ_ONLY));
-    EXPECT_FALSE(Checked(IDC_HIDDEN));
-    EXPECT_FALSE(Checked(IDC_SYSTEM));
+    EXPECT_EQ((std::vector<bool>{Checked(IDC_ARCHIVE), Checked(IDC_READ_ONLY), Checked(IDC_HIDDEN), Checked(IDC_SYSTEM)}),
+              (std::vector<bool>{true, false, false, false}));
 
     // Another program sets Read Only and Hidden after the page read the file;
     // the user changes only a date: the attributes stay as that program left them.
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), 0x23));
-    EditPicker(IDC_WRITE_DATE, 2021, 7, 15, 0, 0, 0);
+    EditStamp(IDC_WRITE_DATE, 2021, 7, 15, 0);
     Click(IDC_APPLY);
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x23u);
-    const FILETIME written = ReadTimes(path).written;
 
     // Ticking System writes that bit alone, and the stamp written before is
     // no longer the user's change: another program's new stamp stays.
@@ -248,8 +205,7 @@ TEST_F(FilePageTest, OnlyTheBoxesAndStampsTheUserChangedAreWrittenOntoTheFileAsI
     Click(IDC_SYSTEM);
     Click(IDC_APPLY);
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x27u);
-    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2019, 8, 9, 10, 11, 12)));
-    EXPECT_NE(Ticks(written), Ticks(Utc(2019, 8, 9, 10, 11, 12)));
+    EXPECT_EQ(Written(path), Ticks(Utc(2019, 8, 9, 10, 11, 12)));
 
     // Boxes ticked and unticked again are no change.
     Click(IDC_HIDDEN);
@@ -300,113 +256,35 @@ TEST(FileStamps, AttributeWordForTheBoxes)
         EXPECT_EQ(ComposeAttributes(c.current, c.shown, c.chosen), c.written) << std::hex << c.current;
 }
 
-// A stamp's date and its time of day are edited apart; what lands on disk is
-// exactly the local time the user set, by the daylight-saving rule of that
-// date, and nothing else changes. The tests run with TZ=Europe/Berlin.
-TEST_F(FilePageTest, ChangedStampIsWrittenExactlyAndTheOthersKept)
+// One stamp set by the user lands on disk exactly, by the daylight-saving
+// rule of its date, at the edges of the range, together with a change of
+// Read Only either way, and onto a file another program holds open; the
+// other stamps keep their stored value to the tick.
+TEST_F(FilePageTest, AChangedStampIsWrittenExactlyAndTheOthersKept)
 {
-    std::wstring path = m_temp.MakeFile(L"times.txt");
-    // Stored stamps with a sub-second part, which an unchanged stamp must keep.
-    FILETIME accessed = Utc(2020, 3, 4, 5, 6, 7), written = Utc(2019, 8, 9, 10, 11, 12);
-    accessed.dwLowDateTime += 1234567;
-    written.dwLowDateTime += 7654321;
-    SetTimes(path, accessed, written);
-    Open(path);
-
-    EditPicker(IDC_WRITE_DATE, 2021, 7, 15, 0, 0, 0);     // summer: UTC+2
-    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 14, 30, 45);
-    EXPECT_TRUE(ApplyEnabled());
-    Click(IDC_APPLY);
-    FileTimes after = ReadTimes(path);
-    EXPECT_EQ(Ticks(after.written), Ticks(Utc(2021, 7, 15, 12, 30, 45)));
-    EXPECT_EQ(Ticks(after.accessed), Ticks(accessed));
-    // (Wine derives the creation stamp from the Unix times, so it cannot be
-    // compared here.)
-    // Both pickers now show what was written.
-    EXPECT_EQ(Picker(IDC_WRITE_DATE).wHour, 14);
-    EXPECT_EQ(Picker(IDC_WRITE_TIME).wDay, 15);
-
-    EditPicker(IDC_ACCESSED_DATE, 2021, 1, 15, 0, 0, 0); // winter: UTC+1
-    EditPicker(IDC_ACCESSED_TIME, 0, 0, 0, 9, 0, 0);
-    Click(IDC_APPLY);
-    after = ReadTimes(path);
-    EXPECT_EQ(Ticks(after.accessed), Ticks(Utc(2021, 1, 15, 8, 0, 0)));
-    EXPECT_EQ(Ticks(after.written), Ticks(Utc(2021, 7, 15, 12, 30, 45)));
-}
-
-TEST_F(FilePageTest, TypedDatesAreReadOrRefused)
-{
-    std::wstring path = m_temp.MakeFile(L"typed.txt");
-    Open(path);
-    const SYSTEMTIME before = Picker(IDC_WRITE_DATE);
-    auto type = [this](int id, const wchar_t* text) {
-        NMDATETIMESTRINGW typed{};
-        typed.nmhdr.hwndFrom = Item(id);
-        typed.nmhdr.idFrom = static_cast<UINT_PTR>(id);
-        typed.nmhdr.code = DTN_USERSTRINGW;
-        typed.pszUserString = text;
-        ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&typed));
-        return typed;
-    };
-    NMDATETIMESTRINGW read = type(IDC_WRITE_DATE, L"July 15, 2021");
-    EXPECT_EQ(read.dwFlags, static_cast<DWORD>(GDT_VALID));
-    EXPECT_EQ(read.st.wYear, 2021);
-    EXPECT_EQ(read.st.wMonth, 7);
-    EXPECT_EQ(read.st.wDay, 15);
-    read = type(IDC_WRITE_TIME, L"14:30:05");
-    EXPECT_EQ(read.st.wHour, 14);
-    EXPECT_EQ(read.st.wMinute, 30);
-    EXPECT_EQ(read.st.wSecond, 5);
-    NMDATETIMESTRINGW refused = type(IDC_WRITE_DATE, L"no date at all");
-    EXPECT_EQ(refused.dwFlags, static_cast<DWORD>(GDT_VALID));
-    EXPECT_EQ(refused.st.wYear, before.wYear);
-    EXPECT_EQ(refused.st.wDay, before.wDay);
-}
-
-// The pickers cannot reach such a date (they start in 1752), but a typed one
-// must not turn into a time: the page then writes none and says so.
-TEST(FileStamps, LocalTimesThatAreNoFileTime)
-{
-    SYSTEMTIME firstDay{};
-    firstDay.wYear = 1601;
-    firstDay.wMonth = 1;
-    firstDay.wDay = 1;
-    SYSTEMTIME halfPastMidnight{};
-    halfPastMidnight.wMinute = 30;
-    // Still the year before in UTC, east of Greenwich.
-    EXPECT_FALSE(LocalToFileTime(firstDay, halfPastMidnight).has_value());
-    SYSTEMTIME noSuchDay = firstDay;
-    noSuchDay.wYear = 2021;
-    noSuchDay.wMonth = 2;
-    noSuchDay.wDay = 30;
-    EXPECT_FALSE(LocalToFileTime(noSuchDay, halfPastMidnight).has_value());
-    noSuchDay.wDay = 28;
-    EXPECT_TRUE(LocalToFileTime(noSuchDay, halfPastMidnight).has_value());
-}
-
-// One stamp set by the user, written exactly (the tests run with
-// TZ=Europe/Berlin), at the edges of the range, together with a change of
-// Read Only either way, and onto a file another program holds open.
-TEST_F(FilePageTest, StampsAreWrittenAlsoWithReadOnlyChangedAndOnABusyFile)
-{
-    struct Case {
+    const struct {
         const wchar_t* name;
         DWORD attributes;
-        bool heldOpen;
-        bool accessed; // else the written stamp
+        bool heldOpen, readOnlyAfter;
+        int dateId;
         WORD year, month, day, hour;
         FILETIME expected;
-        bool readOnlyAfter;
+    } cases[] = {
+        {L"summer.txt", FILE_ATTRIBUTE_NORMAL, false, false, IDC_WRITE_DATE, 2021, 7, 15, 14, Utc(2021, 7, 15, 12)},
+        {L"winter.txt", FILE_ATTRIBUTE_NORMAL, false, false, IDC_ACCESSED_DATE, 2021, 1, 15, 9, Utc(2021, 1, 15, 8)},
+        {L"edge low.txt", FILE_ATTRIBUTE_NORMAL, false, false, IDC_WRITE_DATE, 1970, 1, 1, 1, Utc(1970, 1, 1, 0)},
+        {L"edge high.txt", FILE_ATTRIBUTE_NORMAL, false, false, IDC_ACCESSED_DATE, 2100, 6, 1, 12, Utc(2100, 6, 1, 10)},
+        {L"unlocked.txt", FILE_ATTRIBUTE_READONLY, false, false, IDC_WRITE_DATE, 2022, 2, 2, 12, Utc(2022, 2, 2, 11)},
+        {L"locked.txt", FILE_ATTRIBUTE_NORMAL, false, true, IDC_WRITE_DATE, 2023, 3, 3, 12, Utc(2023, 3, 3, 11)},
+        {L"busy.txt", FILE_ATTRIBUTE_NORMAL, true, false, IDC_WRITE_DATE, 2018, 12, 24, 18, Utc(2018, 12, 24, 17)},
     };
-    const Case cases[] = {
-        {L"edge low.txt", FILE_ATTRIBUTE_NORMAL, false, false, 1970, 1, 1, 1, Utc(1970, 1, 1, 0, 0, 0), false},
-        {L"edge high.txt", FILE_ATTRIBUTE_NORMAL, false, true, 2100, 6, 1, 12, Utc(2100, 6, 1, 10, 0, 0), false},
-        {L"unlocked.txt", FILE_ATTRIBUTE_READONLY, false, false, 2022, 2, 2, 12, Utc(2022, 2, 2, 11, 0, 0), false},
-        {L"locked.txt", FILE_ATTRIBUTE_NORMAL, false, false, 2023, 3, 3, 12, Utc(2023, 3, 3, 11, 0, 0), true},
-        {L"busy.txt", FILE_ATTRIBUTE_NORMAL, true, false, 2018, 12, 24, 18, Utc(2018, 12, 24, 17, 0, 0), false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const std::wstring path = m_temp.MakeFile(c.name);
+        // Stored stamps with a sub-second part, which an unchanged stamp must keep.
+        FILETIME accessed = Utc(2020, 3, 4, 5, 6, 7), written = Utc(2019, 8, 9, 10, 11, 12);
+        accessed.dwLowDateTime += 1234567;
+        written.dwLowDateTime += 7654321;
+        SetTimes(path, accessed, written);
         ASSERT_TRUE(::SetFileAttributesW(path.c_str(), c.attributes));
         fx::CFileHandle other;
         if (c.heldOpen)
@@ -415,52 +293,111 @@ TEST_F(FilePageTest, StampsAreWrittenAlsoWithReadOnlyChangedAndOnABusyFile)
         MessageBoxRecorder boxes;
         if (c.attributes == FILE_ATTRIBUTE_READONLY || c.readOnlyAfter)
             Click(IDC_READ_ONLY);
-        EditPicker(c.accessed ? IDC_ACCESSED_DATE : IDC_WRITE_DATE, c.year, c.month, c.day, 0, 0, 0);
-        EditPicker(c.accessed ? IDC_ACCESSED_TIME : IDC_WRITE_TIME, 0, 0, 0, c.hour, 0, 0);
+        EditStamp(c.dateId, c.year, c.month, c.day, c.hour);
+        EXPECT_TRUE(ApplyEnabled());
         Click(IDC_APPLY);
         EXPECT_TRUE(boxes.shown.empty()) << c.name;
-        const FileTimes after = ReadTimes(path);
-        EXPECT_EQ(Ticks(c.accessed ? after.accessed : after.written), Ticks(c.expected)) << c.name;
+        // (Wine derives the creation stamp from the Unix times, so it cannot
+        // be compared here.)
+        const bool wrote = c.dateId == IDC_WRITE_DATE;
+        const std::array<uint64_t, 3> after = Stamps(path);
+        EXPECT_EQ(after[1], wrote ? Ticks(accessed) : Ticks(c.expected)) << c.name;
+        EXPECT_EQ(after[2], wrote ? Ticks(c.expected) : Ticks(written)) << c.name;
         EXPECT_EQ((::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0, c.readOnlyAfter) << c.name;
-        m_app.reset();
-        PumpMessages();
+        // Both pickers of the stamp now show what was written.
+        EXPECT_EQ(Picker(c.dateId).wHour, c.hour) << c.name;
+        EXPECT_EQ(Picker(wrote ? IDC_WRITE_TIME : IDC_ACCESSED_TIME).wDay, c.day) << c.name;
     }
 }
 
-TEST_F(FilePageTest, DoneAndCancelEndTheProgram)
+// A typed date or time is taken when it reads as one; else the picker keeps
+// what it showed. Local times that are no file time (the pickers cannot
+// reach them, a typed one could) turn into none, and the page writes none.
+TEST_F(FilePageTest, TypedDatesAreReadOrRefused)
 {
-    std::wstring path = m_temp.MakeFile(L"untouched.txt");
-    SetTimes(path, Utc(2001, 1, 1, 1, 1, 1), Utc(2002, 2, 2, 2, 2, 2));
-    const DWORD attributesBefore = ::GetFileAttributesW(path.c_str());
+    Open(m_temp.MakeFile(L"typed.txt"));
+    const SYSTEMTIME before = Picker(IDC_WRITE_DATE);
+    auto type = [this](int id, const wchar_t* text) {
+        NMDATETIMESTRINGW typed{{Item(id), static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_USERSTRINGW)}, text};
+        ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&typed));
+        EXPECT_EQ(typed.dwFlags, static_cast<DWORD>(GDT_VALID));
+        return typed.st;
+    };
+    const SYSTEMTIME date = type(IDC_WRITE_DATE, L"July 15, 2021"), time = type(IDC_WRITE_TIME, L"14:30:05");
+    EXPECT_EQ(std::tuple(date.wYear, date.wMonth, date.wDay), std::tuple(2021, 7, 15));
+    EXPECT_EQ(std::tuple(time.wHour, time.wMinute, time.wSecond), std::tuple(14, 30, 5));
+    const SYSTEMTIME refused = type(IDC_WRITE_DATE, L"no date at all");
+    EXPECT_EQ(std::tuple(refused.wYear, refused.wDay), std::tuple(before.wYear, before.wDay));
 
-    // Done with nothing pending writes nothing.
-    Open(path);
-    ::SendMessageW(Item(IDOK), BM_CLICK, 0, 0);
-    int code = -1;
-    EXPECT_TRUE(PumpMessages(&code));
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2002, 2, 2, 2, 2, 2)));
-    m_app.reset();
-    PumpMessages();
+    const SYSTEMTIME halfPastMidnight{0, 0, 0, 0, 0, 30};
+    const std::pair<SYSTEMTIME, bool> days[] = {
+        {{1601, 1, 0, 1}, false}, // still the year before in UTC, east of Greenwich
+        {{2021, 2, 0, 30}, false},
+        {{2021, 2, 0, 28}, true},
+    };
+    for (const auto& [day, valid] : days)
+        EXPECT_EQ(LocalToFileTime(day, halfPastMidnight).has_value(), valid) << day.wYear << "-" << day.wDay;
+}
 
-    // Cancel drops pending changes.
-    Open(path);
-    Click(IDC_HIDDEN);
-    EditPicker(IDC_WRITE_DATE, 2015, 5, 5, 0, 0, 0);
-    ::SendMessageW(Item(IDCANCEL), BM_CLICK, 0, 0);
-    EXPECT_TRUE(PumpMessages(&code));
-    EXPECT_EQ(::GetFileAttributesW(path.c_str()), attributesBefore);
-    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2002, 2, 2, 2, 2, 2)));
-    m_app.reset();
-    PumpMessages();
+// A drive that takes seconds over the item holds up a worker alone: the frame
+// shows and answers while it waits, Exit ends the program at once, and of
+// two selections the last one's page is shown.
+HANDLE g_asked, g_open, g_openLast;
+void HoldTheDrive(const std::wstring& path)
+{
+    ::SetEvent(g_asked);
+    ::WaitForSingleObject(path.ends_with(L"last.txt") ? g_openLast : g_open, 60000);
+}
 
-    // Done with a pending change applies it first.
-    Open(path);
-    EditPicker(IDC_WRITE_DATE, 2016, 6, 6, 0, 0, 0);
-    EditPicker(IDC_WRITE_TIME, 0, 0, 0, 6, 0, 0);
-    ::SendMessageW(Item(IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(PumpMessages(&code));
-    EXPECT_EQ(Ticks(ReadTimes(path).written), Ticks(Utc(2016, 6, 6, 4, 0, 0)));
+TEST_F(FilePageTest, ASlowDriveLeavesTheFrameAnsweringAndTheLastSelectionsPageFollows)
+{
+    const std::wstring first = m_temp.MakeFile(L"first.txt", "1"), last = m_temp.MakeFile(L"last.txt", "12345");
+    fx::CKernelHandle asked(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    fx::CKernelHandle open(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    fx::CKernelHandle openLast(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    g_asked = asked.Get();
+    g_open = open.Get();
+    g_openLast = openLast.Get();
+    SetFileFactsDelay(HoldTheDrive);
+    for (bool exit : {false, true}) {
+        ::ResetEvent(g_open);
+        ::ResetEvent(g_asked);
+        PutDropListOnClipboard({first});
+        m_app = std::make_unique<CPropertiesApp>();
+        m_app->CreateFrame();
+        ASSERT_EQ(::WaitForSingleObject(g_asked, 10000), WAIT_OBJECT_0);
+        ASSERT_TRUE(PumpUntil([this] { return Frame()->IsWindowVisible(); }, 2000));
+        EXPECT_TRUE(Sheet()->IsLookingUp());
+        EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
+        if (exit) {
+            Frame()->SendMessage(WM_CLOSE);
+            int code = -1;
+            EXPECT_TRUE(PumpMessages(&code));
+            EXPECT_EQ(code, 0);
+            m_app.reset(); // while the worker still waits on the drive
+            break;
+        }
+        // The first selection's answer is already queued when the last one
+        // is dropped: that late answer is ignored and the frame waits on.
+        ::SetEvent(g_open);
+        MSG answer{};
+        ASSERT_TRUE(PollUntil(
+            [&] { return ::PeekMessageW(&answer, Sheet()->m_hWnd, WM_FIRST_ITEM, WM_FIRST_ITEM, PM_NOREMOVE) != 0; }));
+        Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({last})));
+        PumpMessages();
+        EXPECT_TRUE(Sheet()->IsLookingUp());
+        EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
+        ::SetEvent(g_openLast);
+        ASSERT_TRUE(PumpUntil([this] { return !Sheet()->IsLookingUp(); }));
+        PumpMessages();
+        EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
+        EXPECT_EQ(Text(IDC_FILE_PATH), last);
+        EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(5) + L"(5 bytes)");
+        Stop();
+    }
+    SetFileFactsDelay(nullptr);
+    ::SetEvent(g_open);
+    ::SetEvent(g_openLast);
 }
 
 } // namespace

@@ -15,32 +15,28 @@ using namespace testing_support;
 
 const std::vector<UINT> kAboutAndFolder{IDD_ABOUT, IDD_FOLDER_PAGE};
 
-// The colour bits of an icon, to tell which one a control shows.
+// The colour bits of an icon (a control's, or a resource's at 32 pixels),
+// to tell which one a control shows.
 std::vector<DWORD> IconPixels(HICON icon)
 {
     ICONINFO info{};
     if (!icon || !::GetIconInfo(icon, &info))
         return {};
     fx::CBitmapHandle color(info.hbmColor), mask(info.hbmMask);
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = 32;
-    bmi.bmiHeader.biHeight = -32; // top row first
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB}};
     std::vector<DWORD> pixels(32 * 32);
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, info.hbmColor, 0, 32, pixels.data(), &bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    fx::CClientDC screen(nullptr);
+    ::GetDIBits(screen.Get(), info.hbmColor, 0, 32, pixels.data(), &bmi, DIB_RGB_COLORS);
     return pixels;
 }
-
+std::vector<DWORD> IconPixels(HWND control)
+{
+    return IconPixels(reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0)));
+}
 std::vector<DWORD> ResourceIconPixels(WORD id)
 {
-    fx::CIconHandle icon(static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0)));
-    return IconPixels(icon.Get());
+    return IconPixels(fx::CIconHandle(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0))).Get());
 }
 
 // A drive that does not answer: the walk's listing of any folder named
@@ -52,7 +48,12 @@ public:
     {
         ::ResetEvent(Held());
         ::ResetEvent(Released());
-        CFolderWalker::SetListingDelay(&Delay);
+        CFolderWalker::SetListingDelay([](const std::wstring& folder) {
+            if (folder.size() >= 5 && folder.compare(folder.size() - 5, 5, L"\\slow") == 0) {
+                ::SetEvent(Held());
+                ::WaitForSingleObject(Released(), 30000);
+            }
+        });
     }
     ~CSlowListing()
     {
@@ -62,7 +63,6 @@ public:
     // Pumps until the walk's worker waits in the listing.
     bool WaitUntilHeld() const { return PumpUntil([] { return ::WaitForSingleObject(Held(), 0) == WAIT_OBJECT_0; }); }
     bool StillHeld() const { return ::WaitForSingleObject(Released(), 0) == WAIT_TIMEOUT; }
-    void Release() const { ::SetEvent(Released()); }
 
 private:
     // Never closed: an abandoned worker may still wait on them.
@@ -75,13 +75,6 @@ private:
     {
         static HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         return event;
-    }
-    static void Delay(const std::wstring& folder)
-    {
-        if (folder.size() < 5 || folder.compare(folder.size() - 5, 5, L"\\slow") != 0)
-            return;
-        ::SetEvent(Held());
-        ::WaitForSingleObject(Released(), 30000);
     }
 };
 
@@ -163,12 +156,11 @@ protected:
 private:
     static std::vector<std::wstring> ListTexts(HWND control, UINT countMsg, UINT textMsg)
     {
-        std::vector<std::wstring> texts;
-        const LRESULT count = ::SendMessageW(control, countMsg, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
+        std::vector<std::wstring> texts(static_cast<size_t>(::SendMessageW(control, countMsg, 0, 0)));
+        for (size_t i = 0; i < texts.size(); ++i) {
             wchar_t text[512] = L"";
-            ::SendMessageW(control, textMsg, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            texts.push_back(text);
+            ::SendMessageW(control, textMsg, i, reinterpret_cast<LPARAM>(text));
+            texts[i] = text;
         }
         return texts;
     }
@@ -179,38 +171,23 @@ TEST_F(FolderPageTest, AFolderFirstOpensTheSearchDialogTopmostAndCentred)
     const std::wstring folder = m_temp.MakeFolder(L"f");
     StartOn({folder});
     EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
-    ASSERT_TRUE(::IsWindow(Search()));
-    EXPECT_TRUE(::IsWindowVisible(Search()));
+    ASSERT_TRUE(::IsWindowVisible(Search()));
     EXPECT_EQ(WindowText(Search()), L"Fennix");
     EXPECT_TRUE(::GetWindowLongW(Search(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(::GetWindowLongW(Search(), GWL_STYLE) & WS_SYSMENU);
     EXPECT_EQ(::GetActiveWindow(), Search());
     RECT dialog{}, frame = Frame()->GetWindowRect();
     ::GetWindowRect(Search(), &dialog);
     EXPECT_NEAR(dialog.left + dialog.right, frame.left + frame.right, 2);
     EXPECT_NEAR(dialog.top + dialog.bottom, frame.top + frame.bottom, 2);
-
     EXPECT_EQ(WindowText(SearchItem(IDC_SEARCH_PATH)), PathRoot(folder));
     EXPECT_EQ(::SendMessageW(SearchItem(IDC_SEARCH_SUBFOLDERS), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_TRUE(GoEnabled());
-    HWND animation = SearchItem(IDC_SEARCH_ANIMATION);
-    EXPECT_TRUE(::SendMessageW(animation, ACM_OPENW, reinterpret_cast<WPARAM>(::GetModuleHandleW(nullptr)),
-                               reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(IDR_SEARCH_ANIMATION))));
     // One item: the drive's own icon (from a worker), not the one for several items.
-    ASSERT_TRUE(PumpUntil([this] { return ::SendMessageW(SearchItem(IDC_SEARCH_ICON), STM_GETICON, 0, 0) != 0; }));
-    const auto shown = IconPixels(reinterpret_cast<HICON>(::SendMessageW(SearchItem(IDC_SEARCH_ICON), STM_GETICON, 0, 0)));
-    EXPECT_FALSE(shown.empty());
-    EXPECT_NE(shown, ResourceIconPixels(IDI_MULTIPLE_FILES));
-}
+    ASSERT_TRUE(PumpUntil([this] { return !IconPixels(SearchItem(IDC_SEARCH_ICON)).empty(); }));
+    EXPECT_NE(IconPixels(SearchItem(IDC_SEARCH_ICON)), ResourceIconPixels(IDI_MULTIPLE_FILES));
 
-TEST_F(FolderPageTest, GoFollowsTheFilterAsItIsTyped)
-{
-    StartOn({m_temp.MakeFolder(L"f")});
-    const struct {
-        const wchar_t* filter;
-        bool go;
-    } cases[] = {
-        {L"", true}, {L"*.txt;*.doc", true}, {L"*.txt,*.doc", true}, {L"*.txt", true}, {L"*.\u65e5\u672c;*.\u017d", true},
+    // Go follows the filter as it is typed.
+    const std::pair<const wchar_t*, bool> filters[] = {
+        {L"", true}, {L"*.txt;*.doc", true}, {L"*.txt,*.doc", true}, {L"*.\u65e5\u672c;*.\u017d", true},
         // A pattern needs a type after "*.".
         {L"*.txt;*", false}, {L"*.txt;*.;", false}, {L"*.txt;*.,", false}, {L"*.txt;*. x", false}, {L"*.txt;*.", false},
         // It must start with "*" and be three characters at least.
@@ -218,9 +195,9 @@ TEST_F(FolderPageTest, GoFollowsTheFilterAsItIsTyped)
         // "*.*" is the row every filter has: leading it may come, later not.
         {L"*.*", true}, {L"*.*;", true}, {L"*.*;*.txt", true}, {L"*.txt;*.*", false}, {L"*.*;*.*", false}, {L"", true},
     };
-    for (const auto& c : cases) {
-        TypeFilter(c.filter);
-        EXPECT_EQ(GoEnabled(), c.go) << testing::PrintToString(std::wstring(c.filter));
+    for (const auto& [filter, go] : filters) {
+        TypeFilter(filter);
+        EXPECT_EQ(GoEnabled(), go) << testing::PrintToString(std::wstring(filter));
     }
     // Enter while Go is refused starts nothing.
     TypeFilter(L"txt");
@@ -259,8 +236,7 @@ TEST_F(FolderPageTest, GoWalksTheFolderAndShowsItsFiguresByType)
     EXPECT_TRUE(Frame()->IsWindowVisible());
 
     // Without subfolders: "sub" is a folder, its file is not counted.
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({top})));
-    PumpMessages();
+    DropOn(Sheet()->m_hWnd, {top});
     Walk(L"*.*;", false);
     EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"2 Folders,4 Files, Total Size=  18 bytes");
     EXPECT_EQ(Types(), (std::vector<std::wstring>{L"*.*", L"*.*"}));
@@ -274,13 +250,11 @@ TEST_F(FolderPageTest, SeveralItemsAreListedMarkedAndSizedByTheMarks)
     const std::wstring root = PathRoot(a);
     StartOn({a, b, root});
     ASSERT_TRUE(::IsWindow(Search()));
-    EXPECT_EQ(IconPixels(reinterpret_cast<HICON>(::SendMessageW(SearchItem(IDC_SEARCH_ICON), STM_GETICON, 0, 0))),
-              ResourceIconPixels(IDI_MULTIPLE_FILES));
+    EXPECT_EQ(IconPixels(SearchItem(IDC_SEARCH_ICON)), ResourceIconPixels(IDI_MULTIPLE_FILES));
     Walk(L"");
 
     EXPECT_EQ(PageText(IDC_FOLDER_HEADING), L"Multiple Files");
-    EXPECT_EQ(IconPixels(reinterpret_cast<HICON>(::SendMessageW(PageItem(IDC_FOLDER_ICON), STM_GETICON, 0, 0))),
-              ResourceIconPixels(IDI_MULTIPLE_FILES));
+    EXPECT_EQ(IconPixels(PageItem(IDC_FOLDER_ICON)), ResourceIconPixels(IDI_MULTIPLE_FILES));
     EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"0 Folders,3 Files, Total Size=  1.50 KB");
     EXPECT_EQ(PageText(IDC_FOLDER_PATH), m_temp.Path().wstring());
     // A drive root is listed as its letter and colon, with no size.
@@ -303,18 +277,17 @@ TEST_F(FolderPageTest, ViewPieChartChartsTheMarkedItemsOnOnePiePageAtATime)
     StartOn({a, b});
     Walk(L"");
     const std::vector<UINT> withPie{IDD_ABOUT, IDD_FOLDER_PAGE, IDD_PIE_PAGE};
-    auto pressPie = [this] { PressPie(); };
     CPiePage& pie = Sheet()->PiePage();
     EXPECT_EQ(Sheet()->FolderPage().ToolTip().GetText(Page(), reinterpret_cast<UINT_PTR>(PageItem(IDC_PIE_BUTTON))),
               L"View Pie Chart");
 
-    pressPie();
+    PressPie();
     EXPECT_EQ(Pages(), withPie);
     EXPECT_EQ(Sheet()->GetActiveIndex(), 2);
     EXPECT_EQ(pie.SelectedSize(), 4000u);
     EXPECT_EQ(pie.FolderTotal(), 4000u);
     EXPECT_EQ(pie.DrivePath(), PathRoot(a));
-    pressPie(); // again: still one pie page
+    PressPie(); // again: still one pie page
     EXPECT_EQ(Pages(), withPie);
 
     // Back on the folder page the pie page goes; the next one charts the marks of then.
@@ -322,13 +295,13 @@ TEST_F(FolderPageTest, ViewPieChartChartsTheMarkedItemsOnOnePiePageAtATime)
     PumpMessages();
     EXPECT_EQ(Pages(), kAboutAndFolder);
     MarkItems({1});
-    pressPie();
+    PressPie();
     EXPECT_EQ(Pages(), withPie);
     EXPECT_EQ(pie.SelectedSize(), 1000u);
     Sheet()->SetActivePage(1);
     PumpMessages();
     MarkItems({});
-    pressPie();
+    PressPie();
     EXPECT_EQ(pie.SelectedSize(), 0u);
     EXPECT_EQ(pie.FolderTotal(), 4000u);
 }
@@ -378,7 +351,7 @@ TEST_F(FolderPageTest, WhileADriveHoldsTheWalkTheDialogCountsThePageWaitsAndADro
 
     // A drop loads the new selection at once; the walk is left to the drive.
     const std::wstring dropped = m_temp.MakeFile(L"dropped.txt");
-    Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({dropped})));
+    DropOn(Sheet()->m_hWnd, {dropped});
     EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
     EXPECT_EQ(FennixTest::Items(), std::vector<std::wstring>{dropped});
     EXPECT_FALSE(::IsWindow(search));

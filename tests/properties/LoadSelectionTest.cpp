@@ -12,51 +12,34 @@ using namespace testing_support;
 
 const std::vector<UINT> kAboutOnly{IDD_ABOUT};
 
-TEST_F(FennixTest, FrameIsTopmostCentredAndFitsTheSheet)
+TEST_F(FennixTest, FrameIsTopmostCentredAndFitsTheSheetWithTheMinimizeButtonAtItsTopRight)
 {
     Start();
     HWND frame = Frame()->m_hWnd;
     EXPECT_EQ(WindowText(frame), L"Property Sheet");
     EXPECT_TRUE(::IsWindowVisible(frame));
     EXPECT_TRUE(::GetWindowLongW(frame, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    LONG style = ::GetWindowLongW(frame, GWL_STYLE);
-    EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+    EXPECT_EQ(::GetWindowLongW(frame, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               WS_POPUP | WS_CAPTION | WS_SYSMENU);
-
     RECT client{}, sheet = Sheet()->GetWindowRect(), window{};
     ::GetClientRect(frame, &client);
-    EXPECT_EQ(client.right, sheet.right - sheet.left);
-    EXPECT_EQ(client.bottom, sheet.bottom - sheet.top);
-    POINT origin{0, 0};
-    ::ClientToScreen(frame, &origin);
-    EXPECT_EQ(origin.x, sheet.left);
-    EXPECT_EQ(origin.y, sheet.top);
-
+    ::MapWindowPoints(frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_TRUE(::EqualRect(&client, &sheet));
     ::GetWindowRect(frame, &window);
-    MONITORINFO mi{};
-    mi.cbSize = sizeof(mi);
+    MONITORINFO mi{sizeof(mi)};
     ::GetMonitorInfoW(::MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &mi);
     EXPECT_NEAR(window.left + window.right, mi.rcWork.left + mi.rcWork.right, 1);
     EXPECT_NEAR(window.top + window.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
-}
 
-TEST_F(FennixTest, MinimizeButtonSitsAtTheSheetsTopRight)
-{
-    Start();
     HWND button = Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON);
-    ASSERT_NE(button, nullptr);
     RECT rc{};
     ::GetWindowRect(button, &rc);
-    ::MapWindowPoints(nullptr, Sheet()->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-    RECT sheet = Sheet()->GetClientRect();
     EXPECT_EQ(rc.right - rc.left, 25);
     EXPECT_EQ(rc.bottom - rc.top, 25);
-    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.top, sheet.top);
     EXPECT_LE(rc.right, sheet.right);
     EXPECT_GE(rc.right, sheet.right - 8);
-    EXPECT_EQ(Sheet()->ToolTip().GetText(Sheet()->m_hWnd, reinterpret_cast<UINT_PTR>(button)),
-              L"Minimize to Drop Window");
-    EXPECT_EQ(::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_EQ(Sheet()->ToolTip().GetText(Sheet()->m_hWnd, reinterpret_cast<UINT_PTR>(button)), L"Minimize to Drop Window");
 }
 
 // What names no file leaves the program on its About page. A list that was
@@ -65,7 +48,6 @@ TEST_F(FennixTest, MinimizeButtonSitsAtTheSheetsTopRight)
 TEST_F(FennixTest, NoSelectionShowsOnlyAbout)
 {
     m_temp.MakeFile(L"matched by the pattern.txt");
-    const std::wstring pattern = (m_temp.Path() / L"*.txt").wstring();
     const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\windows\\win.ini\0\0", 21));
     const DWORD size = static_cast<DWORD>(sizeof(DROPFILES) + list.size());
     struct Case {
@@ -78,8 +60,8 @@ TEST_F(FennixTest, NoSelectionShowsOnlyAbout)
         {"text", [] { PutTextOnClipboard(L"some text"); }, false},
         {"empty list", [] { PutDropListOnClipboard({}); }, true},
     };
-    for (const std::wstring& path : {pattern, std::wstring(L"NUL"), std::wstring(L"COM1"), std::wstring(L"\\\\.\\CON"),
-                                     std::wstring(L"C:\\windows\\NUL"), std::wstring(L"win.ini")})
+    for (const std::wstring& path : {(m_temp.Path() / L"*.txt").wstring(), std::wstring(L"NUL"), std::wstring(L"COM1"),
+                                     std::wstring(L"\\\\.\\CON"), std::wstring(L"C:\\windows\\NUL"), std::wstring(L"win.ini")})
         cases.push_back({testing::PrintToString(path), [path] { PutDropListOnClipboard({path}); }, true});
     for (DWORD offset : {DWORD{0x7FFFFFF0}, DWORD{0xFFFFFFF0}, size + 64, DWORD{0}})
         cases.push_back({"list at offset " + std::to_string(offset),
@@ -89,69 +71,54 @@ TEST_F(FennixTest, NoSelectionShowsOnlyAbout)
         Start();
         EXPECT_EQ(Pages(), kAboutOnly) << c.what;
         EXPECT_EQ(TabCount(), 1) << c.what;
-        EXPECT_EQ(Sheet()->GetActiveIndex(), 0) << c.what;
         EXPECT_TRUE(Items().empty()) << c.what;
         EXPECT_EQ(ClipboardIsEmpty(), c.listTaken) << c.what;
         if (c.what == "text") {
             EXPECT_EQ(ClipboardText(), L"some text");
         }
-        m_app.reset();
-        PumpMessages();
+        Stop();
     }
 }
 
-TEST_F(FennixTest, SelectionIsReadIntoItemsAndTheClipboardEmptied)
+// The selection arrives whole (long, not ANSI, from an ANSI list), in its
+// full form, and off the clipboard; only one existing file gets a page of
+// its own at once.
+TEST_F(FennixTest, SelectionIsReadIntoItemsInItsFullFormAndTheClipboardEmptied)
 {
-    std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
-    std::wstring folder = m_temp.MakeFolder(L"sub");
-    std::wstring gone = (m_temp.Path() / L"vanished.txt").wstring();
-    const std::vector<std::vector<std::wstring>> selections{
-        {a}, {folder}, {a, b}, {gone}, {L"C:\\"}, {a, folder, b}};
-    for (const auto& selection : selections) {
-        PutDropListOnClipboard(selection);
+    const std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt"), folder = m_temp.MakeFolder(L"sub");
+    const std::wstring gone = (m_temp.Path() / L"vanished.txt").wstring();
+    const std::wstring longName = m_temp.MakeFile(std::wstring(120, L'l') + L"\\" + std::wstring(120, L'm') + L"\\" +
+                                                  std::wstring(40, L'n') + L".txt");
+    const std::wstring foreign = m_temp.MakeFile(L"Žluťoučký кінь 日本.txt");
+    using Paths = std::vector<std::wstring>;
+    const std::vector<std::tuple<std::function<void()>, Paths, bool>> cases{
+        {[&] { PutDropListOnClipboard({a}); }, {a}, true},
+        {[&] { PutDropListOnClipboard({folder}); }, {folder}, false},
+        {[&] { PutDropListOnClipboard({a, b}); }, {a, b}, false},
+        {[&] { PutDropListOnClipboard({gone}); }, {gone}, false},
+        {[&] { PutDropListOnClipboard({a, folder, b}); }, {a, folder, b}, false},
+        {[&] { PutDropListOnClipboard({longName, foreign}); }, {longName, foreign}, false},
+        {[] { PutAnsiDropListOnClipboard({"C:\\windows", "C:\\windows\\win.ini"}); },
+         {L"C:\\windows", L"C:\\windows\\win.ini"}, false},
+        {[] { PutDropListOnClipboard({L"C:\\..\\..\\windows\\.\\win.ini"}); }, {L"C:\\windows\\win.ini"}, true},
+    };
+    for (const auto& [put, expected, oneFile] : cases) {
+        put();
         Start();
-        EXPECT_EQ(Items(), selection);
-        // Only one existing file gets a page of its own now.
-        const bool oneFile = selection.size() == 1 && selection[0] == a;
+        EXPECT_EQ(Items(), expected);
         EXPECT_EQ(Pages(), oneFile ? (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}) : kAboutOnly);
         EXPECT_EQ(Sheet()->GetActiveIndex(), oneFile ? 1 : 0);
         EXPECT_TRUE(ClipboardIsEmpty());
         EXPECT_TRUE(Frame()->IsWindowVisible());
-        m_app.reset();
-        PumpMessages();
-    }
-}
-
-// Paths arrive whole (long, not ANSI, from an ANSI list) and in their full form.
-TEST_F(FennixTest, PathsArriveWholeInTheirFullForm)
-{
-    std::wstring longName = m_temp.MakeFile(std::wstring(120, L'l') + L"\\" + std::wstring(120, L'm') + L"\\" +
-                                            std::wstring(40, L'n') + L".txt");
-    ASSERT_GT(longName.size(), 260u);
-    std::wstring foreign = m_temp.MakeFile(L"Žluťoučký кінь 日本.txt");
-    const std::vector<std::pair<std::function<void()>, std::vector<std::wstring>>> cases{
-        {[&] { PutDropListOnClipboard({longName, foreign}); }, {longName, foreign}},
-        {[] { PutAnsiDropListOnClipboard({"C:\\windows", "C:\\windows\\win.ini"}); },
-         {L"C:\\windows", L"C:\\windows\\win.ini"}},
-        {[] { PutDropListOnClipboard({L"C:\\..\\..\\windows\\.\\win.ini"}); }, {L"C:\\windows\\win.ini"}},
-    };
-    for (const auto& [put, expected] : cases) {
-        put();
-        Start();
-        EXPECT_EQ(Items(), expected);
-        EXPECT_TRUE(ClipboardIsEmpty());
-        m_app.reset();
-        PumpMessages();
+        Stop();
     }
 }
 
 TEST_F(FennixTest, AboutPageShowsTheLinksAddresses)
 {
     Start();
-    HWND about = Sheet()->GetPage(0)->m_hWnd;
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_MAIL)), L"&Mail me");
     auto* page = static_cast<CAboutPage*>(Sheet()->GetPage(0));
+    EXPECT_EQ(WindowText(::GetDlgItem(page->m_hWnd, IDC_ABOUT_MAIL)), L"&Mail me");
     EXPECT_EQ(page->MailLink().GetURL(), CAboutPage::kMailAddress);
     EXPECT_EQ(page->WebLink().GetURL(), CAboutPage::kWebAddress);
     EXPECT_EQ(page->MailLink().ToolTip().GetText(page->MailLink().m_hWnd, 1), CAboutPage::kMailAddress);
@@ -166,16 +133,13 @@ TEST_F(FennixTest, CloseEscapeOrEnterEndTheProgram)
             Frame()->SendMessage(WM_CLOSE);
         } else {
             MSG msg{Sheet()->GetPage(0)->m_hWnd, WM_KEYDOWN, key, 0, 0, {0, 0}};
-            if (!fx::CWinApp::PreTranslate(&msg)) {
-                ::TranslateMessage(&msg);
+            if (!fx::CWinApp::PreTranslate(&msg))
                 ::DispatchMessageW(&msg);
-            }
         }
         int code = -1;
         EXPECT_TRUE(PumpMessages(&code)) << "key " << key;
         EXPECT_EQ(code, 0);
-        m_app.reset();
-        PumpMessages();
+        Stop();
     }
 }
 

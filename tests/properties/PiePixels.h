@@ -1,15 +1,22 @@
-// Reading a pie chart's picture: colours at angles of the pie, the first
-// pixel of a kind along a line, whole pictures compared.
+// Reading a pie chart's picture: colours at angles of the pie and down the
+// legend.
 #pragma once
 #include "tests/controls/ScreenPixels.h"
 
 #include <windows.h>
 
 #include <cmath>
-#include <functional>
 #include <utility>
+#include <vector>
 
 namespace pie_pixels {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 255, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kYellow = RGB(255, 255, 0);
+const COLORREF kMagenta = RGB(255, 0, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
 
 // The pixel at an angle (degrees clockwise from the top) and a fraction of
 // the radius of the pie that the square bounds.
@@ -22,31 +29,17 @@ inline COLORREF PixelAtAngle(const CScreenPixels& shown, const RECT& pie, double
     return shown.At(x, y);
 }
 
-// The first x of a row (y of a column) whose pixel matches; -1 when none.
-inline int FirstInRow(const CScreenPixels& shown, int y, const std::function<bool(COLORREF)>& match)
+// The legend's swatch colours from the top, as a column at the right edge shows them.
+inline std::vector<COLORREF> LegendColours(const CScreenPixels& shown)
 {
-    for (int x = 0; x < shown.Width(); ++x)
-        if (match(shown.At(x, y)))
-            return x;
-    return -1;
-}
-inline int FirstInColumn(const CScreenPixels& shown, int x, const std::function<bool(COLORREF)>& match)
-{
-    for (int y = 0; y < shown.Height(); ++y)
-        if (match(shown.At(x, y)))
-            return y;
-    return -1;
-}
-
-inline bool SamePixels(const CScreenPixels& a, const CScreenPixels& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.At(x, y) != b.At(x, y))
-                return false;
-    return true;
+    std::vector<COLORREF> colours;
+    for (int y = 0; y < shown.Height() / 2; ++y) {
+        const COLORREF c = shown.At(shown.Width() - 4, y);
+        const bool swatch = c == kRed || c == kBlue || c == kYellow || c == kGreen;
+        if (swatch && (colours.empty() || colours.back() != c))
+            colours.push_back(c);
+    }
+    return colours;
 }
 
 // A point in a form the test macros compare and print.
