@@ -476,18 +476,16 @@ TEST_F(OptionsSheetTest, EveryButtonAnswersItsMnemonic)
     });
 }
 
-// --- The whole program ---------------------------------------------------------
-
-// Run as the shell starts it (the start-up picker cancelled): applied changes
-// reach the menus at once and the registry at Exit, renumbered; cancelled
-// ones neither. A favourite's Browse picks a folder next to its target.
-TEST_F(OptionsSheetTest, AppliedChangesReachTheMenusAndTheRegistryAndCancelledOnesNeither)
+// Applied changes reach the dialog's menu and favourites at once; cancelled
+// ones do not. A favourite's Browse picks a folder next to its target.
+TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndCancelledOnesDoNot)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
     const std::wstring elsewhere = m_temp.MakeFolder(L"elsewhere");
-    const auto menuTexts = [](HWND dialog) {
+    StartDialog();
+    const auto menuTexts = [this] {
         Names texts;
-        HMENU menu = ::GetSubMenu(::GetSubMenu(::GetMenu(dialog), 1), 1);
+        HMENU menu = ::GetSubMenu(::GetSubMenu(::GetMenu(Dialog()), 1), 1);
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
             wchar_t text[256] = L"";
             ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
@@ -495,80 +493,53 @@ TEST_F(OptionsSheetTest, AppliedChangesReachTheMenusAndTheRegistryAndCancelledOn
         }
         return texts;
     };
-    const auto destinationOfFavorite = [](HWND dialog, int index) {
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(ID_FAVORITE_FIRST + index, 0), 0);
-        return WindowText(::GetDlgItem(dialog, IDC_DESTINATION));
-    };
-    const auto act = [&](HWND dialog) {
-        WithSheet(dialog, ID_VIEW_OPTIONS, BN_CLICKED, [&](const SheetUser& sheet) {
-            sheet.ShowPage(1);
-            sheet.SelectRow(0);
-            sheet.Click(IDC_MOVE_UP);
-            sheet.SelectRow(0);
-            sheet.Type(IDC_FAVORITE_NAME, L"deux");
-            sheet.SelectRow(1);
-            sheet.Click(IDC_BROWSE_FAVORITE);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), elsewhere);
-            sheet.Press(PSBTN_APPLYNOW);
-            EXPECT_FALSE(sheet.ApplyEnabled());
-            EXPECT_EQ(destinationOfFavorite(dialog, 1), elsewhere);
-            EXPECT_EQ(menuTexts(dialog), (Names{L"one", L"three", L"deux"}));
-
-            sheet.ShowPage(0);
-            sheet.Type(IDC_FAVORITE_COUNT, L"2");
-            sheet.Click(IDC_SIZE_FOLDERS);
-            sheet.ShowPage(1);
-            sheet.SelectRow(0);
-            sheet.Click(IDC_DELETE_FAVORITE);
-            sheet.Press(PSBTN_CANCEL);
+    DialogAnswerer picker([&](HWND dialog) {
+        // Wine's BFFM_SETSELECTION compares the folder's access time too,
+        // which reading the folder changes: the picker opens on the
+        // favourite's folder now and then only. Its sibling is clicked.
+        if (!::FindWindowExW(dialog, nullptr, L"Static", L"Select Favorite DIR"))
+            return;
+        m_steps.Post([dialog] {
+            HWND tree = ::FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+            HTREEITEM item = TreeView_GetChild(tree, TreeView_GetParent(tree, TreeView_GetSelection(tree)));
+            for (; item; item = TreeView_GetNextSibling(tree, item)) {
+                wchar_t text[MAX_PATH] = L"";
+                TVITEMW data{TVIF_TEXT, item, 0, 0, text, MAX_PATH};
+                TreeView_GetItem(tree, &data);
+                if (std::wstring(text) == L"elsewhere")
+                    TreeView_SelectItem(tree, item);
+            }
+            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
-        // The menu the Favourites button pops up.
-        Names shown;
-        m_steps.Post([&] {
-            shown = menuTexts(dialog);
-            ::EndMenu();
-        });
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_FAVORITES, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_FAVORITES)));
-        EXPECT_EQ(shown, (Names{L"one", L"three", L"deux"}));
-        EXPECT_EQ(destinationOfFavorite(dialog, 2), stored[0].target);
-    };
-    PutDropListOnClipboard({m_temp.MakeFile(L"item.txt")});
-    DialogAnswerer answerer([&](HWND dialog) {
-        if (::FindWindowExW(dialog, nullptr, L"Static", L"Select Destination Folder")) {
-            ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        } else if (::FindWindowExW(dialog, nullptr, L"Static", L"Select Favorite DIR")) {
-            // Wine's BFFM_SETSELECTION compares the folder's access time too,
-            // which reading the folder changes: the picker opens on the
-            // favourite's folder now and then only. Its sibling is clicked.
-            m_steps.Post([dialog] {
-                HWND tree = ::FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
-                HTREEITEM item = TreeView_GetChild(tree, TreeView_GetParent(tree, TreeView_GetSelection(tree)));
-                for (; item; item = TreeView_GetNextSibling(tree, item)) {
-                    wchar_t text[MAX_PATH] = L"";
-                    TVITEMW data{TVIF_TEXT, item, 0, 0, text, MAX_PATH};
-                    TreeView_GetItem(tree, &data);
-                    if (std::wstring(text) == L"elsewhere")
-                        TreeView_SelectItem(tree, item);
-                }
-                ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-            });
-        } else if (WindowText(dialog) == L"Larkway") {
-            m_steps.Post([&act, dialog] {
-                act(dialog);
-                ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                               reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDCANCEL)));
-            });
-        }
     });
-    CLarkwayApp app;
-    EXPECT_EQ(app.Main(), 0);
-    EXPECT_EQ(Stored(L"AVAILABLE"), L"3");
-    EXPECT_EQ(Stored(L"FAVS"), L"6");
-    EXPECT_EQ(Stored(L"CHECK"), L"1");
-    EXPECT_EQ(Stored(L"FAV0"), L"deux," + stored[1].target);
-    EXPECT_EQ(Stored(L"FAV1"), L"three," + elsewhere);
-    EXPECT_EQ(Stored(L"FAV2"), L"one," + stored[0].target);
+    WithSheet([&](const SheetUser& sheet) {
+        sheet.ShowPage(1);
+        sheet.SelectRow(0);
+        sheet.Click(IDC_MOVE_UP);
+        sheet.SelectRow(0);
+        sheet.Type(IDC_FAVORITE_NAME, L"deux");
+        sheet.SelectRow(1);
+        sheet.Click(IDC_BROWSE_FAVORITE);
+        EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), elsewhere);
+        sheet.Press(PSBTN_APPLYNOW);
+        EXPECT_FALSE(sheet.ApplyEnabled());
+        EXPECT_EQ(menuTexts(), (Names{L"one", L"three", L"deux"}));
+
+        sheet.ShowPage(0);
+        sheet.Type(IDC_FAVORITE_COUNT, L"2");
+        sheet.Click(IDC_SIZE_FOLDERS);
+        sheet.ShowPage(1);
+        sheet.SelectRow(0);
+        sheet.Click(IDC_DELETE_FAVORITE);
+        sheet.Press(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(menuTexts(), (Names{L"one", L"three", L"deux"}));
+    EXPECT_EQ(m_dialog->Settings().favorites,
+              (std::vector<Favorite>{{L"deux", stored[1].target}, {L"three", elsewhere}, stored[0]}));
+    EXPECT_EQ(m_dialog->Settings().maxFavorites, 6);
+    EXPECT_TRUE(m_dialog->SizeFolders());
+    Click(ID_FAVORITE_FIRST + 1, 0);
+    EXPECT_EQ(Text(IDC_DESTINATION), elsewhere);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // what is refused and what the user is told.
 #include "sendto/ArrivalCheck.h"
 #include "sendto/ItemTree.h"
-#include "sendto/SendChecks.h"
 #include "sendto/SendOperation.h"
 #include "sendto/SendRefusal.h"
 #include "tests/sendto/LarkwayFixture.h"
@@ -342,13 +341,6 @@ TEST(ItemTreeTest, RemovesAFileOrAWholeFolderButNotWhatALinkLeadsTo)
     ASSERT_TRUE(link.Made());
     RemoveItem(linking);
     EXPECT_EQ(BytesOf(kept), "kept");
-}
-
-TEST(SendChecksTest, WhereItemsLand)
-{
-    EXPECT_EQ(TargetPath(L"C:\\a\\b.txt", L"D:\\"), L"D:\\b.txt");
-    EXPECT_EQ(TargetPath(L"C:\\a\\folder\\", L"D:\\dest"), L"D:\\dest\\folder");
-    EXPECT_EQ(TargetPath(L"\\\\?\\C:\\a\\report.", L"D:\\dest"), L"\\\\?\\D:\\dest\\report.");
 }
 
 } // namespace
