@@ -301,10 +301,10 @@ TEST_F(OptionsSheetTest, LoweringTheNumberKeepsEveryFavouriteAndRefusesTheNextAd
     const std::vector<Favorite> stored = StoreOneTwoThree();
     StartDialog();
     WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"2");
+        sheet.Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
         sheet.Press(PSBTN_OK);
     });
-    EXPECT_EQ(m_dialog->Settings().maxFavorites, 2);
+    EXPECT_EQ(m_dialog->Settings().maxFavorites, 3);
     EXPECT_EQ(m_dialog->Settings().favorites, stored); // the page never shown wrote nothing either
 
     // The add is refused, and the sheet comes up to organise the favourites.

@@ -252,7 +252,8 @@ TEST(ArrivalTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
 }
 
 // The send fills a drive of 1 MB: the shell reports success and leaves a
-// cut-off copy behind, which goes; what did not arrive stays where it was.
+// cut-off copy behind, which goes when this send made it; what did not
+// arrive stays where it was.
 class FullDriveTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(FullDriveTest, WhatDidNotArriveStaysAndTheCutOffCopyGoes)
@@ -291,6 +292,14 @@ TEST_P(FullDriveTest, WhatDidNotArriveStaysAndTheCutOffCopyGoes)
     EXPECT_FALSE(fs::exists(dest + L"\\folder"));
     EXPECT_EQ(FilesUnder(folder), inFolder);
     EXPECT_EQ(Shown(boxes), Texts{L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + folder});
+
+    // A cut-off copy over a file that was there before is not this send's to take away.
+    boxes.shown.clear();
+    std::ofstream(fs::path(dest + L"\\big.bin")) << "old";
+    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {bigFile}, dest, move).sent);
+    EXPECT_TRUE(fs::exists(dest + L"\\big.bin"));
+    EXPECT_EQ(BytesOf(bigFile), bigBytes);
+    EXPECT_EQ(Shown(boxes), Texts{L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + bigFile});
     fs::remove_all(dest);
 }
 
