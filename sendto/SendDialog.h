@@ -59,7 +59,6 @@ public:
     void SetOptions(int maxFavorites, bool sizeFolders);
     void SetFavorites(std::vector<Favorite> favorites);
     uint64_t RequiredBytes() const { return m_requiredBytes; }
-    const CPathList& SelectedPaths() const { return m_selectedPaths; }
     bool IsMoveMode() const { return m_bMoveMode; }
     bool IsSizing() const { return m_sizing.IsRunning(); }
     // A destination typed or chosen whose drive has not answered yet.

@@ -1,10 +1,24 @@
 #include "tests/packaging/Installation.h"
 
+#include "framework/Handle.h"
 #include "tests/support/TestSupport.h"
 
 namespace installation {
 
 const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvaleShellUtilities";
+
+namespace {
+// Starts a command line as the shell starts a program; the process, if it started.
+fx::CKernelHandle Start(std::wstring commandLine)
+{
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return fx::CKernelHandle();
+    ::CloseHandle(pi.hThread);
+    return fx::CKernelHandle(pi.hProcess);
+}
+} // namespace
 
 std::wstring KnownFolder(REFKNOWNFOLDERID id)
 {
@@ -21,50 +35,30 @@ bool Exists(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool KeyExists(const std::wstring& key, HKEY root)
+bool KeyExists(const std::wstring& key)
 {
     HKEY opened = nullptr;
-    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(opened);
-    return true;
+    const bool exists = ::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS;
+    fx::CRegKey closed(opened);
+    return exists;
 }
 
-std::optional<std::wstring> RegString(const std::wstring& key, const wchar_t* name, HKEY root)
+std::optional<std::wstring> RegString(const std::wstring& key, const wchar_t* name)
 {
-    DWORD bytes = 0;
-    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+    wchar_t value[4096] = L"";
+    DWORD bytes = sizeof(value);
+    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
         return std::nullopt;
-    std::wstring value(bytes / sizeof(wchar_t), L'\0');
-    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value.data(), &bytes) != ERROR_SUCCESS)
-        return std::nullopt;
-    value.resize(::wcsnlen(value.c_str(), value.size()));
     return value;
-}
-
-fx::CKernelHandle Start(std::wstring commandLine)
-{
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return fx::CKernelHandle();
-    ::CloseHandle(pi.hThread);
-    return fx::CKernelHandle(pi.hProcess);
-}
-
-DWORD RunAndWait(const std::wstring& commandLine, DWORD limitMs)
-{
-    fx::CKernelHandle process = Start(commandLine);
-    DWORD code = 99;
-    if (process && ::WaitForSingleObject(process.Get(), limitMs) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(process.Get(), &code);
-    return code;
 }
 
 bool Install()
 {
-    return RunAndWait(L"\"" + testing_support::WindowsPath(INSTALLER_EXE) + L"\" /S") == 0;
+    fx::CKernelHandle installer = Start(L"\"" + testing_support::WindowsPath(INSTALLER_EXE) + L"\" /S");
+    DWORD code = 99;
+    if (installer && ::WaitForSingleObject(installer.Get(), 60000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(installer.Get(), &code);
+    return code == 0;
 }
 
 bool Uninstall(const std::wstring& options)

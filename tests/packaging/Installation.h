@@ -2,8 +2,6 @@
 // silently into this test prefix, the registry and folders it writes, and the
 // programs it starts.
 #pragma once
-#include "framework/Handle.h"
-
 #include <windows.h>
 #include <shlobj.h>
 
@@ -16,12 +14,8 @@ extern const wchar_t kUninstallKey[];
 
 std::wstring KnownFolder(REFKNOWNFOLDERID id);
 bool Exists(const std::wstring& path);
-bool KeyExists(const std::wstring& key, HKEY root = HKEY_CURRENT_USER);
-std::optional<std::wstring> RegString(const std::wstring& key, const wchar_t* name, HKEY root = HKEY_CURRENT_USER);
-
-// Starts a command line as the shell starts a program; the process, if it started.
-fx::CKernelHandle Start(std::wstring commandLine);
-DWORD RunAndWait(const std::wstring& commandLine, DWORD limitMs = 60000);
+bool KeyExists(const std::wstring& key);
+std::optional<std::wstring> RegString(const std::wstring& key, const wchar_t* name);
 
 // Runs the installer silently; true when it succeeded.
 bool Install();

@@ -12,7 +12,6 @@
 #include <commctrl.h>
 
 #include <filesystem>
-
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,38 +19,34 @@
 
 namespace larkway {
 
-// A drive letter for a folder, made as Wine makes one at once: a link in the
-// prefix's dosdevices folder, made from the Linux side and taken back at the
-// end. A new letter has no drive type until the Wine server restarts; for
-// the drive's figures, a test letter with a type (r:, a RAM disk) is
-// pointed at the folder instead and back at restore (a Linux path) after.
+// A drive letter for a folder, made as Wine makes one: a link in the prefix's
+// dosdevices folder, made from the Linux side and taken back at the end. A
+// new letter has no drive type until the Wine server restarts; for the
+// drive's figures a letter with a type (r:, a RAM disk) is pointed at the
+// folder instead, and back at restore (a Linux path) after.
 class DriveLetterLink {
 public:
     explicit DriveLetterLink(const std::wstring& folder, wchar_t letter = 0, const char* restore = nullptr)
         : m_folder(folder), m_letter(letter), m_restore(restore ? restore : "")
     {
-        const char* prefix = std::getenv("WINEPREFIX");
-        const std::wstring target = UnixPath(folder);
-        const DWORD used = ::GetLogicalDrives();
         for (wchar_t free = L'Y'; !m_letter && free > L'M'; --free)
-            if (!(used & (1u << (free - L'A'))))
+            if (!(::GetLogicalDrives() & (1u << (free - L'A'))))
                 m_letter = free;
-        if (!prefix || target.empty() || !m_letter)
-            return;
-        m_dosdevices = testing_support::WindowsPath((std::string(prefix) + "/dosdevices").c_str());
-        testing_support::RunOnLinux(m_dosdevices, "/bin/ln", L"-sfn \"" + target + L"\" " + LinkName(),
-                                    [this] { return Made(); });
+        using UnixFileName = char*(CDECL*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixFileName>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+        char* target = unixName ? unixName(folder.c_str()) : nullptr;
+        const char* prefix = std::getenv("WINEPREFIX");
+        if (target && prefix && m_letter) {
+            m_dosdevices = testing_support::WindowsPath((std::string(prefix) + "/dosdevices").c_str());
+            Link(std::filesystem::path(target).wstring(), true);
+        }
+        ::HeapFree(::GetProcessHeap(), 0, target);
     }
     ~DriveLetterLink()
     {
-        if (m_dosdevices.empty())
-            return;
-        if (m_restore.empty())
-            testing_support::RunOnLinux(m_dosdevices, "/bin/rm", L"-f " + LinkName(), [this] { return !Made(); });
-        else
-            testing_support::RunOnLinux(m_dosdevices, "/bin/ln",
-                                        L"-sfn \"" + std::filesystem::path(m_restore).wstring() + L"\" " + LinkName(),
-                                        [this] { return !Made(); });
+        if (!m_dosdevices.empty())
+            Link(std::filesystem::path(m_restore).wstring(), false);
     }
     DriveLetterLink(const DriveLetterLink&) = delete;
     DriveLetterLink& operator=(const DriveLetterLink&) = delete;
@@ -59,18 +54,13 @@ public:
     std::wstring Root() const { return std::wstring(1, m_letter) + L":\\"; }
 
 private:
-    std::wstring LinkName() const { return std::wstring(1, static_cast<wchar_t>(m_letter - L'A' + L'a')) + L":"; }
-    static std::wstring UnixPath(const std::wstring& folder)
+    // Points the letter at target, or takes it away when target is empty.
+    void Link(const std::wstring& target, bool made) const
     {
-        using UnixFileName = char*(CDECL*)(const wchar_t*);
-        const auto unixName = reinterpret_cast<UnixFileName>(
-            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
-        char* name = unixName ? unixName(folder.c_str()) : nullptr;
-        if (!name)
-            return std::wstring();
-        const std::wstring path = std::filesystem::path(name).wstring();
-        ::HeapFree(::GetProcessHeap(), 0, name);
-        return path;
+        const std::wstring name = std::wstring(1, static_cast<wchar_t>(m_letter - L'A' + L'a')) + L":";
+        testing_support::RunOnLinux(m_dosdevices, target.empty() ? "/bin/rm" : "/bin/ln",
+                                    target.empty() ? L"-f " + name : L"-sfn \"" + target + L"\" " + name,
+                                    [this, made] { return Made() == made; });
     }
 
     std::wstring m_folder;
@@ -86,11 +76,7 @@ protected:
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         ::InitCommonControlsEx(&icc);
     }
-    void SetUp() override
-    {
-        ClearProfile();
-        testing_support::PumpMessages();
-    }
+    void SetUp() override { ClearProfile(); }
     void TearDown() override
     {
         if (m_dialog)
@@ -102,7 +88,6 @@ protected:
     }
 
     static void ClearProfile() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway"); }
-    // Settings and favourites stored as an earlier run leaves them.
     static fx::CProfile Profile()
     {
         fx::CProfile profile;
@@ -110,21 +95,15 @@ protected:
         return profile;
     }
     static void WriteSetting(const wchar_t* name, int value) { Profile().WriteProfileInt(L"Favorites", name, value); }
-    // Values as the registry holds them; 0xFFFFFFFF and "" when absent.
-    static DWORD StoredInt(const wchar_t* name)
-    {
-        DWORD value = 0xFFFFFFFF, size = sizeof(value);
-        ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", name, RRF_RT_REG_DWORD, nullptr,
-                       &value, &size);
-        return value;
-    }
-    static std::wstring StoredString(const wchar_t* name)
+    // A value as the registry holds it: a number's decimal digits, "" when absent.
+    static std::wstring Stored(const wchar_t* name)
     {
         wchar_t text[1024] = L"";
-        DWORD size = sizeof(text);
-        ::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", name, RRF_RT_REG_SZ, nullptr, text,
-                       &size);
-        return text;
+        DWORD type = 0, size = sizeof(text);
+        if (::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", name,
+                           RRF_RT_REG_DWORD | RRF_RT_REG_SZ, &type, text, &size) != ERROR_SUCCESS)
+            return L"";
+        return type == REG_DWORD ? std::to_wstring(*reinterpret_cast<DWORD*>(text)) : text;
     }
     // "name,target" each.
     static void WriteFavorites(const std::vector<std::wstring>& entries)
@@ -136,57 +115,47 @@ protected:
     }
 
     // Starts the dialog on the paths; the start-up browse picks `browsed`
-    // (none: the user cancels it). Waits until every item is sized.
-    void Start(const std::vector<std::wstring>& paths, std::optional<std::wstring> browsed = std::nullopt)
+    // (none: the user cancels it). Waits, unless told not to, until every
+    // item is sized and the drive has answered.
+    void Start(const std::vector<std::wstring>& paths, std::optional<std::wstring> browsed = std::nullopt,
+               bool wait = true)
     {
         testing_support::PutDropListOnClipboard(paths);
-        StartOnClipboard(std::move(browsed));
-        WaitForSizing();
-        WaitForDestinationCheck();
-    }
-    void StartOnClipboard(std::optional<std::wstring> browsed = std::nullopt)
-    {
         m_app = std::make_unique<CLarkwayApp>();
         m_app->LoadProfile();
         m_dialog = std::make_unique<CSendDialog>(*m_app);
         m_dialog->SetFolderChooser([browsed](HWND, const std::wstring&) { return browsed; });
         ASSERT_TRUE(m_dialog->Create(nullptr));
         m_dialog->ShowWindow(SW_SHOW);
-    }
-    void WaitForSizing()
-    {
+        if (!wait)
+            return;
         ASSERT_TRUE(testing_support::PumpUntil([this] { return !::IsWindowVisible(Item(IDC_ITEM_PROGRESS)); }));
+        WaitForDestinationCheck();
     }
 
     HWND Dialog() const { return m_dialog->m_hWnd; }
     HWND Item(int id) const { return ::GetDlgItem(Dialog(), id); }
     std::wstring Text(int id) const { return testing_support::WindowText(Item(id)); }
     bool SendEnabled() const { return ::IsWindowEnabled(Item(IDOK)) != FALSE; }
-
-    struct Row {
-        std::wstring name, size;
-        bool operator==(const Row& other) const { return name == other.name && size == other.size; }
-    };
-    std::vector<Row> Rows() const
+    // The item list's rows, "name|size" each.
+    std::vector<std::wstring> Rows() const
     {
-        std::vector<Row> rows;
+        std::vector<std::wstring> rows;
         HWND list = Item(IDC_ITEM_LIST);
         for (int i = 0; i < ListView_GetItemCount(list); ++i) {
             wchar_t name[512] = L"", size[64] = L"";
             ListView_GetItemText(list, i, 0, name, 512);
             ListView_GetItemText(list, i, 1, size, 64);
-            rows.push_back({name, size});
+            rows.push_back(std::wstring(name) + L"|" + size);
         }
         return rows;
     }
 
-    // What the user does: types a destination, clicks a button.
-    // The drive's answer comes from a worker: waits for it unless told not to.
+    // What the user does: types a destination (the drive answers on a
+    // worker: waits for it unless told not to), clicks a button.
     void TypeDestination(const std::wstring& text, bool waitForTheDrive = true)
     {
-        ::SendMessageW(Item(IDC_DESTINATION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DESTINATION, EN_CHANGE),
-                       reinterpret_cast<LPARAM>(Item(IDC_DESTINATION)));
+        ::SetWindowTextW(Item(IDC_DESTINATION), text.c_str());
         if (waitForTheDrive)
             WaitForDestinationCheck();
     }
@@ -194,14 +163,9 @@ protected:
     {
         ASSERT_TRUE(testing_support::PumpUntil([this] { return !m_dialog->IsCheckingDestination(); }));
     }
-    void Click(int id)
+    void Click(int id, WORD code = BN_CLICKED)
     {
-        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
-        testing_support::PumpMessages();
-    }
-    void Command(int id)
-    {
-        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
         testing_support::PumpMessages();
     }
 

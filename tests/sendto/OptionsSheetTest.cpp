@@ -4,7 +4,6 @@
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "framework/LongPath.h"
-#include "outside/pallavol/DiskInfo.h"
 
 #include <algorithm>
 #include <functional>
@@ -18,108 +17,21 @@ using Names = std::vector<std::wstring>;
 
 const int kApplyButton = 0x3021; // comctl32's id for the sheet's Apply button
 
-Names NamesOf(const std::vector<Favorite>& favorites)
-{
-    Names names;
-    for (const Favorite& favorite : favorites)
-        names.push_back(favorite.name);
-    return names;
-}
-
-// The options sheet of a send dialog, while it is up.
-HWND FindSheet(HWND dialog)
-{
-    struct Search {
-        HWND owner, found;
-    } search{dialog, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(lp);
-            wchar_t className[16] = L"";
-            ::GetClassNameW(hwnd, className, 16);
-            if (std::wstring(className) == L"#32770" && ::GetWindow(hwnd, GW_OWNER) == search->owner &&
-                ::IsWindowVisible(hwnd)) {
-                search->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Whether a dialog shows a text (how the folder pickers are told apart).
-bool Shows(HWND dialog, const wchar_t* text)
-{
-    return ::FindWindowExW(dialog, nullptr, L"Static", text) != nullptr;
-}
-
-// The text the tip of a window's tool holds now; "" when none does.
-std::wstring TipText(HWND tool)
-{
-    struct Search {
-        HWND tool;
-        std::wstring text;
-    } search{tool, L""};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(lp);
-            wchar_t className[32] = L"";
-            ::GetClassNameW(hwnd, className, 32);
-            if (std::wstring(className) != TOOLTIPS_CLASSW)
-                return TRUE;
-            wchar_t text[1024] = L"";
-            TTTOOLINFOW info{};
-            info.cbSize = sizeof(info);
-            info.hwnd = ::GetParent(search->tool);
-            info.uId = reinterpret_cast<UINT_PTR>(search->tool);
-            info.lpszText = text;
-            ::SendMessageW(hwnd, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
-            search->text = text;
-            return search->text.empty();
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.text;
-}
-
 // The sheet as the user meets it: its pages, their controls, its buttons and keys.
 class SheetUser {
 public:
     explicit SheetUser(HWND sheet) : m_sheet(sheet) {}
 
-    HWND Sheet() const { return m_sheet; }
-    bool IsUp() const { return ::IsWindow(m_sheet) && ::IsWindowVisible(m_sheet); }
+    bool IsUp() const { return ::IsWindowVisible(m_sheet) != FALSE; }
     // 0: "Options", 1: "Organize Favorites".
     int ActivePage() const { return PropSheet_HwndToIndex(m_sheet, Page()); }
-    void ShowPage(int index) const { ::SendMessageW(m_sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0); }
-    Names Tabs() const
-    {
-        Names tabs;
-        HWND tab = PropSheet_GetTabControl(m_sheet);
-        for (int i = 0; i < TabCtrl_GetItemCount(tab); ++i) {
-            wchar_t text[64] = L"";
-            TCITEMW item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = text;
-            item.cchTextMax = 64;
-            TabCtrl_GetItem(tab, i, &item);
-            tabs.push_back(text);
-        }
-        return tabs;
-    }
+    void ShowPage(int index) const { PropSheet_SetCurSel(m_sheet, nullptr, index); }
     HWND Page() const { return PropSheet_GetCurrentPageHwnd(m_sheet); }
     HWND Item(int id) const { return ::GetDlgItem(Page(), id); }
     std::wstring Text(int id) const { return WindowText(Item(id)); }
-    bool IsEnabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
     bool IsChecked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool ApplyEnabled() const { return ::IsWindowEnabled(::GetDlgItem(m_sheet, kApplyButton)) != FALSE; }
-
-    void Type(int id, const std::wstring& text) const
-    {
-        ::SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    void Type(int id, const std::wstring& text) const { ::SetWindowTextW(Item(id), text.c_str()); }
     void Click(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
     void Press(int button) const { ::SendMessageW(m_sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
     // A key or an Alt+letter where the focus is, handed to the sheet first as
@@ -127,7 +39,6 @@ public:
     void Key(WPARAM key) const { Deliver(WM_KEYDOWN, key, 0); }
     void Mnemonic(wchar_t letter) const { Deliver(WM_SYSCHAR, letter, 1 << 29); }
 
-    // The favourites list.
     HWND List() const { return Item(IDC_FAVORITE_LIST); }
     Names Rows() const
     {
@@ -143,12 +54,8 @@ public:
     // As a click on the row does it; -1 takes the selection away.
     void SelectRow(int row) const
     {
-        if (row < 0) {
-            ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
-            return;
-        }
-        const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
-        ListView_SetItemState(List(), row, state, state);
+        const UINT state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(List(), row, state, LVIS_SELECTED | LVIS_FOCUSED);
     }
 
 private:
@@ -180,20 +87,18 @@ protected:
     }
     void StartDialog() { Start({m_temp.MakeFile(L"item.txt")}); }
 
-    // Gives the send dialog a command (Options: the button, or the menu
-    // item with code 0; Add To Favorites) and lets use act on the sheet it
-    // opens. A sheet that use leaves up is cancelled.
+    // Gives the send dialog a command (Options: the button, or the menu item
+    // with code 0; Add To Favorites) and lets use act on the sheet it opens.
+    // A sheet that use leaves up is cancelled.
     void WithSheet(HWND dialog, int command, WORD code, const std::function<void(const SheetUser&)>& use)
     {
         bool found = false;
-        m_steps.Post([&, dialog] {
-            const HWND sheet = FindSheet(dialog);
-            found = sheet != nullptr;
-            if (!sheet)
+        m_steps.Post([&] {
+            const HWND sheet = ::FindWindowW(L"#32770", L"Options");
+            if (!(found = sheet != nullptr))
                 return;
             use(SheetUser(sheet));
-            // Runs only if the sheet's loop goes on after use.
-            m_steps.Post([sheet] {
+            m_steps.Post([sheet] { // runs only if the sheet's loop goes on after use
                 if (::IsWindow(sheet))
                     ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
             });
@@ -207,97 +112,30 @@ protected:
     {
         WithSheet(Dialog(), ID_VIEW_OPTIONS, BN_CLICKED, use);
     }
-
-    // In a folder picker, clicks the folder of that name next to the one it
-    // opened on. (Wine's BFFM_SETSELECTION compares the folder's access time
-    // too, which reading the folder changes: it misses now and then.)
-    static void ClickSiblingOfSelection(HWND picker, const std::wstring& name)
+    Names FavoriteNames() const
     {
-        HWND tree = ::FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
-        const HTREEITEM parent = TreeView_GetParent(tree, TreeView_GetSelection(tree));
-        for (HTREEITEM item = TreeView_GetChild(tree, parent); item; item = TreeView_GetNextSibling(tree, item)) {
-            wchar_t text[MAX_PATH] = L"";
-            TVITEMW data{};
-            data.mask = TVIF_TEXT;
-            data.hItem = item;
-            data.pszText = text;
-            data.cchTextMax = MAX_PATH;
-            TreeView_GetItem(tree, &data);
-            if (name == text) {
-                TreeView_SelectItem(tree, item);
-                return;
-            }
-        }
-        ADD_FAILURE() << "the picker shows no folder " << testing::PrintToString(name);
+        Names names;
+        for (const Favorite& favorite : m_dialog->Settings().favorites)
+            names.push_back(favorite.name);
+        return names;
     }
-
-    // Runs the whole program in-process on one selected file as the shell
-    // starts it: the start-up folder picker is cancelled, act runs once the
-    // send dialog is up, then Exit. A favourite's Browse picks m_browseTo, a
-    // folder next to the favourite's target.
-    void RunLarkway(const std::function<void(HWND dialog)>& act)
+    // One message box was shown (and is forgotten), with that text and, when given, caption and type.
+    void ExpectOneBox(const std::wstring& text, const std::wstring& caption = L"", UINT type = 0)
     {
-        PutDropListOnClipboard({m_temp.MakeFile(L"item.txt")});
-        DialogAnswerer answerer([&](HWND dialog) {
-            if (Shows(dialog, L"Select Destination Folder")) {
-                ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-            } else if (Shows(dialog, L"Select Favorite DIR")) {
-                m_steps.Post([this, dialog] {
-                    ClickSiblingOfSelection(dialog, m_browseTo.substr(m_browseTo.rfind(L'\\') + 1));
-                    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-                });
-            } else if (WindowText(dialog) == L"Larkway") {
-                m_steps.Post([&act, dialog] {
-                    act(dialog);
-                    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDCANCEL)));
-                });
-            }
-        });
-        CLarkwayApp app;
-        EXPECT_EQ(app.Main(), 0);
-    }
-
-    // The destination a favourite's command puts in place.
-    static std::wstring DestinationOfFavorite(HWND dialog, int index)
-    {
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(ID_FAVORITE_FIRST + index, 0), 0);
-        return WindowText(::GetDlgItem(dialog, IDC_DESTINATION));
-    }
-
-    // The texts of the menu bar's View / Favorites items, top first.
-    static Names MenuTexts(HWND dialog)
-    {
-        Names texts;
-        HMENU menu = ::GetSubMenu(::GetSubMenu(::GetMenu(dialog), 1), 1);
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            wchar_t text[256] = L"";
-            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-            texts.push_back(text);
-        }
-        return texts;
-    }
-
-    // The favourites menu as the Favourites button pops it up.
-    Names FavoritesMenuAtNextPress(HWND dialog)
-    {
-        Names shown;
-        m_steps.Post([&shown, dialog] {
-            shown = MenuTexts(dialog);
-            ::EndMenu();
-        });
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_FAVORITES, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_FAVORITES)));
-        return shown;
+        ASSERT_EQ(m_boxes.shown.size(), 1u);
+        EXPECT_EQ(m_boxes.shown[0].text, text);
+        if (type)
+            EXPECT_EQ(m_boxes.shown[0].caption + L" " + std::to_wstring(m_boxes.shown[0].type),
+                      caption + L" " + std::to_wstring(type));
+        m_boxes.shown.clear();
     }
 
     PostedSteps m_steps;
-    std::wstring m_browseTo;
 };
 
 // --- The options page ----------------------------------------------------------
 
-TEST_F(OptionsSheetTest, TheButtonAndTheMenuItemOpenItOnTheDialogsValues)
+TEST_F(OptionsSheetTest, TheButtonAndTheMenuItemOpenItOnTheDialogsValuesWhichSetDefaultsReturnsTo)
 {
     WriteSetting(L"FAVS", 4);
     WriteSetting(L"CHECK", 0);
@@ -305,12 +143,9 @@ TEST_F(OptionsSheetTest, TheButtonAndTheMenuItemOpenItOnTheDialogsValues)
     for (WORD code : {WORD{BN_CLICKED}, WORD{0}}) {
         SCOPED_TRACE(code == 0 ? "the menu item" : "the button");
         WithSheet(Dialog(), ID_VIEW_OPTIONS, code, [&](const SheetUser& sheet) {
-            EXPECT_EQ(WindowText(sheet.Sheet()), L"Options");
-            EXPECT_EQ(sheet.Tabs(), (Names{L"Options", L"Organize Favorites"}));
             EXPECT_EQ(sheet.ActivePage(), 0);
             EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"4");
             EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-            EXPECT_FALSE(sheet.ApplyEnabled());
             sheet.ShowPage(1);
             sheet.ShowPage(0); // shows its values again: no change of the user's
             EXPECT_FALSE(sheet.ApplyEnabled());
@@ -322,53 +157,15 @@ TEST_F(OptionsSheetTest, TheButtonAndTheMenuItemOpenItOnTheDialogsValues)
             sheet.Type(IDC_FAVORITE_COUNT, L"10");
             sheet.Key(VK_UP);
             EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"10");
+            sheet.Click(IDC_SIZE_FOLDERS);
+            sheet.Click(IDC_SET_DEFAULTS); // the dialog's values, not the first run's 6
+            EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"4");
+            EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
+            EXPECT_FALSE(sheet.ApplyEnabled());
         });
-        EXPECT_EQ(m_dialog->Settings().maxFavorites, 4); // cancelled
     }
-}
-
-TEST_F(OptionsSheetTest, ANumberOutsideZeroToTenIsRefusedWithTheRangeMessageAndNotTaken)
-{
-    WriteSetting(L"FAVS", 4);
-    StartDialog();
+    // Apply makes the page's values the dialog's; Set Defaults then returns to those.
     WithSheet([&](const SheetUser& sheet) {
-        for (const wchar_t* typed : {L"11", L"abc", L"-1", L"", L"99999999999"}) {
-            for (int button : {PSBTN_OK, PSBTN_APPLYNOW}) {
-                SCOPED_TRACE(testing::PrintToString(std::wstring(typed)) + (button == PSBTN_OK ? " OK" : " Apply"));
-                m_boxes.shown.clear();
-                sheet.Type(IDC_FAVORITE_COUNT, typed);
-                sheet.Press(button);
-                EXPECT_TRUE(sheet.IsUp());
-                ASSERT_EQ(m_boxes.shown.size(), 1u);
-                EXPECT_EQ(m_boxes.shown[0].text, L"Please enter an integer between 0 and 10.");
-                EXPECT_EQ(::GetFocus(), sheet.Item(IDC_FAVORITE_COUNT));
-                EXPECT_EQ(m_dialog->Settings().maxFavorites, 4);
-            }
-        }
-        // Nor can the page be left with it.
-        sheet.ShowPage(1);
-        EXPECT_EQ(sheet.ActivePage(), 0);
-        sheet.Type(IDC_FAVORITE_COUNT, L" 0 ");
-        sheet.Press(PSBTN_OK);
-    });
-    EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
-}
-
-TEST_F(OptionsSheetTest, SetDefaultsReturnsToTheValuesInEffectInTheDialog)
-{
-    WriteSetting(L"FAVS", 4);
-    WriteSetting(L"CHECK", 0);
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"9");
-        sheet.Click(IDC_SIZE_FOLDERS);
-        EXPECT_TRUE(sheet.ApplyEnabled());
-        sheet.Click(IDC_SET_DEFAULTS);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"4"); // the dialog's value, not the first run's 6
-        EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-        EXPECT_FALSE(sheet.ApplyEnabled());
-
-        // Apply makes the page's values the dialog's; Set Defaults then returns to those.
         sheet.Type(IDC_FAVORITE_COUNT, L"9");
         sheet.Click(IDC_SIZE_FOLDERS);
         sheet.Press(PSBTN_APPLYNOW);
@@ -388,6 +185,30 @@ TEST_F(OptionsSheetTest, SetDefaultsReturnsToTheValuesInEffectInTheDialog)
     EXPECT_TRUE(m_dialog->SizeFolders());
 }
 
+TEST_F(OptionsSheetTest, ANumberOutsideZeroToTenIsRefusedWithTheRangeMessageAndNotTaken)
+{
+    WriteSetting(L"FAVS", 4);
+    StartDialog();
+    WithSheet([&](const SheetUser& sheet) {
+        for (const wchar_t* typed : {L"11", L"abc", L"-1", L"", L"99999999999"}) {
+            for (int button : {PSBTN_OK, PSBTN_APPLYNOW}) {
+                SCOPED_TRACE(testing::PrintToString(std::wstring(typed)) + (button == PSBTN_OK ? " OK" : " Apply"));
+                sheet.Type(IDC_FAVORITE_COUNT, typed);
+                sheet.Press(button);
+                EXPECT_TRUE(sheet.IsUp());
+                ExpectOneBox(L"Please enter an integer between 0 and 10.");
+                EXPECT_EQ(::GetFocus(), sheet.Item(IDC_FAVORITE_COUNT));
+                EXPECT_EQ(m_dialog->Settings().maxFavorites, 4);
+            }
+        }
+        sheet.ShowPage(1); // nor can the page be left with it
+        EXPECT_EQ(sheet.ActivePage(), 0);
+        sheet.Type(IDC_FAVORITE_COUNT, L" 0 ");
+        sheet.Press(PSBTN_OK);
+    });
+    EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
+}
+
 // --- The favourites page -------------------------------------------------------
 
 TEST_F(OptionsSheetTest, UpAndDownGoRoundTheEndsWithTheMovedFavouriteSelected)
@@ -396,13 +217,10 @@ TEST_F(OptionsSheetTest, UpAndDownGoRoundTheEndsWithTheMovedFavouriteSelected)
     StartDialog();
     WithSheet([&](const SheetUser& sheet) {
         sheet.ShowPage(1);
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
         EXPECT_EQ(sheet.SelectedRow(), -1);
         sheet.Click(IDC_MOVE_UP); // nothing selected: nothing moves
         EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
         EXPECT_FALSE(sheet.ApplyEnabled());
-        EXPECT_EQ(::GetFocus(), sheet.List());
-
         const struct {
             int select, button;
             Names rows;
@@ -441,44 +259,40 @@ TEST_F(OptionsSheetTest, DeleteAndClearAskAndDeleteSelectsTheRowThatTookThePlace
         sheet.SelectRow(2);
         m_boxes.answer = IDCANCEL;
         sheet.Click(IDC_DELETE_FAVORITE);
+        ExpectOneBox(L"Delete Item?", L"Confirm", MB_OKCANCEL | MB_ICONSTOP);
         sheet.Click(IDC_CLEAR_FAVORITES);
+        ExpectOneBox(L"Delete all the favorites-Proceed?", L"**Confirm Delete All**", MB_OKCANCEL | MB_ICONSTOP);
         EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
         EXPECT_EQ(::GetFocus(), sheet.List());
-        ASSERT_EQ(m_boxes.shown.size(), 2u);
-        EXPECT_EQ(m_boxes.shown[0].text, L"Delete Item?");
-        EXPECT_EQ(m_boxes.shown[0].caption, L"Confirm");
-        EXPECT_EQ(m_boxes.shown[1].text, L"Delete all the favorites-Proceed?");
-        EXPECT_EQ(m_boxes.shown[1].caption, L"**Confirm Delete All**");
-        for (const auto& box : m_boxes.shown)
-            EXPECT_EQ(box.type, static_cast<UINT>(MB_OKCANCEL | MB_ICONSTOP));
         sheet.Press(PSBTN_APPLYNOW);
         EXPECT_EQ(m_dialog->Settings().favorites, stored);
 
         m_boxes.answer = IDOK;
-        sheet.Click(IDC_DELETE_FAVORITE); // the last of three: the new last is selected
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two"}));
-        EXPECT_EQ(sheet.SelectedRow(), 1);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"two");
-        EXPECT_EQ(::GetFocus(), sheet.List());
-        EXPECT_TRUE(sheet.ApplyEnabled());
-
-        sheet.SelectRow(0);
-        sheet.Click(IDC_DELETE_FAVORITE); // the next one takes its place
-        EXPECT_EQ(sheet.Rows(), (Names{L"two"}));
-        EXPECT_EQ(sheet.SelectedRow(), 0);
-
-        sheet.SelectRow(-1);
-        sheet.Click(IDC_DELETE_FAVORITE); // nothing selected: nothing goes, the first is selected
-        EXPECT_EQ(sheet.Rows(), (Names{L"two"}));
-        EXPECT_EQ(sheet.SelectedRow(), 0);
-
+        const struct {
+            int select;
+            Names rows;
+            int selected;
+        } deletes[] = {
+            {2, {L"one", L"two"}, 1}, // the last: the new last is selected
+            {0, {L"two"}, 0},         // the next one takes its place
+            {-1, {L"two"}, 0},        // nothing selected: nothing goes, the first is selected
+        };
+        for (const auto& removed : deletes) {
+            SCOPED_TRACE(removed.select);
+            sheet.SelectRow(removed.select);
+            sheet.Click(IDC_DELETE_FAVORITE);
+            EXPECT_EQ(sheet.Rows(), removed.rows);
+            EXPECT_EQ(sheet.SelectedRow(), removed.selected);
+            EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"two");
+            EXPECT_EQ(::GetFocus(), sheet.List());
+            EXPECT_TRUE(sheet.ApplyEnabled());
+        }
         sheet.Click(IDC_CLEAR_FAVORITES);
         EXPECT_EQ(sheet.Rows(), Names{});
-        EXPECT_FALSE(sheet.IsEnabled(IDC_BROWSE_FAVORITE));
-        EXPECT_TRUE(sheet.ApplyEnabled());
+        EXPECT_FALSE(::IsWindowEnabled(sheet.Item(IDC_BROWSE_FAVORITE)));
         sheet.Press(PSBTN_OK);
     });
-    EXPECT_EQ(m_boxes.shown.size(), 6u);
+    EXPECT_EQ(m_boxes.shown.size(), 4u);
     EXPECT_TRUE(m_dialog->Settings().favorites.empty());
 }
 
@@ -487,66 +301,73 @@ TEST_F(OptionsSheetTest, LoweringTheNumberKeepsEveryFavouriteAndRefusesTheNextAd
     const std::vector<Favorite> stored = StoreOneTwoThree();
     StartDialog();
     WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"2");
+        sheet.Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
         sheet.Press(PSBTN_OK);
     });
-    EXPECT_EQ(m_dialog->Settings().maxFavorites, 2);
+    EXPECT_EQ(m_dialog->Settings().maxFavorites, 3);
     EXPECT_EQ(m_dialog->Settings().favorites, stored); // the page never shown wrote nothing either
 
     // The add is refused, and the sheet comes up to organise the favourites.
     WithSheet(Dialog(), IDC_ADD_FAVORITE, BN_CLICKED, [&](const SheetUser& sheet) {
-        ASSERT_EQ(m_boxes.shown.size(), 1u);
+        EXPECT_EQ(m_boxes.shown.size(), 1u);
         EXPECT_EQ(sheet.ActivePage(), 1);
         EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
     });
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text,
-              L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites");
-    EXPECT_EQ(m_boxes.shown[0].caption, L"Favorites:Error");
-    EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    ExpectOneBox(L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
+                 L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
     EXPECT_EQ(m_dialog->Settings().favorites, stored);
 }
 
-TEST_F(OptionsSheetTest, ShowingAFavouriteWithAnExistingTargetMarksThePageModified)
+// Selecting a favourite shows it; one whose target exists is taken again as
+// if typed, which marks the page changed. Names are taken as typed unless
+// the registry would read them back cut at a comma.
+TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIsNotTaken)
 {
     const std::wstring here = m_temp.MakeFolder(L"here");
-    WriteFavorites({L"here," + here, L"gone,C:\\no such folder"});
+    WriteFavorites({L"here," + here, L"gone,C:\\no such folder", L"three,C:\\"});
     StartDialog();
     WithSheet([&](const SheetUser& sheet) {
         sheet.ShowPage(1);
-        EXPECT_FALSE(sheet.IsEnabled(IDC_BROWSE_FAVORITE));
+        EXPECT_FALSE(::IsWindowEnabled(sheet.Item(IDC_BROWSE_FAVORITE)));
         sheet.SelectRow(1);
         EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"gone");
         EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), L"C:\\no such folder");
-        EXPECT_TRUE(sheet.IsEnabled(IDC_BROWSE_FAVORITE));
+        EXPECT_TRUE(::IsWindowEnabled(sheet.Item(IDC_BROWSE_FAVORITE)));
         EXPECT_FALSE(sheet.ApplyEnabled());
         sheet.SelectRow(0);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"here");
         EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), here);
         EXPECT_TRUE(sheet.ApplyEnabled());
+
+        sheet.SelectRow(1);
+        for (const wchar_t* name : {L"x,C:\\y", L"x,\\\\server\\share"}) {
+            sheet.Type(IDC_FAVORITE_NAME, name);
+            EXPECT_EQ(sheet.Rows(), (Names{L"here", L"gone", L"three"}));
+        }
+        sheet.Type(IDC_FAVORITE_NAME, L"a, b");
+        EXPECT_EQ(sheet.Rows(), (Names{L"here", L"a, b", L"three"}));
+        EXPECT_EQ(sheet.SelectedRow(), 1);
+        sheet.SelectRow(0);
+        sheet.Type(IDC_FAVORITE_NAME, L"");
+        sheet.Press(PSBTN_APPLYNOW);
+        EXPECT_EQ(FavoriteNames(), (Names{L"", L"a, b", L"three"}));
         sheet.Type(IDC_FAVORITE_NAME, L"changed");
         ::SetFocus(sheet.Item(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
         sheet.Key(VK_ESCAPE);
     });
-    EXPECT_EQ(NamesOf(m_dialog->Settings().favorites), (Names{L"here", L"gone"}));
-}
-
-// A folder whose full path is longer than MAX_PATH.
-std::wstring MakeLongFolder(const TempDir& temp)
-{
-    std::wstring path = temp.Path().wstring();
-    while (path.size() < 400) {
-        path += L"\\" + std::wstring(40, L'd');
-        EXPECT_TRUE(::CreateDirectoryW(fx::ExtendedLengthPath(path).c_str(), nullptr));
-    }
-    return path;
+    EXPECT_EQ(FavoriteNames(), (Names{L"", L"a, b", L"three"}));
 }
 
 TEST_F(OptionsSheetTest, TheTargetTakesOnlyAFolderThatExistsGivenByItsFullPath)
 {
     const std::wstring old = m_temp.MakeFolder(L"old"), other = m_temp.MakeFolder(L"other");
     const std::wstring file = m_temp.MakeFile(L"file.txt");
-    const std::wstring longFolder = MakeLongFolder(m_temp);
+    std::wstring longFolder = m_temp.Path().wstring(); // longer than MAX_PATH
+    while (longFolder.size() < 400) {
+        longFolder += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(::CreateDirectoryW(fx::ExtendedLengthPath(longFolder).c_str(), nullptr));
+    }
+    std::wstring slashes = old;
+    std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
     WriteFavorites({L"fav," + old, L"other," + other});
     StartDialog();
     WithSheet([&](const SheetUser& sheet) {
@@ -557,32 +378,13 @@ TEST_F(OptionsSheetTest, TheTargetTakesOnlyAFolderThatExistsGivenByItsFullPath)
             sheet.SelectRow(0);
             return sheet.Text(IDC_FAVORITE_TARGET);
         };
+        const std::wstring folder = m_temp.Path().wstring();
         const std::wstring refused[] = {
-            L"",
-            L"relative\\folder",
-            L"old",
-            L"C:",
-            L"C:windows",
-            L"\\windows",
-            L"C:/no such folder",
-            file,
-            old + L"\\missing",
-            m_temp.Path().wstring() + L"\\ol*",
-            m_temp.Path().wstring() + L"\\ol?",
-            L"C:\\*",
-            L"CON",
-            L"C:\\NUL",
-            old + L"\\COM1",
-            L"\\\\.\\C:",
-            L"\\\\.\\PhysicalDrive0",
-            L"\\\\?\\GLOBALROOT\\Device",
-            L"\\\\no-such-server\\share",
-            L"\\\\",
-            L"C:\\" + std::wstring(300, L'x'),
-            L"C:\\" + std::wstring(40000, L'x'),
-            old + L"\"",
-            old + L"|x",
-        };
+            L"", L"relative\\folder", L"old", L"C:", L"C:windows", L"\\windows", L"C:/no such folder", file,
+            old + L"\\missing", folder + L"\\ol*", folder + L"\\ol?", L"C:\\*", L"CON", L"C:\\NUL", old + L"\\COM1",
+            L"\\\\.\\C:", L"\\\\.\\PhysicalDrive0", L"\\\\?\\GLOBALROOT\\Device", L"\\\\no-such-server\\share",
+            L"\\\\", L"C:\\" + std::wstring(300, L'x'), L"C:\\" + std::wstring(40000, L'x'), old + L"\"",
+            old + L"|x"};
         for (const std::wstring& typed : refused) {
             SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
             sheet.SelectRow(0);
@@ -592,17 +394,8 @@ TEST_F(OptionsSheetTest, TheTargetTakesOnlyAFolderThatExistsGivenByItsFullPath)
         }
         // Taken, in its full form.
         const std::pair<std::wstring, std::wstring> taken[] = {
-            {other, other},
-            {[&] {
-                 std::wstring slashes = old;
-                 std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-                 return slashes;
-             }(),
-             old},
-            {other + L"\\..\\old\\.", old},
-            {L"\\\\?\\" + other, other},
-            {longFolder, longFolder},
-        };
+            {other, other}, {slashes, old}, {other + L"\\..\\old\\.", old}, {L"\\\\?\\" + other, other},
+            {longFolder, longFolder}};
         for (const auto& [typed, full] : taken) {
             SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
             sheet.SelectRow(0);
@@ -618,56 +411,37 @@ TEST_F(OptionsSheetTest, TheTargetTakesOnlyAFolderThatExistsGivenByItsFullPath)
     EXPECT_EQ(m_dialog->Settings().favorites, (std::vector<Favorite>{{L"fav", longFolder}, {L"other", other}}));
 }
 
-TEST_F(OptionsSheetTest, ANameTheRegistryWouldReadBackCutIsNotTaken)
-{
-    StoreOneTwoThree();
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        sheet.SelectRow(1);
-        for (const wchar_t* name : {L"x,C:\\y", L"x,\\\\server\\share"}) {
-            sheet.Type(IDC_FAVORITE_NAME, name);
-            EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-        }
-        sheet.Type(IDC_FAVORITE_NAME, L"a, b");
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"a, b", L"three"}));
-        EXPECT_EQ(sheet.SelectedRow(), 1);
-        sheet.SelectRow(0);
-        sheet.Type(IDC_FAVORITE_NAME, L"");
-        EXPECT_EQ(sheet.Rows(), (Names{L"", L"a, b", L"three"}));
-        sheet.Press(PSBTN_OK);
-    });
-    EXPECT_EQ(NamesOf(m_dialog->Settings().favorites), (Names{L"", L"a, b", L"three"}));
-}
-
-TEST_F(OptionsSheetTest, TheTipOfARowShowsItsTargetSoThatLikeNamesCanBeToldApart)
+// The tip of the row under the pointer shows its target, so that like names
+// can be told apart; below the rows there is none.
+TEST_F(OptionsSheetTest, TheTipOfARowShowsItsTarget)
 {
     const std::wstring first = m_temp.MakeFolder(L"first"), second = m_temp.MakeFolder(L"second");
     WriteFavorites({L"Same," + first, L"Same," + second});
     StartDialog();
     WithSheet([&](const SheetUser& sheet) {
         sheet.ShowPage(1);
-        EXPECT_EQ(sheet.Rows(), (Names{L"Same", L"Same"}));
-        for (int row : {0, 1, 0}) {
+        const auto tipAt = [&](int row) {
             RECT label{};
-            ListView_GetItemRect(sheet.List(), row, &label, LVIR_LABEL);
+            ::GetClientRect(sheet.List(), &label);
+            label.left = label.right - 2;
+            label.top = label.bottom - 4;
+            if (row >= 0)
+                ListView_GetItemRect(sheet.List(), row, &label, LVIR_LABEL);
             MoveMouseTo(sheet.List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
-            EXPECT_EQ(TipText(sheet.List()), row == 0 ? first : second);
-        }
-        const RECT client = [&] {
-            RECT rc{};
-            ::GetClientRect(sheet.List(), &rc);
-            return rc;
-        }();
-        MoveMouseTo(sheet.List(), POINT{client.right - 2, client.bottom - 2}); // below the rows
-        EXPECT_EQ(TipText(sheet.List()), L"");
-        // After a move the rows under the pointer are others.
+            wchar_t text[1024] = L"";
+            TTTOOLINFOW info{sizeof(info), 0, sheet.Page(), reinterpret_cast<UINT_PTR>(sheet.List())};
+            info.lpszText = text;
+            HWND tip = nullptr;
+            while ((tip = ::FindWindowExW(HWND_DESKTOP, tip, TOOLTIPS_CLASSW, nullptr)) && !*text)
+                ::SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+            return std::wstring(text);
+        };
+        EXPECT_EQ(tipAt(0), first);
+        EXPECT_EQ(tipAt(1), second);
+        EXPECT_EQ(tipAt(-1), L"");
         sheet.SelectRow(0);
-        sheet.Click(IDC_MOVE_DOWN);
-        RECT label{};
-        ListView_GetItemRect(sheet.List(), 0, &label, LVIR_LABEL);
-        MoveMouseTo(sheet.List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
-        EXPECT_EQ(TipText(sheet.List()), second);
+        sheet.Click(IDC_MOVE_DOWN); // the rows under the pointer are others now
+        EXPECT_EQ(tipAt(0), second);
     });
 }
 
@@ -693,85 +467,79 @@ TEST_F(OptionsSheetTest, EveryButtonAnswersItsMnemonic)
         EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
         m_boxes.answer = IDCANCEL;
         sheet.Mnemonic(L'e');
+        ExpectOneBox(L"Delete Item?", L"Confirm", MB_OKCANCEL | MB_ICONSTOP);
         sheet.Mnemonic(L'c');
-        ASSERT_EQ(m_boxes.shown.size(), 2u);
-        EXPECT_EQ(m_boxes.shown[0].text, L"Delete Item?");
-        EXPECT_EQ(m_boxes.shown[1].text, L"Delete all the favorites-Proceed?");
+        ExpectOneBox(L"Delete all the favorites-Proceed?", L"**Confirm Delete All**", MB_OKCANCEL | MB_ICONSTOP);
         DialogAnswerer picker(IDCANCEL);
         sheet.Mnemonic(L'b');
         EXPECT_EQ(picker.Asked(), 1);
     });
 }
 
-// --- The whole program ---------------------------------------------------------
-
-TEST_F(OptionsSheetTest, OrganisedFavouritesReachTheRegistryAtExitRenumbered)
-{
-    const std::wstring one = m_temp.MakeFolder(L"one"), two = m_temp.MakeFolder(L"two");
-    const std::wstring three = m_temp.MakeFolder(L"three"), four = m_temp.MakeFolder(L"four");
-    m_browseTo = m_temp.MakeFolder(L"elsewhere");
-    WriteFavorites({L"one," + one, L"two," + two, L"three," + three, L"four," + four});
-    RunLarkway([&](HWND dialog) {
-        WithSheet(dialog, ID_VIEW_OPTIONS, BN_CLICKED, [&](const SheetUser& sheet) {
-            sheet.ShowPage(1);
-            sheet.SelectRow(0);
-            sheet.Click(IDC_MOVE_UP);
-            sheet.SelectRow(0);
-            sheet.Type(IDC_FAVORITE_NAME, L"deux");
-            sheet.SelectRow(1);
-            sheet.Click(IDC_BROWSE_FAVORITE);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), m_browseTo);
-            sheet.SelectRow(2);
-            sheet.Click(IDC_DELETE_FAVORITE);
-            EXPECT_EQ(sheet.Rows(), (Names{L"deux", L"three", L"one"}));
-            sheet.Press(PSBTN_OK);
-        });
-        EXPECT_EQ(FavoritesMenuAtNextPress(dialog), (Names{L"one", L"three", L"deux"}));
-        EXPECT_EQ(DestinationOfFavorite(dialog, 1), m_browseTo);
-    });
-    EXPECT_EQ(StoredInt(L"AVAILABLE"), 3u);
-    EXPECT_EQ(StoredString(L"FAV0"), L"deux," + two);
-    EXPECT_EQ(StoredString(L"FAV1"), L"three," + m_browseTo);
-    EXPECT_EQ(StoredString(L"FAV2"), L"one," + one);
-    EXPECT_EQ(LoadSettings(Profile()).favorites,
-              (std::vector<Favorite>{{L"deux", two}, {L"three", m_browseTo}, {L"one", one}}));
-}
-
-TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndTheRegistryAndCancelledOnesNeither)
+// Applied changes reach the dialog's menu and favourites at once; cancelled
+// ones do not. A favourite's Browse picks a folder next to its target.
+TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndCancelledOnesDoNot)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
-    RunLarkway([&](HWND dialog) {
-        WithSheet(dialog, ID_VIEW_OPTIONS, BN_CLICKED, [&](const SheetUser& sheet) {
-            sheet.ShowPage(1);
-            sheet.SelectRow(0);
-            sheet.Click(IDC_MOVE_UP);
-            sheet.Press(PSBTN_APPLYNOW);
-            EXPECT_TRUE(sheet.IsUp());
-            EXPECT_FALSE(sheet.ApplyEnabled());
-            EXPECT_EQ(DestinationOfFavorite(dialog, 0), stored[1].target);
-            // The menu bar's items choose by place: their texts follow at once.
-            EXPECT_EQ(MenuTexts(dialog), (Names{L"one", L"three", L"two"}));
-
-            sheet.ShowPage(0);
-            sheet.Type(IDC_FAVORITE_COUNT, L"2");
-            sheet.Click(IDC_SIZE_FOLDERS);
-            sheet.ShowPage(1);
-            sheet.SelectRow(0);
-            sheet.Click(IDC_MOVE_UP);
-            sheet.Type(IDC_FAVORITE_NAME, L"renamed");
-            sheet.SelectRow(0);
-            sheet.Click(IDC_DELETE_FAVORITE);
-            EXPECT_EQ(sheet.Rows(), (Names{L"one", L"renamed"}));
-            sheet.Press(PSBTN_CANCEL);
+    const std::wstring elsewhere = m_temp.MakeFolder(L"elsewhere");
+    StartDialog();
+    const auto menuTexts = [this] {
+        Names texts;
+        HMENU menu = ::GetSubMenu(::GetSubMenu(::GetMenu(Dialog()), 1), 1);
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            wchar_t text[256] = L"";
+            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    DialogAnswerer picker([&](HWND dialog) {
+        // Wine's BFFM_SETSELECTION compares the folder's access time too,
+        // which reading the folder changes: the picker opens on the
+        // favourite's folder now and then only. Its sibling is clicked.
+        if (!::FindWindowExW(dialog, nullptr, L"Static", L"Select Favorite DIR"))
+            return;
+        m_steps.Post([dialog] {
+            HWND tree = ::FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+            HTREEITEM item = TreeView_GetChild(tree, TreeView_GetParent(tree, TreeView_GetSelection(tree)));
+            for (; item; item = TreeView_GetNextSibling(tree, item)) {
+                wchar_t text[MAX_PATH] = L"";
+                TVITEMW data{TVIF_TEXT, item, 0, 0, text, MAX_PATH};
+                TreeView_GetItem(tree, &data);
+                if (std::wstring(text) == L"elsewhere")
+                    TreeView_SelectItem(tree, item);
+            }
+            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
-        EXPECT_EQ(FavoritesMenuAtNextPress(dialog), (Names{L"one", L"three", L"two"}));
-        EXPECT_EQ(DestinationOfFavorite(dialog, 0), stored[1].target);
-        EXPECT_EQ(DestinationOfFavorite(dialog, 2), stored[0].target);
     });
-    EXPECT_EQ(StoredInt(L"AVAILABLE"), 3u);
-    EXPECT_EQ(StoredInt(L"FAVS"), 6u);
-    EXPECT_EQ(StoredInt(L"CHECK"), 1u);
-    EXPECT_EQ(LoadSettings(Profile()).favorites, (std::vector<Favorite>{stored[1], stored[2], stored[0]}));
+    WithSheet([&](const SheetUser& sheet) {
+        sheet.ShowPage(1);
+        sheet.SelectRow(0);
+        sheet.Click(IDC_MOVE_UP);
+        sheet.SelectRow(0);
+        sheet.Type(IDC_FAVORITE_NAME, L"deux");
+        sheet.SelectRow(1);
+        sheet.Click(IDC_BROWSE_FAVORITE);
+        EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), elsewhere);
+        sheet.Press(PSBTN_APPLYNOW);
+        EXPECT_FALSE(sheet.ApplyEnabled());
+        EXPECT_EQ(menuTexts(), (Names{L"one", L"three", L"deux"}));
+
+        sheet.ShowPage(0);
+        sheet.Type(IDC_FAVORITE_COUNT, L"2");
+        sheet.Click(IDC_SIZE_FOLDERS);
+        sheet.ShowPage(1);
+        sheet.SelectRow(0);
+        sheet.Click(IDC_DELETE_FAVORITE);
+        sheet.Press(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(menuTexts(), (Names{L"one", L"three", L"deux"}));
+    EXPECT_EQ(m_dialog->Settings().favorites,
+              (std::vector<Favorite>{{L"deux", stored[1].target}, {L"three", elsewhere}, stored[0]}));
+    EXPECT_EQ(m_dialog->Settings().maxFavorites, 6);
+    EXPECT_TRUE(m_dialog->SizeFolders());
+    Click(ID_FAVORITE_FIRST + 1, 0);
+    EXPECT_EQ(Text(IDC_DESTINATION), elsewhere);
 }
 
 } // namespace

@@ -6,103 +6,72 @@
 #include "outside/pallavol/DiskInfo.h"
 #include "tests/support/HeldDrives.h"
 
-#include <filesystem>
-
 namespace larkway {
 
 namespace {
 
 using namespace testing_support;
+namespace fs = std::filesystem;
+using Texts = std::vector<std::wstring>;
 
-std::wstring UnitSize(uint64_t bytes)
+std::wstring Row(const std::wstring& name, uint64_t bytes)
 {
-    return CDiskInfo().GetUnitSize(bytes);
+    return name + L"|" + CDiskInfo().GetUnitSize(bytes);
 }
 
-// A folder of known contents: 3 files, 100 + 200 + 300 bytes, one of them a level down.
-std::wstring MakeFolderOf600Bytes(const TempDir& temp)
+bool ShowsDrive(const std::wstring& text, const std::wstring& root)
 {
-    temp.MakeFile(L"folder\\a.bin", std::string(100, 'a'));
-    temp.MakeFile(L"folder\\b.bin", std::string(200, 'b'));
-    temp.MakeFile(L"folder\\deeper\\c.bin", std::string(300, 'c'));
-    return (temp.Path() / L"folder").wstring();
+    return text.rfind(L"Free Space in drive " + root + L" ==> ", 0) == 0;
 }
 
 using SendDialogTest = LarkwayTest;
 
-TEST_F(SendDialogTest, EachItemGetsARowWithItsSize)
+TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAsked)
 {
     const std::wstring first = m_temp.MakeFile(L"first.txt", std::string(1500, 'x'));
-    const std::wstring second = m_temp.MakeFile(L"second.txt", std::string(10, 'y'));
-    const std::wstring folder = MakeFolderOf600Bytes(m_temp);
+    const std::wstring folder = m_temp.MakeFolder(L"folder");
+    m_temp.MakeFile(L"folder\\a.bin", std::string(100, 'a'));
+    m_temp.MakeFile(L"folder\\deeper\\c.bin", std::string(500, 'c'));
+    const std::wstring big = m_temp.MakeFile(L"big.bin");
+    fs::resize_file(big, 5ULL << 30); // counts whole: more than 32 bits hold
     for (int sizeFolders : {1, 0}) {
         SCOPED_TRACE(sizeFolders);
         WriteSetting(L"CHECK", sizeFolders);
-        Start({first, second, folder});
-        const uint64_t folderBytes = sizeFolders ? 600 : 0;
-        EXPECT_EQ(Rows(), (std::vector<Row>{{L"first.txt", UnitSize(1500)},
-                                            {L"second.txt", UnitSize(10)},
-                                            {L"folder", UnitSize(folderBytes)}}));
-        EXPECT_EQ(m_dialog->RequiredBytes(), 1510 + folderBytes);
-        EXPECT_EQ(Text(IDC_REQUIRED_SPACE), L"Space Required==> " + UnitSize(1510 + folderBytes));
+        Start({first, folder, big});
+        const uint64_t required = 1500 + (sizeFolders ? 600 : 0) + (5ULL << 30);
+        EXPECT_EQ(Rows(), (Texts{Row(L"first.txt", 1500), Row(L"folder", sizeFolders ? 600 : 0),
+                                 Row(L"big.bin", 5ULL << 30)}));
+        EXPECT_EQ(Text(IDC_REQUIRED_SPACE), L"Space Required==> " + CDiskInfo().GetUnitSize(required));
         EXPECT_EQ(Text(IDC_ITEMS_HEADER), m_temp.Path().wstring() + L"\\");
-        EXPECT_EQ(m_dialog->SelectedPaths().GetCount(), 3);
-        EXPECT_FALSE(::IsWindowVisible(Item(IDC_ACTIVITY_BAR)));
         EXPECT_TRUE(ClipboardIsEmpty());
+        TypeDestination(L"H:\\");
+        ULARGE_INTEGER freeBytes{};
+        ASSERT_TRUE(::GetDiskFreeSpaceExW(L"H:\\", &freeBytes, nullptr, nullptr));
+        EXPECT_EQ(SendEnabled(), freeBytes.QuadPart >= required);
         TearDown();
         SetUp();
     }
-}
-
-TEST_F(SendDialogTest, ADriveRootIsARowWithoutAName)
-{
     WriteSetting(L"CHECK", 0);
-    Start({L"H:\\"});
-    ASSERT_EQ(Rows().size(), 1u);
-    EXPECT_EQ(Rows()[0].name, L"");
+    Start({L"H:\\"}); // a drive root: a row without a name
+    EXPECT_EQ(Rows(), (Texts{Row(L"", 0)}));
     EXPECT_EQ(Text(IDC_ITEMS_HEADER), L"H:\\");
 }
 
-TEST_F(SendDialogTest, AFileOfFiveGigabytesCountsWhole)
+TEST_F(SendDialogTest, SendIsEnabledOnlyForAFullPathOnADriveWithRoom)
 {
-    const std::wstring big = m_temp.MakeFile(L"big.bin", "");
-    {
-        fx::CFileHandle file(::CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(file);
-        LARGE_INTEGER size{};
-        size.QuadPart = 5LL << 30;
-        ASSERT_TRUE(::SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN));
-        ASSERT_TRUE(::SetEndOfFile(file.Get()));
-    }
-    Start({big});
-    EXPECT_EQ(m_dialog->RequiredBytes(), 5ULL << 30);
-    EXPECT_EQ(Rows()[0].size, UnitSize(5ULL << 30));
-    // 5 GiB do not fit on a drive with less free space than that.
-    TypeDestination(L"H:\\");
-    ULARGE_INTEGER freeBytes{};
-    ASSERT_TRUE(::GetDiskFreeSpaceExW(L"H:\\", &freeBytes, nullptr, nullptr));
-    EXPECT_EQ(SendEnabled(), freeBytes.QuadPart >= (5ULL << 30));
-}
-
-TEST_F(SendDialogTest, SendIsEnabledOnlyForADriveWithRoom)
-{
-    const std::wstring file = m_temp.MakeFile(L"small.txt", "12345");
-    Start({file});
+    Start({m_temp.MakeFile(L"small.txt", "12345")});
     EXPECT_FALSE(SendEnabled()); // the start-up browse was cancelled
-    TypeDestination(L"C:");
-    EXPECT_FALSE(SendEnabled());
-    TypeDestination(L"C:\\");
-    EXPECT_TRUE(SendEnabled());
-    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive C:\\ ==> ", 0), 0u);
-    TypeDestination(L"relative\\folder");
-    EXPECT_FALSE(SendEnabled());
-    TypeDestination(L"Q:\\nowhere"); // no such drive
-    EXPECT_FALSE(SendEnabled());
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"C:", false}, {L"C:\\", true}, {L"relative\\folder", false}, {L"Q:\\nowhere", false}};
+    for (const auto& [typed, enabled] : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(typed)));
+        TypeDestination(typed);
+        EXPECT_EQ(SendEnabled(), enabled);
+    }
 }
 
-// Send follows whether the destination's drive has room: exactly enough is
-// enough, one byte short is not. The drive is a 1 MB file system of its own,
-// whose free space nothing else changes meanwhile.
+// Exactly enough is enough, one byte short is not. The drive is a 1 MB file
+// system of its own, whose free space nothing else changes meanwhile.
 TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
 {
     const std::wstring small = WindowsPath(TEST_DRIVES_DIR "/small");
@@ -110,23 +79,21 @@ TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
     ULARGE_INTEGER freeBytes{};
     if (!drive.Made() || !::GetDiskFreeSpaceExW(drive.Root().c_str(), &freeBytes, nullptr, nullptr) ||
         freeBytes.QuadPart > 4 * 1024 * 1024)
-        GTEST_SKIP() << "no small file system at " << std::filesystem::path(small).string();
+        GTEST_SKIP() << "no small file system at " << fs::path(small).string();
     for (const uint64_t required : {freeBytes.QuadPart, freeBytes.QuadPart + 1}) {
         SCOPED_TRACE(required);
         const std::wstring file = m_temp.MakeFile(L"sized" + std::to_wstring(required) + L".bin");
-        std::filesystem::resize_file(file, required);
+        fs::resize_file(file, required);
         Start({file});
         TypeDestination(drive.Root());
-        EXPECT_EQ(Text(IDC_FREE_SPACE), L"Free Space in drive " + drive.Root() + L" ==> " + UnitSize(freeBytes.QuadPart));
+        EXPECT_EQ(Text(IDC_FREE_SPACE),
+                  L"Free Space in drive " + drive.Root() + L" ==> " + CDiskInfo().GetUnitSize(freeBytes.QuadPart));
         EXPECT_EQ(SendEnabled(), required == freeBytes.QuadPart);
         TearDown();
         SetUp();
     }
 }
 
-// "report." and "report" side by side, as a Linux drive or a share holds
-// them: selecting the one with the dot lists that one, and since the shell
-// cannot take its name, the send names it and touches neither.
 // The drive answers on a worker: an answer about a destination the user has
 // typed over since is dropped, and closing waits for no drive still asked.
 TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDrive)
@@ -145,7 +112,7 @@ TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDri
     EXPECT_FALSE(SendEnabled());
     held.LetGo(L"H:\\");
     WaitForDestinationCheck();
-    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive H:\\ ==> ", 0), 0u);
+    EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\"));
     EXPECT_TRUE(SendEnabled());
 
     TypeDestination(L"Y:\\", false);
@@ -157,61 +124,54 @@ TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDri
     EXPECT_EQ(held.Passed(), passed) << "closing waited for the drive";
 }
 
+// "report." and "report" side by side, as a Linux drive holds them: the one
+// with the dot is listed as it is, and since the shell cannot take its name,
+// the send names it and touches neither.
 TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
 {
     const std::wstring plain = m_temp.MakeFile(L"report", "plain");
-    const std::wstring folder = m_temp.Path().wstring();
-    const std::wstring dotted = folder + L"\\report.";
-    ASSERT_TRUE(RunOnLinux(folder, "/bin/sh", L"-c \"printf dotted > report.\"", [&folder] {
-        WIN32_FIND_DATAW found;
-        fx::CFindHandle find(::FindFirstFileW((L"\\\\?\\" + folder + L"\\report.").c_str(), &found));
-        return find && found.nFileSizeLow == 6;
-    }));
+    const std::wstring folder = m_temp.Path().wstring(), dotted = folder + L"\\report.";
+    ASSERT_TRUE(RunOnLinux(folder, "/bin/sh", L"-c \"printf dotted > report.\"",
+                           [&] { return fs::exists(L"\\\\?\\" + dotted); }));
     const std::wstring target = m_temp.MakeFolder(L"target");
     Start({dotted}, target);
-    EXPECT_EQ(Rows(), (std::vector<Row>{{L"report.", UnitSize(6)}}));
-    EXPECT_EQ(Text(IDC_ITEMS_HEADER), folder + L"\\");
+    EXPECT_EQ(Rows(), (Texts{Row(L"report.", 6)}));
     Click(IDC_COPY_MOVE);
     Click(IDOK);
     ASSERT_EQ(m_boxes.shown.size(), 1u);
     EXPECT_EQ(m_boxes.shown[0].text,
               L"Nothing was sent. The shell cannot copy or move an item whose name ends in a dot or a space:\n" + dotted);
-    EXPECT_TRUE(std::filesystem::is_empty(target));
-    EXPECT_EQ(std::filesystem::file_size(plain), 5u);
-    EXPECT_EQ(std::filesystem::file_size(L"\\\\?\\" + dotted), 6u);
+    EXPECT_TRUE(fs::is_empty(target));
+    EXPECT_EQ(fs::file_size(plain), 5u);
+    EXPECT_EQ(fs::file_size(L"\\\\?\\" + dotted), 6u);
 }
 
-TEST_F(SendDialogTest, TheStartUpBrowseOrAFavouriteOnAnotherDriveMeasuresThatDrive)
+TEST_F(SendDialogTest, TheStartUpBrowseAndAFavouriteMeasureTheirDriveAndTheMenuListsTheLastFirst)
 {
-    WriteFavorites({L"Windows Directory,C:\\windows", L"Scratch,H:\\"});
+    WriteFavorites({L"One,C:\\one", L"Scratch,H:\\", L"A & B,C:\\ab"});
     Start({m_temp.MakeFile(L"small.txt", "12345")}, m_temp.Path().wstring());
     EXPECT_EQ(Text(IDC_DESTINATION), m_temp.Path().wstring());
     EXPECT_TRUE(SendEnabled());
-    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive C:\\ ==> ", 0), 0u);
-    Command(ID_FAVORITE_FIRST + 1);
-    WaitForDestinationCheck();
-    EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
-    EXPECT_EQ(Text(IDC_FREE_SPACE).rfind(L"Free Space in drive H:\\ ==> ", 0), 0u);
-    EXPECT_TRUE(SendEnabled());
-    Command(ID_FAVORITE_FIRST + 5); // no such favourite: nothing happens
-    EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
-}
+    EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"C:\\"));
 
-TEST_F(SendDialogTest, FavouritesMenuListsTheLastFirst)
-{
-    WriteFavorites({L"One,C:\\one", L"Two,C:\\two", L"A & B,C:\\ab"});
-    Start({m_temp.MakeFile(L"a.txt")}, m_temp.Path().wstring());
     HMENU favorites = ::GetSubMenu(::GetSubMenu(::GetMenu(Dialog()), 1), 1);
-    ASSERT_NE(favorites, nullptr);
     ASSERT_EQ(::GetMenuItemCount(favorites), 3);
     const std::pair<UINT, std::wstring> expected[] = {
-        {ID_FAVORITE_FIRST + 2, L"A && B"}, {ID_FAVORITE_FIRST + 1, L"Two"}, {ID_FAVORITE_FIRST, L"One"}};
+        {ID_FAVORITE_FIRST + 2, L"A && B"}, {ID_FAVORITE_FIRST + 1, L"Scratch"}, {ID_FAVORITE_FIRST, L"One"}};
     for (int i = 0; i < 3; ++i) {
         wchar_t text[64] = L"";
         ::GetMenuStringW(favorites, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
         EXPECT_EQ(::GetMenuItemID(favorites, i), expected[i].first);
         EXPECT_EQ(text, expected[i].second);
     }
+
+    Click(ID_FAVORITE_FIRST + 1, 0);
+    WaitForDestinationCheck();
+    EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
+    EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\"));
+    EXPECT_TRUE(SendEnabled());
+    Click(ID_FAVORITE_FIRST + 5, 0); // no such favourite: nothing happens
+    EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
 }
 
 TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone)
@@ -221,29 +181,14 @@ TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone
         ::EmptyClipboard();
     }
     // A profile of an earlier run, with values this run would correct.
-    HKEY raw = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway\\Favorites", 0, nullptr, 0,
-                                KEY_READ | KEY_WRITE, nullptr, &raw, nullptr),
-              ERROR_SUCCESS);
-    fx::CRegKey key(raw);
-    const DWORD favs = 99, available = 1;
-    ::RegSetValueExW(key.Get(), L"FAVS", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&favs), sizeof(favs));
-    ::RegSetValueExW(key.Get(), L"AVAILABLE", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&available),
-                     sizeof(available));
-    const std::wstring fav0 = L"Mine,C:\\mine";
-    ::RegSetValueExW(key.Get(), L"FAV0", 0, REG_SZ, reinterpret_cast<const BYTE*>(fav0.c_str()),
-                     static_cast<DWORD>((fav0.size() + 1) * sizeof(wchar_t)));
-
+    WriteSetting(L"FAVS", 99);
+    WriteFavorites({L"Mine,C:\\mine"});
     CLarkwayApp app;
     EXPECT_EQ(app.Main(), 0);
     ASSERT_EQ(m_boxes.shown.size(), 1u);
     EXPECT_EQ(m_boxes.shown[0].text, L"This Program Should be run only from the shell's Context menu");
-
-    DWORD value = 0, size = sizeof(value);
-    EXPECT_EQ(::RegGetValueW(key.Get(), nullptr, L"FAVS", RRF_RT_REG_DWORD, nullptr, &value, &size), ERROR_SUCCESS);
-    EXPECT_EQ(value, 99u);
-    EXPECT_EQ(::RegGetValueW(key.Get(), nullptr, L"CHECK", RRF_RT_ANY, nullptr, nullptr, nullptr),
-              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(Stored(L"FAVS"), L"99");
+    EXPECT_EQ(Stored(L"CHECK"), L"");
 }
 
 } // namespace

@@ -1,31 +1,24 @@
+// The send itself, as the shell carries it out: what arrives, what stays,
+// what is refused and what the user is told.
 #include "sendto/ArrivalCheck.h"
 #include "sendto/ItemTree.h"
-#include "sendto/SendChecks.h"
 #include "sendto/SendOperation.h"
 #include "sendto/SendRefusal.h"
 #include "tests/sendto/LarkwayFixture.h"
-#include "tests/support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <string>
-#include <vector>
 
 namespace larkway {
 
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::LinuxFolderLink;
-using testing_support::MessageBoxRecorder;
-using testing_support::TempDir;
+using namespace testing_support;
 using Files = std::map<std::wstring, std::string>;
+using Texts = std::vector<std::wstring>;
 
 // What the tests add where no person is there to answer the shell.
 const FILEOP_FLAGS kUnattended = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
@@ -50,8 +43,17 @@ Files FilesUnder(const fs::path& folder)
     return files;
 }
 
-// Two files and a folder with nested files, as a typical selection.
-class SendOperationTest : public ::testing::Test {
+Texts Shown(const MessageBoxRecorder& boxes)
+{
+    Texts texts;
+    for (const auto& box : boxes.shown)
+        texts.push_back(box.text);
+    return texts;
+}
+
+// Two files and a folder with nested files, as a typical selection; sent as a
+// copy or, with the parameter, as a move.
+class SendOperationTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
@@ -61,15 +63,14 @@ protected:
         m_temp.MakeFile(L"src\\charlie\\inner.txt", "inner");
         m_temp.MakeFile(L"src\\charlie\\deeper\\delta.txt", "delta");
     }
-
     std::wstring Path(const std::wstring& relative) const { return (m_temp.Path() / relative).wstring(); }
-
-    SendOutcome Send(const std::vector<std::wstring>& sources, const std::wstring& destination, bool move,
+    SendOutcome Send(const std::vector<std::wstring>& sources, const std::wstring& destination,
                      FILEOP_FLAGS flags = kUnattended)
     {
-        return CSendOperation(flags).Send(nullptr, sources, destination, move);
+        return CSendOperation(flags).Send(nullptr, sources, destination, m_move);
     }
 
+    const bool m_move = GetParam();
     const Files m_files = {{L"alpha.txt", "alpha bytes"},
                            {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)},
                            {L"charlie\\inner.txt", "inner"},
@@ -78,77 +79,66 @@ protected:
     std::vector<std::wstring> m_selection;
 };
 
-class CopyOrMoveTest : public SendOperationTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(CopyOrMoveTest, EveryItemArrivesWholeWithoutAWord)
+// Onto a folder (one trailing backslash dropped) or a drive root (H:, a fixed
+// test drive, which keeps its backslash); a folder onto a folder of the same
+// name is merged into it, and judged by its own files.
+TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWord)
 {
-    const bool move = GetParam();
-    const std::wstring destination = m_temp.MakeFolder(L"dest");
+    const std::wstring dest = m_temp.MakeFolder(L"dest");
+    m_temp.MakeFile(L"dest\\charlie\\theirs.txt", "theirs");
+    Files arrived = m_files;
+    arrived[L"charlie\\theirs.txt"] = "theirs";
+    const std::wstring onRoot = L"H:\\" + m_temp.Path().filename().wstring();
+    m_temp.MakeFile(L"root\\" + fs::path(onRoot).filename().wstring() + L"\\file.txt", "on the root");
+    const std::wstring rootItem = Path(L"root\\" + fs::path(onRoot).filename().wstring());
     MessageBoxRecorder boxes;
-    const SendOutcome outcome = Send(m_selection, destination + L"\\", move);
+    const SendOutcome outcome = Send(m_selection, dest + L"\\");
     EXPECT_TRUE(outcome.sent);
-    EXPECT_EQ(outcome.destination, destination); // one trailing backslash dropped
-    EXPECT_EQ(FilesUnder(destination), m_files);
-    // A move leaves nothing behind; a copy leaves the sources alone.
-    EXPECT_EQ(FilesUnder(Path(L"src")), move ? Files() : m_files);
-    EXPECT_EQ(fs::exists(Path(L"src\\charlie")), !move);
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(outcome.destination, dest);
+    EXPECT_EQ(FilesUnder(dest), arrived);
+    EXPECT_EQ(FilesUnder(Path(L"src")), m_move ? Files() : m_files);
+    EXPECT_EQ(fs::exists(Path(L"src\\charlie")), !m_move);
+
+    const SendOutcome toRoot = Send({rootItem}, L"H:\\");
+    EXPECT_TRUE(toRoot.sent);
+    EXPECT_EQ(toRoot.destination, L"H:\\");
+    EXPECT_EQ(FilesUnder(onRoot), (Files{{L"file.txt", "on the root"}}));
+    EXPECT_EQ(fs::exists(rootItem), !m_move);
+    fs::remove_all(onRoot);
+    EXPECT_EQ(Shown(boxes), Texts{});
 }
 
-TEST_P(CopyOrMoveTest, MissingFolderIsCreatedOnYesAndNothingIsSentOnNo)
+TEST_P(SendOperationTest, MissingFolderIsCreatedOnYesAndNothingIsSentOnNo)
 {
-    const bool move = GetParam();
-    const std::vector<std::wstring> one{Path(L"src\\alpha.txt")};
+    const std::vector<std::wstring> one{m_selection[0]};
     const std::wstring folder = Path(L"new\\deeper");
-    const MessageBoxRecorder::Shown question{L"The Folder " + folder + L" does not exist.\nDo you want to create it?",
-                                             L"Create Folder?", MB_YESNO | MB_ICONQUESTION};
+    const std::wstring question = L"The Folder " + folder + L" does not exist.\nDo you want to create it?";
     {
-        // Declined: no folder, and no file named like the folder either.
         MessageBoxRecorder boxes(IDNO);
-        const SendOutcome outcome = Send(one, folder + L"\\", move);
+        const SendOutcome outcome = Send(one, folder + L"\\");
         EXPECT_FALSE(outcome.sent);
         EXPECT_EQ(outcome.destination, folder);
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, question.text);
-        EXPECT_EQ(boxes.shown[0].caption, question.caption);
-        EXPECT_EQ(boxes.shown[0].type, question.type);
+        ASSERT_EQ(Shown(boxes), Texts{question});
+        EXPECT_EQ(boxes.shown[0].caption, L"Create Folder?");
+        EXPECT_EQ(boxes.shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
         EXPECT_FALSE(fs::exists(Path(L"new")));
         EXPECT_EQ(BytesOf(one[0]), "alpha bytes");
     }
-    {
-        // Typed with a trailing space: the platform reads the name without
-        // it, and so do the question and the send.
-        MessageBoxRecorder boxes(IDYES);
-        const SendOutcome outcome = Send(one, folder + L" ", move);
-        EXPECT_TRUE(outcome.sent);
-        EXPECT_EQ(outcome.destination, folder);
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, question.text);
-        EXPECT_EQ(FilesUnder(folder), (Files{{L"alpha.txt", "alpha bytes"}}));
-        EXPECT_EQ(fs::exists(one[0]), !move);
-    }
-}
-
-TEST_P(CopyOrMoveTest, DriveRootThatExistsKeepsItsBackslash)
-{
-    // H: is a fixed test drive; the item's name is this test's own.
-    const std::wstring item = m_temp.MakeFolder(L"item" + m_temp.Path().filename().wstring());
-    m_temp.MakeFile(item.substr(m_temp.Path().wstring().size() + 1) + L"\\file.txt", "on the root");
-    const std::wstring arrived = L"H:\\" + fs::path(item).filename().wstring();
-    MessageBoxRecorder boxes;
-    const SendOutcome outcome = Send({item}, L"H:\\", GetParam());
+    // Typed with a trailing space: the platform reads the name without it,
+    // and so do the question and the send.
+    MessageBoxRecorder boxes(IDYES);
+    const SendOutcome outcome = Send(one, folder + L" ");
     EXPECT_TRUE(outcome.sent);
-    EXPECT_EQ(outcome.destination, L"H:\\");
-    EXPECT_EQ(FilesUnder(arrived), (Files{{L"file.txt", "on the root"}}));
-    EXPECT_EQ(fs::exists(item), !GetParam());
-    EXPECT_TRUE(boxes.shown.empty());
-    fs::remove_all(arrived);
+    EXPECT_EQ(outcome.destination, folder);
+    EXPECT_EQ(Shown(boxes), Texts{question});
+    EXPECT_EQ(FilesUnder(folder), (Files{{L"alpha.txt", "alpha bytes"}}));
+    EXPECT_EQ(fs::exists(one[0]), !m_move);
 }
 
 // However the destination is written, a folder is never sent into itself:
 // the shell would nest copies until the path is too long and then write into
 // whatever folder is current.
-TEST_P(CopyOrMoveTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsWritten)
+TEST_P(SendOperationTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsWritten)
 {
     const std::wstring charlie = Path(L"src\\charlie");
     std::wstring shortCharlie(1024, L'\0');
@@ -157,290 +147,209 @@ TEST_P(CopyOrMoveTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsWrit
     for (wchar_t& c : shouted)
         c = c == L'\\' ? L'/' : static_cast<wchar_t>(::towupper(c));
     const DriveLetterLink letter(charlie);
-    ASSERT_TRUE(letter.Made());
     m_temp.MakeFolder(L"elsewhere");
     const LinuxFolderLink intoCharlie(Path(L"elsewhere"), L"link", L"../src/charlie");
     const LinuxFolderLink aboveCharlie(Path(L"elsewhere"), L"up", L"../src");
-    ASSERT_TRUE(intoCharlie.Made() && aboveCharlie.Made());
+    ASSERT_TRUE(letter.Made() && intoCharlie.Made() && aboveCharlie.Made());
     for (const std::wstring& destination :
          {charlie, charlie + L"\\deeper", charlie + L"\\deeper\\new", shortCharlie + L"\\new\\tail",
           shouted + L"/deeper", L"\\\\?\\" + charlie + L"\\deeper", letter.Root() + L"new",
           Path(L"elsewhere\\link\\new"), Path(L"elsewhere\\up\\charlie\\deeper\\new")}) {
         SCOPED_TRACE(destination);
         MessageBoxRecorder boxes(IDYES);
-        EXPECT_FALSE(Send(m_selection, destination, GetParam()).sent);
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text,
-                  L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:\n" + charlie);
-        EXPECT_EQ(boxes.shown[0].type, kWarning);
+        EXPECT_FALSE(Send(m_selection, destination).sent);
+        EXPECT_EQ(Shown(boxes),
+                  Texts{L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:\n" + charlie});
         EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
-        EXPECT_FALSE(fs::exists(charlie + L"\\deeper\\new"));
         EXPECT_FALSE(fs::exists(charlie + L"\\new"));
     }
 }
 
-// A folder sent onto a folder of the same name is merged into it, and judged
-// by its own files: the merged folder holding more is no failure.
-TEST_P(CopyOrMoveTest, FolderOntoItsNamesakeIsMergedIntoIt)
+// Each refusal says why in one message, asks nothing (not even the shell's
+// own questions: under Wine a move of two same-named items replaces the
+// first without one) and leaves every item where it was.
+TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
 {
-    const bool move = GetParam();
-    const std::wstring destination = m_temp.MakeFolder(L"dest");
-    m_temp.MakeFile(L"dest\\charlie\\theirs.txt", "theirs");
-    m_temp.MakeFile(L"dest\\charlie\\deeper\\old.txt", "old");
-    MessageBoxRecorder boxes;
-    EXPECT_TRUE(Send({Path(L"src\\charlie")}, destination, move).sent);
-    EXPECT_EQ(FilesUnder(destination + L"\\charlie"), (Files{{L"inner.txt", "inner"},
-                                                             {L"deeper\\delta.txt", "delta"},
-                                                             {L"theirs.txt", "theirs"},
-                                                             {L"deeper\\old.txt", "old"}}));
-    EXPECT_EQ(fs::exists(Path(L"src\\charlie")), !move);
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-// A link in the selection leads the shell to copy what it points to: the copy
-// holds more than the walk counted, and is complete.
-TEST_F(SendOperationTest, LinkedFoldersArriveWholeAndStay)
-{
-    m_temp.MakeFile(L"real\\linked.txt", "linked");
-    const LinuxFolderLink selectedLink(m_temp.Path().wstring(), L"shortcut", L"real");
-    const LinuxFolderLink linkInside(Path(L"src\\charlie"), L"inside", L"../../real");
-    ASSERT_TRUE(selectedLink.Made() && linkInside.Made());
-    const std::wstring destination = m_temp.MakeFolder(L"dest");
-    MessageBoxRecorder boxes;
-    EXPECT_TRUE(Send({Path(L"shortcut"), Path(L"src\\charlie")}, destination, false).sent);
-    EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(BytesOf(destination + L"\\shortcut\\linked.txt"), "linked");
-    EXPECT_EQ(BytesOf(destination + L"\\charlie\\inner.txt"), "inner");
-}
-
-TEST_P(CopyOrMoveTest, ItemsOfTheSameNameAreRefusedBeforeTheShellSeesThem)
-{
-    // The shell's own questions are on, yet it is never asked: under Wine a
-    // move of two same-named items replaces the first without a question.
-    const std::wstring first = m_temp.MakeFile(L"a\\x.txt", "first");
-    const std::wstring second = m_temp.MakeFile(L"b\\X.TXT", "second!");
-    const std::wstring destination = m_temp.MakeFolder(L"dest");
-    testing_support::DialogAnswerer answer(IDYES);
-    MessageBoxRecorder boxes;
-    EXPECT_FALSE(Send({first, Path(L"src\\alpha.txt"), second}, destination, GetParam(), kAsking).sent);
-    EXPECT_EQ(answer.Asked(), 0);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, L"Nothing was sent. These items have the same name and would replace each other in " +
-                                       destination + L":\n" + first + L"\n" + second);
-    EXPECT_EQ(FilesUnder(destination), Files());
-    EXPECT_EQ(BytesOf(first), "first");
-    EXPECT_EQ(BytesOf(second), "second!");
-}
-
-// Each refusal says why in one message and leaves every item where it was.
-TEST_P(CopyOrMoveTest, EachRefusalSaysWhyAndSendsNothing)
-{
-    const bool move = GetParam();
-    const std::wstring destination = m_temp.MakeFolder(L"dest");
+    const std::wstring dest = m_temp.MakeFolder(L"dest");
     const std::wstring gone = Path(L"src\\gone.txt");
-    struct Case {
+    const std::wstring same = m_temp.MakeFile(L"other\\ALPHA.TXT", "other");
+    const struct {
         std::vector<std::wstring> sources;
         std::wstring destination, message;
         UINT type;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {m_selection, L"Q:\\", L"Invalid Drive", MB_OK}, // a drive root with no drive
         {m_selection, L"backup\\", L"Nothing was sent. backup is not a full folder path.", kWarning},
         {m_selection, Path(L"src"),
          L"Nothing was sent. These items are already in " + Path(L"src") + L" and would be " +
-             (move ? L"moved" : L"copied") + L" onto themselves:\n" + m_selection[0] + L"\n" + m_selection[1] + L"\n" +
-             m_selection[2],
+             (m_move ? L"moved" : L"copied") + L" onto themselves:\n" + m_selection[0] + L"\n" + m_selection[1] +
+             L"\n" + m_selection[2],
          kWarning},
-        {{m_selection[0], gone}, destination, L"Nothing was sent. These items no longer exist:\n" + gone, kWarning},
+        {{m_selection[0], gone}, dest, L"Nothing was sent. These items no longer exist:\n" + gone, kWarning},
+        {{m_selection[0], m_selection[2], same}, dest,
+         L"Nothing was sent. These items have the same name and would replace each other in " + dest + L":\n" +
+             m_selection[0] + L"\n" + same,
+         kWarning},
     };
-    for (const Case& refused : cases) {
-        SCOPED_TRACE(testing::PrintToString(refused.destination));
-        MessageBoxRecorder boxes(IDYES); // a refusal asks nothing
-        EXPECT_FALSE(Send(refused.sources, refused.destination, move).sent);
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, refused.message);
+    for (const auto& refused : cases) {
+        SCOPED_TRACE(testing::PrintToString(refused.message));
+        DialogAnswerer shell(IDYES);
+        MessageBoxRecorder boxes(IDYES);
+        EXPECT_FALSE(Send(refused.sources, refused.destination, kAsking).sent);
+        EXPECT_EQ(shell.Asked(), 0);
+        ASSERT_EQ(Shown(boxes), Texts{refused.message});
         EXPECT_EQ(boxes.shown[0].type, refused.type);
         EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
-        EXPECT_EQ(FilesUnder(destination), Files());
+        EXPECT_EQ(FilesUnder(dest), Files());
+        EXPECT_EQ(BytesOf(same), "other");
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CopyAndMove, CopyOrMoveTest, ::testing::Bool(),
+INSTANTIATE_TEST_SUITE_P(CopyAndMove, SendOperationTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Move" : "Copy"; });
 
-// A file already at the destination under the same name: the shell asks
-// (a copy under Wine); what the person answers decides what arrived.
-TEST_F(SendOperationTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
+// A link in the selection leads the shell to copy what it points to: the copy
+// holds more than the walk counted, and is complete.
+TEST(SendLinksTest, LinkedFoldersArriveWholeAndStay)
 {
-    const std::wstring destination = m_temp.MakeFolder(L"dest");
-    const std::wstring old = m_temp.MakeFile(L"dest\\alpha.txt", "OLD bytes!!"); // as long as the source
+    TempDir temp;
+    temp.MakeFile(L"real\\linked.txt", "linked");
+    temp.MakeFile(L"charlie\\inner.txt", "inner");
+    const std::wstring root = temp.Path().wstring();
+    const LinuxFolderLink selectedLink(root, L"shortcut", L"real");
+    const LinuxFolderLink linkInside(root + L"\\charlie", L"inside", L"../real");
+    ASSERT_TRUE(selectedLink.Made() && linkInside.Made());
+    const std::wstring dest = temp.MakeFolder(L"dest");
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {root + L"\\shortcut", root + L"\\charlie"}, dest, false).sent);
+    EXPECT_EQ(Shown(boxes), Texts{});
+    EXPECT_EQ(BytesOf(dest + L"\\shortcut\\linked.txt"), "linked");
+    EXPECT_EQ(BytesOf(dest + L"\\charlie\\inner.txt"), "inner");
+}
+
+// A file already at the destination under the same name: the shell asks
+// (a copy under Wine); what the person answers decides what arrived, and the
+// old file is not this send's to take away.
+TEST(ArrivalTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
+{
+    TempDir temp;
+    const std::wstring source = temp.MakeFile(L"src\\alpha.txt", "alpha bytes");
+    const std::wstring dest = temp.MakeFolder(L"dest");
+    const std::wstring old = temp.MakeFile(L"dest\\alpha.txt", "OLD bytes!!"); // as long as the source
     // Older than the source, as a file left from earlier work is.
     fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 365));
-    {
-        testing_support::DialogAnswerer answer(IDNO);
+    const std::tuple<int, std::wstring, std::string> answers[] = {
+        {IDNO, L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + source, "OLD bytes!!"},
+        {IDYES, L"", "alpha bytes"}};
+    for (const auto& [answer, message, bytes] : answers) {
+        DialogAnswerer shell(answer);
         MessageBoxRecorder boxes;
-        EXPECT_TRUE(Send({m_selection[0]}, destination, false, kAsking).sent);
-        EXPECT_EQ(answer.Asked(), 1);
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text,
-                  L"Not everything was sent. These items did not arrive whole in " + destination + L":\n" + m_selection[0]);
-        // The old file is not this send's to take away.
-        EXPECT_EQ(BytesOf(old), "OLD bytes!!");
-    }
-    {
-        testing_support::DialogAnswerer answer(IDYES);
-        MessageBoxRecorder boxes;
-        EXPECT_TRUE(Send({m_selection[0]}, destination, false, kAsking).sent);
-        EXPECT_EQ(answer.Asked(), 1);
-        EXPECT_TRUE(boxes.shown.empty());
-        EXPECT_EQ(BytesOf(old), "alpha bytes");
+        EXPECT_TRUE(CSendOperation(kAsking).Send(nullptr, {source}, dest, false).sent);
+        EXPECT_EQ(shell.Asked(), 1);
+        EXPECT_EQ(Shown(boxes), message.empty() ? Texts{} : Texts{message});
+        EXPECT_EQ(BytesOf(old), bytes);
     }
 }
 
 // The send fills a drive of 1 MB: the shell reports success and leaves a
-// cut-off copy behind.
-class FullDriveTest : public SendOperationTest, public ::testing::WithParamInterface<bool> {
-protected:
-    void SetUp() override
-    {
-        SendOperationTest::SetUp();
-        const std::wstring small = testing_support::WindowsPath(TEST_DRIVES_DIR "/small");
-        ULARGE_INTEGER total{};
-        if (!::GetDiskFreeSpaceExW((small + L"\\").c_str(), nullptr, &total, nullptr) ||
-            total.QuadPart > 4 * 1024 * 1024)
-            GTEST_SKIP() << "no small file system at " << fs::path(small).string()
-                         << " (tools/wine-env.sh mounts a 1 MB tmpfs there, which needs root)";
-        m_destination = small + L"\\" + m_temp.Path().filename().wstring();
-        fs::create_directories(m_destination);
-    }
-    void TearDown() override
-    {
-        if (!m_destination.empty())
-            fs::remove_all(m_destination);
-    }
-    std::wstring m_destination;
-};
+// cut-off copy behind, which goes when this send made it; what did not
+// arrive stays where it was.
+class FullDriveTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(FullDriveTest, WhatDidNotArriveStaysAndTheCutOffCopyGoes)
 {
     const bool move = GetParam();
+    const std::wstring small = WindowsPath(TEST_DRIVES_DIR "/small");
+    ULARGE_INTEGER total{};
+    if (!::GetDiskFreeSpaceExW((small + L"\\").c_str(), nullptr, &total, nullptr) || total.QuadPart > 4 * 1024 * 1024)
+        GTEST_SKIP() << "no small file system at " << fs::path(small).string()
+                     << " (tools/wine-env.sh mounts a 1 MB tmpfs there, which needs root)";
+    TempDir temp;
+    const std::wstring dest = small + L"\\" + temp.Path().filename().wstring();
+    fs::create_directories(dest);
     const std::string smallBytes(200 * 1024, 's');
     std::string bigBytes(1536 * 1024, 'b');
     bigBytes[12345] = 'x';
-    const std::wstring smallFile = m_temp.MakeFile(L"full\\small.bin", smallBytes);
-    const std::wstring bigFile = m_temp.MakeFile(L"full\\big.bin", bigBytes);
-    const std::wstring folder = m_temp.MakeFolder(L"full\\folder");
-    m_temp.MakeFile(L"full\\folder\\more.bin", std::string(512 * 1024, 'f'));
+    const std::wstring smallFile = temp.MakeFile(L"full\\small.bin", smallBytes);
+    const std::wstring bigFile = temp.MakeFile(L"full\\big.bin", bigBytes);
+    const Files inFolder{{L"one.bin", std::string(600 * 1024, '1')}, {L"sub\\two.bin", std::string(300 * 1024, '2')}};
+    for (const auto& [name, bytes] : inFolder)
+        temp.MakeFile(L"full\\folder\\" + name, bytes);
+    const std::wstring folder = temp.Path().wstring() + L"\\full\\folder";
     MessageBoxRecorder boxes;
-    EXPECT_TRUE(Send({smallFile, bigFile, folder}, m_destination, move).sent);
-
-    EXPECT_EQ(FilesUnder(m_destination), (Files{{L"small.bin", smallBytes}}));
+    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {smallFile, bigFile, folder}, dest, move).sent);
+    EXPECT_EQ(FilesUnder(dest), (Files{{L"small.bin", smallBytes}}));
     EXPECT_EQ(fs::exists(smallFile), !move);
     EXPECT_EQ(BytesOf(bigFile), bigBytes);
-    EXPECT_EQ(FilesUnder(folder), (Files{{L"more.bin", std::string(512 * 1024, 'f')}}));
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, L"Not everything was sent. These items did not arrive whole in " + m_destination +
-                                       L":\n" + bigFile + L"\n" + folder);
+    EXPECT_EQ(FilesUnder(folder), inFolder);
+    EXPECT_EQ(Shown(boxes), Texts{L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" +
+                                  bigFile + L"\n" + folder});
     EXPECT_EQ(boxes.shown[0].type, kWarning);
-}
 
-TEST_P(FullDriveTest, FolderCutOffIsTakenAwayAndStaysWhereItWas)
-{
-    const bool move = GetParam();
-    const Files files{{L"one.bin", std::string(600 * 1024, '1')}, {L"sub\\two.bin", std::string(600 * 1024, '2')}};
-    for (const auto& [name, bytes] : files)
-        m_temp.MakeFile(L"full\\folder\\" + name, bytes);
-    const std::wstring folder = Path(L"full\\folder");
-    MessageBoxRecorder boxes;
-    EXPECT_TRUE(Send({folder}, m_destination, move).sent);
+    // A folder cut off inside is taken away whole.
+    boxes.shown.clear();
+    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {folder}, dest, move).sent);
+    EXPECT_FALSE(fs::exists(dest + L"\\folder"));
+    EXPECT_EQ(FilesUnder(folder), inFolder);
+    EXPECT_EQ(Shown(boxes), Texts{L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + folder});
 
-    EXPECT_FALSE(fs::exists(m_destination + L"\\folder"));
-    EXPECT_EQ(FilesUnder(folder), files);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text,
-              L"Not everything was sent. These items did not arrive whole in " + m_destination + L":\n" + folder);
+    // A cut-off copy over a file that was there before is not this send's to take away.
+    boxes.shown.clear();
+    std::ofstream(fs::path(dest + L"\\big.bin")) << "old";
+    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {bigFile}, dest, move).sent);
+    EXPECT_TRUE(fs::exists(dest + L"\\big.bin"));
+    EXPECT_EQ(BytesOf(bigFile), bigBytes);
+    EXPECT_EQ(Shown(boxes), Texts{L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + bigFile});
+    fs::remove_all(dest);
 }
 
 INSTANTIATE_TEST_SUITE_P(CopyAndMove, FullDriveTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Move" : "Copy"; });
 
-// A file of the given size that takes no room: its bytes are never written.
-std::wstring MakeSparseFile(const TempDir& temp, const std::wstring& name, uint64_t size)
-{
-    const std::wstring path = temp.MakeFile(name, "");
-    fs::resize_file(path, size);
-    return path;
-}
-
-// No FAT drive can be made here: the decision is tested on its own, and the
-// refusal with the file system name given.
-TEST(SendRefusalTest, FileTooLargeForTheDestinationIsNamedEvenInsideAFolder)
+// No FAT drive can be made here: the decision is tested on its own, with the
+// file system's name given. A file of 4 GB is named even inside a folder.
+TEST(SendRefusalTest, FileTooLargeForAFatDestinationIsNamed)
 {
     TempDir temp;
     const std::wstring folder = temp.MakeFolder(L"films");
-    temp.MakeFile(L"films\\notes.txt", "small");
-    const std::wstring huge = MakeSparseFile(temp, L"films\\deep\\huge.mkv", 0x100000000ull);
-    const std::wstring fits = MakeSparseFile(temp, L"fits.bin", 0xFFFFFFFFull);
-    const std::wstring destination = temp.MakeFolder(L"stick");
-    const CArrivalCheck check({fits, folder}, destination);
+    const std::wstring huge = temp.MakeFile(L"films\\deep\\huge.mkv"), fits = temp.MakeFile(L"fits.bin");
+    fs::resize_file(huge, 0x100000000ull);
+    fs::resize_file(fits, 0xFFFFFFFFull);
+    const std::wstring dest = temp.MakeFolder(L"stick");
+    const CArrivalCheck check({fits, folder}, dest);
     for (bool move : {false, true}) {
         for (const wchar_t* fat : {L"FAT32", L"fat32", L"FAT"})
-            EXPECT_EQ(RefusalText(check.Items(), destination, move, fat),
-                      L"Nothing was sent. " + destination + L" is on a " + fat +
+            EXPECT_EQ(RefusalText(check.Items(), dest, move, fat),
+                      L"Nothing was sent. " + dest + L" is on a " + fat +
                           L" drive, which cannot hold a file of 4 GB or more:\n" + huge);
         for (const wchar_t* other : {L"NTFS", L"exFAT", L""})
-            EXPECT_EQ(RefusalText(check.Items(), destination, move, other), L"");
+            EXPECT_EQ(RefusalText(check.Items(), dest, move, other), L"");
     }
-    EXPECT_EQ(RefusalText(CArrivalCheck({fits}, destination).Items(), destination, false, L"FAT32"), L"");
+    EXPECT_EQ(RefusalText(CArrivalCheck({fits}, dest).Items(), dest, false, L"FAT32"), L"");
 }
 
-TEST(ItemTreeTest, ListsAndRemovesAFileOrAWholeFolder)
+// What a cut-off copy's clean-up takes away: a file, a whole folder with a
+// read-only file in it, and a link inside as a link, not what it leads to.
+TEST(ItemTreeTest, RemovesAFileOrAWholeFolderButNotWhatALinkLeadsTo)
 {
     TempDir temp;
     const std::wstring folder = temp.MakeFolder(L"tree");
-    temp.MakeFile(L"tree\\a.txt", "12345");
-    const std::wstring largest = temp.MakeFile(L"tree\\sub\\deeper\\b.txt", "1234567");
+    const std::wstring file = temp.MakeFile(L"tree\\a.txt", "12345");
     const std::wstring readOnly = temp.MakeFile(L"tree\\sub\\c.txt", "1");
-    temp.MakeFolder(L"tree\\empty");
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-
-    const std::optional<ItemContents> contents = ListItem(folder);
-    ASSERT_TRUE(contents);
-    std::map<std::wstring, uint64_t> sizes;
-    for (const auto& [name, file] : contents->files)
-        sizes[name] = file.bytes;
-    EXPECT_EQ(sizes, (std::map<std::wstring, uint64_t>{{L"a.txt", 5}, {L"sub\\deeper\\b.txt", 7}, {L"sub\\c.txt", 1}}));
-    EXPECT_EQ(contents->largestFile, 7u);
-    EXPECT_EQ(contents->largestFilePath, largest);
-    const std::optional<ItemContents> file = ListItem(largest);
-    ASSERT_TRUE(file);
-    ASSERT_EQ(file->files.size(), 1u);
-    EXPECT_EQ(file->files.at(L"").bytes, 7u);
-    EXPECT_FALSE(ListItem(folder + L"\\missing"));
-    EXPECT_TRUE(ListItem(folder + L"\\empty")->files.empty());
-
-    EXPECT_TRUE(RemoveItem(largest));
-    EXPECT_FALSE(fs::exists(largest));
-    EXPECT_TRUE(fs::exists(folder + L"\\a.txt"));
+    EXPECT_TRUE(RemoveItem(file));
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_TRUE(fs::exists(readOnly));
     EXPECT_TRUE(RemoveItem(folder));
     EXPECT_FALSE(fs::exists(folder));
     EXPECT_TRUE(RemoveItem(folder)); // nothing there is nothing left
 
-    // A link inside is taken away as a link: what it leads to stays.
     const std::wstring kept = temp.MakeFile(L"outside\\kept.txt", "kept");
     const std::wstring linking = temp.MakeFolder(L"linking");
     const LinuxFolderLink link(linking, L"out", L"../outside");
     ASSERT_TRUE(link.Made());
     RemoveItem(linking);
     EXPECT_EQ(BytesOf(kept), "kept");
-}
-
-TEST(SendChecksTest, WhereItemsLandAndWhichShareAName)
-{
-    EXPECT_EQ(TargetPath(L"C:\\a\\b.txt", L"D:\\"), L"D:\\b.txt");
-    EXPECT_EQ(TargetPath(L"C:\\a\\folder\\", L"D:\\dest"), L"D:\\dest\\folder");
-    EXPECT_EQ(TargetPath(L"\\\\?\\C:\\a\\report.", L"D:\\dest"), L"\\\\?\\D:\\dest\\report.");
-    EXPECT_EQ(ItemsSharingAName({L"C:\\a\\x", L"C:\\y", L"C:\\b\\X"}), (std::vector<std::wstring>{L"C:\\a\\x", L"C:\\b\\X"}));
 }
 
 } // namespace

@@ -1,10 +1,9 @@
 // Sizing on the worker while the user works in the dialog: closing, sending
-// and the clipboard meanwhile, and trees that loop.
+// and the clipboard meanwhile, and trees that loop; favourites added from
+// windows open at once.
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "framework/Handle.h"
-
-#include <fstream>
 
 namespace larkway {
 
@@ -12,19 +11,13 @@ namespace {
 
 using namespace testing_support;
 
-// A folder of 20 subfolders with 20 files each: long enough to be busy with.
+// A folder of 20 subfolders with 20 files of 10 bytes each: long enough to be busy with.
 std::wstring MakeBusyTree(const TempDir& temp)
 {
     for (int folder = 0; folder < 20; ++folder)
         for (int file = 0; file < 20; ++file)
             temp.MakeFile(L"busy\\" + std::to_wstring(folder) + L"\\" + std::to_wstring(file) + L".bin", "0123456789");
     return (temp.Path() / L"busy").wstring();
-}
-
-std::string FileBytes(const std::wstring& path)
-{
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
 TEST_F(LarkwayTest, ALinkLoopEndsAndOnlyTheRealFilesCount)
@@ -38,15 +31,14 @@ TEST_F(LarkwayTest, ALinkLoopEndsAndOnlyTheRealFilesCount)
     EXPECT_EQ(m_dialog->RequiredBytes(), 300u);
 }
 
-TEST_F(LarkwayTest, ClosingWhileSizingStopsTheWorkerAtOnce)
+// The clipboard is given back before sizing; closing stops the worker at once.
+TEST_F(LarkwayTest, TheClipboardIsFreeWhileSizingRunsAndClosingStopsIt)
 {
-    PutDropListOnClipboard({m_temp.MakeFile(L"first.txt", "1"), MakeBusyTree(m_temp)});
-    StartOnClipboard();
+    Start({m_temp.MakeFile(L"first.txt", "1"), MakeBusyTree(m_temp)}, std::nullopt, false);
+    EXPECT_TRUE(fx::CClipboard().IsOpen());
     Click(IDCANCEL);
     EXPECT_FALSE(m_dialog->IsSizing());
     EXPECT_FALSE(::IsWindowVisible(Dialog()));
-    m_dialog->DestroyWindow();
-    PumpMessages();
 }
 
 // A stop is honoured inside one big folder, not only before the next item:
@@ -67,55 +59,23 @@ TEST_F(LarkwayTest, AMoveSentWhileSizingWaitsForEveryItem)
     const std::wstring first = m_temp.MakeFile(L"first.txt", "first");
     const std::wstring busy = MakeBusyTree(m_temp);
     const std::wstring target = m_temp.MakeFolder(L"target");
-    PutDropListOnClipboard({first, busy});
-    StartOnClipboard(target);
+    Start({first, busy}, target, false);
     // Nothing is pumped before Send: no item has been listed yet.
     ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_COPY_MOVE, BN_CLICKED), 0);
     Click(IDOK);
     ASSERT_TRUE(PumpUntil([this] { return !m_dialog->IsSizing() && !m_dialog->SendWaitsForSizing(); }));
     PumpMessages();
     EXPECT_TRUE(m_boxes.shown.empty());
-    EXPECT_EQ(FileBytes(target + L"\\first.txt"), "first");
-    EXPECT_EQ(FileBytes(target + L"\\busy\\19\\19.bin"), "0123456789");
-    EXPECT_EQ(::GetFileAttributesW(busy.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(std::filesystem::exists(target + L"\\first.txt"));
+    EXPECT_EQ(std::filesystem::file_size(target + L"\\busy\\19\\19.bin"), 10u);
+    EXPECT_FALSE(std::filesystem::exists(busy));
     EXPECT_TRUE(Rows().empty());
     EXPECT_FALSE(SendEnabled());
 }
 
-TEST_F(LarkwayTest, TheClipboardIsFreeWhileSizingRuns)
-{
-    PutDropListOnClipboard({MakeBusyTree(m_temp)});
-    StartOnClipboard();
-    {
-        fx::CClipboard clipboard;
-        EXPECT_TRUE(clipboard.IsOpen());
-    }
-    WaitForSizing();
-    EXPECT_EQ(m_dialog->RequiredBytes(), 4000u);
-}
-
-TEST_F(LarkwayTest, AnAddedFavouriteIsNamedAndKept)
-{
-    const std::wstring target = m_temp.MakeFolder(L"target");
-    Start({m_temp.MakeFile(L"a.txt")}, target);
-    std::wstring offeredName;
-    {
-        // The user types a name over the one offered, then presses Add.
-        DialogAnswerer answer([&offeredName](HWND dialog) {
-            offeredName = WindowText(::GetDlgItem(dialog, IDC_FAVORITE_NAME));
-            ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, L"My target");
-            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        });
-        Click(IDC_ADD_FAVORITE);
-        EXPECT_EQ(answer.Asked(), 1);
-    }
-    EXPECT_EQ(offeredName, target);
-    ASSERT_EQ(m_app->Settings().favorites.size(), 2u);
-    EXPECT_EQ(m_app->Settings().favorites[1], (Favorite{L"My target", target}));
-}
-
-// Two Larkway windows open at once each add a favourite and close in turn:
-// the one that closes last keeps what the first saved.
+// Two Larkway windows open at once each add a favourite (the name offered is
+// the target; the user types another) and close in turn: the one that closes
+// last keeps what the first saved.
 TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
 {
     struct Run : CLarkwayApp {
@@ -132,22 +92,25 @@ TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
         windows.push_back(std::make_unique<CSendDialog>(*runs.back()));
         windows.back()->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
         ASSERT_TRUE(windows.back()->Create(nullptr));
-        DialogAnswerer answer([name](HWND dialog) {
+        std::wstring offered;
+        DialogAnswerer answer([&](HWND dialog) {
+            offered = WindowText(::GetDlgItem(dialog, IDC_FAVORITE_NAME));
             ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, name.c_str());
             ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         ::SendMessageW(windows.back()->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
         PumpMessages();
         ASSERT_EQ(answer.Asked(), 1);
+        EXPECT_EQ(offered, target);
     }
     for (size_t i = 0; i < runs.size(); ++i) {
         windows[i]->DestroyWindow();
         PumpMessages();
         runs[i]->Exit();
     }
-    EXPECT_EQ(StoredInt(L"AVAILABLE"), 3u);
-    EXPECT_EQ(StoredString(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
-    EXPECT_EQ(StoredString(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
+    EXPECT_EQ(Stored(L"AVAILABLE"), L"3");
+    EXPECT_EQ(Stored(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
+    EXPECT_EQ(Stored(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
 }
 
 } // namespace
