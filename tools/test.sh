@@ -1,30 +1,35 @@
 #!/bin/bash
 # Builds everything and runs every test under Wine and Xvfb, installing what
 # is missing first. Ends with ctest's summary; the exit code is ctest's.
-# The tests run at 96 DPI; the programs' high-DPI checks run once more at
-# 144 DPI in a prefix and on a display of their own (tools/test-at-dpi.sh),
-# beside the others (ctest -j2; the tests that share this display and prefix
-# hold one resource lock, so they run one at a time: focus and the clipboard
-# are one per desktop). A whole run compiles everything with clang too,
-# while the tests run: they mostly wait for windows, and the compiler is the
-# one thing not waiting.
+# The tests run at 96 DPI in two lanes, each test program in a Wine prefix of
+# its lane and on an X display of its own (tools/test-lane.sh): two programs
+# at a time, never two in one prefix. The programs' high-DPI checks run once
+# more at 144 DPI beside them (tools/test-at-dpi.sh). A whole run compiles
+# everything with clang too, while the tests run: they mostly wait for
+# windows, and the compiler is the one thing not waiting.
 set -euo pipefail
 export WINE_DPI=96
 
-if [ "${1:-}" = "--inside-xvfb" ]; then
-    shift
-    source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-    cd "$BUILD_DIR"
-    wine_with_keeper ctest --output-on-failure --timeout 300 -j2 "$@"
-    exit $?
+# The Wine prefixes (one per lane of tests/lanes.json, one at 144 DPI) are
+# made while the programs build: neither waits for the other.
+REPO_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export BUILD_DIR="${BUILD_DIR:-$REPO_DIR/build}"
+"$REPO_DIR/tools/deps.sh"
+mkdir -p "$BUILD_DIR"
+(
+    set -e
+    for lane in 0 1; do
+        (WINE_LANE=$lane && source "$REPO_DIR/tools/wine-env.sh" && wine_prefix_ready && wine_test_drives)
+    done
+    (WINE_DPI=144 && source "$REPO_DIR/tools/wine-env.sh" && wine_prefix_ready)
+) > "$BUILD_DIR/prefixes.log" 2>&1 &
+prefixes_pid=$!
+source "$REPO_DIR/tools/build.sh"
+if ! wait "$prefixes_pid"; then
+    cat "$BUILD_DIR/prefixes.log"
+    echo "The Wine prefixes could not be made; the log is $BUILD_DIR/prefixes.log" >&2
+    exit 1
 fi
-
-source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
-source "$REPO_DIR/tools/wine-env.sh"
-wine_prefix_ready
-wine_test_drives
-(WINE_DPI=144 && source "$REPO_DIR/tools/wine-env.sh" && wine_prefix_ready)
-export BUILD_DIR
 # A whole run builds with the second compiler too; a run of chosen tests
 # (arguments for ctest) leaves that out.
 clang_pid=
@@ -33,7 +38,8 @@ if [ $# -eq 0 ]; then
     clang_pid=$!
 fi
 status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_DIR/tools/test.sh" --inside-xvfb "$@" || status=$?
+(cd "$BUILD_DIR" && ctest --output-on-failure --timeout 300 -j3 \
+    --resource-spec-file "$REPO_DIR/tests/lanes.json" "$@") || status=$?
 if [ -n "$clang_pid" ]; then
     if wait "$clang_pid"; then
         tail -n 1 "$BUILD_DIR/clang-run.log"

@@ -5,11 +5,17 @@
 #
 # Each DPI has a prefix of its own: Wine takes the DPI from LogPixels in the
 # prefix's registry (HKCU\Control Panel\Desktop), read as each program starts.
+#
+# The tests run in lanes (tools/test-lane.sh): WINE_LANE (default 0) picks
+# the lane, and every lane but the first has a prefix of its own.
 WINE_DPI=${WINE_DPI:-96}
-if [ "$WINE_DPI" = 96 ]; then
-    export WINEPREFIX="$BUILD_DIR/wineprefix"
-else
+WINE_LANE=${WINE_LANE:-0}
+if [ "$WINE_DPI" != 96 ]; then
     export WINEPREFIX="$BUILD_DIR/wineprefix-${WINE_DPI}dpi"
+elif [ "$WINE_LANE" != 0 ]; then
+    export WINEPREFIX="$BUILD_DIR/wineprefix-lane$WINE_LANE"
+else
+    export WINEPREFIX="$BUILD_DIR/wineprefix"
 fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
