@@ -83,9 +83,11 @@ TEST(FolderWalker, ReportsAndCountsEveryEntryOfATreeWhateverFormNamesIt)
                                       top + L"\\one\\empty too", top + L"\\one\\two", top + L"\\one\\two\\d.txt",
                                       top + L"\\one\\two\\three", top + L"\\one\\two\\three\\e.txt", top + L"\\" + odd,
                                       top + L"\\" + odd + L"\\" + oddFile}));
-    for (const Reported& entry : recorder.entries)
-        if (entry.name == L"d.txt")
+    for (const Reported& entry : recorder.entries) {
+        if (entry.name == L"d.txt") {
             EXPECT_EQ(entry.size, 1000u);
+        }
+    }
     Recorder flat;
     EXPECT_TRUE(flat.Walk(top, false));
     EXPECT_EQ(flat.Paths(), (std::set<std::wstring>{top + L"\\a.txt", top + L"\\empty.bin", top + L"\\hidden.txt",

@@ -21,7 +21,7 @@ TEST(SelectedPath, TakesTheFullFormOfAPathAndRefusesWhatNamesNoFile)
     };
     for (const auto& [given, full] : cases)
         EXPECT_EQ(NormalizeSelectedPath(given), full) << testing::PrintToString(given.substr(0, 50));
-    for (const std::wstring& path : {L"", L"NUL", L"COM1", L"\\\\.\\CON", L"C:\\windows\\NUL", L"C:\\windows\\win*.ini",
+    for (const wchar_t* path : {L"", L"NUL", L"COM1", L"\\\\.\\CON", L"C:\\windows\\NUL", L"C:\\windows\\win*.ini",
                                      L"C:\\windows\\win?.ini", L"C:\\a<b", L"C:\\a|b", L"relative\\file.txt",
                                      L"C:drive-relative", L"\\\\server", L"\\\\server\\", L"\\rooted-without-drive"})
         EXPECT_FALSE(NormalizeSelectedPath(path).has_value()) << testing::PrintToString(path);
@@ -50,8 +50,9 @@ TEST(SelectedPath, ANameEndingInADotOrASpaceKeepsNamingThatItem)
         EXPECT_EQ(NormalizeSelectedPath(c.given), c.selected) << testing::PrintToString(std::wstring(c.given));
         // How the platform trims a folder's name inside a path differs
         // between systems; the last name it always trims.
-        if (c.typed)
+        if (c.typed) {
             EXPECT_EQ(NormalizeTypedPath(c.given), c.typed) << testing::PrintToString(std::wstring(c.given));
+        }
         EXPECT_EQ(PathRoot(c.selected), PathRoot(c.given));
     }
 }

@@ -130,7 +130,11 @@ protected:
         std::vector<Entry> entries;
         for (int i = 0; i < static_cast<int>(Send(IDC_DRIVE_LIST, CB_GETCOUNT)); ++i) {
             wchar_t text[64] = L"";
-            COMBOBOXEXITEMW item{CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE, i, text, 64};
+            COMBOBOXEXITEMW item{};
+            item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+            item.iItem = i;
+            item.pszText = text;
+            item.cchTextMax = 64;
             Send(IDC_DRIVE_LIST, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
             // The entry shows one picture, selected or not.
             entries.push_back({text, item.iImage == item.iSelectedImage ? item.iImage : -2});

@@ -407,9 +407,11 @@ TEST_F(HandOverTest, TwoHandOversAtOnceEachStartTheirOwnRunAndLeaveTheClipboard)
         windows.push_back(window);
     }
     EXPECT_EQ(ClipboardContents(), before);
-    for (HWND window : windows)
-        if (window)
+    for (HWND window : windows) {
+        if (window) {
             EXPECT_TRUE(CloseProgram(window));
+        }
+    }
     EXPECT_EQ(ClipboardContents(), before);
     ::DestroyWindow(owner);
 }

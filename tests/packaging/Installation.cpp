@@ -11,7 +11,8 @@ namespace {
 // Starts a command line as the shell starts a program; the process, if it started.
 fx::CKernelHandle Start(std::wstring commandLine)
 {
-    STARTUPINFOW si{sizeof(si)};
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return fx::CKernelHandle();

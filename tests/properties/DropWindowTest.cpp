@@ -66,7 +66,8 @@ TEST_F(DropWindowTest, IsNeverShownWhileTheProgramStartsAndHiddenUntilTheMinimiz
 
     // Centred on the screen, the frame being hidden.
     RECT rc = Drop().GetWindowRect();
-    MONITORINFO mi{sizeof(mi)};
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
     ::GetMonitorInfoW(::MonitorFromWindow(Drop().m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
     EXPECT_NEAR(rc.left + rc.right, mi.rcWork.left + mi.rcWork.right, 1);
     EXPECT_NEAR(rc.top + rc.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);

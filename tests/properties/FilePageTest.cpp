@@ -318,7 +318,9 @@ TEST_F(FilePageTest, TypedDatesAreReadOrRefused)
     Open(m_temp.MakeFile(L"typed.txt"));
     const SYSTEMTIME before = Picker(IDC_WRITE_DATE);
     auto type = [this](int id, const wchar_t* text) {
-        NMDATETIMESTRINGW typed{{Item(id), static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_USERSTRINGW)}, text};
+        NMDATETIMESTRINGW typed{};
+        typed.nmhdr = {Item(id), static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_USERSTRINGW)};
+        typed.pszUserString = text;
         ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&typed));
         EXPECT_EQ(typed.dwFlags, static_cast<DWORD>(GDT_VALID));
         return typed.st;
@@ -329,11 +331,11 @@ TEST_F(FilePageTest, TypedDatesAreReadOrRefused)
     const SYSTEMTIME refused = type(IDC_WRITE_DATE, L"no date at all");
     EXPECT_EQ(std::tuple(refused.wYear, refused.wDay), std::tuple(before.wYear, before.wDay));
 
-    const SYSTEMTIME halfPastMidnight{0, 0, 0, 0, 0, 30};
+    const SYSTEMTIME halfPastMidnight{0, 0, 0, 0, 0, 30, 0, 0};
     const std::pair<SYSTEMTIME, bool> days[] = {
-        {{1601, 1, 0, 1}, false}, // still the year before in UTC, east of Greenwich
-        {{2021, 2, 0, 30}, false},
-        {{2021, 2, 0, 28}, true},
+        {{1601, 1, 0, 1, 0, 0, 0, 0}, false}, // still the year before in UTC, east of Greenwich
+        {{2021, 2, 0, 30, 0, 0, 0, 0}, false},
+        {{2021, 2, 0, 28, 0, 0, 0, 0}, true},
     };
     for (const auto& [day, valid] : days)
         EXPECT_EQ(LocalToFileTime(day, halfPastMidnight).has_value(), valid) << day.wYear << "-" << day.wDay;

@@ -23,7 +23,7 @@ std::vector<DWORD> IconPixels(HICON icon)
     if (!icon || !::GetIconInfo(icon, &info))
         return {};
     fx::CBitmapHandle color(info.hbmColor), mask(info.hbmMask);
-    BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB}};
+    BITMAPINFO bmi{{sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::vector<DWORD> pixels(32 * 32);
     fx::CClientDC screen(nullptr);
     ::GetDIBits(screen.Get(), info.hbmColor, 0, 32, pixels.data(), &bmi, DIB_RGB_COLORS);

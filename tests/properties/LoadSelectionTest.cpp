@@ -26,7 +26,8 @@ TEST_F(FennixTest, FrameIsTopmostCentredAndFitsTheSheetWithTheMinimizeButtonAtIt
     ::MapWindowPoints(frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
     EXPECT_TRUE(::EqualRect(&client, &sheet));
     ::GetWindowRect(frame, &window);
-    MONITORINFO mi{sizeof(mi)};
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
     ::GetMonitorInfoW(::MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &mi);
     EXPECT_NEAR(window.left + window.right, mi.rcWork.left + mi.rcWork.right, 1);
     EXPECT_NEAR(window.top + window.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);

@@ -33,8 +33,8 @@ public:
             if (!(::GetLogicalDrives() & (1u << (free - L'A'))))
                 m_letter = free;
         using UnixFileName = char*(CDECL*)(const wchar_t*);
-        const auto unixName = reinterpret_cast<UnixFileName>(
-            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+        const auto unixName = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
         char* target = unixName ? unixName(folder.c_str()) : nullptr;
         const char* prefix = std::getenv("WINEPREFIX");
         if (target && prefix && m_letter) {

@@ -124,9 +124,10 @@ protected:
     {
         ASSERT_EQ(m_boxes.shown.size(), 1u);
         EXPECT_EQ(m_boxes.shown[0].text, text);
-        if (type)
+        if (type) {
             EXPECT_EQ(m_boxes.shown[0].caption + L" " + std::to_wstring(m_boxes.shown[0].type),
                       caption + L" " + std::to_wstring(type));
+        }
         m_boxes.shown.clear();
     }
 
@@ -429,7 +430,10 @@ TEST_F(OptionsSheetTest, TheTipOfARowShowsItsTarget)
                 ListView_GetItemRect(sheet.List(), row, &label, LVIR_LABEL);
             MoveMouseTo(sheet.List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
             wchar_t text[1024] = L"";
-            TTTOOLINFOW info{sizeof(info), 0, sheet.Page(), reinterpret_cast<UINT_PTR>(sheet.List())};
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof(info);
+            info.hwnd = sheet.Page();
+            info.uId = reinterpret_cast<UINT_PTR>(sheet.List());
             info.lpszText = text;
             HWND tip = nullptr;
             while ((tip = ::FindWindowExW(HWND_DESKTOP, tip, TOOLTIPS_CLASSW, nullptr)) && !*text)
@@ -504,7 +508,11 @@ TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndCancelledOnesDoNot)
             HTREEITEM item = TreeView_GetChild(tree, TreeView_GetParent(tree, TreeView_GetSelection(tree)));
             for (; item; item = TreeView_GetNextSibling(tree, item)) {
                 wchar_t text[MAX_PATH] = L"";
-                TVITEMW data{TVIF_TEXT, item, 0, 0, text, MAX_PATH};
+                TVITEMW data{};
+                data.mask = TVIF_TEXT;
+                data.hItem = item;
+                data.pszText = text;
+                data.cchTextMax = MAX_PATH;
                 TreeView_GetItem(tree, &data);
                 if (std::wstring(text) == L"elsewhere")
                     TreeView_SelectItem(tree, item);

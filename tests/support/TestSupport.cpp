@@ -243,7 +243,9 @@ std::wstring ClipboardText()
     fx::CClipboard clipboard(ClipboardOwner());
     HANDLE data = clipboard.IsOpen() ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
     fx::CGlobalLock<wchar_t> text(data);
-    return text.Get() ? std::wstring(text.Get(), ::wcsnlen(text.Get(), ::GlobalSize(data) / sizeof(wchar_t))) : L"";
+    if (!text.Get())
+        return {};
+    return std::wstring(text.Get(), ::wcsnlen(text.Get(), ::GlobalSize(data) / sizeof(wchar_t)));
 }
 
 DialogAnswerer::DialogAnswerer(int button)
