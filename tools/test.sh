@@ -5,8 +5,7 @@
 # its lane and on an X display of its own (tools/test-lane.sh): two programs
 # at a time, never two in one prefix. The programs' high-DPI checks run once
 # more at 144 DPI beside them (tools/test-at-dpi.sh). A whole run compiles
-# everything with clang too, while the tests run: they mostly wait for
-# windows, and the compiler is the one thing not waiting.
+# everything with clang too, beside the rest.
 set -euo pipefail
 export WINE_DPI=96
 
@@ -16,6 +15,15 @@ REPO_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export BUILD_DIR="${BUILD_DIR:-$REPO_DIR/build}"
 "$REPO_DIR/tools/deps.sh"
 mkdir -p "$BUILD_DIR"
+# A whole run builds with the second compiler too (a run of chosen tests,
+# arguments for ctest, leaves that out), from the start and at the lowest
+# priority: it takes the time the first build leaves idle (its linking, its
+# waits for the shared precompiled headers) and the tests' waits for windows.
+clang_pid=
+if [ $# -eq 0 ]; then
+    nice -n 19 "$REPO_DIR/tools/build-clang.sh" > "$BUILD_DIR/clang-run.log" 2>&1 &
+    clang_pid=$!
+fi
 (
     set -e
     for lane in 0 1; do
@@ -29,13 +37,6 @@ if ! wait "$prefixes_pid"; then
     cat "$BUILD_DIR/prefixes.log"
     echo "The Wine prefixes could not be made; the log is $BUILD_DIR/prefixes.log" >&2
     exit 1
-fi
-# A whole run builds with the second compiler too; a run of chosen tests
-# (arguments for ctest) leaves that out.
-clang_pid=
-if [ $# -eq 0 ]; then
-    "$REPO_DIR/tools/build-clang.sh" > "$BUILD_DIR/clang-run.log" 2>&1 &
-    clang_pid=$!
 fi
 status=0
 (cd "$BUILD_DIR" && ctest --output-on-failure --timeout 300 -j3 \
