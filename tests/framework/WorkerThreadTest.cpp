@@ -71,22 +71,6 @@ fx::CWorkerThread::Body SendProgressTo(HWND target)
     };
 }
 
-TEST(WorkerThread, RunsItsBodyOnceOnAThreadOfItsOwnAndAgainWhenStartedAgain)
-{
-    std::atomic<int> runs{0};
-    std::atomic<DWORD> thread{::GetCurrentThreadId()};
-    fx::CWorkerThread worker;
-    for (int i = 1; i <= 2; ++i) {
-        worker.Start([&](const std::atomic<bool>&) {
-            ++runs;
-            thread = ::GetCurrentThreadId();
-        });
-        worker.Stop();
-        EXPECT_EQ(runs, i);
-        EXPECT_NE(thread.load(), ::GetCurrentThreadId());
-    }
-}
-
 TEST(WorkerThread, StopsAndRestartsFromTheHandlerOfAMessageTheWorkerSent)
 {
     CDeadlockWatchdog watchdog;
