@@ -31,11 +31,6 @@ std::optional<int> ParseInt(const std::wstring& text)
         return std::nullopt;
     return static_cast<int>(number);
 }
-
-std::wstring RangeMessage(int minimum, int maximum)
-{
-    return Format(L"Please enter an integer between %d and %d.", minimum, maximum);
-}
 } // namespace
 
 void CDataExchange::Fail(const std::wstring& text)
@@ -67,7 +62,7 @@ void DDX_Text(CDataExchange& dx, int id, std::wstring& value)
         ::SetWindowTextW(ctl, value.c_str());
 }
 
-void DDX_Text(CDataExchange& dx, int id, int& value)
+void DDX_Text(CDataExchange& dx, int id, int& value, int minimum, int maximum)
 {
     dx.PrepareControl(id);
     HWND ctl = dx.Control(id);
@@ -75,24 +70,11 @@ void DDX_Text(CDataExchange& dx, int id, int& value)
         ::SetWindowTextW(ctl, std::to_wstring(value).c_str());
         return;
     }
-    if (std::optional<int> number = ParseInt(WindowText(ctl)))
-        value = *number;
-    else
-        dx.Fail(L"Please enter an integer.");
-}
-
-void DDX_Text(CDataExchange& dx, int id, int& value, int minimum, int maximum)
-{
-    if (!dx.m_bSaveAndValidate) {
-        DDX_Text(dx, id, value);
-        return;
-    }
-    dx.PrepareControl(id);
-    const std::optional<int> number = ParseInt(WindowText(dx.Control(id)));
+    const std::optional<int> number = ParseInt(WindowText(ctl));
     if (number && *number >= minimum && *number <= maximum)
         value = *number;
     else
-        dx.Fail(RangeMessage(minimum, maximum));
+        dx.Fail(Format(L"Please enter an integer between %d and %d.", minimum, maximum));
 }
 
 void DDX_Check(CDataExchange& dx, int id, int& value)
@@ -116,12 +98,6 @@ void DDX_DateTime(CDataExchange& dx, int id, SYSTEMTIME& value)
     } else {
         ::SendMessageW(ctl, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&value));
     }
-}
-
-void DDV_MinMaxInt(CDataExchange& dx, int value, int minimum, int maximum)
-{
-    if (dx.m_bSaveAndValidate && (value < minimum || value > maximum))
-        dx.Fail(RangeMessage(minimum, maximum));
 }
 
 } // namespace fx

@@ -16,8 +16,7 @@ public:
     HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); }
     HWND Dialog() const { return m_dialog; }
 
-    // Notes the control whose value is being exchanged: a DDV_ check that
-    // follows its DDX_ refers to it.
+    // Notes the control whose value is being exchanged: a refusal refers to it.
     void PrepareControl(int id) { m_lastControl = id; }
     // Refuses the values being saved because of the last prepared control:
     // shows text, and puts the focus back on that control. Only the first
@@ -37,9 +36,6 @@ public:
 // Attaches the object to the dialog item the first time (later calls do nothing).
 void DDX_Control(CDataExchange& dx, int id, CWnd& control);
 void DDX_Text(CDataExchange& dx, int id, std::wstring& value);
-// A whole number typed in an edit box; anything else is refused on saving
-// and leaves value as it was.
-void DDX_Text(CDataExchange& dx, int id, int& value);
 // A whole number from minimum to maximum typed in an edit box. Anything else,
 // text that is no number as well, is refused with the range message (a
 // person who typed "abc" needs the range as much as one who typed 11) and
@@ -49,9 +45,5 @@ void DDX_Text(CDataExchange& dx, int id, int& value, int minimum, int maximum);
 void DDX_Check(CDataExchange& dx, int id, int& value);
 // Date and time picker; a picker showing "no date" leaves the value alone.
 void DDX_DateTime(CDataExchange& dx, int id, SYSTEMTIME& value);
-
-// Refuses a saved value outside [minimum, maximum]; follows the DDX_ call of
-// its control.
-void DDV_MinMaxInt(CDataExchange& dx, int value, int minimum, int maximum);
 
 } // namespace fx

@@ -4,19 +4,6 @@
 
 namespace fx {
 
-CMessagePump::CMessagePump(DWORD intervalMs) noexcept : m_intervalMs(intervalMs), m_lastPump(::GetTickCount64())
-{
-}
-
-bool CMessagePump::PumpIfDue()
-{
-    if (m_quitSeen)
-        return false;
-    if (::GetTickCount64() - m_lastPump < m_intervalMs)
-        return true;
-    return Pump();
-}
-
 bool CMessagePump::Pump()
 {
     if (m_quitSeen)
@@ -31,7 +18,6 @@ bool CMessagePump::Pump()
         }
         CWinApp::RouteMessage(msg);
     }
-    m_lastPump = ::GetTickCount64();
     return !m_quitSeen;
 }
 

@@ -202,19 +202,6 @@ bool CWnd::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) const
             child = dis->hwndItem;
         break;
     }
-    case WM_MEASUREITEM: {
-        // The only message of the family that names its control by id.
-        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        if (mis->CtlType != ODT_MENU)
-            child = ::GetDlgItem(m_hWnd, static_cast<int>(mis->CtlID));
-        break;
-    }
-    case WM_DELETEITEM:
-        child = reinterpret_cast<DELETEITEMSTRUCT*>(lp)->hwndItem;
-        break;
-    case WM_COMPAREITEM:
-        child = reinterpret_cast<COMPAREITEMSTRUCT*>(lp)->hwndItem;
-        break;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

@@ -81,9 +81,8 @@ protected:
     // The processing the window would get without this object.
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
 
-    // A control sees its owner's WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,
-    // WM_MEASUREITEM, WM_DELETEITEM, WM_COMPAREITEM and WM_CTLCOLOR* about
-    // itself first; true means handled, with *result.
+    // A control sees its owner's WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and
+    // WM_CTLCOLOR* about itself first; true means handled, with *result.
     virtual bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
     virtual void PreSubclassWindow() {}
     // Called after the window is gone; the object may delete itself here.

@@ -1,57 +1,34 @@
 #include "framework/WorkerThread.h"
 
-#include "framework/Format.h"
 #include "framework/Trace.h"
 
-#include <exception>
 
 namespace fx {
 
-void CWorkerThread::Start(Body body, HWND owner, UINT failureMessage)
+void CWorkerThread::Start(Body body)
 {
     Stop();
     m_state = std::make_shared<State>();
     m_state->done.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    m_thread = std::thread([state = m_state, owner, failureMessage, body = std::move(body)] {
-        Run(*state, body, owner, failureMessage);
+    m_thread = std::thread([state = m_state, body = std::move(body)] {
+        Run(*state, body);
         ::SetEvent(state->done.Get());
     });
 }
 
-void CWorkerThread::Run(State& state, const Body& body, HWND owner, UINT failureMessage)
+// A worker's failure must not take the program down with it.
+void CWorkerThread::Run(State& state, const Body& body)
 {
-    // A worker's failure must not take the program down with it, but its
-    // owner must hear of it: the work it waits for will not come.
-    std::wstring failure;
     try {
         body(state.stopRequested);
-        return;
-    } catch (const std::exception& e) {
-        TraceCaughtException(L"background work");
-        failure = Widen(e.what());
     } catch (...) {
         TraceCaughtException(L"background work");
-        failure = L"The background work failed.";
     }
-    {
-        std::lock_guard<std::mutex> lock(state.failureLock);
-        state.failureText = std::move(failure);
-    }
-    if (owner && failureMessage)
-        ::PostMessageW(owner, failureMessage, 0, 0);
 }
 
 bool CWorkerThread::IsRunning() const
 {
     return m_thread.joinable() && ::WaitForSingleObject(m_state->done.Get(), 0) == WAIT_TIMEOUT;
-}
-
-std::wstring CWorkerThread::FailureText() const
-{
-    if (!m_state)
-        return std::wstring();
-    std::lock_guard<std::mutex> lock(m_state->failureLock);
-    return m_state->failureText;
 }
 
 void CWorkerThread::Stop()

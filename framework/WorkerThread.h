@@ -11,8 +11,6 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <string>
 #include <thread>
 
 namespace fx {
@@ -27,9 +25,8 @@ public:
     CWorkerThread& operator=(const CWorkerThread&) = delete;
 
     // Runs body on a new thread; a worker still running is stopped first.
-    // When body throws, the worker posts failureMessage to owner (when both
-    // are given) as its last act; FailureText() then says what went wrong.
-    void Start(Body body, HWND owner = nullptr, UINT failureMessage = 0);
+    // What body throws is traced and goes no further.
+    void Start(Body body);
     // Asks the worker to stop and waits for it to end. Safe from anywhere on
     // the owner's thread, also from the handler of a message the worker sent.
     void Stop();
@@ -39,8 +36,6 @@ public:
     // PostMessage alone), because it may outlive this object.
     void Abandon();
     bool IsRunning() const;
-    // What the last worker's body threw; empty when it ended normally.
-    std::wstring FailureText() const;
 
 private:
     // What the thread shares with this object; the thread holds it too, so
@@ -48,10 +43,8 @@ private:
     struct State {
         std::atomic<bool> stopRequested{false};
         CKernelHandle done; // set by the worker as its last act
-        std::mutex failureLock;
-        std::wstring failureText;
     };
-    static void Run(State& state, const Body& body, HWND owner, UINT failureMessage);
+    static void Run(State& state, const Body& body);
 
     std::thread m_thread;
     std::shared_ptr<State> m_state;

@@ -4,14 +4,14 @@
 # folder and pie pages, Larkway's send dialog while it sizes and its options
 # sheet, and Dovrin. Builds first (installing what is missing), runs the
 # programs under Wine inside Xvfb on selections it makes in the build tree,
-# and drives them the way a user would (through tests/harness/wintool.exe). At a DPI
+# and drives them the way a user would (through tools/wine/wintool.exe). At a DPI
 # other than 96 (48 to 480, in that DPI's own Wine prefix) the pictures go
 # to docs/<n>dpi/.
 set -euo pipefail
 
 if [ "${1:-}" = "--inside-xvfb" ]; then
     source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-    wintool() { wine "$BUILD_DIR/tests/harness/wintool.exe" "$@" | tr -d '\r'; }
+    wintool() { wine "$BUILD_DIR/tools/wine/wintool.exe" "$@" | tr -d '\r'; }
     # Starts a program on a selection through the launcher; sets launcher.
     start() {
         local exe=$1

@@ -25,9 +25,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # open, so that must be the keeper, not a program someone waits for.
 # Sets KEEPER_PID.
 wine_start_keeper() {
-    wine "$BUILD_DIR/tests/harness/keeper.exe" >/dev/null 2>&1 &
+    wine "$BUILD_DIR/tools/wine/keeper.exe" >/dev/null 2>&1 &
     KEEPER_PID=$!
-    wine "$BUILD_DIR/tests/harness/wintool.exe" present "test keeper" >/dev/null 2>&1
+    wine "$BUILD_DIR/tools/wine/wintool.exe" present "test keeper" >/dev/null 2>&1
 }
 
 # Runs a command with the keeper up, then stops the Wine server and the

@@ -4,7 +4,6 @@
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
-#include <winioctl.h>
 
 #include <set>
 
@@ -43,10 +42,9 @@ struct Recorder {
     }
 };
 
-void ExpectTotals(const std::wstring& folder, uint64_t files, uint64_t folders, uint64_t bytes,
-                  const StopCheck& stop = kNeverStop)
+void ExpectTotals(const std::wstring& folder, uint64_t files, uint64_t folders, uint64_t bytes)
 {
-    const FolderTotals totals = MeasureFolder(folder, stop);
+    const FolderTotals totals = MeasureFolder(folder, kNeverStop);
     EXPECT_EQ(totals.files, files) << testing::PrintToString(folder);
     EXPECT_EQ(totals.folders, folders) << testing::PrintToString(folder);
     EXPECT_EQ(totals.bytes, bytes) << testing::PrintToString(folder);
@@ -111,43 +109,9 @@ TEST(FolderWalker, ReportsAndCountsEveryEntryOfATreeWhateverFormNamesIt)
     std::filesystem::current_path(saved);
 }
 
-TEST(FolderWalker, AFiveGiBSparseFileCountsAsFiveGiB)
-{
-    TempDir dir;
-    const uint64_t fiveGiB = 5ull << 30;
-    {
-        fx::CFileHandle file(::CreateFileW((Path(dir) + L"\\big.bin").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD returned = 0;
-        ASSERT_TRUE(::DeviceIoControl(file.Get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr));
-        LARGE_INTEGER end;
-        end.QuadPart = static_cast<LONGLONG>(fiveGiB);
-        ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
-    }
-    dir.MakeFile(L"sub\\small.txt", "abc");
-    ExpectTotals(Path(dir), 2, 1, fiveGiB + 3);
-}
-
-TEST(FolderWalker, ALinkToAnAncestorIsReportedButNotEntered)
-{
-    TempDir dir;
-    dir.MakeFile(L"top.txt", "12");
-    dir.MakeFile(L"a\\b\\deep.txt", "1234");
-    const std::wstring b = Path(dir) + L"\\a\\b";
-    testing_support::LinuxFolderLink loop(b, L"up", L"../..");
-    ASSERT_TRUE(loop.Made());
-
-    Recorder recorder;
-    EXPECT_TRUE(recorder.Walk(Path(dir)));
-    EXPECT_EQ(recorder.Paths(), (std::set<std::wstring>{Path(dir) + L"\\top.txt", Path(dir) + L"\\a", b,
-                                                        b + L"\\deep.txt", b + L"\\up"}));
-    ExpectTotals(Path(dir), 2, 3, 6); // the link counts as a folder
-    // Walked from the link itself, as a selection may name it: it is listed.
-    ExpectTotals(b + L"\\up\\a", 1, 2, 4);
-}
-
 // Windows lists a reparse point with its tag in dwReserved0; Wine lists
-// every Unix symbolic link with the tag 0 (the walk above met one).
+// every Unix symbolic link with the tag 0 (Larkway's sizing meets one,
+// tests/sendto/SizingTest.cpp).
 TEST(FolderWalker, EntersFoldersAndReparsePointsThatAreNoLinks)
 {
     const DWORD folder = FILE_ATTRIBUTE_DIRECTORY, reparse = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
@@ -224,22 +188,12 @@ TEST(FolderWalker, PathsLongerThanMaxPath)
     ExpectTotals(L"\\\\?\\" + inside, 1, 1, 0);
 }
 
-TEST(FolderWalker, TheStopCheckRunsBeforeEachFolderIsOpened)
+// Stops inside a walk are seen through the programs' sizing (tests/sendto/SizingTest.cpp,
+// tests/properties/SelectionScanTest.cpp).
+TEST(FolderWalker, AStopBeforeTheStartListsNothing)
 {
     TempDir dir;
-    for (int i = 0; i < 6; ++i)
-        dir.MakeFile(L"folder" + std::to_wstring(i) + L"\\file.txt", "xy");
-    int checks = 0;
-    ExpectTotals(Path(dir), 6, 6, 12, [&checks] { return ++checks, false; });
-    EXPECT_EQ(checks, 7);
-    // Stopped before the third subfolder is opened: it was reported, the two
-    // before it were walked.
-    checks = 0;
-    ExpectTotals(Path(dir), 2, 3, 4, [&checks] { return ++checks == 4; });
-    checks = 0;
-    Recorder recorder;
-    EXPECT_FALSE(recorder.Walk(Path(dir), true, [&checks] { return ++checks == 4; }));
-    EXPECT_EQ(recorder.entries.size(), 5u);
+    dir.MakeFile(L"folder\\file.txt", "xy");
     Recorder none;
     EXPECT_FALSE(none.Walk(Path(dir), true, [] { return true; }));
     EXPECT_TRUE(none.entries.empty());

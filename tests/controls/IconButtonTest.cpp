@@ -28,6 +28,12 @@ int FocusLinePixels(const CScreenPixels& p)
            p.Count(RECT{3, 4, 4, b}, Ink) + p.Count(RECT{r, 4, r + 1, b}, Ink);
 }
 
+bool LeaveIsTracked(HWND hwnd)
+{
+    TRACKMOUSEEVENT query{sizeof(TRACKMOUSEEVENT), TME_QUERY, nullptr, 0};
+    return ::TrackMouseEvent(&query) && query.hwndTrack == hwnd && (query.dwFlags & TME_LEAVE);
+}
+
 // Hides the keyboard cues, as Windows does until a key is pressed (Wine always shows them).
 LRESULT CALLBACK HideCues(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR)
 {
@@ -149,9 +155,32 @@ TEST_F(IconButtonTest, TheHoverEndsWhenThePointerTheFocusOrTheWindowGoes)
         {"a move from outside", [this](const Check& c) { m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 5)); c(); }},
         {"the focus goes", [this](const Check& c) { m_button.SendMessage(WM_KILLFOCUS); c(); }},
         {"the button is disabled", [this](const Check& c) { m_button.EnableWindow(false); c(); }},
+        {"another window of the program is activated",
+         [this](const Check& c) {
+             ::SetForegroundWindow(m_host.m_hWnd);
+             HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 500, 500, 100, 100, nullptr,
+                                            nullptr, nullptr, nullptr);
+             ::SetForegroundWindow(other);
+             c();
+             ::DestroyWindow(other);
+         }},
+        {"another program takes the foreground", [this](const Check& c) { m_host.SendMessage(WM_ACTIVATEAPP, FALSE); c(); }},
+        {"a message box comes up", // checked, and answered, from the box's own loop
+         [this](const Check& c) {
+             PostedSteps steps;
+             bool checked = false;
+             DialogAnswerer answerer([&](HWND box) {
+                 steps.Post([&, box] {
+                     c();
+                     checked = true;
+                     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+                 });
+             });
+             ::MessageBoxW(m_host.m_hWnd, L"Something happened.", L"test", MB_OK);
+             EXPECT_TRUE(checked);
+         }},
+        {"the mode is cancelled", [this](const Check& c) { m_host.SendMessage(WM_CANCELMODE); c(); }},
     };
-    for (const auto& loss : ForegroundLosses())
-        ends.emplace_back(loss.what, [this, &loss](const Check& c) { loss.happen(m_host.m_hWnd, c); });
     for (const auto& [what, happen] : ends) {
         SCOPED_TRACE(what);
         m_button.EnableWindow(true);

@@ -5,43 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
 
 namespace {
 
 using testing_support::IconImageSize;
-
-// Notes, for each change notice of its number edit, whether the program was writing the values.
-class CEditWatcher : public fx::CDialog {
-public:
-    CEditWatcher() : CDialog(IDD_TEST_PAGE) {}
-
-    int number = 4;
-    std::vector<bool> programWrites;
-
-protected:
-    void DoDataExchange(fx::CDataExchange& dx) override { fx::DDX_Text(dx, IDC_NUMBER, number); }
-    bool OnCommand(UINT id, UINT code) override
-    {
-        if (id == IDC_NUMBER && code == EN_CHANGE) {
-            programWrites.push_back(IsShowingValues());
-            return true;
-        }
-        return CDialog::OnCommand(id, code);
-    }
-};
-
-TEST(DialogCommands, AnEditTellsTheProgramsWritingFromTheUsersTyping)
-{
-    fx::CFrameWnd owner;
-    ASSERT_TRUE(owner.Create(L"Owner", WS_OVERLAPPEDWINDOW, RECT{0, 0, 400, 300}));
-    CEditWatcher dialog;
-    ASSERT_TRUE(dialog.Create(owner.m_hWnd)); // shows the number: the program's write
-    ::SetDlgItemTextW(dialog.m_hWnd, IDC_NUMBER, L"7"); // as the user's typing
-    dialog.UpdateData(false); // the program's write again
-    EXPECT_EQ(dialog.programWrites, (std::vector<bool>{true, false, true}));
-    owner.DestroyWindow();
-}
 
 // A top-level window that wears the application icon.
 class CIconFrame : public fx::CFrameWnd {

@@ -41,33 +41,11 @@ protected:
     CActionWnd m_window;
 };
 
-TEST_F(MessagePump, DispatchesPostedMessagesOnlyOnceTheIntervalHasPassed)
-{
-    const DWORD interval = 50;
-    fx::CMessagePump pump(interval);
-    const ULONGLONG made = ::GetTickCount64();
-    m_window.PostMessage(kAction);
-    m_window.PostMessage(kAction);
-    // A caller in a tight loop: no message moves until the interval is over.
-    ULONGLONG dispatchedAt = 0;
-    while (m_window.actions == 0 && ::GetTickCount64() - made < 5000) {
-        ASSERT_TRUE(pump.PumpIfDue());
-        dispatchedAt = ::GetTickCount64();
-    }
-    ASSERT_EQ(m_window.actions, 2);
-    EXPECT_GE(dispatchedAt - made, interval);
-    m_window.PostMessage(kAction);
-    EXPECT_TRUE(pump.PumpIfDue()); // right after a pump the next one waits again
-    EXPECT_EQ(m_window.actions, 2);
-    EXPECT_TRUE(pump.Pump());
-    EXPECT_EQ(m_window.actions, 3);
-}
-
 TEST_F(MessagePump, TakesAQuitPostsItAgainAndTellsTheCallerToStop)
 {
     ::PostQuitMessage(7);
-    fx::CMessagePump pump(0);
-    EXPECT_FALSE(pump.PumpIfDue());
+    fx::CMessagePump pump;
+    EXPECT_FALSE(pump.Pump());
     EXPECT_FALSE(pump.Pump()); // and keeps saying so
     MSG msg{}; // the quit is there again, with its code, for the loop outside
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));

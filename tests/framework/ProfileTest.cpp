@@ -6,7 +6,6 @@
 #include <string>
 
 using testing_support::ScratchProfile;
-using Values = std::map<std::wstring, ScratchProfile::Value>;
 
 namespace {
 
@@ -17,43 +16,6 @@ std::wstring LongText(size_t length)
     for (size_t i = 0; i < length; ++i)
         text[i] = static_cast<wchar_t>(L'a' + i % 26);
     return text;
-}
-
-TEST(Profile, ValuesOfAnyLengthLieUnderSoftwareCompanyApplicationSectionAndComeBackWhole)
-{
-    ScratchProfile scratch;
-    fx::CProfile& profile = scratch.Profile();
-    const std::wstring text = LongText(100000);
-    EXPECT_TRUE(profile.WriteProfileInt(L"Numbers", L"Answer", 42));
-    EXPECT_TRUE(profile.WriteProfileInt(L"Numbers", L"Below zero", -5));
-    for (const std::wstring& written : {std::wstring(L"Hello, world"), std::wstring(), text})
-        EXPECT_TRUE(profile.WriteProfileString(L"Texts", std::to_wstring(written.size()), written));
-    EXPECT_EQ(scratch.Values(L"Numbers"), (Values{{L"Answer", DWORD{42}}, {L"Below zero", DWORD{0xFFFFFFFB}}}));
-    EXPECT_EQ(scratch.Values(L"Texts"), (Values{{L"12", L"Hello, world"}, {L"0", L""}, {L"100000", text}}));
-    EXPECT_EQ(profile.GetProfileInt(L"Numbers", L"Answer", 0), 42);
-    EXPECT_EQ(profile.GetProfileInt(L"Numbers", L"Below zero", 0), -5);
-    EXPECT_EQ(profile.GetProfileString(L"Texts", L"12", L"default"), L"Hello, world");
-    EXPECT_EQ(profile.GetProfileString(L"Texts", L"0", L"default"), L"");
-    EXPECT_EQ(profile.GetProfileString(L"Texts", L"100000", L""), text);
-}
-
-TEST(Profile, AbsentValuesGiveTheDefaultAndWithoutAKeyWritesFail)
-{
-    ScratchProfile scratch;
-    fx::CProfile unkeyed;
-    EXPECT_FALSE(unkeyed.WriteProfileInt(L"Section", L"Number", 1));
-    EXPECT_FALSE(unkeyed.WriteProfileString(L"Section", L"Text", L"x"));
-    // No key at all, no application key, the application's key with another section only, the
-    // section without the entry.
-    for (int step = 0; step < 4; ++step) {
-        if (step == 2)
-            scratch.SetDword(L"Other", L"Number", 1);
-        if (step == 3)
-            scratch.SetDword(L"Section", L"Another", 1);
-        const fx::CProfile& profile = step == 0 ? unkeyed : scratch.Profile();
-        EXPECT_EQ(profile.GetProfileInt(L"Section", L"Number", 7), 7) << step;
-        EXPECT_EQ(profile.GetProfileString(L"Section", L"Text", L"default"), L"default") << step;
-    }
 }
 
 TEST(Profile, ValuesAsAnyProgramMayLeaveThemAreReadWithinTheirTypeAndBytes)

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <vector>
 
 namespace {
 
@@ -33,8 +32,7 @@ protected:
     }
     void DoDataExchange(fx::CDataExchange& dx) override
     {
-        fx::DDX_Text(dx, IDC_NUMBER, number);
-        fx::DDV_MinMaxInt(dx, number, 0, 10);
+        fx::DDX_Text(dx, IDC_NUMBER, number, 0, 10);
     }
     void OnOK() override
     {
@@ -65,44 +63,25 @@ protected:
     testing_support::PostedSteps m_steps;
 };
 
-TEST_F(ModalSheet, RefusedTextKeepsTheSheetOpenOnItsPageUntilItIsMended)
+// What the user meets on the page in front is seen through Larkway's options
+// (tests/sendto/OptionsSheetTest.cpp); here, a page in the background.
+TEST_F(ModalSheet, ARefusedPageInTheBackgroundKeepsTheSheetOpenUntilItIsMended)
 {
-    const struct {
-        int page;
-        const wchar_t* typed;
-        const wchar_t* message;
-    } refused[] = {
-        {0, L"seven", L"Please enter an integer."}, // leaves the member as it was
-        {0, L"12", L"Please enter an integer between 0 and 10."},
-        {1, L"-1", L"Please enter an integer between 0 and 10."}, // a page in the background checks on OK
-    };
-    std::vector<int> stayedOn;
-    int focusOnNumber = 0;
-    bool numberKept = false;
-    for (const auto& r : refused) {
-        m_steps.Post([&] {
-            m_numbers.Type(L"5"); // a page left with a refused text refuses to be left
-            m_sheet.SetActivePage(r.page);
-            m_numbers.Type(r.typed);
-            Press(PSBTN_OK);
-        });
-        m_steps.Post([&] {
-            stayedOn.push_back(m_sheet.IsWindowVisible() ? m_sheet.GetActiveIndex() : -1);
-            focusOnNumber += r.page == 0 && ::GetFocus() == m_numbers.GetDlgItem(IDC_NUMBER);
-            numberKept = numberKept || (&r == refused && m_numbers.number == 5);
-        });
-    }
+    bool stayed = false;
     m_steps.Post([&] {
+        m_sheet.SetActivePage(1);
+        m_numbers.Type(L"-1");
+        Press(PSBTN_OK);
+    });
+    m_steps.Post([&] {
+        stayed = m_sheet.IsWindowVisible();
         m_numbers.Type(L"7");
         Press(PSBTN_OK);
     });
     EXPECT_EQ(m_sheet.DoModal(), IDOK);
-    EXPECT_EQ(stayedOn, (std::vector<int>{0, 0, 1}));
-    EXPECT_EQ(focusOnNumber, 2);
-    EXPECT_TRUE(numberKept);
-    ASSERT_EQ(m_boxes.shown.size(), 3u);
-    for (size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(m_boxes.shown[i].text, refused[i].message);
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text, L"Please enter an integer between 0 and 10.");
     EXPECT_EQ(m_numbers.number, 7);
     EXPECT_EQ(m_numbers.confirmed, 1);
 }

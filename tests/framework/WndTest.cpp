@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -45,55 +43,6 @@ TEST(Binding, ASecondObjectCannotTakeABoundWindowUntilTheFirstLetsGo)
     EXPECT_TRUE(second.SubclassWindow(window));
     EXPECT_EQ(::SendMessageW(window, kWhoAreYou, 0, 0), 2);
     ::DestroyWindow(window);
-}
-
-// An owner-drawn sorted list box without strings, whose object answers: 23 pixels high, falling data.
-class CRecordingList : public fx::CWnd {
-public:
-    std::vector<ULONG_PTR> deleted;
-    int measured = 0;
-
-protected:
-    bool OnChildNotify(UINT msg, WPARAM, LPARAM lp, LRESULT* result) override
-    {
-        switch (msg) {
-        case WM_MEASUREITEM:
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = 23;
-            ++measured;
-            break;
-        case WM_COMPAREITEM: {
-            const auto* items = reinterpret_cast<const COMPAREITEMSTRUCT*>(lp);
-            *result = items->itemData1 > items->itemData2 ? -1 : items->itemData1 < items->itemData2 ? 1 : 0;
-            return true;
-        }
-        case WM_DELETEITEM:
-            deleted.push_back(reinterpret_cast<const DELETEITEMSTRUCT*>(lp)->itemData);
-            break;
-        default:
-            return false;
-        }
-        *result = TRUE;
-        return true;
-    }
-};
-
-TEST(Reflection, MeasureCompareAndDeleteReachTheListObject)
-{
-    fx::CFrameWnd owner;
-    ASSERT_TRUE(owner.Create(L"owner", WS_POPUP, RECT{0, 0, 200, 200}));
-    CRecordingList list;
-    ASSERT_TRUE(list.SubclassWindow(::CreateWindowExW(0, L"LISTBOX", nullptr,
-                                                      WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE | LBS_SORT, 0, 0,
-                                                      150, 150, owner.m_hWnd, reinterpret_cast<HMENU>(7), nullptr, nullptr)));
-    for (LPARAM data : {10, 30, 20})
-        list.SendMessage(LB_ADDSTRING, 0, data);
-    EXPECT_EQ(list.measured, 3);
-    EXPECT_EQ(list.SendMessage(LB_GETITEMHEIGHT), 23);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(list.SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(i)), 30 - 10 * i);
-    list.SendMessage(LB_DELETESTRING, 1);
-    EXPECT_EQ(list.deleted, std::vector<ULONG_PTR>{20});
-    owner.DestroyWindow();
 }
 
 TEST(WindowTimer, TicksUntilKilledAndNeverAfterTheKillTheWindowOrTheObjectEnds)

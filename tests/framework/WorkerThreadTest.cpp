@@ -17,24 +17,21 @@ namespace {
 
 using testing_support::PumpUntil;
 
-const UINT kProgress = WM_APP + 1, kWorkerFailed = WM_APP + 2;
+const UINT kProgress = WM_APP + 1;
 
-// Counts the progress messages a worker sends, running onProgress (once) inside the first, and the
-// failure reports a worker posts.
+// Counts the progress messages a worker sends, running onProgress (once) inside the first.
 class CCounterWnd : public fx::CFrameWnd {
 public:
     CCounterWnd() { Create(L"counter", WS_POPUP, RECT{0, 0, 10, 10}); }
     ~CCounterWnd() override { DestroyWindow(); }
-    int received = 0, failures = 0;
+    int received = 0;
     std::function<void()> onProgress;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
-        if (msg == kWorkerFailed)
-            ++failures;
         if (msg != kProgress)
-            return msg == kWorkerFailed ? 0 : Default(msg, wp, lp);
+            return Default(msg, wp, lp);
         ++received;
         if (auto action = std::exchange(onProgress, nullptr))
             action();
@@ -71,22 +68,6 @@ fx::CWorkerThread::Body SendProgressTo(HWND target)
     };
 }
 
-TEST(WorkerThread, RunsItsBodyOnceOnAThreadOfItsOwnAndAgainWhenStartedAgain)
-{
-    std::atomic<int> runs{0};
-    std::atomic<DWORD> thread{::GetCurrentThreadId()};
-    fx::CWorkerThread worker;
-    for (int i = 1; i <= 2; ++i) {
-        worker.Start([&](const std::atomic<bool>&) {
-            ++runs;
-            thread = ::GetCurrentThreadId();
-        });
-        worker.Stop();
-        EXPECT_EQ(runs, i);
-        EXPECT_NE(thread.load(), ::GetCurrentThreadId());
-    }
-}
-
 TEST(WorkerThread, StopsAndRestartsFromTheHandlerOfAMessageTheWorkerSent)
 {
     CDeadlockWatchdog watchdog;
@@ -114,20 +95,12 @@ TEST(WorkerThread, StopsAndRestartsFromTheHandlerOfAMessageTheWorkerSent)
     EXPECT_EQ(window.received, 1); // the first worker ended when the second began
 }
 
-TEST(WorkerThread, TellsItsOwnerWhatItsBodyThrew)
+TEST(WorkerThread, WhatItsBodyThrowsStaysInsideIt)
 {
-    CCounterWnd window;
     fx::CWorkerThread worker;
-    worker.Start([](const std::atomic<bool>&) { throw std::runtime_error("the disk went away"); }, window.m_hWnd,
-                 kWorkerFailed);
-    EXPECT_TRUE(PumpUntil([&] { return window.failures == 1; }));
-    EXPECT_EQ(worker.FailureText(), L"the disk went away");
-    // A body that ends normally reports nothing, and the old failure is forgotten.
-    worker.Start([](const std::atomic<bool>&) {}, window.m_hWnd, kWorkerFailed);
+    worker.Start([](const std::atomic<bool>&) { throw std::runtime_error("the disk went away"); });
     worker.Stop();
-    testing_support::PumpMessages();
-    EXPECT_EQ(window.failures, 1);
-    EXPECT_EQ(worker.FailureText(), L"");
+    EXPECT_FALSE(worker.IsRunning());
 }
 
 TEST(WorkerThread, AnAbandonedWorkerIsNotWaitedForAndEndsWhenItsCallReturns)

@@ -337,70 +337,11 @@ void MoveMouseTo(HWND hwnd, POINT client, WPARAM keys)
     ::SendMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(client.x, client.y));
 }
 
-namespace {
-TRACKMOUSEEVENT LeaveRequest(HWND hwnd, DWORD flags)
-{
-    TRACKMOUSEEVENT tme{};
-    tme.cbSize = sizeof(tme);
-    tme.dwFlags = flags;
-    tme.hwndTrack = hwnd;
-    return tme;
-}
-} // namespace
-
 void MouseLeaves(HWND hwnd)
 {
-    TRACKMOUSEEVENT cancel = LeaveRequest(hwnd, TME_CANCEL | TME_LEAVE);
+    TRACKMOUSEEVENT cancel{sizeof(TRACKMOUSEEVENT), TME_CANCEL | TME_LEAVE, hwnd, 0};
     ::TrackMouseEvent(&cancel);
     ::SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
-}
-
-bool LeaveIsTracked(HWND hwnd)
-{
-    TRACKMOUSEEVENT query = LeaveRequest(nullptr, TME_QUERY);
-    return ::TrackMouseEvent(&query) && query.hwndTrack == hwnd && (query.dwFlags & TME_LEAVE);
-}
-
-const std::vector<ForegroundLoss>& ForegroundLosses()
-{
-    using Check = std::function<void()>;
-    static const std::vector<ForegroundLoss> losses = {
-        {"another window of the program is activated",
-         [](HWND top, const Check& check) {
-             ::SetForegroundWindow(top);
-             HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 500, 500, 100, 100, nullptr,
-                                            nullptr, nullptr, nullptr);
-             ::SetForegroundWindow(other);
-             check();
-             ::DestroyWindow(other);
-         }},
-        {"another program takes the foreground",
-         [](HWND top, const Check& check) {
-             ::SendMessageW(top, WM_ACTIVATEAPP, FALSE, 0);
-             check();
-         }},
-        {"a message box comes up",
-         [](HWND top, const Check& check) {
-             // The check runs, and the box is answered, from the box's own loop once it is up.
-             PostedSteps steps;
-             bool checked = false;
-             DialogAnswerer answerer([&](HWND box) {
-                 steps.Post([&, box] {
-                     check();
-                     checked = true;
-                     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-                 });
-             });
-             ::MessageBoxW(top, L"Something happened.", L"test", MB_OK);
-             EXPECT_TRUE(checked);
-         }},
-        {"the mode is cancelled",
-         [](HWND top, const Check& check) {
-             ::SendMessageW(top, WM_CANCELMODE, 0, 0);
-             check();
-         }},
-    };
-    return losses;
 }
 
 RepaintWatch::RepaintWatch(HWND hwnd) : m_hwnd(hwnd)

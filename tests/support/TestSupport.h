@@ -95,15 +95,6 @@ std::wstring ForeignWindowText(HWND hwnd);
 void MoveMouseTo(HWND hwnd, POINT client, WPARAM keys = 0);
 // The pointer leaving, as the system reports it: the WM_MOUSELEAVE uses the request for it up.
 void MouseLeaves(HWND hwnd);
-bool LeaveIsTracked(HWND hwnd); // whether the system is asked to report the pointer leaving
-
-// A way a top-level window stops being the one the user works in, brought
-// about as the system does it; check runs while the window is out of use.
-struct ForegroundLoss {
-    const char* what;
-    std::function<void(HWND top, const std::function<void()>& check)> happen;
-};
-const std::vector<ForegroundLoss>& ForegroundLosses();
 
 // Whether a window is asked to repaint (painted, or left with an area to paint) while this lives.
 class RepaintWatch {
