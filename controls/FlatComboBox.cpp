@@ -151,6 +151,9 @@ void CFlatComboBox::DrawFrame(HDC dc, Look look) const
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const bool enabled = ::IsWindowEnabled(m_hWnd) != FALSE;
+    // A disabled box answers neither the pointer nor the focus: it stays flat.
+    if (!enabled)
+        look = Look::Flat;
 
     RECT r = GetClientRect();
     if (look == Look::Flat)

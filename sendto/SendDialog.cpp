@@ -492,9 +492,12 @@ void CSendDialog::RemoveGoneItems()
 void CSendDialog::OnOK()
 {
     // Send: the dialog stays. While items are still being sized the send
-    // waits for the last of them, so that nothing selected is left out.
+    // waits for the last of them, so that nothing selected is left out. The
+    // worker is asked before its items are taken: one that has ended has
+    // published all of them, and one that ends in between is waited for.
+    const bool sizing = m_sizing.IsRunning();
     OnItemSized();
-    if (m_sizing.IsRunning()) {
+    if (sizing) {
         m_bSendWhenSized = true;
         UpdateSendState();
         return;
