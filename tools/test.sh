@@ -19,10 +19,13 @@ mkdir -p "$BUILD_DIR"
 # arguments for ctest, leaves that out), from the start and at the lowest
 # priority: it takes the time the first build leaves idle (its linking, its
 # waits for the shared precompiled headers) and the tests' waits for windows.
+# It runs in a process group of its own, which goes with this script when the
+# first build fails or the run is interrupted.
 clang_pid=
 if [ $# -eq 0 ]; then
-    nice -n 19 "$REPO_DIR/tools/build-clang.sh" > "$BUILD_DIR/clang-run.log" 2>&1 &
+    setsid nice -n 19 "$REPO_DIR/tools/build-clang.sh" > "$BUILD_DIR/clang-run.log" 2>&1 &
     clang_pid=$!
+    trap 'kill -- -"$clang_pid" 2>/dev/null || true' EXIT
 fi
 (
     set -e
@@ -42,7 +45,10 @@ status=0
 (cd "$BUILD_DIR" && ctest --output-on-failure --timeout 300 -j3 \
     --resource-spec-file "$REPO_DIR/tests/lanes.json" "$@") || status=$?
 if [ -n "$clang_pid" ]; then
-    if wait "$clang_pid"; then
+    clang_status=0
+    wait "$clang_pid" || clang_status=$?
+    trap - EXIT
+    if [ $clang_status -eq 0 ]; then
         tail -n 1 "$BUILD_DIR/clang-run.log"
     else
         cat "$BUILD_DIR/clang-run.log"
