@@ -15,8 +15,6 @@
 #include <fstream>
 #include <iterator>
 
-using testing_support::HeldDrives;
-
 // What the type field says while the drive on show has not answered.
 inline const std::wstring kReading = L"Reading the drive...";
 

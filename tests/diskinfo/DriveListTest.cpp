@@ -1,8 +1,7 @@
-// The drive list and switching drives, ready or not.
+// The drive list, slow drives, and what the dialog shows of a drive.
 #include "tests/diskinfo/DovrinFixture.h"
 
 #include "framework/Format.h"
-#include "framework/MessageBox.h"
 #include "outside/pallavol/DiskInfo.h"
 
 namespace {
@@ -10,7 +9,7 @@ namespace {
 using namespace testing_support;
 using namespace test_drives;
 
-TEST_F(DovrinTest, TheFirstWindowWaitsOnlyForItsOwnDriveAndASlowDriveShowsTheLastChoiceAsThePlatformGivesIt)
+TEST_F(DovrinTest, TheFirstWindowWaitsForItsOwnDriveOnlyAndShowsTheLastChoiceOfSlowOnesAndFiguresAsGiven)
 {
     {
         HeldDrives held{kRamDisk};
@@ -23,26 +22,24 @@ TEST_F(DovrinTest, TheFirstWindowWaitsOnlyForItsOwnDriveAndASlowDriveShowsTheLas
         // icon as it answers. The test bed: C: and Z: of every Wine prefix, one drive of every other kind.
         ASSERT_TRUE(held.WaitUntilAsked(kRamDisk));
         PumpMessages();
-        std::wstring listed; // "?" after a drive without its icon
-        for (const Entry& entry : Entries())
-            listed += entry.text + (entry.image < 0 ? L"? " : L" ");
-        EXPECT_EQ(listed, L"C:\\ D:\\ E:\\ F:\\ H:\\ I:\\ R:\\? Z:\\? ");
+        const auto listing = [this] {
+            std::wstring text; // each entry's root and the index of its picture, "?" while it has none
+            for (const Entry& entry : Entries())
+                text += entry.text + (entry.image < 0 ? L"?" : std::to_wstring(entry.image)) + L" ";
+            return text;
+        };
+        EXPECT_EQ(listing(), L"C:\\0 D:\\1 E:\\2 F:\\3 H:\\4 I:\\5 R:\\? Z:\\? ");
         held.LetGo(kRamDisk);
         ASSERT_TRUE(PumpUntil([&] { return ListIsRead(); }));
-        const std::vector<Entry> entries = Entries();
-        const auto images = reinterpret_cast<HIMAGELIST>(Send(IDC_DRIVE_LIST, CBEM_GETIMAGELIST));
-        EXPECT_EQ(::ImageList_GetImageCount(images), static_cast<int>(entries.size()));
-        for (size_t i = 0; i < entries.size(); ++i)
-            EXPECT_EQ(entries[i].image, static_cast<int>(i));
+        EXPECT_EQ(listing(), L"C:\\0 D:\\1 E:\\2 F:\\3 H:\\4 I:\\5 R:\\6 Z:\\7 ");
+        EXPECT_EQ(::ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(Send(IDC_DRIVE_LIST, CBEM_GETIMAGELIST))), 8);
         EXPECT_EQ(SelectedEntry(), kFixed);
     }
-    Choose(kCdRom);
-    EXPECT_FALSE(Enabled(IDC_LABEL)); // an optical disc's label cannot be changed
     const HICON oldIcon = DriveIcon();
-    HeldDrives held{kFixed, kFloppy, L"C:\\"};
-    Choose(kFixed, false);
-    EXPECT_EQ(Title(), L"Dovrin->Drive H");
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\");
+    HeldDrives held{kCdRom, kFloppy, L"C:\\"};
+    Choose(kCdRom, false);
+    EXPECT_EQ(Title(), L"Dovrin->Drive D");
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"D:\\");
     EXPECT_EQ(Text(IDC_TYPE), kReading);
     for (int id : {IDC_LABEL, IDC_FILE_SYSTEM, IDC_TOTAL, IDC_FREE, IDC_PERCENT_USED, IDC_CLUSTERS})
         EXPECT_EQ(Text(id), L"") << id;
@@ -51,14 +48,13 @@ TEST_F(DovrinTest, TheFirstWindowWaitsOnlyForItsOwnDriveAndASlowDriveShowsTheLas
     ICONINFO info{};
     EXPECT_FALSE(::GetIconInfo(oldIcon, &info)); // the icon it replaced is gone
     EXPECT_FALSE(Enabled(IDC_LABEL));
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    // Two more choices while H: has not answered: only the last is read.
-    ASSERT_TRUE(held.WaitUntilAsked(kFixed));
+    // Two more choices while D: has not answered: only the last is read.
+    ASSERT_TRUE(held.WaitUntilAsked(kCdRom));
     Choose(kFloppy, false);
     Choose(L"C:\\", false);
-    held.LetGo(kFixed);
+    held.LetGo(kCdRom);
     ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
-    PumpMessages(); // H:'s late answer is dropped
+    PumpMessages(); // D:'s late answer is dropped
     EXPECT_FALSE(held.Asked(kFloppy));
     EXPECT_EQ(Text(IDC_TYPE), kReading);
 
@@ -86,17 +82,51 @@ TEST_F(DovrinTest, TheFirstWindowWaitsOnlyForItsOwnDriveAndASlowDriveShowsTheLas
     EXPECT_EQ(Text(IDC_MAX_NAME_LENGTH), std::to_wstring(maxLength));
     // Two groups of four upper-case hex digits, high word first.
     EXPECT_EQ(Text(IDC_SERIAL_NUMBER), fx::Format(L"%04X-%04X", unsigned(serial >> 16), unsigned(serial & 0xFFFF)));
-    for (const auto& [bit, box] : kFlagBoxes) {
+    for (const auto& [bit, box] : kFlagBoxes)
         EXPECT_EQ(Checked(box), (flags & bit) != 0) << box;
-        EXPECT_FALSE(Enabled(box)) << box << ": the flags only show";
-    }
     EXPECT_EQ(Text(IDC_SECTORS_PER_CLUSTER), std::to_wstring(sectorsPerCluster));
     EXPECT_EQ(Text(IDC_BYTES_PER_SECTOR), std::to_wstring(bytesPerSector));
     EXPECT_EQ(Text(IDC_CLUSTERS), std::to_wstring(clusters));
     EXPECT_NE(DriveIcon(), nullptr);
-    EXPECT_TRUE(Enabled(IDC_LABEL));
-    EXPECT_EQ(CurrentFolder(), L"C:\\");
     EXPECT_TRUE(m_boxes.shown.empty());
+    Choose(kCdRom);
+    EXPECT_FALSE(Enabled(IDC_LABEL)); // an optical disc's label cannot be changed
+
+    // A root no entry matches (a share) names the caption and title itself.
+    Send(IDC_DRIVE_LIST, CB_SETCURSEL, static_cast<WPARAM>(-1));
+    dovrin::DriveFigures figures;
+    figures.label = L"R&D";
+    figures.sizes.totalClusters = 4294967295u;
+    figures.sizes.freeClusters = 2;
+    m_dialog.ShowDrive(L"\\\\server\\share\\", figures);
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"\\\\server\\share\\(R&D)");
+    EXPECT_EQ(Title(), L"Dovrin->Drive \\\\server\\share");
+    EXPECT_EQ(Text(IDC_CLUSTERS), L"4294967295");
+    EXPECT_EQ(Text(IDC_CLUSTERS_FREE), L"2");
+    for (const auto& [bit, box] : kFlagBoxes) {
+        figures.flags = bit | FILE_PERSISTENT_ACLS; // a flag no box shows
+        m_dialog.ShowDrive(L"C:\\", figures);
+        for (const auto& [otherBit, otherBox] : kFlagBoxes)
+            EXPECT_EQ(Checked(otherBox), otherBit == bit) << "flag " << bit << ", box " << otherBox;
+    }
+    const struct { uint64_t total, free; const wchar_t* percent; int bar; uint64_t used; } cases[] = {
+        {3, 2, L"33.33%", 33, 1},
+        {3, 1, L"66.67%", 66, 2}, // the bar truncates, the text rounds
+        {200, 1, L"99.50%", 99, 199},
+        {100, 0, L"100.00%", 100, 100},
+        {0, 0, L"0.00%", 0, 0},   // a drive of size 0
+        {10, 20, L"0.00%", 0, 0}, // free above total: nothing counts as used
+        {5ull << 40, 1ull << 40, L"80.00%", 80, 4ull << 40},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.total - c.free << " of " << c.total);
+        figures.sizes.totalBytes = c.total;
+        figures.sizes.freeBytes = c.free;
+        m_dialog.ShowDrive(L"C:\\", figures);
+        EXPECT_EQ(Text(IDC_PERCENT_USED), c.percent);
+        EXPECT_EQ(BarPosition(), c.bar);
+        EXPECT_EQ(Text(IDC_USED), units.GetUnitSize(c.used));
+    }
 }
 
 TEST_F(DovrinTest, ClosingWaitsForNoDriveStillBeingAsked)
@@ -112,52 +142,31 @@ TEST_F(DovrinTest, ClosingWaitsForNoDriveStillBeingAsked)
     EXPECT_EQ(held.Passed(), 0);
 }
 
-TEST_F(DovrinTest, TheDriveOnShowIsNotReadAgainAndOneNotReadyIsEnteredOnlyOnRetry)
+TEST_F(DovrinTest, ADriveThatCannotBeReadIsReportedAndEndsTheProgram)
 {
-    // A lower-case start root is refreshed once when its entry is chosen.
-    Start(L"h:\\");
-    EXPECT_EQ(SelectedEntry(), kFixed);
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
-    TypeLabel(L"typed");
-    Choose(kFixed);
-    EXPECT_EQ(Text(IDC_LABEL), L"Scratch");
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    EXPECT_EQ(CurrentFolder(), kFixed);
-    // The drive on show chosen again: nothing is read, nothing entered.
-    std::filesystem::current_path(L"C:\\");
-    TypeLabel(L"typed again");
-    Choose(kFixed);
-    EXPECT_EQ(Text(IDC_LABEL), L"typed again");
-    EXPECT_TRUE(Enabled(IDC_APPLY));
-    EXPECT_EQ(CurrentFolder(), L"C:\\");
-
-    // A drive not ready: back to the last drive shown on Cancel, entered on Retry once ready.
-    VanishedDrive vanished;
-    std::vector<MessageBoxRecorder::Shown> shown;
-    fx::SetMessageBoxHandler([&](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
-        shown.push_back({text, caption, type});
-        if (shown.size() == 3)
-            VanishedDrive::Return(); // the disc is in now
-        // Cancel once, then Retry; a program that never gets in still ends.
-        return shown.size() == 1 || shown.size() > 5 ? IDCANCEL : IDRETRY;
-    });
-    Choose(kVanishing);
-    EXPECT_EQ(shown.size(), 1u);
-    EXPECT_EQ(SelectedEntry(), kFixed);
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
-    EXPECT_EQ(m_app.DriveRoot(), kFixed);
-    EXPECT_EQ(CurrentFolder(), L"C:\\");
-    Choose(kVanishing);
-    fx::SetMessageBoxHandler(nullptr);
-    ASSERT_EQ(shown.size(), 3u);
-    for (const MessageBoxRecorder::Shown& box : shown) {
-        EXPECT_EQ(box.text, L"I:\\ is not accessible.\r\rThe Device is not ready.");
-        EXPECT_EQ(box.caption, L"Dovrin->I:\\");
-        EXPECT_EQ(box.type, static_cast<UINT>(MB_RETRYCANCEL | MB_ICONSTOP));
+    VanishedDrive gone; // a removable drive without its medium answers for its volume, not for its sizes
+    const std::wstring share = L"\\\\nosuchserver\\share\\";
+    for (const std::wstring& root : {kDangling, kVanishing, share}) {
+        SCOPED_TRACE(testing::PrintToString(root));
+        m_boxes.shown.clear();
+        m_app.SetDriveRoot(root);
+        // Modal; should the dialog stay, its loop ends after a while instead of waiting for a person.
+        const UINT_PTR limit = ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
+        EXPECT_EQ(dovrin::CDriveInfoDlg(m_app).DoModal(), 0);
+        ::KillTimer(nullptr, limit);
+        ASSERT_EQ(m_boxes.shown.size(), 1u);
+        EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive " + root); // a share by its whole root
+        EXPECT_EQ(m_boxes.shown[0].caption, L"Error");
+        EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK));
     }
-    EXPECT_EQ(Title(), L"Dovrin->Drive I");
-    EXPECT_EQ(m_app.DriveRoot(), kVanishing);
-    EXPECT_EQ(CurrentFolder(), kVanishing);
+}
+
+TEST(DriveFigures, LabelLengthFollowsTheFileSystem)
+{
+    const std::pair<const wchar_t*, int> cases[] = {{L"FAT32", 11}, {L"fat", 11}, {L"exFAT", 11}, {L"NTFS", 32},
+                                                    {L"UDF", 126}, {L"Other", 32}, {L"", 32}};
+    for (const auto& [fileSystem, length] : cases)
+        EXPECT_EQ(dovrin::MaxLabelLength(fileSystem), length) << testing::PrintToString(std::wstring(fileSystem));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The start drive: taken from the selection handed over on the clipboard.
+// The start drive: taken from the selection handed over on the clipboard, by the real program too.
 #include "tests/diskinfo/DovrinFixture.h"
 
 #include "common/DropList.h"
@@ -47,6 +47,23 @@ TEST_F(DovrinTest, StartDriveIsTheRootOfTheFirstHandedOverPathElseOfTheCurrentFo
         EXPECT_EQ(m_app.DriveRoot(), c.root);
         EXPECT_EQ(ClipboardIsEmpty(), c.taken);
     }
+}
+
+// The real Dovrin.exe, started through the launcher as the shell integration does.
+TEST(EndToEnd, LauncherHandsAPathOnDriveCToDovrin)
+{
+    TempDir temp;
+    const std::wstring file = temp.MakeFile(L"on drive c.txt");
+    ASSERT_EQ(file.substr(0, 3), L"C:\\");
+    PutTextOnClipboard(L"the user's text");
+    LaunchedProgram dovrin(DOVRIN_EXE, {file});
+    ASSERT_TRUE(dovrin.Started());
+    HWND dialog = dovrin.WaitForWindow(L"#32770", L"Dovrin->Drive C");
+    ASSERT_NE(dialog, nullptr);
+    // Dovrin took the selection; the launcher gave the user's text back.
+    EXPECT_TRUE(dovrin.WaitUntil([] { return ClipboardText() == L"the user's text"; }));
+    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(dovrin.WaitForExit(), 0u);
 }
 
 } // namespace
