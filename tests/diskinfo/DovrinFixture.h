@@ -55,20 +55,18 @@ protected:
         ::SetVolumeLabelW(test_drives::kFixed.c_str(), L"Scratch"); // as at the start of a run
     }
 
-    // Opens the dialog on root and waits until it shows the drive and the list has every drive's icon.
+    // Opens the dialog on root; waits until it shows the drive and the list has every drive's icon.
     void Start(const std::wstring& root)
     {
         m_app.SetDriveRoot(root);
         ASSERT_TRUE(m_dialog.Create(nullptr));
         WaitForDrive();
-        EXPECT_TRUE(testing_support::PumpUntil([&] { return ListIsRead(); }));
+        EXPECT_TRUE(testing_support::PumpUntil([&] {
+            const std::vector<Entry> entries = Entries();
+            return std::all_of(entries.begin(), entries.end(), [](const Entry& e) { return e.image >= 0; });
+        }));
     }
     void WaitForDrive() { EXPECT_TRUE(testing_support::PumpUntil([&] { return Text(IDC_TYPE) != kReading; })); }
-    bool ListIsRead() const
-    {
-        const std::vector<Entry> entries = Entries();
-        return std::all_of(entries.begin(), entries.end(), [](const Entry& entry) { return entry.image >= 0; });
-    }
 
     HWND Dialog() const { return m_dialog.m_hWnd; }
     HWND Item(int id) const { return ::GetDlgItem(m_dialog.m_hWnd, id); }
@@ -99,17 +97,12 @@ protected:
         }
         return entries;
     }
-    std::wstring SelectedEntry() const
-    {
-        const auto index = static_cast<size_t>(Send(IDC_DRIVE_LIST, CB_GETCURSEL));
-        return index < Entries().size() ? Entries()[index].text : L"";
-    }
 
     // The user picks the entry of a drive; unless told not to, waits until the drive is shown.
     void Choose(const std::wstring& root, bool waitForIt = true)
     {
         const std::vector<Entry> entries = Entries();
-        const auto entry = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.text == root; });
+        const auto entry = std::ranges::find(entries, root, &Entry::text);
         ASSERT_NE(entry, entries.end()) << "no entry for " << testing::PrintToString(root);
         Send(IDC_DRIVE_LIST, CB_SETCURSEL, static_cast<WPARAM>(entry - entries.begin()));
         Notify(IDC_DRIVE_LIST, CBN_SELCHANGE);

