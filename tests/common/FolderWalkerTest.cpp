@@ -58,9 +58,9 @@ TEST(FolderWalker, ReportsAndCountsEveryEntryOfATreeWhateverFormNamesIt)
     for (const std::wstring& form : {top, top + L"\\", top + L"\\one\\..\\.", top + L"/one/../", L"\\\\?\\" + top})
         EXPECT_EQ(Measure(form), Totals(8, 6, 1126)) << testing::PrintToString(form);
     EXPECT_EQ(Measure(one), Totals(3, 3, 1101));
-    EXPECT_EQ(Measure(top + L"\\empty"), Totals(0, 0, 0));
-    // A relative path names no folder to walk, even where the current folder has one: the current folder
-    // belongs to whoever called last.
+    EXPECT_EQ(Walked(one, false), // not into "two"
+              (std::set<std::wstring>{one + L"|c.txt", one + L"|empty too", one + L"|two"}));
+    // A relative path names no folder, even where the current one has it: that belongs to whoever called last.
     const std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(top);
     for (const wchar_t* relative : {L".", L"one", L".\\one", L"C:one", L"c:"})
