@@ -1,3 +1,5 @@
+// The file list block itself; what a program finds on the clipboard at its start, hostile lists included, is
+// read as Dovrin shows it (tests/diskinfo/StartDriveTest.cpp).
 #include "common/DropList.h"
 #include "tests/support/TestSupport.h"
 
@@ -6,52 +8,37 @@
 
 #include <cstring>
 
-// What a program finds on the clipboard at start is read as Dovrin shows it
-// (tests/diskinfo/StartDriveTest.cpp); here, the block itself.
 namespace {
 
 using namespace testing_support;
 using Paths = std::vector<std::wstring>;
 
-std::optional<Paths> Parse(const std::vector<BYTE>& block)
-{
-    return ParseDropFiles(block.data(), block.size());
-}
-
-TEST(DropListParser, AHeaderThatPointsOutsideTheBlockIsNoList)
-{
-    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\a.txt\0\0", 10));
-    const DWORD size = static_cast<DWORD>(sizeof(DROPFILES) + list.size());
-    for (DWORD offset : {DWORD{0x7FFFFFF0}, DWORD{0xFFFFFFF0}, size + 1, DWORD{0}, DWORD{sizeof(DROPFILES) - 1}})
-        EXPECT_FALSE(Parse(DropFilesBlock(offset, true, list)).has_value()) << "offset " << offset;
-    for (size_t blockSize : {0, 19})
-        EXPECT_FALSE(Parse(std::vector<BYTE>(blockSize, 0)).has_value()) << "block of " << blockSize;
-    EXPECT_FALSE(ParseDropFiles(nullptr, 100).has_value());
-}
-
-TEST(DropListParser, AListRunsToTheBlocksEndAtMost)
+TEST(DropList, AListIsReadWithinItsBlockOrSectionAndAHeaderThatPointsOutsideIsNoList)
 {
     const DWORD start = sizeof(DROPFILES);
-    // Not terminated: the last path ends with the block.
-    EXPECT_EQ(Parse(DropFilesBlock(start, true, WideBytes(std::wstring(L"C:\\a\0C:\\b", 9)))), (Paths{L"C:\\a", L"C:\\b"}));
-    EXPECT_EQ(Parse(DropFilesBlock(start, false, {'C', ':', '\\', 'x'})), Paths{L"C:\\x"});
-    // An odd last byte of a wide list is no character.
-    std::vector<BYTE> odd = WideBytes(std::wstring(L"C:\\odd\0", 7));
-    odd.push_back('Z');
-    EXPECT_EQ(Parse(DropFilesBlock(start, true, odd)), Paths{L"C:\\odd"});
-    // A list right at the end of the block is an empty one.
-    EXPECT_EQ(Parse(DropFilesBlock(start, true)), Paths{});
-    // The list may start anywhere after the header, aligned or not.
-    std::vector<BYTE> shifted{0xEE};
-    const std::vector<BYTE> wide = WideBytes(std::wstring(L"C:\\shifted\0\0", 12));
-    shifted.insert(shifted.end(), wide.begin(), wide.end());
-    EXPECT_EQ(Parse(DropFilesBlock(start + 1, true, shifted)), Paths{L"C:\\shifted"});
-}
+    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\a\0C:\\b", 9));
+    std::vector<BYTE> odd = WideBytes(std::wstring(L"C:\\odd\0", 7)), shifted = WideBytes(L"C:\\moved");
+    odd.push_back('Z'); // an odd last byte of a wide list is no character
+    shifted.insert(shifted.begin(), 0xEE);
+    const struct {
+        const char* what;
+        std::vector<BYTE> block;
+        std::optional<Paths> paths;
+    } cases[] = {
+        {"unterminated", DropFilesBlock(start, true, list), Paths{L"C:\\a", L"C:\\b"}},
+        {"ANSI", DropFilesBlock(start, false, {'C', ':', '\\', 'x'}), Paths{L"C:\\x"}},
+        {"odd byte count", DropFilesBlock(start, true, odd), Paths{L"C:\\odd"}},
+        {"at the block's end", DropFilesBlock(start, true), Paths{}},
+        {"unaligned", DropFilesBlock(start + 1, true, shifted), Paths{L"C:\\moved"}},
+        {"past the block", DropFilesBlock(start + DWORD(list.size()) + 1, true, list), std::nullopt},
+        {"inside the header", DropFilesBlock(start - 1, true, list), std::nullopt},
+        {"shorter than a header", std::vector<BYTE>(start - 1, 0), std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseDropFiles(c.block.data(), c.block.size()), c.paths) << c.what;
+    EXPECT_FALSE(ParseDropFiles(nullptr, 100).has_value());
 
-// The launcher's section: the same block, read within the view (the hand-over
-// itself is seen end to end, tests/diskinfo/EndToEndTest.cpp).
-TEST(DropList, AHandedSectionIsReadWithTheSameParser)
-{
+    // The launcher's section, read within its view (the hand-over itself: tests/diskinfo/EndToEndTest.cpp).
     auto section = [](const std::vector<BYTE>& block) {
         HANDLE made = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                            static_cast<DWORD>(block.size()), nullptr);
@@ -60,10 +47,9 @@ TEST(DropList, AHandedSectionIsReadWithTheSameParser)
         ::UnmapViewOfFile(view);
         return made;
     };
-    const Paths paths{L"C:\\a b.txt", L"C:\\" + std::wstring(40000, L'x'), L"C:\\Ünïcødé\\日本語 файл.txt"};
+    const Paths paths{L"C:\\a b.txt", L"C:\\" + std::wstring(40000, L'x'), L"C:\\Ünïcødé\\日本語.txt"};
     EXPECT_EQ(ReadSelectionSection(section(MakeDropFiles(paths))), paths);
-    const std::vector<BYTE> hostile = DropFilesBlock(0xFFFFFFF0u, true, WideBytes(std::wstring(L"C:\\a.txt\0\0", 10)));
-    EXPECT_FALSE(ReadSelectionSection(section(hostile)).has_value());
+    EXPECT_FALSE(ReadSelectionSection(section(DropFilesBlock(0xFFFFFFF0u, true, list))).has_value());
     EXPECT_FALSE(ReadSelectionSection(::CreateEventW(nullptr, FALSE, FALSE, nullptr)).has_value()); // no section
 }
 

@@ -1,5 +1,4 @@
-// Runs Dovrin's drive dialog in-process, modeless, and acts on it the way a
-// user's clicks and keys do: by the notifications its controls send.
+// Runs Dovrin's drive dialog in-process, modeless, and acts on it by the notifications its controls send.
 #pragma once
 #include "diskinfo/DriveInfoApp.h"
 #include "diskinfo/DriveInfoDlg.h"
@@ -11,12 +10,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
-
-using testing_support::HeldDrives;
 
 // What the type field says while the drive on show has not answered.
 inline const std::wstring kReading = L"Reading the drive...";
@@ -29,37 +26,18 @@ inline const std::wstring kVanishing = L"I:\\"; // a floppy whose folder a test 
 inline const std::wstring kDangling = L"G:\\";  // its folder does not exist
 } // namespace test_drives
 
-// Takes the vanishing drive's folder away for the length of a test, so that the
-// drive stays in the list but cannot be entered.
+// Each file system flag and the box that shows it.
+inline const std::pair<DWORD, int> kFlagBoxes[] = {
+    {0x1, IDC_CASE_SENSITIVE}, {0x2, IDC_PRESERVES_CASE}, {0x4, IDC_UNICODE_NAMES},
+    {0x10, IDC_FILE_COMPRESSION}, {0x8000, IDC_VOLUME_COMPRESSED},
+};
+
+// Takes the vanishing drive's folder away for a test: the drive stays in the list but cannot be entered.
 struct VanishedDrive {
     VanishedDrive() { EXPECT_TRUE(::RemoveDirectoryW(Folder().c_str())); }
     ~VanishedDrive() { Return(); }
     static void Return() { ::CreateDirectoryW(Folder().c_str(), nullptr); }
     static std::wstring Folder() { return testing_support::WindowsPath(TEST_DRIVES_DIR) + L"\\i"; }
-};
-
-// Wine keeps a drive's label in a file at its root; put back as it was when the test ends.
-struct LabelFile {
-    explicit LabelFile(const std::wstring& root) : path(root + L".windows-label"), saved(Read()) {}
-    ~LabelFile()
-    {
-        if (saved)
-            std::ofstream(path, std::ios::binary) << *saved;
-        else
-            std::filesystem::remove(path);
-    }
-    std::optional<std::string> Read() const
-    {
-        std::ifstream file(path, std::ios::binary);
-        return file ? std::optional<std::string>(std::string(std::istreambuf_iterator<char>(file), {})) : std::nullopt;
-    }
-    std::string Text() const
-    {
-        std::string text = Read().value_or("");
-        return text.erase(text.find_last_not_of("\r\n") + 1);
-    }
-    const std::filesystem::path path;
-    const std::optional<std::string> saved;
 };
 
 class DovrinTest : public ::testing::Test {
@@ -74,42 +52,21 @@ protected:
         m_dialog.DestroyWindow();
         testing_support::PumpMessages();
         std::filesystem::current_path(m_startFolder);
+        ::SetVolumeLabelW(test_drives::kFixed.c_str(), L"Scratch"); // as at the start of a run
     }
 
-    // Runs the dialog modally on a drive it cannot read: it reports the drive
-    // once the drive has answered and ends with 0. (Should it stay, its loop
-    // ends after a while instead of waiting for a person.)
-    INT_PTR RunOnUnreadable(const std::wstring& root)
-    {
-        m_app.SetDriveRoot(root);
-        const UINT_PTR limit = ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
-        const INT_PTR result = dovrin::CDriveInfoDlg(m_app).DoModal();
-        ::KillTimer(nullptr, limit);
-        testing_support::PumpMessages();
-        return result;
-    }
-
-    // Opens the dialog on root and waits until it shows the drive and the
-    // list has every drive's icon; StartReading waits for nothing.
+    // Opens the dialog on root; waits until it shows the drive and the list has every drive's icon.
     void Start(const std::wstring& root)
-    {
-        StartReading(root);
-        WaitForDrive();
-        EXPECT_TRUE(testing_support::PumpUntil([&] { return ListIsRead(); }));
-    }
-    void StartReading(const std::wstring& root)
     {
         m_app.SetDriveRoot(root);
         ASSERT_TRUE(m_dialog.Create(nullptr));
+        WaitForDrive();
+        EXPECT_TRUE(testing_support::PumpUntil([&] {
+            const std::vector<Entry> entries = Entries();
+            return std::all_of(entries.begin(), entries.end(), [](const Entry& e) { return e.image >= 0; });
+        }));
     }
     void WaitForDrive() { EXPECT_TRUE(testing_support::PumpUntil([&] { return Text(IDC_TYPE) != kReading; })); }
-    bool ListIsRead() const
-    {
-        for (const Entry& entry : Entries())
-            if (entry.image < 0)
-                return false;
-        return true;
-    }
 
     HWND Dialog() const { return m_dialog.m_hWnd; }
     HWND Item(int id) const { return ::GetDlgItem(m_dialog.m_hWnd, id); }
@@ -123,7 +80,7 @@ protected:
 
     struct Entry {
         std::wstring text;
-        int image;
+        int image; // -2 when the entry shows another picture selected
     };
     std::vector<Entry> Entries() const
     {
@@ -136,32 +93,21 @@ protected:
             item.pszText = text;
             item.cchTextMax = 64;
             Send(IDC_DRIVE_LIST, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            // The entry shows one picture, selected or not.
             entries.push_back({text, item.iImage == item.iSelectedImage ? item.iImage : -2});
         }
         return entries;
     }
-    std::wstring SelectedEntry() const
-    {
-        const auto index = static_cast<size_t>(Send(IDC_DRIVE_LIST, CB_GETCURSEL));
-        return index < Entries().size() ? Entries()[index].text : L"";
-    }
 
-    // The user picks the entry of a drive; Choose waits until it is shown.
-    void Choose(const std::wstring& root)
-    {
-        ChooseWhileReading(root);
-        WaitForDrive();
-    }
-    void ChooseWhileReading(const std::wstring& root)
+    // The user picks the entry of a drive; unless told not to, waits until the drive is shown.
+    void Choose(const std::wstring& root, bool waitForIt = true)
     {
         const std::vector<Entry> entries = Entries();
-        size_t index = 0;
-        while (index < entries.size() && entries[index].text != root)
-            ++index;
-        ASSERT_LT(index, entries.size()) << "no entry for " << testing::PrintToString(root);
-        Send(IDC_DRIVE_LIST, CB_SETCURSEL, index);
+        const auto entry = std::ranges::find(entries, root, &Entry::text);
+        ASSERT_NE(entry, entries.end()) << "no entry for " << testing::PrintToString(root);
+        Send(IDC_DRIVE_LIST, CB_SETCURSEL, static_cast<WPARAM>(entry - entries.begin()));
         Notify(IDC_DRIVE_LIST, CBN_SELCHANGE);
+        if (waitForIt)
+            WaitForDrive();
     }
     // The user types a whole new label.
     void TypeLabel(const std::wstring& label)
@@ -180,7 +126,13 @@ protected:
         ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
         testing_support::PumpMessages();
     }
-
+    // A drive's label where Wine keeps it: in a file at the drive's root.
+    static std::wstring LabelOnDisk(const std::wstring& root)
+    {
+        std::wifstream file(std::filesystem::path(root + L".windows-label"), std::ios::binary);
+        std::wstring text(std::istreambuf_iterator<wchar_t>(file), {});
+        return text.erase(text.find_last_not_of(L"\r\n") + 1);
+    }
     static std::wstring CurrentFolder() { return std::filesystem::current_path().wstring(); }
 
     const std::filesystem::path m_startFolder = std::filesystem::current_path();

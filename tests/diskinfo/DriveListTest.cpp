@@ -1,45 +1,127 @@
-// The drive list and switching drives, ready or not.
+// The drive list, slow drives, and what the dialog shows of a drive.
 #include "tests/diskinfo/DovrinFixture.h"
 
-#include "framework/MessageBox.h"
+#include "framework/Format.h"
+#include "outside/pallavol/DiskInfo.h"
 
 namespace {
 
 using namespace testing_support;
 using namespace test_drives;
 
-TEST_F(DovrinTest, TheFirstWindowShowsTheCurrentDriveAndWaitsOnlyForItsOwn)
+TEST_F(DovrinTest, TheFirstWindowWaitsForItsOwnDriveOnlyAndShowsTheLastChoiceOfSlowOnesAndFiguresAsGiven)
 {
-    HeldDrives held{kRamDisk};
-    ::SetCurrentDirectoryW(kFixed.c_str());
-    StartReading(L""); // no drive given: the current folder's
-    WaitForDrive();
-    EXPECT_EQ(Text(IDC_TYPE), L"Fixed Drive");
-    EXPECT_EQ(Title(), L"Dovrin->Drive H");
-    EXPECT_EQ(SelectedEntry(), kFixed);
-
-    // The list has every letter from the start; a letter with nothing behind
-    // it (G:) goes and each drive gets its icon as the drive answers. The
-    // test bed's drives: C: and Z: of every Wine prefix, one of every other kind.
-    ASSERT_TRUE(held.WaitUntilAsked(kRamDisk));
-    PumpMessages();
-    std::vector<std::wstring> roots, withoutIcon;
-    for (const Entry& entry : Entries()) {
-        roots.push_back(entry.text);
-        if (entry.image < 0)
-            withoutIcon.push_back(entry.text);
+    {
+        HeldDrives held{kRamDisk};
+        ::SetCurrentDirectoryW(kFixed.c_str());
+        ASSERT_TRUE(m_dialog.Create(nullptr)); // no drive given: the current folder's
+        WaitForDrive();
+        EXPECT_EQ(Text(IDC_TYPE), L"Fixed Drive");
+        EXPECT_EQ(Title(), L"Dovrin->Drive H");
+        // Every letter is listed from the start; one with nothing behind it (G:) goes, each drive gets its
+        // icon as it answers. The test bed: C: and Z: of every Wine prefix, one drive of every other kind.
+        ASSERT_TRUE(held.WaitUntilAsked(kRamDisk));
+        PumpMessages();
+        const auto listing = [this] {
+            std::wstring text; // each entry's root and the index of its picture, "?" while it has none
+            for (const Entry& entry : Entries())
+                text += entry.text + (entry.image < 0 ? L"?" : std::to_wstring(entry.image)) + L" ";
+            return text;
+        };
+        EXPECT_EQ(listing(), L"C:\\0 D:\\1 E:\\2 F:\\3 H:\\4 I:\\5 R:\\? Z:\\? ");
+        held.LetGo(kRamDisk);
+        EXPECT_TRUE(PumpUntil([&] { return listing() == L"C:\\0 D:\\1 E:\\2 F:\\3 H:\\4 I:\\5 R:\\6 Z:\\7 "; }))
+            << testing::PrintToString(listing());
+        const auto images = reinterpret_cast<HIMAGELIST>(Send(IDC_DRIVE_LIST, CBEM_GETIMAGELIST));
+        EXPECT_EQ(::ImageList_GetImageCount(images), 8);
+        EXPECT_EQ(Send(IDC_DRIVE_LIST, CB_GETCURSEL), 4); // H: still
     }
-    EXPECT_EQ(roots, (std::vector<std::wstring>{L"C:\\", kCdRom, kFloppy, kNetwork, kFixed, kVanishing, kRamDisk,
-                                                L"Z:\\"}));
-    EXPECT_EQ(withoutIcon, (std::vector<std::wstring>{kRamDisk, L"Z:\\"}));
-    held.LetGo(kRamDisk);
-    ASSERT_TRUE(PumpUntil([&] { return ListIsRead(); }));
-    const std::vector<Entry> entries = Entries();
-    const auto images = reinterpret_cast<HIMAGELIST>(Send(IDC_DRIVE_LIST, CBEM_GETIMAGELIST));
-    EXPECT_EQ(::ImageList_GetImageCount(images), static_cast<int>(entries.size()));
-    for (size_t i = 0; i < entries.size(); ++i)
-        EXPECT_EQ(entries[i].image, static_cast<int>(i));
-    EXPECT_EQ(SelectedEntry(), kFixed);
+    const HICON oldIcon = DriveIcon();
+    HeldDrives held{kCdRom, kFloppy, L"C:\\"};
+    Choose(kCdRom, false);
+    EXPECT_EQ(Title(), L"Dovrin->Drive D");
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"D:\\");
+    EXPECT_EQ(Text(IDC_TYPE), kReading);
+    for (int id : {IDC_LABEL, IDC_FILE_SYSTEM, IDC_TOTAL, IDC_FREE, IDC_PERCENT_USED, IDC_CLUSTERS})
+        EXPECT_EQ(Text(id), L"") << id;
+    EXPECT_EQ(BarPosition(), 0);
+    EXPECT_EQ(DriveIcon(), nullptr);
+    ICONINFO info{};
+    EXPECT_FALSE(::GetIconInfo(oldIcon, &info)); // the icon it replaced is gone
+    EXPECT_FALSE(Enabled(IDC_LABEL));
+    // Two more choices while D: has not answered: only the last is read.
+    ASSERT_TRUE(held.WaitUntilAsked(kCdRom));
+    Choose(kFloppy, false);
+    Choose(L"C:\\", false);
+    held.LetGo(kCdRom);
+    ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
+    PumpMessages(); // D:'s late answer is dropped
+    EXPECT_FALSE(held.Asked(kFloppy));
+    EXPECT_EQ(Text(IDC_TYPE), kReading);
+
+    // Drive C as the platform gives it; others write meanwhile: free is as read before the dialog or after.
+    wchar_t label[MAX_PATH + 1] = L"", fileSystem[MAX_PATH + 1] = L"";
+    DWORD serial = 0, maxLength = 0, flags = 0, sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0,
+          clusters = 0;
+    ASSERT_TRUE(::GetVolumeInformationW(L"C:\\", label, MAX_PATH + 1, &serial, &maxLength, &flags, fileSystem,
+                                        MAX_PATH + 1));
+    ASSERT_TRUE(::GetDiskFreeSpaceW(L"C:\\", &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters));
+    ULARGE_INTEGER before{}, total{}, after{};
+    ASSERT_TRUE(::GetDiskFreeSpaceExW(L"C:\\", &before, &total, nullptr));
+    held.LetGo(L"C:\\");
+    WaitForDrive();
+    ASSERT_TRUE(::GetDiskFreeSpaceExW(L"C:\\", &after, &total, nullptr));
+    const CDiskInfo units;
+    EXPECT_TRUE(Text(IDC_FREE) == units.GetUnitSize(before.QuadPart) || Text(IDC_FREE) == units.GetUnitSize(after.QuadPart))
+        << testing::PrintToString(Text(IDC_FREE));
+    EXPECT_EQ(Text(IDC_TOTAL), units.GetUnitSize(total.QuadPart));
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"C:\\(" + std::wstring(label) + L")");
+    EXPECT_EQ(Text(IDC_FILE_SYSTEM), fileSystem);
+    EXPECT_EQ(Text(IDC_MAX_NAME_LENGTH), std::to_wstring(maxLength));
+    // Two groups of four upper-case hex digits, high word first.
+    EXPECT_EQ(Text(IDC_SERIAL_NUMBER), fx::Format(L"%04X-%04X", unsigned(serial >> 16), unsigned(serial & 0xFFFF)));
+    for (const auto& [bit, box] : kFlagBoxes)
+        EXPECT_EQ(Checked(box), (flags & bit) != 0) << box;
+    EXPECT_EQ(Text(IDC_SECTORS_PER_CLUSTER), std::to_wstring(sectorsPerCluster));
+    EXPECT_EQ(Text(IDC_BYTES_PER_SECTOR), std::to_wstring(bytesPerSector));
+    EXPECT_EQ(Text(IDC_CLUSTERS), std::to_wstring(clusters));
+    EXPECT_NE(DriveIcon(), nullptr);
+    EXPECT_TRUE(m_boxes.shown.empty());
+    Choose(kCdRom);
+    EXPECT_FALSE(Enabled(IDC_LABEL)); // an optical disc's label cannot be changed
+
+    // A root no entry matches (a share) names the caption and title itself.
+    Send(IDC_DRIVE_LIST, CB_SETCURSEL, static_cast<WPARAM>(-1));
+    dovrin::DriveFigures figures;
+    figures.label = L"R&D";
+    figures.sizes.totalClusters = 4294967295u;
+    figures.sizes.freeClusters = 2;
+    m_dialog.ShowDrive(L"\\\\server\\share\\", figures);
+    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"\\\\server\\share\\(R&D)");
+    EXPECT_EQ(Title(), L"Dovrin->Drive \\\\server\\share");
+    EXPECT_EQ(Text(IDC_CLUSTERS), L"4294967295");
+    EXPECT_EQ(Text(IDC_CLUSTERS_FREE), L"2");
+    for (const auto& [bit, box] : kFlagBoxes) {
+        figures.flags = bit | FILE_PERSISTENT_ACLS; // a flag no box shows
+        m_dialog.ShowDrive(L"C:\\", figures);
+        for (const auto& [otherBit, otherBox] : kFlagBoxes)
+            EXPECT_EQ(Checked(otherBox), otherBit == bit) << "flag " << bit << ", box " << otherBox;
+    }
+    const struct { uint64_t total, free; const wchar_t* percent; int bar; uint64_t used; } cases[] = {
+        {3, 2, L"33.33%", 33, 1}, {3, 1, L"66.67%", 66, 2}, // the bar truncates, the text rounds
+        {200, 1, L"99.50%", 99, 199}, {100, 0, L"100.00%", 100, 100},
+        {5ull << 40, 1ull << 40, L"80.00%", 80, 4ull << 40},
+        {0, 0, L"0.00%", 0, 0}, {10, 20, L"0.00%", 0, 0}, // a drive of size 0; free above total: none used
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.total - c.free << " of " << c.total);
+        figures.sizes.totalBytes = c.total;
+        figures.sizes.freeBytes = c.free;
+        m_dialog.ShowDrive(L"C:\\", figures);
+        EXPECT_EQ(Text(IDC_PERCENT_USED), c.percent);
+        EXPECT_EQ(BarPosition(), c.bar);
+        EXPECT_EQ(Text(IDC_USED), units.GetUnitSize(c.used));
+    }
 }
 
 TEST_F(DovrinTest, ClosingWaitsForNoDriveStillBeingAsked)
@@ -55,102 +137,30 @@ TEST_F(DovrinTest, ClosingWaitsForNoDriveStillBeingAsked)
     EXPECT_EQ(held.Passed(), 0);
 }
 
-TEST_F(DovrinTest, ASlowDriveShowsTheReadingStateAndTheLastChoiceWins)
+TEST_F(DovrinTest, ADriveThatCannotBeReadIsReportedAndEndsTheProgram)
 {
-    Start(kCdRom);
-    EXPECT_FALSE(Enabled(IDC_LABEL)); // an optical disc's label cannot be changed
-    const HICON oldIcon = DriveIcon();
-    HeldDrives held{kFixed, kFloppy, L"C:\\"};
-    ChooseWhileReading(kFixed);
-    EXPECT_EQ(Title(), L"Dovrin->Drive H");
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\");
-    EXPECT_EQ(Text(IDC_TYPE), kReading);
-    for (int id : {IDC_LABEL, IDC_FILE_SYSTEM, IDC_TOTAL, IDC_FREE, IDC_PERCENT_USED, IDC_CLUSTERS})
-        EXPECT_EQ(Text(id), L"") << id;
-    EXPECT_EQ(BarPosition(), 0);
-    EXPECT_EQ(DriveIcon(), nullptr);
-    ICONINFO info{};
-    EXPECT_FALSE(::GetIconInfo(oldIcon, &info)); // the icon it replaced is gone
-    EXPECT_FALSE(Enabled(IDC_LABEL));
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-
-    // Two more choices while H: has not answered: only the last is read.
-    ASSERT_TRUE(held.WaitUntilAsked(kFixed));
-    ChooseWhileReading(kFloppy);
-    ChooseWhileReading(L"C:\\");
-    held.LetGo(kFixed);
-    ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
-    PumpMessages(); // H:'s late answer is dropped
-    EXPECT_FALSE(held.Asked(kFloppy));
-    EXPECT_EQ(Title(), L"Dovrin->Drive C");
-    EXPECT_EQ(Text(IDC_TYPE), kReading);
-
-    held.LetGo(L"C:\\");
-    WaitForDrive();
-    EXPECT_EQ(Text(IDC_TYPE), L"Fixed Drive");
-    EXPECT_NE(DriveIcon(), nullptr);
-    EXPECT_TRUE(Enabled(IDC_LABEL));
-    EXPECT_EQ(m_app.DriveRoot(), L"C:\\");
-    EXPECT_EQ(CurrentFolder(), L"C:\\");
-    EXPECT_TRUE(m_boxes.shown.empty());
-}
-
-TEST_F(DovrinTest, ALowerCaseStartRootIsRefreshedOnceWhenItsEntryIsChosen)
-{
-    Start(L"h:\\");
-    EXPECT_EQ(SelectedEntry(), kFixed);
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
-
-    TypeLabel(L"typed");
-    Choose(kFixed);
-    EXPECT_EQ(Text(IDC_LABEL), L"Scratch"); // shown anew
-    EXPECT_FALSE(Enabled(IDC_APPLY));
-    EXPECT_EQ(m_app.DriveRoot(), kFixed);
-    EXPECT_EQ(CurrentFolder(), kFixed);
-
-    // The drive on show chosen again: nothing is read, nothing entered.
-    std::filesystem::current_path(L"C:\\");
-    TypeLabel(L"typed again");
-    Choose(kFixed);
-    EXPECT_EQ(Text(IDC_LABEL), L"typed again");
-    EXPECT_TRUE(Enabled(IDC_APPLY));
-    EXPECT_EQ(CurrentFolder(), L"C:\\");
-}
-
-TEST_F(DovrinTest, ANotReadyDriveGoesBackOnCancelAndIsEnteredOnRetryOnceReady)
-{
-    Start(L"C:\\");
-    Choose(kFixed); // the drive Cancel goes back to
-    VanishedDrive vanished;
-    std::vector<MessageBoxRecorder::Shown> shown;
-    int answers = 0;
-    fx::SetMessageBoxHandler([&](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
-        shown.push_back({text, caption, type});
-        ++answers;
-        if (answers == 3)
-            VanishedDrive::Return(); // the disc is in now
-        // Cancel once, then Retry; a program that never gets in still ends.
-        return answers == 1 || answers > 5 ? IDCANCEL : IDRETRY;
-    });
-    Choose(kVanishing);
-    EXPECT_EQ(shown.size(), 1u);
-    EXPECT_EQ(SelectedEntry(), kFixed);
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(Scratch)");
-    EXPECT_EQ(m_app.DriveRoot(), kFixed);
-    EXPECT_EQ(CurrentFolder(), kFixed);
-
-    Choose(kVanishing);
-    fx::SetMessageBoxHandler(nullptr);
-    ASSERT_EQ(shown.size(), 3u);
-    for (const MessageBoxRecorder::Shown& box : shown) {
-        EXPECT_EQ(box.text, L"I:\\ is not accessible.\r\rThe Device is not ready.");
-        EXPECT_EQ(box.caption, L"Dovrin->I:\\");
-        EXPECT_EQ(box.type, static_cast<UINT>(MB_RETRYCANCEL | MB_ICONSTOP));
+    VanishedDrive gone; // a removable drive without its medium answers for its volume, not for its sizes
+    for (const std::wstring& root : {kDangling, kVanishing, std::wstring(L"\\\\nosuchserver\\share\\")}) {
+        SCOPED_TRACE(testing::PrintToString(root));
+        m_boxes.shown.clear();
+        m_app.SetDriveRoot(root);
+        // Modal; should the dialog stay, its loop ends after a while instead of waiting for a person.
+        const UINT_PTR limit = ::SetTimer(nullptr, 0, 20000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
+        EXPECT_EQ(dovrin::CDriveInfoDlg(m_app).DoModal(), 0);
+        ::KillTimer(nullptr, limit);
+        ASSERT_EQ(m_boxes.shown.size(), 1u);
+        EXPECT_EQ(m_boxes.shown[0].text, L"Not Reading Drive " + root); // a share by its whole root
+        EXPECT_EQ(m_boxes.shown[0].caption, L"Error");
+        EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK));
     }
-    EXPECT_EQ(SelectedEntry(), kVanishing);
-    EXPECT_EQ(Title(), L"Dovrin->Drive I");
-    EXPECT_EQ(m_app.DriveRoot(), kVanishing);
-    EXPECT_EQ(CurrentFolder(), kVanishing);
+}
+
+TEST(DriveFigures, LabelLengthFollowsTheFileSystem)
+{
+    const std::pair<const wchar_t*, int> cases[] = {{L"FAT32", 11}, {L"fat", 11}, {L"exFAT", 11}, {L"NTFS", 32},
+                                                    {L"UDF", 126}, {L"Other", 32}, {L"", 32}};
+    for (const auto& [fileSystem, length] : cases)
+        EXPECT_EQ(dovrin::MaxLabelLength(fileSystem), length) << testing::PrintToString(std::wstring(fileSystem));
 }
 
 } // namespace

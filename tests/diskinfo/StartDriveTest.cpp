@@ -1,4 +1,4 @@
-// The start drive: taken from the selection handed over on the clipboard.
+// The start drive: taken from the selection handed over on the clipboard, by the real program too.
 #include "tests/diskinfo/DovrinFixture.h"
 
 #include "common/DropList.h"
@@ -7,22 +7,15 @@ namespace {
 
 using namespace testing_support;
 
-// Whatever another program left on the clipboard, Dovrin starts on the drive
-// of the list's first full path when there is one, else on the current
-// folder's, and takes a list off the clipboard only when it could read it.
+// Whatever another program left on the clipboard, Dovrin starts on the drive of the list's first full path
+// when there is one, else on the current folder's, and takes a list off the clipboard only when it read it.
 TEST_F(DovrinTest, StartDriveIsTheRootOfTheFirstHandedOverPathElseOfTheCurrentFolder)
 {
-    TempDir temp;
-    const std::wstring longName(300, L'x'); // read whole: no 260-character limit
-    const std::wstring h = test_drives::kFixed;
-    struct Case {
-        std::string what;
-        std::function<void()> put;
-        std::wstring current, root; // the current folder at the start, the start drive
-        bool taken;
-    };
+    const std::wstring h = test_drives::kFixed, longName(300, L'x'); // read whole: no 260-character limit
+    // current: the current folder at the start; root: the start drive; taken: the clipboard is empty after
+    struct Case { std::string what; std::function<void()> put; std::wstring current, root; bool taken; };
     std::vector<Case> cases = {
-        {"first path's root", [&] { PutDropListOnClipboard({L"H:\\" + longName + L"\\f.txt", temp.MakeFile(L"c.txt")}); },
+        {"first path's root", [&] { PutDropListOnClipboard({L"H:\\" + longName + L"\\f.txt", L"C:\\c.txt"}); },
          L"C:\\", L"H:\\", true},
         {"kept lower-case", [] { PutAnsiDropListOnClipboard({"d:\\folder\\file.txt"}); }, h, L"d:\\", true},
         {"a share's whole root", [] { PutDropListOnClipboard({L"\\\\server\\share\\dir\\f.txt"}); }, h,
@@ -47,6 +40,23 @@ TEST_F(DovrinTest, StartDriveIsTheRootOfTheFirstHandedOverPathElseOfTheCurrentFo
         EXPECT_EQ(m_app.DriveRoot(), c.root);
         EXPECT_EQ(ClipboardIsEmpty(), c.taken);
     }
+}
+
+// The real Dovrin.exe, started through the launcher as the shell integration does.
+TEST(EndToEnd, LauncherHandsAPathOnDriveCToDovrin)
+{
+    TempDir temp;
+    const std::wstring file = temp.MakeFile(L"on drive c.txt");
+    ASSERT_EQ(file.substr(0, 3), L"C:\\");
+    PutTextOnClipboard(L"the user's text");
+    LaunchedProgram dovrin(DOVRIN_EXE, {file});
+    ASSERT_TRUE(dovrin.Started());
+    HWND dialog = dovrin.WaitForWindow(L"#32770", L"Dovrin->Drive C");
+    ASSERT_NE(dialog, nullptr);
+    // Dovrin took the selection; the launcher gave the user's text back.
+    EXPECT_TRUE(dovrin.WaitUntil([] { return ClipboardText() == L"the user's text"; }));
+    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(dovrin.WaitForExit(), 0u);
 }
 
 } // namespace
