@@ -6,19 +6,7 @@
 
 namespace {
 
-TEST(MessagePump, TakesAQuitPostsItAgainAndTellsTheCallerToStop)
-{
-    ::PostQuitMessage(7);
-    fx::CMessagePump pump;
-    EXPECT_FALSE(pump.Pump());
-    EXPECT_FALSE(pump.Pump()); // and keeps saying so
-    MSG msg{}; // the quit is there again, with its code, for the loop outside
-    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(msg.wParam, 7u);
-}
-
-TEST(WindowGuard, SeesTheWindowGoneEvenWhenItsObjectHasANewOne)
+TEST(MessagePump, AGuardSeesItsWindowGoneInAPumpAndAQuitIsLeftForTheLoopOutside)
 {
     fx::CFrameWnd window, unbound;
     const auto create = [&] { return window.Create(L"guarded", WS_POPUP, RECT{0, 0, 10, 10}); };
@@ -36,6 +24,15 @@ TEST(WindowGuard, SeesTheWindowGoneEvenWhenItsObjectHasANewOne)
     EXPECT_TRUE(fx::CWindowGuard(window).IsAlive()); // one made for the new window watches that one
     EXPECT_FALSE(fx::CWindowGuard(unbound).IsAlive());
     window.DestroyWindow();
+
+    ::PostQuitMessage(7);
+    fx::CMessagePump pump;
+    EXPECT_FALSE(pump.Pump());
+    EXPECT_FALSE(pump.Pump()); // and keeps saying so
+    MSG msg{}; // the quit is there again, with its code, for the loop outside
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
 }
 
 } // namespace

@@ -6,11 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <stdexcept>
-#include <thread>
 
 namespace {
 
@@ -18,50 +16,24 @@ using testing_support::PumpUntil;
 
 const UINT kProgress = WM_APP + 1;
 
-// Runs onProgress for each progress message a worker sends it.
-class CProgressWnd : public fx::CFrameWnd {
-public:
-    CProgressWnd() { Create(L"progress", WS_POPUP, RECT{0, 0, 10, 10}); }
-    ~CProgressWnd() override { DestroyWindow(); }
-    std::function<void()> onProgress;
-
-protected:
-    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
-    {
-        if (msg == kProgress)
-            onProgress();
-        return msg == kProgress ? 0 : Default(msg, wp, lp);
-    }
-};
-
-TEST(WorkerThread, StopsAndRestartsFromTheHandlerOfAMessageTheWorkerSent)
+// Runs the action given as reference data for each progress message a worker sends the window.
+LRESULT CALLBACK OnProgress(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR action)
 {
-    // Ends the program when the test deadlocks, at once rather than at ctest's limit.
-    const fx::CKernelHandle finished(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    std::thread watchdog([finished = finished.Get()] {
-        if (::WaitForSingleObject(finished, 20000) == WAIT_TIMEOUT) {
-            std::fprintf(stderr, "Deadlocked: the test did not finish within 20 s\n");
-            std::fflush(stderr);
-            ::ExitProcess(3);
-        }
-    });
-    CProgressWnd window;
-    fx::CWorkerThread worker;
-    const auto sendProgress = [target = window.m_hWnd](const std::atomic<bool>& stop) { // waiting for each answer
-        while (!stop)
-            ::SendMessageW(target, kProgress, 0, 0);
-    };
-    bool stoppedInside = false;
-    window.onProgress = [&] {
-        worker.Stop();
-        stoppedInside = !worker.IsRunning();
-    };
-    worker.Start(sendProgress);
-    EXPECT_TRUE(PumpUntil([&] { return stoppedInside; }));
+    if (msg != kProgress)
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    (*reinterpret_cast<std::function<void()>*>(action))();
+    return 0;
+}
 
+// A new worker started from the handler of a message the old one sent (and waits on): the old one stops there.
+TEST(WorkerThread, RestartsFromTheHandlerOfAMessageTheWorkerSent)
+{
+    fx::CFrameWnd window;
+    ASSERT_TRUE(window.Create(L"progress", WS_POPUP, RECT{0, 0, 10, 10}));
+    fx::CWorkerThread worker;
     std::atomic<bool> secondRan{false};
     int received = 0;
-    window.onProgress = [&] {
+    std::function<void()> onProgress = [&] {
         if (++received == 1) {
             worker.Start([&secondRan, target = window.m_hWnd](const std::atomic<bool>&) {
                 secondRan = true;
@@ -69,12 +41,16 @@ TEST(WorkerThread, StopsAndRestartsFromTheHandlerOfAMessageTheWorkerSent)
             });
         }
     };
-    worker.Start(sendProgress);
+    ::SetWindowSubclass(window.m_hWnd, OnProgress, 1, reinterpret_cast<DWORD_PTR>(&onProgress));
+    worker.Start([target = window.m_hWnd](const std::atomic<bool>& stop) {
+        while (!stop)
+            ::SendMessageW(target, kProgress, 0, 0);
+    });
     EXPECT_TRUE(PumpUntil([&] { return secondRan.load(); }));
     worker.Stop();
+    EXPECT_FALSE(worker.IsRunning());
     EXPECT_EQ(received, 1); // the first worker ended when the second began
-    ::SetEvent(finished.Get());
-    watchdog.join();
+    window.DestroyWindow();
 }
 
 TEST(WorkerThread, WhatItsBodyThrowsStaysInsideAndAnAbandonedOneIsNotWaitedForButEndsWhenItsCallReturns)
