@@ -72,7 +72,7 @@ private:
     std::vector<COLORREF> m_pixels;
 };
 
-// Records the wParam of each message of one kind that reaches a window.
+// Records the wParam of each message of one kind that reaches a window while it lives.
 class CMessageLog {
 public:
     CMessageLog(HWND hwnd, UINT msg) : m_hwnd(hwnd), m_msg(msg)
@@ -81,7 +81,6 @@ public:
     }
     ~CMessageLog() { ::RemoveWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this)); }
     CMessageLog(const CMessageLog&) = delete;
-    CMessageLog& operator=(const CMessageLog&) = delete;
     int Count() const { return static_cast<int>(seen.size()); }
     std::vector<WPARAM> seen;
 
@@ -92,8 +91,8 @@ private:
             self->seen.push_back(wp);
         return ::DefSubclassProc(hwnd, msg, wp, lp);
     }
-    HWND m_hwnd;
-    UINT m_msg;
+    const HWND m_hwnd;
+    const UINT m_msg;
 };
 
 // A window that moves among its controls with the keys as a dialog does.
