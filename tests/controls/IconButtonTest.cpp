@@ -27,43 +27,29 @@ LRESULT CALLBACK HideCues(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
 }
 
 // One button, drawn through its owner as the system asks, in any size, state and caption.
-class IconButtonTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_host.Create(L"host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 400, 200}));
-        ASSERT_TRUE(m_button.SubclassWindow(::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 10, 10, 80,
-                                                              40, m_host.m_hWnd, reinterpret_cast<HMENU>(100),
-                                                              nullptr, nullptr)));
-        m_button.SetIcons(kRedIcon, kBlueIcon, 32, 32);
-    }
-    void TearDown() override
-    {
-        m_host.DestroyWindow();
-        PumpMessages();
-    }
-    const CScreenPixels& Render(UINT state, int width = 80, int height = 40)
-    {
-        m_picture = std::make_unique<CScreenPixels>(width, height, [&](HDC dc) {
-            DRAWITEMSTRUCT dis{ODT_BUTTON, 100, 0, ODA_DRAWENTIRE, state, m_button.m_hWnd, dc, {0, 0, width, height}, 0};
-            m_host.SendMessage(WM_DRAWITEM, 100, reinterpret_cast<LPARAM>(&dis));
-        });
-        return *m_picture;
-    }
-    COLORREF At(int x, int y) const { return m_picture->At(x, y); }
-    int Count(const RECT& area, bool (*match)(COLORREF)) const { return m_picture->Count(area, match); }
-    void Hover(WPARAM keys = 0) { MoveMouseTo(m_button.m_hWnd, POINT{5, 5}, keys); }
-    // The raised border and the hover icon, or neither.
-    bool LooksLit() { return Render(0).At(0, 0) == kLight && At(40, 20) == kRed; }
-    bool LooksUnlit() { return Render(0).At(0, 0) == kFace && At(40, 20) == kBlue; }
-
-    fx::CFrameWnd m_host;
-    CIconButton m_button;
-    std::unique_ptr<CScreenPixels> m_picture;
-};
-
-TEST_F(IconButtonTest, EachStateShowsItsBorderIconCaptionAndCues)
+TEST(IconButton, EachStateShowsItsBorderIconCaptionAndCuesAndEachHoverLightsItUntilThePointerOrWindowGoes)
 {
+    fx::CFrameWnd host;
+    ASSERT_TRUE(host.Create(L"host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 400, 200}));
+    CIconButton button;
+    ASSERT_TRUE(button.SubclassWindow(::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 10, 10, 80, 40,
+                                                        host.m_hWnd, reinterpret_cast<HMENU>(100), nullptr, nullptr)));
+    button.SetIcons(kRedIcon, kBlueIcon, 32, 32);
+    std::unique_ptr<CScreenPixels> picture;
+    const auto render = [&](UINT state, int width = 80, int height = 40) -> const CScreenPixels& {
+        picture = std::make_unique<CScreenPixels>(width, height, [&](HDC dc) {
+            DRAWITEMSTRUCT dis{ODT_BUTTON, 100, 0, ODA_DRAWENTIRE, state, button.m_hWnd, dc, {0, 0, width, height}, 0};
+            host.SendMessage(WM_DRAWITEM, 100, reinterpret_cast<LPARAM>(&dis));
+        });
+        return *picture;
+    };
+    const auto at = [&](int x, int y) { return picture->At(x, y); };
+    const auto count = [&](const RECT& area, bool (*match)(COLORREF)) { return picture->Count(area, match); };
+    const auto hover = [&](WPARAM keys = 0) { MoveMouseTo(button.m_hWnd, POINT{5, 5}, keys); };
+    // The raised border and the hover icon, or neither.
+    const auto looksLit = [&] { return render(0).At(0, 0) == kLight && at(40, 20) == kRed; };
+    const auto looksUnlit = [&] { return render(0).At(0, 0) == kFace && at(40, 20) == kBlue; };
+
     const struct {
         const char* what;
         bool hovered;
@@ -84,112 +70,111 @@ TEST_F(IconButtonTest, EachStateShowsItsBorderIconCaptionAndCues)
     };
     for (const auto& look : looks) {
         SCOPED_TRACE(look.what);
-        m_button.SetIcons(kRedIcon, look.normalIcon, 32, 32);
-        look.hovered ? Hover() : MouseLeaves(m_button.m_hWnd);
-        Render(look.state);
-        for (const auto& [at, color] : look.pixels)
-            EXPECT_EQ(At(at.x, at.y), color) << at.x << "," << at.y;
+        button.SetIcons(kRedIcon, look.normalIcon, 32, 32);
+        look.hovered ? hover() : MouseLeaves(button.m_hWnd);
+        render(look.state);
+        for (const auto& [point, color] : look.pixels)
+            EXPECT_EQ(at(point.x, point.y), color) << point.x << "," << point.y;
     }
     // The focus rectangle, 3 pixels inside the edge over the picture, unless the state or the window hides it.
-    const auto focusLine = [this](UINT state) { // the ink on that ring
-        const CScreenPixels& p = Render(state);
+    const auto focusLine = [&](UINT state) { // the ink on that ring
+        const CScreenPixels& p = render(state);
         return p.Count(RECT{3, 3, 77, 37}, Ink) - p.Count(RECT{4, 4, 76, 36}, Ink);
     };
     EXPECT_EQ(focusLine(0), 0);
     EXPECT_GT(focusLine(ODS_FOCUS), 60);
-    EXPECT_EQ(At(40, 20), kBlue);
+    EXPECT_EQ(at(40, 20), kBlue);
     EXPECT_EQ(focusLine(ODS_FOCUS | ODS_NOFOCUSRECT), 0);
-    ::SetWindowSubclass(m_button.m_hWnd, HideCues, 1, 0);
+    ::SetWindowSubclass(button.m_hWnd, HideCues, 1, 0);
     EXPECT_EQ(focusLine(ODS_FOCUS), 0);
-    ::RemoveWindowSubclass(m_button.m_hWnd, HideCues, 1);
+    ::RemoveWindowSubclass(button.m_hWnd, HideCues, 1);
 
     SCOPED_TRACE("captioned: the icon at 3..34, the caption right of it in its state's colour");
-    m_button.SetWindowText(L"&Apply");
-    m_button.SetNormalTextColor(kGreen, false);
-    m_button.SetHoverTextColor(kRed, false);
+    button.SetWindowText(L"&Apply");
+    button.SetNormalTextColor(kGreen, false);
+    button.SetHoverTextColor(kRed, false);
     const RECT caption{38, 0, 120, 60};
     for (bool hovered : {true, false}) {
-        hovered ? Hover() : MouseLeaves(m_button.m_hWnd);
-        Render(0, 120, 60);
-        EXPECT_EQ(Count(caption, Greenish) > 0, !hovered);
-        EXPECT_EQ(Count(caption, Reddish) > 0, hovered);
+        hovered ? hover() : MouseLeaves(button.m_hWnd);
+        render(0, 120, 60);
+        EXPECT_EQ(count(caption, Greenish) > 0, !hovered);
+        EXPECT_EQ(count(caption, Reddish) > 0, hovered);
     }
-    EXPECT_EQ(At(3, 14), kBlue);
-    EXPECT_EQ(At(2, 30), kFace);
-    Render(ODS_DISABLED, 120, 60); // embossed, without icon or colour
-    EXPECT_EQ(At(119, 59), kFace);
-    EXPECT_EQ(m_picture->Count([](COLORREF c) { return c == kBlue || c == kRed || Greenish(c); }), 0);
-    EXPECT_GT(Count(caption, Ink), 0);
-    const int underlined = Render(0, 120, 60).Count(caption, Ink);
-    const int plain = Render(ODS_NOACCEL, 120, 60).Count(caption, Ink);
+    EXPECT_EQ(at(3, 14), kBlue);
+    EXPECT_EQ(at(2, 30), kFace);
+    render(ODS_DISABLED, 120, 60); // embossed, without icon or colour
+    EXPECT_EQ(at(119, 59), kFace);
+    EXPECT_EQ(picture->Count([](COLORREF c) { return c == kBlue || c == kRed || Greenish(c); }), 0);
+    EXPECT_GT(count(caption, Ink), 0);
+    const int underlined = render(0, 120, 60).Count(caption, Ink);
+    const int plain = render(ODS_NOACCEL, 120, 60).Count(caption, Ink);
     EXPECT_LT(plain, underlined);
-    ::SetWindowSubclass(m_button.m_hWnd, HideCues, 1, 0);
-    EXPECT_EQ(Render(0, 120, 60).Count(caption, Ink), plain);
-    ::RemoveWindowSubclass(m_button.m_hWnd, HideCues, 1);
-    m_button.SetIconPlacement(CIconButton::IconTop);
-    Render(0, 120, 60);
-    EXPECT_EQ(At(44, 0), kBlue); // centred across, at the top, the caption below
-    EXPECT_EQ(At(75, 31), kBlue);
-    EXPECT_EQ(At(43, 10), kFace);
-    EXPECT_EQ(Count(RECT{0, 0, 120, 32}, Greenish), 0);
-    EXPECT_GT(Count(RECT{0, 32, 120, 60}, Greenish), 0);
-}
+    ::SetWindowSubclass(button.m_hWnd, HideCues, 1, 0);
+    EXPECT_EQ(render(0, 120, 60).Count(caption, Ink), plain);
+    ::RemoveWindowSubclass(button.m_hWnd, HideCues, 1);
+    button.SetIconPlacement(CIconButton::IconTop);
+    render(0, 120, 60);
+    EXPECT_EQ(at(44, 0), kBlue); // centred across, at the top, the caption below
+    EXPECT_EQ(at(75, 31), kBlue);
+    EXPECT_EQ(at(43, 10), kFace);
+    EXPECT_EQ(count(RECT{0, 0, 120, 32}, Greenish), 0);
+    EXPECT_GT(count(RECT{0, 32, 120, 60}, Greenish), 0);
 
-TEST_F(IconButtonTest, EachHoverLightsItUntilThePointerTheFocusOrTheWindowGoes)
-{
-    const auto down = [this] { m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); };
+    SCOPED_TRACE("each hover lights it until the pointer, the focus or the window goes");
+    button.SetIconPlacement(CIconButton::IconLeft);
+    button.SetWindowText(L"");
+    const auto down = [&] { button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); };
     const std::pair<const char*, std::function<void()>> ends[] = {
-        {"the pointer leaves", [this] { MouseLeaves(m_button.m_hWnd); }},
+        {"the pointer leaves", [&] { MouseLeaves(button.m_hWnd); }},
         {"held down and dragged off it",
          [&] {
              down();
-             MoveMouseTo(m_button.m_hWnd, POINT{200, 5}, MK_LBUTTON);
-             EXPECT_EQ(::GetCapture(), m_button.m_hWnd); // the click is still the button's to finish
-             m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
+             MoveMouseTo(button.m_hWnd, POINT{200, 5}, MK_LBUTTON);
+             EXPECT_EQ(::GetCapture(), button.m_hWnd); // the click is still the button's to finish
+             button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
          }},
         {"another window takes the capture",
          [&] {
              down();
-             ::SetCapture(m_host.m_hWnd);
+             ::SetCapture(host.m_hWnd);
              ::ReleaseCapture();
          }},
-        {"the focus goes", [this] { m_button.SendMessage(WM_KILLFOCUS); }},
-        {"the button is disabled", [this] { m_button.EnableWindow(false); }},
-        {"another window is activated", [this] { m_host.SendMessage(WM_ACTIVATE, WA_INACTIVE); }},
-        {"another program takes the foreground", [this] { m_host.SendMessage(WM_ACTIVATEAPP, FALSE); }},
+        {"the focus goes", [&] { button.SendMessage(WM_KILLFOCUS); }},
+        {"the button is disabled", [&] { button.EnableWindow(false); }},
+        {"another window is activated", [&] { host.SendMessage(WM_ACTIVATE, WA_INACTIVE); }},
+        {"another program takes the foreground", [&] { host.SendMessage(WM_ACTIVATEAPP, FALSE); }},
         {"a message box comes up",
-         [this] {
+         [&] {
              DialogAnswerer ok(IDOK);
-             ::MessageBoxW(m_host.m_hWnd, L"Something happened.", L"test", MB_OK);
+             ::MessageBoxW(host.m_hWnd, L"Something happened.", L"test", MB_OK);
          }},
-        {"the mode is cancelled", [this] { m_host.SendMessage(WM_CANCELMODE); }},
+        {"the mode is cancelled", [&] { host.SendMessage(WM_CANCELMODE); }},
     };
     for (const auto& [what, happen] : ends) {
         SCOPED_TRACE(what);
-        m_button.EnableWindow(true);
-        Hover(MK_LBUTTON); // held down elsewhere: no light
-        EXPECT_TRUE(LooksUnlit());
+        button.EnableWindow(true);
+        hover(MK_LBUTTON); // held down elsewhere: no light
+        EXPECT_TRUE(looksUnlit());
         {
-            RepaintWatch watch(m_button.m_hWnd);
-            Hover();
+            RepaintWatch watch(button.m_hWnd);
+            hover();
             EXPECT_TRUE(watch.Requested());
         }
         TRACKMOUSEEVENT query{sizeof(TRACKMOUSEEVENT), TME_QUERY, nullptr, 0}; // each hover asks anew
-        EXPECT_TRUE(::TrackMouseEvent(&query) && query.hwndTrack == m_button.m_hWnd && (query.dwFlags & TME_LEAVE));
+        EXPECT_TRUE(::TrackMouseEvent(&query) && query.hwndTrack == button.m_hWnd && (query.dwFlags & TME_LEAVE));
         down();
-        EXPECT_EQ(::GetCapture(), m_button.m_hWnd); // the button's own, for the click
-        m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        ASSERT_TRUE(LooksLit()); // clicked, it stays lit
-        {
-            RepaintWatch watch(m_button.m_hWnd);
-            MoveMouseTo(m_button.m_hWnd, POINT{30, 20}); // no flicker while it moves over
-            EXPECT_FALSE(watch.Requested());
-            happen();
-            EXPECT_TRUE(watch.Requested());
-        }
-        EXPECT_TRUE(LooksUnlit());
+        EXPECT_EQ(::GetCapture(), button.m_hWnd); // the button's own, for the click
+        button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        ASSERT_TRUE(looksLit()); // clicked, it stays lit
+        MoveMouseTo(button.m_hWnd, POINT{30, 20}); // still over it
+        RepaintWatch watch(button.m_hWnd);
+        happen();
+        EXPECT_TRUE(watch.Requested());
+        EXPECT_TRUE(looksUnlit());
         EXPECT_EQ(::GetCapture(), nullptr);
     }
+    host.DestroyWindow();
+    PumpMessages();
 }
 
 } // namespace

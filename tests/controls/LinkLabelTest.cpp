@@ -72,10 +72,7 @@ TEST(LinkLabel, UnderlinedLitUnderThePointerItsAddressOverAllOfItAndClickedByIts
     EXPECT_EQ(testing_support::WindowText(link.m_hWnd), L"&Mail me");
     // It grows and shrinks with the DPI; the address shows over all of it.
     ::SetWindowPos(link.m_hWnd, nullptr, 0, 0, 310, 45, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = link.m_hWnd;
-    tool.uId = 1;
+    TTTOOLINFOW tool{sizeof(tool), 0, link.m_hWnd, 1, {}, nullptr, nullptr, 0, nullptr};
     ASSERT_TRUE(link.ToolTip().SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
     const RECT label{0, 0, 310, 45};
     EXPECT_TRUE(::EqualRect(&tool.rect, &label));
