@@ -39,7 +39,8 @@ TEST(BusyMotion, RunsToEachEndAndWaitsThereForTheTail)
         EXPECT_EQ(motion.Band(), expected.band);
         EXPECT_EQ(motion.IsTurning(), expected.turning);
     }
-    EXPECT_EQ((SBusyBand{50, 20, false}.Bands(200, kRed, kRed)), (std::vector<SColorBand>{{40, 100, kRed}})); // one strip
+    // Equal colours make one strip.
+    EXPECT_EQ((SBusyBand{50, 20, false}.Bands(200, kRed, kRed)), (std::vector<SColorBand>{{40, 100, kRed}}));
 }
 
 TEST(BusyMotion, StepsFromSeveralThreadsAreAllCounted)
@@ -85,7 +86,7 @@ TEST(BusyBar, StepsFromAnotherThreadShowAtTheNextTick)
                like(p.At(left, 0), leftColour) && like(p.At(right - 1, height - 1), rightColour);
     };
     ::UpdateWindow(bar.m_hWnd);
-    EXPECT_EQ(CScreenPixels(bar.m_hWnd).Count([](COLORREF c) { return c != kFace; }), 0);
+    EXPECT_EQ(CScreenPixels(bar.m_hWnd).Count(RECT{0, 0, width, height}, [](COLORREF c) { return c != kFace; }), 0);
     std::thread worker([&bar] {
         for (int i = 0; i < 50; ++i)
             bar.Step();

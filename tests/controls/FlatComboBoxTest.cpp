@@ -42,7 +42,8 @@ TEST(FlatComboBox, FlatAtRestRaisedUnderThePointerOrWithTheFocusPressedHeldFlatW
     // The look the box's frame shows: the one whose colours its pixels have (kAny: any colour).
     const auto shownLook = [&]() -> std::string {
         const CScreenPixels p(combo.m_hWnd);
-        const int w = p.Width(), h = p.Height(), arrow = ::GetSystemMetrics(SM_CXHTHUMB);
+        const RECT client = combo.GetClientRect();
+        const int w = client.right, h = client.bottom, arrow = ::GetSystemMetrics(SM_CXHTHUMB);
         const POINT at[] = {{0, 0},         {w - 1, h - 1}, {1, 1},     {w - 2, h - 2}, {w - 2 - arrow, 3},
                             {w - 1 - arrow, 3}, {w - arrow, 3}, {w - 4, h - 3}, {w - 3, h - 3}};
         const COLORREF F = kFace, S = kShadow, L = kLight, kAny = CLR_INVALID;

@@ -104,7 +104,7 @@ TEST(IconButton, EachStateShowsItsBorderIconCaptionAndCuesAndEachHoverLightsItUn
     EXPECT_EQ(at(2, 30), kFace);
     render(ODS_DISABLED, 120, 60); // embossed, without icon or colour
     EXPECT_EQ(at(119, 59), kFace);
-    EXPECT_EQ(picture->Count([](COLORREF c) { return c == kBlue || c == kRed || Greenish(c); }), 0);
+    EXPECT_EQ(count(RECT{0, 0, 120, 60}, [](COLORREF c) { return c == kBlue || c == kRed || Greenish(c); }), 0);
     EXPECT_GT(count(caption, Ink), 0);
     const int underlined = render(0, 120, 60).Count(caption, Ink);
     const int plain = render(ODS_NOACCEL, 120, 60).Count(caption, Ink);
@@ -122,7 +122,7 @@ TEST(IconButton, EachStateShowsItsBorderIconCaptionAndCuesAndEachHoverLightsItUn
 
     SCOPED_TRACE("each hover lights it until the pointer, the focus or the window goes");
     button.SetIconPlacement(CIconButton::IconLeft);
-    button.SetWindowText(L"");
+    ::SetWindowTextW(button.m_hWnd, L"");
     const auto down = [&] { button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); };
     const std::pair<const char*, std::function<void()>> ends[] = {
         {"the pointer leaves", [&] { MouseLeaves(button.m_hWnd); }},

@@ -20,7 +20,7 @@ public:
     {
     }
     // A drawing made by paint on a blank (black) bitmap of the given size.
-    CScreenPixels(int width, int height, const std::function<void(HDC)>& paint) : m_width(width), m_height(height)
+    CScreenPixels(int width, int height, const std::function<void(HDC)>& paint) : m_width(width)
     {
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -41,8 +41,6 @@ public:
             m_pixels.push_back(RGB(bytes[2], bytes[1], bytes[0]));
     }
 
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
     COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y * m_width + x)]; }
     int Count(const RECT& area, const std::function<bool(COLORREF)>& match) const
     {
@@ -52,7 +50,6 @@ public:
                 n += match(At(x, y)) ? 1 : 0;
         return n;
     }
-    int Count(const std::function<bool(COLORREF)>& match) const { return Count(RECT{0, 0, m_width, m_height}, match); }
     std::vector<bool> Mask(COLORREF color) const
     {
         std::vector<bool> mask;
@@ -68,7 +65,7 @@ private:
         ::GetClientRect(hwnd, &client);
         return client;
     }
-    int m_width, m_height;
+    int m_width;
     std::vector<COLORREF> m_pixels;
 };
 
