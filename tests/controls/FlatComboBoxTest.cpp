@@ -110,11 +110,17 @@ TEST(FlatComboBox, FlatAtRestRaisedUnderThePointerOrWithTheFocusPressedHeldFlatW
     EXPECT_TRUE(comesToShow("hot"));
 
     SCOPED_TRACE("disabled, it answers the pointer no more: framed flat under it");
-    pointerOnBox();
-    ASSERT_TRUE(comesToShow("hot"));
     combo.EnableWindow(false);
-    combo.RedrawNow();
-    EXPECT_TRUE(comesToShow("disabled"));
+    const auto pointerOver = [&] {
+        POINT at{};
+        const RECT window = combo.GetWindowRect();
+        return ::GetCursorPos(&at) && ::PtInRect(&window, at);
+    };
+    EXPECT_TRUE(PumpUntil([&] { // put back while Wine's late report of an earlier warp takes the pointer away
+        pointerOnBox();
+        combo.RedrawNow();
+        return pointerOver() && shows("disabled");
+    }, 3000)) << "shows " << shownLook();
 
     // Escape, the arrows and Tab: through Fennix's File Types box (tests/properties/KeyboardTest.cpp).
     SCOPED_TRACE("with the focus, Enter and the dialog's shortcuts go to the box");

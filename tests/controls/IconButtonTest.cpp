@@ -85,9 +85,6 @@ TEST(IconButton, EachStateShowsItsBorderIconCaptionAndCuesAndEachHoverLightsItUn
     EXPECT_GT(focusLine(ODS_FOCUS), 60);
     EXPECT_EQ(at(40, 20), kBlue);
     EXPECT_EQ(focusLine(ODS_FOCUS | ODS_NOFOCUSRECT), 0);
-    ::SetWindowSubclass(button.m_hWnd, HideCues, 1, 0);
-    EXPECT_EQ(focusLine(ODS_FOCUS), 0);
-    ::RemoveWindowSubclass(button.m_hWnd, HideCues, 1);
 
     SCOPED_TRACE("captioned: the icon at 3..34, the caption right of it in its state's colour");
     button.SetWindowText(L"&Apply");
@@ -109,9 +106,6 @@ TEST(IconButton, EachStateShowsItsBorderIconCaptionAndCuesAndEachHoverLightsItUn
     const int underlined = render(0, 120, 60).Count(caption, Ink);
     const int plain = render(ODS_NOACCEL, 120, 60).Count(caption, Ink);
     EXPECT_LT(plain, underlined);
-    ::SetWindowSubclass(button.m_hWnd, HideCues, 1, 0);
-    EXPECT_EQ(render(0, 120, 60).Count(caption, Ink), plain);
-    ::RemoveWindowSubclass(button.m_hWnd, HideCues, 1);
     button.SetIconPlacement(CIconButton::IconTop);
     render(0, 120, 60);
     EXPECT_EQ(at(44, 0), kBlue); // centred across, at the top, the caption below
@@ -120,9 +114,13 @@ TEST(IconButton, EachStateShowsItsBorderIconCaptionAndCuesAndEachHoverLightsItUn
     EXPECT_EQ(count(RECT{0, 0, 120, 32}, Greenish), 0);
     EXPECT_GT(count(RECT{0, 32, 120, 60}, Greenish), 0);
 
-    SCOPED_TRACE("each hover lights it until the pointer, the focus or the window goes");
     button.SetIconPlacement(CIconButton::IconLeft);
+    ::SetWindowSubclass(button.m_hWnd, HideCues, 1, 0); // the window's cues hide the mnemonic and the rectangle
+    EXPECT_EQ(render(0, 120, 60).Count(caption, Ink), plain);
     ::SetWindowTextW(button.m_hWnd, L"");
+    EXPECT_EQ(focusLine(ODS_FOCUS), 0);
+
+    SCOPED_TRACE("each hover lights it until the pointer, the focus or the window goes");
     const auto down = [&] { button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); };
     const std::pair<const char*, std::function<void()>> ends[] = {
         {"the pointer leaves", [&] { MouseLeaves(button.m_hWnd); }},

@@ -41,6 +41,7 @@ public:
             m_pixels.push_back(RGB(bytes[2], bytes[1], bytes[0]));
     }
 
+    bool operator==(const CScreenPixels&) const = default;
     COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y * m_width + x)]; }
     int Count(const RECT& area, const std::function<bool(COLORREF)>& match) const
     {
