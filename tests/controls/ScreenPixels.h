@@ -1,7 +1,8 @@
-// What a control shows, pixel by pixel, for tests that look at it the way a
-// user does; and a count of the messages a window receives.
+// What a control shows, pixel by pixel, for tests that look at it the way a user does; a count of
+// the messages a window receives; a host that takes the keys as a dialog does.
 #pragma once
 #include "framework/Handle.h"
+#include "framework/Wnd.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -13,41 +14,14 @@ class CScreenPixels {
 public:
     // What the window's client area shows now.
     explicit CScreenPixels(HWND hwnd)
+        : CScreenPixels(Client(hwnd).right, Client(hwnd).bottom, [hwnd](HDC dc) {
+              ::BitBlt(dc, 0, 0, Client(hwnd).right, Client(hwnd).bottom, fx::CClientDC(hwnd).Get(), 0, 0, SRCCOPY);
+          })
     {
-        RECT client{};
-        ::GetClientRect(hwnd, &client);
-        fx::CClientDC screen(hwnd);
-        Capture(client.right, client.bottom,
-                [&](HDC dc) { ::BitBlt(dc, 0, 0, client.right, client.bottom, screen.Get(), 0, 0, SRCCOPY); });
     }
-    // A drawing made by paint on a blank bitmap of the given size.
-    CScreenPixels(int width, int height, const std::function<void(HDC)>& paint) { Capture(width, height, paint); }
-
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y * m_width + x)]; }
-    int Count(const RECT& area, const std::function<bool(COLORREF)>& match) const
+    // A drawing made by paint on a blank (black) bitmap of the given size.
+    CScreenPixels(int width, int height, const std::function<void(HDC)>& paint) : m_width(width)
     {
-        int n = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                n += match(At(x, y)) ? 1 : 0;
-        return n;
-    }
-    int Count(const std::function<bool(COLORREF)>& match) const { return Count(RECT{0, 0, m_width, m_height}, match); }
-    std::vector<bool> Mask(COLORREF color) const
-    {
-        std::vector<bool> mask(m_pixels.size());
-        for (size_t i = 0; i < m_pixels.size(); ++i)
-            mask[i] = m_pixels[i] == color;
-        return mask;
-    }
-
-private:
-    void Capture(int width, int height, const std::function<void(HDC)>& draw)
-    {
-        m_width = width;
-        m_height = height;
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
         bi.bmiHeader.biWidth = width;
@@ -59,20 +33,44 @@ private:
         fx::CMemoryDC dc(::CreateCompatibleDC(nullptr));
         {
             fx::CSelectObject select(dc.Get(), bitmap.Get());
-            draw(dc.Get());
+            paint(dc.Get());
             ::GdiFlush();
         }
         const auto* bytes = static_cast<const BYTE*>(bits);
-        m_pixels.resize(static_cast<size_t>(width * height));
-        for (size_t i = 0; i < m_pixels.size(); ++i)
-            m_pixels[i] = RGB(bytes[i * 4 + 2], bytes[i * 4 + 1], bytes[i * 4]);
+        for (int i = 0; i < width * height; ++i, bytes += 4)
+            m_pixels.push_back(RGB(bytes[2], bytes[1], bytes[0]));
     }
 
-    int m_width = 0, m_height = 0;
+    bool operator==(const CScreenPixels&) const = default;
+    COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y * m_width + x)]; }
+    int Count(const RECT& area, const std::function<bool(COLORREF)>& match) const
+    {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                n += match(At(x, y)) ? 1 : 0;
+        return n;
+    }
+    std::vector<bool> Mask(COLORREF color) const
+    {
+        std::vector<bool> mask;
+        for (COLORREF pixel : m_pixels)
+            mask.push_back(pixel == color);
+        return mask;
+    }
+
+private:
+    static RECT Client(HWND hwnd)
+    {
+        RECT client{};
+        ::GetClientRect(hwnd, &client);
+        return client;
+    }
+    int m_width;
     std::vector<COLORREF> m_pixels;
 };
 
-// Records the wParam of each message of one kind that reaches a window.
+// Records the wParam of each message of one kind that reaches a window while it lives.
 class CMessageLog {
 public:
     CMessageLog(HWND hwnd, UINT msg) : m_hwnd(hwnd), m_msg(msg)
@@ -81,7 +79,6 @@ public:
     }
     ~CMessageLog() { ::RemoveWindowSubclass(m_hwnd, Record, reinterpret_cast<UINT_PTR>(this)); }
     CMessageLog(const CMessageLog&) = delete;
-    CMessageLog& operator=(const CMessageLog&) = delete;
     int Count() const { return static_cast<int>(seen.size()); }
     std::vector<WPARAM> seen;
 
@@ -92,6 +89,12 @@ private:
             self->seen.push_back(wp);
         return ::DefSubclassProc(hwnd, msg, wp, lp);
     }
-    HWND m_hwnd;
-    UINT m_msg;
+    const HWND m_hwnd;
+    const UINT m_msg;
+};
+
+// A window that moves among its controls with the keys as a dialog does.
+class CDialogLikeHost : public fx::CFrameWnd {
+public:
+    bool PreTranslateMessage(MSG* msg) override { return ::IsDialogMessageW(m_hWnd, msg) != FALSE; }
 };

@@ -30,6 +30,7 @@ TEST(AppIcon, BothSizesFollowTheWindowsDpiAndADragShowsTheBigOne)
     frame.icon.Set(frame.m_hWnd, IDI_TEST_APP);
     const auto shown = [&](WPARAM which) { return reinterpret_cast<HICON>(frame.SendMessage(WM_GETICON, which)); };
     const UINT dpi = fx::WindowDpi(frame.m_hWnd);
+    EXPECT_EQ(dpi, ::GetDpiForWindow(frame.m_hWnd)); // the one the system gives it; the system's once it is gone
     for (UINT at : {dpi, dpi * 3 / 2}) { // then moved to a monitor with half as much DPI again
         if (at != dpi) {
             RECT suggested = frame.GetWindowRect();
@@ -39,7 +40,10 @@ TEST(AppIcon, BothSizesFollowTheWindowsDpiAndADragShowsTheBigOne)
         EXPECT_EQ(IconImageSize(shown(ICON_SMALL)).cx, fx::ScaleToDpi(16, at));
         EXPECT_EQ(reinterpret_cast<HICON>(frame.SendMessage(WM_QUERYDRAGICON)), shown(ICON_BIG));
     }
+    HWND gone = frame.m_hWnd;
     frame.DestroyWindow();
+    EXPECT_EQ(fx::WindowDpi(gone), ::GetDpiForSystem());
+    EXPECT_EQ(fx::WindowDpi(nullptr), ::GetDpiForSystem());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "framework/Dpi.h"
-#include "framework/Wnd.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +15,6 @@ TEST(Dpi, LengthsScaleFromNinetySixDpiToTheNearestPixelWithinTheLimits)
                  {-13, 144, -20}, {32, 0, 16},  {32, 1, 16},     {32, 100000, 160}, {32, 0xFFFFFFFF, 160}};
     for (const auto& c : cases)
         EXPECT_EQ(fx::ScaleToDpi(c.length, c.dpi), c.scaled) << c.length << " at " << c.dpi;
-}
-
-TEST(Dpi, AWindowsDpiIsTheOneTheSystemGivesIt)
-{
-    fx::CFrameWnd window;
-    ASSERT_TRUE(window.Create(L"dpi", WS_POPUP, RECT{0, 0, 50, 50}));
-    EXPECT_EQ(fx::WindowDpi(window.m_hWnd), ::GetDpiForWindow(window.m_hWnd));
-    HWND gone = window.m_hWnd;
-    window.DestroyWindow();
-    EXPECT_EQ(fx::WindowDpi(gone), ::GetDpiForSystem());
-    EXPECT_EQ(fx::WindowDpi(nullptr), ::GetDpiForSystem());
 }
 
 } // namespace

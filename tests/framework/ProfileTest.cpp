@@ -9,36 +9,27 @@ using testing_support::ScratchProfile;
 
 namespace {
 
-// A text whose every position differs from its neighbours, so a cut or a shifted copy shows.
-std::wstring LongText(size_t length)
-{
-    std::wstring text(length, L'\0');
-    for (size_t i = 0; i < length; ++i)
-        text[i] = static_cast<wchar_t>(L'a' + i % 26);
-    return text;
-}
-
 TEST(Profile, ValuesAsAnyProgramMayLeaveThemAreReadWithinTheirTypeAndBytes)
 {
     ScratchProfile scratch;
-    const DWORD number = 3;
-    const unsigned long long wide = 3;
-    const WORD half = 3;
-    const std::wstring longText = LongText(100000);
+    const unsigned long long number = 3; // its first 2, 4 or 8 bytes
+    std::wstring longText; // every position differs from its neighbours, so a cut or a shifted copy shows
+    for (size_t i = 0; i < 100000; ++i)
+        longText += static_cast<wchar_t>(L'a' + i % 26);
     const struct {
         const wchar_t* entry;
         DWORD type;
         const void* data;
         DWORD bytes;
-        int asNumber;           // -1: the default
+        int asNumber;          // -1: the default
         const wchar_t* asText; // null: the default
     } values[] = {
         {L"Text", REG_SZ, L"3", 4, -1, L"3"},
         {L"Number", REG_DWORD, &number, 4, 3, nullptr},
         {L"Binary", REG_BINARY, &number, 4, -1, nullptr},
         {L"Big endian", REG_DWORD_BIG_ENDIAN, &number, 4, -1, L"default"},
-        {L"Qword", REG_QWORD, &wide, 8, -1, L"default"},
-        {L"Short dword", REG_DWORD, &half, 2, -1, L"default"},
+        {L"Qword", REG_QWORD, &number, 8, -1, L"default"},
+        {L"Short dword", REG_DWORD, &number, 2, -1, L"default"},
         {L"Multi", REG_MULTI_SZ, L"a\0b\0", 10, -1, nullptr},
         {L"Unterminated", REG_SZ, L"abcdef", 12, -1, L"abcdef"},
         {L"Long unterminated", REG_SZ, longText.data(), 200000, -1, longText.c_str()},

@@ -9,31 +9,16 @@
 
 namespace {
 
-using testing_support::PumpMessages;
-
-// A whole number from 0 to 10, and a button with a tooltip.
+// A whole number from 0 to 10, and a button for a tooltip.
 class CNumberPage : public fx::CPropertyPage {
 public:
     CNumberPage() : CPropertyPage(IDD_TEST_PAGE) {}
     int number = 5;
     int confirmed = 0; // times OnOK ran
-    fx::CToolTipCtrl tip;
     void Type(const wchar_t* text) const { ::SetDlgItemTextW(m_hWnd, IDC_NUMBER, text); }
 
 protected:
-    BOOL OnInitDialog() override
-    {
-        CPropertyPage::OnInitDialog();
-        if (tip.Create(m_hWnd)) {
-            tip.SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 10);
-            tip.AddTool(GetDlgItem(IDC_TIP_BUTTON), L"A tip");
-        }
-        return TRUE;
-    }
-    void DoDataExchange(fx::CDataExchange& dx) override
-    {
-        fx::DDX_Text(dx, IDC_NUMBER, number, 0, 10);
-    }
+    void DoDataExchange(fx::CDataExchange& dx) override { fx::DDX_Text(dx, IDC_NUMBER, number, 0, 10); }
     void OnOK() override
     {
         ++confirmed;
@@ -41,122 +26,84 @@ protected:
     }
 };
 
-class CPlainPage : public fx::CPropertyPage {
+// A sheet whose own set-up fails: it runs all the same.
+class CThrowingSheet : public fx::CPropertySheet {
 public:
-    CPlainPage() : CPropertyPage(IDD_SECOND_PAGE) {}
-};
+    CThrowingSheet() : CPropertySheet(L"Options", nullptr) {}
 
-// A modal sheet with both pages, the steps that run inside its loop, and the message boxes it shows.
-class ModalSheet : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_sheet.AddPage(&m_numbers);
-        m_sheet.AddPage(&m_plain);
-    }
-    void Press(int button) { m_sheet.SendMessage(PSM_PRESSBUTTON, static_cast<WPARAM>(button)); }
-
-    testing_support::MessageBoxRecorder m_boxes;
-    CNumberPage m_numbers;
-    CPlainPage m_plain;
-    fx::CPropertySheet m_sheet{L"Options", nullptr};
-    testing_support::PostedSteps m_steps;
+    BOOL OnInitDialog() override { throw std::runtime_error("set-up failed"); }
 };
 
 // What the user meets on the page in front is seen through Larkway's options
-// (tests/sendto/OptionsSheetTest.cpp); here, a page in the background.
-TEST_F(ModalSheet, ARefusedPageInTheBackgroundKeepsTheSheetOpenUntilItIsMended)
+// (tests/sendto/OptionsSheetTest.cpp); here, a tooltip and a page in the background.
+TEST(ModalSheet, RunsThoughItsSetUpThrowsShowsATooltipInItsLoopAndARefusedPageInTheBackgroundKeepsItOpen)
 {
-    bool stayed = false;
-    m_steps.Post([&] {
-        m_sheet.SetActivePage(1);
-        m_numbers.Type(L"-1");
-        Press(PSBTN_OK);
-    });
-    m_steps.Post([&] {
-        stayed = m_sheet.IsWindowVisible();
-        m_numbers.Type(L"7");
-        Press(PSBTN_OK);
-    });
-    EXPECT_EQ(m_sheet.DoModal(), IDOK);
-    EXPECT_TRUE(stayed);
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text, L"Please enter an integer between 0 and 10.");
-    EXPECT_EQ(m_numbers.number, 7);
-    EXPECT_EQ(m_numbers.confirmed, 1);
-}
-
-TEST_F(ModalSheet, ATooltipShowsThoughTheSheetRunsItsOwnLoop)
-{
-    bool shown = false;
+    testing_support::MessageBoxRecorder boxes;
+    CNumberPage numbers;
+    fx::CPropertyPage plain(IDD_SECOND_PAGE);
+    CThrowingSheet sheet;
+    sheet.AddPage(&numbers);
+    sheet.AddPage(&plain);
+    testing_support::PostedSteps steps;
+    bool tipShown = false, stayed = false;
     POINT cursorBefore{};
     ::GetCursorPos(&cursorBefore);
-    m_steps.Post([&] {
-        HWND button = m_numbers.GetDlgItem(IDC_TIP_BUTTON);
+    steps.Post([&] {
+        HWND button = numbers.GetDlgItem(IDC_TIP_BUTTON);
+        fx::CToolTipCtrl tip;
+        tip.Create(numbers.m_hWnd);
+        tip.SendMessage(TTM_SETDELAYTIME, TTDT_INITIAL, 10);
+        tip.AddTool(button, L"A tip");
         RECT rc{};
         ::GetWindowRect(button, &rc);
         POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
         ::SetCursorPos(centre.x, centre.y);
         ::ScreenToClient(button, &centre);
         ::PostMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y)); // as the system posts it
-        shown = testing_support::PumpUntil([&] { return m_numbers.tip.IsWindowVisible(); }, 5000);
-        Press(PSBTN_CANCEL);
+        tipShown = testing_support::PumpUntil([&] { return tip.IsWindowVisible(); }, 5000);
+        ::SetCursorPos(cursorBefore.x, cursorBefore.y); // the pointer is the whole display's
+        sheet.SetActivePage(1);
+        numbers.Type(L"-1");
+        sheet.SendMessage(PSM_PRESSBUTTON, PSBTN_OK);
     });
-    m_sheet.DoModal();
-    ::SetCursorPos(cursorBefore.x, cursorBefore.y); // the pointer is the whole display's
-    EXPECT_TRUE(shown);
-}
-
-class CThrowingSheet : public fx::CPropertySheet {
-public:
-    CThrowingSheet() : CPropertySheet(L"Throws", nullptr) {}
-
-protected:
-    BOOL OnInitDialog() override { throw std::runtime_error("set-up failed"); }
-};
-
-TEST(ModalSheetSetUp, AnExceptionStaysInsideTheSheet)
-{
-    CThrowingSheet sheet;
-    CPlainPage page;
-    sheet.AddPage(&page);
-    testing_support::PostedSteps steps;
-    bool running = false;
     steps.Post([&] {
-        running = sheet.IsWindowVisible();
-        sheet.SendMessage(PSM_PRESSBUTTON, PSBTN_CANCEL);
+        stayed = sheet.IsWindowVisible();
+        numbers.Type(L"7");
+        sheet.SendMessage(PSM_PRESSBUTTON, PSBTN_OK);
     });
-    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    EXPECT_TRUE(running);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_TRUE(tipShown);
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Please enter an integer between 0 and 10.");
+    EXPECT_EQ(numbers.number, 7);
+    EXPECT_EQ(numbers.confirmed, 1);
 }
 
 // A sheet inside a frame, as Fennix shows its pages.
-TEST(ModelessSheet, PagesStayOnOkAndCancelAndARefusedPageLeavesThemAsTheyWere)
+TEST(ModelessSheet, PagesStayOnOkAndCancelAndAPageWithoutTemplateIsRefused)
 {
     fx::CFrameWnd frame;
     ASSERT_TRUE(frame.Create(L"frame", WS_POPUP | WS_VISIBLE, RECT{0, 0, 500, 400}));
     CNumberPage numbers;
-    CPlainPage plain;
+    fx::CPropertyPage plain(IDD_SECOND_PAGE);
     fx::CPropertyPage missing(9999); // no such template
-    {
-        fx::CPropertySheet sheet(L"Sheet", frame.m_hWnd);
-        sheet.AddPage(&numbers);
-        ASSERT_TRUE(sheet.Create(WS_CHILD | WS_VISIBLE));
-        for (int button : {PSBTN_OK, PSBTN_CANCEL}) {
-            sheet.SendMessage(PSM_PRESSBUTTON, static_cast<WPARAM>(button));
-            PumpMessages();
-            EXPECT_TRUE(numbers.IsWindowVisible());
-        }
-        EXPECT_EQ(numbers.confirmed, 1);
-        EXPECT_FALSE(sheet.AddPage(&missing));
-        EXPECT_EQ(sheet.GetPageCount(), 1);
-        EXPECT_EQ(::SendMessageW(reinterpret_cast<HWND>(sheet.SendMessage(PSM_GETTABCONTROL)), TCM_GETITEMCOUNT, 0, 0), 1);
-        EXPECT_TRUE(sheet.AddPage(&plain));
-        EXPECT_EQ(sheet.GetPageCount(), 2);
-        EXPECT_EQ(sheet.GetPage(1), &plain);
-        frame.DestroyWindow();
-        PumpMessages();
+    fx::CPropertySheet sheet(L"Sheet", frame.m_hWnd);
+    sheet.AddPage(&numbers);
+    ASSERT_TRUE(sheet.Create(WS_CHILD | WS_VISIBLE));
+    for (int button : {PSBTN_OK, PSBTN_CANCEL}) {
+        sheet.SendMessage(PSM_PRESSBUTTON, static_cast<WPARAM>(button));
+        testing_support::PumpMessages();
+        EXPECT_TRUE(numbers.IsWindowVisible());
     }
+    EXPECT_EQ(numbers.confirmed, 1);
+    EXPECT_FALSE(sheet.AddPage(&missing));
+    EXPECT_EQ(::SendMessageW(reinterpret_cast<HWND>(sheet.SendMessage(PSM_GETTABCONTROL)), TCM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_TRUE(sheet.AddPage(&plain));
+    EXPECT_EQ(sheet.GetPage(1), &plain);
+    frame.DestroyWindow();
+    testing_support::PumpMessages();
 }
 
 } // namespace

@@ -3,49 +3,39 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 const UINT kWhoAreYou = WM_APP + 20;
 
 // Answers kWhoAreYou with its number, so a test sees which object a window's messages reach.
-class CAnsweringWnd : public fx::CWnd {
-public:
-    explicit CAnsweringWnd(int number) : m_number(number) {}
-    int prepared = 0; // windows it prepared to take over
-
-protected:
-    void PreSubclassWindow() override { ++prepared; }
+struct CAnsweringWnd : fx::CWnd {
+    explicit CAnsweringWnd(int n) : number(n) {}
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
-        return msg == kWhoAreYou ? m_number : Default(msg, wp, lp);
+        return msg == kWhoAreYou ? number : Default(msg, wp, lp);
     }
-
-private:
-    int m_number;
+    int number;
 };
 
-HWND MakePlainWindow()
+TEST(Binding, ASecondObjectCannotTakeABoundWindowUntilTheFirstLetsGoAndTakesNoTimerAlong)
 {
-    return ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-}
-
-TEST(Binding, ASecondObjectCannotTakeABoundWindowUntilTheFirstLetsGo)
-{
-    HWND window = MakePlainWindow();
-    CAnsweringWnd first(1), second(2);
-    ASSERT_TRUE(first.SubclassWindow(window));
-    EXPECT_FALSE(second.SubclassWindow(window));
-    EXPECT_EQ(second.prepared, 0); // nor touched it
-    EXPECT_EQ(fx::CWnd::FromHandlePermanent(window), &first);
-    EXPECT_EQ(::SendMessageW(window, kWhoAreYou, 0, 0), 1);
-    first.UnsubclassWindow();
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    CAnsweringWnd second(2);
+    {
+        CAnsweringWnd first(1);
+        ASSERT_TRUE(first.SubclassWindow(window));
+        EXPECT_FALSE(second.SubclassWindow(window));
+        EXPECT_EQ(::SendMessageW(window, kWhoAreYou, 0, 0), 1);
+        ASSERT_TRUE(first.SetTimer(5, 10, [] {}));
+    }
+    EXPECT_FALSE(::KillTimer(window, 5)); // the window lives on without a timer nobody would answer
     EXPECT_TRUE(second.SubclassWindow(window));
+    EXPECT_EQ(fx::CWnd::FromHandlePermanent(window), &second);
     EXPECT_EQ(::SendMessageW(window, kWhoAreYou, 0, 0), 2);
     ::DestroyWindow(window);
 }
 
-TEST(WindowTimer, TicksUntilKilledAndNeverAfterTheKillTheWindowOrTheObjectEnds)
+TEST(WindowTimer, TicksUntilKilledAndNeverAfterTheKillOrTheWindowEnds)
 {
     fx::CFrameWnd window;
     ASSERT_TRUE(window.Create(L"timers", WS_POPUP, RECT{0, 0, 10, 10}));
@@ -71,15 +61,6 @@ TEST(WindowTimer, TicksUntilKilledAndNeverAfterTheKillTheWindowOrTheObjectEnds)
     EXPECT_EQ(ticks, 3);
     EXPECT_FALSE(late);
     window.DestroyWindow();
-
-    HWND plain = MakePlainWindow();
-    {
-        CAnsweringWnd object(1);
-        ASSERT_TRUE(object.SubclassWindow(plain));
-        ASSERT_TRUE(object.SetTimer(5, 10, [] {}));
-    }
-    EXPECT_FALSE(::KillTimer(plain, 5)); // the window lives on without a timer nobody would answer
-    ::DestroyWindow(plain);
 }
 
 } // namespace

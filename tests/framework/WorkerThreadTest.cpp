@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <stdexcept>
-#include <thread>
-#include <utility>
 
 namespace {
 
@@ -19,92 +16,48 @@ using testing_support::PumpUntil;
 
 const UINT kProgress = WM_APP + 1;
 
-// Counts the progress messages a worker sends, running onProgress (once) inside the first.
-class CCounterWnd : public fx::CFrameWnd {
-public:
-    CCounterWnd() { Create(L"counter", WS_POPUP, RECT{0, 0, 10, 10}); }
-    ~CCounterWnd() override { DestroyWindow(); }
-    int received = 0;
-    std::function<void()> onProgress;
-
-protected:
-    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
-    {
-        if (msg != kProgress)
-            return Default(msg, wp, lp);
-        ++received;
-        if (auto action = std::exchange(onProgress, nullptr))
-            action();
-        return 0;
-    }
-};
-
-// Ends the program when a test has not finished in 20 s: a deadlock fails at once, not at ctest's limit.
-class CDeadlockWatchdog {
-public:
-    ~CDeadlockWatchdog()
-    {
-        ::SetEvent(m_finished.Get());
-        m_thread.join();
-    }
-
-private:
-    fx::CKernelHandle m_finished{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    std::thread m_thread{[finished = m_finished.Get()] {
-        if (::WaitForSingleObject(finished, 20000) == WAIT_TIMEOUT) {
-            std::fprintf(stderr, "Deadlocked: the test did not finish within 20 s\n");
-            std::fflush(stderr);
-            ::ExitProcess(3);
-        }
-    }};
-};
-
-// A worker that reports progress to target (waiting for each answer) until asked to stop.
-fx::CWorkerThread::Body SendProgressTo(HWND target)
+// Runs the action given as reference data for each progress message a worker sends the window.
+LRESULT CALLBACK OnProgress(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR action)
 {
-    return [target](const std::atomic<bool>& stop) {
+    if (msg != kProgress)
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    (*reinterpret_cast<std::function<void()>*>(action))();
+    return 0;
+}
+
+// A new worker started from the handler of a message the old one sent (and waits on): the old one stops there.
+TEST(WorkerThread, RestartsFromTheHandlerOfAMessageTheWorkerSent)
+{
+    fx::CFrameWnd window;
+    ASSERT_TRUE(window.Create(L"progress", WS_POPUP, RECT{0, 0, 10, 10}));
+    fx::CWorkerThread worker;
+    std::atomic<bool> secondRan{false};
+    int received = 0;
+    std::function<void()> onProgress = [&] {
+        if (++received == 1) {
+            worker.Start([&secondRan, target = window.m_hWnd](const std::atomic<bool>&) {
+                secondRan = true;
+                ::PostMessageW(target, WM_NULL, 0, 0); // wakes the pump below
+            });
+        }
+    };
+    ::SetWindowSubclass(window.m_hWnd, OnProgress, 1, reinterpret_cast<DWORD_PTR>(&onProgress));
+    worker.Start([target = window.m_hWnd](const std::atomic<bool>& stop) {
         while (!stop)
             ::SendMessageW(target, kProgress, 0, 0);
-    };
-}
-
-TEST(WorkerThread, StopsAndRestartsFromTheHandlerOfAMessageTheWorkerSent)
-{
-    CDeadlockWatchdog watchdog;
-    CCounterWnd window;
-    fx::CWorkerThread worker;
-    bool stoppedInside = false;
-    window.onProgress = [&] {
-        worker.Stop();
-        stoppedInside = !worker.IsRunning();
-    };
-    worker.Start(SendProgressTo(window.m_hWnd));
-    EXPECT_TRUE(PumpUntil([&] { return stoppedInside; }));
-
-    std::atomic<bool> secondRan{false};
-    window.received = 0;
-    window.onProgress = [&] {
-        worker.Start([&secondRan, target = window.m_hWnd](const std::atomic<bool>&) {
-            secondRan = true;
-            ::PostMessageW(target, WM_NULL, 0, 0); // wakes the pump below
-        });
-    };
-    worker.Start(SendProgressTo(window.m_hWnd));
+    });
     EXPECT_TRUE(PumpUntil([&] { return secondRan.load(); }));
     worker.Stop();
-    EXPECT_EQ(window.received, 1); // the first worker ended when the second began
-}
-
-TEST(WorkerThread, WhatItsBodyThrowsStaysInsideIt)
-{
-    fx::CWorkerThread worker;
-    worker.Start([](const std::atomic<bool>&) { throw std::runtime_error("the disk went away"); });
-    worker.Stop();
     EXPECT_FALSE(worker.IsRunning());
+    EXPECT_EQ(received, 1); // the first worker ended when the second began
+    window.DestroyWindow();
 }
 
-TEST(WorkerThread, AnAbandonedWorkerIsNotWaitedForAndEndsWhenItsCallReturns)
+TEST(WorkerThread, WhatItsBodyThrowsStaysInsideAndAnAbandonedOneIsNotWaitedForButEndsWhenItsCallReturns)
 {
+    fx::CWorkerThread thrower; // the program lives on
+    thrower.Start([](const std::atomic<bool>&) { throw std::runtime_error("the disk went away"); });
+    thrower.Stop();
     // The worker sits in one call (as on a drive that does not answer); its object is gone by then.
     auto slowCall = std::make_shared<fx::CKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     auto ended = std::make_shared<fx::CKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
