@@ -46,6 +46,9 @@ const wchar_t* const kClassKeys[] = {L"Software\\Classes\\*",         L"Software
                                      L"Software\\Classes\\Directory", L"Software\\Classes\\Directory\\shell",
                                      L"Software\\Classes\\Drive",     L"Software\\Classes\\Drive\\shell",
                                      L"Software\\Classes\\CLSID"};
+// A verb key someone else made, with a value and a DropTarget of its own.
+const std::wstring kStrangersVerb = L"Software\\Classes\\*\\shell\\Corvale.Fennix";
+const wchar_t kStranger[] = L"{00000000-1111-2222-3333-444444444444}";
 
 // A shortcut's target, arguments and icon, one line.
 std::wstring ShortcutOf(const std::wstring& path)
@@ -86,113 +89,92 @@ class InstallerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     static void TearDownTestSuite() { ::CoUninitialize(); }
-    void SetUp() override
-    {
-        ASSERT_TRUE(Uninstall()) << "an earlier installation would not go";
-        for (const wchar_t* key : kClassKeys)
-            m_keysBefore[key] = KeyExists(key);
-    }
+    void SetUp() override { ASSERT_TRUE(Uninstall()) << "an earlier installation would not go"; }
     void TearDown() override
     {
         Uninstall();
         ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"InstallerTest");
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kStrangersVerb.c_str());
     }
-
-    const std::wstring m_folder = InstallFolder();
-    const std::wstring m_sendTo = KnownFolder(FOLDERID_SendTo);
-    const std::wstring m_menu = KnownFolder(FOLDERID_Programs) + L"\\Corvale";
-    std::map<std::wstring, bool> m_keysBefore;
 };
 
-TEST_F(InstallerTest, InstallsForTheUserWithSendToVerbsAndStartMenu)
+// Installed twice: the second time over a verb key someone else made, which
+// the install does not merge into and the uninstall leaves; everything made
+// goes, and Larkway's settings stay unless asked to go too.
+TEST_F(InstallerTest, InstallsForTheUserAndUninstallsLeavingOnlyWhatIsNotItsOwn)
 {
-    ASSERT_TRUE(Install());
-    for (const wchar_t* program : {L"Fennix.exe", L"Larkway.exe", L"Dovrin.exe", L"launch.exe", L"uninstall.exe"})
-        EXPECT_TRUE(Exists(m_folder + L"\\" + program)) << program;
-    const std::wstring launcher = m_folder + L"\\launch.exe";
-    for (const wchar_t* program : {L"Fennix", L"Dovrin"}) {
-        const std::wstring exe = m_folder + L"\\" + program + L".exe";
-        EXPECT_EQ(ShortcutOf(m_menu + L"\\" + program + L".lnk"), launcher + L" \"" + exe + L"\" " + exe);
-    }
-    for (const auto& verb : kVerbs) {
-        const std::wstring key = kClasses + verb.itemClass + L"\\shell\\" + verb.key;
-        SCOPED_TRACE(key);
-        EXPECT_EQ(RegString(key, nullptr), verb.text);
-        EXPECT_EQ(RegString(key, L"MultiSelectModel"), L"Player");
-        EXPECT_EQ(RegString(key, L"Icon"), m_folder + L"\\" + verb.program + L",0");
-        EXPECT_EQ(RegString(key + L"\\DropTarget", L"CLSID"), verb.clsid);
-        EXPECT_FALSE(KeyExists(key + L"\\command")); // no process per item
-    }
-    for (const std::wstring& clsid : {kFennixClass, kLarkwayClass, kDovrinClass})
-        EXPECT_EQ(RegString(kClasses + (L"CLSID\\" + clsid) + L"\\LocalServer32", nullptr), L"\"" + launcher + L"\"");
-    for (const auto& item : kSendTo) {
-        EXPECT_TRUE(Exists(m_sendTo + L"\\" + item.file)) << item.file;
-        const std::wstring type = RegString(kClasses + item.extension, nullptr).value_or(L"");
-        EXPECT_EQ(RegString(kClasses + type + L"\\shellex\\DropHandler", nullptr), item.clsid) << item.file;
-    }
-    EXPECT_FALSE(KeyExists(L"Software\\Classes\\Drive\\shell\\Corvale.Larkway")); // no copying whole drives
-
-    const std::wstring version = CORVALE_VERSION_WTEXT;
-    EXPECT_EQ(RegString(kUninstallKey, L"DisplayVersion"), version);
-    EXPECT_EQ(RegString(kUninstallKey, L"InstallLocation"), m_folder);
-    EXPECT_EQ(RegString(kUninstallKey, L"QuietUninstallString"), L"\"" + m_folder + L"\\uninstall.exe\" /S");
-    EXPECT_EQ(ProductVersion(WindowsPath(INSTALLER_EXE)), version);
-    EXPECT_EQ(ProductVersion(m_folder + L"\\Fennix.exe"), version);
-}
-
-// Everything made goes; Larkway's settings stay unless asked to go too.
-TEST_F(InstallerTest, UninstallLeavesNothingButLarkwaysSettingsUnlessAsked)
-{
+    const std::wstring folder = InstallFolder(), sendTo = KnownFolder(FOLDERID_SendTo);
+    const std::wstring menu = KnownFolder(FOLDERID_Programs) + L"\\Corvale", launcher = folder + L"\\launch.exe";
     for (const std::wstring options : {L"", L"/RemoveSettings"}) {
         SCOPED_TRACE(options);
+        const bool stranger = !options.empty();
+        if (stranger) {
+            ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kStrangersVerb.c_str(), L"Extended", REG_SZ, L"", 2), 0);
+            ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, (kStrangersVerb + L"\\DropTarget").c_str(), L"CLSID",
+                                        REG_SZ, kStranger, sizeof(kStranger)),
+                      0);
+        }
+        std::map<std::wstring, bool> keysBefore;
+        for (const wchar_t* key : kClassKeys)
+            keysBefore[key] = KeyExists(key);
         ASSERT_TRUE(Install());
-        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"InstallerTest", REG_SZ, L"kept", 10),
-                  ERROR_SUCCESS);
+        for (const wchar_t* program : {L"Fennix.exe", L"Larkway.exe", L"Dovrin.exe", L"launch.exe", L"uninstall.exe"})
+            EXPECT_TRUE(Exists(folder + L"\\" + program)) << program;
+        for (const wchar_t* program : {L"Fennix", L"Dovrin"}) {
+            const std::wstring exe = folder + L"\\" + program + L".exe";
+            EXPECT_EQ(ShortcutOf(menu + L"\\" + program + L".lnk"), launcher + L" \"" + exe + L"\" " + exe);
+        }
+        for (const auto& verb : kVerbs) {
+            const std::wstring key = kClasses + verb.itemClass + L"\\shell\\" + verb.key;
+            SCOPED_TRACE(key);
+            const bool strangers = stranger && key == kStrangersVerb;
+            EXPECT_EQ(RegString(key, nullptr), strangers ? std::nullopt : std::optional(verb.text));
+            EXPECT_EQ(RegString(key + L"\\DropTarget", L"CLSID"), strangers ? kStranger : verb.clsid);
+            if (strangers)
+                continue;
+            EXPECT_EQ(RegString(key, L"MultiSelectModel"), L"Player");
+            EXPECT_EQ(RegString(key, L"Icon"), folder + L"\\" + verb.program + L",0");
+            EXPECT_FALSE(KeyExists(key + L"\\command")); // no process per item
+        }
+        for (const std::wstring& clsid : {kFennixClass, kLarkwayClass, kDovrinClass})
+            EXPECT_EQ(RegString(kClasses + (L"CLSID\\" + clsid) + L"\\LocalServer32", nullptr), L"\"" + launcher + L"\"");
+        for (const auto& item : kSendTo) {
+            EXPECT_TRUE(Exists(sendTo + L"\\" + item.file)) << item.file;
+            const std::wstring type = RegString(kClasses + item.extension, nullptr).value_or(L"");
+            EXPECT_EQ(RegString(kClasses + type + L"\\shellex\\DropHandler", nullptr), item.clsid) << item.file;
+        }
+        EXPECT_FALSE(KeyExists(L"Software\\Classes\\Drive\\shell\\Corvale.Larkway")); // no copying whole drives
+        const std::wstring version = CORVALE_VERSION_WTEXT;
+        EXPECT_EQ(RegString(kUninstallKey, L"DisplayVersion"), version);
+        EXPECT_EQ(RegString(kUninstallKey, L"InstallLocation"), folder);
+        EXPECT_EQ(RegString(kUninstallKey, L"QuietUninstallString"), L"\"" + folder + L"\\uninstall.exe\" /S");
+        EXPECT_EQ(ProductVersion(WindowsPath(INSTALLER_EXE)), version);
+        EXPECT_EQ(ProductVersion(folder + L"\\Fennix.exe"), version);
+
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"InstallerTest", REG_SZ, L"kept", 10), 0);
         ASSERT_TRUE(Uninstall(options));
-        EXPECT_FALSE(Exists(m_folder));
+        EXPECT_FALSE(Exists(folder));
         EXPECT_TRUE(Exists(KnownFolder(FOLDERID_LocalAppData) + L"\\Programs")); // not ours alone
         for (const auto& item : kSendTo) {
-            EXPECT_FALSE(Exists(m_sendTo + L"\\" + item.file)) << item.file;
+            EXPECT_FALSE(Exists(sendTo + L"\\" + item.file)) << item.file;
             EXPECT_FALSE(KeyExists(kClasses + item.extension)) << item.extension;
         }
         EXPECT_FALSE(KeyExists(L"Software\\Classes\\Corvale.Fennix.SendTo"));
         for (const std::wstring& clsid : {kFennixClass, kLarkwayClass, kDovrinClass})
             EXPECT_FALSE(KeyExists(kClasses + (L"CLSID\\" + clsid))) << clsid;
-        EXPECT_TRUE(Exists(m_sendTo));
-        EXPECT_FALSE(Exists(m_menu));
-        for (const auto& verb : kVerbs)
-            EXPECT_FALSE(KeyExists(kClasses + verb.itemClass + L"\\shell\\" + verb.key)) << verb.key;
+        EXPECT_TRUE(Exists(sendTo));
+        EXPECT_FALSE(Exists(menu));
+        for (const auto& verb : kVerbs) {
+            const std::wstring key = kClasses + verb.itemClass + L"\\shell\\" + verb.key;
+            EXPECT_EQ(KeyExists(key), stranger && key == kStrangersVerb) << key;
+        }
         for (const wchar_t* key : kClassKeys)
-            EXPECT_EQ(KeyExists(key), m_keysBefore[key]) << key;
+            EXPECT_EQ(KeyExists(key), keysBefore[key]) << key;
         EXPECT_FALSE(KeyExists(kUninstallKey));
-        EXPECT_EQ(RegString(kSettingsKey, L"InstallerTest"), options.empty() ? std::optional<std::wstring>(L"kept")
-                                                                              : std::nullopt);
+        EXPECT_EQ(RegString(kSettingsKey, L"InstallerTest"), stranger ? std::nullopt : std::optional<std::wstring>(L"kept"));
     }
-}
-
-// A verb key someone else made (here with a value and a DropTarget of its
-// own) is neither merged into by the install nor taken away by the uninstall.
-TEST_F(InstallerTest, AVerbKeyMadeBySomeoneElseIsLeftAsItWas)
-{
-    const std::wstring key = L"Software\\Classes\\*\\shell\\Corvale.Fennix";
-    const wchar_t stranger[] = L"{00000000-1111-2222-3333-444444444444}";
-    struct Removed {
-        const std::wstring& key;
-        ~Removed() { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
-    } removedAtTheEnd{key};
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Extended", REG_SZ, L"", sizeof(wchar_t)), ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, (key + L"\\DropTarget").c_str(), L"CLSID", REG_SZ, stranger,
-                                sizeof(stranger)),
-              ERROR_SUCCESS);
-    ASSERT_TRUE(Install());
-    EXPECT_EQ(RegString(key, nullptr), std::nullopt);
-    EXPECT_EQ(RegString(key + L"\\DropTarget", L"CLSID"), std::wstring(stranger));
-    // The verbs it did make are there.
-    EXPECT_EQ(RegString(L"Software\\Classes\\Directory\\shell\\Corvale.Fennix\\DropTarget", L"CLSID"), kFennixClass);
-    ASSERT_TRUE(Uninstall());
-    EXPECT_EQ(RegString(key, L"Extended"), L"");
-    EXPECT_EQ(RegString(key + L"\\DropTarget", L"CLSID"), std::wstring(stranger));
-    EXPECT_FALSE(KeyExists(L"Software\\Classes\\Directory\\shell\\Corvale.Fennix"));
+    EXPECT_EQ(RegString(kStrangersVerb, L"Extended"), L"");
+    EXPECT_EQ(RegString(kStrangersVerb + L"\\DropTarget", L"CLSID"), std::wstring(kStranger));
 }
 
 } // namespace

@@ -1,13 +1,14 @@
-// Larkway with the keyboard alone: what its windows offer to Tab and to
-// mnemonics, and a whole send done with keys that go through the program's
-// own message routing.
+// Larkway with the keyboard alone (what its windows offer to Tab and to
+// mnemonics, a whole send by keys through the program's own message routing),
+// and at the DPI of the run (tests/CMakeLists.txt runs the DpiTest cases at 96
+// and again at 144 DPI).
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "controls/AboutPage.h"
 #include "sendto/FavoriteNameDlg.h"
+#include "tests/support/DpiChecks.h"
 #include "tests/support/Keyboard.h"
 #include "tests/support/KeyboardAudit.h"
-
 
 namespace larkway {
 
@@ -57,54 +58,67 @@ TEST_F(LarkwayKeyboardTest, EveryWindowGivesEachControlATabStopAndItsOwnMnemonic
     EXPECT_EQ(::FindWindowW(L"#32770", L"Options"), nullptr);
 }
 
-TEST_F(LarkwayKeyboardTest, ItemsAreCopiedToATypedDestinationByKeysAlone)
+// Alt+O toggles the mode whichever it shows; Enter on the focused mode
+// button presses that button, and in the destination it is Send.
+TEST_F(LarkwayKeyboardTest, ItemsAreMovedToATypedDestinationByKeysAlone)
 {
-    const std::wstring alpha = m_temp.MakeFile(L"from\\alpha.txt", "alpha bytes");
+    const std::wstring item = m_temp.MakeFile(L"from\\item.txt", "item bytes");
     const std::filesystem::path to = m_temp.MakeFolder(L"to");
-    Start({alpha});
+    Start({item});
     RouteMessages();
     ASSERT_EQ(::GetFocus(), Item(IDC_DESTINATION));
-    EXPECT_FALSE(SendEnabled());
-
+    EXPECT_FALSE(SendEnabled()); // the start-up browse was cancelled
     m_keys.Type(to.wstring());
     WaitForDestinationCheck();
-    EXPECT_TRUE(SendEnabled());
-    // Alt+O toggles the mode whichever it shows: to Move, and back to Copy.
+    ASSERT_TRUE(SendEnabled());
     m_keys.PressAlt(L'o');
     EXPECT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
     m_keys.PressAlt(L'o');
     EXPECT_EQ(Text(IDC_COPY_MOVE), L"C&opy");
-    // Back in the destination (Alt+D), Enter is Send.
+    ASSERT_TRUE(m_keys.TabTo(Item(IDC_COPY_MOVE)));
+    m_keys.Press(VK_RETURN);
+    EXPECT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
+    EXPECT_FALSE(std::filesystem::exists(to / L"item.txt"));
     m_keys.PressAlt(L'd');
     ASSERT_EQ(::GetFocus(), Item(IDC_DESTINATION));
     m_keys.Press(VK_RETURN);
-
-    EXPECT_EQ(std::filesystem::file_size(to / L"alpha.txt"), 11u);
-    EXPECT_TRUE(std::filesystem::exists(alpha)); // copied, not moved
+    EXPECT_EQ(std::filesystem::file_size(to / L"item.txt"), 10u);
+    EXPECT_FALSE(std::filesystem::exists(item));
     EXPECT_EQ(m_boxes.shown.size(), 0u);
-
     m_keys.Press(VK_ESCAPE); // Exit
     EXPECT_FALSE(::IsWindowVisible(Dialog()));
 }
 
-TEST_F(LarkwayKeyboardTest, EnterOnAFocusedIconButtonPressesThatButtonNotSend)
+
+const std::vector<std::wstring> kNone;
+
+using LarkwayDpiTest = LarkwayTest;
+
+TEST_F(LarkwayDpiTest, TextsFitAndIconsAndColumnsAreSizedForTheDpi)
 {
-    const std::wstring item = m_temp.MakeFile(L"item.txt");
-    const std::filesystem::path to = m_temp.MakeFolder(L"to");
-    Start({item});
-    RouteMessages();
-    m_keys.Type(to.wstring());
-    WaitForDestinationCheck();
-    ASSERT_TRUE(SendEnabled());
-    ASSERT_TRUE(m_keys.TabTo(Item(IDC_COPY_MOVE)));
-    m_keys.Press(VK_RETURN);
-    EXPECT_TRUE(m_dialog->IsMoveMode());
-    EXPECT_FALSE(std::filesystem::exists(to / L"item.txt"));
-    // Tab on to the edit: Enter is Send again, now a move.
-    ASSERT_TRUE(m_keys.TabTo(Item(IDC_DESTINATION)));
-    m_keys.Press(VK_RETURN);
-    EXPECT_TRUE(std::filesystem::exists(to / L"item.txt"));
-    EXPECT_FALSE(std::filesystem::exists(item));
+    // The list's header shows the items' folder, as long as it is: one of
+    // a usual length, whatever the test's own folders are called.
+    Start({L"C:\\windows\\win.ini"}, m_temp.MakeFolder(L"Destination"));
+    EXPECT_EQ(::GetDpiForWindow(Dialog()), IntendedDpi());
+    EXPECT_EQ(ClippedTexts(Dialog()), kNone);
+    EXPECT_EQ(IconButtonsNotSizedFor(Dialog(),
+                                     {IDC_FAVORITES, IDC_BROWSE, IDC_ADD_FAVORITE, ID_VIEW_OPTIONS, IDC_COPY_MOVE,
+                                      IDC_ABOUT_BUTTON, IDOK, IDCANCEL},
+                                     32),
+              kNone);
+    for (int column = 0; column < 2; ++column)
+        EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_ITEM_LIST), column), AtWindowDpi(Dialog(), 100)) << column;
+
+    // Move has a caption and an icon of its own.
+    Click(IDC_COPY_MOVE);
+    ASSERT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
+    EXPECT_EQ(ClippedTexts(Dialog()), kNone);
+    EXPECT_EQ(IconButtonsNotSizedFor(Dialog(), {IDC_COPY_MOVE}, 32), kNone);
+}
+
+TEST_F(LarkwayDpiTest, EveryIconHasAnImageDrawnForEachSizeItIsShownAt)
+{
+    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
 }
 
 } // namespace

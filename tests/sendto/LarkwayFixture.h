@@ -19,11 +19,10 @@
 
 namespace larkway {
 
-// A drive letter for a folder, made as Wine makes one: a link in the prefix's
-// dosdevices folder, made from the Linux side and taken back at the end. A
-// new letter has no drive type until the Wine server restarts; for the
-// drive's figures a letter with a type (r:, a RAM disk) is pointed at the
-// folder instead, and back at restore (a Linux path) after.
+// A drive letter for a folder: a link in the prefix's dosdevices folder, made
+// from the Linux side and taken back at the end. A new letter has no drive
+// type until the Wine server restarts: for the drive's figures a letter with
+// one (r:, a RAM disk) is pointed at the folder, and back at restore after.
 class DriveLetterLink {
 public:
     explicit DriveLetterLink(const std::wstring& folder, wchar_t letter = 0, const char* restore = nullptr)
@@ -48,8 +47,6 @@ public:
         if (!m_dosdevices.empty())
             Link(std::filesystem::path(m_restore).wstring(), false);
     }
-    DriveLetterLink(const DriveLetterLink&) = delete;
-    DriveLetterLink& operator=(const DriveLetterLink&) = delete;
     bool Made() const { return m_letter && IsSameItem(Root(), m_folder); }
     std::wstring Root() const { return std::wstring(1, m_letter) + L":\\"; }
 
@@ -71,11 +68,6 @@ private:
 
 class LarkwayTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        ::InitCommonControlsEx(&icc);
-    }
     void SetUp() override { ClearProfile(); }
     void TearDown() override
     {
@@ -114,9 +106,8 @@ protected:
         profile.WriteProfileInt(L"Favorites", L"AVAILABLE", static_cast<int>(entries.size()));
     }
 
-    // Starts the dialog on the paths; the start-up browse picks `browsed`
-    // (none: the user cancels it). Waits, unless told not to, until every
-    // item is sized and the drive has answered.
+    // Starts the dialog on the paths; the start-up browse picks `browsed` (none:
+    // cancelled). Waits, unless told not to, until the items are sized and the drive answered.
     void Start(const std::vector<std::wstring>& paths, std::optional<std::wstring> browsed = std::nullopt,
                bool wait = true)
     {
@@ -150,9 +141,21 @@ protected:
         }
         return rows;
     }
+    // The favourites menu from the top, "<n> text" each for the command ID_FAVORITE_FIRST + n.
+    std::vector<std::wstring> FavoritesMenu() const
+    {
+        std::vector<std::wstring> items;
+        HMENU menu = ::GetSubMenu(::GetSubMenu(::GetMenu(Dialog()), 1), 1);
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            wchar_t text[256] = L"";
+            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+            items.push_back(std::to_wstring(::GetMenuItemID(menu, i) - ID_FAVORITE_FIRST) + L" " + text);
+        }
+        return items;
+    }
 
-    // What the user does: types a destination (the drive answers on a
-    // worker: waits for it unless told not to), clicks a button.
+    // The user types a destination (the drive answers on a worker: waited for
+    // unless told not to), clicks a button.
     void TypeDestination(const std::wstring& text, bool waitForTheDrive = true)
     {
         ::SetWindowTextW(Item(IDC_DESTINATION), text.c_str());

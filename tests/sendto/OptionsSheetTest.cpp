@@ -90,7 +90,8 @@ protected:
     // Gives the send dialog a command (Options: the button, or the menu item
     // with code 0; Add To Favorites) and lets use act on the sheet it opens.
     // A sheet that use leaves up is cancelled.
-    void WithSheet(HWND dialog, int command, WORD code, const std::function<void(const SheetUser&)>& use)
+    void WithSheet(const std::function<void(const SheetUser&)>& use, int command = ID_VIEW_OPTIONS,
+                   WORD code = BN_CLICKED)
     {
         bool found = false;
         m_steps.Post([&] {
@@ -103,21 +104,10 @@ protected:
                     ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
             });
         });
-        const LPARAM from = code == BN_CLICKED ? reinterpret_cast<LPARAM>(::GetDlgItem(dialog, command)) : 0;
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, code), from);
+        const LPARAM from = code == BN_CLICKED ? reinterpret_cast<LPARAM>(Item(command)) : 0;
+        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(command, code), from);
         PumpMessages();
         EXPECT_TRUE(found) << "no options sheet came up";
-    }
-    void WithSheet(const std::function<void(const SheetUser&)>& use)
-    {
-        WithSheet(Dialog(), ID_VIEW_OPTIONS, BN_CLICKED, use);
-    }
-    Names FavoriteNames() const
-    {
-        Names names;
-        for (const Favorite& favorite : m_dialog->Settings().favorites)
-            names.push_back(favorite.name);
-        return names;
     }
     // One message box was shown (and is forgotten), with that text and, when given, caption and type.
     void ExpectOneBox(const std::wstring& text, const std::wstring& caption = L"", UINT type = 0)
@@ -134,63 +124,29 @@ protected:
     PostedSteps m_steps;
 };
 
-// --- The options page ----------------------------------------------------------
 
-TEST_F(OptionsSheetTest, TheButtonAndTheMenuItemOpenItOnTheDialogsValuesWhichSetDefaultsReturnsTo)
+// Opened from the menu (the keyboard test opens it from its button) on the
+// dialog's values; a number outside 0 to 10 is refused; Apply makes the
+// page's values the dialog's, which Set Defaults then returns to.
+TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTenAndApplies)
 {
     WriteSetting(L"FAVS", 4);
     WriteSetting(L"CHECK", 0);
     StartDialog();
-    for (WORD code : {WORD{BN_CLICKED}, WORD{0}}) {
-        SCOPED_TRACE(code == 0 ? "the menu item" : "the button");
-        WithSheet(Dialog(), ID_VIEW_OPTIONS, code, [&](const SheetUser& sheet) {
-            EXPECT_EQ(sheet.ActivePage(), 0);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"4");
-            EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-            sheet.ShowPage(1);
-            sheet.ShowPage(0); // shows its values again: no change of the user's
-            EXPECT_FALSE(sheet.ApplyEnabled());
-            // The arrows count within 0 to 10.
-            ::SetFocus(sheet.Item(IDC_FAVORITE_COUNT));
-            sheet.Key(VK_DOWN);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"3");
-            EXPECT_TRUE(sheet.ApplyEnabled());
-            sheet.Type(IDC_FAVORITE_COUNT, L"10");
-            sheet.Key(VK_UP);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"10");
-            sheet.Click(IDC_SIZE_FOLDERS);
-            sheet.Click(IDC_SET_DEFAULTS); // the dialog's values, not the first run's 6
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"4");
-            EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-            EXPECT_FALSE(sheet.ApplyEnabled());
-        });
-    }
-    // Apply makes the page's values the dialog's; Set Defaults then returns to those.
     WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"9");
-        sheet.Click(IDC_SIZE_FOLDERS);
-        sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_TRUE(sheet.IsUp());
+        EXPECT_EQ(sheet.ActivePage(), 0);
+        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"4");
+        EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
+        sheet.ShowPage(1);
+        sheet.ShowPage(0); // shows its values again: no change of the user's
         EXPECT_FALSE(sheet.ApplyEnabled());
-        EXPECT_EQ(m_dialog->Settings().maxFavorites, 9);
-        EXPECT_TRUE(m_dialog->SizeFolders());
-        sheet.Type(IDC_FAVORITE_COUNT, L"2");
-        sheet.Click(IDC_SIZE_FOLDERS);
-        sheet.Click(IDC_SET_DEFAULTS);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"9");
-        EXPECT_TRUE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-        sheet.Type(IDC_FAVORITE_COUNT, L"3");
-        sheet.Press(PSBTN_CANCEL);
-    });
-    EXPECT_EQ(m_dialog->Settings().maxFavorites, 9);
-    EXPECT_TRUE(m_dialog->SizeFolders());
-}
-
-TEST_F(OptionsSheetTest, ANumberOutsideZeroToTenIsRefusedWithTheRangeMessageAndNotTaken)
-{
-    WriteSetting(L"FAVS", 4);
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
+        ::SetFocus(sheet.Item(IDC_FAVORITE_COUNT)); // the arrows count within 0 to 10
+        sheet.Key(VK_DOWN);
+        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"3");
+        EXPECT_TRUE(sheet.ApplyEnabled());
+        sheet.Type(IDC_FAVORITE_COUNT, L"10");
+        sheet.Key(VK_UP);
+        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"10");
         for (const wchar_t* typed : {L"11", L"abc", L"-1", L"", L"99999999999"}) {
             for (int button : {PSBTN_OK, PSBTN_APPLYNOW}) {
                 SCOPED_TRACE(testing::PrintToString(std::wstring(typed)) + (button == PSBTN_OK ? " OK" : " Apply"));
@@ -205,40 +161,65 @@ TEST_F(OptionsSheetTest, ANumberOutsideZeroToTenIsRefusedWithTheRangeMessageAndN
         sheet.ShowPage(1); // nor can the page be left with it
         EXPECT_EQ(sheet.ActivePage(), 0);
         sheet.Type(IDC_FAVORITE_COUNT, L" 0 ");
-        sheet.Press(PSBTN_OK);
-    });
+        sheet.Mnemonic(L's');
+        sheet.Press(PSBTN_APPLYNOW);
+        EXPECT_TRUE(sheet.IsUp());
+        EXPECT_FALSE(sheet.ApplyEnabled());
+        EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
+        EXPECT_TRUE(m_dialog->SizeFolders());
+        sheet.Type(IDC_FAVORITE_COUNT, L"2");
+        sheet.Mnemonic(L's');
+        sheet.Mnemonic(L'd'); // Set Defaults: the dialog's values, not the first run's 6
+        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"0");
+        EXPECT_TRUE(sheet.IsChecked(IDC_SIZE_FOLDERS));
+        EXPECT_FALSE(sheet.ApplyEnabled());
+        sheet.Type(IDC_FAVORITE_COUNT, L"3");
+        sheet.Press(PSBTN_CANCEL);
+    }, ID_VIEW_OPTIONS, 0);
     EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
+    EXPECT_TRUE(m_dialog->SizeFolders());
 }
 
-// --- The favourites page -------------------------------------------------------
 
-TEST_F(OptionsSheetTest, UpAndDownGoRoundTheEndsWithTheMovedFavouriteSelected)
+// Lowering the number keeps every favourite and refuses the next add, which
+// opens the sheet on the favourites. Up and Down go round the ends with the
+// moved one selected; Delete and Clear ask, and Delete selects the row that
+// took the place.
+TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndAreDeletedOnlyWhenConfirmed)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
     StartDialog();
     WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
+        sheet.Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
+        sheet.Press(PSBTN_OK);
+    });
+    EXPECT_EQ(m_dialog->Settings().maxFavorites, 3);
+    EXPECT_EQ(m_dialog->Settings().favorites, stored); // the page never shown wrote nothing either
+    WithSheet([&](const SheetUser& sheet) {
+        ExpectOneBox(L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
+                     L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
+        EXPECT_EQ(sheet.ActivePage(), 1);
         EXPECT_EQ(sheet.SelectedRow(), -1);
         sheet.Click(IDC_MOVE_UP); // nothing selected: nothing moves
         EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
         EXPECT_FALSE(sheet.ApplyEnabled());
         const struct {
-            int select, button;
+            int select;
+            wchar_t mnemonic; // u: Up, d: Down
             Names rows;
             int selected;
         } moves[] = {
-            {0, IDC_MOVE_UP, {L"two", L"three", L"one"}, 2},   // the first goes to the end
-            {2, IDC_MOVE_DOWN, {L"one", L"two", L"three"}, 0}, // the last goes to the top
-            {0, IDC_MOVE_DOWN, {L"two", L"one", L"three"}, 1},
-            {2, IDC_MOVE_UP, {L"two", L"three", L"one"}, 1},
-            {2, IDC_MOVE_DOWN, {L"one", L"two", L"three"}, 0},
-            {2, IDC_MOVE_DOWN, {L"three", L"one", L"two"}, 0},
+            {0, L'u', {L"two", L"three", L"one"}, 2}, // the first goes to the end
+            {2, L'd', {L"one", L"two", L"three"}, 0}, // the last goes to the top
+            {0, L'd', {L"two", L"one", L"three"}, 1}, {2, L'u', {L"two", L"three", L"one"}, 1},
+            {2, L'd', {L"one", L"two", L"three"}, 0}, {2, L'd', {L"three", L"one", L"two"}, 0},
         };
+        ::SetFocus(sheet.List());
         for (const auto& move : moves) {
             SCOPED_TRACE(testing::PrintToString(move.rows));
             sheet.SelectRow(move.select);
             const std::wstring moved = sheet.Rows()[static_cast<size_t>(move.select)];
-            sheet.Click(move.button);
+            sheet.Mnemonic(move.mnemonic);
             EXPECT_EQ(sheet.Rows(), move.rows);
             EXPECT_EQ(sheet.SelectedRow(), move.selected);
             EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), moved);
@@ -247,14 +228,10 @@ TEST_F(OptionsSheetTest, UpAndDownGoRoundTheEndsWithTheMovedFavouriteSelected)
         }
         ::SetFocus(sheet.Item(IDC_MOVE_UP)); // Enter on a page's button is still OK
         sheet.Key(VK_RETURN);
-    });
-    EXPECT_EQ(m_dialog->Settings().favorites, (std::vector<Favorite>{stored[2], stored[0], stored[1]}));
-}
+    }, IDC_ADD_FAVORITE);
+    const std::vector<Favorite> moved{stored[2], stored[0], stored[1]};
+    EXPECT_EQ(m_dialog->Settings().favorites, moved);
 
-TEST_F(OptionsSheetTest, DeleteAndClearAskAndDeleteSelectsTheRowThatTookThePlace)
-{
-    const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
     WithSheet([&](const SheetUser& sheet) {
         sheet.ShowPage(1);
         sheet.SelectRow(2);
@@ -263,10 +240,9 @@ TEST_F(OptionsSheetTest, DeleteAndClearAskAndDeleteSelectsTheRowThatTookThePlace
         ExpectOneBox(L"Delete Item?", L"Confirm", MB_OKCANCEL | MB_ICONSTOP);
         sheet.Click(IDC_CLEAR_FAVORITES);
         ExpectOneBox(L"Delete all the favorites-Proceed?", L"**Confirm Delete All**", MB_OKCANCEL | MB_ICONSTOP);
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
         EXPECT_EQ(::GetFocus(), sheet.List());
         sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_EQ(m_dialog->Settings().favorites, stored);
+        EXPECT_EQ(m_dialog->Settings().favorites, moved);
 
         m_boxes.answer = IDOK;
         const struct {
@@ -274,9 +250,9 @@ TEST_F(OptionsSheetTest, DeleteAndClearAskAndDeleteSelectsTheRowThatTookThePlace
             Names rows;
             int selected;
         } deletes[] = {
-            {2, {L"one", L"two"}, 1}, // the last: the new last is selected
-            {0, {L"two"}, 0},         // the next one takes its place
-            {-1, {L"two"}, 0},        // nothing selected: nothing goes, the first is selected
+            {2, {L"three", L"one"}, 1}, // the last: the new last is selected
+            {0, {L"one"}, 0},           // the next one takes its place
+            {-1, {L"one"}, 0},          // nothing selected: nothing goes, the first is selected
         };
         for (const auto& removed : deletes) {
             SCOPED_TRACE(removed.select);
@@ -284,7 +260,7 @@ TEST_F(OptionsSheetTest, DeleteAndClearAskAndDeleteSelectsTheRowThatTookThePlace
             sheet.Click(IDC_DELETE_FAVORITE);
             EXPECT_EQ(sheet.Rows(), removed.rows);
             EXPECT_EQ(sheet.SelectedRow(), removed.selected);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"two");
+            EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"one");
             EXPECT_EQ(::GetFocus(), sheet.List());
             EXPECT_TRUE(sheet.ApplyEnabled());
         }
@@ -295,28 +271,6 @@ TEST_F(OptionsSheetTest, DeleteAndClearAskAndDeleteSelectsTheRowThatTookThePlace
     });
     EXPECT_EQ(m_boxes.shown.size(), 4u);
     EXPECT_TRUE(m_dialog->Settings().favorites.empty());
-}
-
-TEST_F(OptionsSheetTest, LoweringTheNumberKeepsEveryFavouriteAndRefusesTheNextAdd)
-{
-    const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
-        sheet.Press(PSBTN_OK);
-    });
-    EXPECT_EQ(m_dialog->Settings().maxFavorites, 3);
-    EXPECT_EQ(m_dialog->Settings().favorites, stored); // the page never shown wrote nothing either
-
-    // The add is refused, and the sheet comes up to organise the favourites.
-    WithSheet(Dialog(), IDC_ADD_FAVORITE, BN_CLICKED, [&](const SheetUser& sheet) {
-        EXPECT_EQ(m_boxes.shown.size(), 1u);
-        EXPECT_EQ(sheet.ActivePage(), 1);
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-    });
-    ExpectOneBox(L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
-                 L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
-    EXPECT_EQ(m_dialog->Settings().favorites, stored);
 }
 
 // Selecting a favourite shows it; one whose target exists is taken again as
@@ -350,77 +304,9 @@ TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIs
         sheet.SelectRow(0);
         sheet.Type(IDC_FAVORITE_NAME, L"");
         sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_EQ(FavoriteNames(), (Names{L"", L"a, b", L"three"}));
+        EXPECT_EQ(m_dialog->Settings().favorites.front().name, L"");
         sheet.Type(IDC_FAVORITE_NAME, L"changed");
-        ::SetFocus(sheet.Item(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
-        sheet.Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(FavoriteNames(), (Names{L"", L"a, b", L"three"}));
-}
-
-TEST_F(OptionsSheetTest, TheTargetTakesOnlyAFolderThatExistsGivenByItsFullPath)
-{
-    const std::wstring old = m_temp.MakeFolder(L"old"), other = m_temp.MakeFolder(L"other");
-    const std::wstring file = m_temp.MakeFile(L"file.txt");
-    std::wstring longFolder = m_temp.Path().wstring(); // longer than MAX_PATH
-    while (longFolder.size() < 400) {
-        longFolder += L"\\" + std::wstring(40, L'd');
-        ASSERT_TRUE(::CreateDirectoryW(fx::ExtendedLengthPath(longFolder).c_str(), nullptr));
-    }
-    std::wstring slashes = old;
-    std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-    WriteFavorites({L"fav," + old, L"other," + other});
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        // What the favourite holds shows when it is selected again.
-        const auto storedTarget = [&] {
-            sheet.SelectRow(1);
-            sheet.SelectRow(0);
-            return sheet.Text(IDC_FAVORITE_TARGET);
-        };
-        const std::wstring folder = m_temp.Path().wstring();
-        const std::wstring refused[] = {
-            L"", L"relative\\folder", L"old", L"C:", L"C:windows", L"\\windows", L"C:/no such folder", file,
-            old + L"\\missing", folder + L"\\ol*", folder + L"\\ol?", L"C:\\*", L"CON", L"C:\\NUL", old + L"\\COM1",
-            L"\\\\.\\C:", L"\\\\.\\PhysicalDrive0", L"\\\\?\\GLOBALROOT\\Device", L"\\\\no-such-server\\share",
-            L"\\\\", L"C:\\" + std::wstring(300, L'x'), L"C:\\" + std::wstring(40000, L'x'), old + L"\"",
-            old + L"|x"};
-        for (const std::wstring& typed : refused) {
-            SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
-            sheet.SelectRow(0);
-            sheet.Type(IDC_FAVORITE_TARGET, typed);
-            EXPECT_FALSE(sheet.ApplyEnabled());
-            EXPECT_EQ(storedTarget(), old);
-        }
-        // Taken, in its full form.
-        const std::pair<std::wstring, std::wstring> taken[] = {
-            {other, other}, {slashes, old}, {other + L"\\..\\old\\.", old}, {L"\\\\?\\" + other, other},
-            {longFolder, longFolder}};
-        for (const auto& [typed, full] : taken) {
-            SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
-            sheet.SelectRow(0);
-            sheet.Type(IDC_FAVORITE_TARGET, typed);
-            EXPECT_TRUE(sheet.ApplyEnabled());
-            EXPECT_EQ(storedTarget(), full);
-        }
-        // A target refused once the page holds a change leaves the change to apply.
-        sheet.Type(IDC_FAVORITE_TARGET, L"relative");
-        EXPECT_TRUE(sheet.ApplyEnabled());
-        sheet.Press(PSBTN_OK);
-    });
-    EXPECT_EQ(m_dialog->Settings().favorites, (std::vector<Favorite>{{L"fav", longFolder}, {L"other", other}}));
-}
-
-// The tip of the row under the pointer shows its target, so that like names
-// can be told apart; below the rows there is none.
-TEST_F(OptionsSheetTest, TheTipOfARowShowsItsTarget)
-{
-    const std::wstring first = m_temp.MakeFolder(L"first"), second = m_temp.MakeFolder(L"second");
-    WriteFavorites({L"Same," + first, L"Same," + second});
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
+        // The tip of the row under the pointer shows its target; below the rows there is none.
         const auto tipAt = [&](int row) {
             RECT label{};
             ::GetClientRect(sheet.List(), &label);
@@ -440,63 +326,34 @@ TEST_F(OptionsSheetTest, TheTipOfARowShowsItsTarget)
                 ::SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
             return std::wstring(text);
         };
-        EXPECT_EQ(tipAt(0), first);
-        EXPECT_EQ(tipAt(1), second);
+        EXPECT_EQ(tipAt(0), here);
+        EXPECT_EQ(tipAt(1), L"C:\\no such folder");
         EXPECT_EQ(tipAt(-1), L"");
-        sheet.SelectRow(0);
         sheet.Click(IDC_MOVE_DOWN); // the rows under the pointer are others now
-        EXPECT_EQ(tipAt(0), second);
+        EXPECT_EQ(tipAt(0), L"C:\\no such folder");
+        ::SetFocus(sheet.Item(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
+        sheet.Key(VK_ESCAPE);
     });
+    EXPECT_EQ(m_dialog->Settings().favorites,
+              (std::vector<Favorite>{{L"", here}, {L"a, b", L"C:\\no such folder"}, {L"three", L"C:\\"}}));
 }
 
-// Which controls Tab reaches and that no two share a letter is the keyboard
-// audit's; here each letter does its button's work.
-TEST_F(OptionsSheetTest, EveryButtonAnswersItsMnemonic)
-{
-    StoreOneTwoThree();
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        ::SetFocus(sheet.Item(IDC_FAVORITE_COUNT));
-        sheet.Mnemonic(L's');
-        EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-        sheet.Mnemonic(L'd'); // Set Defaults: the dialog sizes folders
-        EXPECT_TRUE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-
-        sheet.ShowPage(1);
-        sheet.SelectRow(0);
-        ::SetFocus(sheet.List());
-        sheet.Mnemonic(L'd');
-        EXPECT_EQ(sheet.Rows(), (Names{L"two", L"one", L"three"}));
-        sheet.Mnemonic(L'u');
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-        m_boxes.answer = IDCANCEL;
-        sheet.Mnemonic(L'e');
-        ExpectOneBox(L"Delete Item?", L"Confirm", MB_OKCANCEL | MB_ICONSTOP);
-        sheet.Mnemonic(L'c');
-        ExpectOneBox(L"Delete all the favorites-Proceed?", L"**Confirm Delete All**", MB_OKCANCEL | MB_ICONSTOP);
-        DialogAnswerer picker(IDCANCEL);
-        sheet.Mnemonic(L'b');
-        EXPECT_EQ(picker.Asked(), 1);
-    });
-}
-
+// The target takes only a folder that exists, given by its full path.
 // Applied changes reach the dialog's menu and favourites at once; cancelled
 // ones do not. A favourite's Browse picks a folder next to its target.
-TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndCancelledOnesDoNot)
+TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachTheDialog)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
-    const std::wstring elsewhere = m_temp.MakeFolder(L"elsewhere");
+    const std::wstring one = stored[0].target, two = stored[1].target, file = m_temp.MakeFile(L"file.txt");
+    const std::wstring elsewhere = m_temp.MakeFolder(L"elsewhere"), folder = m_temp.Path().wstring();
+    std::wstring longFolder = folder; // longer than MAX_PATH
+    while (longFolder.size() < 400) {
+        longFolder += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(::CreateDirectoryW(fx::ExtendedLengthPath(longFolder).c_str(), nullptr));
+    }
+    std::wstring slashes = one;
+    std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
     StartDialog();
-    const auto menuTexts = [this] {
-        Names texts;
-        HMENU menu = ::GetSubMenu(::GetSubMenu(::GetMenu(Dialog()), 1), 1);
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            wchar_t text[256] = L"";
-            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-            texts.push_back(text);
-        }
-        return texts;
-    };
     DialogAnswerer picker([&](HWND dialog) {
         // Wine's BFFM_SETSELECTION compares the folder's access time too,
         // which reading the folder changes: the picker opens on the
@@ -522,6 +379,36 @@ TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndCancelledOnesDoNot)
     });
     WithSheet([&](const SheetUser& sheet) {
         sheet.ShowPage(1);
+        const auto storedTarget = [&] { // what the favourite holds shows when it is selected again
+            sheet.SelectRow(1);
+            sheet.SelectRow(0);
+            return sheet.Text(IDC_FAVORITE_TARGET);
+        };
+        const std::wstring refused[] = {
+            L"", L"relative\\folder", L"one", L"C:", L"C:windows", L"\\windows", L"C:/no such folder", file,
+            one + L"\\missing", folder + L"\\on*", folder + L"\\on?", L"C:\\*", L"CON", L"C:\\NUL", one + L"\\COM1",
+            L"\\\\.\\C:", L"\\\\.\\PhysicalDrive0", L"\\\\?\\GLOBALROOT\\Device", L"\\\\no-such-server\\share",
+            L"\\\\", L"C:\\" + std::wstring(300, L'x'), L"C:\\" + std::wstring(40000, L'x'), one + L"\"",
+            one + L"|x"};
+        for (const std::wstring& typed : refused) {
+            SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
+            sheet.SelectRow(0);
+            sheet.Type(IDC_FAVORITE_TARGET, typed);
+            EXPECT_FALSE(sheet.ApplyEnabled());
+            EXPECT_EQ(storedTarget(), one);
+        }
+        const std::pair<std::wstring, std::wstring> taken[] = { // in its full form
+            {two, two}, {slashes, one}, {two + L"\\..\\one\\.", one}, {L"\\\\?\\" + two, two}, {longFolder, longFolder}};
+        for (const auto& [typed, full] : taken) {
+            SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
+            sheet.SelectRow(0);
+            sheet.Type(IDC_FAVORITE_TARGET, typed);
+            EXPECT_TRUE(sheet.ApplyEnabled());
+            EXPECT_EQ(storedTarget(), full);
+        }
+        sheet.Type(IDC_FAVORITE_TARGET, L"relative"); // refused, with a change still to apply
+        EXPECT_TRUE(sheet.ApplyEnabled());
+
         sheet.SelectRow(0);
         sheet.Click(IDC_MOVE_UP);
         sheet.SelectRow(0);
@@ -531,7 +418,7 @@ TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndCancelledOnesDoNot)
         EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), elsewhere);
         sheet.Press(PSBTN_APPLYNOW);
         EXPECT_FALSE(sheet.ApplyEnabled());
-        EXPECT_EQ(menuTexts(), (Names{L"one", L"three", L"deux"}));
+        EXPECT_EQ(FavoritesMenu(), (Names{L"2 one", L"1 three", L"0 deux"}));
 
         sheet.ShowPage(0);
         sheet.Type(IDC_FAVORITE_COUNT, L"2");
@@ -541,9 +428,9 @@ TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndCancelledOnesDoNot)
         sheet.Click(IDC_DELETE_FAVORITE);
         sheet.Press(PSBTN_CANCEL);
     });
-    EXPECT_EQ(menuTexts(), (Names{L"one", L"three", L"deux"}));
+    EXPECT_EQ(FavoritesMenu(), (Names{L"2 one", L"1 three", L"0 deux"}));
     EXPECT_EQ(m_dialog->Settings().favorites,
-              (std::vector<Favorite>{{L"deux", stored[1].target}, {L"three", elsewhere}, stored[0]}));
+              (std::vector<Favorite>{{L"deux", two}, {L"three", elsewhere}, {L"one", longFolder}}));
     EXPECT_EQ(m_dialog->Settings().maxFavorites, 6);
     EXPECT_TRUE(m_dialog->SizeFolders());
     Click(ID_FAVORITE_FIRST + 1, 0);
