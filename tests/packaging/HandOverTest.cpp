@@ -6,6 +6,7 @@
 // installer writes): a copy of the installed classes is put there for the run.
 #include "resource.h" // Fennix's
 
+#include "common/DropList.h"
 #include "tests/packaging/Installation.h"
 
 #include <gtest/gtest.h>
@@ -83,7 +84,8 @@ ComPtr<IDataObject> ShellSelection(const std::vector<std::wstring>& paths)
     }
     ComPtr<IShellFolder> parent;
     ComPtr<IDataObject> data;
-    if (items.size() == paths.size() && SUCCEEDED(::SHBindToParent(items[0].Get(), IID_IShellFolder, &parent, nullptr)))
+    if (items.size() == paths.size() &&
+        SUCCEEDED(::SHBindToParent(items[0].Get(), IID_IShellFolder, &parent, nullptr)))
         parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()), children.data(), IID_IDataObject, nullptr,
                               &data);
     return data;

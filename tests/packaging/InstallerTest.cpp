@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wrl/client.h>
+
 #include <map>
 #include <vector>
 
@@ -53,22 +55,16 @@ const wchar_t kStranger[] = L"{00000000-1111-2222-3333-444444444444}";
 // A shortcut's target, arguments and icon, one line.
 std::wstring ShortcutOf(const std::wstring& path)
 {
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
+    Microsoft::WRL::ComPtr<IShellLinkW> link;
+    Microsoft::WRL::ComPtr<IPersistFile> file;
     wchar_t target[1024] = L"", arguments[1024] = L"", icon[1024] = L"";
     int index = 0;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                     reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &link)) &&
+        SUCCEEDED(link.As(&file)) && SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
         link->GetPath(target, 1024, nullptr, SLGP_RAWPATH);
         link->GetArguments(arguments, 1024);
         link->GetIconLocation(icon, 1024, &index);
     }
-    if (file)
-        file->Release();
-    if (link)
-        link->Release();
     return std::wstring(target) + L" " + arguments + L" " + icon;
 }
 
@@ -171,7 +167,8 @@ TEST_F(InstallerTest, InstallsForTheUserAndUninstallsLeavingOnlyWhatIsNotItsOwn)
         for (const wchar_t* key : kClassKeys)
             EXPECT_EQ(KeyExists(key), keysBefore[key]) << key;
         EXPECT_FALSE(KeyExists(kUninstallKey));
-        EXPECT_EQ(RegString(kSettingsKey, L"InstallerTest"), stranger ? std::nullopt : std::optional<std::wstring>(L"kept"));
+        const std::optional<std::wstring> kept = stranger ? std::nullopt : std::optional<std::wstring>(L"kept");
+        EXPECT_EQ(RegString(kSettingsKey, L"InstallerTest"), kept);
     }
     EXPECT_EQ(RegString(kStrangersVerb, L"Extended"), L"");
     EXPECT_EQ(RegString(kStrangersVerb + L"\\DropTarget", L"CLSID"), std::wstring(kStranger));

@@ -89,7 +89,6 @@ TEST_F(LarkwayKeyboardTest, ItemsAreMovedToATypedDestinationByKeysAlone)
     EXPECT_FALSE(::IsWindowVisible(Dialog()));
 }
 
-
 const std::vector<std::wstring> kNone;
 
 using LarkwayDpiTest = LarkwayTest;

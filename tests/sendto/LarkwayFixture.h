@@ -68,6 +68,11 @@ private:
 
 class LarkwayTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite()
+    {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        ::InitCommonControlsEx(&icc);
+    }
     void SetUp() override { ClearProfile(); }
     void TearDown() override
     {

@@ -124,7 +124,6 @@ protected:
     PostedSteps m_steps;
 };
 
-
 // Opened from the menu (the keyboard test opens it from its button) on the
 // dialog's values; a number outside 0 to 10 is refused; Apply makes the
 // page's values the dialog's, which Set Defaults then returns to.
@@ -179,7 +178,6 @@ TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTen
     EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
     EXPECT_TRUE(m_dialog->SizeFolders());
 }
-
 
 // Lowering the number keeps every favourite and refuses the next add, which
 // opens the sheet on the favourites. Up and Down go round the ends with the
@@ -398,7 +396,8 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
             EXPECT_EQ(storedTarget(), one);
         }
         const std::pair<std::wstring, std::wstring> taken[] = { // in its full form
-            {two, two}, {slashes, one}, {two + L"\\..\\one\\.", one}, {L"\\\\?\\" + two, two}, {longFolder, longFolder}};
+            {two, two}, {slashes, one}, {two + L"\\..\\one\\.", one}, {L"\\\\?\\" + two, two},
+            {longFolder, longFolder}};
         for (const auto& [typed, full] : taken) {
             SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
             sheet.SelectRow(0);

@@ -174,7 +174,6 @@ TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone
     EXPECT_EQ(Stored(L"CHECK"), L"");
 }
 
-
 // A folder of 20 subfolders with 20 files of 10 bytes each: long enough to be busy with.
 std::wstring MakeBusyTree(const TempDir& temp)
 {
@@ -265,7 +264,6 @@ TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
     EXPECT_EQ(Stored(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
     EXPECT_EQ(Stored(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
 }
-
 
 TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
 {

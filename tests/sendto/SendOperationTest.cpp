@@ -314,8 +314,8 @@ TEST(SendRefusalTest, FileTooLargeForAFatDestinationIsNamed)
     const CArrivalCheck check({fits, folder}, dest);
     for (const wchar_t* fat : {L"FAT32", L"fat32", L"FAT"})
         EXPECT_EQ(RefusalText(check.Items(), dest, true, fat),
-                  L"Nothing was sent. " + dest + L" is on a " + fat + L" drive, which cannot hold a file of 4 GB or more:\n" +
-                      huge);
+                  L"Nothing was sent. " + dest + L" is on a " + fat +
+                      L" drive, which cannot hold a file of 4 GB or more:\n" + huge);
     for (const wchar_t* other : {L"NTFS", L"exFAT", L""})
         EXPECT_EQ(RefusalText(check.Items(), dest, false, other), L"");
     EXPECT_EQ(RefusalText(CArrivalCheck({fits}, dest).Items(), dest, false, L"FAT32"), L"");
