@@ -75,6 +75,7 @@ TEST_F(LarkwayKeyboardTest, ItemsAreMovedToATypedDestinationByKeysAlone)
     EXPECT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
     m_keys.PressAlt(L'o');
     EXPECT_EQ(Text(IDC_COPY_MOVE), L"C&opy");
+    m_keys.PressAlt(L'd');
     ASSERT_TRUE(m_keys.TabTo(Item(IDC_COPY_MOVE)));
     m_keys.Press(VK_RETURN);
     EXPECT_EQ(Text(IDC_COPY_MOVE), L"M&ove");

@@ -17,30 +17,34 @@ using Names = std::vector<std::wstring>;
 
 const int kApplyButton = 0x3021; // comctl32's id for the sheet's Apply button
 
-// The sheet as the user meets it: its pages, their controls, its buttons and keys.
-class SheetUser {
-public:
-    explicit SheetUser(HWND sheet) : m_sheet(sheet) {}
-
-    bool IsUp() const { return ::IsWindowVisible(m_sheet) != FALSE; }
-    // 0: "Options", 1: "Organize Favorites".
+class OptionsSheetTest : public LarkwayTest {
+protected:
+    // The sheet as the user meets it: its pages (0: "Options", 1: "Organize
+    // Favorites"), their controls, its buttons and keys.
+    bool SheetUp() const { return ::IsWindowVisible(m_sheet) != FALSE; }
     int ActivePage() const { return PropSheet_HwndToIndex(m_sheet, Page()); }
     void ShowPage(int index) const { PropSheet_SetCurSel(m_sheet, nullptr, index); }
     HWND Page() const { return PropSheet_GetCurrentPageHwnd(m_sheet); }
-    HWND Item(int id) const { return ::GetDlgItem(Page(), id); }
-    std::wstring Text(int id) const { return WindowText(Item(id)); }
-    bool IsChecked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    HWND PageItem(int id) const { return ::GetDlgItem(Page(), id); }
+    std::wstring PageText(int id) const { return WindowText(PageItem(id)); }
+    bool IsChecked(int id) const { return ::SendMessageW(PageItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool ApplyEnabled() const { return ::IsWindowEnabled(::GetDlgItem(m_sheet, kApplyButton)) != FALSE; }
-    void Type(int id, const std::wstring& text) const { ::SetWindowTextW(Item(id), text.c_str()); }
-    void Click(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
+    void Type(int id, const std::wstring& text) const { ::SetWindowTextW(PageItem(id), text.c_str()); }
+    void Push(int id) const { ::SendMessageW(PageItem(id), BM_CLICK, 0, 0); }
     void Press(int button) const { ::SendMessageW(m_sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
-    // A key or an Alt+letter where the focus is, handed to the sheet first as
-    // its message loop does.
+    // A key or an Alt+letter where the focus is, handed to the sheet first as its message loop does.
     void Key(WPARAM key) const { Deliver(WM_KEYDOWN, key, 0); }
     void Mnemonic(wchar_t letter) const { Deliver(WM_SYSCHAR, letter, 1 << 29); }
-
-    HWND List() const { return Item(IDC_FAVORITE_LIST); }
-    Names Rows() const
+    void Deliver(UINT msg, WPARAM wp, LPARAM lp) const
+    {
+        MSG message{::GetFocus(), msg, wp, lp, 0, {}};
+        if (!PropSheet_IsDialogMessage(m_sheet, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    HWND List() const { return PageItem(IDC_FAVORITE_LIST); }
+    Names ListRows() const
     {
         Names rows;
         for (int i = 0; i < ListView_GetItemCount(List()); ++i) {
@@ -58,21 +62,6 @@ public:
         ListView_SetItemState(List(), row, state, LVIS_SELECTED | LVIS_FOCUSED);
     }
 
-private:
-    void Deliver(UINT msg, WPARAM wp, LPARAM lp) const
-    {
-        MSG message{::GetFocus(), msg, wp, lp, 0, {}};
-        if (!PropSheet_IsDialogMessage(m_sheet, &message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-
-    HWND m_sheet;
-};
-
-class OptionsSheetTest : public LarkwayTest {
-protected:
     // Favourites "one", "two", "three", each on an existing folder of its own.
     std::vector<Favorite> StoreOneTwoThree()
     {
@@ -90,15 +79,14 @@ protected:
     // Gives the send dialog a command (Options: the button, or the menu item
     // with code 0; Add To Favorites) and lets use act on the sheet it opens.
     // A sheet that use leaves up is cancelled.
-    void WithSheet(const std::function<void(const SheetUser&)>& use, int command = ID_VIEW_OPTIONS,
-                   WORD code = BN_CLICKED)
+    void WithSheet(const std::function<void()>& use, int command = ID_VIEW_OPTIONS, WORD code = BN_CLICKED)
     {
         bool found = false;
         m_steps.Post([&] {
-            const HWND sheet = ::FindWindowW(L"#32770", L"Options");
+            const HWND sheet = m_sheet = ::FindWindowW(L"#32770", L"Options");
             if (!(found = sheet != nullptr))
                 return;
-            use(SheetUser(sheet));
+            use();
             m_steps.Post([sheet] { // runs only if the sheet's loop goes on after use
                 if (::IsWindow(sheet))
                     ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
@@ -122,6 +110,7 @@ protected:
     }
 
     PostedSteps m_steps;
+    HWND m_sheet = nullptr;
 };
 
 // Opened from the menu (the keyboard test opens it from its button) on the
@@ -132,48 +121,48 @@ TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTen
     WriteSetting(L"FAVS", 4);
     WriteSetting(L"CHECK", 0);
     StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        EXPECT_EQ(sheet.ActivePage(), 0);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"4");
-        EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-        sheet.ShowPage(1);
-        sheet.ShowPage(0); // shows its values again: no change of the user's
-        EXPECT_FALSE(sheet.ApplyEnabled());
-        ::SetFocus(sheet.Item(IDC_FAVORITE_COUNT)); // the arrows count within 0 to 10
-        sheet.Key(VK_DOWN);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"3");
-        EXPECT_TRUE(sheet.ApplyEnabled());
-        sheet.Type(IDC_FAVORITE_COUNT, L"10");
-        sheet.Key(VK_UP);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"10");
+    WithSheet([&] {
+        EXPECT_EQ(ActivePage(), 0);
+        EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"4");
+        EXPECT_FALSE(IsChecked(IDC_SIZE_FOLDERS));
+        ShowPage(1);
+        ShowPage(0); // shows its values again: no change of the user's
+        EXPECT_FALSE(ApplyEnabled());
+        ::SetFocus(PageItem(IDC_FAVORITE_COUNT)); // the arrows count within 0 to 10
+        Key(VK_DOWN);
+        EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"3");
+        EXPECT_TRUE(ApplyEnabled());
+        Type(IDC_FAVORITE_COUNT, L"10");
+        Key(VK_UP);
+        EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"10");
         for (const wchar_t* typed : {L"11", L"abc", L"-1", L"", L"99999999999"}) {
             for (int button : {PSBTN_OK, PSBTN_APPLYNOW}) {
                 SCOPED_TRACE(testing::PrintToString(std::wstring(typed)) + (button == PSBTN_OK ? " OK" : " Apply"));
-                sheet.Type(IDC_FAVORITE_COUNT, typed);
-                sheet.Press(button);
-                EXPECT_TRUE(sheet.IsUp());
+                Type(IDC_FAVORITE_COUNT, typed);
+                Press(button);
+                EXPECT_TRUE(SheetUp());
                 ExpectOneBox(L"Please enter an integer between 0 and 10.");
-                EXPECT_EQ(::GetFocus(), sheet.Item(IDC_FAVORITE_COUNT));
+                EXPECT_EQ(::GetFocus(), PageItem(IDC_FAVORITE_COUNT));
                 EXPECT_EQ(m_dialog->Settings().maxFavorites, 4);
             }
         }
-        sheet.ShowPage(1); // nor can the page be left with it
-        EXPECT_EQ(sheet.ActivePage(), 0);
-        sheet.Type(IDC_FAVORITE_COUNT, L" 0 ");
-        sheet.Mnemonic(L's');
-        sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_TRUE(sheet.IsUp());
-        EXPECT_FALSE(sheet.ApplyEnabled());
+        ShowPage(1); // nor can the page be left with it
+        EXPECT_EQ(ActivePage(), 0);
+        Type(IDC_FAVORITE_COUNT, L" 0 ");
+        Mnemonic(L's');
+        Press(PSBTN_APPLYNOW);
+        EXPECT_TRUE(SheetUp());
+        EXPECT_FALSE(ApplyEnabled());
         EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
         EXPECT_TRUE(m_dialog->SizeFolders());
-        sheet.Type(IDC_FAVORITE_COUNT, L"2");
-        sheet.Mnemonic(L's');
-        sheet.Mnemonic(L'd'); // Set Defaults: the dialog's values, not the first run's 6
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"0");
-        EXPECT_TRUE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-        EXPECT_FALSE(sheet.ApplyEnabled());
-        sheet.Type(IDC_FAVORITE_COUNT, L"3");
-        sheet.Press(PSBTN_CANCEL);
+        Type(IDC_FAVORITE_COUNT, L"2");
+        Mnemonic(L's');
+        Mnemonic(L'd'); // Set Defaults: the dialog's values, not the first run's 6
+        EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"0");
+        EXPECT_TRUE(IsChecked(IDC_SIZE_FOLDERS));
+        EXPECT_FALSE(ApplyEnabled());
+        Type(IDC_FAVORITE_COUNT, L"3");
+        Press(PSBTN_CANCEL);
     }, ID_VIEW_OPTIONS, 0);
     EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
     EXPECT_TRUE(m_dialog->SizeFolders());
@@ -187,20 +176,20 @@ TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndA
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
     StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
-        sheet.Press(PSBTN_OK);
+    WithSheet([&] {
+        Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
+        Press(PSBTN_OK);
     });
     EXPECT_EQ(m_dialog->Settings().maxFavorites, 3);
     EXPECT_EQ(m_dialog->Settings().favorites, stored); // the page never shown wrote nothing either
-    WithSheet([&](const SheetUser& sheet) {
+    WithSheet([&] {
         ExpectOneBox(L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
                      L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
-        EXPECT_EQ(sheet.ActivePage(), 1);
-        EXPECT_EQ(sheet.SelectedRow(), -1);
-        sheet.Click(IDC_MOVE_UP); // nothing selected: nothing moves
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-        EXPECT_FALSE(sheet.ApplyEnabled());
+        EXPECT_EQ(ActivePage(), 1);
+        EXPECT_EQ(SelectedRow(), -1);
+        Push(IDC_MOVE_UP); // nothing selected: nothing moves
+        EXPECT_EQ(ListRows(), (Names{L"one", L"two", L"three"}));
+        EXPECT_FALSE(ApplyEnabled());
         const struct {
             int select;
             wchar_t mnemonic; // u: Up, d: Down
@@ -212,34 +201,34 @@ TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndA
             {0, L'd', {L"two", L"one", L"three"}, 1}, {2, L'u', {L"two", L"three", L"one"}, 1},
             {2, L'd', {L"one", L"two", L"three"}, 0}, {2, L'd', {L"three", L"one", L"two"}, 0},
         };
-        ::SetFocus(sheet.List());
+        ::SetFocus(List());
         for (const auto& move : moves) {
             SCOPED_TRACE(testing::PrintToString(move.rows));
-            sheet.SelectRow(move.select);
-            const std::wstring moved = sheet.Rows()[static_cast<size_t>(move.select)];
-            sheet.Mnemonic(move.mnemonic);
-            EXPECT_EQ(sheet.Rows(), move.rows);
-            EXPECT_EQ(sheet.SelectedRow(), move.selected);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), moved);
-            EXPECT_EQ(::GetFocus(), sheet.List());
-            EXPECT_TRUE(sheet.ApplyEnabled());
+            SelectRow(move.select);
+            const std::wstring moved = ListRows()[static_cast<size_t>(move.select)];
+            Mnemonic(move.mnemonic);
+            EXPECT_EQ(ListRows(), move.rows);
+            EXPECT_EQ(SelectedRow(), move.selected);
+            EXPECT_EQ(PageText(IDC_FAVORITE_NAME), moved);
+            EXPECT_EQ(::GetFocus(), List());
+            EXPECT_TRUE(ApplyEnabled());
         }
-        ::SetFocus(sheet.Item(IDC_MOVE_UP)); // Enter on a page's button is still OK
-        sheet.Key(VK_RETURN);
+        ::SetFocus(PageItem(IDC_MOVE_UP)); // Enter on a page's button is still OK
+        Key(VK_RETURN);
     }, IDC_ADD_FAVORITE);
     const std::vector<Favorite> moved{stored[2], stored[0], stored[1]};
     EXPECT_EQ(m_dialog->Settings().favorites, moved);
 
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        sheet.SelectRow(2);
+    WithSheet([&] {
+        ShowPage(1);
+        SelectRow(2);
         m_boxes.answer = IDCANCEL;
-        sheet.Click(IDC_DELETE_FAVORITE);
+        Push(IDC_DELETE_FAVORITE);
         ExpectOneBox(L"Delete Item?", L"Confirm", MB_OKCANCEL | MB_ICONSTOP);
-        sheet.Click(IDC_CLEAR_FAVORITES);
+        Push(IDC_CLEAR_FAVORITES);
         ExpectOneBox(L"Delete all the favorites-Proceed?", L"**Confirm Delete All**", MB_OKCANCEL | MB_ICONSTOP);
-        EXPECT_EQ(::GetFocus(), sheet.List());
-        sheet.Press(PSBTN_APPLYNOW);
+        EXPECT_EQ(::GetFocus(), List());
+        Press(PSBTN_APPLYNOW);
         EXPECT_EQ(m_dialog->Settings().favorites, moved);
 
         m_boxes.answer = IDOK;
@@ -254,18 +243,18 @@ TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndA
         };
         for (const auto& removed : deletes) {
             SCOPED_TRACE(removed.select);
-            sheet.SelectRow(removed.select);
-            sheet.Click(IDC_DELETE_FAVORITE);
-            EXPECT_EQ(sheet.Rows(), removed.rows);
-            EXPECT_EQ(sheet.SelectedRow(), removed.selected);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"one");
-            EXPECT_EQ(::GetFocus(), sheet.List());
-            EXPECT_TRUE(sheet.ApplyEnabled());
+            SelectRow(removed.select);
+            Push(IDC_DELETE_FAVORITE);
+            EXPECT_EQ(ListRows(), removed.rows);
+            EXPECT_EQ(SelectedRow(), removed.selected);
+            EXPECT_EQ(PageText(IDC_FAVORITE_NAME), L"one");
+            EXPECT_EQ(::GetFocus(), List());
+            EXPECT_TRUE(ApplyEnabled());
         }
-        sheet.Click(IDC_CLEAR_FAVORITES);
-        EXPECT_EQ(sheet.Rows(), Names{});
-        EXPECT_FALSE(::IsWindowEnabled(sheet.Item(IDC_BROWSE_FAVORITE)));
-        sheet.Press(PSBTN_OK);
+        Push(IDC_CLEAR_FAVORITES);
+        EXPECT_EQ(ListRows(), Names{});
+        EXPECT_FALSE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        Press(PSBTN_OK);
     });
     EXPECT_EQ(m_boxes.shown.size(), 4u);
     EXPECT_TRUE(m_dialog->Settings().favorites.empty());
@@ -279,45 +268,45 @@ TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIs
     const std::wstring here = m_temp.MakeFolder(L"here");
     WriteFavorites({L"here," + here, L"gone,C:\\no such folder", L"three,C:\\"});
     StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        EXPECT_FALSE(::IsWindowEnabled(sheet.Item(IDC_BROWSE_FAVORITE)));
-        sheet.SelectRow(1);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"gone");
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), L"C:\\no such folder");
-        EXPECT_TRUE(::IsWindowEnabled(sheet.Item(IDC_BROWSE_FAVORITE)));
-        EXPECT_FALSE(sheet.ApplyEnabled());
-        sheet.SelectRow(0);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), here);
-        EXPECT_TRUE(sheet.ApplyEnabled());
+    WithSheet([&] {
+        ShowPage(1);
+        EXPECT_FALSE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        SelectRow(1);
+        EXPECT_EQ(PageText(IDC_FAVORITE_NAME), L"gone");
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), L"C:\\no such folder");
+        EXPECT_TRUE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        EXPECT_FALSE(ApplyEnabled());
+        SelectRow(0);
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), here);
+        EXPECT_TRUE(ApplyEnabled());
 
-        sheet.SelectRow(1);
+        SelectRow(1);
         for (const wchar_t* name : {L"x,C:\\y", L"x,\\\\server\\share"}) {
-            sheet.Type(IDC_FAVORITE_NAME, name);
-            EXPECT_EQ(sheet.Rows(), (Names{L"here", L"gone", L"three"}));
+            Type(IDC_FAVORITE_NAME, name);
+            EXPECT_EQ(ListRows(), (Names{L"here", L"gone", L"three"}));
         }
-        sheet.Type(IDC_FAVORITE_NAME, L"a, b");
-        EXPECT_EQ(sheet.Rows(), (Names{L"here", L"a, b", L"three"}));
-        EXPECT_EQ(sheet.SelectedRow(), 1);
-        sheet.SelectRow(0);
-        sheet.Type(IDC_FAVORITE_NAME, L"");
-        sheet.Press(PSBTN_APPLYNOW);
+        Type(IDC_FAVORITE_NAME, L"a, b");
+        EXPECT_EQ(ListRows(), (Names{L"here", L"a, b", L"three"}));
+        EXPECT_EQ(SelectedRow(), 1);
+        SelectRow(0);
+        Type(IDC_FAVORITE_NAME, L"");
+        Press(PSBTN_APPLYNOW);
         EXPECT_EQ(m_dialog->Settings().favorites.front().name, L"");
-        sheet.Type(IDC_FAVORITE_NAME, L"changed");
+        Type(IDC_FAVORITE_NAME, L"changed");
         // The tip of the row under the pointer shows its target; below the rows there is none.
         const auto tipAt = [&](int row) {
             RECT label{};
-            ::GetClientRect(sheet.List(), &label);
+            ::GetClientRect(List(), &label);
             label.left = label.right - 2;
             label.top = label.bottom - 4;
             if (row >= 0)
-                ListView_GetItemRect(sheet.List(), row, &label, LVIR_LABEL);
-            MoveMouseTo(sheet.List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+                ListView_GetItemRect(List(), row, &label, LVIR_LABEL);
+            MoveMouseTo(List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
             wchar_t text[1024] = L"";
             TTTOOLINFOW info{};
             info.cbSize = sizeof(info);
-            info.hwnd = sheet.Page();
-            info.uId = reinterpret_cast<UINT_PTR>(sheet.List());
+            info.hwnd = Page();
+            info.uId = reinterpret_cast<UINT_PTR>(List());
             info.lpszText = text;
             HWND tip = nullptr;
             while ((tip = ::FindWindowExW(HWND_DESKTOP, tip, TOOLTIPS_CLASSW, nullptr)) && !*text)
@@ -327,10 +316,10 @@ TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIs
         EXPECT_EQ(tipAt(0), here);
         EXPECT_EQ(tipAt(1), L"C:\\no such folder");
         EXPECT_EQ(tipAt(-1), L"");
-        sheet.Click(IDC_MOVE_DOWN); // the rows under the pointer are others now
+        Push(IDC_MOVE_DOWN); // the rows under the pointer are others now
         EXPECT_EQ(tipAt(0), L"C:\\no such folder");
-        ::SetFocus(sheet.Item(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
-        sheet.Key(VK_ESCAPE);
+        ::SetFocus(PageItem(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
+        Key(VK_ESCAPE);
     });
     EXPECT_EQ(m_dialog->Settings().favorites,
               (std::vector<Favorite>{{L"", here}, {L"a, b", L"C:\\no such folder"}, {L"three", L"C:\\"}}));
@@ -375,12 +364,12 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
             ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
     });
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
+    WithSheet([&] {
+        ShowPage(1);
         const auto storedTarget = [&] { // what the favourite holds shows when it is selected again
-            sheet.SelectRow(1);
-            sheet.SelectRow(0);
-            return sheet.Text(IDC_FAVORITE_TARGET);
+            SelectRow(1);
+            SelectRow(0);
+            return PageText(IDC_FAVORITE_TARGET);
         };
         const std::wstring refused[] = {
             L"", L"relative\\folder", L"one", L"C:", L"C:windows", L"\\windows", L"C:/no such folder", file,
@@ -390,9 +379,9 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
             one + L"|x"};
         for (const std::wstring& typed : refused) {
             SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
-            sheet.SelectRow(0);
-            sheet.Type(IDC_FAVORITE_TARGET, typed);
-            EXPECT_FALSE(sheet.ApplyEnabled());
+            SelectRow(0);
+            Type(IDC_FAVORITE_TARGET, typed);
+            EXPECT_FALSE(ApplyEnabled());
             EXPECT_EQ(storedTarget(), one);
         }
         const std::pair<std::wstring, std::wstring> taken[] = { // in its full form
@@ -400,32 +389,32 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
             {longFolder, longFolder}};
         for (const auto& [typed, full] : taken) {
             SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
-            sheet.SelectRow(0);
-            sheet.Type(IDC_FAVORITE_TARGET, typed);
-            EXPECT_TRUE(sheet.ApplyEnabled());
+            SelectRow(0);
+            Type(IDC_FAVORITE_TARGET, typed);
+            EXPECT_TRUE(ApplyEnabled());
             EXPECT_EQ(storedTarget(), full);
         }
-        sheet.Type(IDC_FAVORITE_TARGET, L"relative"); // refused, with a change still to apply
-        EXPECT_TRUE(sheet.ApplyEnabled());
+        Type(IDC_FAVORITE_TARGET, L"relative"); // refused, with a change still to apply
+        EXPECT_TRUE(ApplyEnabled());
 
-        sheet.SelectRow(0);
-        sheet.Click(IDC_MOVE_UP);
-        sheet.SelectRow(0);
-        sheet.Type(IDC_FAVORITE_NAME, L"deux");
-        sheet.SelectRow(1);
-        sheet.Click(IDC_BROWSE_FAVORITE);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), elsewhere);
-        sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_FALSE(sheet.ApplyEnabled());
+        SelectRow(0);
+        Push(IDC_MOVE_UP);
+        SelectRow(0);
+        Type(IDC_FAVORITE_NAME, L"deux");
+        SelectRow(1);
+        Push(IDC_BROWSE_FAVORITE);
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), elsewhere);
+        Press(PSBTN_APPLYNOW);
+        EXPECT_FALSE(ApplyEnabled());
         EXPECT_EQ(FavoritesMenu(), (Names{L"2 one", L"1 three", L"0 deux"}));
 
-        sheet.ShowPage(0);
-        sheet.Type(IDC_FAVORITE_COUNT, L"2");
-        sheet.Click(IDC_SIZE_FOLDERS);
-        sheet.ShowPage(1);
-        sheet.SelectRow(0);
-        sheet.Click(IDC_DELETE_FAVORITE);
-        sheet.Press(PSBTN_CANCEL);
+        ShowPage(0);
+        Type(IDC_FAVORITE_COUNT, L"2");
+        Push(IDC_SIZE_FOLDERS);
+        ShowPage(1);
+        SelectRow(0);
+        Push(IDC_DELETE_FAVORITE);
+        Press(PSBTN_CANCEL);
     });
     EXPECT_EQ(FavoritesMenu(), (Names{L"2 one", L"1 three", L"0 deux"}));
     EXPECT_EQ(m_dialog->Settings().favorites,

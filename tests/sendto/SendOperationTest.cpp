@@ -209,25 +209,6 @@ TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
     }
 }
 
-// A link in the selection leads the shell to copy what it points to: the copy
-// holds more than the walk counted, and is complete.
-TEST(SendLinksTest, LinkedFoldersArriveWholeAndStay)
-{
-    TempDir temp;
-    temp.MakeFile(L"real\\linked.txt", "linked");
-    temp.MakeFile(L"charlie\\inner.txt", "inner");
-    const std::wstring root = temp.Path().wstring();
-    const LinuxFolderLink selectedLink(root, L"shortcut", L"real");
-    const LinuxFolderLink linkInside(root + L"\\charlie", L"inside", L"../real");
-    ASSERT_TRUE(selectedLink.Made() && linkInside.Made());
-    const std::wstring dest = temp.MakeFolder(L"dest");
-    MessageBoxRecorder boxes;
-    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {root + L"\\shortcut", root + L"\\charlie"}, dest, false).sent);
-    EXPECT_EQ(Shown(boxes), Texts{});
-    EXPECT_EQ(BytesOf(dest + L"\\shortcut\\linked.txt"), "linked");
-    EXPECT_EQ(BytesOf(dest + L"\\charlie\\inner.txt"), "inner");
-}
-
 // A file already at the destination under the same name: the shell asks
 // (a copy under Wine); what the person answers decides what arrived, and the
 // old file is not this send's to take away.
@@ -312,34 +293,38 @@ TEST(SendRefusalTest, FileTooLargeForAFatDestinationIsNamed)
     fs::resize_file(fits, 0xFFFFFFFFull);
     const std::wstring dest = temp.MakeFolder(L"stick");
     const CArrivalCheck check({fits, folder}, dest);
-    for (const wchar_t* fat : {L"FAT32", L"fat32", L"FAT"})
-        EXPECT_EQ(RefusalText(check.Items(), dest, true, fat),
-                  L"Nothing was sent. " + dest + L" is on a " + fat +
-                      L" drive, which cannot hold a file of 4 GB or more:\n" + huge);
-    for (const wchar_t* other : {L"NTFS", L"exFAT", L""})
-        EXPECT_EQ(RefusalText(check.Items(), dest, false, other), L"");
+    const std::pair<const wchar_t*, bool> systems[] = {{L"FAT32", true}, {L"fat32", true}, {L"FAT", true},
+                                                        {L"NTFS", false}, {L"exFAT", false}, {L"", false}};
+    for (const auto& [system, refused] : systems)
+        EXPECT_EQ(RefusalText(check.Items(), dest, refused, system),
+                  refused ? L"Nothing was sent. " + dest + L" is on a " + system +
+                                L" drive, which cannot hold a file of 4 GB or more:\n" + huge
+                          : L"");
     EXPECT_EQ(RefusalText(CArrivalCheck({fits}, dest).Items(), dest, false, L"FAT32"), L"");
 }
 
-// What a cut-off copy's clean-up takes away: a file, a whole folder with a
-// read-only file in it, and a link inside as a link, not what it leads to.
-TEST(ItemTreeTest, RemovesAFileOrAWholeFolderButNotWhatALinkLeadsTo)
+// A link in the selection is sent as what it leads to, whole; a cut-off
+// copy's clean-up takes a folder away whole, read-only files and all, and
+// a link inside it as a link, not what it leads to.
+TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALink)
 {
     TempDir temp;
-    const std::wstring folder = temp.MakeFolder(L"tree");
-    const std::wstring file = temp.MakeFile(L"tree\\a.txt", "12345");
-    const std::wstring readOnly = temp.MakeFile(L"tree\\sub\\c.txt", "1");
-    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(RemoveItem(file));
-    EXPECT_EQ(FilesUnder(folder), (Files{{L"sub\\c.txt", "1"}}));
-    EXPECT_TRUE(RemoveItem(folder));
-    EXPECT_FALSE(fs::exists(folder));
-    const std::wstring kept = temp.MakeFile(L"outside\\kept.txt", "kept");
-    const std::wstring linking = temp.MakeFolder(L"linking");
-    const LinuxFolderLink link(linking, L"out", L"../outside");
-    ASSERT_TRUE(link.Made());
-    RemoveItem(linking);
-    EXPECT_EQ(BytesOf(kept), "kept");
+    temp.MakeFile(L"real\\linked.txt", "linked");
+    temp.MakeFile(L"charlie\\inner.txt", "inner");
+    const std::wstring root = temp.Path().wstring(), dest = temp.MakeFolder(L"dest");
+    const LinuxFolderLink selectedLink(root, L"shortcut", L"real");
+    const LinuxFolderLink linkInside(root + L"\\charlie", L"inside", L"../real");
+    ASSERT_TRUE(selectedLink.Made() && linkInside.Made());
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {root + L"\\shortcut", root + L"\\charlie"}, dest, false).sent);
+    EXPECT_EQ(Shown(boxes), Texts{});
+    EXPECT_EQ(FilesUnder(dest), (Files{{L"shortcut\\linked.txt", "linked"}, {L"charlie\\inner.txt", "inner"},
+                                       {L"charlie\\inside\\linked.txt", "linked"}}));
+    ::SetFileAttributesW((dest + L"\\charlie\\inner.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(RemoveItem(dest + L"\\charlie"));
+    EXPECT_EQ(FilesUnder(dest), (Files{{L"shortcut\\linked.txt", "linked"}}));
+    RemoveItem(root + L"\\charlie");
+    EXPECT_EQ(BytesOf(root + L"\\real\\linked.txt"), "linked");
 }
 
 } // namespace
