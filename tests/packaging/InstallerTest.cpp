@@ -239,7 +239,6 @@ TEST_F(InstallerTest, InstallsForTheUserAndUninstallsLeavingOnlyWhatIsNotItsOwn)
         EXPECT_EQ(RegString(kUninstallKey, L"QuietUninstallString"), L"\"" + folder + L"\\uninstall.exe\" /S");
         EXPECT_EQ(ProductVersion(WindowsPath(INSTALLER_EXE)), version);
         EXPECT_EQ(ProductVersion(folder + L"\\Fennix.exe"), version);
-
         ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"InstallerTest", REG_SZ, L"kept", 10), 0);
         ASSERT_TRUE(Uninstall(options));
         EXPECT_FALSE(Exists(folder));
@@ -340,7 +339,6 @@ bool LaunchersEnded(DWORD limitMs = 30000)
 class HostileData final : public IDataObject {
 public:
     explicit HostileData(HRESULT answer, std::vector<BYTE> bytes = {}) : m_answer(answer), m_bytes(std::move(bytes)) {}
-
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override
     {
         *object = iid == IID_IUnknown || iid == IID_IDataObject ? this : nullptr;
@@ -449,7 +447,6 @@ protected:
                 if (window)
                     CloseProgram(window);
     }
-
     TempDir m_temp;
 };
 

@@ -1,7 +1,5 @@
-// Larkway with the keyboard alone (what its windows offer to Tab and to
-// mnemonics, a whole send by keys through the program's own message routing),
-// and at the DPI of the run (tests/CMakeLists.txt runs the DpiTest cases at 96
-// and again at 144 DPI).
+// Larkway with the keyboard alone, and at the DPI of the run (tests/CMakeLists.txt
+// runs the DpiTest cases at 96 and again at 144 DPI).
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "controls/AboutPage.h"
@@ -17,17 +15,17 @@ namespace {
 using namespace testing_support;
 using Faults = std::vector<std::wstring>;
 
-class LarkwayKeyboardTest : public LarkwayTest {
-protected:
-    Keyboard m_keys;
-};
-
-TEST_F(LarkwayKeyboardTest, EveryWindowGivesEachControlATabStopAndItsOwnMnemonic)
+// What each window offers to Tab and to mnemonics; then a move by keys alone,
+// through the program's own message routing: Alt+O toggles the mode whichever
+// it shows, Enter on the focused mode button presses that button, and in the
+// destination it is Send.
+TEST_F(LarkwayTest, EveryWindowGivesEachControlATabStopAndItsOwnMnemonicAndAMoveNeedsOnlyKeys)
 {
-    Start({m_temp.MakeFile(L"a.txt")});
+    const std::wstring item = m_temp.MakeFile(L"from\\item.txt", "item bytes");
+    const std::filesystem::path to = m_temp.MakeFolder(L"to");
+    Start({item});
     EXPECT_EQ(KeyboardFaults(Dialog()), Faults{}) << "send dialog";
     EXPECT_EQ(MenuKeyboardFaults(::GetMenu(Dialog()), ID_FAVORITE_FIRST, ID_FAVORITE_LAST), Faults{}) << "menu";
-
     CFavoriteNameDlg name(Dialog(), L"C:\\");
     ASSERT_TRUE(name.Create(Dialog()));
     EXPECT_EQ(KeyboardFaults(name.m_hWnd), Faults{}) << "favourite name";
@@ -36,10 +34,11 @@ TEST_F(LarkwayKeyboardTest, EveryWindowGivesEachControlATabStopAndItsOwnMnemonic
     ASSERT_TRUE(about.Create(nullptr));
     EXPECT_EQ(KeyboardFaults(about.m_hWnd), Faults{}) << "About";
     about.DestroyWindow();
-
     // The options sheet, opened from its button by Tab and Space, looked at
     // page by page from inside its own loop, and closed with Escape.
     RouteMessages();
+    ASSERT_EQ(::GetFocus(), Item(IDC_DESTINATION));
+    Keyboard keys;
     PostedSteps steps;
     std::vector<Faults> pages;
     DialogAnswerer onSheet([&](HWND sheet) {
@@ -48,45 +47,34 @@ TEST_F(LarkwayKeyboardTest, EveryWindowGivesEachControlATabStopAndItsOwnMnemonic
                 ::SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
                 pages.push_back(KeyboardFaults(sheet));
             }
-            m_keys.Press(VK_ESCAPE);
+            keys.Press(VK_ESCAPE);
         });
     });
-    ASSERT_TRUE(m_keys.TabTo(Item(ID_VIEW_OPTIONS)));
-    m_keys.Press(VK_SPACE);
+    ASSERT_TRUE(keys.TabTo(Item(ID_VIEW_OPTIONS)));
+    keys.Press(VK_SPACE);
     EXPECT_EQ(onSheet.Asked(), 1);
     EXPECT_EQ(pages, (std::vector<Faults>{{}, {}}));
     EXPECT_EQ(::FindWindowW(L"#32770", L"Options"), nullptr);
-}
-
-// Alt+O toggles the mode whichever it shows; Enter on the focused mode
-// button presses that button, and in the destination it is Send.
-TEST_F(LarkwayKeyboardTest, ItemsAreMovedToATypedDestinationByKeysAlone)
-{
-    const std::wstring item = m_temp.MakeFile(L"from\\item.txt", "item bytes");
-    const std::filesystem::path to = m_temp.MakeFolder(L"to");
-    Start({item});
-    RouteMessages();
-    ASSERT_EQ(::GetFocus(), Item(IDC_DESTINATION));
+    keys.PressAlt(L'd');
     EXPECT_FALSE(SendEnabled()); // the start-up browse was cancelled
-    m_keys.Type(to.wstring());
+    keys.Type(to.wstring());
     WaitForDestinationCheck();
     ASSERT_TRUE(SendEnabled());
-    m_keys.PressAlt(L'o');
+    keys.PressAlt(L'o');
     EXPECT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
-    m_keys.PressAlt(L'o');
+    keys.PressAlt(L'o');
     EXPECT_EQ(Text(IDC_COPY_MOVE), L"C&opy");
-    m_keys.PressAlt(L'd');
-    ASSERT_TRUE(m_keys.TabTo(Item(IDC_COPY_MOVE)));
-    m_keys.Press(VK_RETURN);
+    keys.PressAlt(L'd');
+    ASSERT_TRUE(keys.TabTo(Item(IDC_COPY_MOVE)));
+    keys.Press(VK_RETURN);
     EXPECT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
     EXPECT_FALSE(std::filesystem::exists(to / L"item.txt"));
-    m_keys.PressAlt(L'd');
-    ASSERT_EQ(::GetFocus(), Item(IDC_DESTINATION));
-    m_keys.Press(VK_RETURN);
+    keys.PressAlt(L'd');
+    keys.Press(VK_RETURN);
     EXPECT_EQ(std::filesystem::file_size(to / L"item.txt"), 10u);
     EXPECT_FALSE(std::filesystem::exists(item));
     EXPECT_EQ(m_boxes.shown.size(), 0u);
-    m_keys.Press(VK_ESCAPE); // Exit
+    keys.Press(VK_ESCAPE); // Exit
     EXPECT_FALSE(::IsWindowVisible(Dialog()));
 }
 
@@ -94,10 +82,11 @@ const std::vector<std::wstring> kNone;
 
 using LarkwayDpiTest = LarkwayTest;
 
+// The list's header shows the items' folder: one of a usual length, whatever
+// the test's own folders are called. Move has a caption and an icon of its own.
 TEST_F(LarkwayDpiTest, TextsFitAndIconsAndColumnsAreSizedForTheDpi)
 {
-    // The list's header shows the items' folder, as long as it is: one of
-    // a usual length, whatever the test's own folders are called.
+    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
     Start({L"C:\\windows\\win.ini"}, m_temp.MakeFolder(L"Destination"));
     EXPECT_EQ(::GetDpiForWindow(Dialog()), IntendedDpi());
     EXPECT_EQ(ClippedTexts(Dialog()), kNone);
@@ -108,17 +97,10 @@ TEST_F(LarkwayDpiTest, TextsFitAndIconsAndColumnsAreSizedForTheDpi)
               kNone);
     for (int column = 0; column < 2; ++column)
         EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_ITEM_LIST), column), AtWindowDpi(Dialog(), 100)) << column;
-
-    // Move has a caption and an icon of its own.
     Click(IDC_COPY_MOVE);
     ASSERT_EQ(Text(IDC_COPY_MOVE), L"M&ove");
     EXPECT_EQ(ClippedTexts(Dialog()), kNone);
     EXPECT_EQ(IconButtonsNotSizedFor(Dialog(), {IDC_COPY_MOVE}, 32), kNone);
-}
-
-TEST_F(LarkwayDpiTest, EveryIconHasAnImageDrawnForEachSizeItIsShownAt)
-{
-    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
 }
 
 } // namespace

@@ -59,7 +59,6 @@ private:
                                     target.empty() ? L"-f " + name : L"-sfn \"" + target + L"\" " + name,
                                     [this, made] { return Made() == made; });
     }
-
     std::wstring m_folder;
     wchar_t m_letter;
     std::string m_restore;
@@ -83,7 +82,6 @@ protected:
         testing_support::PumpMessages();
         ClearProfile();
     }
-
     static void ClearProfile() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway"); }
     static fx::CProfile Profile()
     {
@@ -110,7 +108,6 @@ protected:
             profile.WriteProfileString(L"Favorites", FavoriteEntryName(static_cast<int>(i)), entries[i]);
         profile.WriteProfileInt(L"Favorites", L"AVAILABLE", static_cast<int>(entries.size()));
     }
-
     // Starts the dialog on the paths; the start-up browse picks `browsed` (none:
     // cancelled). Waits, unless told not to, until the items are sized and the drive answered.
     void Start(const std::vector<std::wstring>& paths, std::optional<std::wstring> browsed = std::nullopt,
@@ -128,7 +125,6 @@ protected:
         ASSERT_TRUE(testing_support::PumpUntil([this] { return !::IsWindowVisible(Item(IDC_ITEM_PROGRESS)); }));
         WaitForDestinationCheck();
     }
-
     HWND Dialog() const { return m_dialog->m_hWnd; }
     HWND Item(int id) const { return ::GetDlgItem(Dialog(), id); }
     std::wstring Text(int id) const { return testing_support::WindowText(Item(id)); }
@@ -158,7 +154,6 @@ protected:
         }
         return items;
     }
-
     // The user types a destination (the drive answers on a worker: waited for
     // unless told not to), clicks a button.
     void TypeDestination(const std::wstring& text, bool waitForTheDrive = true)
@@ -176,7 +171,6 @@ protected:
         ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
         testing_support::PumpMessages();
     }
-
     // Declared first: no message box may wait for a person.
     testing_support::MessageBoxRecorder m_boxes{IDOK};
     testing_support::TempDir m_temp;

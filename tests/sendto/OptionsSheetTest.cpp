@@ -61,7 +61,6 @@ protected:
         const UINT state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
         ListView_SetItemState(List(), row, state, LVIS_SELECTED | LVIS_FOCUSED);
     }
-
     // Favourites "one", "two", "three", each on an existing folder of its own.
     std::vector<Favorite> StoreOneTwoThree()
     {
@@ -75,7 +74,6 @@ protected:
         return favorites;
     }
     void StartDialog() { Start({m_temp.MakeFile(L"item.txt")}); }
-
     // Gives the send dialog a command (Options: the button, or the menu item
     // with code 0; Add To Favorites) and lets use act on the sheet it opens.
     // A sheet that use leaves up is cancelled.
@@ -108,7 +106,6 @@ protected:
         }
         m_boxes.shown.clear();
     }
-
     PostedSteps m_steps;
     HWND m_sheet = nullptr;
 };
@@ -218,7 +215,6 @@ TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndA
     }, IDC_ADD_FAVORITE);
     const std::vector<Favorite> moved{stored[2], stored[0], stored[1]};
     EXPECT_EQ(m_dialog->Settings().favorites, moved);
-
     WithSheet([&] {
         ShowPage(1);
         SelectRow(2);
@@ -230,7 +226,6 @@ TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndA
         EXPECT_EQ(::GetFocus(), List());
         Press(PSBTN_APPLYNOW);
         EXPECT_EQ(m_dialog->Settings().favorites, moved);
-
         m_boxes.answer = IDOK;
         const struct {
             int select;
@@ -279,7 +274,6 @@ TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIs
         SelectRow(0);
         EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), here);
         EXPECT_TRUE(ApplyEnabled());
-
         SelectRow(1);
         for (const wchar_t* name : {L"x,C:\\y", L"x,\\\\server\\share"}) {
             Type(IDC_FAVORITE_NAME, name);
@@ -396,7 +390,6 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
         }
         Type(IDC_FAVORITE_TARGET, L"relative"); // refused, with a change still to apply
         EXPECT_TRUE(ApplyEnabled());
-
         SelectRow(0);
         Push(IDC_MOVE_UP);
         SelectRow(0);
@@ -407,7 +400,6 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
         Press(PSBTN_APPLYNOW);
         EXPECT_FALSE(ApplyEnabled());
         EXPECT_EQ(FavoritesMenu(), (Names{L"2 one", L"1 three", L"0 deux"}));
-
         ShowPage(0);
         Type(IDC_FAVORITE_COUNT, L"2");
         Push(IDC_SIZE_FOLDERS);

@@ -100,7 +100,6 @@ TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDri
     WaitForDestinationCheck();
     EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\"));
     EXPECT_TRUE(SendEnabled());
-
     TypeDestination(L"Y:\\", false);
     ASSERT_TRUE(held.WaitUntilAsked(L"Y:\\"));
     const int passed = held.Passed();
@@ -272,7 +271,6 @@ TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
     PutTextOnClipboard(L"the user's text");
     LaunchedProgram larkway(LARKWAY_EXE, {a, b, folder});
     ASSERT_TRUE(larkway.Started());
-
     HWND picker = larkway.WaitForWindow([] { // the start-up folder picker
         for (HWND found = nullptr; (found = ::FindWindowExW(nullptr, found, L"#32770", nullptr));)
             if (::IsWindowVisible(found) && ::FindWindowExW(found, nullptr, L"Static", L"Select Destination Folder"))
@@ -281,14 +279,12 @@ TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
     });
     ASSERT_NE(picker, nullptr);
     ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
-
     HWND dialog = larkway.WaitForWindow(L"#32770", L"Larkway");
     ASSERT_NE(dialog, nullptr);
     // Larkway took the selection; the launcher gave the user's text back.
     EXPECT_TRUE(larkway.WaitUntil([] { return ClipboardText() == L"the user's text"; }));
     HWND list = ::GetDlgItem(dialog, IDC_ITEM_LIST);
     EXPECT_NE(larkway.WaitForWindow([list] { return ListView_GetItemCount(list) == 3 ? list : nullptr; }), nullptr);
-
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(larkway.WaitForExit(), 0u);
     EXPECT_EQ(Stored(L"FAVS") + Stored(L"CHECK") + Stored(L"AVAILABLE"), L"611");

@@ -73,7 +73,6 @@ protected:
     {
         return CSendOperation(flags).Send(nullptr, sources, destination, m_move);
     }
-
     const bool m_move = GetParam();
     const Files m_files = {{L"alpha.txt", "alpha bytes"},
                            {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)},
@@ -102,7 +101,6 @@ TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWord)
     EXPECT_EQ(FilesUnder(dest), arrived);
     EXPECT_EQ(FilesUnder(Path(L"src")), m_move ? Files() : m_files);
     EXPECT_EQ(fs::exists(Path(L"src\\charlie")), !m_move);
-
     const SendOutcome toRoot = Send({rootItem}, L"H:\\");
     EXPECT_TRUE(toRoot.sent);
     EXPECT_EQ(toRoot.destination, L"H:\\");
@@ -261,14 +259,12 @@ TEST_P(SendOperationTest, OnAFullDriveWhatDidNotArriveStaysAndTheCutOffCopyGoes)
     EXPECT_EQ(FilesUnder(folder), inFolder);
     EXPECT_EQ(Shown(boxes), NotArrived(dest, bigFile + L"\n" + folder));
     EXPECT_EQ(boxes.shown[0].type, kWarning);
-
     // A folder cut off inside is taken away whole.
     boxes.shown.clear();
     EXPECT_TRUE(Send({folder}, dest).sent);
     EXPECT_FALSE(fs::exists(dest + L"\\folder"));
     EXPECT_EQ(FilesUnder(folder), inFolder);
     EXPECT_EQ(Shown(boxes), NotArrived(dest, folder));
-
     // A cut-off copy over a file that was there before is not this send's to take away.
     boxes.shown.clear();
     std::ofstream(fs::path(dest + L"\\big.bin")) << "old";
