@@ -15,10 +15,8 @@ namespace {
 using namespace testing_support;
 using Faults = std::vector<std::wstring>;
 
-// What each window offers to Tab and to mnemonics; then a move by keys alone,
-// through the program's own message routing: Alt+O toggles the mode whichever
-// it shows, Enter on the focused mode button presses that button, and in the
-// destination it is Send.
+// What each window offers to Tab and mnemonics; then a move by keys alone: Alt+O toggles
+// the mode, Enter on the mode button presses it, and in the destination it is Send.
 TEST_F(LarkwayTest, EveryWindowGivesEachControlATabStopAndItsOwnMnemonicAndAMoveNeedsOnlyKeys)
 {
     const std::wstring item = m_temp.MakeFile(L"from\\item.txt", "item bytes");
@@ -34,8 +32,7 @@ TEST_F(LarkwayTest, EveryWindowGivesEachControlATabStopAndItsOwnMnemonicAndAMove
     ASSERT_TRUE(about.Create(nullptr));
     EXPECT_EQ(KeyboardFaults(about.m_hWnd), Faults{}) << "About";
     about.DestroyWindow();
-    // The options sheet, opened from its button by Tab and Space, looked at
-    // page by page from inside its own loop, and closed with Escape.
+    // The options sheet, opened by Tab and Space, looked at page by page, closed with Escape.
     RouteMessages();
     ASSERT_EQ(::GetFocus(), Item(IDC_DESTINATION));
     Keyboard keys;

@@ -19,10 +19,8 @@
 
 namespace larkway {
 
-// A drive letter for a folder: a link in the prefix's dosdevices folder, made
-// from the Linux side and taken back at the end. A new letter has no drive
-// type until the Wine server restarts: for the drive's figures a letter with
-// one (r:, a RAM disk) is pointed at the folder, and back at restore after.
+// A drive letter for a folder: a link in the prefix's dosdevices, taken back at the end. A new
+// letter has no drive type until the Wine server restarts: r: (a RAM disk) can be lent instead.
 class DriveLetterLink {
 public:
     explicit DriveLetterLink(const std::wstring& folder, wchar_t letter = 0, const char* restore = nullptr)
@@ -108,8 +106,8 @@ protected:
             profile.WriteProfileString(L"Favorites", FavoriteEntryName(static_cast<int>(i)), entries[i]);
         profile.WriteProfileInt(L"Favorites", L"AVAILABLE", static_cast<int>(entries.size()));
     }
-    // Starts the dialog on the paths; the start-up browse picks `browsed` (none:
-    // cancelled). Waits, unless told not to, until the items are sized and the drive answered.
+    // Starts the dialog on the paths, the start-up browse picking `browsed` (none: cancelled);
+    // waits, unless told not to, until the items are sized and the drive answered.
     void Start(const std::vector<std::wstring>& paths, std::optional<std::wstring> browsed = std::nullopt,
                bool wait = true)
     {
@@ -154,8 +152,7 @@ protected:
         }
         return items;
     }
-    // The user types a destination (the drive answers on a worker: waited for
-    // unless told not to), clicks a button.
+    // The user types a destination (its drive's answer awaited unless told not to), clicks a button.
     void TypeDestination(const std::wstring& text, bool waitForTheDrive = true)
     {
         ::SetWindowTextW(Item(IDC_DESTINATION), text.c_str());

@@ -1,6 +1,5 @@
-// The options sheet over a real send dialog: opened as the user opens it,
-// driven with the messages the user's actions send, and read back from its
-// controls, from the send dialog and, after Exit, from the registry.
+// The options sheet over a real send dialog, driven with the messages the user's
+// actions send, and read back from its controls and from the send dialog.
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "framework/LongPath.h"
@@ -74,9 +73,8 @@ protected:
         return favorites;
     }
     void StartDialog() { Start({m_temp.MakeFile(L"item.txt")}); }
-    // Gives the send dialog a command (Options: the button, or the menu item
-    // with code 0; Add To Favorites) and lets use act on the sheet it opens.
-    // A sheet that use leaves up is cancelled.
+    // Gives the send dialog a command (Options, from the menu with code 0; Add To Favorites) and
+    // lets use act on the sheet it opens; a sheet use leaves up is cancelled.
     void WithSheet(const std::function<void()>& use, int command = ID_VIEW_OPTIONS, WORD code = BN_CLICKED)
     {
         bool found = false;
@@ -110,9 +108,8 @@ protected:
     HWND m_sheet = nullptr;
 };
 
-// Opened from the menu (the keyboard test opens it from its button) on the
-// dialog's values; a number outside 0 to 10 is refused; Apply makes the
-// page's values the dialog's, which Set Defaults then returns to.
+// Opened from the menu on the dialog's values; a number outside 0 to 10 is refused;
+// Apply makes the page's values the dialog's, which Set Defaults then returns to.
 TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTenAndApplies)
 {
     WriteSetting(L"FAVS", 4);
@@ -165,10 +162,8 @@ TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTen
     EXPECT_TRUE(m_dialog->SizeFolders());
 }
 
-// Lowering the number keeps every favourite and refuses the next add, which
-// opens the sheet on the favourites. Up and Down go round the ends with the
-// moved one selected; Delete and Clear ask, and Delete selects the row that
-// took the place.
+// Lowering the number keeps every favourite and refuses the next add, which opens the
+// favourites: Up and Down go round the ends; Delete and Clear ask first.
 TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndAreDeletedOnlyWhenConfirmed)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
@@ -255,9 +250,8 @@ TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndA
     EXPECT_TRUE(m_dialog->Settings().favorites.empty());
 }
 
-// Selecting a favourite shows it; one whose target exists is taken again as
-// if typed, which marks the page changed. Names are taken as typed unless
-// the registry would read them back cut at a comma.
+// Selecting a favourite shows it, one whose target exists taken again as if typed; a name
+// is taken as typed unless the registry would read it back cut at a comma.
 TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIsNotTaken)
 {
     const std::wstring here = m_temp.MakeFolder(L"here");
@@ -319,9 +313,8 @@ TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIs
               (std::vector<Favorite>{{L"", here}, {L"a, b", L"C:\\no such folder"}, {L"three", L"C:\\"}}));
 }
 
-// The target takes only a folder that exists, given by its full path.
-// Applied changes reach the dialog's menu and favourites at once; cancelled
-// ones do not. A favourite's Browse picks a folder next to its target.
+// The target takes only an existing folder's full path; applied changes reach the dialog
+// at once, cancelled ones do not; a favourite's Browse picks a folder by its target.
 TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachTheDialog)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
@@ -336,9 +329,7 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
     std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
     StartDialog();
     DialogAnswerer picker([&](HWND dialog) {
-        // Wine's BFFM_SETSELECTION compares the folder's access time too,
-        // which reading the folder changes: the picker opens on the
-        // favourite's folder now and then only. Its sibling is clicked.
+        // Wine's picker opens on the favourite's folder now and then only: its sibling is clicked.
         if (!::FindWindowExW(dialog, nullptr, L"Static", L"Select Favorite DIR"))
             return;
         m_steps.Post([dialog] {

@@ -109,9 +109,8 @@ TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDri
     EXPECT_EQ(held.Passed(), passed) << "closing waited for the drive";
 }
 
-// "report." and "report" side by side, as a Linux drive holds them: the one
-// with the dot is listed as it is, and since the shell cannot take its name,
-// the send names it and touches neither.
+// "report." beside "report", as a Linux drive holds them: listed as it is, and since the
+// shell cannot take its name, the send names it and touches neither.
 TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
 {
     const std::wstring plain = m_temp.MakeFile(L"report", "plain");
@@ -224,9 +223,8 @@ TEST_F(LarkwayTest, AMoveSentWhileSizingWaitsForEveryItem)
     EXPECT_FALSE(SendEnabled());
 }
 
-// Two Larkway windows open at once each add a favourite (the name offered is
-// the target; the user types another) and close in turn: the one that closes
-// last keeps what the first saved.
+// Two windows at once each add a favourite (offered under its target's name, renamed) and
+// close in turn: the one that closes last keeps what the first saved.
 TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
 {
     struct Run : CLarkwayApp {

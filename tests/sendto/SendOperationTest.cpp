@@ -82,9 +82,8 @@ protected:
     std::vector<std::wstring> m_selection;
 };
 
-// Onto a folder (one trailing backslash dropped) or a drive root (H:, a fixed
-// test drive, which keeps its backslash); a folder onto a folder of the same
-// name is merged into it, and judged by its own files.
+// Onto a folder (a trailing backslash dropped) or a drive root (H:, which keeps it); a
+// folder onto one of the same name is merged into it.
 TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWord)
 {
     const std::wstring dest = m_temp.MakeFolder(L"dest");
@@ -137,9 +136,8 @@ TEST_P(SendOperationTest, MissingFolderIsCreatedOnYesAndNothingIsSentOnNo)
     EXPECT_EQ(fs::exists(one[0]), !m_move);
 }
 
-// However the destination is written, a folder is never sent into itself:
-// the shell would nest copies until the path is too long and then write into
-// whatever folder is current.
+// However the destination is written, a folder is never sent into itself: the shell
+// would nest copies until the path is too long, then write into the current folder.
 TEST_P(SendOperationTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsWritten)
 {
     const std::wstring charlie = Path(L"src\\charlie");
@@ -167,9 +165,8 @@ TEST_P(SendOperationTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsW
     }
 }
 
-// Each refusal says why in one message, asks nothing (not even the shell's
-// own questions: under Wine a move of two same-named items replaces the
-// first without one) and leaves every item where it was.
+// Each refusal says why in one message, asks nothing (the shell neither: under Wine a move
+// of two same-named items replaces the first unasked) and leaves every item where it was.
 TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
 {
     const std::wstring dest = m_temp.MakeFolder(L"dest");
@@ -207,9 +204,8 @@ TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
     }
 }
 
-// A file already at the destination under the same name: the shell asks
-// (a copy under Wine); what the person answers decides what arrived, and the
-// old file is not this send's to take away.
+// A file already at the destination: the shell asks; the answer decides what arrived, and
+// the old file is not this send's to take away.
 TEST(ArrivalTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
 {
     TempDir temp;
@@ -230,9 +226,8 @@ TEST(ArrivalTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
     }
 }
 
-// The send fills a drive of 1 MB: the shell reports success and leaves a
-// cut-off copy behind, which goes when this send made it; what did not
-// arrive stays where it was.
+// The send fills a drive of 1 MB: the shell reports success and leaves a cut-off copy,
+// which goes when this send made it; what did not arrive stays where it was.
 TEST_P(SendOperationTest, OnAFullDriveWhatDidNotArriveStaysAndTheCutOffCopyGoes)
 {
     const std::wstring small = WindowsPath(TEST_DRIVES_DIR "/small");
@@ -299,9 +294,8 @@ TEST(SendRefusalTest, FileTooLargeForAFatDestinationIsNamed)
     EXPECT_EQ(RefusalText(CArrivalCheck({fits}, dest).Items(), dest, false, L"FAT32"), L"");
 }
 
-// A link in the selection is sent as what it leads to, whole; a cut-off
-// copy's clean-up takes a folder away whole, read-only files and all, and
-// a link inside it as a link, not what it leads to.
+// A link is sent as what it leads to; a cut-off copy's clean-up takes a folder away whole,
+// read-only files and all, and a link inside as a link, not what it leads to.
 TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALink)
 {
     TempDir temp;

@@ -107,9 +107,8 @@ TEST(Store, AnEntryIsSplitBeforeTheAbsolutePathAfterAComma)
         EXPECT_EQ(SplitFavorite(text), expected) << testing::PrintToString(text);
 }
 
-// Entries past the tenth are named by the characters after '9' ("FAV:",
-// "FAV;"...); the 36th would be "FAVS", the setting: neither saving nor
-// loading goes that far, whatever "AVAILABLE" says.
+// Entries past the tenth are named by the characters after '9' ("FAV:"...); the 36th would
+// be "FAVS", the setting: neither saving nor loading goes that far, whatever "AVAILABLE" says.
 TEST(HostileValues, NoMoreEntriesThanFitBeforeTheSettingAreSavedOrRead)
 {
     ScratchProfile scratch;
@@ -132,7 +131,7 @@ TEST(HostileValues, NoMoreEntriesThanFitBeforeTheSettingAreSavedOrRead)
     }
 }
 
-TEST(HostileValues, NumbersOutOfRangeAreBroughtWithinItOnLoadAndOnSave)
+TEST(HostileValues, NumbersOutOfRangeAreBroughtWithinItAndValuesOfTheWrongTypeReadAsDefaults)
 {
     const struct {
         int favs, check, maxFavorites, sizeFolders;
@@ -156,13 +155,7 @@ TEST(HostileValues, NumbersOutOfRangeAreBroughtWithinItOnLoadAndOnSave)
                                                     {L"CHECK", static_cast<DWORD>(c.sizeFolders)},
                                                     {L"FAVS", static_cast<DWORD>(c.maxFavorites)}}));
     }
-}
-
-// Values of the wrong type read as their defaults; entries that are not
-// texts count as empty: skipped, the rest load.
-TEST(HostileValues, ValuesOfTheWrongTypeReadAsTheirDefaults)
-{
-    ScratchProfile scratch;
+    // Values of the wrong type read as their defaults; entries that are not texts are skipped.
     scratch.SetString(kSection, L"FAVS", L"8");
     scratch.SetString(kSection, L"CHECK", L"0");
     scratch.SetString(kSection, L"AVAILABLE", L"1");
