@@ -157,10 +157,7 @@ TEST_F(SendDialogTest, TheStartUpBrowseAndAFavouriteMeasureTheirDriveAndTheMenuL
 
 TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone)
 {
-    {
-        fx::CClipboard clipboard;
-        ::EmptyClipboard();
-    }
+    PutTextOnClipboard(L"copied text, no files"); // no list of files to send
     // A profile of an earlier run, with values this run would correct.
     WriteSetting(L"FAVS", 99);
     WriteFavorites({L"Mine,C:\\mine"});
