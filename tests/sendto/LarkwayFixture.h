@@ -19,11 +19,8 @@
 
 namespace larkway {
 
-// A drive letter for a folder, made as Wine makes one: a link in the prefix's
-// dosdevices folder, made from the Linux side and taken back at the end. A
-// new letter has no drive type until the Wine server restarts; for the
-// drive's figures a letter with a type (r:, a RAM disk) is pointed at the
-// folder instead, and back at restore (a Linux path) after.
+// A drive letter for a folder: a link in the prefix's dosdevices, taken back at the end. A new
+// letter has no drive type until the Wine server restarts: r: (a RAM disk) can be lent instead.
 class DriveLetterLink {
 public:
     explicit DriveLetterLink(const std::wstring& folder, wchar_t letter = 0, const char* restore = nullptr)
@@ -48,8 +45,6 @@ public:
         if (!m_dosdevices.empty())
             Link(std::filesystem::path(m_restore).wstring(), false);
     }
-    DriveLetterLink(const DriveLetterLink&) = delete;
-    DriveLetterLink& operator=(const DriveLetterLink&) = delete;
     bool Made() const { return m_letter && IsSameItem(Root(), m_folder); }
     std::wstring Root() const { return std::wstring(1, m_letter) + L":\\"; }
 
@@ -62,7 +57,6 @@ private:
                                     target.empty() ? L"-f " + name : L"-sfn \"" + target + L"\" " + name,
                                     [this, made] { return Made() == made; });
     }
-
     std::wstring m_folder;
     wchar_t m_letter;
     std::string m_restore;
@@ -86,7 +80,6 @@ protected:
         testing_support::PumpMessages();
         ClearProfile();
     }
-
     static void ClearProfile() { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Corvale\\Larkway"); }
     static fx::CProfile Profile()
     {
@@ -113,10 +106,8 @@ protected:
             profile.WriteProfileString(L"Favorites", FavoriteEntryName(static_cast<int>(i)), entries[i]);
         profile.WriteProfileInt(L"Favorites", L"AVAILABLE", static_cast<int>(entries.size()));
     }
-
-    // Starts the dialog on the paths; the start-up browse picks `browsed`
-    // (none: the user cancels it). Waits, unless told not to, until every
-    // item is sized and the drive has answered.
+    // Starts the dialog on the paths, the start-up browse picking `browsed` (none: cancelled);
+    // waits, unless told not to, until the items are sized and the drive answered.
     void Start(const std::vector<std::wstring>& paths, std::optional<std::wstring> browsed = std::nullopt,
                bool wait = true)
     {
@@ -132,7 +123,6 @@ protected:
         ASSERT_TRUE(testing_support::PumpUntil([this] { return !::IsWindowVisible(Item(IDC_ITEM_PROGRESS)); }));
         WaitForDestinationCheck();
     }
-
     HWND Dialog() const { return m_dialog->m_hWnd; }
     HWND Item(int id) const { return ::GetDlgItem(Dialog(), id); }
     std::wstring Text(int id) const { return testing_support::WindowText(Item(id)); }
@@ -150,9 +140,19 @@ protected:
         }
         return rows;
     }
-
-    // What the user does: types a destination (the drive answers on a
-    // worker: waits for it unless told not to), clicks a button.
+    // The favourites menu from the top, "<n> text" each for the command ID_FAVORITE_FIRST + n.
+    std::vector<std::wstring> FavoritesMenu() const
+    {
+        std::vector<std::wstring> items;
+        HMENU menu = ::GetSubMenu(::GetSubMenu(::GetMenu(Dialog()), 1), 1);
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            wchar_t text[256] = L"";
+            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+            items.push_back(std::to_wstring(::GetMenuItemID(menu, i) - ID_FAVORITE_FIRST) + L" " + text);
+        }
+        return items;
+    }
+    // The user types a destination (its drive's answer awaited unless told not to), clicks a button.
     void TypeDestination(const std::wstring& text, bool waitForTheDrive = true)
     {
         ::SetWindowTextW(Item(IDC_DESTINATION), text.c_str());
@@ -168,7 +168,6 @@ protected:
         ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
         testing_support::PumpMessages();
     }
-
     // Declared first: no message box may wait for a person.
     testing_support::MessageBoxRecorder m_boxes{IDOK};
     testing_support::TempDir m_temp;

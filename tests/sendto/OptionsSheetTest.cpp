@@ -1,6 +1,5 @@
-// The options sheet over a real send dialog: opened as the user opens it,
-// driven with the messages the user's actions send, and read back from its
-// controls, from the send dialog and, after Exit, from the registry.
+// The options sheet over a real send dialog, driven with the messages the user's
+// actions send, and read back from its controls and from the send dialog.
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "framework/LongPath.h"
@@ -17,30 +16,34 @@ using Names = std::vector<std::wstring>;
 
 const int kApplyButton = 0x3021; // comctl32's id for the sheet's Apply button
 
-// The sheet as the user meets it: its pages, their controls, its buttons and keys.
-class SheetUser {
-public:
-    explicit SheetUser(HWND sheet) : m_sheet(sheet) {}
-
-    bool IsUp() const { return ::IsWindowVisible(m_sheet) != FALSE; }
-    // 0: "Options", 1: "Organize Favorites".
+class OptionsSheetTest : public LarkwayTest {
+protected:
+    // The sheet as the user meets it: its pages (0: "Options", 1: "Organize
+    // Favorites"), their controls, its buttons and keys.
+    bool SheetUp() const { return ::IsWindowVisible(m_sheet) != FALSE; }
     int ActivePage() const { return PropSheet_HwndToIndex(m_sheet, Page()); }
     void ShowPage(int index) const { PropSheet_SetCurSel(m_sheet, nullptr, index); }
     HWND Page() const { return PropSheet_GetCurrentPageHwnd(m_sheet); }
-    HWND Item(int id) const { return ::GetDlgItem(Page(), id); }
-    std::wstring Text(int id) const { return WindowText(Item(id)); }
-    bool IsChecked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    HWND PageItem(int id) const { return ::GetDlgItem(Page(), id); }
+    std::wstring PageText(int id) const { return WindowText(PageItem(id)); }
+    bool IsChecked(int id) const { return ::SendMessageW(PageItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool ApplyEnabled() const { return ::IsWindowEnabled(::GetDlgItem(m_sheet, kApplyButton)) != FALSE; }
-    void Type(int id, const std::wstring& text) const { ::SetWindowTextW(Item(id), text.c_str()); }
-    void Click(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
+    void Type(int id, const std::wstring& text) const { ::SetWindowTextW(PageItem(id), text.c_str()); }
+    void Push(int id) const { ::SendMessageW(PageItem(id), BM_CLICK, 0, 0); }
     void Press(int button) const { ::SendMessageW(m_sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
-    // A key or an Alt+letter where the focus is, handed to the sheet first as
-    // its message loop does.
+    // A key or an Alt+letter where the focus is, handed to the sheet first as its message loop does.
     void Key(WPARAM key) const { Deliver(WM_KEYDOWN, key, 0); }
     void Mnemonic(wchar_t letter) const { Deliver(WM_SYSCHAR, letter, 1 << 29); }
-
-    HWND List() const { return Item(IDC_FAVORITE_LIST); }
-    Names Rows() const
+    void Deliver(UINT msg, WPARAM wp, LPARAM lp) const
+    {
+        MSG message{::GetFocus(), msg, wp, lp, 0, {}};
+        if (!PropSheet_IsDialogMessage(m_sheet, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    HWND List() const { return PageItem(IDC_FAVORITE_LIST); }
+    Names ListRows() const
     {
         Names rows;
         for (int i = 0; i < ListView_GetItemCount(List()); ++i) {
@@ -57,22 +60,6 @@ public:
         const UINT state = row < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
         ListView_SetItemState(List(), row, state, LVIS_SELECTED | LVIS_FOCUSED);
     }
-
-private:
-    void Deliver(UINT msg, WPARAM wp, LPARAM lp) const
-    {
-        MSG message{::GetFocus(), msg, wp, lp, 0, {}};
-        if (!PropSheet_IsDialogMessage(m_sheet, &message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-
-    HWND m_sheet;
-};
-
-class OptionsSheetTest : public LarkwayTest {
-protected:
     // Favourites "one", "two", "three", each on an existing folder of its own.
     std::vector<Favorite> StoreOneTwoThree()
     {
@@ -86,38 +73,25 @@ protected:
         return favorites;
     }
     void StartDialog() { Start({m_temp.MakeFile(L"item.txt")}); }
-
-    // Gives the send dialog a command (Options: the button, or the menu item
-    // with code 0; Add To Favorites) and lets use act on the sheet it opens.
-    // A sheet that use leaves up is cancelled.
-    void WithSheet(HWND dialog, int command, WORD code, const std::function<void(const SheetUser&)>& use)
+    // Gives the send dialog a command (Options, from the menu with code 0; Add To Favorites) and
+    // lets use act on the sheet it opens; a sheet use leaves up is cancelled.
+    void WithSheet(const std::function<void()>& use, int command = ID_VIEW_OPTIONS, WORD code = BN_CLICKED)
     {
         bool found = false;
         m_steps.Post([&] {
-            const HWND sheet = ::FindWindowW(L"#32770", L"Options");
+            const HWND sheet = m_sheet = ::FindWindowW(L"#32770", L"Options");
             if (!(found = sheet != nullptr))
                 return;
-            use(SheetUser(sheet));
+            use();
             m_steps.Post([sheet] { // runs only if the sheet's loop goes on after use
                 if (::IsWindow(sheet))
                     ::SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
             });
         });
-        const LPARAM from = code == BN_CLICKED ? reinterpret_cast<LPARAM>(::GetDlgItem(dialog, command)) : 0;
-        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, code), from);
+        const LPARAM from = code == BN_CLICKED ? reinterpret_cast<LPARAM>(Item(command)) : 0;
+        ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(command, code), from);
         PumpMessages();
         EXPECT_TRUE(found) << "no options sheet came up";
-    }
-    void WithSheet(const std::function<void(const SheetUser&)>& use)
-    {
-        WithSheet(Dialog(), ID_VIEW_OPTIONS, BN_CLICKED, use);
-    }
-    Names FavoriteNames() const
-    {
-        Names names;
-        for (const Favorite& favorite : m_dialog->Settings().favorites)
-            names.push_back(favorite.name);
-        return names;
     }
     // One message box was shown (and is forgotten), with that text and, when given, caption and type.
     void ExpectOneBox(const std::wstring& text, const std::wstring& caption = L"", UINT type = 0)
@@ -130,377 +104,232 @@ protected:
         }
         m_boxes.shown.clear();
     }
-
     PostedSteps m_steps;
+    HWND m_sheet = nullptr;
 };
 
-// --- The options page ----------------------------------------------------------
-
-TEST_F(OptionsSheetTest, TheButtonAndTheMenuItemOpenItOnTheDialogsValuesWhichSetDefaultsReturnsTo)
+// Opened from the menu on the dialog's values; a number outside 0 to 10 is refused;
+// Apply makes the page's values the dialog's, which Set Defaults then returns to.
+TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTenAndApplies)
 {
     WriteSetting(L"FAVS", 4);
     WriteSetting(L"CHECK", 0);
     StartDialog();
-    for (WORD code : {WORD{BN_CLICKED}, WORD{0}}) {
-        SCOPED_TRACE(code == 0 ? "the menu item" : "the button");
-        WithSheet(Dialog(), ID_VIEW_OPTIONS, code, [&](const SheetUser& sheet) {
-            EXPECT_EQ(sheet.ActivePage(), 0);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"4");
-            EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-            sheet.ShowPage(1);
-            sheet.ShowPage(0); // shows its values again: no change of the user's
-            EXPECT_FALSE(sheet.ApplyEnabled());
-            // The arrows count within 0 to 10.
-            ::SetFocus(sheet.Item(IDC_FAVORITE_COUNT));
-            sheet.Key(VK_DOWN);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"3");
-            EXPECT_TRUE(sheet.ApplyEnabled());
-            sheet.Type(IDC_FAVORITE_COUNT, L"10");
-            sheet.Key(VK_UP);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"10");
-            sheet.Click(IDC_SIZE_FOLDERS);
-            sheet.Click(IDC_SET_DEFAULTS); // the dialog's values, not the first run's 6
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"4");
-            EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-            EXPECT_FALSE(sheet.ApplyEnabled());
-        });
-    }
-    // Apply makes the page's values the dialog's; Set Defaults then returns to those.
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"9");
-        sheet.Click(IDC_SIZE_FOLDERS);
-        sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_TRUE(sheet.IsUp());
-        EXPECT_FALSE(sheet.ApplyEnabled());
-        EXPECT_EQ(m_dialog->Settings().maxFavorites, 9);
-        EXPECT_TRUE(m_dialog->SizeFolders());
-        sheet.Type(IDC_FAVORITE_COUNT, L"2");
-        sheet.Click(IDC_SIZE_FOLDERS);
-        sheet.Click(IDC_SET_DEFAULTS);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_COUNT), L"9");
-        EXPECT_TRUE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-        sheet.Type(IDC_FAVORITE_COUNT, L"3");
-        sheet.Press(PSBTN_CANCEL);
-    });
-    EXPECT_EQ(m_dialog->Settings().maxFavorites, 9);
-    EXPECT_TRUE(m_dialog->SizeFolders());
-}
-
-TEST_F(OptionsSheetTest, ANumberOutsideZeroToTenIsRefusedWithTheRangeMessageAndNotTaken)
-{
-    WriteSetting(L"FAVS", 4);
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
+    WithSheet([&] {
+        EXPECT_EQ(ActivePage(), 0);
+        EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"4");
+        EXPECT_FALSE(IsChecked(IDC_SIZE_FOLDERS));
+        ShowPage(1);
+        ShowPage(0); // shows its values again: no change of the user's
+        EXPECT_FALSE(ApplyEnabled());
+        ::SetFocus(PageItem(IDC_FAVORITE_COUNT)); // the arrows count within 0 to 10
+        Key(VK_DOWN);
+        EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"3");
+        EXPECT_TRUE(ApplyEnabled());
+        Type(IDC_FAVORITE_COUNT, L"10");
+        Key(VK_UP);
+        EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"10");
         for (const wchar_t* typed : {L"11", L"abc", L"-1", L"", L"99999999999"}) {
             for (int button : {PSBTN_OK, PSBTN_APPLYNOW}) {
                 SCOPED_TRACE(testing::PrintToString(std::wstring(typed)) + (button == PSBTN_OK ? " OK" : " Apply"));
-                sheet.Type(IDC_FAVORITE_COUNT, typed);
-                sheet.Press(button);
-                EXPECT_TRUE(sheet.IsUp());
+                Type(IDC_FAVORITE_COUNT, typed);
+                Press(button);
+                EXPECT_TRUE(SheetUp());
                 ExpectOneBox(L"Please enter an integer between 0 and 10.");
-                EXPECT_EQ(::GetFocus(), sheet.Item(IDC_FAVORITE_COUNT));
+                EXPECT_EQ(::GetFocus(), PageItem(IDC_FAVORITE_COUNT));
                 EXPECT_EQ(m_dialog->Settings().maxFavorites, 4);
             }
         }
-        sheet.ShowPage(1); // nor can the page be left with it
-        EXPECT_EQ(sheet.ActivePage(), 0);
-        sheet.Type(IDC_FAVORITE_COUNT, L" 0 ");
-        sheet.Press(PSBTN_OK);
-    });
+        ShowPage(1); // nor can the page be left with it
+        EXPECT_EQ(ActivePage(), 0);
+        Type(IDC_FAVORITE_COUNT, L" 0 ");
+        Mnemonic(L's');
+        Press(PSBTN_APPLYNOW);
+        EXPECT_TRUE(SheetUp());
+        EXPECT_FALSE(ApplyEnabled());
+        EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
+        EXPECT_TRUE(m_dialog->SizeFolders());
+        Type(IDC_FAVORITE_COUNT, L"2");
+        Mnemonic(L's');
+        Mnemonic(L'd'); // Set Defaults: the dialog's values, not the first run's 6
+        EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"0");
+        EXPECT_TRUE(IsChecked(IDC_SIZE_FOLDERS));
+        EXPECT_FALSE(ApplyEnabled());
+        Type(IDC_FAVORITE_COUNT, L"3");
+        Press(PSBTN_CANCEL);
+    }, ID_VIEW_OPTIONS, 0);
     EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
+    EXPECT_TRUE(m_dialog->SizeFolders());
 }
 
-// --- The favourites page -------------------------------------------------------
-
-TEST_F(OptionsSheetTest, UpAndDownGoRoundTheEndsWithTheMovedFavouriteSelected)
+// Lowering the number keeps every favourite and refuses the next add, which opens the
+// favourites: Up and Down go round the ends; Delete and Clear ask first.
+TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndAreDeletedOnlyWhenConfirmed)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
     StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        EXPECT_EQ(sheet.SelectedRow(), -1);
-        sheet.Click(IDC_MOVE_UP); // nothing selected: nothing moves
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-        EXPECT_FALSE(sheet.ApplyEnabled());
+    WithSheet([&] {
+        Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
+        Press(PSBTN_OK);
+    });
+    EXPECT_EQ(m_dialog->Settings().maxFavorites, 3);
+    EXPECT_EQ(m_dialog->Settings().favorites, stored); // the page never shown wrote nothing either
+    WithSheet([&] {
+        ExpectOneBox(L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
+                     L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
+        EXPECT_EQ(ActivePage(), 1);
+        EXPECT_EQ(SelectedRow(), -1);
+        Push(IDC_MOVE_UP); // nothing selected: nothing moves
+        EXPECT_EQ(ListRows(), (Names{L"one", L"two", L"three"}));
+        EXPECT_FALSE(ApplyEnabled());
         const struct {
-            int select, button;
+            int select;
+            wchar_t mnemonic; // u: Up, d: Down
             Names rows;
             int selected;
         } moves[] = {
-            {0, IDC_MOVE_UP, {L"two", L"three", L"one"}, 2},   // the first goes to the end
-            {2, IDC_MOVE_DOWN, {L"one", L"two", L"three"}, 0}, // the last goes to the top
-            {0, IDC_MOVE_DOWN, {L"two", L"one", L"three"}, 1},
-            {2, IDC_MOVE_UP, {L"two", L"three", L"one"}, 1},
-            {2, IDC_MOVE_DOWN, {L"one", L"two", L"three"}, 0},
-            {2, IDC_MOVE_DOWN, {L"three", L"one", L"two"}, 0},
+            {0, L'u', {L"two", L"three", L"one"}, 2}, // the first goes to the end
+            {2, L'd', {L"one", L"two", L"three"}, 0}, // the last goes to the top
+            {0, L'd', {L"two", L"one", L"three"}, 1}, {2, L'u', {L"two", L"three", L"one"}, 1},
+            {2, L'd', {L"one", L"two", L"three"}, 0}, {2, L'd', {L"three", L"one", L"two"}, 0},
         };
+        ::SetFocus(List());
         for (const auto& move : moves) {
             SCOPED_TRACE(testing::PrintToString(move.rows));
-            sheet.SelectRow(move.select);
-            const std::wstring moved = sheet.Rows()[static_cast<size_t>(move.select)];
-            sheet.Click(move.button);
-            EXPECT_EQ(sheet.Rows(), move.rows);
-            EXPECT_EQ(sheet.SelectedRow(), move.selected);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), moved);
-            EXPECT_EQ(::GetFocus(), sheet.List());
-            EXPECT_TRUE(sheet.ApplyEnabled());
+            SelectRow(move.select);
+            const std::wstring moved = ListRows()[static_cast<size_t>(move.select)];
+            Mnemonic(move.mnemonic);
+            EXPECT_EQ(ListRows(), move.rows);
+            EXPECT_EQ(SelectedRow(), move.selected);
+            EXPECT_EQ(PageText(IDC_FAVORITE_NAME), moved);
+            EXPECT_EQ(::GetFocus(), List());
+            EXPECT_TRUE(ApplyEnabled());
         }
-        ::SetFocus(sheet.Item(IDC_MOVE_UP)); // Enter on a page's button is still OK
-        sheet.Key(VK_RETURN);
-    });
-    EXPECT_EQ(m_dialog->Settings().favorites, (std::vector<Favorite>{stored[2], stored[0], stored[1]}));
-}
-
-TEST_F(OptionsSheetTest, DeleteAndClearAskAndDeleteSelectsTheRowThatTookThePlace)
-{
-    const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        sheet.SelectRow(2);
+        ::SetFocus(PageItem(IDC_MOVE_UP)); // Enter on a page's button is still OK
+        Key(VK_RETURN);
+    }, IDC_ADD_FAVORITE);
+    const std::vector<Favorite> moved{stored[2], stored[0], stored[1]};
+    EXPECT_EQ(m_dialog->Settings().favorites, moved);
+    WithSheet([&] {
+        ShowPage(1);
+        SelectRow(2);
         m_boxes.answer = IDCANCEL;
-        sheet.Click(IDC_DELETE_FAVORITE);
+        Push(IDC_DELETE_FAVORITE);
         ExpectOneBox(L"Delete Item?", L"Confirm", MB_OKCANCEL | MB_ICONSTOP);
-        sheet.Click(IDC_CLEAR_FAVORITES);
+        Push(IDC_CLEAR_FAVORITES);
         ExpectOneBox(L"Delete all the favorites-Proceed?", L"**Confirm Delete All**", MB_OKCANCEL | MB_ICONSTOP);
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-        EXPECT_EQ(::GetFocus(), sheet.List());
-        sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_EQ(m_dialog->Settings().favorites, stored);
-
+        EXPECT_EQ(::GetFocus(), List());
+        Press(PSBTN_APPLYNOW);
+        EXPECT_EQ(m_dialog->Settings().favorites, moved);
         m_boxes.answer = IDOK;
         const struct {
             int select;
             Names rows;
             int selected;
         } deletes[] = {
-            {2, {L"one", L"two"}, 1}, // the last: the new last is selected
-            {0, {L"two"}, 0},         // the next one takes its place
-            {-1, {L"two"}, 0},        // nothing selected: nothing goes, the first is selected
+            {2, {L"three", L"one"}, 1}, // the last: the new last is selected
+            {0, {L"one"}, 0},           // the next one takes its place
+            {-1, {L"one"}, 0},          // nothing selected: nothing goes, the first is selected
         };
         for (const auto& removed : deletes) {
             SCOPED_TRACE(removed.select);
-            sheet.SelectRow(removed.select);
-            sheet.Click(IDC_DELETE_FAVORITE);
-            EXPECT_EQ(sheet.Rows(), removed.rows);
-            EXPECT_EQ(sheet.SelectedRow(), removed.selected);
-            EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"two");
-            EXPECT_EQ(::GetFocus(), sheet.List());
-            EXPECT_TRUE(sheet.ApplyEnabled());
+            SelectRow(removed.select);
+            Push(IDC_DELETE_FAVORITE);
+            EXPECT_EQ(ListRows(), removed.rows);
+            EXPECT_EQ(SelectedRow(), removed.selected);
+            EXPECT_EQ(PageText(IDC_FAVORITE_NAME), L"one");
+            EXPECT_EQ(::GetFocus(), List());
+            EXPECT_TRUE(ApplyEnabled());
         }
-        sheet.Click(IDC_CLEAR_FAVORITES);
-        EXPECT_EQ(sheet.Rows(), Names{});
-        EXPECT_FALSE(::IsWindowEnabled(sheet.Item(IDC_BROWSE_FAVORITE)));
-        sheet.Press(PSBTN_OK);
+        Push(IDC_CLEAR_FAVORITES);
+        EXPECT_EQ(ListRows(), Names{});
+        EXPECT_FALSE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        Press(PSBTN_OK);
     });
     EXPECT_EQ(m_boxes.shown.size(), 4u);
     EXPECT_TRUE(m_dialog->Settings().favorites.empty());
 }
 
-TEST_F(OptionsSheetTest, LoweringTheNumberKeepsEveryFavouriteAndRefusesTheNextAdd)
-{
-    const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
-        sheet.Press(PSBTN_OK);
-    });
-    EXPECT_EQ(m_dialog->Settings().maxFavorites, 3);
-    EXPECT_EQ(m_dialog->Settings().favorites, stored); // the page never shown wrote nothing either
-
-    // The add is refused, and the sheet comes up to organise the favourites.
-    WithSheet(Dialog(), IDC_ADD_FAVORITE, BN_CLICKED, [&](const SheetUser& sheet) {
-        EXPECT_EQ(m_boxes.shown.size(), 1u);
-        EXPECT_EQ(sheet.ActivePage(), 1);
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-    });
-    ExpectOneBox(L"You have exceeded the Max Number of Favorites allotted/nPress Ok to Organize Favorites",
-                 L"Favorites:Error", MB_OK | MB_ICONINFORMATION);
-    EXPECT_EQ(m_dialog->Settings().favorites, stored);
-}
-
-// Selecting a favourite shows it; one whose target exists is taken again as
-// if typed, which marks the page changed. Names are taken as typed unless
-// the registry would read them back cut at a comma.
+// Selecting a favourite shows it, one whose target exists taken again as if typed; a name
+// is taken as typed unless the registry would read it back cut at a comma.
 TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIsNotTaken)
 {
     const std::wstring here = m_temp.MakeFolder(L"here");
     WriteFavorites({L"here," + here, L"gone,C:\\no such folder", L"three,C:\\"});
     StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        EXPECT_FALSE(::IsWindowEnabled(sheet.Item(IDC_BROWSE_FAVORITE)));
-        sheet.SelectRow(1);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_NAME), L"gone");
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), L"C:\\no such folder");
-        EXPECT_TRUE(::IsWindowEnabled(sheet.Item(IDC_BROWSE_FAVORITE)));
-        EXPECT_FALSE(sheet.ApplyEnabled());
-        sheet.SelectRow(0);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), here);
-        EXPECT_TRUE(sheet.ApplyEnabled());
-
-        sheet.SelectRow(1);
+    WithSheet([&] {
+        ShowPage(1);
+        EXPECT_FALSE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        SelectRow(1);
+        EXPECT_EQ(PageText(IDC_FAVORITE_NAME), L"gone");
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), L"C:\\no such folder");
+        EXPECT_TRUE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        EXPECT_FALSE(ApplyEnabled());
+        SelectRow(0);
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), here);
+        EXPECT_TRUE(ApplyEnabled());
+        SelectRow(1);
         for (const wchar_t* name : {L"x,C:\\y", L"x,\\\\server\\share"}) {
-            sheet.Type(IDC_FAVORITE_NAME, name);
-            EXPECT_EQ(sheet.Rows(), (Names{L"here", L"gone", L"three"}));
+            Type(IDC_FAVORITE_NAME, name);
+            EXPECT_EQ(ListRows(), (Names{L"here", L"gone", L"three"}));
         }
-        sheet.Type(IDC_FAVORITE_NAME, L"a, b");
-        EXPECT_EQ(sheet.Rows(), (Names{L"here", L"a, b", L"three"}));
-        EXPECT_EQ(sheet.SelectedRow(), 1);
-        sheet.SelectRow(0);
-        sheet.Type(IDC_FAVORITE_NAME, L"");
-        sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_EQ(FavoriteNames(), (Names{L"", L"a, b", L"three"}));
-        sheet.Type(IDC_FAVORITE_NAME, L"changed");
-        ::SetFocus(sheet.Item(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
-        sheet.Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(FavoriteNames(), (Names{L"", L"a, b", L"three"}));
-}
-
-TEST_F(OptionsSheetTest, TheTargetTakesOnlyAFolderThatExistsGivenByItsFullPath)
-{
-    const std::wstring old = m_temp.MakeFolder(L"old"), other = m_temp.MakeFolder(L"other");
-    const std::wstring file = m_temp.MakeFile(L"file.txt");
-    std::wstring longFolder = m_temp.Path().wstring(); // longer than MAX_PATH
-    while (longFolder.size() < 400) {
-        longFolder += L"\\" + std::wstring(40, L'd');
-        ASSERT_TRUE(::CreateDirectoryW(fx::ExtendedLengthPath(longFolder).c_str(), nullptr));
-    }
-    std::wstring slashes = old;
-    std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-    WriteFavorites({L"fav," + old, L"other," + other});
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        // What the favourite holds shows when it is selected again.
-        const auto storedTarget = [&] {
-            sheet.SelectRow(1);
-            sheet.SelectRow(0);
-            return sheet.Text(IDC_FAVORITE_TARGET);
-        };
-        const std::wstring folder = m_temp.Path().wstring();
-        const std::wstring refused[] = {
-            L"", L"relative\\folder", L"old", L"C:", L"C:windows", L"\\windows", L"C:/no such folder", file,
-            old + L"\\missing", folder + L"\\ol*", folder + L"\\ol?", L"C:\\*", L"CON", L"C:\\NUL", old + L"\\COM1",
-            L"\\\\.\\C:", L"\\\\.\\PhysicalDrive0", L"\\\\?\\GLOBALROOT\\Device", L"\\\\no-such-server\\share",
-            L"\\\\", L"C:\\" + std::wstring(300, L'x'), L"C:\\" + std::wstring(40000, L'x'), old + L"\"",
-            old + L"|x"};
-        for (const std::wstring& typed : refused) {
-            SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
-            sheet.SelectRow(0);
-            sheet.Type(IDC_FAVORITE_TARGET, typed);
-            EXPECT_FALSE(sheet.ApplyEnabled());
-            EXPECT_EQ(storedTarget(), old);
-        }
-        // Taken, in its full form.
-        const std::pair<std::wstring, std::wstring> taken[] = {
-            {other, other}, {slashes, old}, {other + L"\\..\\old\\.", old}, {L"\\\\?\\" + other, other},
-            {longFolder, longFolder}};
-        for (const auto& [typed, full] : taken) {
-            SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
-            sheet.SelectRow(0);
-            sheet.Type(IDC_FAVORITE_TARGET, typed);
-            EXPECT_TRUE(sheet.ApplyEnabled());
-            EXPECT_EQ(storedTarget(), full);
-        }
-        // A target refused once the page holds a change leaves the change to apply.
-        sheet.Type(IDC_FAVORITE_TARGET, L"relative");
-        EXPECT_TRUE(sheet.ApplyEnabled());
-        sheet.Press(PSBTN_OK);
-    });
-    EXPECT_EQ(m_dialog->Settings().favorites, (std::vector<Favorite>{{L"fav", longFolder}, {L"other", other}}));
-}
-
-// The tip of the row under the pointer shows its target, so that like names
-// can be told apart; below the rows there is none.
-TEST_F(OptionsSheetTest, TheTipOfARowShowsItsTarget)
-{
-    const std::wstring first = m_temp.MakeFolder(L"first"), second = m_temp.MakeFolder(L"second");
-    WriteFavorites({L"Same," + first, L"Same," + second});
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
+        Type(IDC_FAVORITE_NAME, L"a, b");
+        EXPECT_EQ(ListRows(), (Names{L"here", L"a, b", L"three"}));
+        EXPECT_EQ(SelectedRow(), 1);
+        SelectRow(0);
+        Type(IDC_FAVORITE_NAME, L"");
+        Press(PSBTN_APPLYNOW);
+        EXPECT_EQ(m_dialog->Settings().favorites.front().name, L"");
+        Type(IDC_FAVORITE_NAME, L"changed");
+        // The tip of the row under the pointer shows its target; below the rows there is none.
         const auto tipAt = [&](int row) {
             RECT label{};
-            ::GetClientRect(sheet.List(), &label);
+            ::GetClientRect(List(), &label);
             label.left = label.right - 2;
             label.top = label.bottom - 4;
             if (row >= 0)
-                ListView_GetItemRect(sheet.List(), row, &label, LVIR_LABEL);
-            MoveMouseTo(sheet.List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+                ListView_GetItemRect(List(), row, &label, LVIR_LABEL);
+            MoveMouseTo(List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
             wchar_t text[1024] = L"";
             TTTOOLINFOW info{};
             info.cbSize = sizeof(info);
-            info.hwnd = sheet.Page();
-            info.uId = reinterpret_cast<UINT_PTR>(sheet.List());
+            info.hwnd = Page();
+            info.uId = reinterpret_cast<UINT_PTR>(List());
             info.lpszText = text;
             HWND tip = nullptr;
             while ((tip = ::FindWindowExW(HWND_DESKTOP, tip, TOOLTIPS_CLASSW, nullptr)) && !*text)
                 ::SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
             return std::wstring(text);
         };
-        EXPECT_EQ(tipAt(0), first);
-        EXPECT_EQ(tipAt(1), second);
+        EXPECT_EQ(tipAt(0), here);
+        EXPECT_EQ(tipAt(1), L"C:\\no such folder");
         EXPECT_EQ(tipAt(-1), L"");
-        sheet.SelectRow(0);
-        sheet.Click(IDC_MOVE_DOWN); // the rows under the pointer are others now
-        EXPECT_EQ(tipAt(0), second);
+        Push(IDC_MOVE_DOWN); // the rows under the pointer are others now
+        EXPECT_EQ(tipAt(0), L"C:\\no such folder");
+        ::SetFocus(PageItem(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
+        Key(VK_ESCAPE);
     });
+    EXPECT_EQ(m_dialog->Settings().favorites,
+              (std::vector<Favorite>{{L"", here}, {L"a, b", L"C:\\no such folder"}, {L"three", L"C:\\"}}));
 }
 
-// Which controls Tab reaches and that no two share a letter is the keyboard
-// audit's; here each letter does its button's work.
-TEST_F(OptionsSheetTest, EveryButtonAnswersItsMnemonic)
-{
-    StoreOneTwoThree();
-    StartDialog();
-    WithSheet([&](const SheetUser& sheet) {
-        ::SetFocus(sheet.Item(IDC_FAVORITE_COUNT));
-        sheet.Mnemonic(L's');
-        EXPECT_FALSE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-        sheet.Mnemonic(L'd'); // Set Defaults: the dialog sizes folders
-        EXPECT_TRUE(sheet.IsChecked(IDC_SIZE_FOLDERS));
-
-        sheet.ShowPage(1);
-        sheet.SelectRow(0);
-        ::SetFocus(sheet.List());
-        sheet.Mnemonic(L'd');
-        EXPECT_EQ(sheet.Rows(), (Names{L"two", L"one", L"three"}));
-        sheet.Mnemonic(L'u');
-        EXPECT_EQ(sheet.Rows(), (Names{L"one", L"two", L"three"}));
-        m_boxes.answer = IDCANCEL;
-        sheet.Mnemonic(L'e');
-        ExpectOneBox(L"Delete Item?", L"Confirm", MB_OKCANCEL | MB_ICONSTOP);
-        sheet.Mnemonic(L'c');
-        ExpectOneBox(L"Delete all the favorites-Proceed?", L"**Confirm Delete All**", MB_OKCANCEL | MB_ICONSTOP);
-        DialogAnswerer picker(IDCANCEL);
-        sheet.Mnemonic(L'b');
-        EXPECT_EQ(picker.Asked(), 1);
-    });
-}
-
-// Applied changes reach the dialog's menu and favourites at once; cancelled
-// ones do not. A favourite's Browse picks a folder next to its target.
-TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndCancelledOnesDoNot)
+// The target takes only an existing folder's full path; applied changes reach the dialog
+// at once, cancelled ones do not; a favourite's Browse picks a folder by its target.
+TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachTheDialog)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
-    const std::wstring elsewhere = m_temp.MakeFolder(L"elsewhere");
+    const std::wstring one = stored[0].target, two = stored[1].target, file = m_temp.MakeFile(L"file.txt");
+    const std::wstring elsewhere = m_temp.MakeFolder(L"elsewhere"), folder = m_temp.Path().wstring();
+    std::wstring longFolder = folder; // longer than MAX_PATH
+    while (longFolder.size() < 400) {
+        longFolder += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(::CreateDirectoryW(fx::ExtendedLengthPath(longFolder).c_str(), nullptr));
+    }
+    std::wstring slashes = one;
+    std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
     StartDialog();
-    const auto menuTexts = [this] {
-        Names texts;
-        HMENU menu = ::GetSubMenu(::GetSubMenu(::GetMenu(Dialog()), 1), 1);
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            wchar_t text[256] = L"";
-            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-            texts.push_back(text);
-        }
-        return texts;
-    };
     DialogAnswerer picker([&](HWND dialog) {
-        // Wine's BFFM_SETSELECTION compares the folder's access time too,
-        // which reading the folder changes: the picker opens on the
-        // favourite's folder now and then only. Its sibling is clicked.
+        // Wine's picker opens on the favourite's folder now and then only: its sibling is clicked.
         if (!::FindWindowExW(dialog, nullptr, L"Static", L"Select Favorite DIR"))
             return;
         m_steps.Post([dialog] {
@@ -520,30 +349,59 @@ TEST_F(OptionsSheetTest, AppliedChangesReachTheDialogAndCancelledOnesDoNot)
             ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
     });
-    WithSheet([&](const SheetUser& sheet) {
-        sheet.ShowPage(1);
-        sheet.SelectRow(0);
-        sheet.Click(IDC_MOVE_UP);
-        sheet.SelectRow(0);
-        sheet.Type(IDC_FAVORITE_NAME, L"deux");
-        sheet.SelectRow(1);
-        sheet.Click(IDC_BROWSE_FAVORITE);
-        EXPECT_EQ(sheet.Text(IDC_FAVORITE_TARGET), elsewhere);
-        sheet.Press(PSBTN_APPLYNOW);
-        EXPECT_FALSE(sheet.ApplyEnabled());
-        EXPECT_EQ(menuTexts(), (Names{L"one", L"three", L"deux"}));
-
-        sheet.ShowPage(0);
-        sheet.Type(IDC_FAVORITE_COUNT, L"2");
-        sheet.Click(IDC_SIZE_FOLDERS);
-        sheet.ShowPage(1);
-        sheet.SelectRow(0);
-        sheet.Click(IDC_DELETE_FAVORITE);
-        sheet.Press(PSBTN_CANCEL);
+    WithSheet([&] {
+        ShowPage(1);
+        const auto storedTarget = [&] { // what the favourite holds shows when it is selected again
+            SelectRow(1);
+            SelectRow(0);
+            return PageText(IDC_FAVORITE_TARGET);
+        };
+        const std::wstring refused[] = {
+            L"", L"relative\\folder", L"one", L"C:", L"C:windows", L"\\windows", L"C:/no such folder", file,
+            one + L"\\missing", folder + L"\\on*", folder + L"\\on?", L"C:\\*", L"CON", L"C:\\NUL", one + L"\\COM1",
+            L"\\\\.\\C:", L"\\\\.\\PhysicalDrive0", L"\\\\?\\GLOBALROOT\\Device", L"\\\\no-such-server\\share",
+            L"\\\\", L"C:\\" + std::wstring(300, L'x'), L"C:\\" + std::wstring(40000, L'x'), one + L"\"",
+            one + L"|x"};
+        for (const std::wstring& typed : refused) {
+            SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
+            SelectRow(0);
+            Type(IDC_FAVORITE_TARGET, typed);
+            EXPECT_FALSE(ApplyEnabled());
+            EXPECT_EQ(storedTarget(), one);
+        }
+        const std::pair<std::wstring, std::wstring> taken[] = { // in its full form
+            {two, two}, {slashes, one}, {two + L"\\..\\one\\.", one}, {L"\\\\?\\" + two, two},
+            {longFolder, longFolder}};
+        for (const auto& [typed, full] : taken) {
+            SCOPED_TRACE(testing::PrintToString(typed.substr(0, 80)));
+            SelectRow(0);
+            Type(IDC_FAVORITE_TARGET, typed);
+            EXPECT_TRUE(ApplyEnabled());
+            EXPECT_EQ(storedTarget(), full);
+        }
+        Type(IDC_FAVORITE_TARGET, L"relative"); // refused, with a change still to apply
+        EXPECT_TRUE(ApplyEnabled());
+        SelectRow(0);
+        Push(IDC_MOVE_UP);
+        SelectRow(0);
+        Type(IDC_FAVORITE_NAME, L"deux");
+        SelectRow(1);
+        Push(IDC_BROWSE_FAVORITE);
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), elsewhere);
+        Press(PSBTN_APPLYNOW);
+        EXPECT_FALSE(ApplyEnabled());
+        EXPECT_EQ(FavoritesMenu(), (Names{L"2 one", L"1 three", L"0 deux"}));
+        ShowPage(0);
+        Type(IDC_FAVORITE_COUNT, L"2");
+        Push(IDC_SIZE_FOLDERS);
+        ShowPage(1);
+        SelectRow(0);
+        Push(IDC_DELETE_FAVORITE);
+        Press(PSBTN_CANCEL);
     });
-    EXPECT_EQ(menuTexts(), (Names{L"one", L"three", L"deux"}));
+    EXPECT_EQ(FavoritesMenu(), (Names{L"2 one", L"1 three", L"0 deux"}));
     EXPECT_EQ(m_dialog->Settings().favorites,
-              (std::vector<Favorite>{{L"deux", stored[1].target}, {L"three", elsewhere}, stored[0]}));
+              (std::vector<Favorite>{{L"deux", two}, {L"three", elsewhere}, {L"one", longFolder}}));
     EXPECT_EQ(m_dialog->Settings().maxFavorites, 6);
     EXPECT_TRUE(m_dialog->SizeFolders());
     Click(ID_FAVORITE_FIRST + 1, 0);

@@ -1,5 +1,6 @@
 // The send dialog: the selection listed with its sizes, the destination and
-// its free space, the favourites, copy or move.
+// its free space, the favourites, copy or move; sizing on the worker while the
+// user works; Larkway.exe started through the launcher.
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "framework/Handle.h"
@@ -32,6 +33,8 @@ TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAsked)
     const std::wstring folder = m_temp.MakeFolder(L"folder");
     m_temp.MakeFile(L"folder\\a.bin", std::string(100, 'a'));
     m_temp.MakeFile(L"folder\\deeper\\c.bin", std::string(500, 'c'));
+    const LinuxFolderLink loop(folder + L"\\deeper", L"back", L".."); // the walk ends, real files count
+    ASSERT_TRUE(loop.Made());
     const std::wstring big = m_temp.MakeFile(L"big.bin");
     fs::resize_file(big, 5ULL << 30); // counts whole: more than 32 bits hold
     for (int sizeFolders : {1, 0}) {
@@ -44,10 +47,6 @@ TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAsked)
         EXPECT_EQ(Text(IDC_REQUIRED_SPACE), L"Space Required==> " + CDiskInfo().GetUnitSize(required));
         EXPECT_EQ(Text(IDC_ITEMS_HEADER), m_temp.Path().wstring() + L"\\");
         EXPECT_TRUE(ClipboardIsEmpty());
-        TypeDestination(L"H:\\");
-        ULARGE_INTEGER freeBytes{};
-        ASSERT_TRUE(::GetDiskFreeSpaceExW(L"H:\\", &freeBytes, nullptr, nullptr));
-        EXPECT_EQ(SendEnabled(), freeBytes.QuadPart >= required);
         TearDown();
         SetUp();
     }
@@ -55,19 +54,6 @@ TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAsked)
     Start({L"H:\\"}); // a drive root: a row without a name
     EXPECT_EQ(Rows(), (Texts{Row(L"", 0)}));
     EXPECT_EQ(Text(IDC_ITEMS_HEADER), L"H:\\");
-}
-
-TEST_F(SendDialogTest, SendIsEnabledOnlyForAFullPathOnADriveWithRoom)
-{
-    Start({m_temp.MakeFile(L"small.txt", "12345")});
-    EXPECT_FALSE(SendEnabled()); // the start-up browse was cancelled
-    const std::pair<const wchar_t*, bool> cases[] = {
-        {L"C:", false}, {L"C:\\", true}, {L"relative\\folder", false}, {L"Q:\\nowhere", false}};
-    for (const auto& [typed, enabled] : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(typed)));
-        TypeDestination(typed);
-        EXPECT_EQ(SendEnabled(), enabled);
-    }
 }
 
 // Exactly enough is enough, one byte short is not. The drive is a 1 MB file
@@ -114,7 +100,6 @@ TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDri
     WaitForDestinationCheck();
     EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\"));
     EXPECT_TRUE(SendEnabled());
-
     TypeDestination(L"Y:\\", false);
     ASSERT_TRUE(held.WaitUntilAsked(L"Y:\\"));
     const int passed = held.Passed();
@@ -124,9 +109,8 @@ TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDri
     EXPECT_EQ(held.Passed(), passed) << "closing waited for the drive";
 }
 
-// "report." and "report" side by side, as a Linux drive holds them: the one
-// with the dot is listed as it is, and since the shell cannot take its name,
-// the send names it and touches neither.
+// "report." beside "report", as a Linux drive holds them: listed as it is, and since the
+// shell cannot take its name, the send names it and touches neither.
 TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
 {
     const std::wstring plain = m_temp.MakeFile(L"report", "plain");
@@ -146,25 +130,22 @@ TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
     EXPECT_EQ(fs::file_size(L"\\\\?\\" + dotted), 6u);
 }
 
+// Send needs a full path on a drive with room; the start-up browse and a
+// favourite give one and have its drive measured.
 TEST_F(SendDialogTest, TheStartUpBrowseAndAFavouriteMeasureTheirDriveAndTheMenuListsTheLastFirst)
 {
     WriteFavorites({L"One,C:\\one", L"Scratch,H:\\", L"A & B,C:\\ab"});
     Start({m_temp.MakeFile(L"small.txt", "12345")}, m_temp.Path().wstring());
     EXPECT_EQ(Text(IDC_DESTINATION), m_temp.Path().wstring());
-    EXPECT_TRUE(SendEnabled());
     EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"C:\\"));
-
-    HMENU favorites = ::GetSubMenu(::GetSubMenu(::GetMenu(Dialog()), 1), 1);
-    ASSERT_EQ(::GetMenuItemCount(favorites), 3);
-    const std::pair<UINT, std::wstring> expected[] = {
-        {ID_FAVORITE_FIRST + 2, L"A && B"}, {ID_FAVORITE_FIRST + 1, L"Scratch"}, {ID_FAVORITE_FIRST, L"One"}};
-    for (int i = 0; i < 3; ++i) {
-        wchar_t text[64] = L"";
-        ::GetMenuStringW(favorites, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-        EXPECT_EQ(::GetMenuItemID(favorites, i), expected[i].first);
-        EXPECT_EQ(text, expected[i].second);
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"C:", false}, {L"relative\\folder", false}, {L"Q:\\nowhere", false}, {L"C:\\", true}};
+    for (const auto& [typed, enabled] : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(typed)));
+        TypeDestination(typed);
+        EXPECT_EQ(SendEnabled(), enabled);
     }
-
+    EXPECT_EQ(FavoritesMenu(), (Texts{L"2 A && B", L"1 Scratch", L"0 One"}));
     Click(ID_FAVORITE_FIRST + 1, 0);
     WaitForDestinationCheck();
     EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
@@ -176,10 +157,7 @@ TEST_F(SendDialogTest, TheStartUpBrowseAndAFavouriteMeasureTheirDriveAndTheMenuL
 
 TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone)
 {
-    {
-        fx::CClipboard clipboard;
-        ::EmptyClipboard();
-    }
+    PutTextOnClipboard(L"copied text, no files"); // no list of files to send
     // A profile of an earlier run, with values this run would correct.
     WriteSetting(L"FAVS", 99);
     WriteFavorites({L"Mine,C:\\mine"});
@@ -189,6 +167,123 @@ TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone
     EXPECT_EQ(m_boxes.shown[0].text, L"This Program Should be run only from the shell's Context menu");
     EXPECT_EQ(Stored(L"FAVS"), L"99");
     EXPECT_EQ(Stored(L"CHECK"), L"");
+}
+
+// A folder of 20 subfolders with 20 files of 10 bytes each: long enough to be busy with.
+std::wstring MakeBusyTree(const TempDir& temp)
+{
+    for (int folder = 0; folder < 20; ++folder)
+        for (int file = 0; file < 20; ++file)
+            temp.MakeFile(L"busy\\" + std::to_wstring(folder) + L"\\" + std::to_wstring(file) + L".bin", "0123456789");
+    return (temp.Path() / L"busy").wstring();
+}
+
+// The clipboard is given back before sizing; closing stops the worker at once.
+TEST_F(LarkwayTest, TheClipboardIsFreeWhileSizingRunsAndClosingStopsIt)
+{
+    Start({m_temp.MakeFile(L"first.txt", "1"), MakeBusyTree(m_temp)}, std::nullopt, false);
+    EXPECT_TRUE(fx::CClipboard().IsOpen());
+    Click(IDCANCEL);
+    EXPECT_FALSE(m_dialog->IsSizing());
+    EXPECT_FALSE(::IsWindowVisible(Dialog()));
+}
+
+// A stop is honoured inside one big folder, not only before the next item:
+// here the folder holds nothing but subfolders, and the stop comes with the first.
+TEST(SizingStopTest, AStopEndsTheWalkInsideTheFolder)
+{
+    TempDir temp;
+    const std::wstring busy = MakeBusyTree(temp);
+    EXPECT_EQ(MeasureItem(busy, true, [] { return false; }, {}), 4000u);
+    bool stop = false;
+    EXPECT_EQ(MeasureItem(busy, true, [&stop] { return stop; }, [&stop] { stop = true; }), 0u);
+}
+
+// Send pressed while items are still being sized waits for the last of them:
+// a move takes every selected item, and then Send stays off for what is gone.
+TEST_F(LarkwayTest, AMoveSentWhileSizingWaitsForEveryItem)
+{
+    const std::wstring first = m_temp.MakeFile(L"first.txt", "first");
+    const std::wstring busy = MakeBusyTree(m_temp);
+    const std::wstring target = m_temp.MakeFolder(L"target");
+    Start({first, busy}, target, false);
+    // Nothing is pumped before Send: no item has been listed yet.
+    ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_COPY_MOVE, BN_CLICKED), 0);
+    Click(IDOK);
+    ASSERT_TRUE(PumpUntil([this] { return !m_dialog->IsSizing() && !m_dialog->SendWaitsForSizing(); }));
+    PumpMessages();
+    EXPECT_TRUE(m_boxes.shown.empty());
+    EXPECT_TRUE(std::filesystem::exists(target + L"\\first.txt"));
+    EXPECT_EQ(std::filesystem::file_size(target + L"\\busy\\19\\19.bin"), 10u);
+    EXPECT_FALSE(std::filesystem::exists(busy));
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_FALSE(SendEnabled());
+}
+
+// Two windows at once each add a favourite (offered under its target's name, renamed) and
+// close in turn: the one that closes last keeps what the first saved.
+TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
+{
+    struct Run : CLarkwayApp {
+        void Exit() { ExitInstance(0); }
+    };
+    const std::wstring file = m_temp.MakeFile(L"a.txt");
+    std::vector<std::unique_ptr<Run>> runs;
+    std::vector<std::unique_ptr<CSendDialog>> windows;
+    for (const std::wstring name : {L"First", L"Second"}) {
+        const std::wstring target = m_temp.MakeFolder(name);
+        PutDropListOnClipboard({file});
+        runs.push_back(std::make_unique<Run>());
+        runs.back()->LoadProfile();
+        windows.push_back(std::make_unique<CSendDialog>(*runs.back()));
+        windows.back()->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
+        ASSERT_TRUE(windows.back()->Create(nullptr));
+        std::wstring offered;
+        DialogAnswerer answer([&](HWND dialog) {
+            offered = WindowText(::GetDlgItem(dialog, IDC_FAVORITE_NAME));
+            ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, name.c_str());
+            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        ::SendMessageW(windows.back()->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
+        PumpMessages();
+        ASSERT_EQ(answer.Asked(), 1);
+        EXPECT_EQ(offered, target);
+    }
+    for (size_t i = 0; i < runs.size(); ++i) {
+        windows[i]->DestroyWindow();
+        PumpMessages();
+        runs[i]->Exit();
+    }
+    EXPECT_EQ(Stored(L"AVAILABLE"), L"3");
+    EXPECT_EQ(Stored(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
+    EXPECT_EQ(Stored(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
+}
+
+TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
+{
+    const std::wstring a = m_temp.MakeFile(L"a.txt", "aaa"), b = m_temp.MakeFile(L"b.txt", "bb");
+    const std::wstring folder = m_temp.MakeFolder(L"folder");
+    PutTextOnClipboard(L"the user's text");
+    LaunchedProgram larkway(LARKWAY_EXE, {a, b, folder});
+    ASSERT_TRUE(larkway.Started());
+    HWND picker = larkway.WaitForWindow([] { // the start-up folder picker
+        for (HWND found = nullptr; (found = ::FindWindowExW(nullptr, found, L"#32770", nullptr));)
+            if (::IsWindowVisible(found) && ::FindWindowExW(found, nullptr, L"Static", L"Select Destination Folder"))
+                return found;
+        return HWND{};
+    });
+    ASSERT_NE(picker, nullptr);
+    ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+    HWND dialog = larkway.WaitForWindow(L"#32770", L"Larkway");
+    ASSERT_NE(dialog, nullptr);
+    // Larkway took the selection; the launcher gave the user's text back.
+    EXPECT_TRUE(larkway.WaitUntil([] { return ClipboardText() == L"the user's text"; }));
+    HWND list = ::GetDlgItem(dialog, IDC_ITEM_LIST);
+    EXPECT_NE(larkway.WaitForWindow([list] { return ListView_GetItemCount(list) == 3 ? list : nullptr; }), nullptr);
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(larkway.WaitForExit(), 0u);
+    EXPECT_EQ(Stored(L"FAVS") + Stored(L"CHECK") + Stored(L"AVAILABLE"), L"611");
+    EXPECT_EQ(Stored(L"FAV0").rfind(L"Windows Directory,", 0), 0u);
 }
 
 } // namespace

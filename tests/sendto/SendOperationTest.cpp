@@ -20,9 +20,8 @@ using namespace testing_support;
 using Files = std::map<std::wstring, std::string>;
 using Texts = std::vector<std::wstring>;
 
-// What the tests add where no person is there to answer the shell.
+// No person answers the shell; or its own questions stay on, for the test to answer.
 const FILEOP_FLAGS kUnattended = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-// The shell's own questions stay on: the test answers them.
 const FILEOP_FLAGS kAsking = FOF_NOERRORUI | FOF_SILENT;
 const UINT kWarning = MB_OK | MB_ICONEXCLAMATION;
 
@@ -51,6 +50,11 @@ Texts Shown(const MessageBoxRecorder& boxes)
     return texts;
 }
 
+Texts NotArrived(const std::wstring& dest, const std::wstring& items)
+{
+    return {L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + items};
+}
+
 // Two files and a folder with nested files, as a typical selection; sent as a
 // copy or, with the parameter, as a move.
 class SendOperationTest : public ::testing::TestWithParam<bool> {
@@ -69,7 +73,6 @@ protected:
     {
         return CSendOperation(flags).Send(nullptr, sources, destination, m_move);
     }
-
     const bool m_move = GetParam();
     const Files m_files = {{L"alpha.txt", "alpha bytes"},
                            {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)},
@@ -79,9 +82,8 @@ protected:
     std::vector<std::wstring> m_selection;
 };
 
-// Onto a folder (one trailing backslash dropped) or a drive root (H:, a fixed
-// test drive, which keeps its backslash); a folder onto a folder of the same
-// name is merged into it, and judged by its own files.
+// Onto a folder (a trailing backslash dropped) or a drive root (H:, which keeps it); a
+// folder onto one of the same name is merged into it.
 TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWord)
 {
     const std::wstring dest = m_temp.MakeFolder(L"dest");
@@ -98,7 +100,6 @@ TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWord)
     EXPECT_EQ(FilesUnder(dest), arrived);
     EXPECT_EQ(FilesUnder(Path(L"src")), m_move ? Files() : m_files);
     EXPECT_EQ(fs::exists(Path(L"src\\charlie")), !m_move);
-
     const SendOutcome toRoot = Send({rootItem}, L"H:\\");
     EXPECT_TRUE(toRoot.sent);
     EXPECT_EQ(toRoot.destination, L"H:\\");
@@ -135,9 +136,8 @@ TEST_P(SendOperationTest, MissingFolderIsCreatedOnYesAndNothingIsSentOnNo)
     EXPECT_EQ(fs::exists(one[0]), !m_move);
 }
 
-// However the destination is written, a folder is never sent into itself:
-// the shell would nest copies until the path is too long and then write into
-// whatever folder is current.
+// However the destination is written, a folder is never sent into itself: the shell
+// would nest copies until the path is too long, then write into the current folder.
 TEST_P(SendOperationTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsWritten)
 {
     const std::wstring charlie = Path(L"src\\charlie");
@@ -165,9 +165,8 @@ TEST_P(SendOperationTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsW
     }
 }
 
-// Each refusal says why in one message, asks nothing (not even the shell's
-// own questions: under Wine a move of two same-named items replaces the
-// first without one) and leaves every item where it was.
+// Each refusal says why in one message, asks nothing (the shell neither: under Wine a move
+// of two same-named items replaces the first unasked) and leaves every item where it was.
 TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
 {
     const std::wstring dest = m_temp.MakeFolder(L"dest");
@@ -205,31 +204,8 @@ TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CopyAndMove, SendOperationTest, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Move" : "Copy"; });
-
-// A link in the selection leads the shell to copy what it points to: the copy
-// holds more than the walk counted, and is complete.
-TEST(SendLinksTest, LinkedFoldersArriveWholeAndStay)
-{
-    TempDir temp;
-    temp.MakeFile(L"real\\linked.txt", "linked");
-    temp.MakeFile(L"charlie\\inner.txt", "inner");
-    const std::wstring root = temp.Path().wstring();
-    const LinuxFolderLink selectedLink(root, L"shortcut", L"real");
-    const LinuxFolderLink linkInside(root + L"\\charlie", L"inside", L"../real");
-    ASSERT_TRUE(selectedLink.Made() && linkInside.Made());
-    const std::wstring dest = temp.MakeFolder(L"dest");
-    MessageBoxRecorder boxes;
-    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {root + L"\\shortcut", root + L"\\charlie"}, dest, false).sent);
-    EXPECT_EQ(Shown(boxes), Texts{});
-    EXPECT_EQ(BytesOf(dest + L"\\shortcut\\linked.txt"), "linked");
-    EXPECT_EQ(BytesOf(dest + L"\\charlie\\inner.txt"), "inner");
-}
-
-// A file already at the destination under the same name: the shell asks
-// (a copy under Wine); what the person answers decides what arrived, and the
-// old file is not this send's to take away.
+// A file already at the destination: the shell asks; the answer decides what arrived, and
+// the old file is not this send's to take away.
 TEST(ArrivalTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
 {
     TempDir temp;
@@ -238,72 +214,63 @@ TEST(ArrivalTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
     const std::wstring old = temp.MakeFile(L"dest\\alpha.txt", "OLD bytes!!"); // as long as the source
     // Older than the source, as a file left from earlier work is.
     fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 365));
-    const std::tuple<int, std::wstring, std::string> answers[] = {
-        {IDNO, L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + source, "OLD bytes!!"},
-        {IDYES, L"", "alpha bytes"}};
+    const std::tuple<int, Texts, std::string> answers[] = {{IDNO, NotArrived(dest, source), "OLD bytes!!"},
+                                                            {IDYES, {}, "alpha bytes"}};
     for (const auto& [answer, message, bytes] : answers) {
         DialogAnswerer shell(answer);
         MessageBoxRecorder boxes;
         EXPECT_TRUE(CSendOperation(kAsking).Send(nullptr, {source}, dest, false).sent);
         EXPECT_EQ(shell.Asked(), 1);
-        EXPECT_EQ(Shown(boxes), message.empty() ? Texts{} : Texts{message});
+        EXPECT_EQ(Shown(boxes), message);
         EXPECT_EQ(BytesOf(old), bytes);
     }
 }
 
-// The send fills a drive of 1 MB: the shell reports success and leaves a
-// cut-off copy behind, which goes when this send made it; what did not
-// arrive stays where it was.
-class FullDriveTest : public ::testing::TestWithParam<bool> {};
-
-TEST_P(FullDriveTest, WhatDidNotArriveStaysAndTheCutOffCopyGoes)
+// The send fills a drive of 1 MB: the shell reports success and leaves a cut-off copy,
+// which goes when this send made it; what did not arrive stays where it was.
+TEST_P(SendOperationTest, OnAFullDriveWhatDidNotArriveStaysAndTheCutOffCopyGoes)
 {
-    const bool move = GetParam();
     const std::wstring small = WindowsPath(TEST_DRIVES_DIR "/small");
     ULARGE_INTEGER total{};
     if (!::GetDiskFreeSpaceExW((small + L"\\").c_str(), nullptr, &total, nullptr) || total.QuadPart > 4 * 1024 * 1024)
         GTEST_SKIP() << "no small file system at " << fs::path(small).string()
                      << " (tools/wine-env.sh mounts a 1 MB tmpfs there, which needs root)";
-    TempDir temp;
-    const std::wstring dest = small + L"\\" + temp.Path().filename().wstring();
+    const std::wstring dest = small + L"\\" + m_temp.Path().filename().wstring();
     fs::create_directories(dest);
     const std::string smallBytes(200 * 1024, 's');
     std::string bigBytes(1536 * 1024, 'b');
     bigBytes[12345] = 'x';
-    const std::wstring smallFile = temp.MakeFile(L"full\\small.bin", smallBytes);
-    const std::wstring bigFile = temp.MakeFile(L"full\\big.bin", bigBytes);
+    const std::wstring smallFile = m_temp.MakeFile(L"full\\small.bin", smallBytes);
+    const std::wstring bigFile = m_temp.MakeFile(L"full\\big.bin", bigBytes);
     const Files inFolder{{L"one.bin", std::string(600 * 1024, '1')}, {L"sub\\two.bin", std::string(300 * 1024, '2')}};
     for (const auto& [name, bytes] : inFolder)
-        temp.MakeFile(L"full\\folder\\" + name, bytes);
-    const std::wstring folder = temp.Path().wstring() + L"\\full\\folder";
+        m_temp.MakeFile(L"full\\folder\\" + name, bytes);
+    const std::wstring folder = m_temp.Path().wstring() + L"\\full\\folder";
     MessageBoxRecorder boxes;
-    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {smallFile, bigFile, folder}, dest, move).sent);
+    EXPECT_TRUE(Send({smallFile, bigFile, folder}, dest).sent);
     EXPECT_EQ(FilesUnder(dest), (Files{{L"small.bin", smallBytes}}));
-    EXPECT_EQ(fs::exists(smallFile), !move);
+    EXPECT_EQ(fs::exists(smallFile), !m_move);
     EXPECT_EQ(BytesOf(bigFile), bigBytes);
     EXPECT_EQ(FilesUnder(folder), inFolder);
-    EXPECT_EQ(Shown(boxes), Texts{L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" +
-                                  bigFile + L"\n" + folder});
+    EXPECT_EQ(Shown(boxes), NotArrived(dest, bigFile + L"\n" + folder));
     EXPECT_EQ(boxes.shown[0].type, kWarning);
-
     // A folder cut off inside is taken away whole.
     boxes.shown.clear();
-    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {folder}, dest, move).sent);
+    EXPECT_TRUE(Send({folder}, dest).sent);
     EXPECT_FALSE(fs::exists(dest + L"\\folder"));
     EXPECT_EQ(FilesUnder(folder), inFolder);
-    EXPECT_EQ(Shown(boxes), Texts{L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + folder});
-
+    EXPECT_EQ(Shown(boxes), NotArrived(dest, folder));
     // A cut-off copy over a file that was there before is not this send's to take away.
     boxes.shown.clear();
     std::ofstream(fs::path(dest + L"\\big.bin")) << "old";
-    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {bigFile}, dest, move).sent);
+    EXPECT_TRUE(Send({bigFile}, dest).sent);
     EXPECT_TRUE(fs::exists(dest + L"\\big.bin"));
     EXPECT_EQ(BytesOf(bigFile), bigBytes);
-    EXPECT_EQ(Shown(boxes), Texts{L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + bigFile});
+    EXPECT_EQ(Shown(boxes), NotArrived(dest, bigFile));
     fs::remove_all(dest);
 }
 
-INSTANTIATE_TEST_SUITE_P(CopyAndMove, FullDriveTest, ::testing::Bool(),
+INSTANTIATE_TEST_SUITE_P(CopyAndMove, SendOperationTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Move" : "Copy"; });
 
 // No FAT drive can be made here: the decision is tested on its own, with the
@@ -317,39 +284,37 @@ TEST(SendRefusalTest, FileTooLargeForAFatDestinationIsNamed)
     fs::resize_file(fits, 0xFFFFFFFFull);
     const std::wstring dest = temp.MakeFolder(L"stick");
     const CArrivalCheck check({fits, folder}, dest);
-    for (bool move : {false, true}) {
-        for (const wchar_t* fat : {L"FAT32", L"fat32", L"FAT"})
-            EXPECT_EQ(RefusalText(check.Items(), dest, move, fat),
-                      L"Nothing was sent. " + dest + L" is on a " + fat +
-                          L" drive, which cannot hold a file of 4 GB or more:\n" + huge);
-        for (const wchar_t* other : {L"NTFS", L"exFAT", L""})
-            EXPECT_EQ(RefusalText(check.Items(), dest, move, other), L"");
-    }
+    const std::pair<const wchar_t*, bool> systems[] = {{L"FAT32", true}, {L"fat32", true}, {L"FAT", true},
+                                                        {L"NTFS", false}, {L"exFAT", false}, {L"", false}};
+    for (const auto& [system, refused] : systems)
+        EXPECT_EQ(RefusalText(check.Items(), dest, refused, system),
+                  refused ? L"Nothing was sent. " + dest + L" is on a " + system +
+                                L" drive, which cannot hold a file of 4 GB or more:\n" + huge
+                          : L"");
     EXPECT_EQ(RefusalText(CArrivalCheck({fits}, dest).Items(), dest, false, L"FAT32"), L"");
 }
 
-// What a cut-off copy's clean-up takes away: a file, a whole folder with a
-// read-only file in it, and a link inside as a link, not what it leads to.
-TEST(ItemTreeTest, RemovesAFileOrAWholeFolderButNotWhatALinkLeadsTo)
+// A link is sent as what it leads to; a cut-off copy's clean-up takes a folder away whole,
+// read-only files and all, and a link inside as a link, not what it leads to.
+TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALink)
 {
     TempDir temp;
-    const std::wstring folder = temp.MakeFolder(L"tree");
-    const std::wstring file = temp.MakeFile(L"tree\\a.txt", "12345");
-    const std::wstring readOnly = temp.MakeFile(L"tree\\sub\\c.txt", "1");
-    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(RemoveItem(file));
-    EXPECT_FALSE(fs::exists(file));
-    EXPECT_TRUE(fs::exists(readOnly));
-    EXPECT_TRUE(RemoveItem(folder));
-    EXPECT_FALSE(fs::exists(folder));
-    EXPECT_TRUE(RemoveItem(folder)); // nothing there is nothing left
-
-    const std::wstring kept = temp.MakeFile(L"outside\\kept.txt", "kept");
-    const std::wstring linking = temp.MakeFolder(L"linking");
-    const LinuxFolderLink link(linking, L"out", L"../outside");
-    ASSERT_TRUE(link.Made());
-    RemoveItem(linking);
-    EXPECT_EQ(BytesOf(kept), "kept");
+    temp.MakeFile(L"real\\linked.txt", "linked");
+    temp.MakeFile(L"charlie\\inner.txt", "inner");
+    const std::wstring root = temp.Path().wstring(), dest = temp.MakeFolder(L"dest");
+    const LinuxFolderLink selectedLink(root, L"shortcut", L"real");
+    const LinuxFolderLink linkInside(root + L"\\charlie", L"inside", L"../real");
+    ASSERT_TRUE(selectedLink.Made() && linkInside.Made());
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(CSendOperation(kUnattended).Send(nullptr, {root + L"\\shortcut", root + L"\\charlie"}, dest, false).sent);
+    EXPECT_EQ(Shown(boxes), Texts{});
+    EXPECT_EQ(FilesUnder(dest), (Files{{L"shortcut\\linked.txt", "linked"}, {L"charlie\\inner.txt", "inner"},
+                                       {L"charlie\\inside\\linked.txt", "linked"}}));
+    ::SetFileAttributesW((dest + L"\\charlie\\inner.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(RemoveItem(dest + L"\\charlie"));
+    EXPECT_EQ(FilesUnder(dest), (Files{{L"shortcut\\linked.txt", "linked"}}));
+    RemoveItem(root + L"\\charlie");
+    EXPECT_EQ(BytesOf(root + L"\\real\\linked.txt"), "linked");
 }
 
 } // namespace

@@ -31,100 +31,57 @@ Favorites NumberedFavorites(int count)
         favorites.push_back({L"Name " + std::to_wstring(i), L"C:\\Folder " + std::to_wstring(i)});
     return favorites;
 }
-
-// The favourites stored as entries 0, 1, ... with "AVAILABLE" as given.
-void StoreEntries(const ScratchProfile& scratch, const Favorites& favorites, DWORD available)
-{
-    for (size_t k = 0; k < favorites.size(); ++k)
-        scratch.SetString(kSection, FavoriteEntryName(static_cast<int>(k)), JoinFavorite(favorites[k]));
-    scratch.SetDword(kSection, L"AVAILABLE", available);
-}
 } // namespace
 
-TEST(Store, AnEmptyProfileOrAvailableZeroIsSeededAndStoredFavouritesAreLeftAlone)
+// An empty profile is seeded (the end-to-end test sees it); so is one whose
+// "AVAILABLE" is 0, over what is left; stored favourites are left alone.
+TEST(Store, AvailableZeroIsSeededAgainAndStoredFavouritesAreLeftAlone)
 {
     wchar_t windows[MAX_PATH] = L"";
     ::GetWindowsDirectoryW(windows, MAX_PATH);
-    const std::wstring seeded = L"Windows Directory," + std::wstring(windows);
-    {
-        ScratchProfile scratch;
-        SeedFavorites(scratch.Profile());
-        EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{1}}, {L"FAV0", seeded}}));
-        EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, (Favorites{{L"Windows Directory", windows}}));
-    }
-    {
-        ScratchProfile scratch; // seeded again over what is left
-        scratch.SetString(kSection, L"FAV0", L"Old,C:\\Old");
-        scratch.SetString(kSection, L"FAV1", L"Other,D:\\Other");
-        scratch.SetDword(kSection, L"AVAILABLE", 0);
-        SeedFavorites(scratch.Profile());
-        EXPECT_EQ(scratch.Values(kSection),
-                  (Values{{L"AVAILABLE", DWORD{1}}, {L"FAV0", seeded}, {L"FAV1", L"Other,D:\\Other"}}));
-    }
     ScratchProfile scratch;
-    StoreEntries(scratch, NumberedFavorites(2), 2);
-    const Values before = scratch.Values(kSection);
+    scratch.SetString(kSection, L"FAV0", L"Old,C:\\Old");
+    scratch.SetString(kSection, L"FAV1", L"Other,D:\\Other");
+    scratch.SetDword(kSection, L"AVAILABLE", 0);
     SeedFavorites(scratch.Profile());
-    EXPECT_EQ(scratch.Values(kSection), before);
-
-    // Nothing but the seed: the defaults, saved as such.
-    ScratchProfile empty;
-    const LarkwaySettings settings = LoadSettings(empty.Profile());
-    EXPECT_EQ(settings.maxFavorites, 6);
-    EXPECT_EQ(settings.sizeFolders, 1);
-    EXPECT_TRUE(settings.favorites.empty());
-    SaveSettings(empty.Profile(), settings);
-    EXPECT_EQ(empty.Values(kSection), (Values{{L"AVAILABLE", DWORD{0}}, {L"CHECK", DWORD{1}}, {L"FAVS", DWORD{6}}}));
+    const Values seeded{{L"AVAILABLE", DWORD{1}},
+                        {L"FAV0", L"Windows Directory," + std::wstring(windows)},
+                        {L"FAV1", L"Other,D:\\Other"}};
+    EXPECT_EQ(scratch.Values(kSection), seeded);
+    scratch.SetString(kSection, L"FAV0", L"Mine,C:\\Mine");
+    SeedFavorites(scratch.Profile());
+    EXPECT_EQ(scratch.Values(kSection).at(L"FAV0"), ScratchProfile::Value(L"Mine,C:\\Mine"));
 }
 
-// Stored as "name,target", commas and all; one without a target is not.
+// Stored as "name,target", commas and all, renumbered past one without a
+// target, which is skipped on load too (empty, without a target, missing).
 TEST(Store, SettingsAndFavouritesComeBackAsSavedButOneWithoutATarget)
 {
     ScratchProfile scratch;
     LarkwaySettings settings;
     settings.maxFavorites = 8;
     settings.sizeFolders = 0;
-    settings.favorites = {{L"Photos, 2024", L"D:\\Photos"}, {L"Nowhere", L""},          {L"Music", L"D:\\Music, old"},
-                          {L"", L"\\\\server\\C, D"},       {L",", L"E:\\,"},           {L"Rel", L"relative"}};
+    settings.favorites = {{L"Photos, 2024", L"D:\\Photos"}, {L"Nowhere", L""},   {L"Music", L"D:\\Music, old"},
+                          {L"", L"\\\\server\\C, D"},       {L",", L"E:\\,"},    {L"Rel", L"relative"}};
     SaveSettings(scratch.Profile(), settings);
     settings.favorites.erase(settings.favorites.begin() + 1);
-    EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{5}},
-                                                {L"CHECK", DWORD{0}},
-                                                {L"FAV0", L"Photos, 2024,D:\\Photos"},
-                                                {L"FAV1", L"Music,D:\\Music, old"},
-                                                {L"FAV2", L",\\\\server\\C, D"},
-                                                {L"FAV3", L",,E:\\,"},
-                                                {L"FAV4", L"Rel,relative"},
-                                                {L"FAVS", DWORD{8}}}));
+    EXPECT_EQ(scratch.Values(kSection),
+              (Values{{L"AVAILABLE", DWORD{5}}, {L"CHECK", DWORD{0}}, {L"FAV0", L"Photos, 2024,D:\\Photos"},
+                      {L"FAV1", L"Music,D:\\Music, old"}, {L"FAV2", L",\\\\server\\C, D"}, {L"FAV3", L",,E:\\,"},
+                      {L"FAV4", L"Rel,relative"}, {L"FAVS", DWORD{8}}}));
     const LarkwaySettings loaded = LoadSettings(scratch.Profile());
     EXPECT_EQ(loaded.maxFavorites, 8);
     EXPECT_EQ(loaded.sizeFolders, 0);
     EXPECT_EQ(loaded.favorites, settings.favorites);
-}
-
-TEST(Store, AnEntryWithoutATargetIsSkippedAndTheRestRenumberedOnSave)
-{
-    // Entry 1 empty, without a target after its comma, or missing.
     for (const wchar_t* entry1 : {L"", L"Name only,", static_cast<const wchar_t*>(nullptr)}) {
         SCOPED_TRACE(testing::PrintToString(entry1 ? entry1 : L"(missing)"));
-        ScratchProfile scratch;
-        scratch.SetString(kSection, L"FAV0", L"A,C:\\A");
+        ScratchProfile entries;
+        entries.SetString(kSection, L"FAV0", L"A,C:\\A");
         if (entry1)
-            scratch.SetString(kSection, L"FAV1", entry1);
-        scratch.SetString(kSection, L"FAV2", L"B,C:\\B");
-        scratch.SetDword(kSection, L"AVAILABLE", 3);
-        const LarkwaySettings settings = LoadSettings(scratch.Profile());
-        const Favorites expected{{L"A", L"C:\\A"}, {L"B", L"C:\\B"}};
-        EXPECT_EQ(settings.favorites, expected);
-        SaveSettings(scratch.Profile(), settings);
-        // "FAV2" is left over from the longer list; "AVAILABLE" keeps it unread.
-        EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{2}},
-                                                    {L"CHECK", DWORD{1}},
-                                                    {L"FAV0", L"A,C:\\A"},
-                                                    {L"FAV1", L"B,C:\\B"},
-                                                    {L"FAV2", L"B,C:\\B"},
-                                                    {L"FAVS", DWORD{6}}}));
-        EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, expected);
+            entries.SetString(kSection, L"FAV1", entry1);
+        entries.SetString(kSection, L"FAV2", L"B,C:\\B");
+        entries.SetDword(kSection, L"AVAILABLE", 3);
+        EXPECT_EQ(LoadSettings(entries.Profile()).favorites, (Favorites{{L"A", L"C:\\A"}, {L"B", L"C:\\B"}}));
     }
 }
 
@@ -150,39 +107,37 @@ TEST(Store, AnEntryIsSplitBeforeTheAbsolutePathAfterAComma)
         EXPECT_EQ(SplitFavorite(text), expected) << testing::PrintToString(text);
 }
 
-// Entries past the tenth are named by the characters after '9' ("FAV:",
-// "FAV;"...); the 36th would be "FAVS", the setting: neither saving nor
-// loading goes that far, whatever "AVAILABLE" says.
+// Entries past the tenth are named by the characters after '9' ("FAV:"...); the 36th would
+// be "FAVS", the setting: neither saving nor loading goes that far, whatever "AVAILABLE" says.
 TEST(HostileValues, NoMoreEntriesThanFitBeforeTheSettingAreSavedOrRead)
 {
-    EXPECT_EQ(kMaxFavoriteEntries, 35);
     ScratchProfile scratch;
     LarkwaySettings settings;
     settings.favorites = NumberedFavorites(100);
     SaveSettings(scratch.Profile(), settings);
     const Values values = scratch.Values(kSection);
-    EXPECT_EQ(values.size(), static_cast<size_t>(kMaxFavoriteEntries) + 3);
+    EXPECT_EQ(values.size(), 35u + 3);
     EXPECT_EQ(values.at(L"AVAILABLE"), ScratchProfile::Value(DWORD{35}));
     EXPECT_EQ(values.at(L"FAV:"), ScratchProfile::Value(L"Name 10,C:\\Folder 10"));
     EXPECT_EQ(values.at(L"FAVR"), ScratchProfile::Value(L"Name 34,C:\\Folder 34"));
     EXPECT_EQ(values.at(L"FAVS"), ScratchProfile::Value(DWORD{6}));
-    EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, NumberedFavorites(kMaxFavoriteEntries));
-
-    StoreEntries(scratch, NumberedFavorites(kMaxFavoriteEntries + 1), 2000000000);
-    EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, NumberedFavorites(kMaxFavoriteEntries));
-    for (DWORD absurd : {static_cast<DWORD>(-1), static_cast<DWORD>(INT_MIN)}) {
-        scratch.SetDword(kSection, L"AVAILABLE", absurd);
-        EXPECT_TRUE(LoadSettings(scratch.Profile()).favorites.empty()) << absurd;
+    EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, NumberedFavorites(35));
+    scratch.SetString(kSection, L"FAVS", L"Name 35,C:\\Folder 35"); // as a 36th entry would be
+    const std::pair<DWORD, int> availables[] = {
+        {36, 35}, {2000000000, 35}, {static_cast<DWORD>(-1), 0}, {static_cast<DWORD>(INT_MIN), 0}};
+    for (const auto& [available, loaded] : availables) {
+        scratch.SetDword(kSection, L"AVAILABLE", available);
+        EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, NumberedFavorites(loaded)) << available;
     }
 }
 
-TEST(HostileValues, NumbersOutOfRangeAreBroughtWithinItOnLoadAndOnSave)
+TEST(HostileValues, NumbersOutOfRangeAreBroughtWithinItAndValuesOfTheWrongTypeReadAsDefaults)
 {
     const struct {
         int favs, check, maxFavorites, sizeFolders;
     } cases[] = {
-        {-5, 7, 0, 1},       {99, -1, 10, 1},     {11, 0, 10, 0}, {INT_MIN, INT_MAX, 0, 1},
-        {INT_MAX, 2, 10, 1}, {0, 1, 0, 1},        {10, 0, 10, 0}, {4, 1, 4, 1},
+        {-5, 7, 0, 1},       {99, -1, 10, 1}, {11, 0, 10, 0}, {INT_MIN, INT_MAX, 0, 1},
+        {INT_MAX, 2, 10, 1}, {0, 1, 0, 1},    {10, 0, 10, 0}, {4, 1, 4, 1},
     };
     ScratchProfile scratch;
     for (const auto& c : cases) {
@@ -200,11 +155,7 @@ TEST(HostileValues, NumbersOutOfRangeAreBroughtWithinItOnLoadAndOnSave)
                                                     {L"CHECK", static_cast<DWORD>(c.sizeFolders)},
                                                     {L"FAVS", static_cast<DWORD>(c.maxFavorites)}}));
     }
-}
-
-TEST(HostileValues, ValuesOfTheWrongTypeReadAsTheirDefaults)
-{
-    ScratchProfile scratch;
+    // Values of the wrong type read as their defaults; entries that are not texts are skipped.
     scratch.SetString(kSection, L"FAVS", L"8");
     scratch.SetString(kSection, L"CHECK", L"0");
     scratch.SetString(kSection, L"AVAILABLE", L"1");
@@ -213,8 +164,6 @@ TEST(HostileValues, ValuesOfTheWrongTypeReadAsTheirDefaults)
     EXPECT_EQ(settings.maxFavorites, 6);
     EXPECT_EQ(settings.sizeFolders, 1);
     EXPECT_TRUE(settings.favorites.empty());
-
-    // Entries that are not texts count as empty: skipped, the rest load.
     const BYTE bytes[] = {'A', 0, ',', 0, 'C', 0, ':', 0, '\\', 0};
     scratch.SetDword(kSection, L"FAV0", 12345);
     scratch.Set(kSection, L"FAV1", REG_BINARY, bytes, sizeof(bytes));
