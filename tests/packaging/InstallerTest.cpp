@@ -316,22 +316,22 @@ ComPtr<IDataObject> ShellSelection(const std::vector<std::wstring>& paths)
     return data;
 }
 
-// Whether a launcher is still running. Wine's COM does not suspend a
+// The launchers running. Wine's COM does not suspend a
 // server's classes when its last object goes (Windows does), so a class
 // asked for while that server ends fails there: each hand-over here waits
 // for the last one's server to end.
-bool LaunchersEnded(DWORD limitMs = 30000)
+std::vector<DWORD> Launchers()
 {
-    return PollUntil([] {
-        fx::CKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-        PROCESSENTRY32W process{};
-        process.dwSize = sizeof(process);
-        for (BOOL more = ::Process32FirstW(snapshot.Get(), &process); more; more = ::Process32NextW(snapshot.Get(), &process))
-            if (::lstrcmpiW(process.szExeFile, L"launch.exe") == 0)
-                return false;
-        return true;
-    }, limitMs);
+    std::vector<DWORD> ids;
+    fx::CKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W process{};
+    process.dwSize = sizeof(process);
+    for (BOOL more = ::Process32FirstW(snapshot.Get(), &process); more; more = ::Process32NextW(snapshot.Get(), &process))
+        if (::lstrcmpiW(process.szExeFile, L"launch.exe") == 0)
+            ids.push_back(process.th32ProcessID);
+    return ids;
 }
+bool LaunchersEnded() { return PollUntil([] { return Launchers().empty(); }, 30000); }
 
 // A data object whoever calls Drop may hand over: one whose GetData answers
 // with any bytes, with an error, or not at all (it holds the call until the
@@ -436,7 +436,13 @@ protected:
     {
         for (const auto& verb : kVerbs)
             ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\CLSID\\" + verb.clsid).c_str());
-        LaunchersEnded(90000); // a launcher started for a hand-over another took waits a minute
+        // A launcher started for a hand-over that another one took waits a
+        // minute for its own: it is ended, not waited for, before the uninstall.
+        for (DWORD id : Launchers()) {
+            const fx::CKernelHandle launcher(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+            if (launcher && ::TerminateProcess(launcher.Get(), 1))
+                ::WaitForSingleObject(launcher.Get(), 5000);
+        }
         Uninstall();
         ::CoUninitialize();
     }
