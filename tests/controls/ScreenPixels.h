@@ -1,5 +1,4 @@
-// What a control shows, pixel by pixel, for tests that look at it the way a user does; a count of
-// the messages a window receives; a host that takes the keys as a dialog does.
+// What a control shows, pixel by pixel; the messages a window receives; a host with a dialog's keys.
 #pragma once
 #include "framework/Handle.h"
 #include "framework/Wnd.h"
@@ -13,9 +12,10 @@
 class CScreenPixels {
 public:
     // What the window's client area shows now.
-    explicit CScreenPixels(HWND hwnd)
-        : CScreenPixels(Client(hwnd).right, Client(hwnd).bottom, [hwnd](HDC dc) {
-              ::BitBlt(dc, 0, 0, Client(hwnd).right, Client(hwnd).bottom, fx::CClientDC(hwnd).Get(), 0, 0, SRCCOPY);
+    explicit CScreenPixels(const fx::CWnd& wnd)
+        : CScreenPixels(wnd.GetClientRect().right, wnd.GetClientRect().bottom, [&wnd](HDC dc) {
+              const RECT client = wnd.GetClientRect();
+              ::BitBlt(dc, 0, 0, client.right, client.bottom, fx::CClientDC(wnd.m_hWnd).Get(), 0, 0, SRCCOPY);
           })
     {
     }
@@ -60,12 +60,6 @@ public:
     }
 
 private:
-    static RECT Client(HWND hwnd)
-    {
-        RECT client{};
-        ::GetClientRect(hwnd, &client);
-        return client;
-    }
     int m_width;
     std::vector<COLORREF> m_pixels;
 };

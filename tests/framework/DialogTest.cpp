@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 
 namespace {
 
@@ -44,6 +45,16 @@ TEST(AppIcon, BothSizesFollowTheWindowsDpiAndADragShowsTheBigOne)
     frame.DestroyWindow();
     EXPECT_EQ(fx::WindowDpi(gone), ::GetDpiForSystem());
     EXPECT_EQ(fx::WindowDpi(nullptr), ::GetDpiForSystem());
+}
+
+// The DPI comes from the user's settings: one no screen has is drawn as the nearest one drawn for.
+TEST(Dpi, LengthsScaleFromNinetySixDpiToTheNearestPixelWithinTheLimits)
+{
+    const std::tuple<int, UINT, int> cases[] = {{32, 96, 32},   {32, 144, 48}, {16, 144, 24}, {25, 144, 38},
+                                                {3, 120, 4},     {32, 0, 16},   {32, 1, 16},   {32, 100000, 160},
+                                                {-13, 144, -20}, {32, 0xFFFFFFFF, 160}};
+    for (const auto& [length, dpi, scaled] : cases)
+        EXPECT_EQ(fx::ScaleToDpi(length, dpi), scaled) << length << " at " << dpi;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 using testing_support::ScratchProfile;
 
@@ -16,14 +17,8 @@ TEST(Profile, ValuesAsAnyProgramMayLeaveThemAreReadWithinTheirTypeAndBytes)
     std::wstring longText; // every position differs from its neighbours, so a cut or a shifted copy shows
     for (size_t i = 0; i < 100000; ++i)
         longText += static_cast<wchar_t>(L'a' + i % 26);
-    const struct {
-        const wchar_t* entry;
-        DWORD type;
-        const void* data;
-        DWORD bytes;
-        int asNumber;          // -1: the default
-        const wchar_t* asText; // null: the default
-    } values[] = {
+    // The entry, its type, data and bytes, and what it reads as a number (-1: the default) and as a text (null).
+    const std::tuple<const wchar_t*, DWORD, const void*, DWORD, int, const wchar_t*> values[] = {
         {L"Text", REG_SZ, L"3", 4, -1, L"3"},
         {L"Number", REG_DWORD, &number, 4, 3, nullptr},
         {L"Binary", REG_BINARY, &number, 4, -1, nullptr},
@@ -38,12 +33,12 @@ TEST(Profile, ValuesAsAnyProgramMayLeaveThemAreReadWithinTheirTypeAndBytes)
         {L"Empty", REG_SZ, nullptr, 0, -1, L""},
         {L"Expandable", REG_EXPAND_SZ, L"%WINDIR%\\x", 22, -1, L"%WINDIR%\\x"}, // whoever uses it expands it
     };
-    for (const auto& v : values)
-        scratch.Set(L"S", v.entry, v.type, v.data, v.bytes);
-    for (const auto& v : values) {
-        SCOPED_TRACE(testing::PrintToString(v.entry));
-        EXPECT_EQ(scratch.Profile().GetProfileInt(L"S", v.entry, -1), v.asNumber);
-        EXPECT_EQ(scratch.Profile().GetProfileString(L"S", v.entry, L"default"), v.asText ? v.asText : L"default");
+    for (const auto& [entry, type, data, bytes, asNumber, asText] : values)
+        scratch.Set(L"S", entry, type, data, bytes);
+    for (const auto& [entry, type, data, bytes, asNumber, asText] : values) {
+        SCOPED_TRACE(testing::PrintToString(entry));
+        EXPECT_EQ(scratch.Profile().GetProfileInt(L"S", entry, -1), asNumber);
+        EXPECT_EQ(scratch.Profile().GetProfileString(L"S", entry, L"default"), asText ? asText : L"default");
     }
 }
 

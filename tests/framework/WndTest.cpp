@@ -1,3 +1,4 @@
+#include "framework/MessagePump.h"
 #include "framework/Wnd.h"
 #include "tests/support/TestSupport.h"
 
@@ -17,7 +18,7 @@ struct CAnsweringWnd : fx::CWnd {
     int number;
 };
 
-TEST(Binding, ASecondObjectCannotTakeABoundWindowUntilTheFirstLetsGoAndTakesNoTimerAlong)
+TEST(Wnd, ASecondObjectTakesABoundWindowOnlyOnceTheFirstLetsGoWhichTakesItsTimersAlongAndTimersEndWhenKilled)
 {
     HWND window = ::CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     CAnsweringWnd second(2);
@@ -33,34 +34,57 @@ TEST(Binding, ASecondObjectCannotTakeABoundWindowUntilTheFirstLetsGoAndTakesNoTi
     EXPECT_EQ(fx::CWnd::FromHandlePermanent(window), &second);
     EXPECT_EQ(::SendMessageW(window, kWhoAreYou, 0, 0), 2);
     ::DestroyWindow(window);
-}
 
-TEST(WindowTimer, TicksUntilKilledAndNeverAfterTheKillOrTheWindowEnds)
-{
-    fx::CFrameWnd window;
-    ASSERT_TRUE(window.Create(L"timers", WS_POPUP, RECT{0, 0, 10, 10}));
+    SCOPED_TRACE("a timer ticks until killed and never after the kill or the window's end");
+    fx::CFrameWnd frame;
+    ASSERT_TRUE(frame.Create(L"timers", WS_POPUP, RECT{0, 0, 10, 10}));
     int ticks = 0;
-    bool late = false;
-    ASSERT_TRUE(window.SetTimer(1, 10, [&] {
+    bool late = false, rang = false;
+    ASSERT_TRUE(frame.SetTimer(1, 10, [&] {
         if (++ticks == 3)
-            window.KillTimer(1);
+            frame.KillTimer(1);
     }));
     EXPECT_TRUE(testing_support::PumpUntil([&] { return ticks == 3; }));
-    EXPECT_FALSE(::KillTimer(window.m_hWnd, 1)); // the system's timer is gone too
-    ASSERT_TRUE(window.SetTimer(2, 10, [&] { late = true; }));
-    window.KillTimer(2);
-    ASSERT_TRUE(window.SetTimer(3, 10, [&] { late = true; }));
-    window.DestroyWindow();
-    ASSERT_TRUE(window.Create(L"again", WS_POPUP, RECT{0, 0, 10, 10})); // the old timer does not follow
-    bool rang = false; // a timer of a tenth of a second: any shorter one has fired by then
-    ASSERT_TRUE(window.SetTimer(99, 100, [&] {
-        rang = true;
-        window.KillTimer(99);
-    }));
+    EXPECT_FALSE(::KillTimer(frame.m_hWnd, 1)); // the system's timer is gone too
+    ASSERT_TRUE(frame.SetTimer(2, 10, [&] { late = true; }));
+    frame.KillTimer(2);
+    ASSERT_TRUE(frame.SetTimer(3, 10, [&] { late = true; }));
+    frame.DestroyWindow();
+    ASSERT_TRUE(frame.Create(L"again", WS_POPUP, RECT{0, 0, 10, 10})); // the old timer does not follow
+    ASSERT_TRUE(frame.SetTimer(99, 100, [&] { rang = true; })); // by then any shorter one has fired
     ASSERT_TRUE(testing_support::PumpUntil([&] { return rang; }));
     EXPECT_EQ(ticks, 3);
     EXPECT_FALSE(late);
+    frame.DestroyWindow();
+}
+
+TEST(MessagePump, AGuardSeesItsWindowGoneInAPumpAndAQuitIsLeftForTheLoopOutside)
+{
+    fx::CFrameWnd window, unbound;
+    const auto create = [&] { return window.Create(L"guarded", WS_POPUP, RECT{0, 0, 10, 10}); };
+    ASSERT_TRUE(create());
+    fx::CWindowGuard guard(window);
+    EXPECT_TRUE(guard.IsAlive());
+    testing_support::PostedSteps steps; // the window is replaced during the pump: same object, maybe the same handle
+    steps.Post([&] {
+        window.DestroyWindow();
+        create();
+    });
+    EXPECT_TRUE(fx::CMessagePump().Pump());
+    ASSERT_TRUE(window.IsWindow());
+    EXPECT_FALSE(guard.IsAlive());
+    EXPECT_TRUE(fx::CWindowGuard(window).IsAlive()); // one made for the new window watches that one
+    EXPECT_FALSE(fx::CWindowGuard(unbound).IsAlive());
     window.DestroyWindow();
+
+    ::PostQuitMessage(7);
+    fx::CMessagePump pump;
+    EXPECT_FALSE(pump.Pump());
+    EXPECT_FALSE(pump.Pump()); // and keeps saying so
+    MSG msg{}; // the quit is there again, with its code, for the loop outside
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
 }
 
 } // namespace

@@ -12,28 +12,27 @@
 
 namespace {
 
-using testing_support::PumpUntil;
-
 const UINT kProgress = WM_APP + 1;
 
-// Runs the action given as reference data for each progress message a worker sends the window.
-LRESULT CALLBACK OnProgress(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR action)
-{
-    if (msg != kProgress)
-        return ::DefSubclassProc(hwnd, msg, wp, lp);
-    (*reinterpret_cast<std::function<void()>*>(action))();
-    return 0;
-}
+// Runs onProgress for each progress message a worker sends it.
+struct CProgressWnd : fx::CFrameWnd {
+    std::function<void()> onProgress;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        return msg == kProgress ? (onProgress(), 0) : CFrameWnd::WindowProc(msg, wp, lp);
+    }
+};
 
 // A new worker started from the handler of a message the old one sent (and waits on): the old one stops there.
-TEST(WorkerThread, RestartsFromTheHandlerOfAMessageTheWorkerSent)
+TEST(WorkerThread, RestartsFromTheHandlerOfAMessageItSentKeepsWhatItThrowsAndIsAbandonedWithoutAWait)
 {
-    fx::CFrameWnd window;
+    CProgressWnd window;
     ASSERT_TRUE(window.Create(L"progress", WS_POPUP, RECT{0, 0, 10, 10}));
     fx::CWorkerThread worker;
     std::atomic<bool> secondRan{false};
+    bool unanswered = false;
     int received = 0;
-    std::function<void()> onProgress = [&] {
+    window.onProgress = [&] {
         if (++received == 1) {
             worker.Start([&secondRan, target = window.m_hWnd](const std::atomic<bool>&) {
                 secondRan = true;
@@ -41,36 +40,32 @@ TEST(WorkerThread, RestartsFromTheHandlerOfAMessageTheWorkerSent)
             });
         }
     };
-    ::SetWindowSubclass(window.m_hWnd, OnProgress, 1, reinterpret_cast<DWORD_PTR>(&onProgress));
-    worker.Start([target = window.m_hWnd](const std::atomic<bool>& stop) {
-        while (!stop)
-            ::SendMessageW(target, kProgress, 0, 0);
+    worker.Start([&unanswered, target = window.m_hWnd](const std::atomic<bool>& stop) {
+        while (!stop && !unanswered) // a handler that keeps it waiting stops it after five seconds
+            unanswered = !::SendMessageTimeoutW(target, kProgress, 0, 0, SMTO_NORMAL, 5000, nullptr);
     });
-    EXPECT_TRUE(PumpUntil([&] { return secondRan.load(); }));
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return secondRan.load(); }));
     worker.Stop();
     EXPECT_FALSE(worker.IsRunning());
     EXPECT_EQ(received, 1); // the first worker ended when the second began
+    EXPECT_FALSE(unanswered);
     window.DestroyWindow();
-}
 
-TEST(WorkerThread, WhatItsBodyThrowsStaysInsideAndAnAbandonedOneIsNotWaitedForButEndsWhenItsCallReturns)
-{
-    fx::CWorkerThread thrower; // the program lives on
-    thrower.Start([](const std::atomic<bool>&) { throw std::runtime_error("the disk went away"); });
-    thrower.Stop();
+    SCOPED_TRACE("what a body throws stays inside; an abandoned one is not waited for, ends when its call does");
     // The worker sits in one call (as on a drive that does not answer); its object is gone by then.
     auto slowCall = std::make_shared<fx::CKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     auto ended = std::make_shared<fx::CKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     auto sawStop = std::make_shared<std::atomic<bool>>(false);
     {
-        fx::CWorkerThread worker;
-        worker.Start([slowCall, ended, sawStop](const std::atomic<bool>& stop) {
+        fx::CWorkerThread abandoned; // what one throws, the program lives on
+        abandoned.Start([](const std::atomic<bool>&) { throw std::runtime_error("the disk went away"); });
+        abandoned.Start([slowCall, ended, sawStop](const std::atomic<bool>& stop) {
             ::WaitForSingleObject(slowCall->Get(), INFINITE);
             *sawStop = stop.load();
             ::SetEvent(ended->Get());
         });
-        worker.Abandon();
-        EXPECT_FALSE(worker.IsRunning());
+        abandoned.Abandon();
+        EXPECT_FALSE(abandoned.IsRunning());
     }
     EXPECT_EQ(::WaitForSingleObject(ended->Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
     ::SetEvent(slowCall->Get());
@@ -78,17 +73,11 @@ TEST(WorkerThread, WhatItsBodyThrowsStaysInsideAndAnAbandonedOneIsNotWaitedForBu
     EXPECT_TRUE(*sawStop);
 }
 
-TEST(Format, FormatsWideAndNumbersWithoutLimit)
+TEST(FormatAndLongPath, FormatsWideAndNumbersWithoutLimitAndOnlyLongFullPathsTakeTheExtendedForm)
 {
     EXPECT_EQ(fx::Format(L"%ls ==> %llu", L"C:\\", 5368709120ULL), L"C:\\ ==> 5368709120");
-    const std::wstring longText(5000, L'x');
-    EXPECT_EQ(fx::Format(L"[%ls]", longText.c_str()), L"[" + longText + L"]");
     EXPECT_EQ(fx::Format(L"%4.2f%%", 45.678), L"45.68%");
-}
-
-TEST(LongPath, OnlyLongFullPathsTakeTheExtendedForm)
-{
-    const std::wstring tail(300, L'x');
+    const std::wstring tail(5000, L'x');
     const std::pair<std::wstring, std::wstring> cases[] = {
         {L"C:\\short.txt", L"C:\\short.txt"},
         {L"C:\\" + tail, L"\\\\?\\C:\\" + tail},
@@ -98,6 +87,7 @@ TEST(LongPath, OnlyLongFullPathsTakeTheExtendedForm)
     };
     for (const auto& [path, extended] : cases)
         EXPECT_EQ(fx::ExtendedLengthPath(path), extended);
+    EXPECT_EQ(fx::Format(L"[%ls]", tail.c_str()), L"[" + tail + L"]");
     for (const auto& c : {cases[1], cases[2]})
         EXPECT_EQ(fx::WithoutExtendedPrefix(c.second), c.first);
 }
