@@ -20,11 +20,7 @@ TEST(DropList, AListIsReadWithinItsBlockOrSectionAndAHeaderThatPointsOutsideIsNo
     std::vector<BYTE> odd = WideBytes(std::wstring(L"C:\\odd\0", 7)), shifted = WideBytes(L"C:\\moved");
     odd.push_back('Z'); // an odd last byte of a wide list is no character
     shifted.insert(shifted.begin(), 0xEE);
-    const struct {
-        const char* what;
-        std::vector<BYTE> block;
-        std::optional<Paths> paths;
-    } cases[] = {
+    const struct { const char* what; std::vector<BYTE> block; std::optional<Paths> paths; } cases[] = {
         {"unterminated", DropFilesBlock(start, true, list), Paths{L"C:\\a", L"C:\\b"}},
         {"ANSI", DropFilesBlock(start, false, {'C', ':', '\\', 'x'}), Paths{L"C:\\x"}},
         {"odd byte count", DropFilesBlock(start, true, odd), Paths{L"C:\\odd"}},
