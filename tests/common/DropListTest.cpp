@@ -33,8 +33,7 @@ TEST(DropList, AListIsReadWithinItsBlockOrSectionAndAHeaderThatPointsOutsideIsNo
     for (const auto& c : cases)
         EXPECT_EQ(ParseDropFiles(c.block.data(), c.block.size()), c.paths) << c.what;
     EXPECT_FALSE(ParseDropFiles(nullptr, 100).has_value());
-
-    // The launcher's section, read within its view (the hand-over itself: tests/diskinfo/EndToEndTest.cpp).
+    // The launcher's section, read within its view (the hand-over itself: tests/diskinfo/StartDriveTest.cpp).
     auto section = [](const std::vector<BYTE>& block) {
         HANDLE made = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                            static_cast<DWORD>(block.size()), nullptr);

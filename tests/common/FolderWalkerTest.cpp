@@ -31,22 +31,20 @@ std::set<std::wstring> Walked(const std::wstring& folder, bool recurse = true, S
     return entries;
 }
 
-TEST(FolderWalker, ReportsAndCountsEveryEntryOfATreeWhateverFormNamesIt)
+TEST(FolderWalker, ReportsAndCountsEveryEntryOfATreeWhateverFormNamesItButNoLinks)
 {
     // Hidden and system files, names in any script and with dots, empty folders.
     TempDir dir;
     const std::wstring top = dir.Path().wstring(), one = top + L"\\one", two = one + L"\\two";
     const std::wstring odd = L"\u03a9 ..twodots", oddFile = L".\u6587\u4ef6 \U0001F600.bin";
-    dir.MakeFile(L"a.txt", std::string(10, 'a'));
-    dir.MakeFile(L"empty.bin", "");
-    ::SetFileAttributesW(dir.MakeFile(L"hidden.txt", "hidden!").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    ::SetFileAttributesW(dir.MakeFile(L"system.sys", "sys").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    for (const auto& [name, size] : std::vector<std::pair<std::wstring, size_t>>{{L"a.txt", 10},
+             {L"empty.bin", 0}, {L"hidden.txt", 7}, {L"system.sys", 3}, {L"one\\c.txt", 100},
+             {L"one\\two\\d.txt", 1000}, {L"one\\two\\three\\e.txt", 1}, {odd + L"\\" + oddFile, 5}})
+        dir.MakeFile(name, std::string(size, 'x'));
+    ::SetFileAttributesW((top + L"\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ::SetFileAttributesW((top + L"\\system.sys").c_str(), FILE_ATTRIBUTE_SYSTEM);
     dir.MakeFolder(L"empty");
-    dir.MakeFile(L"one\\c.txt", std::string(100, 'c'));
     dir.MakeFolder(L"one\\empty too");
-    dir.MakeFile(L"one\\two\\d.txt", std::string(1000, 'd'));
-    dir.MakeFile(L"one\\two\\three\\e.txt", "e");
-    dir.MakeFile(odd + L"\\" + oddFile, "12345");
     EXPECT_EQ(Walked(top), (std::set<std::wstring>{top + L"|a.txt", top + L"|empty.bin", top + L"|hidden.txt",
                                                    top + L"|system.sys", top + L"|empty", top + L"|one",
                                                    top + L"|" + odd, top + L"\\" + odd + L"|" + oddFile,
@@ -58,8 +56,7 @@ TEST(FolderWalker, ReportsAndCountsEveryEntryOfATreeWhateverFormNamesIt)
     for (const std::wstring& form : {top, top + L"\\", top + L"\\one\\..\\.", top + L"/one/../", L"\\\\?\\" + top})
         EXPECT_EQ(Measure(form), Totals(8, 6, 1126)) << testing::PrintToString(form);
     EXPECT_EQ(Measure(one), Totals(3, 3, 1101));
-    EXPECT_EQ(Walked(one, false), // not into "two"
-              (std::set<std::wstring>{one + L"|c.txt", one + L"|empty too", one + L"|two"}));
+    EXPECT_EQ(Walked(one, false), (std::set<std::wstring>{one + L"|c.txt", one + L"|empty too", one + L"|two"}));
     // A relative path names no folder, even where the current one has it: that belongs to whoever called last.
     const std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(top);
@@ -101,15 +98,11 @@ TEST(FolderWalker, ReportsAndCountsEveryEntryOfATreeWhateverFormNamesIt)
     const std::wstring inside = folder.substr(0, folder.rfind(L'\\'));
     EXPECT_EQ(Measure(inside), Totals(1, 1, 0));
     EXPECT_EQ(Measure(L"\\\\?\\" + inside), Totals(1, 1, 0));
-}
-
-// Windows lists a reparse point with its tag in dwReserved0; Wine lists every Unix symbolic link with the tag
-// 0 (Larkway's sizing meets one, tests/sendto/SizingTest.cpp).
-TEST(FolderWalker, EntersFoldersAndReparsePointsThatAreNoLinks)
-{
-    const DWORD folder = FILE_ATTRIBUTE_DIRECTORY, reparse = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    // Windows lists a reparse point with its tag in dwReserved0; Wine lists every Unix symbolic link with the
+    // tag 0 (Larkway's sizing meets one, tests/sendto/SizingTest.cpp).
+    const DWORD directory = FILE_ATTRIBUTE_DIRECTORY, reparse = directory | FILE_ATTRIBUTE_REPARSE_POINT;
     // Links as Wine lists them, symbolic, junctions; OneDrive's files on demand, deduplicated; a cloud file.
-    const struct { DWORD attributes, tag; bool entered; } cases[] = {{folder, 0, true},
+    const struct { DWORD attributes, tag; bool entered; } cases[] = {{directory, 0, true},
         {FILE_ATTRIBUTE_ARCHIVE, 0, false}, {reparse, 0, false}, {reparse, IO_REPARSE_TAG_SYMLINK, false},
         {reparse, IO_REPARSE_TAG_MOUNT_POINT, false}, {reparse, 0x9000001A, true}, {reparse, 0x80000013, true},
         {FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_ARCHIVE, 0x9000001A, false}};

@@ -1,5 +1,4 @@
-// The libraries the programs build on: drive figures, path forms, the shell's folder picker, icons and types,
-// copy and move.
+// The libraries the programs build on: drive figures, paths, the folder picker, icons and types, copy, move.
 #include "framework/Handle.h"
 #include "outside/pallapath/FolderOp.h"
 #include "outside/pallavol/DiskInfo.h"
@@ -48,8 +47,7 @@ TEST(DiskInfo, SizesInUnitsToTwoDecimalsRoundedHalfUpARootWithoutBackslashAndADr
     }
 }
 
-// Short forms of paths under 260 characters are seen through Fennix's file page
-// (tests/properties/FilePageTest.cpp); here, past that length and half-short ones.
+// Short forms under 260 characters: tests/properties/FilePageTest.cpp; here, past that and half-short ones.
 TEST(FolderOp, ShortFormsMapBackToTheLongOnesAtAnyLengthAndParentFolders)
 {
     testing_support::TempDir temp;
@@ -82,8 +80,7 @@ TEST(FolderOp, ShortFormsMapBackToTheLongOnesAtAnyLengthAndParentFolders)
         EXPECT_EQ(op.GetParentDir(path), parent) << path;
 }
 
-// A picker that answers itself (OK or Cancel) once the library has done its part; keeps its owner and
-// whether a line of it (the status line) showed the text sought.
+// A picker that answers itself (OK or Cancel) once shown; keeps its owner and its line that shows sought.
 class CAnsweredPicker : public CBrowseForFolder {
 public:
     using CBrowseForFolder::CBrowseForFolder;
@@ -101,7 +98,7 @@ protected:
     }
 };
 
-TEST(BrowseForFolder, OkReturnsTheLastInitialFolderShownInTheStatusLineAndCancelForgetsIt)
+TEST(BrowseForFolder, OkReturnsTheInitialFolderShownInTheStatusLineCancelForgetsItAndComStaysOn)
 {
     testing_support::TempDir temp;
     const std::wstring folder = temp.MakeFolder(L"Chosen folder \u00e9\u65e5");
@@ -118,6 +115,13 @@ TEST(BrowseForFolder, OkReturnsTheLastInitialFolderShownInTheStatusLineAndCancel
     EXPECT_FALSE(picker.SelectFolder());
     EXPECT_EQ(picker.GetSelectedFolder(), L"");
     ::DestroyWindow(owner);
+    HRESULT afterwards = E_FAIL; // COM stays on a thread after the first call: S_FALSE, the same apartment
+    std::thread([&] {
+        EnsureComOnThisThread();
+        EnsureComOnThisThread();
+        afterwards = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    }).join();
+    EXPECT_EQ(afterwards, S_FALSE);
 }
 
 TEST(ShellGetFileInfo, FileFolderAndDriveRootHaveBothIconsAndATypeAMissingPathNone)
@@ -141,19 +145,7 @@ TEST(ShellGetFileInfo, FileFolderAndDriveRootHaveBothIconsAndATypeAMissingPathNo
     EXPECT_NE(types[0], types[1]); // a file's type is not a folder's
 }
 
-TEST(ComInit, ComStaysOnTheThreadAfterTheFirstCall)
-{
-    HRESULT afterwards = E_FAIL;
-    std::thread([&] {
-        EnsureComOnThisThread();
-        EnsureComOnThisThread();
-        afterwards = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // S_FALSE: in the same apartment
-    }).join();
-    EXPECT_EQ(afterwards, S_FALSE);
-}
-
-// Items arriving, the caller's flags and the questions are seen through Larkway's sends
-// (tests/sendto/SendOperationTest.cpp); here, what the shell is not left to decide.
+// Larkway's sends show the rest (tests/sendto/SendOperationTest.cpp); here, what the shell may not decide.
 TEST(FileOperation, WhatCannotArriveWholeIsNotDoneAndFoldersNeverStandOnAFile)
 {
     testing_support::TempDir temp;
