@@ -1,6 +1,7 @@
-// The drive list, slow drives, and what the dialog shows of a drive.
+// The start drive, the drive list, slow drives, and what the dialog shows of a drive.
 #include "tests/diskinfo/DovrinFixture.h"
 
+#include "common/DropList.h"
 #include "framework/Format.h"
 #include "outside/pallavol/DiskInfo.h"
 
@@ -51,7 +52,6 @@ TEST_F(DovrinTest, TheFirstWindowWaitsForItsOwnDriveOnlyAndShowsTheLastChoiceOfS
     PumpMessages(); // D:'s late answer is dropped
     EXPECT_FALSE(held.Asked(kFloppy));
     EXPECT_EQ(Text(IDC_TYPE), kReading);
-
     // Drive C as the platform gives it; others write meanwhile: free is as read before the dialog or after.
     wchar_t label[MAX_PATH + 1] = L"", fs[MAX_PATH + 1] = L"";
     DWORD serial = 0, maxLength = 0, flags = 0, sectors = 0, bytes = 0, freeClusters = 0, clusters = 0;
@@ -79,7 +79,6 @@ TEST_F(DovrinTest, TheFirstWindowWaitsForItsOwnDriveOnlyAndShowsTheLastChoiceOfS
     EXPECT_TRUE(m_boxes.shown.empty());
     Choose(kCdRom);
     EXPECT_FALSE(Enabled(IDC_LABEL)); // an optical disc's label cannot be changed
-
     // A root no entry matches (a share) names the caption and title itself.
     Send(IDC_DRIVE_LIST, CB_SETCURSEL, static_cast<WPARAM>(-1));
     dovrin::DriveFigures figures;
@@ -117,8 +116,35 @@ TEST_F(DovrinTest, TheFirstWindowWaitsForItsOwnDriveOnlyAndShowsTheLastChoiceOfS
     }
 }
 
-TEST_F(DovrinTest, ADriveThatCannotBeReadIsReportedAndEndsTheProgramAndClosingWaitsForNoDrive)
+// Whatever another program left on the clipboard, Dovrin starts on the drive of the list's first full path
+// when there is one, else on the current folder's, and takes a list off the clipboard only when it read it.
+// A start drive that cannot be read is reported and ends the program.
+TEST_F(DovrinTest, TheStartDriveIsTheFirstPathsElseTheCurrentFoldersAndOneThatCannotBeReadEndsTheProgram)
 {
+    const std::wstring h = kFixed, longName(300, L'x'); // read whole: no 260-character limit
+    ::SetCurrentDirectoryW(h.c_str());
+    struct Case { std::string what; std::function<void()> put; std::wstring root; bool taken; };
+    std::vector<Case> cases = {
+        {"first path's root", [&] { PutDropListOnClipboard({L"C:\\" + longName, L"D:\\d"}); }, L"C:\\", true},
+        {"kept lower-case", [] { PutAnsiDropListOnClipboard({"d:\\folder\\file.txt"}); }, L"d:\\", true},
+        {"a share's whole root", [] { PutDropListOnClipboard({L"\\\\server\\share\\f"}); },
+         L"\\\\server\\share\\", true},
+        {"a first path naming no file", [] { PutDropListOnClipboard({L"NUL", L"D:\\d.txt"}); }, h, true},
+        {"text, no list", [] { PutTextOnClipboard(L"C:\\not a file list.txt"); }, h, false},
+        {"an empty list", [] { PutDropListOnClipboard({}); }, h, true},
+        {"nothing at all", [] {}, h, true},
+    };
+    for (const HostileDropList& list : HostileDropLists())
+        cases.push_back({list.what, [list] { PutRawDropListOnClipboard(list.bytes, list.allocation); },
+                         list.namesDriveC ? L"C:\\" : h,
+                         ParseDropFiles(list.bytes.data(), list.bytes.size()).has_value()});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.put();
+        m_app.TakeStartDrive();
+        EXPECT_EQ(m_app.DriveRoot(), c.root);
+        EXPECT_EQ(ClipboardIsEmpty(), c.taken);
+    }
     VanishedDrive gone; // a removable drive without its medium answers for its volume, not for its sizes
     for (const std::wstring& root : {kDangling, kVanishing, std::wstring(L"\\\\nosuchserver\\share\\")}) {
         SCOPED_TRACE(testing::PrintToString(root));
@@ -132,7 +158,7 @@ TEST_F(DovrinTest, ADriveThatCannotBeReadIsReportedAndEndsTheProgramAndClosingWa
         EXPECT_EQ(m_boxes.shown[0].caption + L"|" + m_boxes.shown[0].text, L"Error|Not Reading Drive " + root);
         EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK));
     }
-    m_app.SetDriveRoot(L"C:\\");
+    m_app.SetDriveRoot(L"C:\\"); // closing waits for no drive still being asked
     HeldDrives held{kRamDisk}; // let go a minute on at the latest: late, not hung
     {
         dovrin::CDriveInfoDlg dialog(m_app);
@@ -141,6 +167,21 @@ TEST_F(DovrinTest, ADriveThatCannotBeReadIsReportedAndEndsTheProgramAndClosingWa
         dialog.DestroyWindow();
     }
     EXPECT_EQ(held.Passed(), 0);
+}
+
+// The real Dovrin.exe, started through the launcher as the shell integration does.
+TEST(EndToEnd, LauncherHandsAPathOnDriveCToDovrin)
+{
+    TempDir temp;
+    const std::wstring file = temp.MakeFile(L"on drive c.txt");
+    PutTextOnClipboard(L"the user's text");
+    LaunchedProgram dovrin(DOVRIN_EXE, {file});
+    HWND dialog = dovrin.WaitForWindow(L"#32770", L"Dovrin->Drive C");
+    ASSERT_NE(dialog, nullptr);
+    // Dovrin took the selection; the launcher gave the user's text back.
+    EXPECT_TRUE(dovrin.WaitUntil([] { return ClipboardText() == L"the user's text"; }));
+    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(dovrin.WaitForExit(), 0u);
 }
 
 } // namespace

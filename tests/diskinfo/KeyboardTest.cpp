@@ -34,7 +34,6 @@ TEST_F(DovrinTest, AUsersWalkByKeysThroughTheLabelTheAboutBoxAndDrivesReadyOrNot
     EXPECT_TRUE(Enabled(IDC_APPLY));
     TypeLabel(L"Scratch");
     EXPECT_FALSE(Enabled(IDC_APPLY));
-
     // Each control has a tab stop and its own mnemonic; the About box is modal.
     RouteMessages();
     EXPECT_EQ(KeyboardFaults(Dialog()), Faults{}) << "drive dialog";
@@ -54,7 +53,6 @@ TEST_F(DovrinTest, AUsersWalkByKeysThroughTheLabelTheAboutBoxAndDrivesReadyOrNot
     ASSERT_TRUE(keys.TabTo(Item(IDC_ABOUT)));
     keys.Press(VK_SPACE);
     EXPECT_EQ(about, Faults{});
-
     // Alt+L selects the label's text: typing replaces it; Alt+A applies.
     keys.PressAlt(L'l');
     ASSERT_EQ(::GetFocus(), Item(IDC_LABEL));
@@ -65,17 +63,13 @@ TEST_F(DovrinTest, AUsersWalkByKeysThroughTheLabelTheAboutBoxAndDrivesReadyOrNot
     EXPECT_EQ(LabelOnDisk(kFixed), L"Keyed");
     TypeLabel(L"Scratch"); // the applied label is now the saved one
     EXPECT_TRUE(Enabled(IDC_APPLY));
-    TypeLabel(L""); // removes the drive's label
-    ClickApply();
-    EXPECT_EQ(LabelOnDisk(kFixed), L"");
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\()");
-    // NTFS keeps 32 characters: a longer text put in whole is cut to them when applied.
-    const std::wstring longLabel = L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456", kept = longLabel.substr(0, 32);
-    TypeLabel(longLabel);
-    ClickApply();
-    EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(" + kept + L")");
-    EXPECT_EQ(LabelOnDisk(kFixed), kept);
-
+    // An empty label removes the drive's; NTFS keeps 32 characters: a longer text put in whole is cut to them.
+    for (const std::wstring& typed : {std::wstring(), std::wstring(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456")}) {
+        TypeLabel(typed);
+        ClickApply();
+        EXPECT_EQ(Text(IDC_DRIVE_CAPTION), L"H:\\(" + typed.substr(0, 32) + L")");
+        EXPECT_EQ(LabelOnDisk(kFixed), typed.substr(0, 32));
+    }
     // Alt+D and an arrow go through the list; the network drive's label cannot be set.
     keys.PressAlt(L'd');
     ASSERT_TRUE(::IsChild(Item(IDC_DRIVE_LIST), ::GetFocus()));
@@ -90,7 +84,6 @@ TEST_F(DovrinTest, AUsersWalkByKeysThroughTheLabelTheAboutBoxAndDrivesReadyOrNot
     EXPECT_EQ(m_boxes.shown[0].type, static_cast<UINT>(MB_OK));
     EXPECT_EQ(Text(IDC_LABEL) + L" " + Text(IDC_DRIVE_CAPTION), shown);
     EXPECT_FALSE(Enabled(IDC_APPLY));
-
     // A drive not ready: back to the drive shown on Cancel, entered on Retry once ready.
     VanishedDrive vanished;
     std::vector<std::wstring> boxes; // each box's caption, text and type
@@ -121,12 +114,11 @@ TEST_F(DovrinTest, AUsersWalkByKeysThroughTheLabelTheAboutBoxAndDrivesReadyOrNot
 // control, and what the dialog sizes itself is sized for the DPI.
 TEST_F(DovrinDpiTest, TextsFitAndIconsAreSizedForTheDpi)
 {
-    const Faults none;
-    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), none);
+    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), Faults{});
     Start(L"C:\\");
     EXPECT_EQ(::GetDpiForWindow(Dialog()), IntendedDpi());
-    EXPECT_EQ(ClippedTexts(Dialog()), none);
-    EXPECT_EQ(IconButtonsNotSizedFor(Dialog(), {IDC_ABOUT, IDOK, IDC_APPLY}, 32), none);
+    EXPECT_EQ(ClippedTexts(Dialog()), Faults{});
+    EXPECT_EQ(IconButtonsNotSizedFor(Dialog(), {IDC_ABOUT, IDOK, IDC_APPLY}, 32), Faults{});
     int width = 0, height = 0;
     ASSERT_TRUE(::ImageList_GetIconSize(Images(), &width, &height));
     EXPECT_EQ(std::pair(width, height), std::pair(AtWindowDpi(Dialog(), 16), AtWindowDpi(Dialog(), 16)));
