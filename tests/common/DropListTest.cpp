@@ -20,11 +20,7 @@ TEST(DropList, AListIsReadWithinItsBlockOrSectionAndAHeaderThatPointsOutsideIsNo
     std::vector<BYTE> odd = WideBytes(std::wstring(L"C:\\odd\0", 7)), shifted = WideBytes(L"C:\\moved");
     odd.push_back('Z'); // an odd last byte of a wide list is no character
     shifted.insert(shifted.begin(), 0xEE);
-    const struct {
-        const char* what;
-        std::vector<BYTE> block;
-        std::optional<Paths> paths;
-    } cases[] = {
+    const struct { const char* what; std::vector<BYTE> block; std::optional<Paths> paths; } cases[] = {
         {"unterminated", DropFilesBlock(start, true, list), Paths{L"C:\\a", L"C:\\b"}},
         {"ANSI", DropFilesBlock(start, false, {'C', ':', '\\', 'x'}), Paths{L"C:\\x"}},
         {"odd byte count", DropFilesBlock(start, true, odd), Paths{L"C:\\odd"}},
@@ -37,8 +33,7 @@ TEST(DropList, AListIsReadWithinItsBlockOrSectionAndAHeaderThatPointsOutsideIsNo
     for (const auto& c : cases)
         EXPECT_EQ(ParseDropFiles(c.block.data(), c.block.size()), c.paths) << c.what;
     EXPECT_FALSE(ParseDropFiles(nullptr, 100).has_value());
-
-    // The launcher's section, read within its view (the hand-over itself: tests/diskinfo/EndToEndTest.cpp).
+    // The launcher's section, read within its view (the hand-over itself: tests/diskinfo/StartDriveTest.cpp).
     auto section = [](const std::vector<BYTE>& block) {
         HANDLE made = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                            static_cast<DWORD>(block.size()), nullptr);

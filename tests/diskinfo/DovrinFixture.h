@@ -10,30 +10,23 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
-// What the type field says while the drive on show has not answered.
-inline const std::wstring kReading = L"Reading the drive...";
+inline const std::wstring kReading = L"Reading the drive..."; // the type field while the drive has not answered
 
-// The drives tools/wine-env.sh sets up for the tests, by kind.
+// The drives tools/wine-env.sh sets up for the tests: H: labelled "Scratch" at the start of a run,
+// I: a floppy whose folder a test takes away, G: whose folder does not exist.
 namespace test_drives {
-inline const std::wstring kCdRom = L"D:\\", kFloppy = L"E:\\", kNetwork = L"F:\\", kRamDisk = L"R:\\";
-inline const std::wstring kFixed = L"H:\\";     // labelled "Scratch" at the start of a run
-inline const std::wstring kVanishing = L"I:\\"; // a floppy whose folder a test takes away
-inline const std::wstring kDangling = L"G:\\";  // its folder does not exist
+inline const std::wstring kCdRom = L"D:\\", kFloppy = L"E:\\", kNetwork = L"F:\\", kRamDisk = L"R:\\",
+                          kFixed = L"H:\\", kVanishing = L"I:\\", kDangling = L"G:\\";
 } // namespace test_drives
 
 // Each file system flag and the box that shows it.
-inline const std::pair<DWORD, int> kFlagBoxes[] = {
-    {0x1, IDC_CASE_SENSITIVE}, {0x2, IDC_PRESERVES_CASE}, {0x4, IDC_UNICODE_NAMES},
-    {0x10, IDC_FILE_COMPRESSION}, {0x8000, IDC_VOLUME_COMPRESSED},
-};
+inline const std::pair<DWORD, int> kFlagBoxes[] = {{0x1, IDC_CASE_SENSITIVE}, {0x2, IDC_PRESERVES_CASE},
+    {0x4, IDC_UNICODE_NAMES}, {0x10, IDC_FILE_COMPRESSION}, {0x8000, IDC_VOLUME_COMPRESSED}};
 
-// Takes the vanishing drive's folder away for a test: the drive stays in the list but cannot be entered.
-struct VanishedDrive {
+struct VanishedDrive { // takes I:'s folder away for a test: the drive stays in the list but cannot be entered
     VanishedDrive() { EXPECT_TRUE(::RemoveDirectoryW(Folder().c_str())); }
     ~VanishedDrive() { Return(); }
     static void Return() { ::CreateDirectoryW(Folder().c_str(), nullptr); }
@@ -61,10 +54,7 @@ protected:
         m_app.SetDriveRoot(root);
         ASSERT_TRUE(m_dialog.Create(nullptr));
         WaitForDrive();
-        EXPECT_TRUE(testing_support::PumpUntil([&] {
-            const std::vector<Entry> entries = Entries();
-            return std::all_of(entries.begin(), entries.end(), [](const Entry& e) { return e.image >= 0; });
-        }));
+        EXPECT_TRUE(testing_support::PumpUntil([&] { return Listing().find(L'?') == std::wstring::npos; }));
     }
     void WaitForDrive() { EXPECT_TRUE(testing_support::PumpUntil([&] { return Text(IDC_TYPE) != kReading; })); }
 
@@ -74,17 +64,13 @@ protected:
     std::wstring Title() const { return testing_support::WindowText(Dialog()); }
     bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
     LRESULT Send(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(Item(id), msg, wp, lp); }
-    bool Checked(int id) const { return Send(id, BM_GETCHECK) == BST_CHECKED; }
-    int BarPosition() const { return static_cast<int>(Send(IDC_USAGE_BAR, PBM_GETPOS)); }
+    HIMAGELIST Images() const { return reinterpret_cast<HIMAGELIST>(Send(IDC_DRIVE_LIST, CBEM_GETIMAGELIST)); }
     HICON DriveIcon() const { return reinterpret_cast<HICON>(Send(IDC_DRIVE_ICON, STM_GETICON)); }
 
-    struct Entry {
-        std::wstring text;
-        int image; // -2 when the entry shows another picture selected
-    };
-    std::vector<Entry> Entries() const
+    // Each entry's root and the index of its picture: "?" while it has none, "!" if it shows another selected.
+    std::wstring Listing() const
     {
-        std::vector<Entry> entries;
+        std::wstring listing;
         for (int i = 0; i < static_cast<int>(Send(IDC_DRIVE_LIST, CB_GETCOUNT)); ++i) {
             wchar_t text[64] = L"";
             COMBOBOXEXITEMW item{};
@@ -93,18 +79,18 @@ protected:
             item.pszText = text;
             item.cchTextMax = 64;
             Send(IDC_DRIVE_LIST, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            entries.push_back({text, item.iImage == item.iSelectedImage ? item.iImage : -2});
+            const bool same = item.iImage == item.iSelectedImage;
+            listing += text + (item.iImage < 0 ? L"?" : same ? std::to_wstring(item.iImage) : L"!") + L" ";
         }
-        return entries;
+        return listing;
     }
 
     // The user picks the entry of a drive; unless told not to, waits until the drive is shown.
     void Choose(const std::wstring& root, bool waitForIt = true)
     {
-        const std::vector<Entry> entries = Entries();
-        const auto entry = std::ranges::find(entries, root, &Entry::text);
-        ASSERT_NE(entry, entries.end()) << "no entry for " << testing::PrintToString(root);
-        Send(IDC_DRIVE_LIST, CB_SETCURSEL, static_cast<WPARAM>(entry - entries.begin()));
+        const LRESULT entry = Send(IDC_DRIVE_LIST, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(root.c_str()));
+        ASSERT_GE(entry, 0) << "no entry for " << testing::PrintToString(root);
+        Send(IDC_DRIVE_LIST, CB_SETCURSEL, static_cast<WPARAM>(entry));
         Notify(IDC_DRIVE_LIST, CBN_SELCHANGE);
         if (waitForIt)
             WaitForDrive();
@@ -126,12 +112,12 @@ protected:
         ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
         testing_support::PumpMessages();
     }
-    // A drive's label where Wine keeps it: in a file at the drive's root.
+    // A drive's label where Wine keeps it: in a file at the drive's root (the labels here have no spaces).
     static std::wstring LabelOnDisk(const std::wstring& root)
     {
-        std::wifstream file(std::filesystem::path(root + L".windows-label"), std::ios::binary);
-        std::wstring text(std::istreambuf_iterator<wchar_t>(file), {});
-        return text.erase(text.find_last_not_of(L"\r\n") + 1);
+        std::wstring label;
+        std::wifstream(std::filesystem::path(root + L".windows-label")) >> label;
+        return label;
     }
     static std::wstring CurrentFolder() { return std::filesystem::current_path().wstring(); }
 

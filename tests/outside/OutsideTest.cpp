@@ -1,5 +1,4 @@
-// The libraries the programs build on: drive figures, path forms, the shell's folder picker, icons and types,
-// copy and move.
+// The libraries the programs build on: drive figures, paths, the folder picker, icons and types, copy, move.
 #include "framework/Handle.h"
 #include "outside/pallapath/FolderOp.h"
 #include "outside/pallavol/DiskInfo.h"
@@ -7,6 +6,7 @@
 #include "outside/pallashell/ComInit.h"
 #include "outside/pallashell/SHFileOperation.h"
 #include "outside/pallashell/ShellGetFileInfo.h"
+#include "tests/support/DpiChecks.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,27 +22,21 @@ namespace fs = std::filesystem;
 
 const uint64_t KiB = 1024, MiB = KiB * 1024, GiB = MiB * 1024, TiB = GiB * 1024;
 
-TEST(DiskInfo, SizesAreCountedBelowOneKilobyteElseGivenToTwoDecimalsRoundedHalfUpBelow1024)
+TEST(DiskInfo, SizesInUnitsToTwoDecimalsRoundedHalfUpARootWithoutBackslashAndADriveThatCannotBeRead)
 {
-    const std::pair<uint64_t, const wchar_t*> cases[] = {
-        {0, L"0 bytes"}, {1, L"1 byte"}, {1023, L"1023 bytes"}, {1024, L"1.00 KB"},
-        // 1152 bytes are exactly 1.125 KB; 1029 are 1.0049 KB, 1030 are 1.0059 KB.
-        {1152, L"1.13 KB"}, {1029, L"1.00 KB"}, {1030, L"1.01 KB"}, {MiB + MiB / 4, L"1.25 MB"},
-        // 1048571 bytes are 1023.9951 KB, which would read "1024.00 KB".
-        {1048570, L"1023.99 KB"}, {1048571, L"1.00 MB"}, {GiB - 1, L"1.00 GB"}, {TiB - 1, L"1.00 TB"},
-        // Past 32 bits, and past the last unit.
+    // 1152 bytes are exactly 1.125 KB; 1029 are 1.0049 KB, 1030 are 1.0059 KB; 1048571 are 1023.9951 KB,
+    // which would read "1024.00 KB". Then past 32 bits, and past the last unit.
+    const std::pair<uint64_t, const wchar_t*> cases[] = {{0, L"0 bytes"}, {1, L"1 byte"},
+        {1023, L"1023 bytes"}, {1024, L"1.00 KB"}, {1152, L"1.13 KB"}, {1029, L"1.00 KB"}, {1030, L"1.01 KB"},
+        {MiB + MiB / 4, L"1.25 MB"}, {1048570, L"1023.99 KB"}, {1048571, L"1.00 MB"}, {GiB - 1, L"1.00 GB"},
+        {TiB - 1, L"1.00 TB"},
         {4 * GiB + GiB / 2, L"4.50 GB"}, {3 * TiB + TiB / 2, L"3.50 TB"}, {1024 * TiB, L"1024.00 TB"},
-        {UINT64_MAX, L"16777216.00 TB"},
-    };
+        {UINT64_MAX, L"16777216.00 TB"}};
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(CDiskInfo().GetUnitSize(bytes), text) << bytes << " bytes";
-}
-
-TEST(DiskInfo, ARootWithoutBackslashIsForgivenAndADriveThatCannotBeReadHasNoFigures)
-{
+    // A root without its backslash is forgiven.
     EXPECT_EQ(CDiskInfo(L"C:").GetDriveTypeA(), L"Fixed Drive");
     EXPECT_EQ(CDiskInfo(L"C:").m_SerialNumber, CDiskInfo(L"C:\\").m_SerialNumber);
-    EXPECT_EQ(CDiskInfo(L"C:").GetTotalSizeInBytes(), CDiskInfo(L"C:\\").GetTotalSizeInBytes());
     // A letter with no drive, and a default-made object: no drive at all, not the current one.
     for (CDiskInfo& info : std::array<CDiskInfo, 2>{CDiskInfo(L"Y:\\"), CDiskInfo()}) {
         EXPECT_FALSE(info.IsReadable());
@@ -53,9 +47,8 @@ TEST(DiskInfo, ARootWithoutBackslashIsForgivenAndADriveThatCannotBeReadHasNoFigu
     }
 }
 
-// Short forms of paths under 260 characters are seen through Fennix's file page
-// (tests/properties/FilePageTest.cpp); here, past that length and half-short ones.
-TEST(FolderOp, ShortFormsMapBackToTheLongOnesAtAnyLength)
+// Short forms under 260 characters: tests/properties/FilePageTest.cpp; here, past that and half-short ones.
+TEST(FolderOp, ShortFormsMapBackToTheLongOnesAtAnyLengthAndParentFolders)
 {
     testing_support::TempDir temp;
     std::wstring deep(1024, L'\0'); // the long form (Wine's GetLongPathNameW overruns its stack past 1024)
@@ -78,44 +71,34 @@ TEST(FolderOp, ShortFormsMapBackToTheLongOnesAtAnyLength)
     EXPECT_EQ(op.GetShortFileName(missing), L"");
     EXPECT_EQ(op.GetLongFileName(L"C:\\"), L"C:\\");
     EXPECT_EQ(op.GetShortFileName(L"C:\\"), L"C:\\");
-}
-
-TEST(FolderOp, ParentDir)
-{
-    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"C:\\a\\b.txt", L"C:\\a"}, {L"C:\\a", L"C:\\"}, {L"C:\\", L"C:\\"}, {L"a\\b.txt", L"a"},
-        {L"b.txt", L""}, {L"", L""}, {L"C:\\a\\b\\", L"C:\\a"}, {L"C:\\a\\\\", L"C:\\"},
-        {L"C:\\a\\\\b", L"C:\\a"},
-        {L"\\\\server\\share\\a", L"\\\\server\\share\\"}, {L"\\\\server\\share", L"\\\\server\\share"},
-        {L"\\\\?\\C:\\a", L"\\\\?\\C:\\"}, // network and prefixed roots are kept whole
-    };
+    // Network and prefixed roots are kept whole.
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L"C:\\a\\b.txt", L"C:\\a"}, {L"C:\\a", L"C:\\"},
+        {L"C:\\", L"C:\\"}, {L"a\\b.txt", L"a"}, {L"b.txt", L""}, {L"", L""}, {L"C:\\a\\b\\", L"C:\\a"},
+        {L"C:\\a\\\\", L"C:\\"}, {L"C:\\a\\\\b", L"C:\\a"}, {L"\\\\server\\share\\a", L"\\\\server\\share\\"},
+        {L"\\\\server\\share", L"\\\\server\\share"}, {L"\\\\?\\C:\\a", L"\\\\?\\C:\\"}};
     for (const auto& [path, parent] : cases)
-        EXPECT_EQ(CFolderOp().GetParentDir(path), parent) << path;
+        EXPECT_EQ(op.GetParentDir(path), parent) << path;
 }
 
-// A picker that answers itself (OK or Cancel) once the library has done its part; keeps what it showed.
+// A picker that answers itself (OK or Cancel) once shown; keeps its owner and its line that shows sought.
 class CAnsweredPicker : public CBrowseForFolder {
 public:
     using CBrowseForFolder::CBrowseForFolder;
     WPARAM answer = IDOK;
-    std::wstring texts; // each child's, each between line ends
-    HWND owner = nullptr;
+    std::wstring sought;
+    HWND owner = nullptr, found = nullptr;
 
 protected:
     void OnInitialized(HWND picker) override
     {
         CBrowseForFolder::OnInitialized(picker);
-        texts = L"\n";
         owner = ::GetWindow(picker, GW_OWNER);
-        ::EnumChildWindows(picker, [](HWND child, LPARAM all) {
-            *reinterpret_cast<std::wstring*>(all) += testing_support::WindowText(child) + L"\n";
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&texts));
+        found = ::FindWindowExW(picker, nullptr, nullptr, sought.c_str());
         ::PostMessageW(picker, WM_COMMAND, answer, 0);
     }
 };
 
-TEST(BrowseForFolder, OkReturnsTheLastInitialFolderShownInTheStatusLineAndCancelForgetsIt)
+TEST(BrowseForFolder, OkReturnsTheInitialFolderShownInTheStatusLineCancelForgetsItAndComStaysOn)
 {
     testing_support::TempDir temp;
     const std::wstring folder = temp.MakeFolder(L"Chosen folder \u00e9\u65e5");
@@ -123,25 +106,22 @@ TEST(BrowseForFolder, OkReturnsTheLastInitialFolderShownInTheStatusLineAndCancel
     CAnsweredPicker picker(owner, L"Select Favorite DIR");
     picker.SetFlags(BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT);
     picker.SetInitialSelection(folder);
+    picker.sought = folder;
     EXPECT_TRUE(picker.SelectFolder());
     EXPECT_EQ(picker.GetSelectedFolder(), folder);
     EXPECT_EQ(picker.owner, owner);
-    EXPECT_NE(picker.texts.find(L"\n" + folder + L"\n"), std::wstring::npos) << picker.texts;
+    EXPECT_NE(picker.found, nullptr);
     picker.answer = IDCANCEL;
     EXPECT_FALSE(picker.SelectFolder());
     EXPECT_EQ(picker.GetSelectedFolder(), L"");
     ::DestroyWindow(owner);
-}
-
-int IconWidth(HICON icon) // 0: no icon
-{
-    ICONINFO info{};
-    if (!::GetIconInfo(icon, &info))
-        return 0;
-    fx::CBitmapHandle mask(info.hbmMask), colour(info.hbmColor);
-    BITMAP bitmap{};
-    ::GetObjectW(mask.Get(), sizeof(bitmap), &bitmap);
-    return bitmap.bmWidth;
+    HRESULT afterwards = E_FAIL; // COM stays on a thread after the first call: S_FALSE, the same apartment
+    std::thread([&] {
+        EnsureComOnThisThread();
+        EnsureComOnThisThread();
+        afterwards = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    }).join();
+    EXPECT_EQ(afterwards, S_FALSE);
 }
 
 TEST(ShellGetFileInfo, FileFolderAndDriveRootHaveBothIconsAndATypeAMissingPathNone)
@@ -156,29 +136,16 @@ TEST(ShellGetFileInfo, FileFolderAndDriveRootHaveBothIconsAndATypeAMissingPathNo
         info.GetFileType();
         // The icons are owned by the handles given back, past the object.
         const fx::CIconHandle large = info.LargeIcon(), small = info.SmallIcon();
-        EXPECT_EQ(IconWidth(large.Get()), path != missing ? ::GetSystemMetrics(SM_CXICON) : 0);
-        EXPECT_EQ(IconWidth(small.Get()), path != missing ? ::GetSystemMetrics(SM_CXSMICON) : 0);
+        const bool there = path != missing;
+        EXPECT_EQ(testing_support::IconImageSize(large.Get()).cx, there ? ::GetSystemMetrics(SM_CXICON) : 0);
+        EXPECT_EQ(testing_support::IconImageSize(small.Get()).cx, there ? ::GetSystemMetrics(SM_CXSMICON) : 0);
         EXPECT_EQ(info.m_FileType.empty(), path == missing);
         types.push_back(info.m_FileType);
     }
     EXPECT_NE(types[0], types[1]); // a file's type is not a folder's
 }
 
-TEST(ComInit, ComStaysOnTheThreadAfterTheFirstCall)
-{
-    HRESULT afterwards = E_FAIL;
-    std::thread([&] {
-        EnsureComOnThisThread();
-        EnsureComOnThisThread();
-        afterwards = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // S_FALSE: in the same apartment
-        if (SUCCEEDED(afterwards))
-            ::CoUninitialize();
-    }).join();
-    EXPECT_EQ(afterwards, S_FALSE);
-}
-
-// Items arriving, the caller's flags and the questions are seen through Larkway's sends
-// (tests/sendto/SendOperationTest.cpp); here, what the shell is not left to decide.
+// Larkway's sends show the rest (tests/sendto/SendOperationTest.cpp); here, what the shell may not decide.
 TEST(FileOperation, WhatCannotArriveWholeIsNotDoneAndFoldersNeverStandOnAFile)
 {
     testing_support::TempDir temp;
