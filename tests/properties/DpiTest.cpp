@@ -20,7 +20,6 @@ class FennixDpiTest : public FennixTest {
 protected:
     UINT Dpi() const { return ::GetDpiForWindow(Frame()->m_hWnd); }
     int AtDpi(int pixels) const { return AtWindowDpi(Frame()->m_hWnd, pixels); }
-    // Shows each page of the sheet in turn and checks the frame with it.
     void ExpectEveryPageFits()
     {
         for (int page = 0; page < Sheet()->GetPageCount(); ++page) {
@@ -29,9 +28,9 @@ protected:
             EXPECT_EQ(ClippedTexts(Frame()->m_hWnd), kNone) << "page " << Sheet()->GetPage(page)->TemplateId();
         }
     }
-    static void Click(HWND parent, int id)
+    static void Click(HWND button)
     {
-        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(parent, id)));
+        ::SendMessageW(button, BM_CLICK, 0, 0);
         PumpMessages();
     }
 };
@@ -50,6 +49,9 @@ TEST_F(FennixDpiTest, OnAFileTextsFitAndIconsAndMinimizeButtonAreSizedForTheDpi)
     ::GetWindowRect(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON), &button);
     EXPECT_EQ(button.right - button.left, AtDpi(25));
     EXPECT_EQ(button.bottom - button.top, AtDpi(25));
+    // Every icon has an image drawn for each size it is shown at (16 and 32
+    // pixels at 96 DPI, 24 and 48 at 144), never one scaled from another size.
+    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
 }
 
 TEST_F(FennixDpiTest, OnAFolderTextsFitAndIconsAreSizedForTheDpi)
@@ -64,12 +66,12 @@ TEST_F(FennixDpiTest, OnAFolderTextsFitAndIconsAreSizedForTheDpi)
     EXPECT_EQ(ClippedTexts(search), kNone);
     EXPECT_EQ(IconButtonsNotSizedFor(search, {IDOK, IDCANCEL}, 32), kNone);
 
-    Click(search, IDOK); // the walk
+    Click(::GetDlgItem(search, IDOK)); // the walk
     ASSERT_TRUE(PumpUntil([this] { return !Sheet()->FolderPage().IsWalking(); }));
     HWND page = Sheet()->FolderPage().m_hWnd;
     EXPECT_EQ(IconButtonsNotSizedFor(page, {IDOK, IDCANCEL}, 32), kNone);
     EXPECT_EQ(IconButtonsNotSizedFor(page, {IDC_PIE_BUTTON}, 16), kNone);
-    Click(page, IDC_PIE_BUTTON);
+    Click(::GetDlgItem(page, IDC_PIE_BUTTON));
     ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FOLDER_PAGE, IDD_PIE_PAGE}));
     ExpectEveryPageFits();
 }
@@ -77,8 +79,7 @@ TEST_F(FennixDpiTest, OnAFolderTextsFitAndIconsAreSizedForTheDpi)
 TEST_F(FennixDpiTest, DropWindowDrawsItsIconWholeAtItsSizeForTheDpi)
 {
     Start();
-    ::SendMessageW(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON), BM_CLICK, 0, 0);
-    PumpMessages();
+    Click(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON));
     CDropWindow& drop = Sheet()->DropWindow();
     ASSERT_TRUE(drop.IsWindowVisible());
     for (HICON icon : {drop.WaitingIcon(), drop.DroppedIcon()}) {
@@ -89,27 +90,17 @@ TEST_F(FennixDpiTest, DropWindowDrawsItsIconWholeAtItsSizeForTheDpi)
     // is no wider than the icon, not much narrower, and centred.
     ::UpdateWindow(drop.m_hWnd);
     const CScreenPixels shown(drop.m_hWnd);
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     int left = shown.Width(), right = -1;
     for (int y = 0; y < shown.Height(); ++y) {
         for (int x = 0; x < shown.Width(); ++x) {
-            if (shown.At(x, y) != face) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
+            left = shown.At(x, y) != ::GetSysColor(COLOR_BTNFACE) ? std::min(left, x) : left;
+            right = shown.At(x, y) != ::GetSysColor(COLOR_BTNFACE) ? std::max(right, x) : right;
         }
     }
     ASSERT_GE(right, left);
     EXPECT_LE(right - left + 1, AtDpi(32));
     EXPECT_GT(right - left + 1, AtDpi(32) * 3 / 4);
     EXPECT_NEAR(left + right + 1, shown.Width(), AtDpi(32) / 4);
-}
-
-TEST_F(FennixDpiTest, EveryIconHasAnImageDrawnForEachSizeItIsShownAt)
-{
-    // 16 and 32 pixels at 96 DPI, 24 and 48 at 144: never a picture scaled
-    // from another size.
-    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ using namespace testing_support;
 
 const std::vector<UINT> kAboutOnly{IDD_ABOUT};
 
-TEST_F(FennixTest, FrameIsTopmostCentredAndFitsTheSheetWithTheMinimizeButtonAtItsTopRight)
+TEST_F(FennixTest, FrameIsTopmostCentredAndFitsTheSheetWithTheMinimizeButtonAtItsTopRightAndAbout)
 {
     Start();
     HWND frame = Frame()->m_hWnd;
@@ -32,25 +32,28 @@ TEST_F(FennixTest, FrameIsTopmostCentredAndFitsTheSheetWithTheMinimizeButtonAtIt
     EXPECT_NEAR(window.left + window.right, mi.rcWork.left + mi.rcWork.right, 1);
     EXPECT_NEAR(window.top + window.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
 
+    // Its size for the DPI is the DPI test's.
     HWND button = Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON);
     RECT rc{};
     ::GetWindowRect(button, &rc);
-    EXPECT_EQ(rc.right - rc.left, 25);
-    EXPECT_EQ(rc.bottom - rc.top, 25);
     EXPECT_EQ(rc.top, sheet.top);
     EXPECT_LE(rc.right, sheet.right);
     EXPECT_GE(rc.right, sheet.right - 8);
     EXPECT_EQ(Sheet()->ToolTip().GetText(Sheet()->m_hWnd, reinterpret_cast<UINT_PTR>(button)), L"Minimize to Drop Window");
+    // The About page shows the links' addresses.
+    auto* page = static_cast<CAboutPage*>(Sheet()->GetPage(0));
+    EXPECT_EQ(WindowText(::GetDlgItem(page->m_hWnd, IDC_ABOUT_MAIL)), L"&Mail me");
+    EXPECT_EQ(page->MailLink().GetURL(), CAboutPage::kMailAddress);
+    EXPECT_EQ(page->WebLink().GetURL(), CAboutPage::kWebAddress);
+    EXPECT_EQ(page->MailLink().ToolTip().GetText(page->MailLink().m_hWnd, 1), CAboutPage::kMailAddress);
 }
 
 // What names no file leaves the program on its About page. A list that was
 // read is taken off the clipboard even when it names nothing; anything else
-// stays there.
+// stays there (lists no program could read are the end-to-end test's).
 TEST_F(FennixTest, NoSelectionShowsOnlyAbout)
 {
     m_temp.MakeFile(L"matched by the pattern.txt");
-    const std::vector<BYTE> list = WideBytes(std::wstring(L"C:\\windows\\win.ini\0\0", 21));
-    const DWORD size = static_cast<DWORD>(sizeof(DROPFILES) + list.size());
     struct Case {
         std::string what;
         std::function<void()> put;
@@ -64,19 +67,15 @@ TEST_F(FennixTest, NoSelectionShowsOnlyAbout)
     for (const std::wstring& path : {(m_temp.Path() / L"*.txt").wstring(), std::wstring(L"NUL"), std::wstring(L"COM1"),
                                      std::wstring(L"\\\\.\\CON"), std::wstring(L"C:\\windows\\NUL"), std::wstring(L"win.ini")})
         cases.push_back({testing::PrintToString(path), [path] { PutDropListOnClipboard({path}); }, true});
-    for (DWORD offset : {DWORD{0x7FFFFFF0}, DWORD{0xFFFFFFF0}, size + 64, DWORD{0}})
-        cases.push_back({"list at offset " + std::to_string(offset),
-                         [offset, &list] { PutRawDropListOnClipboard(DropFilesBlock(offset, true, list)); }, false});
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         c.put();
         Start();
-        EXPECT_EQ(Pages(), kAboutOnly) << c.what;
-        EXPECT_EQ(TabCount(), 1) << c.what;
-        EXPECT_TRUE(Items().empty()) << c.what;
-        EXPECT_EQ(ClipboardIsEmpty(), c.listTaken) << c.what;
-        if (c.what == "text") {
-            EXPECT_EQ(ClipboardText(), L"some text");
-        }
+        EXPECT_EQ(Pages(), kAboutOnly);
+        EXPECT_EQ(TabCount(), 1);
+        EXPECT_TRUE(Items().empty());
+        EXPECT_EQ(ClipboardIsEmpty(), c.listTaken);
+        EXPECT_EQ(ClipboardText(), c.listTaken ? L"" : L"some text");
         Stop();
     }
 }
@@ -102,6 +101,7 @@ TEST_F(FennixTest, SelectionIsReadIntoItemsInItsFullFormAndTheClipboardEmptied)
         {[] { PutAnsiDropListOnClipboard({"C:\\windows", "C:\\windows\\win.ini"}); },
          {L"C:\\windows", L"C:\\windows\\win.ini"}, false},
         {[] { PutDropListOnClipboard({L"C:\\..\\..\\windows\\.\\win.ini"}); }, {L"C:\\windows\\win.ini"}, true},
+        {[] { PutDropListOnClipboard({L"C:\\"}); }, {L"C:\\"}, false}, // no page for a drive
     };
     for (const auto& [put, expected, oneFile] : cases) {
         put();
@@ -113,16 +113,6 @@ TEST_F(FennixTest, SelectionIsReadIntoItemsInItsFullFormAndTheClipboardEmptied)
         EXPECT_TRUE(Frame()->IsWindowVisible());
         Stop();
     }
-}
-
-TEST_F(FennixTest, AboutPageShowsTheLinksAddresses)
-{
-    Start();
-    auto* page = static_cast<CAboutPage*>(Sheet()->GetPage(0));
-    EXPECT_EQ(WindowText(::GetDlgItem(page->m_hWnd, IDC_ABOUT_MAIL)), L"&Mail me");
-    EXPECT_EQ(page->MailLink().GetURL(), CAboutPage::kMailAddress);
-    EXPECT_EQ(page->WebLink().GetURL(), CAboutPage::kWebAddress);
-    EXPECT_EQ(page->MailLink().ToolTip().GetText(page->MailLink().m_hWnd, 1), CAboutPage::kMailAddress);
 }
 
 // Closing the frame, Escape and Enter on the About page end the program.
