@@ -47,7 +47,7 @@ TEST(SelectionScan, FiguresOfEachItem)
         ASSERT_TRUE(file && ::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
     }
     const SelectionScan scan = ScanSelection(Selection({sparse[0], gone, folder, PathRoot(folder)}), L"*.bin", true, {});
-    EXPECT_EQ(Totals(scan), Figures{1, 5, 13 * kGiB + 7});
+    EXPECT_EQ(Totals(scan), Figures(1, 5, 13 * kGiB + 7));
     EXPECT_EQ(scan.itemSizes, (std::vector<uint64_t>{5 * kGiB + 7, 0, 8 * kGiB, 0}));
     EXPECT_EQ(std::pair(scan.stats.Figures(1).files, scan.stats.Figures(1).bytes), std::pair(3ull, 13 * kGiB + 7));
 }
@@ -61,7 +61,7 @@ TEST(SelectionScan, AStopEndsTheWalkInsideOneBigFolderWithTheFiguresSoFar)
     ASSERT_TRUE(testing_support::RunOnLinux(big, "/bin/sh", make, [&big] {
         return ::GetFileAttributesW((big + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES;
     }));
-    EXPECT_EQ(Totals(ScanSelection(Selection({big}), L"", true, {})), Figures{1, 5001, 0});
+    EXPECT_EQ(Totals(ScanSelection(Selection({big}), L"", true, {})), Figures(1, 5001, 0));
 
     // Asked before the item and before the folder opens: carry on; asked
     // again among the entries: stop. Each time it is shown the figures so far.
