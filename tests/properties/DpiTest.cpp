@@ -35,14 +35,14 @@ protected:
     }
 };
 
-TEST_F(FennixDpiTest, OnAFileTextsFitAndIconsAndMinimizeButtonAreSizedForTheDpi)
+// On a file, then on the drop window, then on a folder dropped there.
+TEST_F(FennixDpiTest, TextsFitAndIconsAndWhatFennixDrawsAreSizedForTheDpi)
 {
     PutDropListOnClipboard({m_temp.MakeFile(L"Quarterly figures of the north-west region.txt", "12345")});
     Start();
     EXPECT_EQ(Dpi(), IntendedDpi());
     ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
     ExpectEveryPageFits();
-
     EXPECT_EQ(IconButtonsNotSizedFor(Sheet()->FilePage().m_hWnd, {IDC_APPLY, IDOK, IDCANCEL}, 32), kNone);
     EXPECT_EQ(IconButtonsNotSizedFor(Sheet()->m_hWnd, {IDC_MINIMIZE_BUTTON}, 16), kNone);
     RECT button{};
@@ -52,33 +52,7 @@ TEST_F(FennixDpiTest, OnAFileTextsFitAndIconsAndMinimizeButtonAreSizedForTheDpi)
     // Every icon has an image drawn for each size it is shown at (16 and 32
     // pixels at 96 DPI, 24 and 48 at 144), never one scaled from another size.
     EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
-}
 
-TEST_F(FennixDpiTest, OnAFolderTextsFitAndIconsAreSizedForTheDpi)
-{
-    const std::wstring folder = m_temp.MakeFolder(L"Reports");
-    m_temp.MakeFile(L"Reports\\summary.txt", "1234567");
-    m_temp.MakeFile(L"Reports\\figures.csv", "12");
-    PutDropListOnClipboard({folder});
-    Start();
-    HWND search = Sheet()->SearchDialog().m_hWnd;
-    ASSERT_TRUE(::IsWindowVisible(search));
-    EXPECT_EQ(ClippedTexts(search), kNone);
-    EXPECT_EQ(IconButtonsNotSizedFor(search, {IDOK, IDCANCEL}, 32), kNone);
-
-    Click(::GetDlgItem(search, IDOK)); // the walk
-    ASSERT_TRUE(PumpUntil([this] { return !Sheet()->FolderPage().IsWalking(); }));
-    HWND page = Sheet()->FolderPage().m_hWnd;
-    EXPECT_EQ(IconButtonsNotSizedFor(page, {IDOK, IDCANCEL}, 32), kNone);
-    EXPECT_EQ(IconButtonsNotSizedFor(page, {IDC_PIE_BUTTON}, 16), kNone);
-    Click(::GetDlgItem(page, IDC_PIE_BUTTON));
-    ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FOLDER_PAGE, IDD_PIE_PAGE}));
-    ExpectEveryPageFits();
-}
-
-TEST_F(FennixDpiTest, DropWindowDrawsItsIconWholeAtItsSizeForTheDpi)
-{
-    Start();
     Click(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON));
     CDropWindow& drop = Sheet()->DropWindow();
     ASSERT_TRUE(drop.IsWindowVisible());
@@ -101,6 +75,22 @@ TEST_F(FennixDpiTest, DropWindowDrawsItsIconWholeAtItsSizeForTheDpi)
     EXPECT_LE(right - left + 1, AtDpi(32));
     EXPECT_GT(right - left + 1, AtDpi(32) * 3 / 4);
     EXPECT_NEAR(left + right + 1, shown.Width(), AtDpi(32) / 4);
+
+    m_temp.MakeFile(L"Reports\\summary.txt", "1234567");
+    m_temp.MakeFile(L"Reports\\figures.csv", "12");
+    DropOn(drop.m_hWnd, {(m_temp.Path() / L"Reports").wstring()});
+    HWND search = Sheet()->SearchDialog().m_hWnd;
+    ASSERT_TRUE(::IsWindowVisible(search));
+    EXPECT_EQ(ClippedTexts(search), kNone);
+    EXPECT_EQ(IconButtonsNotSizedFor(search, {IDOK, IDCANCEL}, 32), kNone);
+    Click(::GetDlgItem(search, IDOK)); // the walk
+    ASSERT_TRUE(PumpUntil([this] { return !Sheet()->FolderPage().IsWalking(); }));
+    HWND page = Sheet()->FolderPage().m_hWnd;
+    EXPECT_EQ(IconButtonsNotSizedFor(page, {IDOK, IDCANCEL}, 32), kNone);
+    EXPECT_EQ(IconButtonsNotSizedFor(page, {IDC_PIE_BUTTON}, 16), kNone);
+    Click(::GetDlgItem(page, IDC_PIE_BUTTON));
+    ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FOLDER_PAGE, IDD_PIE_PAGE}));
+    ExpectEveryPageFits();
 }
 
 } // namespace

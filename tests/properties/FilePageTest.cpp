@@ -221,26 +221,6 @@ TEST_F(FilePageTest, OnlyTheBoxesAndStampsTheUserChangedAreWrittenOntoTheFileAsI
     EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
 }
 
-TEST(FileStamps, AttributeWordForTheBoxes)
-{
-    const DWORD kept = FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE;
-    const AttributeChoice none{}, archive{true}, archiveReadOnly{true, true}, readOnly{false, true};
-    const struct {
-        DWORD current;
-        AttributeChoice shown, chosen;
-        DWORD written;
-    } cases[] = {
-        {FILE_ATTRIBUTE_ARCHIVE, archive, none, FILE_ATTRIBUTE_NORMAL},
-        {0, none, archiveReadOnly, 0x21},
-        {FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN, archive, readOnly, 0x3}, // Hidden came meanwhile
-        {kept | FILE_ATTRIBUTE_SYSTEM, none, readOnly, kept | 0x5},               // so did System
-        {kept | FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_READONLY, readOnly, none, kept},
-        {0x23, archive, archive, 0x23}, // nothing changed by the user
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ComposeAttributes(c.current, c.shown, c.chosen), c.written) << std::hex << c.current;
-}
-
 // One stamp set by the user lands on disk exactly, by the daylight-saving
 // rule of its date, at the edges of the range, together with a change of
 // Read Only either way, and onto a file another program holds open; the

@@ -1,6 +1,5 @@
-// Fennix with the keyboard alone: what every page and the search dialog offer
-// to Tab and to mnemonics, and whole tasks done with keys that go through the
-// program's own message routing.
+// Fennix with the keyboard alone: whole tasks done with keys that go through
+// the program's own message routing.
 #include "tests/properties/FennixFixture.h"
 
 #include "properties/res/resource.h"
@@ -18,6 +17,8 @@ class FennixKeyboardTest : public FennixTest {
 protected:
     void Open(const std::vector<std::wstring>& paths)
     {
+        Stop();
+        m_keys = Keyboard();
         PutDropListOnClipboard(paths);
         Start();
         RouteMessages(); // the activation the program posts to itself
@@ -32,28 +33,25 @@ protected:
     Keyboard m_keys;
 };
 
-TEST_F(FennixKeyboardTest, EveryPageAndTheSearchDialogGiveEachControlATabStopAndItsOwnMnemonic)
-{
-    Open({m_temp.MakeFile(L"a.txt")});
-    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "file page";
-    Sheet()->SetActivePage(0);
-    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "About page";
-    Stop();
-
-    const std::wstring folder = m_temp.MakeFolder(L"f");
-    m_temp.MakeFile(L"f\\b.txt");
-    Open({folder});
-    EXPECT_EQ(KeyboardFaults(Sheet()->SearchDialog().m_hWnd), Faults{}) << "search dialog";
-    m_keys.Press(VK_RETURN);
-    ASSERT_TRUE(RouteMessagesUntil([this] { return Sheet()->GetPageCount() == 2 && !Sheet()->FolderPage().IsWalking(); }));
-    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "folder page";
-}
-
+// Each page and the search dialog give every control a tab stop and its own
+// mnemonic (KeyboardFaults), checked where the tasks below pass them.
 TEST_F(FennixKeyboardTest, AFilesAttributesAreChangedAndWrittenByKeysAlone)
 {
     const std::wstring file = m_temp.MakeFile(L"notes.txt", "some notes");
     ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_ARCHIVE));
+    // A box ticked, then Escape: the program ends and the file is as it was.
     Open({file});
+    m_keys.PressAlt(L'n');
+    ASSERT_TRUE(Checked(FileItem(IDC_READ_ONLY)));
+    m_keys.Press(VK_ESCAPE);
+    EXPECT_TRUE(m_keys.Quit());
+    EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+
+    Open({file});
+    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "file page";
+    Sheet()->SetActivePage(0);
+    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "About page";
+    Sheet()->SetActivePage(1);
     ASSERT_TRUE(FocusInSheet()) << "the program starts with the keyboard";
 
     // Alt and a box's letter ticks it; Alt+A applies, as the Apply button.
@@ -93,13 +91,14 @@ TEST_F(FennixKeyboardTest, AFilesAttributesAreChangedAndWrittenByKeysAlone)
     ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeFromTheSearchDialogByKeysAlone)
+TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeAndChartedFromTheSearchDialogByKeysAlone)
 {
     m_temp.MakeFile(L"top\\a.txt", "123");
     m_temp.MakeFile(L"top\\b.doc", "12345");
     m_temp.MakeFile(L"top\\sub\\c.txt", "1234567");
     Open({(m_temp.Path() / L"top").wstring()});
     ASSERT_EQ(::GetFocus(), SearchItem(IDC_SEARCH_FILTER));
+    EXPECT_EQ(KeyboardFaults(Sheet()->SearchDialog().m_hWnd), Faults{}) << "search dialog";
 
     // The filter typed, subfolders left out with Alt+I, Enter is Go.
     m_keys.Type(L"*.txt");
@@ -108,6 +107,7 @@ TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeFromTheSearchDialogByKeysAlone)
     m_keys.Press(VK_RETURN);
     ASSERT_TRUE(RouteMessagesUntil([this] { return Sheet()->GetPageCount() == 2 && !Sheet()->FolderPage().IsWalking(); }));
     EXPECT_EQ(WindowText(FolderItem(IDC_FOLDER_SUMMARY)), L"2 Folders,2 Files, Total Size=  8 bytes");
+    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "folder page";
     ASSERT_TRUE(FocusInSheet());
 
     // Alt+F is the File Types box, where Down chooses the typed pattern.
@@ -117,31 +117,22 @@ TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeFromTheSearchDialogByKeysAlone)
     EXPECT_EQ(WindowText(FolderItem(IDC_TYPE_FILES)), L"1");
     EXPECT_EQ(WindowText(FolderItem(IDC_TYPE_SIZE)), L"3 bytes");
 
-    // The box keeps Escape for itself; Tab leaves it, and then Escape is Exit.
+    // The box keeps Escape for itself. Tab leaves it for the pie button;
+    // on the pie page the arrows are the chart's, and Escape is Exit.
     m_keys.Press(VK_ESCAPE);
     EXPECT_FALSE(m_keys.Quit());
-    m_keys.Press(VK_TAB);
-    m_keys.Press(VK_ESCAPE);
-    EXPECT_TRUE(m_keys.Quit());
-}
-
-TEST_F(FennixKeyboardTest, TheArrowsTurnThePieWithTheFocus)
-{
-    m_temp.MakeFile(L"top\\a.txt", "123");
-    Open({(m_temp.Path() / L"top").wstring()});
-    m_keys.Press(VK_RETURN);
-    ASSERT_TRUE(RouteMessagesUntil([this] { return Sheet()->GetPageCount() == 2 && !Sheet()->FolderPage().IsWalking(); }));
     ASSERT_TRUE(m_keys.TabTo(FolderItem(IDC_PIE_BUTTON)));
     m_keys.Press(VK_SPACE);
     ASSERT_EQ(Sheet()->GetActiveIndex(), 2);
     HWND chart = ::GetDlgItem(Sheet()->PiePage().m_hWnd, IDC_PIE_CHART);
     ASSERT_TRUE(m_keys.TabTo(chart));
     const int start = Sheet()->PiePage().Chart().StartAngle();
-    m_keys.Press(VK_RIGHT);
-    m_keys.Press(VK_RIGHT);
-    m_keys.Press(VK_LEFT);
+    for (WORD key : {VK_RIGHT, VK_RIGHT, VK_LEFT})
+        m_keys.Press(key);
     EXPECT_EQ(Sheet()->PiePage().Chart().StartAngle(), start + 5);
-    EXPECT_EQ(::GetFocus(), chart); // the arrows are the chart's, not the dialog's
+    EXPECT_EQ(::GetFocus(), chart);
+    m_keys.Press(VK_ESCAPE);
+    EXPECT_TRUE(m_keys.Quit());
 }
 
 } // namespace

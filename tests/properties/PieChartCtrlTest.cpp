@@ -13,28 +13,20 @@ namespace {
 
 using namespace pie_pixels;
 
-// Where the pie sits and where its angles meet the rim, for any turn.
+// Where the pie sits (as tall as a wide client and centred across, as wide as
+// a tall one and on its bottom edge) and where its angles meet the rim.
 TEST(PieGeometry, PlaceAndAngles)
 {
     CPieGeometry geometry;
-    // Wider than tall: as tall as the client, centred across.
     geometry.RecalcLayout(RECT{0, 0, 321, 180});
     EXPECT_EQ(XY({geometry.PieRect().left, geometry.PieRect().bottom}), XY({70, 180}));
-    // Taller than wide: as wide as the client, on its bottom edge.
     geometry.RecalcLayout(RECT{0, 0, 200, 300});
     EXPECT_EQ(XY({geometry.PieRect().left, geometry.PieRect().top}), XY({0, 100}));
-
-    geometry.RecalcLayout(RECT{0, 0, 300, 200}); // centre (150, 100), radius 100
-    // Truncated toward zero: the sine and cosine of a right angle land just
-    // short of whole numbers.
-    const struct {
-        int angle;
-        bool inner;
-        POINT point;
-    } cases[] = {{0, false, {150, 0}},   {90, false, {250, 99}}, {180, false, {150, 200}},
-                 {270, false, {50, 100}}, {0, true, {150, 40}},   {90, true, {210, 99}}};
-    for (const auto& c : cases)
-        EXPECT_EQ(XY(geometry.AngleToPoint(c.angle, c.inner)), XY(c.point)) << c.angle;
+    geometry.RecalcLayout(RECT{0, 0, 300, 200}); // centre (150, 100), radius 100; truncated toward zero
+    const std::tuple<int, bool, POINT> cases[] = {{0, false, {150, 0}},   {90, false, {250, 99}}, {180, false, {150, 200}},
+                                                  {270, false, {50, 100}}, {0, true, {150, 40}},   {90, true, {210, 99}}};
+    for (const auto& [angle, inner, point] : cases)
+        EXPECT_EQ(XY(geometry.AngleToPoint(angle, inner)), XY(point)) << angle;
     for (int angle : {-1, -361, 359 + 360 * 5})
         EXPECT_EQ(XY(geometry.AngleToPoint(angle, false)), XY(geometry.AngleToPoint(359, false))) << angle;
     EXPECT_EQ(XY(geometry.AngleToPoint(INT_MIN, false)), XY(geometry.AngleToPoint(INT_MIN % 360 + 360, false)));
@@ -89,32 +81,6 @@ protected:
     fx::CFrameWnd m_host;
     CPieChartCtrl m_chart;
 };
-
-TEST_F(PieChartCtrlTest, TheDiscInItsCircleThenSlicesPaintedInOrderAndLabelledOnesInTheLegend)
-{
-    CScreenPixels empty = Shown();
-    EXPECT_EQ(empty.At(150, 100), kBlue);
-    EXPECT_EQ(empty.At(49, 100), Face());
-    EXPECT_EQ(empty.At(50, 100), kBlack);
-    EXPECT_EQ(empty.At(52, 100), kBlue);
-    EXPECT_EQ(empty.At(150, 199), kBlack);
-    EXPECT_EQ(empty.At(297, 2), Face()); // no legend
-
-    ASSERT_TRUE(m_chart.AddSlice(kRed, kBlack, 90, L"First"));     // 0 to 90
-    ASSERT_TRUE(m_chart.AddSlice(kYellow, kBlack, -30, L""));      // back to 60: filled from 90 round to 60
-    ASSERT_TRUE(m_chart.AddSlice(kGreen, kBlack, 60, L"Third"));   // 60 to 120
-    m_chart.Invalidate(false);
-    CScreenPixels shown = Shown();
-    // All round, away from the border lines: green from 60 to 120, yellow
-    // everywhere else; nothing of the first slice, nor of the disc.
-    for (double angle = 2.5; angle < 360; angle += 5) {
-        const COLORREF expected = angle > 60 && angle < 120 ? kGreen : kYellow;
-        for (double fraction : {0.3, 0.85})
-            EXPECT_EQ(PixelAtAngle(shown, m_chart.Geometry().PieRect(), angle, fraction), expected) << angle;
-    }
-    // The legend rows of the labelled slices stack down from the top right.
-    EXPECT_EQ(LegendColours(shown), (std::vector<COLORREF>{kRed, kGreen}));
-}
 
 TEST_F(PieChartCtrlTest, DraggingSidewaysTurnsItAndTheFocusShowsRoundIt)
 {
