@@ -38,7 +38,6 @@ std::array<uint64_t, 3> Stamps(const std::wstring& path)
     EXPECT_TRUE(::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
     return {Ticks(data.ftCreationTime), Ticks(data.ftLastAccessTime), Ticks(data.ftLastWriteTime)};
 }
-uint64_t Written(const std::wstring& path) { return Stamps(path)[2]; }
 
 void SetTimes(const std::wstring& path, const FILETIME& accessed, const FILETIME& written)
 {
@@ -49,7 +48,6 @@ void SetTimes(const std::wstring& path, const FILETIME& accessed, const FILETIME
 
 class FilePageTest : public FennixTest {
 protected:
-    // Starts Fennix on one file, as the shell integration does.
     void Open(const std::wstring& path)
     {
         Stop();
@@ -72,23 +70,17 @@ protected:
         ::SendMessageW(Item(id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
         return st;
     }
-    // What a user's edit of a stamp's two pickers does (local time, the tests
-    // run with TZ=Europe/Berlin): new values, each followed by the change
-    // notification.
-    void EditStamp(int dateId, WORD year, WORD month, WORD day, WORD hour, WORD minute = 0, WORD second = 0)
+    // A user's edit of a stamp's two pickers (local time: the tests run with
+    // TZ=Europe/Berlin), each new value followed by the change notification.
+    void EditStamp(int dateId, WORD year, WORD month, WORD day, WORD hour)
     {
         const int timeId = dateId == IDC_WRITE_DATE ? IDC_WRITE_TIME : IDC_ACCESSED_TIME;
         for (int id : {dateId, timeId}) {
             SYSTEMTIME st = Picker(id);
-            if (id == dateId) {
-                st.wYear = year;
-                st.wMonth = month;
-                st.wDay = day;
-            } else {
-                st.wHour = hour;
-                st.wMinute = minute;
-                st.wSecond = second;
-            }
+            if (id == dateId)
+                std::tie(st.wYear, st.wMonth, st.wDay) = std::tie(year, month, day);
+            else
+                std::tie(st.wHour, st.wMinute, st.wSecond) = std::tuple(hour, WORD{0}, WORD{0});
             ::SendMessageW(Item(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
             NMDATETIMECHANGE change{{Item(id), static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_DATETIMECHANGE)},
                                     GDT_VALID, st};
@@ -99,35 +91,32 @@ protected:
 
 // Each file shows its paths, its name without the extension and its full
 // 64-bit size; the MS-DOS path is another name of the same file.
-TEST_F(FilePageTest, AFileShowsItsFigures)
+TEST_F(FilePageTest, AFileShowsItsFiguresAndTakesTypedDates)
 {
     const std::wstring deep = std::wstring(100, L'a') + L"\\" + std::wstring(100, L'b') + L"\\" + std::wstring(80, L'c');
-    const struct {
-        std::wstring name, title;
-        uint64_t size;
-    } cases[] = {
+    const std::tuple<std::wstring, std::wstring, uint64_t> cases[] = {
         {L"quarterly report.final.txt", L"quarterly report.final", 1536},
         {L"empty.bin", L"empty", 0},
         {L"big.bin", L"big", 5ULL << 30},
         {L"Ελληνικά 漢字 ünïcödé.txt", L"Ελληνικά 漢字 ünïcödé", 4},
         {deep + L".log", std::wstring(80, L'c'), 4},
     };
-    for (const auto& c : cases) {
-        const std::wstring path = m_temp.MakeFile(c.name, c.size == 1536 ? std::string(1536, 'x') : "data");
-        if (c.size != 4) {
+    for (const auto& [name, title, size] : cases) {
+        const std::wstring path = m_temp.MakeFile(name);
+        {
             fx::CFileHandle file(::CreateFileW(fx::ExtendedLengthPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                                OPEN_EXISTING, 0, nullptr));
             LARGE_INTEGER end{};
-            end.QuadPart = static_cast<LONGLONG>(c.size);
+            end.QuadPart = static_cast<LONGLONG>(size);
             ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
         }
         Open(path);
-        SCOPED_TRACE(testing::PrintToString(c.name));
+        SCOPED_TRACE(testing::PrintToString(name));
         EXPECT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
         EXPECT_EQ(Sheet()->GetActiveIndex(), 1);
         EXPECT_EQ(Text(IDC_FILE_PATH), path);
-        EXPECT_EQ(Text(IDC_FILE_TITLE), c.title);
-        EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(c.size) + L"(" + std::to_wstring(c.size) + L" bytes)");
+        EXPECT_EQ(Text(IDC_FILE_TITLE), title);
+        EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(size) + L"(" + std::to_wstring(size) + L" bytes)");
         wchar_t longForm[1024] = L"";
         ASSERT_GT(::GetLongPathNameW(Text(IDC_FILE_SHORT_PATH).c_str(), longForm, 1024), 0u);
         EXPECT_EQ(std::wstring(longForm), path);
@@ -143,51 +132,67 @@ TEST_F(FilePageTest, AFileShowsItsFigures)
     const SYSTEMTIME date = Picker(IDC_WRITE_DATE), time = Picker(IDC_WRITE_TIME);
     EXPECT_EQ(std::tuple(date.wYear, date.wMonth, date.wDay, time.wHour, time.wMinute, time.wSecond),
               std::tuple(2021, 7, 15, 14, 30, 45));
+    // A typed date or time is taken when it reads as one; else the picker
+    // keeps what it showed. Local times that are no file time (the pickers
+    // cannot reach them, a typed one could) turn into none.
+    auto type = [this](int id, const wchar_t* text) {
+        NMDATETIMESTRINGW typed{};
+        typed.nmhdr = {Item(id), static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_USERSTRINGW)};
+        typed.pszUserString = text;
+        ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&typed));
+        EXPECT_EQ(typed.dwFlags, static_cast<DWORD>(GDT_VALID));
+        return typed.st;
+    };
+    const SYSTEMTIME typedDate = type(IDC_WRITE_DATE, L"July 9, 2020"), typedTime = type(IDC_WRITE_TIME, L"4:03:05");
+    EXPECT_EQ(std::tuple(typedDate.wYear, typedDate.wMonth, typedDate.wDay), std::tuple(2020, 7, 9));
+    EXPECT_EQ(std::tuple(typedTime.wHour, typedTime.wMinute, typedTime.wSecond), std::tuple(4, 3, 5));
+    const SYSTEMTIME refused = type(IDC_WRITE_DATE, L"no date at all");
+    EXPECT_EQ(std::tuple(refused.wYear, refused.wDay), std::tuple(date.wYear, date.wDay));
+
+    const SYSTEMTIME halfPastMidnight{0, 0, 0, 0, 0, 30, 0, 0};
+    const std::pair<SYSTEMTIME, bool> days[] = {
+        {{1601, 1, 0, 1, 0, 0, 0, 0}, false}, // still the year before in UTC, east of Greenwich
+        {{2021, 2, 0, 30, 0, 0, 0, 0}, false},
+        {{2021, 2, 0, 28, 0, 0, 0, 0}, true},
+    };
+    for (const auto& [day, valid] : days)
+        EXPECT_EQ(LocalToFileTime(day, halfPastMidnight).has_value(), valid) << day.wYear << "-" << day.wDay;
 }
 
 // "report." beside "report", as a Linux drive or a share holds them: the
 // selection names the one with the dot in the extended form; the page shows
-// it as the user knows it and writes to it alone.
-TEST_F(FilePageTest, ANameEndingInADotIsShownAndChangedAsItIs)
+// it as the user knows it and writes to it alone, only what the user changed,
+// onto the file as it is now.
+TEST_F(FilePageTest, OnlyWhatTheUserChangedIsWrittenOntoTheFileAsItIsNowAndNamedAsItIs)
 {
     const std::wstring plain = m_temp.MakeFile(L"report", "plain");
     const std::wstring folder = m_temp.Path().wstring();
-    const std::wstring dotted = L"\\\\?\\" + folder + L"\\report.";
-    ASSERT_TRUE(RunOnLinux(folder, "/bin/sh", L"-c \"printf dotted > report.\"", [&dotted] {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        return ::GetFileAttributesExW(dotted.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow == 6;
-    }));
+    const std::wstring path = L"\\\\?\\" + folder + L"\\report.";
+    const auto makeDotted = [&] {
+        return RunOnLinux(folder, "/bin/sh", L"-c \"printf dotted > report.\"", [&path] {
+            WIN32_FILE_ATTRIBUTE_DATA data{};
+            return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow == 6;
+        });
+    };
+    ASSERT_TRUE(makeDotted());
     const DWORD plainAttributes = ::GetFileAttributesW(plain.c_str());
-    const uint64_t plainWritten = Written(plain);
-    Open(dotted);
+    const uint64_t plainWritten = Stamps(plain)[2];
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE));
+    Open(path);
     EXPECT_EQ(Text(IDC_FILE_PATH), folder + L"\\report.");
     EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(6) + L"(6 bytes)");
     EXPECT_EQ(Text(IDC_FILE_SHORT_PATH).rfind(L"\\\\?\\", 0), std::wstring::npos);
-    Click(IDC_HIDDEN);
-    EditStamp(IDC_WRITE_DATE, 2020, 2, 29, 12);
-    Click(IDC_APPLY);
-    EXPECT_FALSE(ApplyEnabled());
-    EXPECT_TRUE(::GetFileAttributesW(dotted.c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(Written(dotted), Ticks(Utc(2020, 2, 29, 11)));
-    EXPECT_EQ(::GetFileAttributesW(plain.c_str()), plainAttributes);
-    EXPECT_EQ(Written(plain), plainWritten);
-}
-
-TEST_F(FilePageTest, OnlyTheBoxesAndStampsTheUserChangedAreWrittenOntoTheFileAsItIsNow)
-{
-    std::wstring path = m_temp.MakeFile(L"attributes.txt");
-    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE));
-    Open(path);
     EXPECT_EQ((std::vector<bool>{Checked(IDC_ARCHIVE), Checked(IDC_READ_ONLY), Checked(IDC_HIDDEN), Checked(IDC_SYSTEM)}),
               (std::vector<bool>{true, false, false, false}));
 
     // Another program sets Read Only and Hidden after the page read the file;
     // the user changes only a date: the attributes stay as that program left them.
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), 0x23));
-    EditStamp(IDC_WRITE_DATE, 2021, 7, 15, 0);
+    EditStamp(IDC_WRITE_DATE, 2020, 2, 29, 12);
     Click(IDC_APPLY);
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x23u);
+    EXPECT_EQ(Stamps(path)[2], Ticks(Utc(2020, 2, 29, 11)));
 
     // Ticking System writes that bit alone, and the stamp written before is
     // no longer the user's change: another program's new stamp stays.
@@ -195,7 +200,9 @@ TEST_F(FilePageTest, OnlyTheBoxesAndStampsTheUserChangedAreWrittenOntoTheFileAsI
     Click(IDC_SYSTEM);
     Click(IDC_APPLY);
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x27u);
-    EXPECT_EQ(Written(path), Ticks(Utc(2019, 8, 9, 10, 11, 12)));
+    EXPECT_EQ(Stamps(path)[2], Ticks(Utc(2019, 8, 9, 10, 11, 12)));
+    EXPECT_EQ(::GetFileAttributesW(plain.c_str()), plainAttributes);
+    EXPECT_EQ(Stamps(plain)[2], plainWritten);
 
     // Boxes ticked and unticked again are no change.
     Click(IDC_HIDDEN);
@@ -214,7 +221,7 @@ TEST_F(FilePageTest, OnlyTheBoxesAndStampsTheUserChangedAreWrittenOntoTheFileAsI
     EXPECT_EQ(boxes.shown[0].text, L"Unable to set the file attributes");
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
-    m_temp.MakeFile(L"attributes.txt");
+    ASSERT_TRUE(makeDotted());
     Click(IDC_APPLY);
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_FALSE(ApplyEnabled());
@@ -273,37 +280,6 @@ TEST_F(FilePageTest, AChangedStampIsWrittenExactlyAndTheOthersKept)
         EXPECT_EQ(Picker(c.dateId).wHour, c.hour) << c.name;
         EXPECT_EQ(Picker(wrote ? IDC_WRITE_TIME : IDC_ACCESSED_TIME).wDay, c.day) << c.name;
     }
-}
-
-// A typed date or time is taken when it reads as one; else the picker keeps
-// what it showed. Local times that are no file time (the pickers cannot
-// reach them, a typed one could) turn into none, and the page writes none.
-TEST_F(FilePageTest, TypedDatesAreReadOrRefused)
-{
-    Open(m_temp.MakeFile(L"typed.txt"));
-    const SYSTEMTIME before = Picker(IDC_WRITE_DATE);
-    auto type = [this](int id, const wchar_t* text) {
-        NMDATETIMESTRINGW typed{};
-        typed.nmhdr = {Item(id), static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_USERSTRINGW)};
-        typed.pszUserString = text;
-        ::SendMessageW(Page(), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&typed));
-        EXPECT_EQ(typed.dwFlags, static_cast<DWORD>(GDT_VALID));
-        return typed.st;
-    };
-    const SYSTEMTIME date = type(IDC_WRITE_DATE, L"July 15, 2021"), time = type(IDC_WRITE_TIME, L"14:30:05");
-    EXPECT_EQ(std::tuple(date.wYear, date.wMonth, date.wDay), std::tuple(2021, 7, 15));
-    EXPECT_EQ(std::tuple(time.wHour, time.wMinute, time.wSecond), std::tuple(14, 30, 5));
-    const SYSTEMTIME refused = type(IDC_WRITE_DATE, L"no date at all");
-    EXPECT_EQ(std::tuple(refused.wYear, refused.wDay), std::tuple(before.wYear, before.wDay));
-
-    const SYSTEMTIME halfPastMidnight{0, 0, 0, 0, 0, 30, 0, 0};
-    const std::pair<SYSTEMTIME, bool> days[] = {
-        {{1601, 1, 0, 1, 0, 0, 0, 0}, false}, // still the year before in UTC, east of Greenwich
-        {{2021, 2, 0, 30, 0, 0, 0, 0}, false},
-        {{2021, 2, 0, 28, 0, 0, 0, 0}, true},
-    };
-    for (const auto& [day, valid] : days)
-        EXPECT_EQ(LocalToFileTime(day, halfPastMidnight).has_value(), valid) << day.wYear << "-" << day.wDay;
 }
 
 // A drive that takes seconds over the item holds up a worker alone: the frame
