@@ -1,5 +1,4 @@
-// Starts Fennix in-process the way the program does (application object,
-// CreateFrame) and gives the tests its windows.
+// Starts Fennix in-process as the program does (application object, CreateFrame).
 #pragma once
 #include "common/DropList.h"
 #include "properties/MirelPropertyFrame.h"
@@ -18,7 +17,6 @@ protected:
     void SetUp() override { testing_support::PumpMessages(); }
     void TearDown() override { Stop(); }
 
-    // Ends the program and lets its windows go.
     void Stop()
     {
         m_app.reset();
@@ -29,16 +27,13 @@ protected:
     {
         m_app = std::make_unique<CPropertiesApp>();
         m_app->CreateFrame();
-        ASSERT_NE(Frame(), nullptr);
         ASSERT_NE(Sheet(), nullptr);
-        // The first item is read on a worker: the program is ready once the
-        // frame shows what it found.
+        // The first item is read on a worker: ready once the frame shows what it found.
         ASSERT_TRUE(testing_support::PumpUntil([this] { return Sheet() && !Sheet()->IsLookingUp(); }));
         testing_support::PumpMessages();
     }
 
-    // Drops paths on window (the sheet or the drop window) and waits for the
-    // pages they bring.
+    // Drops paths on the sheet or the drop window and waits for the pages they bring.
     void DropOn(HWND window, const std::vector<std::wstring>& paths)
     {
         ::SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList(paths)), 0);

@@ -49,80 +49,62 @@ TEST(PieChart, PercentageOnlyInSlicesOverTwentyFiveDegreesAndTheFontScales)
     }
 }
 
-// A chart on a window of its own class, 300 by 200 pixels: a pie of radius
-// 100 centred at (150, 100).
-class PieChartCtrlTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_host.Create(L"pie host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 400, 400}));
-        // The class exists because the chart object was constructed.
-        HWND hwnd = ::CreateWindowExW(0, L"PIE_CHART_CTRL", L"", WS_CHILD | WS_VISIBLE, 10, 10, 300, 200,
-                                      m_host.m_hWnd, reinterpret_cast<HMENU>(1002), nullptr, nullptr);
-        ASSERT_TRUE(hwnd && m_chart.SubclassWindow(hwnd));
-    }
-    void TearDown() override
-    {
-        m_host.DestroyWindow();
-        testing_support::PumpMessages();
-    }
-    CScreenPixels Shown() const
-    {
-        ::UpdateWindow(m_chart.m_hWnd);
-        return CScreenPixels(m_chart.m_hWnd);
-    }
-    void Mouse(UINT msg, int x) { m_chart.SendMessage(msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, 100)); }
-    COLORREF AtAngle(const CScreenPixels& shown, double degrees) const
-    {
-        return PixelAtAngle(shown, m_chart.Geometry().PieRect(), degrees, 0.8);
-    }
-    static COLORREF Face() { return ::GetSysColor(COLOR_BTNFACE); }
-
-    fx::CFrameWnd m_host;
-    CPieChartCtrl m_chart;
-};
-
-TEST_F(PieChartCtrlTest, DraggingSidewaysTurnsItAndTheFocusShowsRoundIt)
+// A chart of 300 by 200 pixels on a window of its own class (which exists
+// once a chart object does): a pie of radius 100 centred at (150, 100).
+TEST(PieChartCtrl, DraggingSidewaysTurnsItAndTheFocusShowsRoundIt)
 {
-    ASSERT_TRUE(m_chart.AddSlice(kRed, kBlack, 90, L""));
-    EXPECT_EQ(AtAngle(Shown(), 80), kRed);
-    Mouse(WM_LBUTTONDOWN, 100);
-    EXPECT_EQ(::GetCapture(), m_chart.m_hWnd);
-    Mouse(WM_MOUSEMOVE, 130);
-    Mouse(WM_MOUSEMOVE, 80);
-    Mouse(WM_LBUTTONUP, 80);
-    EXPECT_EQ(m_chart.StartAngle(), -20); // a degree a pixel
+    CPieChartCtrl chart;
+    fx::CFrameWnd host;
+    ASSERT_TRUE(host.Create(L"pie host", WS_POPUP | WS_VISIBLE, RECT{0, 0, 400, 400}));
+    ASSERT_TRUE(chart.SubclassWindow(::CreateWindowExW(0, L"PIE_CHART_CTRL", L"", WS_CHILD | WS_VISIBLE, 10, 10, 300,
+                                                       200, host.m_hWnd, nullptr, nullptr, nullptr)));
+    const auto shown = [&chart] {
+        ::UpdateWindow(chart.m_hWnd);
+        return CScreenPixels(chart.m_hWnd);
+    };
+    const auto mouse = [&chart](UINT msg, int x) {
+        chart.SendMessage(msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, 100));
+    };
+    const auto atAngle = [&](double degrees) { return PixelAtAngle(shown(), chart.Geometry().PieRect(), degrees, 0.8); };
+    ASSERT_TRUE(chart.AddSlice(kRed, kBlack, 90, L""));
+    EXPECT_EQ(atAngle(80), kRed);
+    mouse(WM_LBUTTONDOWN, 100);
+    EXPECT_EQ(::GetCapture(), chart.m_hWnd);
+    mouse(WM_MOUSEMOVE, 130);
+    mouse(WM_MOUSEMOVE, 80);
+    mouse(WM_LBUTTONUP, 80);
+    EXPECT_EQ(chart.StartAngle(), -20); // a degree a pixel
     EXPECT_EQ(::GetCapture(), nullptr);
-    CScreenPixels turned = Shown();
-    EXPECT_EQ(AtAngle(turned, 350), kRed);
-    EXPECT_EQ(AtAngle(turned, 80), kBlue);
+    EXPECT_EQ(atAngle(350), kRed);
+    EXPECT_EQ(atAngle(80), kBlue);
 
-    m_chart.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 100)); // no button held
-    EXPECT_EQ(m_chart.StartAngle(), -20);
+    chart.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 100)); // no button held
+    EXPECT_EQ(chart.StartAngle(), -20);
     // Held, the mouse goes on past the left edge; the second press of a
     // double-click drags as well; taking the capture away ends a drag.
     for (auto [press, from, to] : {std::tuple{WM_LBUTTONDOWN, 5, -25}, std::tuple{WM_LBUTTONDBLCLK, 10, 20}}) {
-        Mouse(press, from);
-        Mouse(WM_MOUSEMOVE, to);
-        Mouse(WM_LBUTTONUP, to);
+        mouse(press, from);
+        mouse(WM_MOUSEMOVE, to);
+        mouse(WM_LBUTTONUP, to);
     }
-    EXPECT_EQ(m_chart.StartAngle(), -40);
-    Mouse(WM_LBUTTONDOWN, 100);
-    ::SetCapture(m_host.m_hWnd);
-    Mouse(WM_MOUSEMOVE, 140);
-    EXPECT_EQ(m_chart.StartAngle(), -40);
+    EXPECT_EQ(chart.StartAngle(), -40);
+    mouse(WM_LBUTTONDOWN, 100);
+    ::SetCapture(host.m_hWnd);
+    mouse(WM_MOUSEMOVE, 140);
+    EXPECT_EQ(chart.StartAngle(), -40);
     ::ReleaseCapture();
 
-    // The dotted focus frame runs down the left edge (the keys that turn it
-    // are the keyboard tests').
-    const auto framePixels = [](const CScreenPixels& shown) {
-        return shown.Count(RECT{0, 0, 1, 200}, [](COLORREF c) { return c != Face(); });
+    // The dotted focus frame runs down the left edge (the keys that turn it are the keyboard tests').
+    const auto framePixels = [&] {
+        return shown().Count(RECT{0, 0, 1, 200}, [](COLORREF c) { return c != ::GetSysColor(COLOR_BTNFACE); });
     };
-    EXPECT_EQ(framePixels(Shown()), 0);
-    ::SetFocus(m_chart.m_hWnd);
-    EXPECT_GT(framePixels(Shown()), 200 / 3);
-    ::SetFocus(m_host.m_hWnd);
-    EXPECT_EQ(framePixels(Shown()), 0);
+    EXPECT_EQ(framePixels(), 0);
+    ::SetFocus(chart.m_hWnd);
+    EXPECT_GT(framePixels(), 200 / 3);
+    ::SetFocus(host.m_hWnd);
+    EXPECT_EQ(framePixels(), 0);
+    host.DestroyWindow();
+    testing_support::PumpMessages();
 }
 
 } // namespace
