@@ -14,42 +14,6 @@ using namespace testing_support;
 
 const std::vector<UINT> kAboutOnly{IDD_ABOUT};
 
-TEST_F(FennixTest, FrameIsTopmostCentredAndFitsTheSheetWithTheMinimizeButtonAtItsTopRightAndAbout)
-{
-    Start();
-    HWND frame = Frame()->m_hWnd;
-    EXPECT_EQ(WindowText(frame), L"Property Sheet");
-    EXPECT_TRUE(::IsWindowVisible(frame));
-    EXPECT_TRUE(::GetWindowLongW(frame, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(::GetWindowLongW(frame, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-              WS_POPUP | WS_CAPTION | WS_SYSMENU);
-    RECT client{}, sheet = Sheet()->GetWindowRect(), window{};
-    ::GetClientRect(frame, &client);
-    ::MapWindowPoints(frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    EXPECT_TRUE(::EqualRect(&client, &sheet));
-    ::GetWindowRect(frame, &window);
-    MONITORINFO mi{};
-    mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoW(::MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &mi);
-    EXPECT_NEAR(window.left + window.right, mi.rcWork.left + mi.rcWork.right, 1);
-    EXPECT_NEAR(window.top + window.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
-
-    // Its size for the DPI is the DPI test's.
-    HWND button = Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON);
-    RECT rc{};
-    ::GetWindowRect(button, &rc);
-    EXPECT_EQ(rc.top, sheet.top);
-    EXPECT_LE(rc.right, sheet.right);
-    EXPECT_GE(rc.right, sheet.right - 8);
-    EXPECT_EQ(Sheet()->ToolTip().GetText(Sheet()->m_hWnd, reinterpret_cast<UINT_PTR>(button)), L"Minimize to Drop Window");
-    // The About page shows the links' addresses.
-    auto* page = static_cast<CAboutPage*>(Sheet()->GetPage(0));
-    EXPECT_EQ(WindowText(::GetDlgItem(page->m_hWnd, IDC_ABOUT_MAIL)), L"&Mail me");
-    EXPECT_EQ(page->MailLink().GetURL(), CAboutPage::kMailAddress);
-    EXPECT_EQ(page->WebLink().GetURL(), CAboutPage::kWebAddress);
-    EXPECT_EQ(page->MailLink().ToolTip().GetText(page->MailLink().m_hWnd, 1), CAboutPage::kMailAddress);
-}
-
 // The selection arrives whole (long, not ANSI, from an ANSI list), in its
 // full form, and off the clipboard; only one existing file gets a page of
 // its own at once. What names no file leaves the program on its About page;
