@@ -18,7 +18,6 @@ const std::vector<std::wstring> kNone;
 
 class FennixDpiTest : public FennixTest {
 protected:
-    UINT Dpi() const { return ::GetDpiForWindow(Frame()->m_hWnd); }
     int AtDpi(int pixels) const { return AtWindowDpi(Frame()->m_hWnd, pixels); }
     void ExpectEveryPageFits()
     {
@@ -28,11 +27,6 @@ protected:
             EXPECT_EQ(ClippedTexts(Frame()->m_hWnd), kNone) << "page " << Sheet()->GetPage(page)->TemplateId();
         }
     }
-    static void Click(HWND button)
-    {
-        ::SendMessageW(button, BM_CLICK, 0, 0);
-        PumpMessages();
-    }
 };
 
 // On a file, then on the drop window, then on a folder dropped there.
@@ -40,7 +34,7 @@ TEST_F(FennixDpiTest, TextsFitAndIconsAndWhatFennixDrawsAreSizedForTheDpi)
 {
     PutDropListOnClipboard({m_temp.MakeFile(L"Quarterly figures of the north-west region.txt", "12345")});
     Start();
-    EXPECT_EQ(Dpi(), IntendedDpi());
+    EXPECT_EQ(::GetDpiForWindow(Frame()->m_hWnd), IntendedDpi());
     ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
     ExpectEveryPageFits();
     EXPECT_EQ(IconButtonsNotSizedFor(Sheet()->FilePage().m_hWnd, {IDC_APPLY, IDOK, IDCANCEL}, 32), kNone);

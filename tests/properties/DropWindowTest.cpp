@@ -84,13 +84,9 @@ TEST_F(FennixTest, TheFrameAndTheDropWindowThatStandsInForItAndTakesDrops)
 
     CDropWindow& drop = Sheet()->DropWindow();
     EXPECT_FALSE(drop.IsWindowVisible());
-    const auto minimizeToDrop = [minimize] {
-        ::SendMessageW(minimize, BM_CLICK, 0, 0);
-        PumpMessages();
-    };
     for (UINT restore : {static_cast<UINT>(WM_LBUTTONDBLCLK), static_cast<UINT>(WM_CLOSE)}) {
         SCOPED_TRACE(restore);
-        minimizeToDrop();
+        Click(minimize);
         EXPECT_FALSE(Frame()->IsWindowVisible());
         EXPECT_TRUE(drop.IsWindowVisible());
         EXPECT_TRUE(::GetWindowLongW(drop.m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -115,7 +111,7 @@ TEST_F(FennixTest, TheFrameAndTheDropWindowThatStandsInForItAndTakesDrops)
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(Sheet()->FilePage().m_hWnd, IDC_APPLY)));
     // Several items on the drop window: the sheet comes back for them.
     const std::wstring folder = m_temp.MakeFolder(L"dropped folder");
-    minimizeToDrop();
+    Click(minimize);
     drop.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({a, folder})));
     PumpMessages();
     EXPECT_EQ(Items(), (std::vector<std::wstring>{a, folder}));
@@ -124,7 +120,7 @@ TEST_F(FennixTest, TheFrameAndTheDropWindowThatStandsInForItAndTakesDrops)
     EXPECT_EQ(drop.CurrentIcon(), drop.DroppedIcon()); // until it is next shown
     EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
     EXPECT_EQ(ClipboardText(), L"the user's own text");
-    minimizeToDrop();
+    Click(minimize);
     EXPECT_EQ(drop.CurrentIcon(), drop.WaitingIcon());
 
     // A malformed or an empty drop is no selection.

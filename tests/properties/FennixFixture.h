@@ -41,6 +41,11 @@ protected:
         testing_support::PumpMessages();
     }
 
+    static void Click(HWND button)
+    {
+        ::SendMessageW(button, BM_CLICK, 0, 0);
+        testing_support::PumpMessages();
+    }
     CMirelPropertyFrame* Frame() const { return m_app ? m_app->Frame() : nullptr; }
     CMirelPropertySheet* Sheet() const { return Frame() ? Frame()->Sheet() : nullptr; }
     std::vector<std::wstring> Items() const

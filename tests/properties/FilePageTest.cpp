@@ -59,11 +59,6 @@ protected:
     std::wstring Text(int id) { return WindowText(Item(id)); }
     bool Checked(int id) { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool ApplyEnabled() { return ::IsWindowEnabled(Item(IDC_APPLY)) != FALSE; }
-    void Click(int id)
-    {
-        ::SendMessageW(Item(id), BM_CLICK, 0, 0);
-        PumpMessages();
-    }
     SYSTEMTIME Picker(int id)
     {
         SYSTEMTIME st{};
@@ -189,7 +184,7 @@ TEST_F(FilePageTest, OnlyWhatTheUserChangedIsWrittenOntoTheFileAsItIsNowAndNamed
     // the user changes only a date: the attributes stay as that program left them.
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), 0x23));
     EditStamp(IDC_WRITE_DATE, 2020, 2, 29, 12);
-    Click(IDC_APPLY);
+    Click(Item(IDC_APPLY));
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x23u);
     EXPECT_EQ(Stamps(path)[2], Ticks(Utc(2020, 2, 29, 11)));
@@ -197,32 +192,32 @@ TEST_F(FilePageTest, OnlyWhatTheUserChangedIsWrittenOntoTheFileAsItIsNowAndNamed
     // Ticking System writes that bit alone, and the stamp written before is
     // no longer the user's change: another program's new stamp stays.
     SetTimes(path, Utc(2020, 3, 4, 5, 6, 7), Utc(2019, 8, 9, 10, 11, 12));
-    Click(IDC_SYSTEM);
-    Click(IDC_APPLY);
+    Click(Item(IDC_SYSTEM));
+    Click(Item(IDC_APPLY));
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x27u);
     EXPECT_EQ(Stamps(path)[2], Ticks(Utc(2019, 8, 9, 10, 11, 12)));
     EXPECT_EQ(::GetFileAttributesW(plain.c_str()), plainAttributes);
     EXPECT_EQ(Stamps(plain)[2], plainWritten);
 
     // Boxes ticked and unticked again are no change.
-    Click(IDC_HIDDEN);
-    Click(IDC_HIDDEN);
+    Click(Item(IDC_HIDDEN));
+    Click(Item(IDC_HIDDEN));
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), 0x21));
-    Click(IDC_APPLY);
+    Click(Item(IDC_APPLY));
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), 0x21u);
 
     // A file gone meanwhile: the failure is told, Apply stays and nothing is
     // made anew; once the file is back, the same Apply writes it.
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) && ::DeleteFileW(path.c_str()));
     MessageBoxRecorder boxes;
-    Click(IDC_READ_ONLY);
-    Click(IDC_APPLY);
+    Click(Item(IDC_READ_ONLY));
+    Click(Item(IDC_APPLY));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, L"Unable to set the file attributes");
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
     ASSERT_TRUE(makeDotted());
-    Click(IDC_APPLY);
+    Click(Item(IDC_APPLY));
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
@@ -261,10 +256,10 @@ TEST_F(FilePageTest, AChangedStampIsWrittenExactlyAndTheOthersKept)
         Open(path);
         MessageBoxRecorder boxes;
         if (c.attributes == FILE_ATTRIBUTE_READONLY || c.readOnlyAfter)
-            Click(IDC_READ_ONLY);
+            Click(Item(IDC_READ_ONLY));
         EditStamp(c.dateId, c.year, c.month, c.day, c.hour);
         EXPECT_TRUE(ApplyEnabled());
-        Click(IDC_APPLY);
+        Click(Item(IDC_APPLY));
         EXPECT_TRUE(boxes.shown.empty()) << c.name;
         // (Wine derives the creation stamp from the Unix times: it is not compared.)
         const bool wrote = c.dateId == IDC_WRITE_DATE;

@@ -15,10 +15,13 @@ using namespace testing_support;
 const std::vector<UINT> kAboutAndFolder{IDD_ABOUT, IDD_FOLDER_PAGE};
 using Shown = std::pair<std::wstring, std::wstring>; // a File Types row's files and size
 
-// The colour bits of an icon (a control's, or a resource's at 32 pixels),
-// to tell which one a control shows.
-std::vector<DWORD> IconPixels(HICON icon)
+// The colour bits of the icon a control shows, or of a resource's at 32
+// pixels, to tell which one a control shows.
+std::vector<DWORD> IconPixels(HWND control, WORD resource = 0)
 {
+    const fx::CIconHandle loaded(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON, 32, 32, 0)));
+    HICON icon = resource ? loaded.Get() : reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0));
     ICONINFO info{};
     if (!icon || !::GetIconInfo(icon, &info))
         return {};
@@ -28,15 +31,6 @@ std::vector<DWORD> IconPixels(HICON icon)
     fx::CClientDC screen(nullptr);
     ::GetDIBits(screen.Get(), info.hbmColor, 0, 32, pixels.data(), &bmi, DIB_RGB_COLORS);
     return pixels;
-}
-std::vector<DWORD> IconPixels(HWND control)
-{
-    return IconPixels(reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0)));
-}
-std::vector<DWORD> ResourceIconPixels(WORD id)
-{
-    return IconPixels(fx::CIconHandle(static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0))).Get());
 }
 
 // A drive that does not answer: while a test holds it, the walk's listing of
@@ -159,7 +153,7 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
     EXPECT_EQ(::SendMessageW(SearchItem(IDC_SEARCH_SUBFOLDERS), BM_GETCHECK, 0, 0), BST_CHECKED);
     // One item: the drive's own icon (from a worker), not the one for several items.
     ASSERT_TRUE(PumpUntil([this] { return !IconPixels(SearchItem(IDC_SEARCH_ICON)).empty(); }));
-    EXPECT_NE(IconPixels(SearchItem(IDC_SEARCH_ICON)), ResourceIconPixels(IDI_MULTIPLE_FILES));
+    EXPECT_NE(IconPixels(SearchItem(IDC_SEARCH_ICON)), IconPixels(nullptr, IDI_MULTIPLE_FILES));
 
     const std::pair<const wchar_t*, bool> filters[] = {
         {L"", true}, {L"*.txt;*.doc", true}, {L"*.txt,*.doc", true}, {L"*.\u65e5\u672c;*.\u017d", true},
@@ -199,10 +193,10 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
     // size the selection, and View Pie Chart charts them on one pie page at a time.
     DropOn(Sheet()->m_hWnd, {a, b, root});
     ASSERT_TRUE(::IsWindow(Search()));
-    EXPECT_EQ(IconPixels(SearchItem(IDC_SEARCH_ICON)), ResourceIconPixels(IDI_MULTIPLE_FILES));
+    EXPECT_EQ(IconPixels(SearchItem(IDC_SEARCH_ICON)), IconPixels(nullptr, IDI_MULTIPLE_FILES));
     Walk(L"*.txt");
     EXPECT_EQ(PageText(IDC_FOLDER_HEADING), L"Multiple Files");
-    EXPECT_EQ(IconPixels(PageItem(IDC_FOLDER_ICON)), ResourceIconPixels(IDI_MULTIPLE_FILES));
+    EXPECT_EQ(IconPixels(PageItem(IDC_FOLDER_ICON)), IconPixels(nullptr, IDI_MULTIPLE_FILES));
     EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"0 Folders,3 Files, Total Size=  1.50 KB");
     EXPECT_EQ(ChooseType(1).first, L"1");
     EXPECT_EQ(PageText(IDC_FOLDER_PATH), m_temp.Path().wstring());
