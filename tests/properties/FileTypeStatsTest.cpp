@@ -12,11 +12,8 @@ namespace {
 // are the folder page's test.
 TEST(FileTypeStats, PatternsOfTheFilterAndTheTypeOfEachName)
 {
-    const struct {
-        const wchar_t* filter;
-        std::vector<std::wstring> patterns;
-        std::vector<std::pair<const wchar_t*, int>> names;
-    } cases[] = {
+    using Names = std::vector<std::pair<const wchar_t*, int>>;
+    const std::tuple<const wchar_t*, std::vector<std::wstring>, Names> cases[] = {
         // Patterns end at semicolons and commas, with or without a closing one.
         {L"*.txt,*.doc", {L"*.txt", L"*.doc"},
          {{L"a.txt", 0}, {L"B.TXT", 0}, {L"c.Doc", 1}, {L"notes.doc.txt", 0}, {L".txt", 0}, {L"a.txt.bak", -1},
@@ -40,11 +37,11 @@ TEST(FileTypeStats, PatternsOfTheFilterAndTheTypeOfEachName)
         // Case is ignored beyond ASCII.
         {L"*.äöü;*.σίγ", {L"*.äöü", L"*.σίγ"}, {{L"x.ÄÖÜ", 0}, {L"файл.ΣΊΓ", 1}, {L"x.aou", -1}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.filter)));
-        const CFileTypeStats stats(c.filter);
-        EXPECT_EQ(stats.Patterns(), c.patterns);
-        for (const auto& [name, type] : c.names)
+    for (const auto& [filter, patterns, names] : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(filter)));
+        const CFileTypeStats stats(filter);
+        EXPECT_EQ(stats.Patterns(), patterns);
+        for (const auto& [name, type] : names)
             EXPECT_EQ(stats.FindType(name), type) << testing::PrintToString(std::wstring(name));
     }
     // Any number of patterns is kept.

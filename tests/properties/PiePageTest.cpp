@@ -49,11 +49,13 @@ protected:
         m_used = total.QuadPart - freeToCaller.QuadPart;
     }
     int Degrees(uint64_t part) const { return static_cast<int>(static_cast<double>(part) / m_total * 360.0); }
-    // Hands the page its figures and shows it, as the folder page does; what
-    // it then shows, slices and picture, each slice wide enough to sample
-    // showing its fill colour half-way round it.
+    // Hands the page its figures and shows it in place of the one before, as
+    // the folder page does; what it then shows, slices and picture, each slice
+    // wide enough to sample showing its fill colour half-way round it.
     std::vector<Slice> ShowPie(uint64_t folderTotal, uint64_t selected, const std::wstring& root)
     {
+        Sheet()->SetActivePage(0);
+        Sheet()->RemovePage(1);
         CPiePage& page = Sheet()->PiePage();
         page.SetSelectedSize(selected);
         page.SetFolderTotal(folderTotal);
@@ -76,12 +78,6 @@ protected:
         // Every slice has its legend row, one of no size too.
         EXPECT_EQ(LegendColours(shown), (std::vector<COLORREF>{kRed, kBlue, kYellow, kGreen}));
         return slices;
-    }
-    void RemovePie()
-    {
-        Sheet()->SetActivePage(0);
-        Sheet()->RemovePage(Sheet()->GetPageCount() - 1);
-        testing_support::PumpMessages();
     }
 
     uint64_t m_total = 0, m_used = 0;
@@ -107,12 +103,10 @@ TEST_F(PiePageTest, ChartsTheDrivesFourPartsInTheirColoursAndKeepsItsTurnBetween
     ::SendMessageW(chart, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 50));
     ::SendMessageW(chart, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(130, 50));
     ::SendMessageW(chart, WM_LBUTTONUP, 0, MAKELPARAM(130, 50));
-    RemovePie();
     slices = ShowPie(folder, 0, L"C:\\");
     EXPECT_EQ(Sheet()->PiePage().Chart().StartAngle(), 30);
     EXPECT_EQ(std::tuple(std::get<3>(slices[2]), std::get<3>(slices[3])), std::tuple(Degrees(folder), 0));
     for (const wchar_t* root : {L"Q:\\", L""}) { // no such drive; no root given at all
-        RemovePie();
         std::vector<int> degrees;
         for (const Slice& slice : ShowPie(100, 20, root))
             degrees.push_back(std::get<3>(slice));
