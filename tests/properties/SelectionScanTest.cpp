@@ -1,7 +1,6 @@
 #include "properties/SelectionScan.h"
 
 #include "common/SelectedPath.h"
-#include "framework/Handle.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -40,11 +39,8 @@ TEST(SelectionScan, FiguresOfEachItem)
     std::vector<std::wstring> sparse;
     for (const auto& [name, size] :
          {std::pair{L"huge.bin", 5 * kGiB + 7}, {L"big\\a.bin", 4 * kGiB}, {L"big\\b.bin", 4 * kGiB}}) {
-        sparse.push_back((dir.Path() / name).wstring());
-        fx::CFileHandle file(::CreateFileW(sparse.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-        LARGE_INTEGER end{};
-        end.QuadPart = static_cast<LONGLONG>(size); // a hole: the bytes take no room
-        ASSERT_TRUE(file && ::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
+        sparse.push_back(dir.MakeFile(name, ""));
+        std::filesystem::resize_file(sparse.back(), size); // a hole: the bytes take no room
     }
     const SelectionScan scan = ScanSelection(Selection({sparse[0], gone, folder, PathRoot(folder)}), L"*.bin", true, {});
     EXPECT_EQ(Totals(scan), Figures(1, 5, 13 * kGiB + 7));
