@@ -29,8 +29,7 @@ TEST_F(FennixDpiTest, TextsFitAndIconsAndWhatFennixDrawsAreSizedForTheDpi)
             EXPECT_EQ(ClippedTexts(Frame()->m_hWnd), kNone) << "page " << Sheet()->GetPage(page)->TemplateId();
         }
     };
-    PutDropListOnClipboard({m_temp.MakeFile(L"Quarterly figures of the north-west region.txt", "12345")});
-    Start();
+    Open({m_temp.MakeFile(L"Quarterly figures of the north-west region.txt", "12345")});
     EXPECT_EQ(::GetDpiForWindow(Frame()->m_hWnd), IntendedDpi());
     ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
     expectEveryPageFits();

@@ -33,6 +33,13 @@ protected:
         testing_support::PumpMessages();
     }
 
+    // Starts anew on these paths, put on the clipboard as the shell integration does.
+    void Open(const std::vector<std::wstring>& paths)
+    {
+        Stop();
+        testing_support::PutDropListOnClipboard(paths);
+        Start();
+    }
     // Drops paths on the sheet or the drop window and waits for the pages they bring.
     void DropOn(HWND window, const std::vector<std::wstring>& paths)
     {

@@ -48,12 +48,6 @@ void SetTimes(const std::wstring& path, const FILETIME& accessed, const FILETIME
 
 class FilePageTest : public FennixTest {
 protected:
-    void Open(const std::wstring& path)
-    {
-        Stop();
-        PutDropListOnClipboard({path});
-        Start();
-    }
     HWND Page() { return Sheet()->FilePage().m_hWnd; }
     HWND Item(int id) { return ::GetDlgItem(Page(), id); }
     std::wstring Text(int id) { return WindowText(Item(id)); }
@@ -99,7 +93,7 @@ TEST_F(FilePageTest, AFileShowsItsFiguresAndTakesTypedDates)
     for (const auto& [name, title, size] : cases) {
         const std::wstring path = m_temp.MakeFile(name);
         std::filesystem::resize_file(fx::ExtendedLengthPath(path), size); // a hole: the bytes take no room
-        Open(path);
+        Open({path});
         SCOPED_TRACE(testing::PrintToString(name));
         EXPECT_EQ(Text(IDC_FILE_PATH), path);
         EXPECT_EQ(Text(IDC_FILE_TITLE), title);
@@ -112,7 +106,7 @@ TEST_F(FilePageTest, AFileShowsItsFiguresAndTakesTypedDates)
     // The type, the shell's icon (from a worker) and the stamps in local time.
     const std::wstring stamped = m_temp.MakeFile(L"stamped.txt");
     SetTimes(stamped, Utc(2020, 3, 4, 5), Utc(2021, 7, 15, 12, 30, 45));
-    Open(stamped);
+    Open({stamped});
     EXPECT_FALSE(Text(IDC_FILE_TYPE).empty());
     EXPECT_NE(Text(IDC_FILE_SHORT_PATH), Text(IDC_FILE_PATH));
     EXPECT_TRUE(PumpUntil([this] { return ::SendMessageW(Item(IDC_FILE_ICON), STM_GETICON, 0, 0) != 0; }));
@@ -165,7 +159,7 @@ TEST_F(FilePageTest, OnlyWhatTheUserChangedIsWrittenOntoTheFileAsItIsNowAndNamed
     const DWORD plainAttributes = ::GetFileAttributesW(plain.c_str());
     const uint64_t plainWritten = Stamps(plain)[2];
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE));
-    Open(path);
+    Open({path});
     EXPECT_EQ(Text(IDC_FILE_PATH), folder + L"\\report.");
     EXPECT_EQ(Text(IDC_FILE_SIZE), CDiskInfo().GetUnitSize(6) + L"(6 bytes)");
     EXPECT_EQ(Text(IDC_FILE_SHORT_PATH).rfind(L"\\\\?\\", 0), std::wstring::npos);
@@ -245,7 +239,7 @@ TEST_F(FilePageTest, AChangedStampIsWrittenExactlyAndTheOthersKept)
         fx::CFileHandle other;
         if (c.heldOpen)
             other.Reset(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        Open(path);
+        Open({path});
         MessageBoxRecorder boxes;
         if (c.attributes == FILE_ATTRIBUTE_READONLY || c.readOnlyAfter)
             Click(Item(IDC_READ_ONLY));

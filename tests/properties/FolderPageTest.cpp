@@ -59,11 +59,6 @@ struct SlowDrive {
 
 class FolderPageTest : public FennixTest {
 protected:
-    void StartOn(const std::vector<std::wstring>& paths)
-    {
-        PutDropListOnClipboard(paths);
-        Start();
-    }
     HWND Search() const { return Sheet()->SearchDialog().m_hWnd; }
     HWND SearchItem(int id) const { return ::GetDlgItem(Search(), id); }
     void TypeFilter(const std::wstring& filter) const { ::SetWindowTextW(SearchItem(IDC_SEARCH_FILTER), filter.c_str()); }
@@ -136,7 +131,7 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
     const std::wstring a = m_temp.MakeFile(L"a.txt", std::string(1534, 'a')), b = m_temp.MakeFile(L"b.doc", "12");
     const std::wstring root = PathRoot(a);
     const std::wstring top = (m_temp.Path() / L"top").wstring();
-    StartOn({top});
+    Open({top});
     EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
     ASSERT_TRUE(::IsWindowVisible(Search()));
     EXPECT_EQ(WindowText(Search()), L"Fennix");
@@ -239,7 +234,7 @@ TEST_F(FolderPageTest, WhileADriveHoldsTheWalkTheDialogCountsAndExitDropAndClose
     m_temp.MakeFile(L"first\\a.txt", "123");
     m_temp.MakeFile(L"first\\b.doc", "12345");
     m_temp.MakeFile(L"slow\\c.txt", "1234567");
-    StartOn({(m_temp.Path() / L"first").wstring(), (m_temp.Path() / L"slow").wstring()});
+    Open({(m_temp.Path() / L"first").wstring(), (m_temp.Path() / L"slow").wstring()});
     HWND search = Search();
     TypeFilter(L"*.txt");
     Press(IDOK); // returns at once: the walk runs on

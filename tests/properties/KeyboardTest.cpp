@@ -17,10 +17,8 @@ class FennixKeyboardTest : public FennixTest {
 protected:
     void Open(const std::vector<std::wstring>& paths)
     {
-        Stop();
         m_keys = Keyboard();
-        PutDropListOnClipboard(paths);
-        Start();
+        FennixTest::Open(paths);
         RouteMessages(); // the activation the program posts to itself
     }
     HWND FileItem(int id) const { return ::GetDlgItem(Sheet()->FilePage().m_hWnd, id); }

@@ -37,8 +37,7 @@ protected:
     void SetUp() override
     {
         FennixTest::SetUp();
-        testing_support::PutDropListOnClipboard({});
-        Start();
+        Open({});
         ULARGE_INTEGER freeToCaller{}, total{};
         ASSERT_TRUE(::GetDiskFreeSpaceExW(L"C:\\", &freeToCaller, &total, nullptr));
         m_total = total.QuadPart;
