@@ -292,12 +292,16 @@ TEST_F(FilePageTest, ASlowDriveLeavesTheFrameAnsweringAndTheLastSelectionsPageFo
             m_app.reset(); // while the worker still waits on the drive
             break;
         }
-        // The first selection's answer is already queued when the last one
-        // is dropped: that late answer is ignored and the frame waits on.
+        // The first selection's answer is already queued when two items are
+        // dropped: that late answer is ignored. Then the last file is dropped,
+        // and the frame waits on its slow answer.
         ::SetEvent(g_open);
         MSG answer{};
         ASSERT_TRUE(PollUntil(
             [&] { return ::PeekMessageW(&answer, Sheet()->m_hWnd, WM_FIRST_ITEM, WM_FIRST_ITEM, PM_NOREMOVE) != 0; }));
+        Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({last, first})));
+        PumpMessages();
+        EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
         Sheet()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList({last})));
         PumpMessages();
         EXPECT_TRUE(Sheet()->IsLookingUp());
