@@ -74,7 +74,8 @@ TEST_F(FennixTest, TheFrameAndTheDropWindowThatStandsInForItAndTakesDrops)
     EXPECT_EQ(button.top, sheet.top);
     EXPECT_LE(button.right, sheet.right);
     EXPECT_GE(button.right, sheet.right - 8);
-    EXPECT_EQ(Sheet()->ToolTip().GetText(Sheet()->m_hWnd, reinterpret_cast<UINT_PTR>(minimize)), L"Minimize to Drop Window");
+    EXPECT_EQ(Sheet()->ToolTip().GetText(Sheet()->m_hWnd, reinterpret_cast<UINT_PTR>(minimize)),
+              L"Minimize to Drop Window");
     // The About page shows the links' addresses.
     auto* about = static_cast<CAboutPage*>(Sheet()->GetPage(0));
     EXPECT_EQ(WindowText(::GetDlgItem(about->m_hWnd, IDC_ABOUT_MAIL)), L"&Mail me");

@@ -274,6 +274,7 @@ TEST_F(FilePageTest, ASlowDriveLeavesTheFrameAnsweringAndTheLastSelectionsPageFo
         ::SetEvent(g_asked);
         ::WaitForSingleObject(path.ends_with(L"last.txt") ? g_openLast : g_open, 60000);
     });
+    ::ResetEvent(g_openLast);
     for (bool exit : {false, true}) {
         ::ResetEvent(g_open);
         ::ResetEvent(g_asked);

@@ -22,8 +22,8 @@ TEST(PieGeometry, PlaceAndAngles)
     geometry.RecalcLayout(RECT{0, 0, 200, 300});
     EXPECT_EQ(XY({geometry.PieRect().left, geometry.PieRect().top}), XY({0, 100}));
     geometry.RecalcLayout(RECT{0, 0, 300, 200}); // centre (150, 100), radius 100; truncated toward zero
-    const std::tuple<int, bool, POINT> cases[] = {{0, false, {150, 0}},   {90, false, {250, 99}}, {180, false, {150, 200}},
-                                                  {270, false, {50, 100}}, {0, true, {150, 40}},   {90, true, {210, 99}}};
+    const std::tuple<int, bool, POINT> cases[] = {{0, false, {150, 0}},  {90, false, {250, 99}}, {180, false, {150, 200}},
+                                                  {270, false, {50, 100}}, {0, true, {150, 40}}, {90, true, {210, 99}}};
     for (const auto& [angle, inner, point] : cases)
         EXPECT_EQ(XY(geometry.AngleToPoint(angle, inner)), XY(point)) << angle;
     for (int angle : {-1, -361, 359 + 360 * 5})
@@ -63,7 +63,9 @@ TEST(PieChartCtrl, DraggingSidewaysTurnsItAndTheFocusShowsRoundIt)
     const auto mouse = [&chart](UINT msg, int x) {
         chart.SendMessage(msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, 100));
     };
-    const auto atAngle = [&](double degrees) { return PixelAtAngle(shown(), chart.Geometry().PieRect(), degrees, 0.8); };
+    const auto atAngle = [&](double degrees) {
+        return PixelAtAngle(shown(), chart.Geometry().PieRect(), degrees, 0.8);
+    };
     ASSERT_TRUE(chart.AddSlice(kRed, kBlack, 90, L""));
     EXPECT_EQ(atAngle(80), kRed);
     mouse(WM_LBUTTONDOWN, 100);
