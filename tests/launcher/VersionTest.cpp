@@ -1,24 +1,11 @@
-// The version of project() in the top CMakeLists.txt reaches every program's
-// VERSIONINFO and manifest, and every program, the launcher first, is a
-// Windows program (no console flashes).
+// The project's version is in every program's VERSIONINFO and manifest; none is a console program.
 #include "Version.h"
-
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
 namespace {
-
-std::wstring StringValue(std::vector<BYTE>& info, const wchar_t* name)
-{
-    wchar_t* value = nullptr;
-    UINT length = 0;
-    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-    if (!::VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
-        return std::wstring();
-    return std::wstring(value, ::wcsnlen(value, length));
-}
 
 TEST(Version, EveryProgramAndItsManifestCarryTheProjectsVersion)
 {
@@ -28,22 +15,23 @@ TEST(Version, EveryProgramAndItsManifestCarryTheProjectsVersion)
     for (const auto& [name, built] : programs) {
         SCOPED_TRACE(name);
         const std::wstring path = testing_support::WindowsPath(built);
-        DWORD unused = 0;
-        std::vector<BYTE> info(::GetFileVersionInfoSizeW(path.c_str(), &unused));
+        std::vector<BYTE> info(::GetFileVersionInfoSizeW(path.c_str(), nullptr));
         ASSERT_TRUE(!info.empty() && ::GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT length = 0;
         ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
         EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(CORVALE_VERSION_MINOR, CORVALE_VERSION_MAJOR)));
         EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, CORVALE_VERSION_PATCH)));
-        EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
-        EXPECT_EQ(StringValue(info, L"FileVersion"), CORVALE_VERSION_WTEXT);
-        EXPECT_EQ(StringValue(info, L"ProductVersion"), CORVALE_VERSION_WTEXT);
-        EXPECT_EQ(StringValue(info, L"OriginalFilename"), std::wstring(name) + L".exe");
-
+        const std::wstring version = CORVALE_VERSION_WTEXT, file = std::wstring(name) + L".exe";
+        for (const auto& [key, value] : {std::pair{L"FileVersion", version}, {L"ProductVersion", version},
+                                         {L"OriginalFilename", file}}) {
+            const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
+            wchar_t* text = nullptr;
+            ASSERT_TRUE(::VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &length));
+            EXPECT_EQ(std::wstring(text, ::wcsnlen(text, length)), value);
+        }
         HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(module, nullptr);
-        HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
+        HRSRC found = module ? ::FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
         ASSERT_NE(found, nullptr);
         const std::string manifest(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
                                    ::SizeofResource(module, found));

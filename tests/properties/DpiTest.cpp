@@ -16,100 +16,71 @@ using namespace testing_support;
 
 const std::vector<std::wstring> kNone;
 
-class FennixDpiTest : public FennixTest {
-protected:
-    UINT Dpi() const { return ::GetDpiForWindow(Frame()->m_hWnd); }
-    int AtDpi(int pixels) const { return AtWindowDpi(Frame()->m_hWnd, pixels); }
-    // Shows each page of the sheet in turn and checks the frame with it.
-    void ExpectEveryPageFits()
-    {
+using FennixDpiTest = FennixTest;
+
+// On a file, then on the drop window, then on a folder dropped there.
+TEST_F(FennixDpiTest, TextsFitAndIconsAndWhatFennixDrawsAreSizedForTheDpi)
+{
+    const auto atDpi = [this](int pixels) { return AtWindowDpi(Frame()->m_hWnd, pixels); };
+    const auto expectEveryPageFits = [this] {
         for (int page = 0; page < Sheet()->GetPageCount(); ++page) {
             ASSERT_TRUE(Sheet()->SetActivePage(page));
             PumpMessages();
             EXPECT_EQ(ClippedTexts(Frame()->m_hWnd), kNone) << "page " << Sheet()->GetPage(page)->TemplateId();
         }
-    }
-    static void Click(HWND parent, int id)
-    {
-        ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(parent, id)));
-        PumpMessages();
-    }
-};
-
-TEST_F(FennixDpiTest, OnAFileTextsFitAndIconsAndMinimizeButtonAreSizedForTheDpi)
-{
-    PutDropListOnClipboard({m_temp.MakeFile(L"Quarterly figures of the north-west region.txt", "12345")});
-    Start();
-    EXPECT_EQ(Dpi(), IntendedDpi());
+    };
+    Open({m_temp.MakeFile(L"Quarterly figures of the north-west region.txt", "12345")});
+    EXPECT_EQ(::GetDpiForWindow(Frame()->m_hWnd), IntendedDpi());
     ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FILE_PAGE}));
-    ExpectEveryPageFits();
-
+    expectEveryPageFits();
     EXPECT_EQ(IconButtonsNotSizedFor(Sheet()->FilePage().m_hWnd, {IDC_APPLY, IDOK, IDCANCEL}, 32), kNone);
     EXPECT_EQ(IconButtonsNotSizedFor(Sheet()->m_hWnd, {IDC_MINIMIZE_BUTTON}, 16), kNone);
     RECT button{};
     ::GetWindowRect(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON), &button);
-    EXPECT_EQ(button.right - button.left, AtDpi(25));
-    EXPECT_EQ(button.bottom - button.top, AtDpi(25));
-}
+    EXPECT_EQ(button.right - button.left, atDpi(25));
+    EXPECT_EQ(button.bottom - button.top, atDpi(25));
+    // Every icon has an image drawn for each size it is shown at (16 and 32
+    // pixels at 96 DPI, 24 and 48 at 144), never one scaled from another size.
+    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
 
-TEST_F(FennixDpiTest, OnAFolderTextsFitAndIconsAreSizedForTheDpi)
-{
-    const std::wstring folder = m_temp.MakeFolder(L"Reports");
-    m_temp.MakeFile(L"Reports\\summary.txt", "1234567");
-    m_temp.MakeFile(L"Reports\\figures.csv", "12");
-    PutDropListOnClipboard({folder});
-    Start();
-    HWND search = Sheet()->SearchDialog().m_hWnd;
-    ASSERT_TRUE(::IsWindowVisible(search));
-    EXPECT_EQ(ClippedTexts(search), kNone);
-    EXPECT_EQ(IconButtonsNotSizedFor(search, {IDOK, IDCANCEL}, 32), kNone);
-
-    Click(search, IDOK); // the walk
-    ASSERT_TRUE(PumpUntil([this] { return !Sheet()->FolderPage().IsWalking(); }));
-    HWND page = Sheet()->FolderPage().m_hWnd;
-    EXPECT_EQ(IconButtonsNotSizedFor(page, {IDOK, IDCANCEL}, 32), kNone);
-    EXPECT_EQ(IconButtonsNotSizedFor(page, {IDC_PIE_BUTTON}, 16), kNone);
-    Click(page, IDC_PIE_BUTTON);
-    ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FOLDER_PAGE, IDD_PIE_PAGE}));
-    ExpectEveryPageFits();
-}
-
-TEST_F(FennixDpiTest, DropWindowDrawsItsIconWholeAtItsSizeForTheDpi)
-{
-    Start();
-    ::SendMessageW(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON), BM_CLICK, 0, 0);
-    PumpMessages();
+    Click(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON));
     CDropWindow& drop = Sheet()->DropWindow();
     ASSERT_TRUE(drop.IsWindowVisible());
     for (HICON icon : {drop.WaitingIcon(), drop.DroppedIcon()}) {
-        EXPECT_EQ(IconImageSize(icon).cx, AtDpi(32));
-        EXPECT_EQ(IconImageSize(icon).cy, AtDpi(32));
+        EXPECT_EQ(IconImageSize(icon).cx, atDpi(32));
+        EXPECT_EQ(IconImageSize(icon).cy, atDpi(32));
     }
     // The waiting icon's tray spans nearly its whole width: what is drawn
     // is no wider than the icon, not much narrower, and centred.
     ::UpdateWindow(drop.m_hWnd);
     const CScreenPixels shown(drop.m_hWnd);
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     int left = shown.Width(), right = -1;
     for (int y = 0; y < shown.Height(); ++y) {
         for (int x = 0; x < shown.Width(); ++x) {
-            if (shown.At(x, y) != face) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
+            left = shown.At(x, y) != ::GetSysColor(COLOR_BTNFACE) ? std::min(left, x) : left;
+            right = shown.At(x, y) != ::GetSysColor(COLOR_BTNFACE) ? std::max(right, x) : right;
         }
     }
     ASSERT_GE(right, left);
-    EXPECT_LE(right - left + 1, AtDpi(32));
-    EXPECT_GT(right - left + 1, AtDpi(32) * 3 / 4);
-    EXPECT_NEAR(left + right + 1, shown.Width(), AtDpi(32) / 4);
-}
+    EXPECT_LE(right - left + 1, atDpi(32));
+    EXPECT_GT(right - left + 1, atDpi(32) * 3 / 4);
+    EXPECT_NEAR(left + right + 1, shown.Width(), atDpi(32) / 4);
 
-TEST_F(FennixDpiTest, EveryIconHasAnImageDrawnForEachSizeItIsShownAt)
-{
-    // 16 and 32 pixels at 96 DPI, 24 and 48 at 144: never a picture scaled
-    // from another size.
-    EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
+    m_temp.MakeFile(L"Reports\\summary.txt", "1234567");
+    m_temp.MakeFile(L"Reports\\figures.csv", "12");
+    DropOn(drop.m_hWnd, {(m_temp.Path() / L"Reports").wstring()});
+    HWND search = Sheet()->SearchDialog().m_hWnd;
+    ASSERT_TRUE(::IsWindowVisible(search));
+    EXPECT_EQ(ClippedTexts(search), kNone);
+    EXPECT_EQ(IconButtonsNotSizedFor(search, {IDOK, IDCANCEL}, 32), kNone);
+    Click(::GetDlgItem(search, IDOK)); // the walk
+    ASSERT_TRUE(PumpUntil([this] { return !Sheet()->FolderPage().IsWalking(); }));
+    HWND page = Sheet()->FolderPage().m_hWnd;
+    EXPECT_EQ(IconButtonsNotSizedFor(page, {IDOK, IDCANCEL}, 32), kNone);
+    EXPECT_EQ(IconButtonsNotSizedFor(page, {IDC_PIE_BUTTON}, 16), kNone);
+    Click(::GetDlgItem(page, IDC_PIE_BUTTON));
+    ASSERT_EQ(Pages(), (std::vector<UINT>{IDD_ABOUT, IDD_FOLDER_PAGE, IDD_PIE_PAGE}));
+    expectEveryPageFits();
 }
 
 } // namespace

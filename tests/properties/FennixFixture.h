@@ -1,5 +1,4 @@
-// Starts Fennix in-process the way the program does (application object,
-// CreateFrame) and gives the tests its windows.
+// Starts Fennix in-process as the program does (application object, CreateFrame).
 #pragma once
 #include "common/DropList.h"
 #include "properties/MirelPropertyFrame.h"
@@ -18,7 +17,6 @@ protected:
     void SetUp() override { testing_support::PumpMessages(); }
     void TearDown() override { Stop(); }
 
-    // Ends the program and lets its windows go.
     void Stop()
     {
         m_app.reset();
@@ -29,16 +27,20 @@ protected:
     {
         m_app = std::make_unique<CPropertiesApp>();
         m_app->CreateFrame();
-        ASSERT_NE(Frame(), nullptr);
         ASSERT_NE(Sheet(), nullptr);
-        // The first item is read on a worker: the program is ready once the
-        // frame shows what it found.
+        // The first item is read on a worker: ready once the frame shows what it found.
         ASSERT_TRUE(testing_support::PumpUntil([this] { return Sheet() && !Sheet()->IsLookingUp(); }));
         testing_support::PumpMessages();
     }
 
-    // Drops paths on window (the sheet or the drop window) and waits for the
-    // pages they bring.
+    // Starts anew on these paths, put on the clipboard as the shell integration does.
+    void Open(const std::vector<std::wstring>& paths)
+    {
+        Stop();
+        testing_support::PutDropListOnClipboard(paths);
+        Start();
+    }
+    // Drops paths on the sheet or the drop window and waits for the pages they bring.
     void DropOn(HWND window, const std::vector<std::wstring>& paths)
     {
         ::SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList(paths)), 0);
@@ -46,6 +48,11 @@ protected:
         testing_support::PumpMessages();
     }
 
+    static void Click(HWND button)
+    {
+        ::SendMessageW(button, BM_CLICK, 0, 0);
+        testing_support::PumpMessages();
+    }
     CMirelPropertyFrame* Frame() const { return m_app ? m_app->Frame() : nullptr; }
     CMirelPropertySheet* Sheet() const { return Frame() ? Frame()->Sheet() : nullptr; }
     std::vector<std::wstring> Items() const

@@ -1,6 +1,5 @@
-// Fennix with the keyboard alone: what every page and the search dialog offer
-// to Tab and to mnemonics, and whole tasks done with keys that go through the
-// program's own message routing.
+// Fennix with the keyboard alone: whole tasks done with keys that go through
+// the program's own message routing.
 #include "tests/properties/FennixFixture.h"
 
 #include "properties/res/resource.h"
@@ -18,75 +17,46 @@ class FennixKeyboardTest : public FennixTest {
 protected:
     void Open(const std::vector<std::wstring>& paths)
     {
-        PutDropListOnClipboard(paths);
-        Start();
+        m_keys = Keyboard();
+        FennixTest::Open(paths);
         RouteMessages(); // the activation the program posts to itself
     }
     HWND FileItem(int id) const { return ::GetDlgItem(Sheet()->FilePage().m_hWnd, id); }
     HWND SearchItem(int id) const { return ::GetDlgItem(Sheet()->SearchDialog().m_hWnd, id); }
     HWND FolderItem(int id) const { return ::GetDlgItem(Sheet()->FolderPage().m_hWnd, id); }
     bool Checked(HWND box) const { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    bool FocusInSheet() const { return ::IsChild(Sheet()->m_hWnd, ::GetFocus()) != FALSE; }
     static DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
 
     Keyboard m_keys;
 };
 
-TEST_F(FennixKeyboardTest, EveryPageAndTheSearchDialogGiveEachControlATabStopAndItsOwnMnemonic)
-{
-    Open({m_temp.MakeFile(L"a.txt")});
-    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "file page";
-    Sheet()->SetActivePage(0);
-    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "About page";
-    Stop();
-
-    const std::wstring folder = m_temp.MakeFolder(L"f");
-    m_temp.MakeFile(L"f\\b.txt");
-    Open({folder});
-    EXPECT_EQ(KeyboardFaults(Sheet()->SearchDialog().m_hWnd), Faults{}) << "search dialog";
-    m_keys.Press(VK_RETURN);
-    ASSERT_TRUE(RouteMessagesUntil([this] { return Sheet()->GetPageCount() == 2 && !Sheet()->FolderPage().IsWalking(); }));
-    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "folder page";
-}
-
+// Each page and the search dialog give every control a tab stop and its own
+// mnemonic (KeyboardFaults), checked where the tasks below pass them.
 TEST_F(FennixKeyboardTest, AFilesAttributesAreChangedAndWrittenByKeysAlone)
 {
     const std::wstring file = m_temp.MakeFile(L"notes.txt", "some notes");
     ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_ARCHIVE));
+    // A box ticked, then Escape: the program ends and the file is as it was.
     Open({file});
-    ASSERT_TRUE(FocusInSheet()) << "the program starts with the keyboard";
+    m_keys.PressAlt(L'n');
+    ASSERT_TRUE(Checked(FileItem(IDC_READ_ONLY)));
+    m_keys.Press(VK_ESCAPE);
+    EXPECT_TRUE(m_keys.Quit());
+    EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+
+    Open({file});
+    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "file page";
+    Sheet()->SetActivePage(0);
+    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "About page";
+    Sheet()->SetActivePage(1);
+    ASSERT_TRUE(::IsChild(Sheet()->m_hWnd, ::GetFocus())) << "the program starts with the keyboard";
 
     // Alt and a box's letter ticks it; Alt+A applies, as the Apply button.
     m_keys.PressAlt(L'n');
-    EXPECT_TRUE(Checked(FileItem(IDC_READ_ONLY)));
     EXPECT_TRUE(::IsWindowEnabled(FileItem(IDC_APPLY)));
     m_keys.PressAlt(L'a');
     EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(::IsWindowEnabled(FileItem(IDC_APPLY)));
-
-    // Tab reaches the boxes, Space ticks the one with the focus, Enter is Done:
-    // the change is written and the program ends.
-    ASSERT_TRUE(m_keys.TabTo(FileItem(IDC_HIDDEN)));
-    m_keys.Press(VK_SPACE);
-    EXPECT_TRUE(Checked(FileItem(IDC_HIDDEN)));
-    m_keys.Press(VK_RETURN);
-    EXPECT_EQ(Attributes(file),
-              static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_TRUE(m_keys.Quit());
-    EXPECT_EQ(m_keys.ExitCode(), 0);
-    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST_F(FennixKeyboardTest, EnterOnAFocusedButtonPressesThatButton)
-{
-    const std::wstring file = m_temp.MakeFile(L"notes.txt");
-    ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_ARCHIVE));
-    Open({file});
-    m_keys.PressAlt(L'i');
-    ASSERT_TRUE(m_keys.TabTo(FileItem(IDC_APPLY)));
-    m_keys.Press(VK_RETURN);
-    EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_FALSE(m_keys.Quit()); // Apply, not Done
 
     // The minimise button at the top is a tab stop too; Enter on the drop
     // window brings the sheet back, with the keyboard where it was.
@@ -99,22 +69,31 @@ TEST_F(FennixKeyboardTest, EnterOnAFocusedButtonPressesThatButton)
     EXPECT_FALSE(Sheet()->DropWindow().IsWindowVisible());
     EXPECT_EQ(::GetFocus(), Sheet()->MinimizeButton().m_hWnd);
 
-    // Escape ends the program without writing a ticked box.
-    m_keys.PressAlt(L's');
-    EXPECT_TRUE(Checked(FileItem(IDC_SYSTEM)));
-    m_keys.Press(VK_ESCAPE);
+    // Enter on a focused button presses that one: Apply, not Done.
+    m_keys.PressAlt(L'i');
+    ASSERT_TRUE(m_keys.TabTo(FileItem(IDC_APPLY)));
+    m_keys.Press(VK_RETURN);
+    EXPECT_FALSE(m_keys.Quit());
+    EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    // Tab reaches the boxes, Space unticks the one with the focus, Enter is
+    // Done: the change is written and the program ends.
+    ASSERT_TRUE(m_keys.TabTo(FileItem(IDC_HIDDEN)));
+    m_keys.Press(VK_SPACE);
+    m_keys.Press(VK_RETURN);
+    EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(m_keys.Quit());
-    EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(m_keys.ExitCode(), 0);
     ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeFromTheSearchDialogByKeysAlone)
+TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeAndChartedFromTheSearchDialogByKeysAlone)
 {
     m_temp.MakeFile(L"top\\a.txt", "123");
     m_temp.MakeFile(L"top\\b.doc", "12345");
     m_temp.MakeFile(L"top\\sub\\c.txt", "1234567");
     Open({(m_temp.Path() / L"top").wstring()});
     ASSERT_EQ(::GetFocus(), SearchItem(IDC_SEARCH_FILTER));
+    EXPECT_EQ(KeyboardFaults(Sheet()->SearchDialog().m_hWnd), Faults{}) << "search dialog";
 
     // The filter typed, subfolders left out with Alt+I, Enter is Go.
     m_keys.Type(L"*.txt");
@@ -123,7 +102,8 @@ TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeFromTheSearchDialogByKeysAlone)
     m_keys.Press(VK_RETURN);
     ASSERT_TRUE(RouteMessagesUntil([this] { return Sheet()->GetPageCount() == 2 && !Sheet()->FolderPage().IsWalking(); }));
     EXPECT_EQ(WindowText(FolderItem(IDC_FOLDER_SUMMARY)), L"2 Folders,2 Files, Total Size=  8 bytes");
-    ASSERT_TRUE(FocusInSheet());
+    EXPECT_EQ(KeyboardFaults(Sheet()->m_hWnd), Faults{}) << "folder page";
+    ASSERT_TRUE(::IsChild(Sheet()->m_hWnd, ::GetFocus()));
 
     // Alt+F is the File Types box, where Down chooses the typed pattern.
     m_keys.PressAlt(L'f');
@@ -132,31 +112,22 @@ TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeFromTheSearchDialogByKeysAlone)
     EXPECT_EQ(WindowText(FolderItem(IDC_TYPE_FILES)), L"1");
     EXPECT_EQ(WindowText(FolderItem(IDC_TYPE_SIZE)), L"3 bytes");
 
-    // The box keeps Escape for itself; Tab leaves it, and then Escape is Exit.
+    // The box keeps Escape for itself. Tab leaves it for the pie button;
+    // on the pie page the arrows are the chart's, and Escape is Exit.
     m_keys.Press(VK_ESCAPE);
     EXPECT_FALSE(m_keys.Quit());
-    m_keys.Press(VK_TAB);
-    m_keys.Press(VK_ESCAPE);
-    EXPECT_TRUE(m_keys.Quit());
-}
-
-TEST_F(FennixKeyboardTest, TheArrowsTurnThePieWithTheFocus)
-{
-    m_temp.MakeFile(L"top\\a.txt", "123");
-    Open({(m_temp.Path() / L"top").wstring()});
-    m_keys.Press(VK_RETURN);
-    ASSERT_TRUE(RouteMessagesUntil([this] { return Sheet()->GetPageCount() == 2 && !Sheet()->FolderPage().IsWalking(); }));
     ASSERT_TRUE(m_keys.TabTo(FolderItem(IDC_PIE_BUTTON)));
     m_keys.Press(VK_SPACE);
     ASSERT_EQ(Sheet()->GetActiveIndex(), 2);
     HWND chart = ::GetDlgItem(Sheet()->PiePage().m_hWnd, IDC_PIE_CHART);
     ASSERT_TRUE(m_keys.TabTo(chart));
     const int start = Sheet()->PiePage().Chart().StartAngle();
-    m_keys.Press(VK_RIGHT);
-    m_keys.Press(VK_RIGHT);
-    m_keys.Press(VK_LEFT);
+    for (WORD key : {VK_RIGHT, VK_RIGHT, VK_LEFT})
+        m_keys.Press(key);
     EXPECT_EQ(Sheet()->PiePage().Chart().StartAngle(), start + 5);
-    EXPECT_EQ(::GetFocus(), chart); // the arrows are the chart's, not the dialog's
+    EXPECT_EQ(::GetFocus(), chart);
+    m_keys.Press(VK_ESCAPE);
+    EXPECT_TRUE(m_keys.Quit());
 }
 
 } // namespace

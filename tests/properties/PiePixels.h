@@ -1,5 +1,4 @@
-// Reading a pie chart's picture: colours at angles of the pie and down the
-// legend.
+// Reading a pie chart's picture: colours at angles of the pie and down the legend.
 #pragma once
 #include "tests/controls/ScreenPixels.h"
 
@@ -18,8 +17,7 @@ const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kMagenta = RGB(255, 0, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
-// The pixel at an angle (degrees clockwise from the top) and a fraction of
-// the radius of the pie that the square bounds.
+// The pixel at an angle (degrees clockwise from the top) and a fraction of the radius.
 inline COLORREF PixelAtAngle(const CScreenPixels& shown, const RECT& pie, double degrees, double fraction)
 {
     const double radius = (pie.bottom - pie.top) * 0.5 * fraction;

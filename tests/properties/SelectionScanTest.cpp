@@ -1,7 +1,6 @@
 #include "properties/SelectionScan.h"
 
 #include "common/SelectedPath.h"
-#include "framework/Handle.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,6 @@ using namespace fennix;
 
 namespace {
 
-using testing_support::RunOnLinux;
 using testing_support::TempDir;
 
 constexpr uint64_t kGiB = 1ull << 30;
@@ -25,53 +23,29 @@ CPathList Selection(const std::vector<std::wstring>& paths)
     return items;
 }
 
-std::wstring Path(const TempDir& dir) { return dir.Path().wstring(); }
-
-void ExpectTotals(const SelectionScan& scan, uint64_t folders, uint64_t files, uint64_t bytes)
+using Figures = std::tuple<uint64_t, uint64_t, uint64_t>; // folders, files, bytes
+Figures Totals(const SelectionScan& scan)
 {
     const auto& t = scan.stats.Totals();
-    EXPECT_EQ(std::tuple(t.folders, t.files, t.bytes), std::tuple(folders, files, bytes));
+    return {t.folders, t.files, t.bytes};
 }
 
-// A file of the given length whose bytes take no room (a hole).
-std::wstring MakeSparseFile(const TempDir& dir, const std::wstring& name, uint64_t size)
-{
-    const std::wstring path = Path(dir) + L"\\" + name;
-    fx::CFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-    LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(size);
-    EXPECT_TRUE(file && ::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
-    return path;
-}
-
-TEST(SelectionScan, AVanishedItemOrADriveRootIsOneFileOfNoSizeThatOnlyAllFilesClaims)
+// Sizes above 4 GiB are not wrapped; a vanished item or a drive root is one
+// file of no size that only the all-files row claims.
+TEST(SelectionScan, FiguresOfEachItem)
 {
     TempDir dir;
-    const std::wstring file = dir.MakeFile(L"a.txt", "123");
-    const std::wstring gone = Path(dir) + L"\\gone.txt";
-    const std::wstring root = PathRoot(Path(dir));
-
-    const SelectionScan scan = ScanSelection(Selection({gone, file, root}), L"*.txt", true, {});
-    ExpectTotals(scan, 0, 3, 3);
-    EXPECT_EQ(scan.itemSizes, (std::vector<uint64_t>{0, 3, 0}));
-    EXPECT_EQ(scan.stats.Figures(1).files, 1u); // a.txt alone, not the nameless two
-
-    const SelectionScan all = ScanSelection(Selection({gone, root}), L"*.*", true, {});
-    EXPECT_EQ(all.stats.Figures(1).files, 2u);
-}
-
-TEST(SelectionScan, SizesAboveFourGibibytesAreNotWrapped)
-{
-    TempDir dir;
-    const std::wstring huge = MakeSparseFile(dir, L"huge.bin", 5 * kGiB + 7);
-    const std::wstring folder = dir.MakeFolder(L"big");
-    MakeSparseFile(dir, L"big\\a.bin", 4 * kGiB);
-    MakeSparseFile(dir, L"big\\b.bin", 4 * kGiB);
-
-    const SelectionScan scan = ScanSelection(Selection({huge, folder}), L"*.bin", true, {});
-    ExpectTotals(scan, 1, 3, 13 * kGiB + 7);
-    EXPECT_EQ(scan.itemSizes, (std::vector<uint64_t>{5 * kGiB + 7, 8 * kGiB}));
-    EXPECT_EQ(scan.stats.Figures(1).bytes, 13 * kGiB + 7);
+    const std::wstring folder = dir.MakeFolder(L"big"), gone = (dir.Path() / L"gone.bin").wstring();
+    std::vector<std::wstring> sparse;
+    for (const auto& [name, size] :
+         {std::pair{L"huge.bin", 5 * kGiB + 7}, {L"big\\a.bin", 4 * kGiB}, {L"big\\b.bin", 4 * kGiB}}) {
+        sparse.push_back(dir.MakeFile(name, ""));
+        std::filesystem::resize_file(sparse.back(), size); // a hole: the bytes take no room
+    }
+    const SelectionScan scan = ScanSelection(Selection({sparse[0], gone, folder, PathRoot(folder)}), L"*.bin", true, {});
+    EXPECT_EQ(Totals(scan), Figures(1, 5, 13 * kGiB + 7));
+    EXPECT_EQ(scan.itemSizes, (std::vector<uint64_t>{5 * kGiB + 7, 0, 8 * kGiB, 0}));
+    EXPECT_EQ(std::pair(scan.stats.Figures(1).files, scan.stats.Figures(1).bytes), std::pair(3ull, 13 * kGiB + 7));
 }
 
 TEST(SelectionScan, AStopEndsTheWalkInsideOneBigFolderWithTheFiguresSoFar)
@@ -79,11 +53,11 @@ TEST(SelectionScan, AStopEndsTheWalkInsideOneBigFolderWithTheFiguresSoFar)
     TempDir dir;
     const std::wstring big = dir.MakeFolder(L"big");
     // 5,000 files, made on the Linux side in a moment.
-    ASSERT_TRUE(RunOnLinux(big, "/bin/sh", L"-c \"seq -f f%g.txt 5000 | xargs touch && touch done\"",
-                           [&big] { return ::GetFileAttributesW((big + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES; }));
-
-    const SelectionScan whole = ScanSelection(Selection({big}), L"", true, {});
-    ExpectTotals(whole, 1, 5001, 0);
+    const wchar_t* make = L"-c \"seq -f f%g.txt 5000 | xargs touch && touch done\"";
+    ASSERT_TRUE(testing_support::RunOnLinux(big, "/bin/sh", make, [&big] {
+        return ::GetFileAttributesW((big + L"\\done").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }));
+    EXPECT_EQ(Totals(ScanSelection(Selection({big}), L"", true, {})), Figures(1, 5001, 0));
 
     // Asked before the item and before the folder opens: carry on; asked
     // again among the entries: stop. Each time it is shown the figures so far.
