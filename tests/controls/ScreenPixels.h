@@ -42,6 +42,8 @@ public:
     }
 
     bool operator==(const CScreenPixels&) const = default;
+    int Width() const { return m_width; }
+    int Height() const { return static_cast<int>(m_pixels.size()) / m_width; }
     COLORREF At(int x, int y) const { return m_pixels[static_cast<size_t>(y * m_width + x)]; }
     int Count(const RECT& area, const std::function<bool(COLORREF)>& match) const
     {

@@ -53,7 +53,7 @@ TEST_F(FennixDpiTest, TextsFitAndIconsAndWhatFennixDrawsAreSizedForTheDpi)
     // The waiting icon's tray spans nearly its whole width: what is drawn
     // is no wider than the icon, not much narrower, and centred.
     ::UpdateWindow(drop.m_hWnd);
-    const CScreenPixels shown(drop.m_hWnd);
+    const CScreenPixels shown(drop);
     int left = shown.Width(), right = -1;
     for (int y = 0; y < shown.Height(); ++y) {
         for (int x = 0; x < shown.Width(); ++x) {

@@ -58,7 +58,7 @@ TEST(PieChartCtrl, DraggingSidewaysTurnsItAndTheFocusShowsRoundIt)
                                                        200, host.m_hWnd, nullptr, nullptr, nullptr)));
     const auto shown = [&chart] {
         ::UpdateWindow(chart.m_hWnd);
-        return CScreenPixels(chart.m_hWnd);
+        return CScreenPixels(chart);
     };
     const auto mouse = [&chart](UINT msg, int x) {
         chart.SendMessage(msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, 100));

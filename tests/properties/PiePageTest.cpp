@@ -59,7 +59,7 @@ protected:
         testing_support::PumpMessages();
         CPieChartCtrl& chart = page.Chart();
         ::UpdateWindow(chart.m_hWnd);
-        const CScreenPixels shown(chart.m_hWnd);
+        const CScreenPixels shown(chart);
         std::vector<Slice> slices;
         double angle = chart.StartAngle();
         for (const CPieSlice& s : chart.Slices()) {
