@@ -117,9 +117,10 @@ TEST(IconButton, EachStateShowsItsBorderIconCaptionAndCuesAndEachHoverLightsItUn
     SCOPED_TRACE("each hover lights it until the pointer, the focus or the window goes");
     const auto down = [&] { button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); };
     const auto repaints = [&](const std::function<void()>& act) {
-        RepaintWatch watch(button.m_hWnd);
+        ::ValidateRect(button.m_hWnd, nullptr);
+        CMessageLog paints(button.m_hWnd, WM_PAINT);
         act();
-        return watch.Requested();
+        return paints.Count() > 0 || ::GetUpdateRect(button.m_hWnd, nullptr, FALSE);
     };
     const std::pair<const char*, std::function<void()>> ends[] = {
         {"the pointer leaves", [&] { MouseLeaves(button.m_hWnd); }},

@@ -5,7 +5,6 @@
 #include "framework/Handle.h"
 #include "framework/MessageBox.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -342,23 +341,6 @@ void MouseLeaves(HWND hwnd)
     TRACKMOUSEEVENT cancel{sizeof(TRACKMOUSEEVENT), TME_CANCEL | TME_LEAVE, hwnd, 0};
     ::TrackMouseEvent(&cancel);
     ::SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
-}
-
-RepaintWatch::RepaintWatch(HWND hwnd) : m_hwnd(hwnd)
-{
-    ::ValidateRect(m_hwnd, nullptr);
-    ::SetWindowSubclass(m_hwnd, CountPaints, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
-}
-
-RepaintWatch::~RepaintWatch() { ::RemoveWindowSubclass(m_hwnd, CountPaints, reinterpret_cast<UINT_PTR>(this)); }
-
-bool RepaintWatch::Requested() const { return m_paints > 0 || ::GetUpdateRect(m_hwnd, nullptr, FALSE); }
-
-LRESULT CALLBACK RepaintWatch::CountPaints(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref)
-{
-    if (msg == WM_PAINT)
-        ++reinterpret_cast<RepaintWatch*>(ref)->m_paints;
-    return ::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 std::wstring WindowsPath(const char* path)

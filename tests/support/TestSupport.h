@@ -96,21 +96,6 @@ void MoveMouseTo(HWND hwnd, POINT client, WPARAM keys = 0);
 // The pointer leaving, as the system reports it: the WM_MOUSELEAVE uses the request for it up.
 void MouseLeaves(HWND hwnd);
 
-// Whether a window is asked to repaint (painted, or left with an area to paint) while this lives.
-class RepaintWatch {
-public:
-    explicit RepaintWatch(HWND hwnd);
-    ~RepaintWatch();
-    RepaintWatch(const RepaintWatch&) = delete;
-    RepaintWatch& operator=(const RepaintWatch&) = delete;
-    bool Requested() const;
-
-private:
-    static LRESULT CALLBACK CountPaints(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    HWND m_hwnd;
-    int m_paints = 0;
-};
-
 // A Linux path of the build tree as the programs see it (Wine shows the Linux root as Z:).
 std::wstring WindowsPath(const char* path);
 
