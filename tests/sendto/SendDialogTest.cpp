@@ -3,6 +3,7 @@
 // user works; Larkway.exe started through the launcher.
 #include "tests/sendto/LarkwayFixture.h"
 
+#include "common/FolderWalker.h"
 #include "framework/Handle.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "tests/support/HeldDrives.h"
@@ -80,35 +81,6 @@ TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
     }
 }
 
-// The drive answers on a worker: an answer about a destination the user has
-// typed over since is dropped, and closing waits for no drive still asked.
-TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDrive)
-{
-    Start({m_temp.MakeFile(L"small.txt", "12345")});
-    const HeldDrives held({L"C:\\", L"H:\\", L"Y:\\"});
-    TypeDestination(L"C:\\", false);
-    ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
-    TypeDestination(L"H:\\", false);
-    // C:'s answer is posted before the worker turns to H:, which it holds.
-    held.LetGo(L"C:\\");
-    ASSERT_TRUE(held.WaitUntilAsked(L"H:\\"));
-    PumpMessages(); // C:'s answer, for a text typed over
-    EXPECT_TRUE(m_dialog->IsCheckingDestination());
-    EXPECT_EQ(Text(IDC_FREE_SPACE), L"");
-    EXPECT_FALSE(SendEnabled());
-    held.LetGo(L"H:\\");
-    WaitForDestinationCheck();
-    EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\"));
-    EXPECT_TRUE(SendEnabled());
-    TypeDestination(L"Y:\\", false);
-    ASSERT_TRUE(held.WaitUntilAsked(L"Y:\\"));
-    const int passed = held.Passed();
-    Click(IDCANCEL);
-    m_dialog->DestroyWindow();
-    m_dialog.reset();
-    EXPECT_EQ(held.Passed(), passed) << "closing waited for the drive";
-}
-
 // "report." beside "report", as a Linux drive holds them: listed as it is, and since the
 // shell cannot take its name, the send names it and touches neither.
 TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
@@ -130,9 +102,9 @@ TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
     EXPECT_EQ(fs::file_size(L"\\\\?\\" + dotted), 6u);
 }
 
-// Send needs a full path on a drive with room; the start-up browse and a
-// favourite give one and have its drive measured.
-TEST_F(SendDialogTest, TheStartUpBrowseAndAFavouriteMeasureTheirDriveAndTheMenuListsTheLastFirst)
+// Send needs a full path on a drive with room; the start-up browse and a favourite give one
+// and have its drive measured.
+TEST_F(SendDialogTest, TheBrowseAndAFavouriteMeasureTheirDriveAndAnAnswerForATextTypedOverIsDropped)
 {
     WriteFavorites({L"One,C:\\one", L"Scratch,H:\\", L"A & B,C:\\ab"});
     Start({m_temp.MakeFile(L"small.txt", "12345")}, m_temp.Path().wstring());
@@ -153,20 +125,30 @@ TEST_F(SendDialogTest, TheStartUpBrowseAndAFavouriteMeasureTheirDriveAndTheMenuL
     EXPECT_TRUE(SendEnabled());
     Click(ID_FAVORITE_FIRST + 5, 0); // no such favourite: nothing happens
     EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
-}
-
-TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone)
-{
-    PutTextOnClipboard(L"copied text, no files"); // no list of files to send
-    // A profile of an earlier run, with values this run would correct.
-    WriteSetting(L"FAVS", 99);
-    WriteFavorites({L"Mine,C:\\mine"});
-    CLarkwayApp app;
-    EXPECT_EQ(app.Main(), 0);
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text, L"This Program Should be run only from the shell's Context menu");
-    EXPECT_EQ(Stored(L"FAVS"), L"99");
-    EXPECT_EQ(Stored(L"CHECK"), L"");
+    // The drive answers on a worker: an answer about a destination typed over since is dropped,
+    // and closing waits for no drive still asked.
+    const HeldDrives held({L"C:\\", L"H:\\", L"Y:\\"});
+    TypeDestination(L"C:\\", false);
+    ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
+    TypeDestination(L"H:\\", false);
+    // C:'s answer is posted before the worker turns to H:, which it holds.
+    held.LetGo(L"C:\\");
+    ASSERT_TRUE(held.WaitUntilAsked(L"H:\\"));
+    PumpMessages(); // C:'s answer, for a text typed over
+    EXPECT_TRUE(m_dialog->IsCheckingDestination());
+    EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\")); // as before C: was typed
+    EXPECT_FALSE(SendEnabled());
+    held.LetGo(L"H:\\");
+    WaitForDestinationCheck();
+    EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\"));
+    EXPECT_TRUE(SendEnabled());
+    TypeDestination(L"Y:\\", false);
+    ASSERT_TRUE(held.WaitUntilAsked(L"Y:\\"));
+    const int passed = held.Passed();
+    Click(IDCANCEL);
+    m_dialog->DestroyWindow();
+    m_dialog.reset();
+    EXPECT_EQ(held.Passed(), passed) << "closing waited for the drive";
 }
 
 // A folder of 20 subfolders with 20 files of 10 bytes each: long enough to be busy with.
@@ -178,11 +160,10 @@ std::wstring MakeBusyTree(const TempDir& temp)
     return (temp.Path() / L"busy").wstring();
 }
 
-// The clipboard is given back before sizing; closing stops the worker at once.
-TEST_F(LarkwayTest, TheClipboardIsFreeWhileSizingRunsAndClosingStopsIt)
+// Closing stops the sizing at once.
+TEST_F(LarkwayTest, ClosingWhileSizingStopsIt)
 {
     Start({m_temp.MakeFile(L"first.txt", "1"), MakeBusyTree(m_temp)}, std::nullopt, false);
-    EXPECT_TRUE(fx::CClipboard().IsOpen());
     Click(IDCANCEL);
     EXPECT_FALSE(m_dialog->IsSizing());
     EXPECT_FALSE(::IsWindowVisible(Dialog()));
@@ -199,23 +180,51 @@ TEST(SizingStopTest, AStopEndsTheWalkInsideTheFolder)
     EXPECT_EQ(MeasureItem(busy, true, [&stop] { return stop; }, [&stop] { stop = true; }), 0u);
 }
 
-// Send pressed while items are still being sized waits for the last of them:
-// a move takes every selected item, and then Send stays off for what is gone.
+// The walk's listing of any folder named "busy" waits until the test lets it go (or 30 s pass).
+// The events are never closed: an abandoned walk may still wait on them.
+struct HeldBusyListing {
+    static inline const HANDLE entered = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    static inline const HANDLE released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HeldBusyListing()
+    {
+        ::ResetEvent(entered);
+        ::ResetEvent(released);
+        CFolderWalker::SetListingDelay([](const std::wstring& folder) {
+            if (folder.ends_with(L"\\busy") && ::SetEvent(entered))
+                ::WaitForSingleObject(released, 30000);
+        });
+    }
+    ~HeldBusyListing() { LetGo(); }
+    void LetGo() const
+    {
+        ::SetEvent(released);
+        CFolderWalker::SetListingDelay(nullptr);
+    }
+};
+
+// The clipboard is given back before sizing; Send pressed while a folder is still being sized
+// waits for the last item: a move takes every selected item, and Send stays off for what is gone.
 TEST_F(LarkwayTest, AMoveSentWhileSizingWaitsForEveryItem)
 {
     const std::wstring first = m_temp.MakeFile(L"first.txt", "first");
     const std::wstring busy = MakeBusyTree(m_temp);
     const std::wstring target = m_temp.MakeFolder(L"target");
+    const HeldBusyListing held;
     Start({first, busy}, target, false);
-    // Nothing is pumped before Send: no item has been listed yet.
-    ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_COPY_MOVE, BN_CLICKED), 0);
+    ASSERT_TRUE(PumpUntil([] { return ::WaitForSingleObject(HeldBusyListing::entered, 0) == WAIT_OBJECT_0; }));
+    EXPECT_TRUE(fx::CClipboard().IsOpen()); // given back before sizing
+    WaitForDestinationCheck();
+    Click(IDC_COPY_MOVE);
     Click(IDOK);
+    ASSERT_TRUE(m_dialog->IsSizing());
+    held.LetGo();
     ASSERT_TRUE(PumpUntil([this] { return !m_dialog->IsSizing() && !m_dialog->SendWaitsForSizing(); }));
     PumpMessages();
     EXPECT_TRUE(m_boxes.shown.empty());
-    EXPECT_TRUE(std::filesystem::exists(target + L"\\first.txt"));
-    EXPECT_EQ(std::filesystem::file_size(target + L"\\busy\\19\\19.bin"), 10u);
-    EXPECT_FALSE(std::filesystem::exists(busy));
+    EXPECT_EQ(fs::file_size(target + L"\\first.txt"), 5u);
+    EXPECT_EQ(fs::file_size(target + L"\\busy\\19\\19.bin"), 10u);
+    EXPECT_FALSE(fs::exists(first));
+    EXPECT_FALSE(fs::exists(busy));
     EXPECT_TRUE(Rows().empty());
     EXPECT_FALSE(SendEnabled());
 }
@@ -259,11 +268,17 @@ TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
     EXPECT_EQ(Stored(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
 }
 
-TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
+// Larkway without a list of files on the clipboard says so and writes nothing; through the
+// launcher it takes the paths it is given and the launcher gives the user's clipboard back.
+TEST_F(LarkwayTest, WithoutASelectionLarkwaySaysSoAndTheLauncherHandsItThreePaths)
 {
     const std::wstring a = m_temp.MakeFile(L"a.txt", "aaa"), b = m_temp.MakeFile(L"b.txt", "bb");
     const std::wstring folder = m_temp.MakeFolder(L"folder");
     PutTextOnClipboard(L"the user's text");
+    EXPECT_EQ(CLarkwayApp().Main(), 0);
+    EXPECT_EQ(m_boxes.shown.size() == 1 ? m_boxes.shown[0].text : L"",
+              L"This Program Should be run only from the shell's Context menu");
+    EXPECT_EQ(Stored(L"FAVS") + Stored(L"CHECK"), L"");
     LaunchedProgram larkway(LARKWAY_EXE, {a, b, folder});
     ASSERT_TRUE(larkway.Started());
     HWND picker = larkway.WaitForWindow([] { // the start-up folder picker
@@ -276,7 +291,6 @@ TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
     ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
     HWND dialog = larkway.WaitForWindow(L"#32770", L"Larkway");
     ASSERT_NE(dialog, nullptr);
-    // Larkway took the selection; the launcher gave the user's text back.
     EXPECT_TRUE(larkway.WaitUntil([] { return ClipboardText() == L"the user's text"; }));
     HWND list = ::GetDlgItem(dialog, IDC_ITEM_LIST);
     EXPECT_NE(larkway.WaitForWindow([list] { return ListView_GetItemCount(list) == 3 ? list : nullptr; }), nullptr);
