@@ -82,9 +82,9 @@ protected:
     std::vector<std::wstring> m_selection;
 };
 
-// Onto a folder (a trailing backslash dropped) or a drive root (H:, which keeps it); a
-// folder onto one of the same name is merged into it.
-TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWord)
+// Onto a folder (a trailing backslash dropped) or a drive root (H:, which keeps it); a folder
+// onto one of the same name is merged into it; a missing folder is made on Yes only.
+TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWordAndAMissingFolderIsMadeOnYes)
 {
     const std::wstring dest = m_temp.MakeFolder(L"dest");
     m_temp.MakeFile(L"dest\\charlie\\theirs.txt", "theirs");
@@ -107,39 +107,38 @@ TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWord)
     EXPECT_EQ(fs::exists(rootItem), !m_move);
     fs::remove_all(onRoot);
     EXPECT_EQ(Shown(boxes), Texts{});
-}
-
-TEST_P(SendOperationTest, MissingFolderIsCreatedOnYesAndNothingIsSentOnNo)
-{
+    m_temp.MakeFile(L"src\\alpha.txt", "alpha bytes");
     const std::vector<std::wstring> one{m_selection[0]};
     const std::wstring folder = Path(L"new\\deeper");
     const std::wstring question = L"The Folder " + folder + L" does not exist.\nDo you want to create it?";
-    {
-        MessageBoxRecorder boxes(IDNO);
-        const SendOutcome outcome = Send(one, folder + L"\\");
-        EXPECT_FALSE(outcome.sent);
-        EXPECT_EQ(outcome.destination, folder);
-        ASSERT_EQ(Shown(boxes), Texts{question});
-        EXPECT_EQ(boxes.shown[0].caption, L"Create Folder?");
-        EXPECT_EQ(boxes.shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-        EXPECT_FALSE(fs::exists(Path(L"new")));
-        EXPECT_EQ(BytesOf(one[0]), "alpha bytes");
-    }
-    // Typed with a trailing space: the platform reads the name without it,
-    // and so do the question and the send.
-    MessageBoxRecorder boxes(IDYES);
-    const SendOutcome outcome = Send(one, folder + L" ");
-    EXPECT_TRUE(outcome.sent);
-    EXPECT_EQ(outcome.destination, folder);
+    boxes.answer = IDNO;
+    const SendOutcome no = Send(one, folder + L"\\");
+    EXPECT_FALSE(no.sent);
+    EXPECT_EQ(no.destination, folder);
+    ASSERT_EQ(Shown(boxes), Texts{question});
+    EXPECT_EQ(boxes.shown[0].caption, L"Create Folder?");
+    EXPECT_EQ(boxes.shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_FALSE(fs::exists(Path(L"new")));
+    boxes.shown.clear();
+    // Typed with a trailing space: the platform reads the name without it, as the send does.
+    boxes.answer = IDYES;
+    const SendOutcome yes = Send(one, folder + L" ");
+    EXPECT_TRUE(yes.sent);
+    EXPECT_EQ(yes.destination, folder);
     EXPECT_EQ(Shown(boxes), Texts{question});
     EXPECT_EQ(FilesUnder(folder), (Files{{L"alpha.txt", "alpha bytes"}}));
     EXPECT_EQ(fs::exists(one[0]), !m_move);
 }
 
-// However the destination is written, a folder is never sent into itself: the shell
-// would nest copies until the path is too long, then write into the current folder.
-TEST_P(SendOperationTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsWritten)
+// Each refusal says why in one message, asks nothing (the shell neither: under Wine a move
+// of two same-named items replaces the first unasked) and leaves every item where it was.
+// However the destination is written, a folder is never sent into itself: the shell would
+// nest copies until the path is too long, then write into the current folder.
+TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
 {
+    const std::wstring dest = m_temp.MakeFolder(L"dest");
+    const std::wstring gone = Path(L"src\\gone.txt");
+    const std::wstring same = m_temp.MakeFile(L"other\\ALPHA.TXT", "other");
     const std::wstring charlie = Path(L"src\\charlie");
     std::wstring shortCharlie(1024, L'\0');
     shortCharlie.resize(::GetShortPathNameW(charlie.c_str(), shortCharlie.data(), 1024));
@@ -151,32 +150,14 @@ TEST_P(SendOperationTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsW
     const LinuxFolderLink intoCharlie(Path(L"elsewhere"), L"link", L"../src/charlie");
     const LinuxFolderLink aboveCharlie(Path(L"elsewhere"), L"up", L"../src");
     ASSERT_TRUE(letter.Made() && intoCharlie.Made() && aboveCharlie.Made());
-    for (const std::wstring& destination :
-         {charlie, charlie + L"\\deeper", charlie + L"\\deeper\\new", shortCharlie + L"\\new\\tail",
-          shouted + L"/deeper", L"\\\\?\\" + charlie + L"\\deeper", letter.Root() + L"new",
-          Path(L"elsewhere\\link\\new"), Path(L"elsewhere\\up\\charlie\\deeper\\new")}) {
-        SCOPED_TRACE(destination);
-        MessageBoxRecorder boxes(IDYES);
-        EXPECT_FALSE(Send(m_selection, destination).sent);
-        EXPECT_EQ(Shown(boxes),
-                  Texts{L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:\n" + charlie});
-        EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
-        EXPECT_FALSE(fs::exists(charlie + L"\\new"));
-    }
-}
-
-// Each refusal says why in one message, asks nothing (the shell neither: under Wine a move
-// of two same-named items replaces the first unasked) and leaves every item where it was.
-TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
-{
-    const std::wstring dest = m_temp.MakeFolder(L"dest");
-    const std::wstring gone = Path(L"src\\gone.txt");
-    const std::wstring same = m_temp.MakeFile(L"other\\ALPHA.TXT", "other");
-    const struct {
+    const std::wstring intoItself =
+        L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:\n" + charlie;
+    struct Case {
         std::vector<std::wstring> sources;
         std::wstring destination, message;
         UINT type;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {m_selection, L"Q:\\", L"Invalid Drive", MB_OK}, // a drive root with no drive
         {m_selection, L"backup\\", L"Nothing was sent. backup is not a full folder path.", kWarning},
         {m_selection, Path(L"src"),
@@ -190,8 +171,13 @@ TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
              m_selection[0] + L"\n" + same,
          kWarning},
     };
+    for (const std::wstring& destination :
+         {charlie, charlie + L"\\deeper", charlie + L"\\deeper\\new", shortCharlie + L"\\new\\tail",
+          shouted + L"/deeper", L"\\\\?\\" + charlie + L"\\deeper", letter.Root() + L"new",
+          Path(L"elsewhere\\link\\new"), Path(L"elsewhere\\up\\charlie\\deeper\\new")})
+        cases.push_back({m_selection, destination, intoItself, kWarning});
     for (const auto& refused : cases) {
-        SCOPED_TRACE(testing::PrintToString(refused.message));
+        SCOPED_TRACE(testing::PrintToString(refused.destination + L": " + refused.message));
         DialogAnswerer shell(IDYES);
         MessageBoxRecorder boxes(IDYES);
         EXPECT_FALSE(Send(refused.sources, refused.destination, kAsking).sent);
@@ -201,6 +187,7 @@ TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
         EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
         EXPECT_EQ(FilesUnder(dest), Files());
         EXPECT_EQ(BytesOf(same), "other");
+        EXPECT_FALSE(fs::exists(charlie + L"\\new"));
     }
 }
 
