@@ -110,10 +110,11 @@ protected:
 
 // Opened from the menu on the dialog's values; a number outside 0 to 10 is refused;
 // Apply makes the page's values the dialog's, which Set Defaults then returns to.
-TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTenAndApplies)
+TEST_F(OptionsSheetTest, ItRefusesANumberOutsideZeroToTenAndAnAddTooManyOpensTheFavouritesToOrganize)
 {
     WriteSetting(L"FAVS", 4);
     WriteSetting(L"CHECK", 0);
+    const std::vector<Favorite> stored = StoreOneTwoThree();
     StartDialog();
     WithSheet([&] {
         EXPECT_EQ(ActivePage(), 0);
@@ -142,6 +143,7 @@ TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTen
         }
         ShowPage(1); // nor can the page be left with it
         EXPECT_EQ(ActivePage(), 0);
+        ExpectOneBox(L"Please enter an integer between 0 and 10.");
         Type(IDC_FAVORITE_COUNT, L" 0 ");
         Mnemonic(L's');
         Press(PSBTN_APPLYNOW);
@@ -160,14 +162,8 @@ TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTen
     }, ID_VIEW_OPTIONS, 0);
     EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
     EXPECT_TRUE(m_dialog->SizeFolders());
-}
-
-// Lowering the number keeps every favourite and refuses the next add, which opens the
-// favourites: Up and Down go round the ends; Delete and Clear ask first.
-TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndAreDeletedOnlyWhenConfirmed)
-{
-    const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
+    // Lowering the number keeps every favourite and refuses the next add, which opens the
+    // favourites: Up and Down go round the ends; Delete and Clear ask first.
     WithSheet([&] {
         Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
         Press(PSBTN_OK);
