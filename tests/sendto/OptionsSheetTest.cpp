@@ -178,12 +178,7 @@ TEST_F(OptionsSheetTest, ItRefusesANumberOutsideZeroToTenAndAnAddTooManyOpensThe
         Push(IDC_MOVE_UP); // nothing selected: nothing moves
         EXPECT_EQ(ListRows(), (Names{L"one", L"two", L"three"}));
         EXPECT_FALSE(ApplyEnabled());
-        const struct {
-            int select;
-            wchar_t mnemonic; // u: Up, d: Down
-            Names rows;
-            int selected;
-        } moves[] = {
+        const struct { int select; wchar_t mnemonic; Names rows; int selected; } moves[] = { // u: Up, d: Down
             {0, L'u', {L"two", L"three", L"one"}, 2}, // the first goes to the end
             {2, L'd', {L"one", L"two", L"three"}, 0}, // the last goes to the top
             {0, L'd', {L"two", L"one", L"three"}, 1}, {2, L'u', {L"two", L"three", L"one"}, 1},
@@ -218,11 +213,7 @@ TEST_F(OptionsSheetTest, ItRefusesANumberOutsideZeroToTenAndAnAddTooManyOpensThe
         Press(PSBTN_APPLYNOW);
         EXPECT_EQ(m_dialog->Settings().favorites, moved);
         m_boxes.answer = IDOK;
-        const struct {
-            int select;
-            Names rows;
-            int selected;
-        } deletes[] = {
+        const struct { int select; Names rows; int selected; } deletes[] = {
             {2, {L"three", L"one"}, 1}, // the last: the new last is selected
             {0, {L"one"}, 0},           // the next one takes its place
             {-1, {L"one"}, 0},          // nothing selected: nothing goes, the first is selected

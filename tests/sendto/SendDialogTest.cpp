@@ -37,7 +37,7 @@ std::wstring MakeBusyTree(const TempDir& temp)
     return (temp.Path() / L"busy").wstring();
 }
 
-TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAsked)
+TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAskedAndANameEndingInADotIsRefused)
 {
     const std::wstring first = m_temp.MakeFile(L"first.txt", std::string(1500, 'x'));
     const std::wstring folder = m_temp.MakeFolder(L"folder");
@@ -69,6 +69,24 @@ TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAsked)
     Click(IDCANCEL);
     EXPECT_FALSE(m_dialog->IsSizing());
     EXPECT_FALSE(::IsWindowVisible(Dialog()));
+    // "report." beside "report", as a Linux drive holds them: listed as it is, and since the
+    // shell cannot take its name, the send names it and touches neither.
+    TearDown();
+    const std::wstring plain = m_temp.MakeFile(L"report", "plain");
+    const std::wstring dotted = m_temp.Path().wstring() + L"\\report.";
+    ASSERT_TRUE(RunOnLinux(m_temp.Path().wstring(), "/bin/sh", L"-c \"printf dotted > report.\"",
+                           [&] { return fs::exists(L"\\\\?\\" + dotted); }));
+    const std::wstring target = m_temp.MakeFolder(L"target");
+    Start({dotted}, target);
+    EXPECT_EQ(Rows(), (Texts{Row(L"report.", 6)}));
+    Click(IDC_COPY_MOVE);
+    Click(IDOK);
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text,
+              L"Nothing was sent. The shell cannot copy or move an item whose name ends in a dot or a space:\n" + dotted);
+    EXPECT_TRUE(fs::is_empty(target));
+    EXPECT_EQ(fs::file_size(plain), 5u);
+    EXPECT_EQ(fs::file_size(L"\\\\?\\" + dotted), 6u);
 }
 
 // Exactly enough is enough, one byte short is not. The drive is a 1 MB file
@@ -93,27 +111,6 @@ TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
         TearDown();
         SetUp();
     }
-}
-
-// "report." beside "report", as a Linux drive holds them: listed as it is, and since the
-// shell cannot take its name, the send names it and touches neither.
-TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
-{
-    const std::wstring plain = m_temp.MakeFile(L"report", "plain");
-    const std::wstring folder = m_temp.Path().wstring(), dotted = folder + L"\\report.";
-    ASSERT_TRUE(RunOnLinux(folder, "/bin/sh", L"-c \"printf dotted > report.\"",
-                           [&] { return fs::exists(L"\\\\?\\" + dotted); }));
-    const std::wstring target = m_temp.MakeFolder(L"target");
-    Start({dotted}, target);
-    EXPECT_EQ(Rows(), (Texts{Row(L"report.", 6)}));
-    Click(IDC_COPY_MOVE);
-    Click(IDOK);
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text,
-              L"Nothing was sent. The shell cannot copy or move an item whose name ends in a dot or a space:\n" + dotted);
-    EXPECT_TRUE(fs::is_empty(target));
-    EXPECT_EQ(fs::file_size(plain), 5u);
-    EXPECT_EQ(fs::file_size(L"\\\\?\\" + dotted), 6u);
 }
 
 // Send needs a full path on a drive with room; the start-up browse and a favourite give one
@@ -223,48 +220,9 @@ TEST_F(LarkwayTest, AMoveSentWhileSizingWaitsForEveryItem)
     EXPECT_FALSE(SendEnabled());
 }
 
-// Two windows at once each add a favourite (offered under its target's name, renamed) and
-// close in turn: the one that closes last keeps what the first saved.
-TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
-{
-    struct Run : CLarkwayApp {
-        void Exit() { ExitInstance(0); }
-    };
-    const std::wstring file = m_temp.MakeFile(L"a.txt");
-    std::vector<std::unique_ptr<Run>> runs;
-    std::vector<std::unique_ptr<CSendDialog>> windows;
-    for (const std::wstring name : {L"First", L"Second"}) {
-        const std::wstring target = m_temp.MakeFolder(name);
-        PutDropListOnClipboard({file});
-        runs.push_back(std::make_unique<Run>());
-        runs.back()->LoadProfile();
-        windows.push_back(std::make_unique<CSendDialog>(*runs.back()));
-        windows.back()->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
-        ASSERT_TRUE(windows.back()->Create(nullptr));
-        std::wstring offered;
-        DialogAnswerer answer([&](HWND dialog) {
-            offered = WindowText(::GetDlgItem(dialog, IDC_FAVORITE_NAME));
-            ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, name.c_str());
-            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        });
-        ::SendMessageW(windows.back()->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
-        PumpMessages();
-        ASSERT_EQ(answer.Asked(), 1);
-        EXPECT_EQ(offered, target);
-    }
-    for (size_t i = 0; i < runs.size(); ++i) {
-        windows[i]->DestroyWindow();
-        PumpMessages();
-        runs[i]->Exit();
-    }
-    EXPECT_EQ(Stored(L"AVAILABLE"), L"3");
-    EXPECT_EQ(Stored(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
-    EXPECT_EQ(Stored(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
-}
-
 // Larkway without a list of files on the clipboard says so and writes nothing; through the
 // launcher it takes the paths it is given and the launcher gives the user's clipboard back.
-TEST_F(LarkwayTest, WithoutASelectionLarkwaySaysSoAndTheLauncherHandsItThreePaths)
+TEST_F(LarkwayTest, WithoutASelectionLarkwaySaysSoTheLauncherHandsItPathsAndTwoWindowsShareFavourites)
 {
     const std::wstring a = m_temp.MakeFile(L"a.txt", "aaa"), b = m_temp.MakeFile(L"b.txt", "bb");
     const std::wstring folder = m_temp.MakeFolder(L"folder");
@@ -292,6 +250,38 @@ TEST_F(LarkwayTest, WithoutASelectionLarkwaySaysSoAndTheLauncherHandsItThreePath
     EXPECT_EQ(larkway.WaitForExit(), 0u);
     EXPECT_EQ(Stored(L"FAVS") + Stored(L"CHECK") + Stored(L"AVAILABLE"), L"611");
     EXPECT_EQ(Stored(L"FAV0").rfind(L"Windows Directory,", 0), 0u);
+    // Two windows at once each add a favourite (offered under its target's name, renamed) and
+    // close in turn: the one that closes last keeps what the first saved.
+    struct Run : CLarkwayApp {
+        void Exit() { ExitInstance(0); }
+    };
+    std::vector<std::unique_ptr<Run>> runs;
+    std::vector<std::unique_ptr<CSendDialog>> windows;
+    for (const std::wstring name : {L"First", L"Second"}) {
+        const std::wstring target = m_temp.MakeFolder(name);
+        PutDropListOnClipboard({a});
+        runs.push_back(std::make_unique<Run>());
+        runs.back()->LoadProfile();
+        windows.push_back(std::make_unique<CSendDialog>(*runs.back()));
+        windows.back()->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
+        ASSERT_TRUE(windows.back()->Create(nullptr));
+        DialogAnswerer answer([&](HWND dialog) {
+            EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_FAVORITE_NAME)), target);
+            ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, name.c_str());
+            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        ::SendMessageW(windows.back()->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
+        PumpMessages();
+        ASSERT_EQ(answer.Asked(), 1);
+    }
+    for (size_t i = 0; i < runs.size(); ++i) {
+        windows[i]->DestroyWindow();
+        PumpMessages();
+        runs[i]->Exit();
+    }
+    EXPECT_EQ(Stored(L"AVAILABLE"), L"3");
+    EXPECT_EQ(Stored(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
+    EXPECT_EQ(Stored(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
 }
 
 } // namespace

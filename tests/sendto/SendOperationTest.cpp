@@ -152,11 +152,7 @@ TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
     ASSERT_TRUE(letter.Made() && intoCharlie.Made() && aboveCharlie.Made());
     const std::wstring intoItself =
         L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:\n" + charlie;
-    struct Case {
-        std::vector<std::wstring> sources;
-        std::wstring destination, message;
-        UINT type;
-    };
+    struct Case { std::vector<std::wstring> sources; std::wstring destination, message; UINT type; };
     std::vector<Case> cases = {
         {m_selection, L"Q:\\", L"Invalid Drive", MB_OK}, // a drive root with no drive
         {m_selection, L"backup\\", L"Nothing was sent. backup is not a full folder path.", kWarning},

@@ -6,19 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <ostream>
 
 namespace larkway {
 
 using testing_support::ScratchProfile;
 using Values = std::map<std::wstring, ScratchProfile::Value>;
 using Favorites = std::vector<Favorite>;
-
-// Found by GoogleTest for failure messages.
-void PrintTo(const Favorite& favorite, std::ostream* out)
-{
-    *out << testing::PrintToString(favorite.name) << " -> " << testing::PrintToString(favorite.target);
-}
 
 namespace {
 const wchar_t kSection[] = L"Favorites";
@@ -83,19 +76,13 @@ TEST(Store, AnEntryIsSplitBeforeTheAbsolutePathAfterAComma)
 {
     const std::pair<const wchar_t*, Favorite> cases[] = {
         {L"Windows Directory,C:\\windows", {L"Windows Directory", L"C:\\windows"}},
-        {L"My, documents,C:\\Data", {L"My, documents", L"C:\\Data"}},
-        {L"Data,C:\\a,b", {L"Data", L"C:\\a,b"}},
-        {L"One, two,C:\\x,y,D:\\z", {L"One, two", L"C:\\x,y,D:\\z"}},
+        {L"My, documents,C:\\Data", {L"My, documents", L"C:\\Data"}}, {L"Data,C:\\a,b", {L"Data", L"C:\\a,b"}},
+        {L"One, two,C:\\x,y,D:\\z", {L"One, two", L"C:\\x,y,D:\\z"}}, {L"lower,c:\\low", {L"lower", L"c:\\low"}},
         {L"Share, net,\\\\server\\share,1", {L"Share, net", L"\\\\server\\share,1"}},
-        {L"lower,c:\\low", {L"lower", L"c:\\low"}},
-        {L",C:\\unnamed", {L"", L"C:\\unnamed"}},
-        {L"C:\\no name", {L"", L"C:\\no name"}},
+        {L",C:\\unnamed", {L"", L"C:\\unnamed"}}, {L"C:\\no name", {L"", L"C:\\no name"}},
         // Without an absolute path after any comma: the first comma.
-        {L"rel,a,b", {L"rel", L"a,b"}},
-        {L"not a drive,1:\\x,2", {L"not a drive", L"1:\\x,2"}},
-        {L"half a root,C:x", {L"half a root", L"C:x"}},
-        {L"name only,", {L"name only", L""}},
-        {L"", {L"", L""}},
+        {L"rel,a,b", {L"rel", L"a,b"}}, {L"not a drive,1:\\x,2", {L"not a drive", L"1:\\x,2"}},
+        {L"half a root,C:x", {L"half a root", L"C:x"}}, {L"name only,", {L"name only", L""}}, {L"", {L"", L""}},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(SplitFavorite(text), expected) << testing::PrintToString(text);
@@ -125,9 +112,7 @@ TEST(HostileValues, NoMoreEntriesThanFitBeforeTheSettingAndNumbersOutOfRangeOrOf
         EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, NumberedFavorites(loaded)) << available;
     }
     ScratchProfile numbers; // a profile of its own
-    const struct {
-        int favs, check, maxFavorites, sizeFolders;
-    } cases[] = {
+    const struct { int favs, check, maxFavorites, sizeFolders; } cases[] = {
         {-5, 7, 0, 1},       {99, -1, 10, 1}, {11, 0, 10, 0}, {INT_MIN, INT_MAX, 0, 1},
         {INT_MAX, 2, 10, 1}, {0, 1, 0, 1},    {10, 0, 10, 0}, {4, 1, 4, 1},
     };
