@@ -13,6 +13,7 @@ namespace {
 
 using namespace testing_support;
 using Names = std::vector<std::wstring>;
+namespace fs = std::filesystem;
 
 const int kApplyButton = 0x3021; // comctl32's id for the sheet's Apply button
 
@@ -237,72 +238,9 @@ TEST_F(OptionsSheetTest, ItRefusesANumberOutsideZeroToTenAndAnAddTooManyOpensThe
     EXPECT_TRUE(m_dialog->Settings().favorites.empty());
 }
 
-// Selecting a favourite shows it, one whose target exists taken again as if typed; a name
-// is taken as typed unless the registry would read it back cut at a comma.
-TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIsNotTaken)
-{
-    const std::wstring here = m_temp.MakeFolder(L"here");
-    WriteFavorites({L"here," + here, L"gone,C:\\no such folder", L"three,C:\\"});
-    StartDialog();
-    WithSheet([&] {
-        ShowPage(1);
-        EXPECT_FALSE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
-        SelectRow(1);
-        EXPECT_EQ(PageText(IDC_FAVORITE_NAME), L"gone");
-        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), L"C:\\no such folder");
-        EXPECT_TRUE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
-        EXPECT_FALSE(ApplyEnabled());
-        SelectRow(0);
-        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), here);
-        EXPECT_TRUE(ApplyEnabled());
-        SelectRow(1);
-        for (const wchar_t* name : {L"x,C:\\y", L"x,\\\\server\\share"}) {
-            Type(IDC_FAVORITE_NAME, name);
-            EXPECT_EQ(ListRows(), (Names{L"here", L"gone", L"three"}));
-        }
-        Type(IDC_FAVORITE_NAME, L"a, b");
-        EXPECT_EQ(ListRows(), (Names{L"here", L"a, b", L"three"}));
-        EXPECT_EQ(SelectedRow(), 1);
-        SelectRow(0);
-        Type(IDC_FAVORITE_NAME, L"");
-        Press(PSBTN_APPLYNOW);
-        EXPECT_EQ(m_dialog->Settings().favorites.front().name, L"");
-        Type(IDC_FAVORITE_NAME, L"changed");
-        // The tip of the row under the pointer shows its target; below the rows there is none.
-        const auto tipAt = [&](int row) {
-            RECT label{};
-            ::GetClientRect(List(), &label);
-            label.left = label.right - 2;
-            label.top = label.bottom - 4;
-            if (row >= 0)
-                ListView_GetItemRect(List(), row, &label, LVIR_LABEL);
-            MoveMouseTo(List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
-            wchar_t text[1024] = L"";
-            TTTOOLINFOW info{};
-            info.cbSize = sizeof(info);
-            info.hwnd = Page();
-            info.uId = reinterpret_cast<UINT_PTR>(List());
-            info.lpszText = text;
-            HWND tip = nullptr;
-            while ((tip = ::FindWindowExW(HWND_DESKTOP, tip, TOOLTIPS_CLASSW, nullptr)) && !*text)
-                ::SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
-            return std::wstring(text);
-        };
-        EXPECT_EQ(tipAt(0), here);
-        EXPECT_EQ(tipAt(1), L"C:\\no such folder");
-        EXPECT_EQ(tipAt(-1), L"");
-        Push(IDC_MOVE_DOWN); // the rows under the pointer are others now
-        EXPECT_EQ(tipAt(0), L"C:\\no such folder");
-        ::SetFocus(PageItem(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
-        Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(m_dialog->Settings().favorites,
-              (std::vector<Favorite>{{L"", here}, {L"a, b", L"C:\\no such folder"}, {L"three", L"C:\\"}}));
-}
-
 // The target takes only an existing folder's full path; applied changes reach the dialog
 // at once, cancelled ones do not; a favourite's Browse picks a folder by its target.
-TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachTheDialog)
+TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAChangedNameTooAndAppliedChangesReachTheDialog)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
     const std::wstring one = stored[0].target, two = stored[1].target, file = m_temp.MakeFile(L"file.txt");
@@ -393,6 +331,62 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
     EXPECT_TRUE(m_dialog->SizeFolders());
     Click(ID_FAVORITE_FIRST + 1, 0);
     EXPECT_EQ(Text(IDC_DESTINATION), elsewhere);
+    // Selecting a favourite shows it, one whose target exists taken again as if typed; a name
+    // is taken as typed unless the registry would read it back cut at a comma.
+    fs::remove(two);
+    WithSheet([&] {
+        ShowPage(1);
+        EXPECT_FALSE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        SelectRow(0);
+        EXPECT_EQ(PageText(IDC_FAVORITE_NAME), L"deux");
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), two);
+        EXPECT_TRUE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        EXPECT_FALSE(ApplyEnabled());
+        SelectRow(1);
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), elsewhere);
+        EXPECT_TRUE(ApplyEnabled());
+        for (const wchar_t* name : {L"x,C:\\y", L"x,\\\\server\\share"}) {
+            Type(IDC_FAVORITE_NAME, name);
+            EXPECT_EQ(ListRows(), (Names{L"deux", L"three", L"one"}));
+        }
+        Type(IDC_FAVORITE_NAME, L"a, b");
+        EXPECT_EQ(ListRows(), (Names{L"deux", L"a, b", L"one"}));
+        EXPECT_EQ(SelectedRow(), 1);
+        SelectRow(0);
+        Type(IDC_FAVORITE_NAME, L"");
+        Press(PSBTN_APPLYNOW);
+        EXPECT_EQ(m_dialog->Settings().favorites.front().name, L"");
+        Type(IDC_FAVORITE_NAME, L"changed");
+        // The tip of the row under the pointer shows its target; below the rows there is none.
+        const auto tipAt = [&](int row) {
+            RECT label{};
+            ::GetClientRect(List(), &label);
+            label.left = label.right - 2;
+            label.top = label.bottom - 4;
+            if (row >= 0)
+                ListView_GetItemRect(List(), row, &label, LVIR_LABEL);
+            MoveMouseTo(List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+            wchar_t text[1024] = L"";
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof(info);
+            info.hwnd = Page();
+            info.uId = reinterpret_cast<UINT_PTR>(List());
+            info.lpszText = text;
+            HWND tip = nullptr;
+            while ((tip = ::FindWindowExW(HWND_DESKTOP, tip, TOOLTIPS_CLASSW, nullptr)) && !*text)
+                ::SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+            return std::wstring(text);
+        };
+        EXPECT_EQ(tipAt(0), two);
+        EXPECT_EQ(tipAt(1), elsewhere);
+        EXPECT_EQ(tipAt(-1), L"");
+        Push(IDC_MOVE_DOWN); // the rows under the pointer are others now
+        EXPECT_EQ(tipAt(0), elsewhere);
+        ::SetFocus(PageItem(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(m_dialog->Settings().favorites,
+              (std::vector<Favorite>{{L"", two}, {L"a, b", elsewhere}, {L"one", longFolder}}));
 }
 
 } // namespace
