@@ -254,30 +254,28 @@ TEST_F(LarkwayTest, WithoutASelectionLarkwaySaysSoTheLauncherHandsItPathsAndTwoW
     // close in turn: the one that closes last keeps what the first saved.
     struct Run : CLarkwayApp {
         void Exit() { ExitInstance(0); }
-    };
-    std::vector<std::unique_ptr<Run>> runs;
-    std::vector<std::unique_ptr<CSendDialog>> windows;
-    for (const std::wstring name : {L"First", L"Second"}) {
-        const std::wstring target = m_temp.MakeFolder(name);
+    } runs[2];
+    std::unique_ptr<CSendDialog> windows[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::wstring name = i ? L"Second" : L"First", target = m_temp.MakeFolder(name);
         PutDropListOnClipboard({a});
-        runs.push_back(std::make_unique<Run>());
-        runs.back()->LoadProfile();
-        windows.push_back(std::make_unique<CSendDialog>(*runs.back()));
-        windows.back()->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
-        ASSERT_TRUE(windows.back()->Create(nullptr));
+        runs[i].LoadProfile();
+        windows[i] = std::make_unique<CSendDialog>(runs[i]);
+        windows[i]->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
+        ASSERT_TRUE(windows[i]->Create(nullptr));
         DialogAnswerer answer([&](HWND dialog) {
             EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_FAVORITE_NAME)), target);
             ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, name.c_str());
             ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
-        ::SendMessageW(windows.back()->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
+        ::SendMessageW(windows[i]->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
         PumpMessages();
         ASSERT_EQ(answer.Asked(), 1);
     }
-    for (size_t i = 0; i < runs.size(); ++i) {
+    for (int i = 0; i < 2; ++i) {
         windows[i]->DestroyWindow();
         PumpMessages();
-        runs[i]->Exit();
+        runs[i].Exit();
     }
     EXPECT_EQ(Stored(L"AVAILABLE"), L"3");
     EXPECT_EQ(Stored(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());

@@ -61,11 +61,9 @@ class SendOperationTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
-        m_selection = {m_temp.MakeFile(L"src\\alpha.txt", "alpha bytes"),
-                       m_temp.MakeFile(L"src\\\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)),
-                       m_temp.MakeFolder(L"src\\charlie")};
-        m_temp.MakeFile(L"src\\charlie\\inner.txt", "inner");
-        m_temp.MakeFile(L"src\\charlie\\deeper\\delta.txt", "delta");
+        for (const auto& [name, bytes] : m_files)
+            m_temp.MakeFile(L"src\\" + name, bytes);
+        m_selection = {Path(L"src\\alpha.txt"), Path(L"src\\\u00e9t\u00e9 \u65e5.dat"), Path(L"src\\charlie")};
     }
     std::wstring Path(const std::wstring& relative) const { return (m_temp.Path() / relative).wstring(); }
     SendOutcome Send(const std::vector<std::wstring>& sources, const std::wstring& destination,
@@ -74,10 +72,8 @@ protected:
         return CSendOperation(flags).Send(nullptr, sources, destination, m_move);
     }
     const bool m_move = GetParam();
-    const Files m_files = {{L"alpha.txt", "alpha bytes"},
-                           {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)},
-                           {L"charlie\\inner.txt", "inner"},
-                           {L"charlie\\deeper\\delta.txt", "delta"}};
+    const Files m_files = {{L"alpha.txt", "alpha bytes"}, {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)},
+                           {L"charlie\\inner.txt", "inner"}, {L"charlie\\deeper\\delta.txt", "delta"}};
     TempDir m_temp;
     std::vector<std::wstring> m_selection;
 };
@@ -159,14 +155,11 @@ TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
         {m_selection, Path(L"src"),
          L"Nothing was sent. These items are already in " + Path(L"src") + L" and would be " +
              (m_move ? L"moved" : L"copied") + L" onto themselves:\n" + m_selection[0] + L"\n" + m_selection[1] +
-             L"\n" + m_selection[2],
-         kWarning},
+             L"\n" + m_selection[2], kWarning},
         {{m_selection[0], gone}, dest, L"Nothing was sent. These items no longer exist:\n" + gone, kWarning},
         {{m_selection[0], m_selection[2], same}, dest,
          L"Nothing was sent. These items have the same name and would replace each other in " + dest + L":\n" +
-             m_selection[0] + L"\n" + same,
-         kWarning},
-    };
+             m_selection[0] + L"\n" + same, kWarning}};
     for (const std::wstring& destination :
          {charlie, charlie + L"\\deeper", charlie + L"\\deeper\\new", shortCharlie + L"\\new\\tail",
           shouted + L"/deeper", L"\\\\?\\" + charlie + L"\\deeper", letter.Root() + L"new",
@@ -184,28 +177,6 @@ TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
         EXPECT_EQ(FilesUnder(dest), Files());
         EXPECT_EQ(BytesOf(same), "other");
         EXPECT_FALSE(fs::exists(charlie + L"\\new"));
-    }
-}
-
-// A file already at the destination: the shell asks; the answer decides what arrived, and
-// the old file is not this send's to take away.
-TEST(ArrivalTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
-{
-    TempDir temp;
-    const std::wstring source = temp.MakeFile(L"src\\alpha.txt", "alpha bytes");
-    const std::wstring dest = temp.MakeFolder(L"dest");
-    const std::wstring old = temp.MakeFile(L"dest\\alpha.txt", "OLD bytes!!"); // as long as the source
-    // Older than the source, as a file left from earlier work is.
-    fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 365));
-    const std::tuple<int, Texts, std::string> answers[] = {{IDNO, NotArrived(dest, source), "OLD bytes!!"},
-                                                            {IDYES, {}, "alpha bytes"}};
-    for (const auto& [answer, message, bytes] : answers) {
-        DialogAnswerer shell(answer);
-        MessageBoxRecorder boxes;
-        EXPECT_TRUE(CSendOperation(kAsking).Send(nullptr, {source}, dest, false).sent);
-        EXPECT_EQ(shell.Asked(), 1);
-        EXPECT_EQ(Shown(boxes), message);
-        EXPECT_EQ(BytesOf(old), bytes);
     }
 }
 
@@ -279,7 +250,7 @@ TEST(SendRefusalTest, FileTooLargeForAFatDestinationIsNamed)
 
 // A link is sent as what it leads to; a cut-off copy's clean-up takes a folder away whole,
 // read-only files and all, and a link inside as a link, not what it leads to.
-TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALink)
+TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALinkAndAFileThereBeforeCountsWhenReplaced)
 {
     TempDir temp;
     temp.MakeFile(L"real\\linked.txt", "linked");
@@ -298,6 +269,23 @@ TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALink)
     EXPECT_EQ(FilesUnder(dest), (Files{{L"shortcut\\linked.txt", "linked"}}));
     RemoveItem(root + L"\\charlie");
     EXPECT_EQ(BytesOf(root + L"\\real\\linked.txt"), "linked");
+    // A file already at the destination: the shell asks; the answer decides what arrived, and
+    // the old file is not this send's to take away.
+    const std::wstring source = temp.MakeFile(L"alpha.txt", "alpha bytes");
+    const std::wstring there = temp.MakeFolder(L"there");
+    const std::wstring old = temp.MakeFile(L"there\\alpha.txt", "OLD bytes!!"); // as long as the source
+    // Older than the source, as a file left from earlier work is.
+    fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 365));
+    const std::tuple<int, Texts, std::string> answers[] = {{IDNO, NotArrived(there, source), "OLD bytes!!"},
+                                                            {IDYES, {}, "alpha bytes"}};
+    for (const auto& [answer, message, bytes] : answers) {
+        DialogAnswerer shell(answer);
+        MessageBoxRecorder boxes;
+        EXPECT_TRUE(CSendOperation(kAsking).Send(nullptr, {source}, there, false).sent);
+        EXPECT_EQ(shell.Asked(), 1);
+        EXPECT_EQ(Shown(boxes), message);
+        EXPECT_EQ(BytesOf(old), bytes);
+    }
 }
 
 } // namespace

@@ -38,10 +38,8 @@ TEST(Store, AvailableZeroIsSeededAndFavouritesComeBackAsSavedButOneWithoutATarge
     scratch.SetString(kSection, L"FAV1", L"Other,D:\\Other");
     scratch.SetDword(kSection, L"AVAILABLE", 0);
     SeedFavorites(scratch.Profile());
-    const Values seeded{{L"AVAILABLE", DWORD{1}},
-                        {L"FAV0", L"Windows Directory," + std::wstring(windows)},
-                        {L"FAV1", L"Other,D:\\Other"}};
-    EXPECT_EQ(scratch.Values(kSection), seeded);
+    EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{1}}, {L"FAV1", L"Other,D:\\Other"},
+                                                {L"FAV0", L"Windows Directory," + std::wstring(windows)}}));
     scratch.SetString(kSection, L"FAV0", L"Mine,C:\\Mine");
     SeedFavorites(scratch.Profile());
     EXPECT_EQ(scratch.Values(kSection).at(L"FAV0"), ScratchProfile::Value(L"Mine,C:\\Mine"));
