@@ -37,7 +37,7 @@ std::wstring MakeBusyTree(const TempDir& temp)
     return (temp.Path() / L"busy").wstring();
 }
 
-TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAskedAndANameEndingInADotIsRefused)
+TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeADotEndedNameIsRefusedAndExactlyEnoughRoomIsEnough)
 {
     const std::wstring first = m_temp.MakeFile(L"first.txt", std::string(1500, 'x'));
     const std::wstring folder = m_temp.MakeFolder(L"folder");
@@ -87,12 +87,9 @@ TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAskedAnd
     EXPECT_TRUE(fs::is_empty(target));
     EXPECT_EQ(fs::file_size(plain), 5u);
     EXPECT_EQ(fs::file_size(L"\\\\?\\" + dotted), 6u);
-}
-
-// Exactly enough is enough, one byte short is not. The drive is a 1 MB file
-// system of its own, whose free space nothing else changes meanwhile.
-TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
-{
+    // Exactly enough is enough, one byte short is not. The drive is a 1 MB file system of its
+    // own, whose free space nothing else changes meanwhile.
+    TearDown();
     const std::wstring small = WindowsPath(TEST_DRIVES_DIR "/small");
     const DriveLetterLink drive(small, L'R', TEST_DRIVES_DIR "/r");
     ULARGE_INTEGER freeBytes{};

@@ -227,30 +227,9 @@ TEST_P(SendOperationTest, OnAFullDriveWhatDidNotArriveStaysAndTheCutOffCopyGoes)
 INSTANTIATE_TEST_SUITE_P(CopyAndMove, SendOperationTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Move" : "Copy"; });
 
-// No FAT drive can be made here: the decision is tested on its own, with the
-// file system's name given. A file of 4 GB is named even inside a folder.
-TEST(SendRefusalTest, FileTooLargeForAFatDestinationIsNamed)
-{
-    TempDir temp;
-    const std::wstring folder = temp.MakeFolder(L"films");
-    const std::wstring huge = temp.MakeFile(L"films\\deep\\huge.mkv"), fits = temp.MakeFile(L"fits.bin");
-    fs::resize_file(huge, 0x100000000ull);
-    fs::resize_file(fits, 0xFFFFFFFFull);
-    const std::wstring dest = temp.MakeFolder(L"stick");
-    const CArrivalCheck check({fits, folder}, dest);
-    const std::pair<const wchar_t*, bool> systems[] = {{L"FAT32", true}, {L"fat32", true}, {L"FAT", true},
-                                                        {L"NTFS", false}, {L"exFAT", false}, {L"", false}};
-    for (const auto& [system, refused] : systems)
-        EXPECT_EQ(RefusalText(check.Items(), dest, refused, system),
-                  refused ? L"Nothing was sent. " + dest + L" is on a " + system +
-                                L" drive, which cannot hold a file of 4 GB or more:\n" + huge
-                          : L"");
-    EXPECT_EQ(RefusalText(CArrivalCheck({fits}, dest).Items(), dest, false, L"FAT32"), L"");
-}
-
 // A link is sent as what it leads to; a cut-off copy's clean-up takes a folder away whole,
 // read-only files and all, and a link inside as a link, not what it leads to.
-TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALinkAndAFileThereBeforeCountsWhenReplaced)
+TEST(CheckTest, ALinkIsSentAsWhatItLeadsToAFileThereBeforeCountsWhenReplacedAndFatTakesNo4GBFile)
 {
     TempDir temp;
     temp.MakeFile(L"real\\linked.txt", "linked");
@@ -286,6 +265,22 @@ TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALinkAndAFileThereBefor
         EXPECT_EQ(Shown(boxes), message);
         EXPECT_EQ(BytesOf(old), bytes);
     }
+    // No FAT drive can be made here: the decision is tested on its own, with the file system's
+    // name given. A file of 4 GB is named even inside a folder.
+    const std::wstring folder = temp.MakeFolder(L"films");
+    const std::wstring huge = temp.MakeFile(L"films\\deep\\huge.mkv"), fits = temp.MakeFile(L"fits.bin");
+    fs::resize_file(huge, 0x100000000ull);
+    fs::resize_file(fits, 0xFFFFFFFFull);
+    const std::wstring stick = temp.MakeFolder(L"stick");
+    const CArrivalCheck check({fits, folder}, stick);
+    const std::pair<const wchar_t*, bool> systems[] = {{L"FAT32", true}, {L"fat32", true}, {L"FAT", true},
+                                                        {L"NTFS", false}, {L"exFAT", false}, {L"", false}};
+    for (const auto& [system, refused] : systems)
+        EXPECT_EQ(RefusalText(check.Items(), stick, refused, system),
+                  refused ? L"Nothing was sent. " + stick + L" is on a " + system +
+                                L" drive, which cannot hold a file of 4 GB or more:\n" + huge
+                          : L"");
+    EXPECT_EQ(RefusalText(CArrivalCheck({fits}, stick).Items(), stick, false, L"FAT32"), L"");
 }
 
 } // namespace
