@@ -1,5 +1,4 @@
-// Larkway with the keyboard alone, and at the DPI of the run (tests/CMakeLists.txt
-// runs the DpiTest cases at 96 and again at 144 DPI).
+// Larkway with the keyboard alone, and at the DPI of the run (DpiTest runs at 96 and 144 DPI).
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "controls/AboutPage.h"

@@ -1,5 +1,4 @@
-// The options sheet over a real send dialog, driven with the messages the user's
-// actions send, and read back from its controls and from the send dialog.
+// The options sheet over a real send dialog, driven as the user drives it, read from its controls.
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "framework/LongPath.h"
@@ -73,7 +72,6 @@ protected:
         WriteFavorites(entries);
         return favorites;
     }
-    void StartDialog() { Start({m_temp.MakeFile(L"item.txt")}); }
     // Gives the send dialog a command (Options, from the menu with code 0; Add To Favorites) and
     // lets use act on the sheet it opens; a sheet use leaves up is cancelled.
     void WithSheet(const std::function<void()>& use, int command = ID_VIEW_OPTIONS, WORD code = BN_CLICKED)
@@ -116,7 +114,7 @@ TEST_F(OptionsSheetTest, ItRefusesANumberOutsideZeroToTenAndAnAddTooManyOpensThe
     WriteSetting(L"FAVS", 4);
     WriteSetting(L"CHECK", 0);
     const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
+    Start({m_temp.MakeFile(L"item.txt")});
     WithSheet([&] {
         EXPECT_EQ(ActivePage(), 0);
         EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"4");
@@ -252,7 +250,7 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAChangedNameTooAndApplied
     }
     std::wstring slashes = one;
     std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-    StartDialog();
+    Start({m_temp.MakeFile(L"item.txt")});
     DialogAnswerer picker([&](HWND dialog) {
         // Wine's picker opens on the favourite's folder now and then only: its sibling is clicked.
         if (!::FindWindowExW(dialog, nullptr, L"Static", L"Select Favorite DIR"))

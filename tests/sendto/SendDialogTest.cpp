@@ -1,6 +1,5 @@
-// The send dialog: the selection listed with its sizes, the destination and
-// its free space, the favourites, copy or move; sizing on the worker while the
-// user works; Larkway.exe started through the launcher.
+// The send dialog: the selection and its sizes, the destination and its room, the favourites,
+// sizing while the user works; Larkway.exe started through the launcher.
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "common/FolderWalker.h"
@@ -168,8 +167,8 @@ TEST(SizingStopTest, AStopEndsTheWalkInsideTheFolder)
     EXPECT_EQ(MeasureItem(busy, true, [&stop] { return stop; }, [&stop] { stop = true; }), 0u);
 }
 
-// The walk's listing of any folder named "busy" waits until the test lets it go (or 30 s pass).
-// The events are never closed: an abandoned walk may still wait on them.
+// The walk's listing of a folder named "busy" waits until let go (or 30 s); the events are never
+// closed: an abandoned walk may still wait on them.
 struct HeldBusyListing {
     static inline const HANDLE entered = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     static inline const HANDLE released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);

@@ -1,5 +1,4 @@
-// The send itself, as the shell carries it out: what arrives, what stays,
-// what is refused and what the user is told.
+// The send itself, as the shell carries it out: what arrives, what stays, what the user is told.
 #include "sendto/ArrivalCheck.h"
 #include "sendto/ItemTree.h"
 #include "sendto/SendOperation.h"
@@ -55,8 +54,7 @@ Texts NotArrived(const std::wstring& dest, const std::wstring& items)
     return {L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + items};
 }
 
-// Two files and a folder with nested files, as a typical selection; sent as a
-// copy or, with the parameter, as a move.
+// Two files and a folder with nested files; sent as a copy or, with the parameter, as a move.
 class SendOperationTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
@@ -126,10 +124,9 @@ TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWordAndAMissingFolderIsMa
     EXPECT_EQ(fs::exists(one[0]), !m_move);
 }
 
-// Each refusal says why in one message, asks nothing (the shell neither: under Wine a move
-// of two same-named items replaces the first unasked) and leaves every item where it was.
-// However the destination is written, a folder is never sent into itself: the shell would
-// nest copies until the path is too long, then write into the current folder.
+// Each refusal says why in one message, asks nothing (under Wine a move of two same-named items
+// replaces the first unasked) and leaves every item where it was; a folder is never sent into
+// itself however the destination is written (the shell would nest copies).
 TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
 {
     const std::wstring dest = m_temp.MakeFolder(L"dest");

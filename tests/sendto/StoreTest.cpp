@@ -1,5 +1,4 @@
-// Settings and favourites in the registry: as saved, as seeded, and as
-// anyone may have edited them.
+// Settings and favourites in the registry: as saved, as seeded, as anyone may have edited them.
 #include "sendto/FavoritesStore.h"
 #include "tests/support/ScratchProfile.h"
 
@@ -58,16 +57,12 @@ TEST(Store, AvailableZeroIsSeededAndFavouritesComeBackAsSavedButOneWithoutATarge
     EXPECT_EQ(loaded.maxFavorites, 8);
     EXPECT_EQ(loaded.sizeFolders, 0);
     EXPECT_EQ(loaded.favorites, settings.favorites);
-    for (const wchar_t* entry1 : {L"", L"Name only,", static_cast<const wchar_t*>(nullptr)}) {
-        SCOPED_TRACE(testing::PrintToString(entry1 ? entry1 : L"(missing)"));
-        ScratchProfile entries;
-        entries.SetString(kSection, L"FAV0", L"A,C:\\A");
-        if (entry1)
-            entries.SetString(kSection, L"FAV1", entry1);
-        entries.SetString(kSection, L"FAV2", L"B,C:\\B");
-        entries.SetDword(kSection, L"AVAILABLE", 3);
-        EXPECT_EQ(LoadSettings(entries.Profile()).favorites, (Favorites{{L"A", L"C:\\A"}, {L"B", L"C:\\B"}}));
-    }
+    ScratchProfile entries; // FAV3 missing
+    for (const auto& [name, entry] : {std::pair{L"FAV0", L"A,C:\\A"}, {L"FAV1", L""}, {L"FAV2", L"Name only,"},
+                                      {L"FAV4", L"B,C:\\B"}})
+        entries.SetString(kSection, name, entry);
+    entries.SetDword(kSection, L"AVAILABLE", 5);
+    EXPECT_EQ(LoadSettings(entries.Profile()).favorites, (Favorites{{L"A", L"C:\\A"}, {L"B", L"C:\\B"}}));
 }
 
 TEST(Store, AnEntryIsSplitBeforeTheAbsolutePathAfterAComma)
