@@ -70,8 +70,9 @@ protected:
         return CSendOperation(flags).Send(nullptr, sources, destination, m_move);
     }
     const bool m_move = GetParam();
-    const Files m_files = {{L"alpha.txt", "alpha bytes"}, {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)},
-                           {L"charlie\\inner.txt", "inner"}, {L"charlie\\deeper\\delta.txt", "delta"}};
+    const Files m_files = {{L"alpha.txt", "alpha bytes"}, {L"charlie\\inner.txt", "inner"},
+                           {L"charlie\\deeper\\delta.txt", "delta"},
+                           {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)}};
     TempDir m_temp;
     std::vector<std::wstring> m_selection;
 };

@@ -70,12 +70,13 @@ TEST(Store, AnEntryIsSplitBeforeTheAbsolutePathAfterAComma)
     const std::pair<const wchar_t*, Favorite> cases[] = {
         {L"Windows Directory,C:\\windows", {L"Windows Directory", L"C:\\windows"}},
         {L"My, documents,C:\\Data", {L"My, documents", L"C:\\Data"}}, {L"Data,C:\\a,b", {L"Data", L"C:\\a,b"}},
-        {L"One, two,C:\\x,y,D:\\z", {L"One, two", L"C:\\x,y,D:\\z"}}, {L"lower,c:\\low", {L"lower", L"c:\\low"}},
+        {L"One, two,C:\\x,y,D:\\z", {L"One, two", L"C:\\x,y,D:\\z"}}, {L"", {L"", L""}},
+        {L"lower,c:\\low", {L"lower", L"c:\\low"}}, {L"name only,", {L"name only", L""}},
         {L"Share, net,\\\\server\\share,1", {L"Share, net", L"\\\\server\\share,1"}},
         {L",C:\\unnamed", {L"", L"C:\\unnamed"}}, {L"C:\\no name", {L"", L"C:\\no name"}},
         // Without an absolute path after any comma: the first comma.
         {L"rel,a,b", {L"rel", L"a,b"}}, {L"not a drive,1:\\x,2", {L"not a drive", L"1:\\x,2"}},
-        {L"half a root,C:x", {L"half a root", L"C:x"}}, {L"name only,", {L"name only", L""}}, {L"", {L"", L""}},
+        {L"half a root,C:x", {L"half a root", L"C:x"}},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(SplitFavorite(text), expected) << testing::PrintToString(text);
