@@ -1,5 +1,4 @@
-// Larkway with the keyboard alone, and at the DPI of the run (tests/CMakeLists.txt
-// runs the DpiTest cases at 96 and again at 144 DPI).
+// Larkway with the keyboard alone, and at the DPI of the run (DpiTest runs at 96 and 144 DPI).
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "controls/AboutPage.h"
@@ -87,11 +86,9 @@ TEST_F(LarkwayDpiTest, TextsFitAndIconsAndColumnsAreSizedForTheDpi)
     Start({L"C:\\windows\\win.ini"}, m_temp.MakeFolder(L"Destination"));
     EXPECT_EQ(::GetDpiForWindow(Dialog()), IntendedDpi());
     EXPECT_EQ(ClippedTexts(Dialog()), kNone);
-    EXPECT_EQ(IconButtonsNotSizedFor(Dialog(),
-                                     {IDC_FAVORITES, IDC_BROWSE, IDC_ADD_FAVORITE, ID_VIEW_OPTIONS, IDC_COPY_MOVE,
-                                      IDC_ABOUT_BUTTON, IDOK, IDCANCEL},
-                                     32),
-              kNone);
+    const std::vector<int> buttons{IDC_FAVORITES,  IDC_BROWSE,       IDC_ADD_FAVORITE, ID_VIEW_OPTIONS,
+                                   IDC_COPY_MOVE, IDC_ABOUT_BUTTON, IDOK,             IDCANCEL};
+    EXPECT_EQ(IconButtonsNotSizedFor(Dialog(), buttons, 32), kNone);
     for (int column = 0; column < 2; ++column)
         EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_ITEM_LIST), column), AtWindowDpi(Dialog(), 100)) << column;
     Click(IDC_COPY_MOVE);

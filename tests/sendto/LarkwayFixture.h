@@ -1,5 +1,4 @@
-// Runs Larkway's send dialog in-process, modeless, on a selection handed
-// over on the clipboard, with the profile under a clean registry key.
+// Larkway's send dialog in-process, modeless, on a selection on the clipboard, with a clean profile.
 #pragma once
 #include "common/FileIdentity.h"
 #include "sendto/LarkwayApp.h"

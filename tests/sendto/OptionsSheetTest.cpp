@@ -1,5 +1,4 @@
-// The options sheet over a real send dialog, driven with the messages the user's
-// actions send, and read back from its controls and from the send dialog.
+// The options sheet over a real send dialog, driven as the user drives it, read from its controls.
 #include "tests/sendto/LarkwayFixture.h"
 
 #include "framework/LongPath.h"
@@ -13,6 +12,7 @@ namespace {
 
 using namespace testing_support;
 using Names = std::vector<std::wstring>;
+namespace fs = std::filesystem;
 
 const int kApplyButton = 0x3021; // comctl32's id for the sheet's Apply button
 
@@ -72,7 +72,6 @@ protected:
         WriteFavorites(entries);
         return favorites;
     }
-    void StartDialog() { Start({m_temp.MakeFile(L"item.txt")}); }
     // Gives the send dialog a command (Options, from the menu with code 0; Add To Favorites) and
     // lets use act on the sheet it opens; a sheet use leaves up is cancelled.
     void WithSheet(const std::function<void()>& use, int command = ID_VIEW_OPTIONS, WORD code = BN_CLICKED)
@@ -110,11 +109,12 @@ protected:
 
 // Opened from the menu on the dialog's values; a number outside 0 to 10 is refused;
 // Apply makes the page's values the dialog's, which Set Defaults then returns to.
-TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTenAndApplies)
+TEST_F(OptionsSheetTest, ItRefusesANumberOutsideZeroToTenAndAnAddTooManyOpensTheFavouritesToOrganize)
 {
     WriteSetting(L"FAVS", 4);
     WriteSetting(L"CHECK", 0);
-    StartDialog();
+    const std::vector<Favorite> stored = StoreOneTwoThree();
+    Start({m_temp.MakeFile(L"item.txt")});
     WithSheet([&] {
         EXPECT_EQ(ActivePage(), 0);
         EXPECT_EQ(PageText(IDC_FAVORITE_COUNT), L"4");
@@ -142,6 +142,7 @@ TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTen
         }
         ShowPage(1); // nor can the page be left with it
         EXPECT_EQ(ActivePage(), 0);
+        ExpectOneBox(L"Please enter an integer between 0 and 10.");
         Type(IDC_FAVORITE_COUNT, L" 0 ");
         Mnemonic(L's');
         Press(PSBTN_APPLYNOW);
@@ -160,14 +161,8 @@ TEST_F(OptionsSheetTest, ItOpensOnTheDialogsValuesRefusesANumberOutsideZeroToTen
     }, ID_VIEW_OPTIONS, 0);
     EXPECT_EQ(m_dialog->Settings().maxFavorites, 0);
     EXPECT_TRUE(m_dialog->SizeFolders());
-}
-
-// Lowering the number keeps every favourite and refuses the next add, which opens the
-// favourites: Up and Down go round the ends; Delete and Clear ask first.
-TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndAreDeletedOnlyWhenConfirmed)
-{
-    const std::vector<Favorite> stored = StoreOneTwoThree();
-    StartDialog();
+    // Lowering the number keeps every favourite and refuses the next add, which opens the
+    // favourites: Up and Down go round the ends; Delete and Clear ask first.
     WithSheet([&] {
         Type(IDC_FAVORITE_COUNT, L"3"); // as many as there are: the next is one too many
         Press(PSBTN_OK);
@@ -182,12 +177,7 @@ TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndA
         Push(IDC_MOVE_UP); // nothing selected: nothing moves
         EXPECT_EQ(ListRows(), (Names{L"one", L"two", L"three"}));
         EXPECT_FALSE(ApplyEnabled());
-        const struct {
-            int select;
-            wchar_t mnemonic; // u: Up, d: Down
-            Names rows;
-            int selected;
-        } moves[] = {
+        const struct { int select; wchar_t mnemonic; Names rows; int selected; } moves[] = { // u: Up, d: Down
             {0, L'u', {L"two", L"three", L"one"}, 2}, // the first goes to the end
             {2, L'd', {L"one", L"two", L"three"}, 0}, // the last goes to the top
             {0, L'd', {L"two", L"one", L"three"}, 1}, {2, L'u', {L"two", L"three", L"one"}, 1},
@@ -222,11 +212,7 @@ TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndA
         Press(PSBTN_APPLYNOW);
         EXPECT_EQ(m_dialog->Settings().favorites, moved);
         m_boxes.answer = IDOK;
-        const struct {
-            int select;
-            Names rows;
-            int selected;
-        } deletes[] = {
+        const struct { int select; Names rows; int selected; } deletes[] = {
             {2, {L"three", L"one"}, 1}, // the last: the new last is selected
             {0, {L"one"}, 0},           // the next one takes its place
             {-1, {L"one"}, 0},          // nothing selected: nothing goes, the first is selected
@@ -250,72 +236,9 @@ TEST_F(OptionsSheetTest, AnAddTooManyOpensTheFavouritesWhichMoveRoundTheEndsAndA
     EXPECT_TRUE(m_dialog->Settings().favorites.empty());
 }
 
-// Selecting a favourite shows it, one whose target exists taken again as if typed; a name
-// is taken as typed unless the registry would read it back cut at a comma.
-TEST_F(OptionsSheetTest, ShowingAFavouriteRetakesItAndANameTheRegistryWouldCutIsNotTaken)
-{
-    const std::wstring here = m_temp.MakeFolder(L"here");
-    WriteFavorites({L"here," + here, L"gone,C:\\no such folder", L"three,C:\\"});
-    StartDialog();
-    WithSheet([&] {
-        ShowPage(1);
-        EXPECT_FALSE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
-        SelectRow(1);
-        EXPECT_EQ(PageText(IDC_FAVORITE_NAME), L"gone");
-        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), L"C:\\no such folder");
-        EXPECT_TRUE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
-        EXPECT_FALSE(ApplyEnabled());
-        SelectRow(0);
-        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), here);
-        EXPECT_TRUE(ApplyEnabled());
-        SelectRow(1);
-        for (const wchar_t* name : {L"x,C:\\y", L"x,\\\\server\\share"}) {
-            Type(IDC_FAVORITE_NAME, name);
-            EXPECT_EQ(ListRows(), (Names{L"here", L"gone", L"three"}));
-        }
-        Type(IDC_FAVORITE_NAME, L"a, b");
-        EXPECT_EQ(ListRows(), (Names{L"here", L"a, b", L"three"}));
-        EXPECT_EQ(SelectedRow(), 1);
-        SelectRow(0);
-        Type(IDC_FAVORITE_NAME, L"");
-        Press(PSBTN_APPLYNOW);
-        EXPECT_EQ(m_dialog->Settings().favorites.front().name, L"");
-        Type(IDC_FAVORITE_NAME, L"changed");
-        // The tip of the row under the pointer shows its target; below the rows there is none.
-        const auto tipAt = [&](int row) {
-            RECT label{};
-            ::GetClientRect(List(), &label);
-            label.left = label.right - 2;
-            label.top = label.bottom - 4;
-            if (row >= 0)
-                ListView_GetItemRect(List(), row, &label, LVIR_LABEL);
-            MoveMouseTo(List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
-            wchar_t text[1024] = L"";
-            TTTOOLINFOW info{};
-            info.cbSize = sizeof(info);
-            info.hwnd = Page();
-            info.uId = reinterpret_cast<UINT_PTR>(List());
-            info.lpszText = text;
-            HWND tip = nullptr;
-            while ((tip = ::FindWindowExW(HWND_DESKTOP, tip, TOOLTIPS_CLASSW, nullptr)) && !*text)
-                ::SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
-            return std::wstring(text);
-        };
-        EXPECT_EQ(tipAt(0), here);
-        EXPECT_EQ(tipAt(1), L"C:\\no such folder");
-        EXPECT_EQ(tipAt(-1), L"");
-        Push(IDC_MOVE_DOWN); // the rows under the pointer are others now
-        EXPECT_EQ(tipAt(0), L"C:\\no such folder");
-        ::SetFocus(PageItem(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
-        Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(m_dialog->Settings().favorites,
-              (std::vector<Favorite>{{L"", here}, {L"a, b", L"C:\\no such folder"}, {L"three", L"C:\\"}}));
-}
-
 // The target takes only an existing folder's full path; applied changes reach the dialog
 // at once, cancelled ones do not; a favourite's Browse picks a folder by its target.
-TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachTheDialog)
+TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAChangedNameTooAndAppliedChangesReachTheDialog)
 {
     const std::vector<Favorite> stored = StoreOneTwoThree();
     const std::wstring one = stored[0].target, two = stored[1].target, file = m_temp.MakeFile(L"file.txt");
@@ -327,7 +250,7 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
     }
     std::wstring slashes = one;
     std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-    StartDialog();
+    Start({m_temp.MakeFile(L"item.txt")});
     DialogAnswerer picker([&](HWND dialog) {
         // Wine's picker opens on the favourite's folder now and then only: its sibling is clicked.
         if (!::FindWindowExW(dialog, nullptr, L"Static", L"Select Favorite DIR"))
@@ -406,6 +329,62 @@ TEST_F(OptionsSheetTest, TheTargetTakesAnExistingFolderAndAppliedChangesReachThe
     EXPECT_TRUE(m_dialog->SizeFolders());
     Click(ID_FAVORITE_FIRST + 1, 0);
     EXPECT_EQ(Text(IDC_DESTINATION), elsewhere);
+    // Selecting a favourite shows it, one whose target exists taken again as if typed; a name
+    // is taken as typed unless the registry would read it back cut at a comma.
+    fs::remove(two);
+    WithSheet([&] {
+        ShowPage(1);
+        EXPECT_FALSE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        SelectRow(0);
+        EXPECT_EQ(PageText(IDC_FAVORITE_NAME), L"deux");
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), two);
+        EXPECT_TRUE(::IsWindowEnabled(PageItem(IDC_BROWSE_FAVORITE)));
+        EXPECT_FALSE(ApplyEnabled());
+        SelectRow(1);
+        EXPECT_EQ(PageText(IDC_FAVORITE_TARGET), elsewhere);
+        EXPECT_TRUE(ApplyEnabled());
+        for (const wchar_t* name : {L"x,C:\\y", L"x,\\\\server\\share"}) {
+            Type(IDC_FAVORITE_NAME, name);
+            EXPECT_EQ(ListRows(), (Names{L"deux", L"three", L"one"}));
+        }
+        Type(IDC_FAVORITE_NAME, L"a, b");
+        EXPECT_EQ(ListRows(), (Names{L"deux", L"a, b", L"one"}));
+        EXPECT_EQ(SelectedRow(), 1);
+        SelectRow(0);
+        Type(IDC_FAVORITE_NAME, L"");
+        Press(PSBTN_APPLYNOW);
+        EXPECT_EQ(m_dialog->Settings().favorites.front().name, L"");
+        Type(IDC_FAVORITE_NAME, L"changed");
+        // The tip of the row under the pointer shows its target; below the rows there is none.
+        const auto tipAt = [&](int row) {
+            RECT label{};
+            ::GetClientRect(List(), &label);
+            label.left = label.right - 2;
+            label.top = label.bottom - 4;
+            if (row >= 0)
+                ListView_GetItemRect(List(), row, &label, LVIR_LABEL);
+            MoveMouseTo(List(), POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+            wchar_t text[1024] = L"";
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof(info);
+            info.hwnd = Page();
+            info.uId = reinterpret_cast<UINT_PTR>(List());
+            info.lpszText = text;
+            HWND tip = nullptr;
+            while ((tip = ::FindWindowExW(HWND_DESKTOP, tip, TOOLTIPS_CLASSW, nullptr)) && !*text)
+                ::SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+            return std::wstring(text);
+        };
+        EXPECT_EQ(tipAt(0), two);
+        EXPECT_EQ(tipAt(1), elsewhere);
+        EXPECT_EQ(tipAt(-1), L"");
+        Push(IDC_MOVE_DOWN); // the rows under the pointer are others now
+        EXPECT_EQ(tipAt(0), elsewhere);
+        ::SetFocus(PageItem(IDC_FAVORITE_NAME)); // Escape in a page's edit is still Cancel
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(m_dialog->Settings().favorites,
+              (std::vector<Favorite>{{L"", two}, {L"a, b", elsewhere}, {L"one", longFolder}}));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-// The send dialog: the selection listed with its sizes, the destination and
-// its free space, the favourites, copy or move; sizing on the worker while the
-// user works; Larkway.exe started through the launcher.
+// The send dialog: the selection and its sizes, the destination and its room, the favourites,
+// sizing while the user works; Larkway.exe started through the launcher.
 #include "tests/sendto/LarkwayFixture.h"
 
+#include "common/FolderWalker.h"
 #include "framework/Handle.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "tests/support/HeldDrives.h"
@@ -27,7 +27,16 @@ bool ShowsDrive(const std::wstring& text, const std::wstring& root)
 
 using SendDialogTest = LarkwayTest;
 
-TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAsked)
+// A folder of 20 subfolders with 20 files of 10 bytes each: long enough to be busy with.
+std::wstring MakeBusyTree(const TempDir& temp)
+{
+    for (int folder = 0; folder < 20; ++folder)
+        for (int file = 0; file < 20; ++file)
+            temp.MakeFile(L"busy\\" + std::to_wstring(folder) + L"\\" + std::to_wstring(file) + L".bin", "0123456789");
+    return (temp.Path() / L"busy").wstring();
+}
+
+TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeADotEndedNameIsRefusedAndExactlyEnoughRoomIsEnough)
 {
     const std::wstring first = m_temp.MakeFile(L"first.txt", std::string(1500, 'x'));
     const std::wstring folder = m_temp.MakeFolder(L"folder");
@@ -54,12 +63,32 @@ TEST_F(SendDialogTest, EachItemGetsARowWithItsSizeAndFoldersAreSizedWhenAsked)
     Start({L"H:\\"}); // a drive root: a row without a name
     EXPECT_EQ(Rows(), (Texts{Row(L"", 0)}));
     EXPECT_EQ(Text(IDC_ITEMS_HEADER), L"H:\\");
-}
-
-// Exactly enough is enough, one byte short is not. The drive is a 1 MB file
-// system of its own, whose free space nothing else changes meanwhile.
-TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
-{
+    TearDown();
+    Start({MakeBusyTree(m_temp)}, std::nullopt, false); // closing stops the sizing at once
+    Click(IDCANCEL);
+    EXPECT_FALSE(m_dialog->IsSizing());
+    EXPECT_FALSE(::IsWindowVisible(Dialog()));
+    // "report." beside "report", as a Linux drive holds them: listed as it is, and since the
+    // shell cannot take its name, the send names it and touches neither.
+    TearDown();
+    const std::wstring plain = m_temp.MakeFile(L"report", "plain");
+    const std::wstring dotted = m_temp.Path().wstring() + L"\\report.";
+    ASSERT_TRUE(RunOnLinux(m_temp.Path().wstring(), "/bin/sh", L"-c \"printf dotted > report.\"",
+                           [&] { return fs::exists(L"\\\\?\\" + dotted); }));
+    const std::wstring target = m_temp.MakeFolder(L"target");
+    Start({dotted}, target);
+    EXPECT_EQ(Rows(), (Texts{Row(L"report.", 6)}));
+    Click(IDC_COPY_MOVE);
+    Click(IDOK);
+    ASSERT_EQ(m_boxes.shown.size(), 1u);
+    EXPECT_EQ(m_boxes.shown[0].text,
+              L"Nothing was sent. The shell cannot copy or move an item whose name ends in a dot or a space:\n" + dotted);
+    EXPECT_TRUE(fs::is_empty(target));
+    EXPECT_EQ(fs::file_size(plain), 5u);
+    EXPECT_EQ(fs::file_size(L"\\\\?\\" + dotted), 6u);
+    // Exactly enough is enough, one byte short is not. The drive is a 1 MB file system of its
+    // own, whose free space nothing else changes meanwhile.
+    TearDown();
     const std::wstring small = WindowsPath(TEST_DRIVES_DIR "/small");
     const DriveLetterLink drive(small, L'R', TEST_DRIVES_DIR "/r");
     ULARGE_INTEGER freeBytes{};
@@ -80,59 +109,9 @@ TEST_F(SendDialogTest, SendIsEnabledWhenTheFreeSpaceEqualsTheRequiredBytes)
     }
 }
 
-// The drive answers on a worker: an answer about a destination the user has
-// typed over since is dropped, and closing waits for no drive still asked.
-TEST_F(SendDialogTest, AnAnswerForATextTypedOverIsDroppedAndClosingWaitsForNoDrive)
-{
-    Start({m_temp.MakeFile(L"small.txt", "12345")});
-    const HeldDrives held({L"C:\\", L"H:\\", L"Y:\\"});
-    TypeDestination(L"C:\\", false);
-    ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
-    TypeDestination(L"H:\\", false);
-    // C:'s answer is posted before the worker turns to H:, which it holds.
-    held.LetGo(L"C:\\");
-    ASSERT_TRUE(held.WaitUntilAsked(L"H:\\"));
-    PumpMessages(); // C:'s answer, for a text typed over
-    EXPECT_TRUE(m_dialog->IsCheckingDestination());
-    EXPECT_EQ(Text(IDC_FREE_SPACE), L"");
-    EXPECT_FALSE(SendEnabled());
-    held.LetGo(L"H:\\");
-    WaitForDestinationCheck();
-    EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\"));
-    EXPECT_TRUE(SendEnabled());
-    TypeDestination(L"Y:\\", false);
-    ASSERT_TRUE(held.WaitUntilAsked(L"Y:\\"));
-    const int passed = held.Passed();
-    Click(IDCANCEL);
-    m_dialog->DestroyWindow();
-    m_dialog.reset();
-    EXPECT_EQ(held.Passed(), passed) << "closing waited for the drive";
-}
-
-// "report." beside "report", as a Linux drive holds them: listed as it is, and since the
-// shell cannot take its name, the send names it and touches neither.
-TEST_F(SendDialogTest, ANameEndingInADotIsListedAsItIsAndNeverTakenForAnother)
-{
-    const std::wstring plain = m_temp.MakeFile(L"report", "plain");
-    const std::wstring folder = m_temp.Path().wstring(), dotted = folder + L"\\report.";
-    ASSERT_TRUE(RunOnLinux(folder, "/bin/sh", L"-c \"printf dotted > report.\"",
-                           [&] { return fs::exists(L"\\\\?\\" + dotted); }));
-    const std::wstring target = m_temp.MakeFolder(L"target");
-    Start({dotted}, target);
-    EXPECT_EQ(Rows(), (Texts{Row(L"report.", 6)}));
-    Click(IDC_COPY_MOVE);
-    Click(IDOK);
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text,
-              L"Nothing was sent. The shell cannot copy or move an item whose name ends in a dot or a space:\n" + dotted);
-    EXPECT_TRUE(fs::is_empty(target));
-    EXPECT_EQ(fs::file_size(plain), 5u);
-    EXPECT_EQ(fs::file_size(L"\\\\?\\" + dotted), 6u);
-}
-
-// Send needs a full path on a drive with room; the start-up browse and a
-// favourite give one and have its drive measured.
-TEST_F(SendDialogTest, TheStartUpBrowseAndAFavouriteMeasureTheirDriveAndTheMenuListsTheLastFirst)
+// Send needs a full path on a drive with room; the start-up browse and a favourite give one
+// and have its drive measured.
+TEST_F(SendDialogTest, TheBrowseAndAFavouriteMeasureTheirDriveAndAnAnswerForATextTypedOverIsDropped)
 {
     WriteFavorites({L"One,C:\\one", L"Scratch,H:\\", L"A & B,C:\\ab"});
     Start({m_temp.MakeFile(L"small.txt", "12345")}, m_temp.Path().wstring());
@@ -151,41 +130,30 @@ TEST_F(SendDialogTest, TheStartUpBrowseAndAFavouriteMeasureTheirDriveAndTheMenuL
     EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
     EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\"));
     EXPECT_TRUE(SendEnabled());
-    Click(ID_FAVORITE_FIRST + 5, 0); // no such favourite: nothing happens
-    EXPECT_EQ(Text(IDC_DESTINATION), L"H:\\");
-}
-
-TEST_F(SendDialogTest, WithoutASelectionTheProgramSaysSoAndLeavesTheProfileAlone)
-{
-    PutTextOnClipboard(L"copied text, no files"); // no list of files to send
-    // A profile of an earlier run, with values this run would correct.
-    WriteSetting(L"FAVS", 99);
-    WriteFavorites({L"Mine,C:\\mine"});
-    CLarkwayApp app;
-    EXPECT_EQ(app.Main(), 0);
-    ASSERT_EQ(m_boxes.shown.size(), 1u);
-    EXPECT_EQ(m_boxes.shown[0].text, L"This Program Should be run only from the shell's Context menu");
-    EXPECT_EQ(Stored(L"FAVS"), L"99");
-    EXPECT_EQ(Stored(L"CHECK"), L"");
-}
-
-// A folder of 20 subfolders with 20 files of 10 bytes each: long enough to be busy with.
-std::wstring MakeBusyTree(const TempDir& temp)
-{
-    for (int folder = 0; folder < 20; ++folder)
-        for (int file = 0; file < 20; ++file)
-            temp.MakeFile(L"busy\\" + std::to_wstring(folder) + L"\\" + std::to_wstring(file) + L".bin", "0123456789");
-    return (temp.Path() / L"busy").wstring();
-}
-
-// The clipboard is given back before sizing; closing stops the worker at once.
-TEST_F(LarkwayTest, TheClipboardIsFreeWhileSizingRunsAndClosingStopsIt)
-{
-    Start({m_temp.MakeFile(L"first.txt", "1"), MakeBusyTree(m_temp)}, std::nullopt, false);
-    EXPECT_TRUE(fx::CClipboard().IsOpen());
+    // The drive answers on a worker: an answer about a destination typed over since is dropped,
+    // and closing waits for no drive still asked.
+    const HeldDrives held({L"C:\\", L"H:\\", L"Y:\\"});
+    TypeDestination(L"C:\\", false);
+    ASSERT_TRUE(held.WaitUntilAsked(L"C:\\"));
+    TypeDestination(L"H:\\", false);
+    // C:'s answer is posted before the worker turns to H:, which it holds.
+    held.LetGo(L"C:\\");
+    ASSERT_TRUE(held.WaitUntilAsked(L"H:\\"));
+    PumpMessages(); // C:'s answer, for a text typed over
+    EXPECT_TRUE(m_dialog->IsCheckingDestination());
+    EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\")); // as before C: was typed
+    EXPECT_FALSE(SendEnabled());
+    held.LetGo(L"H:\\");
+    WaitForDestinationCheck();
+    EXPECT_TRUE(ShowsDrive(Text(IDC_FREE_SPACE), L"H:\\"));
+    EXPECT_TRUE(SendEnabled());
+    TypeDestination(L"Y:\\", false);
+    ASSERT_TRUE(held.WaitUntilAsked(L"Y:\\"));
+    const int passed = held.Passed();
     Click(IDCANCEL);
-    EXPECT_FALSE(m_dialog->IsSizing());
-    EXPECT_FALSE(::IsWindowVisible(Dialog()));
+    m_dialog->DestroyWindow();
+    m_dialog.reset();
+    EXPECT_EQ(held.Passed(), passed) << "closing waited for the drive";
 }
 
 // A stop is honoured inside one big folder, not only before the next item:
@@ -199,71 +167,66 @@ TEST(SizingStopTest, AStopEndsTheWalkInsideTheFolder)
     EXPECT_EQ(MeasureItem(busy, true, [&stop] { return stop; }, [&stop] { stop = true; }), 0u);
 }
 
-// Send pressed while items are still being sized waits for the last of them:
-// a move takes every selected item, and then Send stays off for what is gone.
+// The walk's listing of a folder named "busy" waits until let go (or 30 s); the events are never
+// closed: an abandoned walk may still wait on them.
+struct HeldBusyListing {
+    static inline const HANDLE entered = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    static inline const HANDLE released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HeldBusyListing()
+    {
+        ::ResetEvent(entered);
+        ::ResetEvent(released);
+        CFolderWalker::SetListingDelay([](const std::wstring& folder) {
+            if (folder.ends_with(L"\\busy") && ::SetEvent(entered))
+                ::WaitForSingleObject(released, 30000);
+        });
+    }
+    ~HeldBusyListing() { LetGo(); }
+    void LetGo() const
+    {
+        ::SetEvent(released);
+        CFolderWalker::SetListingDelay(nullptr);
+    }
+};
+
+// The clipboard is given back before sizing; Send pressed while a folder is still being sized
+// waits for the last item: a move takes every selected item, and Send stays off for what is gone.
 TEST_F(LarkwayTest, AMoveSentWhileSizingWaitsForEveryItem)
 {
     const std::wstring first = m_temp.MakeFile(L"first.txt", "first");
     const std::wstring busy = MakeBusyTree(m_temp);
     const std::wstring target = m_temp.MakeFolder(L"target");
+    const HeldBusyListing held;
     Start({first, busy}, target, false);
-    // Nothing is pumped before Send: no item has been listed yet.
-    ::SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(IDC_COPY_MOVE, BN_CLICKED), 0);
+    ASSERT_TRUE(PumpUntil([] { return ::WaitForSingleObject(HeldBusyListing::entered, 0) == WAIT_OBJECT_0; }));
+    EXPECT_TRUE(fx::CClipboard().IsOpen()); // given back before sizing
+    WaitForDestinationCheck();
+    Click(IDC_COPY_MOVE);
     Click(IDOK);
+    ASSERT_TRUE(m_dialog->IsSizing());
+    held.LetGo();
     ASSERT_TRUE(PumpUntil([this] { return !m_dialog->IsSizing() && !m_dialog->SendWaitsForSizing(); }));
     PumpMessages();
     EXPECT_TRUE(m_boxes.shown.empty());
-    EXPECT_TRUE(std::filesystem::exists(target + L"\\first.txt"));
-    EXPECT_EQ(std::filesystem::file_size(target + L"\\busy\\19\\19.bin"), 10u);
-    EXPECT_FALSE(std::filesystem::exists(busy));
+    EXPECT_EQ(fs::file_size(target + L"\\first.txt"), 5u);
+    EXPECT_EQ(fs::file_size(target + L"\\busy\\19\\19.bin"), 10u);
+    EXPECT_FALSE(fs::exists(first));
+    EXPECT_FALSE(fs::exists(busy));
     EXPECT_TRUE(Rows().empty());
     EXPECT_FALSE(SendEnabled());
 }
 
-// Two windows at once each add a favourite (offered under its target's name, renamed) and
-// close in turn: the one that closes last keeps what the first saved.
-TEST_F(LarkwayTest, TwoWindowsClosedInTurnKeepEachOthersFavourites)
-{
-    struct Run : CLarkwayApp {
-        void Exit() { ExitInstance(0); }
-    };
-    const std::wstring file = m_temp.MakeFile(L"a.txt");
-    std::vector<std::unique_ptr<Run>> runs;
-    std::vector<std::unique_ptr<CSendDialog>> windows;
-    for (const std::wstring name : {L"First", L"Second"}) {
-        const std::wstring target = m_temp.MakeFolder(name);
-        PutDropListOnClipboard({file});
-        runs.push_back(std::make_unique<Run>());
-        runs.back()->LoadProfile();
-        windows.push_back(std::make_unique<CSendDialog>(*runs.back()));
-        windows.back()->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
-        ASSERT_TRUE(windows.back()->Create(nullptr));
-        std::wstring offered;
-        DialogAnswerer answer([&](HWND dialog) {
-            offered = WindowText(::GetDlgItem(dialog, IDC_FAVORITE_NAME));
-            ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, name.c_str());
-            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        });
-        ::SendMessageW(windows.back()->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
-        PumpMessages();
-        ASSERT_EQ(answer.Asked(), 1);
-        EXPECT_EQ(offered, target);
-    }
-    for (size_t i = 0; i < runs.size(); ++i) {
-        windows[i]->DestroyWindow();
-        PumpMessages();
-        runs[i]->Exit();
-    }
-    EXPECT_EQ(Stored(L"AVAILABLE"), L"3");
-    EXPECT_EQ(Stored(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
-    EXPECT_EQ(Stored(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
-}
-
-TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
+// Larkway without a list of files on the clipboard says so and writes nothing; through the
+// launcher it takes the paths it is given and the launcher gives the user's clipboard back.
+TEST_F(LarkwayTest, WithoutASelectionLarkwaySaysSoTheLauncherHandsItPathsAndTwoWindowsShareFavourites)
 {
     const std::wstring a = m_temp.MakeFile(L"a.txt", "aaa"), b = m_temp.MakeFile(L"b.txt", "bb");
     const std::wstring folder = m_temp.MakeFolder(L"folder");
     PutTextOnClipboard(L"the user's text");
+    EXPECT_EQ(CLarkwayApp().Main(), 0);
+    EXPECT_EQ(m_boxes.shown.size() == 1 ? m_boxes.shown[0].text : L"",
+              L"This Program Should be run only from the shell's Context menu");
+    EXPECT_EQ(Stored(L"FAVS") + Stored(L"CHECK"), L"");
     LaunchedProgram larkway(LARKWAY_EXE, {a, b, folder});
     ASSERT_TRUE(larkway.Started());
     HWND picker = larkway.WaitForWindow([] { // the start-up folder picker
@@ -276,7 +239,6 @@ TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
     ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
     HWND dialog = larkway.WaitForWindow(L"#32770", L"Larkway");
     ASSERT_NE(dialog, nullptr);
-    // Larkway took the selection; the launcher gave the user's text back.
     EXPECT_TRUE(larkway.WaitUntil([] { return ClipboardText() == L"the user's text"; }));
     HWND list = ::GetDlgItem(dialog, IDC_ITEM_LIST);
     EXPECT_NE(larkway.WaitForWindow([list] { return ListView_GetItemCount(list) == 3 ? list : nullptr; }), nullptr);
@@ -284,6 +246,36 @@ TEST_F(LarkwayTest, LauncherHandsThreePathsToLarkway)
     EXPECT_EQ(larkway.WaitForExit(), 0u);
     EXPECT_EQ(Stored(L"FAVS") + Stored(L"CHECK") + Stored(L"AVAILABLE"), L"611");
     EXPECT_EQ(Stored(L"FAV0").rfind(L"Windows Directory,", 0), 0u);
+    // Two windows at once each add a favourite (offered under its target's name, renamed) and
+    // close in turn: the one that closes last keeps what the first saved.
+    struct Run : CLarkwayApp {
+        void Exit() { ExitInstance(0); }
+    } runs[2];
+    std::unique_ptr<CSendDialog> windows[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::wstring name = i ? L"Second" : L"First", target = m_temp.MakeFolder(name);
+        PutDropListOnClipboard({a});
+        runs[i].LoadProfile();
+        windows[i] = std::make_unique<CSendDialog>(runs[i]);
+        windows[i]->SetFolderChooser([target](HWND, const std::wstring&) { return target; });
+        ASSERT_TRUE(windows[i]->Create(nullptr));
+        DialogAnswerer answer([&](HWND dialog) {
+            EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_FAVORITE_NAME)), target);
+            ::SetDlgItemTextW(dialog, IDC_FAVORITE_NAME, name.c_str());
+            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        ::SendMessageW(windows[i]->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_ADD_FAVORITE, BN_CLICKED), 0);
+        PumpMessages();
+        ASSERT_EQ(answer.Asked(), 1);
+    }
+    for (int i = 0; i < 2; ++i) {
+        windows[i]->DestroyWindow();
+        PumpMessages();
+        runs[i].Exit();
+    }
+    EXPECT_EQ(Stored(L"AVAILABLE"), L"3");
+    EXPECT_EQ(Stored(L"FAV1"), L"First," + (m_temp.Path() / L"First").wstring());
+    EXPECT_EQ(Stored(L"FAV2"), L"Second," + (m_temp.Path() / L"Second").wstring());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// The send itself, as the shell carries it out: what arrives, what stays,
-// what is refused and what the user is told.
+// The send itself, as the shell carries it out: what arrives, what stays, what the user is told.
 #include "sendto/ArrivalCheck.h"
 #include "sendto/ItemTree.h"
 #include "sendto/SendOperation.h"
@@ -55,17 +54,14 @@ Texts NotArrived(const std::wstring& dest, const std::wstring& items)
     return {L"Not everything was sent. These items did not arrive whole in " + dest + L":\n" + items};
 }
 
-// Two files and a folder with nested files, as a typical selection; sent as a
-// copy or, with the parameter, as a move.
+// Two files and a folder with nested files; sent as a copy or, with the parameter, as a move.
 class SendOperationTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
-        m_selection = {m_temp.MakeFile(L"src\\alpha.txt", "alpha bytes"),
-                       m_temp.MakeFile(L"src\\\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)),
-                       m_temp.MakeFolder(L"src\\charlie")};
-        m_temp.MakeFile(L"src\\charlie\\inner.txt", "inner");
-        m_temp.MakeFile(L"src\\charlie\\deeper\\delta.txt", "delta");
+        for (const auto& [name, bytes] : m_files)
+            m_temp.MakeFile(L"src\\" + name, bytes);
+        m_selection = {Path(L"src\\alpha.txt"), Path(L"src\\\u00e9t\u00e9 \u65e5.dat"), Path(L"src\\charlie")};
     }
     std::wstring Path(const std::wstring& relative) const { return (m_temp.Path() / relative).wstring(); }
     SendOutcome Send(const std::vector<std::wstring>& sources, const std::wstring& destination,
@@ -74,17 +70,16 @@ protected:
         return CSendOperation(flags).Send(nullptr, sources, destination, m_move);
     }
     const bool m_move = GetParam();
-    const Files m_files = {{L"alpha.txt", "alpha bytes"},
-                           {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)},
-                           {L"charlie\\inner.txt", "inner"},
-                           {L"charlie\\deeper\\delta.txt", "delta"}};
+    const Files m_files = {{L"alpha.txt", "alpha bytes"}, {L"charlie\\inner.txt", "inner"},
+                           {L"charlie\\deeper\\delta.txt", "delta"},
+                           {L"\u00e9t\u00e9 \u65e5.dat", std::string("bra\0vo", 6)}};
     TempDir m_temp;
     std::vector<std::wstring> m_selection;
 };
 
-// Onto a folder (a trailing backslash dropped) or a drive root (H:, which keeps it); a
-// folder onto one of the same name is merged into it.
-TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWord)
+// Onto a folder (a trailing backslash dropped) or a drive root (H:, which keeps it); a folder
+// onto one of the same name is merged into it; a missing folder is made on Yes only.
+TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWordAndAMissingFolderIsMadeOnYes)
 {
     const std::wstring dest = m_temp.MakeFolder(L"dest");
     m_temp.MakeFile(L"dest\\charlie\\theirs.txt", "theirs");
@@ -107,39 +102,37 @@ TEST_P(SendOperationTest, EveryItemArrivesWholeWithoutAWord)
     EXPECT_EQ(fs::exists(rootItem), !m_move);
     fs::remove_all(onRoot);
     EXPECT_EQ(Shown(boxes), Texts{});
-}
-
-TEST_P(SendOperationTest, MissingFolderIsCreatedOnYesAndNothingIsSentOnNo)
-{
+    m_temp.MakeFile(L"src\\alpha.txt", "alpha bytes");
     const std::vector<std::wstring> one{m_selection[0]};
     const std::wstring folder = Path(L"new\\deeper");
     const std::wstring question = L"The Folder " + folder + L" does not exist.\nDo you want to create it?";
-    {
-        MessageBoxRecorder boxes(IDNO);
-        const SendOutcome outcome = Send(one, folder + L"\\");
-        EXPECT_FALSE(outcome.sent);
-        EXPECT_EQ(outcome.destination, folder);
-        ASSERT_EQ(Shown(boxes), Texts{question});
-        EXPECT_EQ(boxes.shown[0].caption, L"Create Folder?");
-        EXPECT_EQ(boxes.shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-        EXPECT_FALSE(fs::exists(Path(L"new")));
-        EXPECT_EQ(BytesOf(one[0]), "alpha bytes");
-    }
-    // Typed with a trailing space: the platform reads the name without it,
-    // and so do the question and the send.
-    MessageBoxRecorder boxes(IDYES);
-    const SendOutcome outcome = Send(one, folder + L" ");
-    EXPECT_TRUE(outcome.sent);
-    EXPECT_EQ(outcome.destination, folder);
+    boxes.answer = IDNO;
+    const SendOutcome no = Send(one, folder + L"\\");
+    EXPECT_FALSE(no.sent);
+    EXPECT_EQ(no.destination, folder);
+    ASSERT_EQ(Shown(boxes), Texts{question});
+    EXPECT_EQ(boxes.shown[0].caption, L"Create Folder?");
+    EXPECT_EQ(boxes.shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_FALSE(fs::exists(Path(L"new")));
+    boxes.shown.clear();
+    // Typed with a trailing space: the platform reads the name without it, as the send does.
+    boxes.answer = IDYES;
+    const SendOutcome yes = Send(one, folder + L" ");
+    EXPECT_TRUE(yes.sent);
+    EXPECT_EQ(yes.destination, folder);
     EXPECT_EQ(Shown(boxes), Texts{question});
     EXPECT_EQ(FilesUnder(folder), (Files{{L"alpha.txt", "alpha bytes"}}));
     EXPECT_EQ(fs::exists(one[0]), !m_move);
 }
 
-// However the destination is written, a folder is never sent into itself: the shell
-// would nest copies until the path is too long, then write into the current folder.
-TEST_P(SendOperationTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsWritten)
+// Each refusal says why in one message, asks nothing (under Wine a move of two same-named items
+// replaces the first unasked) and leaves every item where it was; a folder is never sent into
+// itself however the destination is written (the shell would nest copies).
+TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
 {
+    const std::wstring dest = m_temp.MakeFolder(L"dest");
+    const std::wstring gone = Path(L"src\\gone.txt");
+    const std::wstring same = m_temp.MakeFile(L"other\\ALPHA.TXT", "other");
     const std::wstring charlie = Path(L"src\\charlie");
     std::wstring shortCharlie(1024, L'\0');
     shortCharlie.resize(::GetShortPathNameW(charlie.c_str(), shortCharlie.data(), 1024));
@@ -151,47 +144,27 @@ TEST_P(SendOperationTest, FolderIntoItselfOrItsOwnSubfolderIsRefusedHoweverItIsW
     const LinuxFolderLink intoCharlie(Path(L"elsewhere"), L"link", L"../src/charlie");
     const LinuxFolderLink aboveCharlie(Path(L"elsewhere"), L"up", L"../src");
     ASSERT_TRUE(letter.Made() && intoCharlie.Made() && aboveCharlie.Made());
-    for (const std::wstring& destination :
-         {charlie, charlie + L"\\deeper", charlie + L"\\deeper\\new", shortCharlie + L"\\new\\tail",
-          shouted + L"/deeper", L"\\\\?\\" + charlie + L"\\deeper", letter.Root() + L"new",
-          Path(L"elsewhere\\link\\new"), Path(L"elsewhere\\up\\charlie\\deeper\\new")}) {
-        SCOPED_TRACE(destination);
-        MessageBoxRecorder boxes(IDYES);
-        EXPECT_FALSE(Send(m_selection, destination).sent);
-        EXPECT_EQ(Shown(boxes),
-                  Texts{L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:\n" + charlie});
-        EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
-        EXPECT_FALSE(fs::exists(charlie + L"\\new"));
-    }
-}
-
-// Each refusal says why in one message, asks nothing (the shell neither: under Wine a move
-// of two same-named items replaces the first unasked) and leaves every item where it was.
-TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
-{
-    const std::wstring dest = m_temp.MakeFolder(L"dest");
-    const std::wstring gone = Path(L"src\\gone.txt");
-    const std::wstring same = m_temp.MakeFile(L"other\\ALPHA.TXT", "other");
-    const struct {
-        std::vector<std::wstring> sources;
-        std::wstring destination, message;
-        UINT type;
-    } cases[] = {
+    const std::wstring intoItself =
+        L"Nothing was sent. A folder cannot be sent into itself or into a folder inside it:\n" + charlie;
+    struct Case { std::vector<std::wstring> sources; std::wstring destination, message; UINT type; };
+    std::vector<Case> cases = {
         {m_selection, L"Q:\\", L"Invalid Drive", MB_OK}, // a drive root with no drive
         {m_selection, L"backup\\", L"Nothing was sent. backup is not a full folder path.", kWarning},
         {m_selection, Path(L"src"),
          L"Nothing was sent. These items are already in " + Path(L"src") + L" and would be " +
              (m_move ? L"moved" : L"copied") + L" onto themselves:\n" + m_selection[0] + L"\n" + m_selection[1] +
-             L"\n" + m_selection[2],
-         kWarning},
+             L"\n" + m_selection[2], kWarning},
         {{m_selection[0], gone}, dest, L"Nothing was sent. These items no longer exist:\n" + gone, kWarning},
         {{m_selection[0], m_selection[2], same}, dest,
          L"Nothing was sent. These items have the same name and would replace each other in " + dest + L":\n" +
-             m_selection[0] + L"\n" + same,
-         kWarning},
-    };
+             m_selection[0] + L"\n" + same, kWarning}};
+    for (const std::wstring& destination :
+         {charlie, charlie + L"\\deeper", charlie + L"\\deeper\\new", shortCharlie + L"\\new\\tail",
+          shouted + L"/deeper", L"\\\\?\\" + charlie + L"\\deeper", letter.Root() + L"new",
+          Path(L"elsewhere\\link\\new"), Path(L"elsewhere\\up\\charlie\\deeper\\new")})
+        cases.push_back({m_selection, destination, intoItself, kWarning});
     for (const auto& refused : cases) {
-        SCOPED_TRACE(testing::PrintToString(refused.message));
+        SCOPED_TRACE(testing::PrintToString(refused.destination + L": " + refused.message));
         DialogAnswerer shell(IDYES);
         MessageBoxRecorder boxes(IDYES);
         EXPECT_FALSE(Send(refused.sources, refused.destination, kAsking).sent);
@@ -201,28 +174,7 @@ TEST_P(SendOperationTest, EachRefusalSaysWhyAndSendsNothing)
         EXPECT_EQ(FilesUnder(Path(L"src")), m_files);
         EXPECT_EQ(FilesUnder(dest), Files());
         EXPECT_EQ(BytesOf(same), "other");
-    }
-}
-
-// A file already at the destination: the shell asks; the answer decides what arrived, and
-// the old file is not this send's to take away.
-TEST(ArrivalTest, FileThatWasThereBeforeCountsOnlyWhenReplaced)
-{
-    TempDir temp;
-    const std::wstring source = temp.MakeFile(L"src\\alpha.txt", "alpha bytes");
-    const std::wstring dest = temp.MakeFolder(L"dest");
-    const std::wstring old = temp.MakeFile(L"dest\\alpha.txt", "OLD bytes!!"); // as long as the source
-    // Older than the source, as a file left from earlier work is.
-    fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 365));
-    const std::tuple<int, Texts, std::string> answers[] = {{IDNO, NotArrived(dest, source), "OLD bytes!!"},
-                                                            {IDYES, {}, "alpha bytes"}};
-    for (const auto& [answer, message, bytes] : answers) {
-        DialogAnswerer shell(answer);
-        MessageBoxRecorder boxes;
-        EXPECT_TRUE(CSendOperation(kAsking).Send(nullptr, {source}, dest, false).sent);
-        EXPECT_EQ(shell.Asked(), 1);
-        EXPECT_EQ(Shown(boxes), message);
-        EXPECT_EQ(BytesOf(old), bytes);
+        EXPECT_FALSE(fs::exists(charlie + L"\\new"));
     }
 }
 
@@ -273,30 +225,9 @@ TEST_P(SendOperationTest, OnAFullDriveWhatDidNotArriveStaysAndTheCutOffCopyGoes)
 INSTANTIATE_TEST_SUITE_P(CopyAndMove, SendOperationTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Move" : "Copy"; });
 
-// No FAT drive can be made here: the decision is tested on its own, with the
-// file system's name given. A file of 4 GB is named even inside a folder.
-TEST(SendRefusalTest, FileTooLargeForAFatDestinationIsNamed)
-{
-    TempDir temp;
-    const std::wstring folder = temp.MakeFolder(L"films");
-    const std::wstring huge = temp.MakeFile(L"films\\deep\\huge.mkv"), fits = temp.MakeFile(L"fits.bin");
-    fs::resize_file(huge, 0x100000000ull);
-    fs::resize_file(fits, 0xFFFFFFFFull);
-    const std::wstring dest = temp.MakeFolder(L"stick");
-    const CArrivalCheck check({fits, folder}, dest);
-    const std::pair<const wchar_t*, bool> systems[] = {{L"FAT32", true}, {L"fat32", true}, {L"FAT", true},
-                                                        {L"NTFS", false}, {L"exFAT", false}, {L"", false}};
-    for (const auto& [system, refused] : systems)
-        EXPECT_EQ(RefusalText(check.Items(), dest, refused, system),
-                  refused ? L"Nothing was sent. " + dest + L" is on a " + system +
-                                L" drive, which cannot hold a file of 4 GB or more:\n" + huge
-                          : L"");
-    EXPECT_EQ(RefusalText(CArrivalCheck({fits}, dest).Items(), dest, false, L"FAT32"), L"");
-}
-
 // A link is sent as what it leads to; a cut-off copy's clean-up takes a folder away whole,
 // read-only files and all, and a link inside as a link, not what it leads to.
-TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALink)
+TEST(CheckTest, ALinkIsSentAsWhatItLeadsToAFileThereBeforeCountsWhenReplacedAndFatTakesNo4GBFile)
 {
     TempDir temp;
     temp.MakeFile(L"real\\linked.txt", "linked");
@@ -315,6 +246,39 @@ TEST(ItemTreeTest, ALinkIsSentAsWhatItLeadsToAndRemovedAsALink)
     EXPECT_EQ(FilesUnder(dest), (Files{{L"shortcut\\linked.txt", "linked"}}));
     RemoveItem(root + L"\\charlie");
     EXPECT_EQ(BytesOf(root + L"\\real\\linked.txt"), "linked");
+    // A file already at the destination: the shell asks; the answer decides what arrived, and
+    // the old file is not this send's to take away.
+    const std::wstring source = temp.MakeFile(L"alpha.txt", "alpha bytes");
+    const std::wstring there = temp.MakeFolder(L"there");
+    const std::wstring old = temp.MakeFile(L"there\\alpha.txt", "OLD bytes!!"); // as long as the source
+    // Older than the source, as a file left from earlier work is.
+    fs::last_write_time(old, fs::last_write_time(old) - std::chrono::hours(24 * 365));
+    const std::tuple<int, Texts, std::string> answers[] = {{IDNO, NotArrived(there, source), "OLD bytes!!"},
+                                                            {IDYES, {}, "alpha bytes"}};
+    for (const auto& [answer, message, bytes] : answers) {
+        DialogAnswerer shell(answer);
+        MessageBoxRecorder boxes;
+        EXPECT_TRUE(CSendOperation(kAsking).Send(nullptr, {source}, there, false).sent);
+        EXPECT_EQ(shell.Asked(), 1);
+        EXPECT_EQ(Shown(boxes), message);
+        EXPECT_EQ(BytesOf(old), bytes);
+    }
+    // No FAT drive can be made here: the decision is tested on its own, with the file system's
+    // name given. A file of 4 GB is named even inside a folder.
+    const std::wstring folder = temp.MakeFolder(L"films");
+    const std::wstring huge = temp.MakeFile(L"films\\deep\\huge.mkv"), fits = temp.MakeFile(L"fits.bin");
+    fs::resize_file(huge, 0x100000000ull);
+    fs::resize_file(fits, 0xFFFFFFFFull);
+    const std::wstring stick = temp.MakeFolder(L"stick");
+    const CArrivalCheck check({fits, folder}, stick);
+    const std::pair<const wchar_t*, bool> systems[] = {{L"FAT32", true}, {L"fat32", true}, {L"FAT", true},
+                                                        {L"NTFS", false}, {L"exFAT", false}, {L"", false}};
+    for (const auto& [system, refused] : systems)
+        EXPECT_EQ(RefusalText(check.Items(), stick, refused, system),
+                  refused ? L"Nothing was sent. " + stick + L" is on a " + system +
+                                L" drive, which cannot hold a file of 4 GB or more:\n" + huge
+                          : L"");
+    EXPECT_EQ(RefusalText(CArrivalCheck({fits}, stick).Items(), stick, false, L"FAT32"), L"");
 }
 
 } // namespace

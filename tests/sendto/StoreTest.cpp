@@ -1,24 +1,16 @@
-// Settings and favourites in the registry: as saved, as seeded, and as
-// anyone may have edited them.
+// Settings and favourites in the registry: as saved, as seeded, as anyone may have edited them.
 #include "sendto/FavoritesStore.h"
 #include "tests/support/ScratchProfile.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <ostream>
 
 namespace larkway {
 
 using testing_support::ScratchProfile;
 using Values = std::map<std::wstring, ScratchProfile::Value>;
 using Favorites = std::vector<Favorite>;
-
-// Found by GoogleTest for failure messages.
-void PrintTo(const Favorite& favorite, std::ostream* out)
-{
-    *out << testing::PrintToString(favorite.name) << " -> " << testing::PrintToString(favorite.target);
-}
 
 namespace {
 const wchar_t kSection[] = L"Favorites";
@@ -33,9 +25,10 @@ Favorites NumberedFavorites(int count)
 }
 } // namespace
 
-// An empty profile is seeded (the end-to-end test sees it); so is one whose
-// "AVAILABLE" is 0, over what is left; stored favourites are left alone.
-TEST(Store, AvailableZeroIsSeededAgainAndStoredFavouritesAreLeftAlone)
+// An empty profile is seeded, as is one whose "AVAILABLE" is 0, over what is left; stored
+// favourites are left alone. Saved as "name,target", commas and all, renumbered past one
+// without a target, which is skipped on load too (empty, without a target, missing).
+TEST(Store, AvailableZeroIsSeededAndFavouritesComeBackAsSavedButOneWithoutATarget)
 {
     wchar_t windows[MAX_PATH] = L"";
     ::GetWindowsDirectoryW(windows, MAX_PATH);
@@ -44,20 +37,11 @@ TEST(Store, AvailableZeroIsSeededAgainAndStoredFavouritesAreLeftAlone)
     scratch.SetString(kSection, L"FAV1", L"Other,D:\\Other");
     scratch.SetDword(kSection, L"AVAILABLE", 0);
     SeedFavorites(scratch.Profile());
-    const Values seeded{{L"AVAILABLE", DWORD{1}},
-                        {L"FAV0", L"Windows Directory," + std::wstring(windows)},
-                        {L"FAV1", L"Other,D:\\Other"}};
-    EXPECT_EQ(scratch.Values(kSection), seeded);
+    EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{1}}, {L"FAV1", L"Other,D:\\Other"},
+                                                {L"FAV0", L"Windows Directory," + std::wstring(windows)}}));
     scratch.SetString(kSection, L"FAV0", L"Mine,C:\\Mine");
     SeedFavorites(scratch.Profile());
     EXPECT_EQ(scratch.Values(kSection).at(L"FAV0"), ScratchProfile::Value(L"Mine,C:\\Mine"));
-}
-
-// Stored as "name,target", commas and all, renumbered past one without a
-// target, which is skipped on load too (empty, without a target, missing).
-TEST(Store, SettingsAndFavouritesComeBackAsSavedButOneWithoutATarget)
-{
-    ScratchProfile scratch;
     LarkwaySettings settings;
     settings.maxFavorites = 8;
     settings.sizeFolders = 0;
@@ -73,35 +57,26 @@ TEST(Store, SettingsAndFavouritesComeBackAsSavedButOneWithoutATarget)
     EXPECT_EQ(loaded.maxFavorites, 8);
     EXPECT_EQ(loaded.sizeFolders, 0);
     EXPECT_EQ(loaded.favorites, settings.favorites);
-    for (const wchar_t* entry1 : {L"", L"Name only,", static_cast<const wchar_t*>(nullptr)}) {
-        SCOPED_TRACE(testing::PrintToString(entry1 ? entry1 : L"(missing)"));
-        ScratchProfile entries;
-        entries.SetString(kSection, L"FAV0", L"A,C:\\A");
-        if (entry1)
-            entries.SetString(kSection, L"FAV1", entry1);
-        entries.SetString(kSection, L"FAV2", L"B,C:\\B");
-        entries.SetDword(kSection, L"AVAILABLE", 3);
-        EXPECT_EQ(LoadSettings(entries.Profile()).favorites, (Favorites{{L"A", L"C:\\A"}, {L"B", L"C:\\B"}}));
-    }
+    ScratchProfile entries; // FAV3 missing
+    for (const auto& [name, entry] : {std::pair{L"FAV0", L"A,C:\\A"}, {L"FAV1", L""}, {L"FAV2", L"Name only,"},
+                                      {L"FAV4", L"B,C:\\B"}})
+        entries.SetString(kSection, name, entry);
+    entries.SetDword(kSection, L"AVAILABLE", 5);
+    EXPECT_EQ(LoadSettings(entries.Profile()).favorites, (Favorites{{L"A", L"C:\\A"}, {L"B", L"C:\\B"}}));
 }
 
 TEST(Store, AnEntryIsSplitBeforeTheAbsolutePathAfterAComma)
 {
     const std::pair<const wchar_t*, Favorite> cases[] = {
         {L"Windows Directory,C:\\windows", {L"Windows Directory", L"C:\\windows"}},
-        {L"My, documents,C:\\Data", {L"My, documents", L"C:\\Data"}},
-        {L"Data,C:\\a,b", {L"Data", L"C:\\a,b"}},
-        {L"One, two,C:\\x,y,D:\\z", {L"One, two", L"C:\\x,y,D:\\z"}},
+        {L"My, documents,C:\\Data", {L"My, documents", L"C:\\Data"}}, {L"Data,C:\\a,b", {L"Data", L"C:\\a,b"}},
+        {L"One, two,C:\\x,y,D:\\z", {L"One, two", L"C:\\x,y,D:\\z"}}, {L"", {L"", L""}},
+        {L"lower,c:\\low", {L"lower", L"c:\\low"}}, {L"name only,", {L"name only", L""}},
         {L"Share, net,\\\\server\\share,1", {L"Share, net", L"\\\\server\\share,1"}},
-        {L"lower,c:\\low", {L"lower", L"c:\\low"}},
-        {L",C:\\unnamed", {L"", L"C:\\unnamed"}},
-        {L"C:\\no name", {L"", L"C:\\no name"}},
+        {L",C:\\unnamed", {L"", L"C:\\unnamed"}}, {L"C:\\no name", {L"", L"C:\\no name"}},
         // Without an absolute path after any comma: the first comma.
-        {L"rel,a,b", {L"rel", L"a,b"}},
-        {L"not a drive,1:\\x,2", {L"not a drive", L"1:\\x,2"}},
+        {L"rel,a,b", {L"rel", L"a,b"}}, {L"not a drive,1:\\x,2", {L"not a drive", L"1:\\x,2"}},
         {L"half a root,C:x", {L"half a root", L"C:x"}},
-        {L"name only,", {L"name only", L""}},
-        {L"", {L"", L""}},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(SplitFavorite(text), expected) << testing::PrintToString(text);
@@ -109,7 +84,8 @@ TEST(Store, AnEntryIsSplitBeforeTheAbsolutePathAfterAComma)
 
 // Entries past the tenth are named by the characters after '9' ("FAV:"...); the 36th would
 // be "FAVS", the setting: neither saving nor loading goes that far, whatever "AVAILABLE" says.
-TEST(HostileValues, NoMoreEntriesThanFitBeforeTheSettingAreSavedOrRead)
+// Numbers out of range are brought within it; values of the wrong type read as defaults.
+TEST(HostileValues, NoMoreEntriesThanFitBeforeTheSettingAndNumbersOutOfRangeOrOfTheWrongType)
 {
     ScratchProfile scratch;
     LarkwaySettings settings;
@@ -129,48 +105,42 @@ TEST(HostileValues, NoMoreEntriesThanFitBeforeTheSettingAreSavedOrRead)
         scratch.SetDword(kSection, L"AVAILABLE", available);
         EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, NumberedFavorites(loaded)) << available;
     }
-}
-
-TEST(HostileValues, NumbersOutOfRangeAreBroughtWithinItAndValuesOfTheWrongTypeReadAsDefaults)
-{
-    const struct {
-        int favs, check, maxFavorites, sizeFolders;
-    } cases[] = {
+    ScratchProfile numbers; // a profile of its own
+    const struct { int favs, check, maxFavorites, sizeFolders; } cases[] = {
         {-5, 7, 0, 1},       {99, -1, 10, 1}, {11, 0, 10, 0}, {INT_MIN, INT_MAX, 0, 1},
         {INT_MAX, 2, 10, 1}, {0, 1, 0, 1},    {10, 0, 10, 0}, {4, 1, 4, 1},
     };
-    ScratchProfile scratch;
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "FAVS " << c.favs << ", CHECK " << c.check);
-        scratch.SetDword(kSection, L"FAVS", static_cast<DWORD>(c.favs));
-        scratch.SetDword(kSection, L"CHECK", static_cast<DWORD>(c.check));
-        const LarkwaySettings settings = LoadSettings(scratch.Profile());
-        EXPECT_EQ(settings.maxFavorites, c.maxFavorites);
-        EXPECT_EQ(settings.sizeFolders, c.sizeFolders);
+        numbers.SetDword(kSection, L"FAVS", static_cast<DWORD>(c.favs));
+        numbers.SetDword(kSection, L"CHECK", static_cast<DWORD>(c.check));
+        const LarkwaySettings read = LoadSettings(numbers.Profile());
+        EXPECT_EQ(read.maxFavorites, c.maxFavorites);
+        EXPECT_EQ(read.sizeFolders, c.sizeFolders);
         LarkwaySettings absurd;
         absurd.maxFavorites = c.favs;
         absurd.sizeFolders = c.check;
-        SaveSettings(scratch.Profile(), absurd);
-        EXPECT_EQ(scratch.Values(kSection), (Values{{L"AVAILABLE", DWORD{0}},
+        SaveSettings(numbers.Profile(), absurd);
+        EXPECT_EQ(numbers.Values(kSection), (Values{{L"AVAILABLE", DWORD{0}},
                                                     {L"CHECK", static_cast<DWORD>(c.sizeFolders)},
                                                     {L"FAVS", static_cast<DWORD>(c.maxFavorites)}}));
     }
     // Values of the wrong type read as their defaults; entries that are not texts are skipped.
-    scratch.SetString(kSection, L"FAVS", L"8");
-    scratch.SetString(kSection, L"CHECK", L"0");
-    scratch.SetString(kSection, L"AVAILABLE", L"1");
-    scratch.SetString(kSection, L"FAV0", L"A,C:\\A");
-    const LarkwaySettings settings = LoadSettings(scratch.Profile());
-    EXPECT_EQ(settings.maxFavorites, 6);
-    EXPECT_EQ(settings.sizeFolders, 1);
-    EXPECT_TRUE(settings.favorites.empty());
+    numbers.SetString(kSection, L"FAVS", L"8");
+    numbers.SetString(kSection, L"CHECK", L"0");
+    numbers.SetString(kSection, L"AVAILABLE", L"1");
+    numbers.SetString(kSection, L"FAV0", L"A,C:\\A");
+    const LarkwaySettings defaults = LoadSettings(numbers.Profile());
+    EXPECT_EQ(defaults.maxFavorites, 6);
+    EXPECT_EQ(defaults.sizeFolders, 1);
+    EXPECT_TRUE(defaults.favorites.empty());
     const BYTE bytes[] = {'A', 0, ',', 0, 'C', 0, ':', 0, '\\', 0};
-    scratch.SetDword(kSection, L"FAV0", 12345);
-    scratch.Set(kSection, L"FAV1", REG_BINARY, bytes, sizeof(bytes));
-    scratch.Set(kSection, L"FAV2", REG_MULTI_SZ, L"X,C:\\X\0", 8 * sizeof(wchar_t));
-    scratch.SetString(kSection, L"FAV3", L"B,C:\\B");
-    scratch.SetDword(kSection, L"AVAILABLE", 4);
-    EXPECT_EQ(LoadSettings(scratch.Profile()).favorites, (Favorites{{L"B", L"C:\\B"}}));
+    numbers.SetDword(kSection, L"FAV0", 12345);
+    numbers.Set(kSection, L"FAV1", REG_BINARY, bytes, sizeof(bytes));
+    numbers.Set(kSection, L"FAV2", REG_MULTI_SZ, L"X,C:\\X\0", 8 * sizeof(wchar_t));
+    numbers.SetString(kSection, L"FAV3", L"B,C:\\B");
+    numbers.SetDword(kSection, L"AVAILABLE", 4);
+    EXPECT_EQ(LoadSettings(numbers.Profile()).favorites, (Favorites{{L"B", L"C:\\B"}}));
 }
 
 } // namespace larkway
