@@ -66,22 +66,10 @@ std::optional<std::wstring> RegString(const std::wstring& key, const wchar_t* na
     return value;
 }
 
-// Starts a command line as the shell starts a program; the process, if it started.
-fx::CKernelHandle Start(std::wstring commandLine)
-{
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return fx::CKernelHandle();
-    ::CloseHandle(pi.hThread);
-    return fx::CKernelHandle(pi.hProcess);
-}
-
 // Runs the installer silently; true when it succeeded.
 bool Install()
 {
-    fx::CKernelHandle installer = Start(L"\"" + WindowsPath(INSTALLER_EXE) + L"\" /S");
+    fx::CKernelHandle installer = StartProcess(L"\"" + WindowsPath(INSTALLER_EXE) + L"\" /S");
     DWORD code = 99;
     if (installer && ::WaitForSingleObject(installer.Get(), 60000) == WAIT_OBJECT_0)
         ::GetExitCodeProcess(installer.Get(), &code);
@@ -96,16 +84,9 @@ bool Uninstall(const std::wstring& options = L"")
     if (!quiet)
         return true;
     const std::wstring folder = RegString(kUninstallKey, L"InstallLocation").value_or(L"");
-    fx::CKernelHandle uninstaller = Start(*quiet + L" " + options);
+    fx::CKernelHandle uninstaller = StartProcess(*quiet + L" " + options);
     return uninstaller &&
            PollUntil([&folder] { return !KeyExists(kUninstallKey) && !Exists(folder); }, 30000);
-}
-
-// A visible top-level window of the class whose title is the given one.
-HWND VisibleWindow(const wchar_t* className, const wchar_t* title)
-{
-    HWND hwnd = ::FindWindowW(className, title);
-    return hwnd && ::IsWindowVisible(hwnd) ? hwnd : nullptr;
 }
 
 // Closes a program by its window and waits for its process to end.

@@ -350,42 +350,39 @@ std::wstring WindowsPath(const char* path)
     return result.rfind(L"\\", 0) == 0 ? L"Z:" + result : result;
 }
 
+fx::CKernelHandle StartProcess(std::wstring commandLine, const wchar_t* folder)
+{
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &pi))
+        return fx::CKernelHandle();
+    fx::CKernelHandle thread(pi.hThread);
+    return fx::CKernelHandle(pi.hProcess);
+}
+
+HWND VisibleWindow(const wchar_t* className, const wchar_t* title)
+{
+    HWND hwnd = ::FindWindowW(className, title);
+    return hwnd && ::IsWindowVisible(hwnd) ? hwnd : nullptr;
+}
+
 LaunchedProgram::LaunchedProgram(const char* programExe, const std::vector<std::wstring>& paths)
 {
     std::wstring command = L"\"" + WindowsPath(LAUNCH_EXE) + L"\" --wait \"" + WindowsPath(programExe) + L"\"";
     for (const std::wstring& path : paths)
         command += L" \"" + path + L"\"";
-    Start(std::move(command), nullptr);
+    m_launcher = StartProcess(std::move(command));
 }
 
 LaunchedProgram::LaunchedProgram(const Directly& how, const char* programExe)
+    : m_launcher(StartProcess(L"\"" + WindowsPath(programExe) + L"\"", how.currentFolder.c_str()))
 {
-    Start(L"\"" + WindowsPath(programExe) + L"\"", how.currentFolder.c_str());
-}
-
-void LaunchedProgram::Start(std::wstring commandLine, const wchar_t* currentFolder)
-{
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder, &si, &pi))
-        return;
-    ::CloseHandle(pi.hThread);
-    m_launcher = pi.hProcess;
-}
-
-LaunchedProgram::~LaunchedProgram()
-{
-    if (m_launcher)
-        ::CloseHandle(m_launcher);
 }
 
 HWND LaunchedProgram::WaitForWindow(const wchar_t* className, const wchar_t* title) const
 {
-    return WaitForWindow([className, title]() -> HWND {
-        HWND hwnd = ::FindWindowW(className, title);
-        return hwnd && ::IsWindowVisible(hwnd) ? hwnd : nullptr;
-    });
+    return WaitForWindow([className, title] { return VisibleWindow(className, title); });
 }
 
 HWND LaunchedProgram::WaitForWindow(const std::function<HWND()>& find) const
@@ -396,7 +393,7 @@ HWND LaunchedProgram::WaitForWindow(const std::function<HWND()>& find) const
     while (m_launcher && ::GetTickCount() < limit) {
         if (HWND hwnd = find())
             return hwnd;
-        if (::WaitForSingleObject(m_launcher, 20) == WAIT_OBJECT_0)
+        if (::WaitForSingleObject(m_launcher.Get(), 20) == WAIT_OBJECT_0)
             return nullptr;
     }
     return nullptr;
@@ -410,8 +407,8 @@ bool LaunchedProgram::WaitUntil(const std::function<bool()>& condition) const
 DWORD LaunchedProgram::WaitForExit() const
 {
     DWORD code = 99;
-    if (m_launcher && ::WaitForSingleObject(m_launcher, 30000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(m_launcher, &code);
+    if (m_launcher && ::WaitForSingleObject(m_launcher.Get(), 30000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(m_launcher.Get(), &code);
     return code;
 }
 
@@ -435,14 +432,7 @@ bool RunOnLinux(const std::wstring& folder, const char* program, const std::wstr
         ::FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_FILE_NAME));
     if (!change)
         return false;
-    const std::wstring exe = WindowsPath(program);
-    std::wstring command = L"\"" + exe + L"\" " + arguments;
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
-        return false;
-    fx::CKernelHandle process(pi.hProcess), thread(pi.hThread); // null for a Linux program under Wine
+    StartProcess(L"\"" + WindowsPath(program) + L"\" " + arguments, folder.c_str());
     const ULONGLONG end = ::GetTickCount64() + kLinuxCommandLimitMs;
     while (!done()) {
         const ULONGLONG now = ::GetTickCount64();

@@ -1,6 +1,7 @@
 // Helpers shared by the test programs: temp folders, the clipboard, message pumping, the mouse,
 // message boxes and dialogs answered without a person, programs started as the shell does.
 #pragma once
+#include "framework/Handle.h"
 #include "framework/Wnd.h"
 
 #include <windows.h>
@@ -98,6 +99,11 @@ void MouseLeaves(HWND hwnd);
 
 // A Linux path of the build tree as the programs see it (Wine shows the Linux root as Z:).
 std::wstring WindowsPath(const char* path);
+// A command line started as the shell starts a program (in the given folder when one is given); its
+// process, null when it did not start (or, under Wine, for a Linux program).
+fx::CKernelHandle StartProcess(std::wstring commandLine, const wchar_t* folder = nullptr);
+// A visible top-level window of the class with the title; null when there is none.
+HWND VisibleWindow(const wchar_t* className, const wchar_t* title);
 
 // A symbolic link to a folder, made and removed on the Linux side (Wine 8's CreateSymbolicLinkW
 // makes nothing, and its file API cannot remove a Unix symlink).
@@ -153,11 +159,8 @@ public:
         std::wstring currentFolder;
     };
     LaunchedProgram(const Directly& how, const char* programExe);
-    ~LaunchedProgram();
-    LaunchedProgram(const LaunchedProgram&) = delete;
-    LaunchedProgram& operator=(const LaunchedProgram&) = delete;
 
-    bool Started() const { return m_launcher != nullptr; }
+    bool Started() const { return static_cast<bool>(m_launcher); }
     // Bounded waits, while the program runs: for its visible window (or the first find gives; null
     // when none comes), for a condition, for its end (its exit code, which the launcher passes on).
     HWND WaitForWindow(const wchar_t* className, const wchar_t* title) const;
@@ -166,9 +169,7 @@ public:
     DWORD WaitForExit() const;
 
 private:
-    void Start(std::wstring commandLine, const wchar_t* currentFolder);
-
-    HANDLE m_launcher = nullptr; // the launcher, or the program itself when started directly
+    fx::CKernelHandle m_launcher; // the launcher, or the program itself when started directly
 };
 
 } // namespace testing_support
