@@ -429,7 +429,8 @@ bool RunOnLinux(const std::wstring& folder, const char* program, const std::wstr
 {
     // Watched before the command starts, so no change can slip by unseen.
     fx::CHandle<ChangeNotificationTraits> change(
-        ::FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_FILE_NAME));
+        ::FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_FILE_NAME |
+                                                                  FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE));
     if (!change)
         return false;
     StartProcess(L"\"" + WindowsPath(program) + L"\" " + arguments, folder.c_str());

@@ -122,8 +122,9 @@ private:
     std::wstring m_folder, m_name;
 };
 
-// Runs a Linux program (as "/bin/ln") in a folder and waits, on the folder's change notifications
-// (Wine hands back no process to wait for), until done holds or 10 s pass; returns done's last answer.
+// Runs a Linux program (as "/bin/ln") in a folder and waits, on the folder's notifications of names,
+// sizes and writes (Wine hands back no process to wait for), until done holds or a minute passes;
+// returns done's last answer.
 bool RunOnLinux(const std::wstring& folder, const char* program, const std::wstring& arguments,
                 const std::function<bool()>& done);
 
