@@ -12,29 +12,6 @@ namespace {
 
 using namespace testing_support;
 
-// Every window this thread shows while it lives.
-class ShownWindows {
-public:
-    ShownWindows() { s_self = this; m_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, Record, nullptr, ::GetCurrentThreadId()); }
-    ~ShownWindows() { ::UnhookWindowsHookEx(m_hook), s_self = nullptr; }
-    bool Includes(HWND hwnd) const { return std::find(m_shown.begin(), m_shown.end(), hwnd) != m_shown.end(); }
-
-private:
-    static LRESULT CALLBACK Record(int code, WPARAM wp, LPARAM lp)
-    {
-        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
-        const bool shown = (call->message == WM_SHOWWINDOW && call->wParam) ||
-                           (call->message == WM_WINDOWPOSCHANGED &&
-                            (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW));
-        if (code == HC_ACTION && shown && s_self)
-            s_self->m_shown.push_back(call->hwnd);
-        return ::CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline ShownWindows* s_self = nullptr;
-    HHOOK m_hook = nullptr;
-    std::vector<HWND> m_shown;
-};
-
 // The frame, topmost and centred, fits the sheet with the minimize button at
 // its top right. The drop window is never shown while the program starts;
 // the minimize button hides the frame for it, centred and topmost; a double
@@ -44,12 +21,19 @@ TEST_F(FennixTest, TheFrameAndTheDropWindowThatStandsInForItAndTakesDrops)
 {
     const std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt");
     PutDropListOnClipboard({a, b});
-    {
-        ShownWindows shown;
-        Start();
-        EXPECT_TRUE(shown.Includes(Frame()->m_hWnd));
-        EXPECT_FALSE(shown.Includes(Sheet()->DropWindow().m_hWnd));
-    }
+    static std::vector<HWND> shown; // every window this thread shows while the program starts
+    const HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, [](int code, WPARAM wp, LPARAM lp) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+        if ((call->message == WM_SHOWWINDOW && call->wParam) ||
+            (call->message == WM_WINDOWPOSCHANGED && (position->flags & SWP_SHOWWINDOW)))
+            shown.push_back(call->hwnd);
+        return ::CallNextHookEx(nullptr, code, wp, lp);
+    }, nullptr, ::GetCurrentThreadId());
+    Start();
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_NE(std::find(shown.begin(), shown.end(), Frame()->m_hWnd), shown.end());
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), Sheet()->DropWindow().m_hWnd), shown.end());
     const auto expectCentred = [](HWND hwnd) {
         RECT rc{};
         ::GetWindowRect(hwnd, &rc);
