@@ -1,10 +1,10 @@
 #include "tests/properties/FennixFixture.h"
+#include "tests/support/HeldDrives.h"
 
 #include "common/DropList.h"
 #include "common/SelectedPath.h"
 #include "outside/pallapath/FolderOp.h"
 #include "properties/res/resource.h"
-#include "common/FolderWalker.h"
 
 using namespace fennix;
 
@@ -32,30 +32,6 @@ std::vector<DWORD> IconPixels(HWND control, WORD resource = 0)
     ::GetDIBits(screen.Get(), info.hbmColor, 0, 32, pixels.data(), &bmi, DIB_RGB_COLORS);
     return pixels;
 }
-
-// A drive that does not answer: while it lives, the walk's listing of a folder
-// named "slow" waits (30 s at most). The events are never closed: an abandoned
-// worker may still wait on them.
-const HANDLE g_held = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-const HANDLE g_released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-struct SlowDrive {
-    SlowDrive()
-    {
-        ::ResetEvent(g_held);
-        ::ResetEvent(g_released);
-        CFolderWalker::SetListingDelay([](const std::wstring& folder) {
-            if (folder.ends_with(L"\\slow")) {
-                ::SetEvent(g_held);
-                ::WaitForSingleObject(g_released, 30000);
-            }
-        });
-    }
-    ~SlowDrive()
-    {
-        ::SetEvent(g_released);
-        CFolderWalker::SetListingDelay(nullptr);
-    }
-};
 
 class FolderPageTest : public FennixTest {
 protected:
@@ -230,7 +206,7 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
 // shows the figures so far, and neither a drop nor closing waits for the drive.
 TEST_F(FolderPageTest, WhileADriveHoldsTheWalkTheDialogCountsAndExitDropAndCloseDoNotWait)
 {
-    SlowDrive drive;
+    const HeldListing slowDrive(L"\\slow");
     m_temp.MakeFile(L"first\\a.txt", "123");
     m_temp.MakeFile(L"first\\b.doc", "12345");
     m_temp.MakeFile(L"slow\\c.txt", "1234567");
@@ -238,7 +214,7 @@ TEST_F(FolderPageTest, WhileADriveHoldsTheWalkTheDialogCountsAndExitDropAndClose
     HWND search = Search();
     TypeFilter(L"*.txt");
     Press(IDOK); // returns at once: the walk runs on
-    ASSERT_TRUE(PumpUntil([] { return ::WaitForSingleObject(g_held, 0) == WAIT_OBJECT_0; }));
+    ASSERT_TRUE(slowDrive.WaitUntilHeld());
     EXPECT_TRUE(PumpUntil([this] {
         return WindowText(SearchItem(IDC_SEARCH_PROGRESS)) == L"Counted: 2 Folders, 2 Files, 8 bytes";
     }));

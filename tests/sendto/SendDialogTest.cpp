@@ -2,7 +2,6 @@
 // sizing while the user works; Larkway.exe started through the launcher.
 #include "tests/sendto/LarkwayFixture.h"
 
-#include "common/FolderWalker.h"
 #include "framework/Handle.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "tests/support/HeldDrives.h"
@@ -167,28 +166,6 @@ TEST(SizingStopTest, AStopEndsTheWalkInsideTheFolder)
     EXPECT_EQ(MeasureItem(busy, true, [&stop] { return stop; }, [&stop] { stop = true; }), 0u);
 }
 
-// The walk's listing of a folder named "busy" waits until let go (or 30 s); the events are never
-// closed: an abandoned walk may still wait on them.
-struct HeldBusyListing {
-    static inline const HANDLE entered = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    static inline const HANDLE released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HeldBusyListing()
-    {
-        ::ResetEvent(entered);
-        ::ResetEvent(released);
-        CFolderWalker::SetListingDelay([](const std::wstring& folder) {
-            if (folder.ends_with(L"\\busy") && ::SetEvent(entered))
-                ::WaitForSingleObject(released, 30000);
-        });
-    }
-    ~HeldBusyListing() { LetGo(); }
-    void LetGo() const
-    {
-        ::SetEvent(released);
-        CFolderWalker::SetListingDelay(nullptr);
-    }
-};
-
 // The clipboard is given back before sizing; Send pressed while a folder is still being sized
 // waits for the last item: a move takes every selected item, and Send stays off for what is gone.
 TEST_F(LarkwayTest, AMoveSentWhileSizingWaitsForEveryItem)
@@ -196,9 +173,9 @@ TEST_F(LarkwayTest, AMoveSentWhileSizingWaitsForEveryItem)
     const std::wstring first = m_temp.MakeFile(L"first.txt", "first");
     const std::wstring busy = MakeBusyTree(m_temp);
     const std::wstring target = m_temp.MakeFolder(L"target");
-    const HeldBusyListing held;
+    const HeldListing held(L"\\busy");
     Start({first, busy}, target, false);
-    ASSERT_TRUE(PumpUntil([] { return ::WaitForSingleObject(HeldBusyListing::entered, 0) == WAIT_OBJECT_0; }));
+    ASSERT_TRUE(held.WaitUntilHeld());
     EXPECT_TRUE(fx::CClipboard().IsOpen()); // given back before sizing
     WaitForDestinationCheck();
     Click(IDC_COPY_MOVE);

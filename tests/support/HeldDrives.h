@@ -1,7 +1,9 @@
-// Holds the asking of the given drives (CDiskInfo's read hook), as drives
-// slow to answer would, until let go; at the latest a minute on, so that
-// something that waited for a held drive shows as late rather than hung.
+// Holds the asking of the given drives (CDiskInfo's read hook), or a walk's
+// listing of a folder (CFolderWalker's listing delay), as drives slow to
+// answer would, until let go; at the latest a minute on, so that something
+// that waited for a held drive shows as late rather than hung.
 #pragma once
+#include "common/FolderWalker.h"
 #include "framework/Handle.h"
 #include "outside/pallavol/DiskInfo.h"
 #include "tests/support/TestSupport.h"
@@ -11,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace testing_support {
 
@@ -60,6 +63,48 @@ private:
         std::atomic<int> passed{0};
     };
     std::shared_ptr<Gates> m_gates;
+};
+
+// Holds the walk's listing of every folder whose path ends in the given
+// text (a string literal, as L"\\slow"). The events outlive it: a walk
+// abandoned meanwhile may still wait on them.
+class HeldListing {
+public:
+    explicit HeldListing(const wchar_t* pathEnd)
+    {
+        s_pathEnd = pathEnd;
+        ::ResetEvent(Entered());
+        ::ResetEvent(Released());
+        CFolderWalker::SetListingDelay([](const std::wstring& folder) {
+            if (folder.ends_with(s_pathEnd.load()) && ::SetEvent(Entered()))
+                ::WaitForSingleObject(Released(), 60000);
+        });
+    }
+    ~HeldListing() { LetGo(); }
+    HeldListing(const HeldListing&) = delete;
+    HeldListing& operator=(const HeldListing&) = delete;
+
+    void LetGo() const
+    {
+        ::SetEvent(Released());
+        CFolderWalker::SetListingDelay(nullptr);
+    }
+    // Waits (answering this thread's messages) until the walk is held there.
+    bool WaitUntilHeld() const
+    {
+        return PumpUntil([] { return ::WaitForSingleObject(Entered(), 0) == WAIT_OBJECT_0; });
+    }
+
+private:
+    static HANDLE Entered() { return Events().first; }
+    static HANDLE Released() { return Events().second; }
+    static std::pair<HANDLE, HANDLE> Events()
+    {
+        static const std::pair<HANDLE, HANDLE> events{::CreateEventW(nullptr, TRUE, FALSE, nullptr),
+                                                      ::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        return events;
+    }
+    static inline std::atomic<const wchar_t*> s_pathEnd{L""};
 };
 
 } // namespace testing_support
