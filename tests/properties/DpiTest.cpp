@@ -1,6 +1,4 @@
-// Fennix at the DPI of the run (tests/CMakeLists.txt runs these at 96 and
-// again at 144 DPI): every text fits its control, and what the program draws
-// itself is sized for the DPI.
+// Fennix at the DPI of the run (96 and 144, see tests/CMakeLists.txt): texts fit, drawings are sized for it.
 #include "properties/res/resource.h"
 #include "tests/controls/ScreenPixels.h"
 #include "tests/properties/FennixFixture.h"
@@ -39,8 +37,7 @@ TEST_F(FennixDpiTest, TextsFitAndIconsAndWhatFennixDrawsAreSizedForTheDpi)
     ::GetWindowRect(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON), &button);
     EXPECT_EQ(button.right - button.left, atDpi(25));
     EXPECT_EQ(button.bottom - button.top, atDpi(25));
-    // Every icon has an image drawn for each size it is shown at (16 and 32
-    // pixels at 96 DPI, 24 and 48 at 144), never one scaled from another size.
+    // Every icon has an image drawn for each size it is shown at, never one scaled from another.
     EXPECT_EQ(IconsWithoutSizes({16, 24, 32, 48}), kNone);
 
     Click(Sheet()->GetDlgItem(IDC_MINIMIZE_BUTTON));
@@ -50,8 +47,7 @@ TEST_F(FennixDpiTest, TextsFitAndIconsAndWhatFennixDrawsAreSizedForTheDpi)
         EXPECT_EQ(IconImageSize(icon).cx, atDpi(32));
         EXPECT_EQ(IconImageSize(icon).cy, atDpi(32));
     }
-    // The waiting icon's tray spans nearly its whole width: what is drawn
-    // is no wider than the icon, not much narrower, and centred.
+    // The waiting icon's tray is drawn nearly as wide as the icon, no wider, and centred.
     ::UpdateWindow(drop.m_hWnd);
     const CScreenPixels shown(drop);
     int left = shown.Width(), right = -1;

@@ -10,10 +10,7 @@ namespace {
 
 using namespace testing_support;
 
-// Through the launcher, two paths reach Fennix and the user's text comes back
-// to the clipboard. Started directly over whatever another program left on
-// the clipboard, Fennix shows only its About page, takes a list it can read
-// off the clipboard and ends cleanly.
+// The launcher's paths reach Fennix, the user's text is given back; over hostile lists only About shows.
 TEST(EndToEnd, FennixTakesTheLaunchersPathsAndSurvivesHostileFileLists)
 {
     TempDir temp;

@@ -7,9 +7,7 @@ using namespace fennix;
 
 namespace {
 
-// The patterns of a filter as typed, and the row each name counts under: the
-// pattern of its last extension, ignoring case (-1: none). The rows' figures
-// are the folder page's test.
+// The patterns of a filter, and the row each name counts under, ignoring case (-1: none).
 TEST(FileTypeStats, PatternsOfTheFilterAndTheTypeOfEachName)
 {
     using Names = std::vector<std::pair<const wchar_t*, int>>;

@@ -15,8 +15,7 @@ using namespace testing_support;
 const std::vector<UINT> kAboutAndFolder{IDD_ABOUT, IDD_FOLDER_PAGE};
 using Shown = std::pair<std::wstring, std::wstring>; // a File Types row's files and size
 
-// The colour bits of the icon a control shows, or of a resource's at 32
-// pixels, to tell which one a control shows.
+// The colour bits of the icon a control shows, or of a resource's at 32 pixels.
 std::vector<DWORD> IconPixels(HWND control, WORD resource = 0)
 {
     const fx::CIconHandle loaded(static_cast<HICON>(
@@ -38,12 +37,10 @@ protected:
     HWND Search() const { return Sheet()->SearchDialog().m_hWnd; }
     HWND SearchItem(int id) const { return ::GetDlgItem(Search(), id); }
     void TypeFilter(const std::wstring& filter) const { ::SetWindowTextW(SearchItem(IDC_SEARCH_FILTER), filter.c_str()); }
-    // Go or Exit as a click reports it.
     void Press(int id) const
     {
         ::SendMessageW(Search(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(SearchItem(id)));
     }
-    // Go, and the walk to its end: the dialog closes itself.
     void Walk(const std::wstring& filter)
     {
         TypeFilter(filter);
@@ -63,7 +60,6 @@ protected:
     std::wstring PageText(int id) const { return WindowText(PageItem(id)); }
     std::vector<std::wstring> Types() const { return ListTexts(PageItem(IDC_FILE_TYPES), CB_GETCOUNT, CB_GETLBTEXT); }
     std::vector<std::wstring> Items() const { return ListTexts(PageItem(IDC_SELECTED_ITEMS), LB_GETCOUNT, LB_GETTEXT); }
-    // What the page shows for File Types row.
     Shown ChooseType(int row) const
     {
         ::SendMessageW(PageItem(IDC_FILE_TYPES), CB_SETCURSEL, row, 0);
@@ -71,7 +67,6 @@ protected:
                        reinterpret_cast<LPARAM>(PageItem(IDC_FILE_TYPES)));
         return {PageText(IDC_TYPE_FILES), PageText(IDC_TYPE_SIZE)};
     }
-    // Marks exactly these rows of Selected Items, as clicks do.
     void MarkItems(const std::vector<int>& rows) const
     {
         HWND list = PageItem(IDC_SELECTED_ITEMS);
@@ -94,9 +89,7 @@ private:
     }
 };
 
-// A folder first opens the search dialog, topmost and centred; Go follows the
-// filter as it is typed, and walks the folder to show its figures by type.
-// (Subfolders left out are the keyboard test's.)
+// A folder opens the search dialog; Go follows the filter as typed and shows the folder's figures by type.
 TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndChartsTheMarked)
 {
     m_temp.MakeFile(L"top\\a.txt", "123");
@@ -104,8 +97,10 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
     m_temp.MakeFile(L"top\\c.doc", "12345");
     m_temp.MakeFile(L"top\\README", "123456");
     m_temp.MakeFile(L"top\\sub\\d.txt", "1234567");
-    const std::wstring a = m_temp.MakeFile(L"a.txt", std::string(1534, 'a')), b = m_temp.MakeFile(L"b.doc", "12");
-    const std::wstring root = PathRoot(a);
+    const std::wstring a = m_temp.MakeFile(L"a.txt", std::string(1534, 'a')), b = m_temp.MakeFile(L"b.doc");
+    const uint64_t bBytes = (5ull << 30) + 2, all = bBytes + 1534;
+    std::filesystem::resize_file(b, bBytes); // above 4 GiB, in a hole that takes no room
+    const std::wstring root = PathRoot(a), gone = (m_temp.Path() / L"gone.txt").wstring();
     const std::wstring top = (m_temp.Path() / L"top").wstring();
     Open({top});
     EXPECT_EQ(Pages(), std::vector<UINT>{IDD_ABOUT});
@@ -156,22 +151,21 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
     EXPECT_EQ(Items(), std::vector<std::wstring>{L"top"});
     EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"25 bytes (25 bytes)");
 
-    // Several items are listed (a drive root as its letter and colon, a file
-    // of no size that only the all-files row counts), all marked; the marks
-    // size the selection, and View Pie Chart charts them on one pie page at a time.
-    DropOn(Sheet()->m_hWnd, {a, b, root});
+    // Several items, all marked (a vanished item and a drive root: files of no size only "*.*" counts);
+    // the marks size the selection, and View Pie Chart charts them on one pie page at a time.
+    DropOn(Sheet()->m_hWnd, {a, b, gone, root});
     ASSERT_TRUE(::IsWindow(Search()));
     EXPECT_EQ(IconPixels(SearchItem(IDC_SEARCH_ICON)), IconPixels(nullptr, IDI_MULTIPLE_FILES));
     Walk(L"*.txt");
     EXPECT_EQ(PageText(IDC_FOLDER_HEADING), L"Multiple Files");
     EXPECT_EQ(IconPixels(PageItem(IDC_FOLDER_ICON)), IconPixels(nullptr, IDI_MULTIPLE_FILES));
-    EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"0 Folders,3 Files, Total Size=  1.50 KB");
+    EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"0 Folders,4 Files, Total Size=  5.00 GB");
     EXPECT_EQ(ChooseType(1).first, L"1");
     EXPECT_EQ(PageText(IDC_FOLDER_PATH), m_temp.Path().wstring());
-    EXPECT_EQ(Items(), (std::vector<std::wstring>{L"a.txt", L"b.doc", root.substr(0, 2)}));
-    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"1.50 KB (1536 bytes)");
-    MarkItems({1, 2});
-    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"2 bytes (2 bytes)");
+    EXPECT_EQ(Items(), (std::vector<std::wstring>{L"a.txt", L"b.doc", L"gone.txt", root.substr(0, 2)}));
+    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"5.00 GB (5368710656 bytes)");
+    MarkItems({1, 2, 3});
+    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"5.00 GB (5368709122 bytes)");
     MarkItems({});
     EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"No Items Selected");
 
@@ -179,11 +173,11 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
     CPiePage& pie = Sheet()->PiePage();
     EXPECT_EQ(Sheet()->FolderPage().ToolTip().GetText(Page(), reinterpret_cast<UINT_PTR>(PageItem(IDC_PIE_BUTTON))),
               L"View Pie Chart");
-    MarkItems({0, 1, 2});
+    MarkItems({0, 1, 2, 3});
     PressPie();
     EXPECT_EQ(Pages(), withPie);
     EXPECT_EQ(Sheet()->GetActiveIndex(), 2);
-    EXPECT_EQ(std::tuple(pie.SelectedSize(), pie.FolderTotal(), pie.DrivePath()), std::tuple(1536ull, 1536ull, root));
+    EXPECT_EQ(std::tuple(pie.SelectedSize(), pie.FolderTotal(), pie.DrivePath()), std::tuple(all, all, root));
     PressPie(); // again: still one pie page
     EXPECT_EQ(Pages(), withPie);
     // Back on the folder page the pie page goes; the next one charts the marks of then.
@@ -193,17 +187,15 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
     MarkItems({1});
     PressPie();
     EXPECT_EQ(Pages(), withPie);
-    EXPECT_EQ(pie.SelectedSize(), 2u);
+    EXPECT_EQ(pie.SelectedSize(), bBytes);
     Sheet()->SetActivePage(1);
     PumpMessages();
     MarkItems({});
     PressPie();
-    EXPECT_EQ(std::pair(pie.SelectedSize(), pie.FolderTotal()), std::pair(0ull, 1536ull));
+    EXPECT_EQ(std::pair(pie.SelectedSize(), pie.FolderTotal()), std::pair(0ull, all));
 }
 
-// While a drive holds the walk the dialog counts and the page waits (for a
-// click on the About tab, as the mouse gives it, and View Pie Chart); Exit
-// shows the figures so far, and neither a drop nor closing waits for the drive.
+// While a drive holds the walk the page waits for tabs and the pie button; Exit shows the figures so far.
 TEST_F(FolderPageTest, WhileADriveHoldsTheWalkTheDialogCountsAndExitDropAndCloseDoNotWait)
 {
     const HeldListing slowDrive(L"\\slow");

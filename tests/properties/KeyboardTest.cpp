@@ -1,5 +1,4 @@
-// Fennix with the keyboard alone: whole tasks done with keys that go through
-// the program's own message routing.
+// Fennix with the keyboard alone, the keys going through the program's own message routing.
 #include "tests/properties/FennixFixture.h"
 
 #include "properties/res/resource.h"
@@ -30,8 +29,7 @@ protected:
     Keyboard m_keys;
 };
 
-// Each page and the search dialog give every control a tab stop and its own
-// mnemonic (KeyboardFaults), checked where the tasks below pass them.
+// Every control of each page and the search dialog has a tab stop and its own mnemonic (KeyboardFaults).
 TEST_F(FennixKeyboardTest, AFilesAttributesAreChangedAndWrittenByKeysAlone)
 {
     const std::wstring file = m_temp.MakeFile(L"notes.txt", "some notes");
@@ -58,8 +56,7 @@ TEST_F(FennixKeyboardTest, AFilesAttributesAreChangedAndWrittenByKeysAlone)
     EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(::IsWindowEnabled(FileItem(IDC_APPLY)));
 
-    // The minimise button at the top is a tab stop too; Enter on the drop
-    // window brings the sheet back, with the keyboard where it was.
+    // The minimise button is a tab stop; Enter on the drop window brings the sheet back, focus kept.
     ASSERT_TRUE(m_keys.TabTo(Sheet()->MinimizeButton().m_hWnd));
     m_keys.Press(VK_RETURN);
     EXPECT_FALSE(Frame()->IsWindowVisible());
@@ -75,8 +72,7 @@ TEST_F(FennixKeyboardTest, AFilesAttributesAreChangedAndWrittenByKeysAlone)
     m_keys.Press(VK_RETURN);
     EXPECT_FALSE(m_keys.Quit());
     EXPECT_EQ(Attributes(file), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    // Tab reaches the boxes, Space unticks the one with the focus, Enter is
-    // Done: the change is written and the program ends.
+    // Tab reaches the boxes, Space unticks the focused one, Enter is Done: written, and the program ends.
     ASSERT_TRUE(m_keys.TabTo(FileItem(IDC_HIDDEN)));
     m_keys.Press(VK_SPACE);
     m_keys.Press(VK_RETURN);
@@ -112,8 +108,7 @@ TEST_F(FennixKeyboardTest, AFolderIsSizedByTypeAndChartedFromTheSearchDialogByKe
     EXPECT_EQ(WindowText(FolderItem(IDC_TYPE_FILES)), L"1");
     EXPECT_EQ(WindowText(FolderItem(IDC_TYPE_SIZE)), L"3 bytes");
 
-    // The box keeps Escape for itself. Tab leaves it for the pie button;
-    // on the pie page the arrows are the chart's, and Escape is Exit.
+    // The box keeps Escape; Tab leads to the pie button. On the pie page arrows turn the chart, Escape exits.
     m_keys.Press(VK_ESCAPE);
     EXPECT_FALSE(m_keys.Quit());
     ASSERT_TRUE(m_keys.TabTo(FolderItem(IDC_PIE_BUTTON)));

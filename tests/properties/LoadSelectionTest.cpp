@@ -14,12 +14,8 @@ using namespace testing_support;
 
 const std::vector<UINT> kAboutOnly{IDD_ABOUT};
 
-// The selection arrives whole (long, not ANSI, from an ANSI list), in its
-// full form, and off the clipboard; only one existing file gets a page of
-// its own at once. What names no file leaves the program on its About page;
-// a list that was read is taken off the clipboard even when it names nothing,
-// anything else stays there (lists no program could read are the end-to-end
-// test's). Closing the frame, Escape and Enter on the About page end it.
+// The selection is read whole and in full form; only one existing file gets its page at once. A list read
+// leaves the clipboard, anything else stays. Closing, Escape and Enter on the About page end the program.
 TEST_F(FennixTest, TheSelectionIsReadIntoItemsInItsFullFormAndTheClipboardEmptied)
 {
     const std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFile(L"b.txt"), folder = m_temp.MakeFolder(L"sub");

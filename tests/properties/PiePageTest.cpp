@@ -44,9 +44,7 @@ protected:
         m_used = total.QuadPart - freeToCaller.QuadPart;
     }
     int Degrees(uint64_t part) const { return static_cast<int>(static_cast<double>(part) / m_total * 360.0); }
-    // Hands the page its figures and shows it in place of the one before, as
-    // the folder page does; what it then shows, slices and picture, each slice
-    // wide enough to sample showing its fill colour half-way round it.
+    // Shows the page anew with these figures, as the folder page does; each wide slice shows its fill colour.
     std::vector<Slice> ShowPie(uint64_t folderTotal, uint64_t selected, const std::wstring& root)
     {
         Sheet()->SetActivePage(0);
@@ -78,15 +76,13 @@ protected:
     uint64_t m_total = 0, m_used = 0;
 };
 
-// The drive's four parts in their colours; the chart keeps its turn between
-// showings, and a drive that cannot be read is all free.
+// The chart keeps its turn between showings; a drive that cannot be read is all free.
 TEST_F(PiePageTest, ChartsTheDrivesFourPartsInTheirColoursAndKeepsItsTurnBetweenShowings)
 {
     const uint64_t folder = m_used / 2, selected = m_used / 4;
     std::vector<Slice> slices = ShowPie(folder, selected, L"C:\\");
     ASSERT_EQ(slices.size(), 4u);
-    // Other programs write to the drive meanwhile: its free space may move
-    // the used part across a degree.
+    // Other programs' writes meanwhile may move the used part across a degree.
     const int others = std::get<3>(slices[0]), free = std::get<3>(slices[1]);
     EXPECT_NEAR(others, Degrees(m_used - folder), 1);
     EXPECT_EQ(slices, (std::vector<Slice>{{L"Others", kRed, kGreen, others}, {L"Free", kBlue, kRed, free},
