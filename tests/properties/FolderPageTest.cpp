@@ -97,9 +97,10 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
     m_temp.MakeFile(L"top\\c.doc", "12345");
     m_temp.MakeFile(L"top\\README", "123456");
     m_temp.MakeFile(L"top\\sub\\d.txt", "1234567");
-    const std::wstring a = m_temp.MakeFile(L"a.txt", std::string(1534, 'a')), b = m_temp.MakeFile(L"b.doc");
-    const uint64_t bBytes = (5ull << 30) + 2, all = bBytes + 1534;
-    std::filesystem::resize_file(b, bBytes); // above 4 GiB, in a hole that takes no room
+    const std::wstring a = m_temp.MakeFile(L"a.txt"), b = m_temp.MakeFolder(L"b");
+    const uint64_t aBytes = (4ull << 30) + 1534, bBytes = (5ull << 30) + 2, all = aBytes + bBytes;
+    for (const auto& [file, bytes] : {std::pair(a, aBytes), std::pair(m_temp.MakeFile(L"b\\b.doc"), bBytes)})
+        std::filesystem::resize_file(file, bytes); // above 4 GiB, in a hole that takes no room
     const std::wstring root = PathRoot(a), gone = (m_temp.Path() / L"gone.txt").wstring();
     const std::wstring top = (m_temp.Path() / L"top").wstring();
     Open({top});
@@ -159,11 +160,11 @@ TEST_F(FolderPageTest, TheSearchDialogTakesAFilterAndGoShowsTheItemsByTypeAndCha
     Walk(L"*.txt");
     EXPECT_EQ(PageText(IDC_FOLDER_HEADING), L"Multiple Files");
     EXPECT_EQ(IconPixels(PageItem(IDC_FOLDER_ICON)), IconPixels(nullptr, IDI_MULTIPLE_FILES));
-    EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"0 Folders,4 Files, Total Size=  5.00 GB");
+    EXPECT_EQ(PageText(IDC_FOLDER_SUMMARY), L"1 Folders,4 Files, Total Size=  9.00 GB");
     EXPECT_EQ(ChooseType(1).first, L"1");
     EXPECT_EQ(PageText(IDC_FOLDER_PATH), m_temp.Path().wstring());
-    EXPECT_EQ(Items(), (std::vector<std::wstring>{L"a.txt", L"b.doc", L"gone.txt", root.substr(0, 2)}));
-    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"5.00 GB (5368710656 bytes)");
+    EXPECT_EQ(Items(), (std::vector<std::wstring>{L"a.txt", L"b", L"gone.txt", root.substr(0, 2)}));
+    EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"9.00 GB (9663677952 bytes)");
     MarkItems({1, 2, 3});
     EXPECT_EQ(PageText(IDC_SELECTED_SIZE), L"5.00 GB (5368709122 bytes)");
     MarkItems({});
