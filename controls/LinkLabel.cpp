@@ -42,9 +42,23 @@ void CLinkLabel::PreSubclassWindow()
 
     if (!m_linkCursor)
         m_linkCursor = ::LoadCursorW(nullptr, IDC_HAND);
+}
 
-    if (!m_toolTip.m_hWnd && m_toolTip.Create(m_hWnd))
-        m_toolTip.AddTool(m_hWnd, kToolId, GetClientRect(), m_url);
+void CLinkLabel::MakeToolTip(UINT msg, WPARAM wp, LPARAM lp)
+{
+    // A tooltip is a popup, a window of its own on the display and slow to
+    // make: it is made when the pointer first comes, not with the label.
+    if (m_toolTip.m_hWnd || !m_toolTip.Create(m_hWnd))
+        return;
+    m_toolTip.AddTool(m_hWnd, kToolId, GetClientRect(), m_url);
+    // It watches the label's messages from the next one on: this one it is told.
+    MSG move{};
+    move.hwnd = m_hWnd;
+    move.message = msg;
+    move.wParam = wp;
+    move.lParam = lp;
+    move.time = static_cast<DWORD>(::GetMessageTime());
+    m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 bool CLinkLabel::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
@@ -122,6 +136,9 @@ LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_SIZE:
         // The tool covers the label, which grows and shrinks with the DPI.
         m_toolTip.SetToolRect(m_hWnd, kToolId, GetClientRect());
+        break;
+    case WM_MOUSEMOVE:
+        MakeToolTip(msg, wp, lp);
         break;
     case WM_SETCURSOR:
         if (m_linkCursor) {

@@ -18,6 +18,7 @@ public:
     bool IsHovering() const { return m_hover.IsHovered(); }
     // The colour the text is drawn in now.
     COLORREF CurrentTextColor() const;
+    // Made when the pointer first comes over the label.
     const fx::CToolTipCtrl& ToolTip() const { return m_toolTip; }
 
 protected:
@@ -27,6 +28,7 @@ protected:
 
 private:
     void OpenURL();
+    void MakeToolTip(UINT msg, WPARAM wp, LPARAM lp);
     // Makes the underlined copy of font (the stock GUI font when null), for
     // the DPI the label has now.
     void MakeLinkFont(HFONT font);

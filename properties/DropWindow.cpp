@@ -30,7 +30,7 @@ BOOL CDropWindow::OnInitDialog()
         m_toolTip.Activate(true);
         m_toolTip.AddTool(m_hWnd, L"Double click to maximize");
     }
-    return TRUE;
+    return FALSE; // made hidden, it takes no focus (nor the activation with it)
 }
 
 void CDropWindow::LoadIcons()

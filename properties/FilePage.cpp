@@ -26,6 +26,7 @@ namespace {
 struct PickerIds {
     int date, time;
 };
+
 // Indexed by stamp: created, accessed, written.
 const PickerIds kPickers[] = {
     {IDC_CREATED_DATE, IDC_CREATED_TIME},
@@ -102,6 +103,7 @@ void CFilePage::DoDataExchange(fx::CDataExchange& dx)
 BOOL CFilePage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
+    m_bPickersMade = false;
     SetGoOnLook(m_doneButton, IDI_DONE_HOT, IDI_DONE);
     SetLeaveLook(m_cancelButton, IDI_CANCEL_HOT, IDI_CANCEL);
     SetGoOnLook(m_applyButton, IDI_APPLY_HOT, IDI_APPLY);
@@ -112,6 +114,51 @@ BOOL CFilePage::OnInitDialog()
         FetchShellIcon();
     UpdateData(false);
     return TRUE;
+}
+
+void CFilePage::MakeStampPickers()
+{
+    if (!m_hWnd || m_bPickersMade)
+        return;
+    m_bPickersMade = true;
+    const HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    for (const PickerIds& ids : kPickers) {
+        MakePicker(ids.date, DTS_LONGDATEFORMAT, font);
+        MakePicker(ids.time, DTS_TIMEFORMAT, font);
+    }
+    // The stamps were read before the pickers were there; until now the data
+    // exchange met the places kept for them, which take and give nothing.
+    fx::CDataExchange dx(m_hWnd, false);
+    for (int stamp = 0; stamp < StampCount; ++stamp) {
+        fx::DDX_DateTime(dx, kPickers[stamp].date, m_stamps[stamp].date);
+        fx::DDX_DateTime(dx, kPickers[stamp].time, m_stamps[stamp].time);
+    }
+}
+
+void CFilePage::MakePicker(int controlId, DWORD format, HFONT font)
+{
+    // The page's template keeps a hidden static in the picker's place and in
+    // its place in the tab order (right after its label, whose mnemonic
+    // leads to it).
+    const HWND place = GetDlgItem(controlId);
+    if (!place)
+        return;
+    RECT rect{};
+    ::GetWindowRect(place, &rect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    const HWND before = ::GetWindow(place, GW_HWNDPREV);
+    ::DestroyWindow(place);
+    const HWND picker = ::CreateWindowExW(WS_EX_NOPARENTNOTIFY, DATETIMEPICK_CLASSW, L"",
+                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_APPCANPARSE | format, rect.left,
+                                          rect.top, rect.right - rect.left, rect.bottom - rect.top, m_hWnd,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                                          ::GetModuleHandleW(nullptr), nullptr);
+    if (!picker) {
+        fx::TraceLastError(L"Fennix: a date and time picker");
+        return;
+    }
+    ::SetWindowPos(picker, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SendMessageW(picker, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void CFilePage::Load(const FileFacts& facts)

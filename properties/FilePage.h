@@ -47,6 +47,11 @@ public:
     void Load(const FileFacts& facts);
     // Writes what the user changed (boxes and time stamps) to the file.
     void ApplyChanges();
+    // Puts the date and time pickers, with the stamps, in the places the page
+    // keeps for them. Each picker makes a calendar popup, a window of its own
+    // on the display and as slow to make as the rest of the page together:
+    // the sheet calls this once the page is on the screen and painted.
+    void MakeStampPickers();
 
 protected:
     BOOL OnInitDialog() override;
@@ -64,6 +69,7 @@ private:
         bool changed = false;
     };
     static int StampOfPicker(int controlId);
+    void MakePicker(int controlId, DWORD format, HFONT font);
     void EnableApply(bool enable);
     // Has a worker fetch the file's icon from the shell, once per Load.
     void FetchShellIcon();
@@ -79,6 +85,7 @@ private:
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
     bool m_bIconPending = false; // fetched once the page has a window
+    bool m_bPickersMade = false;  // for the page's window of now
     CShellIconFetch m_iconFetch;
 
     std::wstring m_path;    // the exact item, which every read and write names

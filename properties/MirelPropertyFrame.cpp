@@ -108,7 +108,6 @@ void CMirelPropertyFrame::CreateMinimizeButton()
     if (!button)
         return;
     m_pSheet->MinimizeButton().SubclassWindow(button);
-    m_pSheet->ToolTip().AddTool(button, L"Minimize to Drop Window");
 }
 
 void CMirelPropertyFrame::PlaceMinimizeButton(const RECT& frameRect)

@@ -35,11 +35,6 @@ HWND CMirelPropertySheet::MainWindow() const
 
 BOOL CMirelPropertySheet::OnInitDialog()
 {
-    // The drop window exists, hidden, from the moment the sheet does.
-    if (m_dropWindow.Create(m_hWnd))
-        m_dropWindow.SetSheet(this);
-    if (m_toolTip.Create(m_hWnd))
-        m_toolTip.Activate(true);
     BOOL result = CPropertySheet::OnInitDialog();
     m_minimizeButton.SetIcons(IDI_MINIMIZE_HOT, IDI_MINIMIZE, 16, 16);
     ::DragAcceptFiles(m_hWnd, TRUE);
@@ -104,6 +99,20 @@ void CMirelPropertySheet::ShowMainWindow()
     const HWND main = MainWindow();
     if (!::IsWindowVisible(main))
         ::ShowWindow(main, SW_SHOW);
+    ::RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MakeLateWindows();
+}
+
+void CMirelPropertySheet::MakeLateWindows()
+{
+    // The drop window, once made, is only shown and hidden until the sheet goes.
+    if (!m_dropWindow.m_hWnd && m_dropWindow.Create(m_hWnd))
+        m_dropWindow.SetSheet(this);
+    if (!m_toolTip.m_hWnd && m_toolTip.Create(m_hWnd)) {
+        m_toolTip.Activate(true);
+        m_toolTip.AddTool(m_minimizeButton.m_hWnd, L"Minimize to Drop Window");
+    }
+    m_filePage.MakeStampPickers();
 }
 
 void CMirelPropertySheet::OpenSearchDialog()

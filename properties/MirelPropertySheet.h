@@ -43,6 +43,9 @@ public:
     CPiePage& PiePage() { return m_piePage; }
     // The first item of a selection is still being looked up on its drive.
     bool IsLookingUp() const { return m_firstItem.IsPending(); }
+    // Shows the frame, has it painted, and then makes the windows its first
+    // sight does not need.
+    void ShowMainWindow();
 
 protected:
     BOOL OnInitDialog() override;
@@ -59,7 +62,10 @@ private:
     void StartOver(const std::optional<std::vector<std::wstring>>& paths);
     void OnFirstItem(WPARAM id);
     void ShowFile(const FileFacts& facts);
-    void ShowMainWindow();
+    // Popups (the drop window, the tooltip, the pickers' calendars) are each
+    // a window of their own on the display, slow to make: they come after
+    // the frame's first paint, not before it.
+    void MakeLateWindows();
     void OpenSearchDialog();
     void OnSearchStart(WPARAM mode, const wchar_t* filter);
 

@@ -27,8 +27,9 @@ void CPropertiesApp::CreateFrame()
     }
     // While the first item is looked up, the sheet shows the frame: with its
     // page when the answer is quick, without it when the drive is slow.
-    if (m_pFrame->m_hWnd && !m_pFrame->IsWindowVisible() && !(m_pFrame->Sheet() && m_pFrame->Sheet()->IsLookingUp()))
-        m_pFrame->ShowWindow(SW_SHOW);
+    CMirelPropertySheet* sheet = m_pFrame->Sheet();
+    if (sheet && !m_pFrame->IsWindowVisible() && !sheet->IsLookingUp())
+        sheet->ShowMainWindow();
 }
 
 CPropertiesApp::~CPropertiesApp()

@@ -42,6 +42,11 @@ TEST(LinkLabel, UnderlinedLitUnderThePointerItsAddressOverAllOfItClickedByItsMne
         return font;
     };
     ASSERT_TRUE(link.SubclassWindow(makeStatic(L"&Mail me"))); // its text is the address until one is set
+    EXPECT_EQ(textColour(), RGB(0, 0, 238));
+    testing_support::MoveMouseTo(link.m_hWnd, POINT{3, 3}); // lit, and its tooltip made
+    EXPECT_EQ(textColour(), ::GetSysColor(COLOR_HIGHLIGHT));
+    testing_support::MouseLeaves(link.m_hWnd);
+    EXPECT_EQ(textColour(), RGB(0, 0, 238));
     EXPECT_EQ(link.ToolTip().GetText(link.m_hWnd, 1), L"&Mail me");
     link.SetURL(L"mailto:someone@corvale.example");
     EXPECT_EQ(link.ToolTip().GetText(link.m_hWnd, 1), L"mailto:someone@corvale.example");
@@ -53,12 +58,6 @@ TEST(LinkLabel, UnderlinedLitUnderThePointerItsAddressOverAllOfItClickedByItsMne
     EXPECT_TRUE(tool.rect.left == 0 && tool.rect.top == 0 && tool.rect.right == 310 && tool.rect.bottom == 45);
     link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
-
-    EXPECT_EQ(textColour(), RGB(0, 0, 238));
-    testing_support::MoveMouseTo(link.m_hWnd, POINT{3, 3});
-    EXPECT_EQ(textColour(), ::GetSysColor(COLOR_HIGHLIGHT));
-    testing_support::MouseLeaves(link.m_hWnd);
-    EXPECT_EQ(textColour(), RGB(0, 0, 238));
 
     // Its own font and one given later (a dialog does at a change of DPI) are shown underlined.
     EXPECT_TRUE(shownFont().lfUnderline);
@@ -83,6 +82,7 @@ TEST(LinkLabel, UnderlinedLitUnderThePointerItsAddressOverAllOfItClickedByItsMne
     ::DestroyWindow(link.m_hWnd);
     EXPECT_FALSE(::IsWindow(firstTip));
     ASSERT_TRUE(link.SubclassWindow(makeStatic(L"")));
+    testing_support::MoveMouseTo(link.m_hWnd, POINT{3, 3});
     EXPECT_EQ(link.ToolTip().GetText(link.m_hWnd, 1), L"mailto:someone@corvale.example");
     EXPECT_EQ(testing_support::WindowText(link.m_hWnd), L"mailto:someone@corvale.example");
     host.DestroyWindow();

@@ -65,6 +65,7 @@ TEST_F(FennixTest, TheFrameAndTheDropWindowThatStandsInForItAndTakesDrops)
     EXPECT_EQ(WindowText(::GetDlgItem(about->m_hWnd, IDC_ABOUT_MAIL)), L"&Mail me");
     EXPECT_EQ(about->MailLink().GetURL(), CAboutPage::kMailAddress);
     EXPECT_EQ(about->WebLink().GetURL(), CAboutPage::kWebAddress);
+    MoveMouseTo(about->MailLink().m_hWnd, POINT{3, 3});
     EXPECT_EQ(about->MailLink().ToolTip().GetText(about->MailLink().m_hWnd, 1), CAboutPage::kMailAddress);
 
     CDropWindow& drop = Sheet()->DropWindow();
