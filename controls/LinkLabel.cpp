@@ -38,7 +38,7 @@ void CLinkLabel::PreSubclassWindow()
 
     MakeLinkFont(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
     if (m_linkFont)
-        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont.Get()), TRUE);
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont.Get()), IsWindowVisible());
 
     if (!m_linkCursor)
         m_linkCursor = ::LoadCursorW(nullptr, IDC_HAND);

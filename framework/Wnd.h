@@ -56,7 +56,12 @@ public:
     RECT GetClientRect() const;
     RECT GetWindowRect() const;
     void Invalidate(bool erase = true) const { ::InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE); }
-    void RedrawNow() const { ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+    // A hidden window is left alone: showing it paints it whole.
+    void RedrawNow() const
+    {
+        if (::IsWindowVisible(m_hWnd))
+            ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
     bool SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags) const
     {
         return ::SetWindowPos(m_hWnd, insertAfter, x, y, cx, cy, flags) != FALSE;

@@ -26,7 +26,6 @@ namespace {
 struct PickerIds {
     int date, time;
 };
-
 // Indexed by stamp: created, accessed, written.
 const PickerIds kPickers[] = {
     {IDC_CREATED_DATE, IDC_CREATED_TIME},
@@ -112,7 +111,6 @@ BOOL CFilePage::OnInitDialog()
         m_iconControl.SetIcon(m_icon.Get());
     if (m_bIconPending)
         FetchShellIcon();
-    UpdateData(false);
     return TRUE;
 }
 

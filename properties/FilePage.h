@@ -85,7 +85,7 @@ private:
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
     bool m_bIconPending = false; // fetched once the page has a window
-    bool m_bPickersMade = false;  // for the page's window of now
+    bool m_bPickersMade = false;  // in the page's current window
     CShellIconFetch m_iconFetch;
 
     std::wstring m_path;    // the exact item, which every read and write names
