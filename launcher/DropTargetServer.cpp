@@ -24,9 +24,12 @@ namespace {
 
 // What keeps the server running: objects, server locks and messages still
 // on screen, counted by COM's server count. When it drops to zero Windows
-// suspends the classes at once, so that an activation arriving meanwhile
-// starts a new server instead of reaching this one as it ends. (Wine 8 does
-// not suspend them: there, an activation in that moment fails.)
+// suspends the classes at once, so that a new activation starts a new
+// server. A caller that already holds this server's class factory still
+// reaches this one, though, and under Wine 8 (which suspends nothing) so
+// does every activation made in that moment, as with two selections handed
+// over at once. So the server stays a moment after its last user, the way
+// ATL's servers delay their shutdown, and serves whoever comes meanwhile.
 class CServerLife {
 public:
     void Add()
@@ -40,16 +43,26 @@ public:
         if (::CoReleaseServerProcess() == 0)
             ::SetEvent(m_idle.Get());
     }
-    // Returns once the count has dropped to zero, or after a minute in
-    // which nobody came (a start nobody followed up).
+    // Returns once the count has dropped to zero and nobody came in the
+    // moment after, or after a minute in which nobody came at all (a start
+    // nobody followed up).
     void WaitUntilUnused()
     {
-        do
-            ::WaitForSingleObject(m_idle.Get(), 60000);
-        while (m_users != 0);
+        DWORD wait = kNobodyCameMs;
+        for (;;) {
+            const bool dropped = ::WaitForSingleObject(m_idle.Get(), wait) == WAIT_OBJECT_0;
+            if (m_users != 0)
+                wait = kNobodyCameMs; // still in use (a message on screen): until it is done
+            else if (dropped)
+                wait = kLingerMs;
+            else
+                return;
+        }
     }
 
 private:
+    static constexpr DWORD kNobodyCameMs = 60000;
+    static constexpr DWORD kLingerMs = 1000;
     std::atomic<int> m_users{0}; // the same count, which COM does not tell
     fx::CKernelHandle m_idle{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
 };

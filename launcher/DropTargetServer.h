@@ -26,8 +26,9 @@ extern const ProgramClass kProgramClasses[3];
 // How long a data object may take to hand over its list.
 constexpr DWORD kDataLimitMs = 10000;
 
-// Serves the classes until every object made is gone (or none was asked for
-// within a minute); the programs are looked for in `folder`. The exit code.
+// Serves the classes until every object made is gone and no other came in a
+// second after (or none was asked for within a minute); the programs are
+// looked for in `folder`. The exit code.
 int ServeDropTargets(const std::wstring& folder);
 
 } // namespace launcher
