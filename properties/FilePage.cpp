@@ -102,7 +102,7 @@ void CFilePage::DoDataExchange(fx::CDataExchange& dx)
 BOOL CFilePage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    m_bPickersMade = false;
+    m_stampsWithPickers = 0;
     SetGoOnLook(m_doneButton, IDI_DONE_HOT, IDI_DONE);
     SetLeaveLook(m_cancelButton, IDI_CANCEL_HOT, IDI_CANCEL);
     SetGoOnLook(m_applyButton, IDI_APPLY_HOT, IDI_APPLY);
@@ -114,23 +114,20 @@ BOOL CFilePage::OnInitDialog()
     return TRUE;
 }
 
-void CFilePage::MakeStampPickers()
+bool CFilePage::MakeNextStampPickers()
 {
-    if (!m_hWnd || m_bPickersMade)
-        return;
-    m_bPickersMade = true;
+    if (!m_hWnd || m_stampsWithPickers == StampCount)
+        return false;
+    const int stamp = m_stampsWithPickers++;
     const HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    for (const PickerIds& ids : kPickers) {
-        MakePicker(ids.date, DTS_LONGDATEFORMAT, font);
-        MakePicker(ids.time, DTS_TIMEFORMAT, font);
-    }
-    // The stamps were read before the pickers were there; until now the data
+    MakePicker(kPickers[stamp].date, DTS_LONGDATEFORMAT, font);
+    MakePicker(kPickers[stamp].time, DTS_TIMEFORMAT, font);
+    // The stamp was read before its pickers were there; until now the data
     // exchange met the places kept for them, which take and give nothing.
     fx::CDataExchange dx(m_hWnd, false);
-    for (int stamp = 0; stamp < StampCount; ++stamp) {
-        fx::DDX_DateTime(dx, kPickers[stamp].date, m_stamps[stamp].date);
-        fx::DDX_DateTime(dx, kPickers[stamp].time, m_stamps[stamp].time);
-    }
+    fx::DDX_DateTime(dx, kPickers[stamp].date, m_stamps[stamp].date);
+    fx::DDX_DateTime(dx, kPickers[stamp].time, m_stamps[stamp].time);
+    return true;
 }
 
 void CFilePage::MakePicker(int controlId, DWORD format, HFONT font)

@@ -47,11 +47,12 @@ public:
     void Load(const FileFacts& facts);
     // Writes what the user changed (boxes and time stamps) to the file.
     void ApplyChanges();
-    // Puts the date and time pickers, with the stamps, in the places the page
-    // keeps for them. Each picker makes a calendar popup, a window of its own
-    // on the display and as slow to make as the rest of the page together:
-    // the sheet calls this once the page is on the screen and painted.
-    void MakeStampPickers();
+    // Puts the next stamp's date and time pickers, showing it, in the places
+    // the page keeps for them; false when all are there (or the page has no
+    // window). Each picker makes a calendar popup, a window of its own on the
+    // display: the six take as long to make as the rest of the page, and the
+    // sheet has them made once the page is on the screen and painted.
+    bool MakeNextStampPickers();
 
 protected:
     BOOL OnInitDialog() override;
@@ -85,7 +86,7 @@ private:
     fx::CStatic m_iconControl;
     fx::CIconHandle m_icon;
     bool m_bIconPending = false; // fetched once the page has a window
-    bool m_bPickersMade = false;  // in the page's current window
+    int m_stampsWithPickers = 0;  // in the page's current window
     CShellIconFetch m_iconFetch;
 
     std::wstring m_path;    // the exact item, which every read and write names

@@ -15,6 +15,7 @@ namespace fennix {
 
 namespace {
 const UINT_PTR kShowFrameTimer = 1;
+const UINT_PTR kLateWindowsTimer = 2;
 // Long enough for a look-up on a drive that answers at once (no page flashes
 // by), short enough to read as the program answering.
 const UINT kShowFrameWithoutAnswerMs = 200;
@@ -99,20 +100,42 @@ void CMirelPropertySheet::ShowMainWindow()
     const HWND main = MainWindow();
     if (!::IsWindowVisible(main))
         ::ShowWindow(main, SW_SHOW);
-    ::RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    MakeLateWindows();
+    // A timer comes only when nothing is left to paint: the frame is drawn
+    // first. Then one window a tick, so that the frame answers in between.
+    m_bMakingLateWindows = SetTimer(kLateWindowsTimer, USER_TIMER_MINIMUM, [this] {
+        if (!MakeLateWindow()) {
+            KillTimer(kLateWindowsTimer);
+            m_bMakingLateWindows = false;
+        }
+    });
+    if (!m_bMakingLateWindows)
+        while (MakeLateWindow()) {
+        }
 }
 
-void CMirelPropertySheet::MakeLateWindows()
+bool CMirelPropertySheet::MakeLateWindow()
 {
-    // The drop window, once made, is only shown and hidden until the sheet goes.
+    if (!m_bDropWindowTried) {
+        MakeDropWindow();
+        return true;
+    }
+    if (!m_bToolTipTried) {
+        m_bToolTipTried = true;
+        if (m_toolTip.Create(m_hWnd)) {
+            m_toolTip.Activate(true);
+            m_toolTip.AddTool(m_minimizeButton.m_hWnd, L"Minimize to Drop Window");
+        }
+        return true;
+    }
+    return m_filePage.MakeNextStampPickers();
+}
+
+void CMirelPropertySheet::MakeDropWindow()
+{
+    // Once made, it is only shown and hidden until the sheet goes.
+    m_bDropWindowTried = true;
     if (!m_dropWindow.m_hWnd && m_dropWindow.Create(m_hWnd))
         m_dropWindow.SetSheet(this);
-    if (!m_toolTip.m_hWnd && m_toolTip.Create(m_hWnd)) {
-        m_toolTip.Activate(true);
-        m_toolTip.AddTool(m_minimizeButton.m_hWnd, L"Minimize to Drop Window");
-    }
-    m_filePage.MakeStampPickers();
 }
 
 void CMirelPropertySheet::OpenSearchDialog()
@@ -177,6 +200,7 @@ void CMirelPropertySheet::StartOver(const std::optional<std::vector<std::wstring
 
 void CMirelPropertySheet::OnMinimize()
 {
+    MakeDropWindow(); // the user can be quicker than its tick
     ::ShowWindow(MainWindow(), SW_HIDE);
     m_dropWindow.ShowWindow(SW_SHOW);
 }

@@ -43,9 +43,10 @@ public:
     CPiePage& PiePage() { return m_piePage; }
     // The first item of a selection is still being looked up on its drive.
     bool IsLookingUp() const { return m_firstItem.IsPending(); }
-    // Shows the frame, has it painted, and then makes the windows its first
-    // sight does not need.
+    // Shows the frame; once it is painted, the windows its first sight does
+    // not need follow.
     void ShowMainWindow();
+    bool IsMakingLateWindows() const { return m_bMakingLateWindows; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -64,8 +65,10 @@ private:
     void ShowFile(const FileFacts& facts);
     // Popups (the drop window, the tooltip, the pickers' calendars) are each
     // a window of their own on the display, slow to make: they come after
-    // the frame's first paint, not before it.
-    void MakeLateWindows();
+    // the frame's first paint, not before it. Makes the next; false when
+    // none is left.
+    bool MakeLateWindow();
+    void MakeDropWindow();
     void OpenSearchDialog();
     void OnSearchStart(WPARAM mode, const wchar_t* filter);
 
@@ -80,6 +83,9 @@ private:
     fx::CToolTipCtrl m_toolTip;
     CDropWindow m_dropWindow;
     CWorkerFetch<FileFacts> m_firstItem;
+    bool m_bMakingLateWindows = false;
+    bool m_bDropWindowTried = false;
+    bool m_bToolTipTried = false;
 };
 
 } // namespace fennix

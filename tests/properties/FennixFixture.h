@@ -23,13 +23,15 @@ protected:
         testing_support::PumpMessages();
     }
 
+    // The first item is read on a worker: ready once the frame shows what it
+    // found, with the windows that come after its first paint.
+    bool Shown() const { return Sheet() && !Sheet()->IsLookingUp() && !Sheet()->IsMakingLateWindows(); }
     void Start()
     {
         m_app = std::make_unique<CPropertiesApp>();
         m_app->CreateFrame();
         ASSERT_NE(Sheet(), nullptr);
-        // The first item is read on a worker: ready once the frame shows what it found.
-        ASSERT_TRUE(testing_support::PumpUntil([this] { return Sheet() && !Sheet()->IsLookingUp(); }));
+        ASSERT_TRUE(testing_support::PumpUntil([this] { return Shown(); }));
         testing_support::PumpMessages();
     }
 
@@ -44,7 +46,7 @@ protected:
     void DropOn(HWND window, const std::vector<std::wstring>& paths)
     {
         ::SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList(paths)), 0);
-        ASSERT_TRUE(testing_support::PumpUntil([this] { return !Sheet()->IsLookingUp(); }));
+        ASSERT_TRUE(testing_support::PumpUntil([this] { return Shown(); }));
         testing_support::PumpMessages();
     }
 
