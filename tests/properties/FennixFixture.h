@@ -25,13 +25,13 @@ protected:
 
     // The first item is read on a worker: ready once the frame shows what it
     // found, with the windows that come after its first paint.
-    bool Shown() const { return Sheet() && !Sheet()->IsLookingUp() && !Sheet()->IsMakingLateWindows(); }
+    bool Settled() const { return Sheet() && !Sheet()->IsLookingUp() && !Sheet()->IsMakingLateWindows(); }
     void Start()
     {
         m_app = std::make_unique<CPropertiesApp>();
         m_app->CreateFrame();
         ASSERT_NE(Sheet(), nullptr);
-        ASSERT_TRUE(testing_support::PumpUntil([this] { return Shown(); }));
+        ASSERT_TRUE(testing_support::PumpUntil([this] { return Settled(); }));
         testing_support::PumpMessages();
     }
 
@@ -46,7 +46,7 @@ protected:
     void DropOn(HWND window, const std::vector<std::wstring>& paths)
     {
         ::SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropList(paths)), 0);
-        ASSERT_TRUE(testing_support::PumpUntil([this] { return Shown(); }));
+        ASSERT_TRUE(testing_support::PumpUntil([this] { return Settled(); }));
         testing_support::PumpMessages();
     }
 
