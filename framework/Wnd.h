@@ -99,13 +99,14 @@ protected:
 private:
     friend class CWindowGuard;
 
-    static LRESULT CALLBACK SubclassThunk(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK SubclassThunk(HWND, UINT, WPARAM, LPARAM);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) const;
     bool RunTimer(UINT_PTR id);
     // Parts the object from its window: timers, binding, guards.
     void Detach() noexcept;
 
+    WNDPROC m_nextProc = nullptr; // the window's procedure under the thunk
     std::map<UINT_PTR, std::function<void()>> m_timers;
     CWindowGuard* m_guards = nullptr; // the guards watching this object, linked through them
 };
