@@ -35,6 +35,26 @@ TEST(Wnd, ASecondObjectTakesABoundWindowOnlyOnceTheFirstLetsGoWhichTakesItsTimer
     EXPECT_EQ(::SendMessageW(window, kWhoAreYou, 0, 0), 2);
     ::DestroyWindow(window);
 
+    SCOPED_TRACE("letting go puts the window's procedure back, or passes messages on under a subclass on top");
+    HWND plain = ::CreateWindowExW(0, L"STATIC", L"x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    const LONG_PTR own = ::GetWindowLongPtrW(plain, GWLP_WNDPROC);
+    ASSERT_TRUE(CAnsweringWnd(3).SubclassWindow(plain));
+    EXPECT_EQ(::GetWindowLongPtrW(plain, GWLP_WNDPROC), own);
+    {
+        CAnsweringWnd bound(4); // then a tooltip, say, subclasses the window on top of this layer
+        ASSERT_TRUE(bound.SubclassWindow(plain));
+        ASSERT_TRUE(::SetWindowSubclass(plain, [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+            return msg == kWhoAreYou + 1 ? LRESULT{7} : ::DefSubclassProc(hwnd, msg, wp, lp);
+        }, 1, 0));
+    }
+    EXPECT_EQ(::SendMessageW(plain, kWhoAreYou, 0, 0), 0); // nobody answers for the object gone
+    EXPECT_EQ(::SendMessageW(plain, kWhoAreYou + 1, 0, 0), 7);
+    EXPECT_EQ(fx::WindowText(plain), L"x");
+    CAnsweringWnd again(5);
+    ASSERT_TRUE(again.SubclassWindow(plain));
+    EXPECT_EQ(::SendMessageW(plain, kWhoAreYou, 0, 0), 5);
+    ::DestroyWindow(plain);
+
     SCOPED_TRACE("a timer ticks until killed and never after the kill or the window's end");
     fx::CFrameWnd frame;
     ASSERT_TRUE(frame.Create(L"timers", WS_POPUP, RECT{0, 0, 10, 10}));
