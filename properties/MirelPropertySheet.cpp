@@ -108,7 +108,7 @@ void CMirelPropertySheet::ShowMainWindow()
             m_bMakingLateWindows = false;
         }
     });
-    if (!m_bMakingLateWindows)
+    if (!m_bMakingLateWindows) // no timer to be had: all at once, then
         while (MakeLateWindow()) {
         }
 }
