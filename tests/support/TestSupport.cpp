@@ -120,8 +120,9 @@ bool HandleUntil(MessageHandler handle, const std::function<bool()>& condition, 
         ULONGLONG now = ::GetTickCount64();
         if (now >= limit)
             return false;
-        // Wakes for the next message, or at the limit.
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(limit - now), QS_ALLINPUT);
+        // Wakes for the next message, or 10 ms on: what makes the condition true (a worker's event, a
+        // held drive asked) need not be a message.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(limit - now, 10)), QS_ALLINPUT);
         HandleWaiting(handle, nullptr);
     }
     return true;

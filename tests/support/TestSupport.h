@@ -32,8 +32,8 @@ private:
 
 // Dispatches the waiting messages; true when a WM_QUIT was among them (its code in *exitCode).
 bool PumpMessages(int* exitCode = nullptr);
-// Dispatches messages as they come until condition holds (looked at after each wake-up: what makes
-// it true must send or post this thread a message) or limitMs pass; returns its last answer.
+// Dispatches messages as they come until condition holds (looked at after each message, and every
+// 10 ms) or limitMs pass; returns its last answer.
 bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
 // The same two, each message routed as the programs' loops do (fx::CWinApp::RouteMessage), as keys must be.
 bool RouteMessages(int* exitCode = nullptr);
