@@ -253,7 +253,9 @@ bool CWnd::OnCommand(UINT, UINT)
 
 LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp)
 {
-    return ::CallWindowProcW(m_nextProc, m_hWnd, msg, wp, lp);
+    // Null once the window is gone under a handler still running (one that
+    // destroyed its own window): nothing is left to pass the message to.
+    return m_nextProc ? ::CallWindowProcW(m_nextProc, m_hWnd, msg, wp, lp) : 0;
 }
 
 bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
