@@ -3,9 +3,8 @@
 #include "framework/Dpi.h"
 #include "framework/Trace.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
+#include <mutex>
 #include <unordered_map>
 
 namespace fx {
@@ -28,33 +27,23 @@ class CBindings {
 public:
     Binding Find(HWND hwnd)
     {
-        CSharedLock lock(m_lock);
+        std::lock_guard<std::mutex> lock(m_lock);
         const auto found = m_bindings.find(hwnd);
         return found == m_bindings.end() ? Binding{} : found->second;
     }
     void Set(HWND hwnd, const Binding& binding)
     {
-        CExclusiveLock lock(m_lock);
+        std::lock_guard<std::mutex> lock(m_lock);
         m_bindings[hwnd] = binding;
     }
     void Erase(HWND hwnd)
     {
-        CExclusiveLock lock(m_lock);
+        std::lock_guard<std::mutex> lock(m_lock);
         m_bindings.erase(hwnd);
     }
 
 private:
-    struct CSharedLock {
-        explicit CSharedLock(SRWLOCK& lock) : m_lock(lock) { ::AcquireSRWLockShared(&m_lock); }
-        ~CSharedLock() { ::ReleaseSRWLockShared(&m_lock); }
-        SRWLOCK& m_lock;
-    };
-    struct CExclusiveLock {
-        explicit CExclusiveLock(SRWLOCK& lock) : m_lock(lock) { ::AcquireSRWLockExclusive(&m_lock); }
-        ~CExclusiveLock() { ::ReleaseSRWLockExclusive(&m_lock); }
-        SRWLOCK& m_lock;
-    };
-    SRWLOCK m_lock = SRWLOCK_INIT;
+    std::mutex m_lock;
     std::unordered_map<HWND, Binding> m_bindings;
 };
 
@@ -87,20 +76,17 @@ bool CWnd::Attach(HWND hwnd)
     // hear of its window again.
     if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return false;
-    Binding binding = Bindings().Find(hwnd);
-    if (!binding.next) { // the thunk is not in the window's chain yet
-        binding.next = CurrentProc(hwnd);
-        if (!binding.next)
-            return false;
-        Bindings().Set(hwnd, Binding{this, binding.next});
-        if (!::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassThunk))) {
-            Bindings().Erase(hwnd);
-            return false;
-        }
-    } else {
-        Bindings().Set(hwnd, Binding{this, binding.next});
+    // The thunk may have stayed in the window's chain under another subclass.
+    WNDPROC next = Bindings().Find(hwnd).next;
+    const bool inChain = next != nullptr;
+    if (!inChain && !(next = CurrentProc(hwnd)))
+        return false;
+    Bindings().Set(hwnd, Binding{this, next});
+    if (!inChain && !::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassThunk))) {
+        Bindings().Erase(hwnd);
+        return false;
     }
-    m_nextProc = binding.next;
+    m_nextProc = next;
     m_hWnd = hwnd;
     return true;
 }
